@@ -1,0 +1,59 @@
+#pragma once
+#include "core/TimeValue.h"
+#include "core/board/ClockSource.h"
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+// Clock numbers: 0 the game clock, 1 and 2 the home penalty clocks, 3 and 4 the visitor penalty clocks.
+inline constexpr int kClockCount = 5;
+
+// Reads a typed time: "20" is 20:00, "12.5" is 12:05, "12.50" 12:50, "0.455" 45.5 s, "" 0.
+// Answers kNoTime for anything it cannot read.
+TimeValue ParseEnteredTime(std::string_view s);
+
+// The five clocks of the board. A running clock is never advanced by ticks: every reading computes the time
+// from the moment it was started, in whole tenths (each moment cut down to its tenth before subtracting).
+class modCount {
+public:
+    explicit modCount(const ClockSource& source);
+
+    // Remaining time of clock n, measured now. Count-down clocks never read below 0 and keep running at 0.
+    TimeValue ClockValue(int n);
+    void StartClock(int n);
+    // Folds in the run time as of the last ClockValue(n): moments after the last reading are not charged.
+    void StopClock(int n);
+    void SetClock(TimeValue t, std::int32_t countUp, int n);
+    // -1 running, 0 stopped; beeps for a clock number that does not exist.
+    std::int16_t IsClockRunning(int n);
+
+    // One keystroke of typed time entry for the field named owner. On Enter answers the typed time when it
+    // is valid and at most limitSeconds; otherwise kNoTime.
+    TimeValue EnterTimeKey(const std::string& owner, int characterCode, int limitSeconds);
+
+    // What the reset key returns the game clock to: 10:00 at load, then the last time typed into it.
+    TimeValue ResetTime = secondsToTime(600);
+
+    // The shared number-entry buffer of all timed fields.
+    std::string EntryText;
+    std::string EntryOwner;
+
+    // The system beep, for a clock number that does not exist.
+    std::function<void()> beep;
+
+private:
+    static bool valid(int n) { return n >= 0 && n < kClockCount; }
+    static std::size_t at(int n) { return static_cast<std::size_t>(n); }
+
+    const ClockSource& m_source;
+    // Monotonic milliseconds of the last start; kNeverStarted until the clock first starts.
+    static constexpr std::int64_t kNeverStarted = INT64_MIN;
+    std::array<std::int64_t, kClockCount> ClockStartStamp{};
+    std::array<TimeValue, kClockCount> ClockRunElapsed{};
+    std::array<TimeValue, kClockCount> ClockAccumulated{};
+    std::array<TimeValue, kClockCount> ClockSetTime{};
+    std::array<std::int16_t, kClockCount> ClockOn{};
+    std::array<std::int32_t, kClockCount> ClockCountUp{};
+};

@@ -1,0 +1,234 @@
+#include "core/board/ClockFace.h"
+#include "core/board/modCount.h"
+#include <gtest/gtest.h>
+#include <random>
+
+namespace {
+
+TimeValue s(double seconds) { return static_cast<TimeValue>(seconds * 10 + (seconds >= 0 ? 0.5 : -0.5)) * 1000; }
+
+struct ParseCase {
+    const char* typed;
+    TimeValue expected;
+};
+
+class ParseEnteredTimeTest : public ::testing::TestWithParam<ParseCase> {};
+
+TEST_P(ParseEnteredTimeTest, ReadsTypedTime) {
+    EXPECT_EQ(ParseEnteredTime(GetParam().typed), GetParam().expected) << GetParam().typed;
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, ParseEnteredTimeTest,
+                         ::testing::Values(ParseCase{"20", s(1200)}, ParseCase{"12.5", s(725)},
+                                           ParseCase{"12.50", s(770)}, ParseCase{"0.455", s(45.5)},
+                                           ParseCase{".30", s(30)}, ParseCase{"1.75", s(135)},
+                                           ParseCase{"", 0}, ParseCase{"99.99", s(99 * 60 + 99)},
+                                           ParseCase{"2.0159", s(121.5)}, // third digit is tenths, the rest ignored
+                                           ParseCase{"100", kNoTime}, ParseCase{"1.2.3", kNoTime},
+                                           ParseCase{"123456789", kNoTime}, ParseCase{"1a", kNoTime},
+                                           ParseCase{"-1", kNoTime}, ParseCase{"1.100", s(70)},
+                                           ParseCase{".", 0}, ParseCase{"00000099", s(99 * 60)}));
+
+TEST(ParseEnteredTime, RandomTextNeverCrashesNorAnswersNegative) {
+    std::mt19937 rng(12345);
+    const std::string alphabet = "0123456789..-+ x\xff\x80";
+    for (int i = 0; i < 200000; ++i) {
+        std::string text(rng() % 12, ' ');
+        for (char& c : text) {
+            c = alphabet[rng() % alphabet.size()];
+        }
+        const TimeValue t = ParseEnteredTime(text);
+        ASSERT_TRUE(t == kNoTime || (t >= 0 && t <= s(99 * 60 + 99.9))) << text;
+    }
+}
+
+struct FaceCase {
+    double seconds;
+    std::array<int, 4> captions;
+    bool colon;
+};
+
+class GameClockFaceTest : public ::testing::TestWithParam<FaceCase> {};
+
+TEST_P(GameClockFaceTest, ShowsTime) {
+    const GameClockFace face = gameClockFace(s(GetParam().seconds));
+    EXPECT_EQ(face.captions, GetParam().captions) << GetParam().seconds;
+    EXPECT_EQ(face.upperDotLit, GetParam().colon) << GetParam().seconds;
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, GameClockFaceTest,
+                         ::testing::Values(FaceCase{600, {1, 0, 0, 0}, true}, FaceCase{307, {-1, 5, 0, 7}, true},
+                                           FaceCase{45.3, {4, 5, 3, -1}, false}, FaceCase{7, {-1, 7, 0, -1}, false},
+                                           FaceCase{60.0, {-1, 1, 0, 0}, true}, FaceCase{60.1, {-1, 1, 0, 1}, true},
+                                           FaceCase{59.9, {5, 9, 9, -1}, false}, FaceCase{0, {-1, 0, 0, -1}, false},
+                                           FaceCase{5999, {9, 9, 5, 9}, true}, FaceCase{0.1, {-1, 0, 1, -1}, false},
+                                           FaceCase{600.05, {1, 0, 0, 1}, true}, FaceCase{10, {1, 0, 0, -1}, false}));
+
+TEST(TimeOfDayFace, HoursAndMinutes) {
+    EXPECT_EQ(timeOfDayFace(7, 5).captions, (std::array<int, 4>{-1, 7, 0, 5}));
+    EXPECT_TRUE(timeOfDayFace(7, 5).upperDotLit);
+    EXPECT_EQ(timeOfDayFace(23, 59).captions, (std::array<int, 4>{2, 3, 5, 9}));
+    // Between midnight and 1:00 on a 24-hour clock: 0:MM with a colon, not the under-a-minute form.
+    EXPECT_EQ(timeOfDayFace(0, 7).captions, (std::array<int, 4>{-1, 0, 0, 7}));
+    EXPECT_TRUE(timeOfDayFace(0, 7).upperDotLit);
+    EXPECT_EQ(timeOfDayFace(12, 0).captions, (std::array<int, 4>{1, 2, 0, 0}));
+}
+
+struct PenaltyFaceCase {
+    double seconds;
+    std::array<int, 3> captions;
+};
+
+class PenaltyFaceTest : public ::testing::TestWithParam<PenaltyFaceCase> {};
+
+TEST_P(PenaltyFaceTest, ShowsMinutesSeconds) {
+    EXPECT_EQ(penaltyClockFace(s(GetParam().seconds)), GetParam().captions) << GetParam().seconds;
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, PenaltyFaceTest,
+                         ::testing::Values(PenaltyFaceCase{125, {5, 0, 2}}, PenaltyFaceCase{124.1, {5, 0, 2}},
+                                           PenaltyFaceCase{59.9, {0, 0, 1}}, PenaltyFaceCase{0.1, {1, 0, 0}},
+                                           PenaltyFaceCase{0, {0, 0, 0}}, PenaltyFaceCase{599, {9, 5, 9}}));
+
+TEST(WholeDivide, FloorsAndClamps) {
+    EXPECT_EQ(WholeDivide(s(600), s(600)), 1);
+    EXPECT_EQ(WholeDivide(s(599.9), s(600)), 0);
+    EXPECT_EQ(WholeDivide(s(-0.1), s(60)), -1);
+    EXPECT_EQ(WholeDivide(s(1e9), s(1)), 32767);
+    EXPECT_EQ(WholeDivide(s(5), 0), 0);
+}
+
+class EngineTest : public ::testing::Test {
+protected:
+    ManualClockSource now;
+    modCount engine{now};
+};
+
+TEST_F(EngineTest, SetClockNeverStartedReadsItsTime) {
+    engine.SetClock(s(600), 0, 0);
+    now.advance(3'600'000);
+    EXPECT_EQ(engine.ClockValue(0), s(600));
+    EXPECT_EQ(engine.IsClockRunning(0), 0);
+}
+
+TEST_F(EngineTest, TenthsAreCutBeforeSubtracting) {
+    engine.SetClock(s(600), 0, 0);
+    now.setMillis(1'000'950); // hh:mm:ss.950
+    engine.StartClock(0);
+    now.setMillis(1'001'050); // the next second's .050
+    EXPECT_EQ(engine.ClockValue(0), s(599.9));
+}
+
+TEST_F(EngineTest, RunsOutToExactlyZeroAndStaysThere) {
+    engine.SetClock(s(2), 0, 0);
+    engine.StartClock(0);
+    now.advance(5'000);
+    EXPECT_EQ(engine.ClockValue(0), 0);
+    EXPECT_EQ(engine.IsClockRunning(0), -1);
+    engine.StopClock(0);
+    EXPECT_EQ(engine.ClockValue(0), 0);
+    engine.StartClock(0);
+    now.advance(1'000);
+    EXPECT_EQ(engine.ClockValue(0), 0);
+}
+
+TEST_F(EngineTest, StopChargesOnlyUpToTheLastReading) {
+    engine.SetClock(s(600), 0, 0);
+    engine.StartClock(0);
+    now.advance(10'000);
+    EXPECT_EQ(engine.ClockValue(0), s(590));
+    now.advance(80);
+    engine.StopClock(0);
+    now.advance(60'000);
+    EXPECT_EQ(engine.ClockValue(0), s(590));
+    engine.StartClock(0);
+    now.advance(1'000);
+    EXPECT_EQ(engine.ClockValue(0), s(589));
+}
+
+TEST_F(EngineTest, StartingARunningClockKeepsItsStamp) {
+    engine.SetClock(s(100), 0, 1);
+    engine.StartClock(1);
+    now.advance(4'000);
+    engine.StartClock(1);
+    now.advance(1'000);
+    EXPECT_EQ(engine.ClockValue(1), s(95));
+}
+
+TEST_F(EngineTest, LongRunsAcrossMidnightMeasureExactly) {
+    // A monotonic source has no midnight; a whole day of running is still exact to the tenth.
+    engine.SetClock(s(99 * 60 + 59), 0, 0);
+    now.setMillis(86'399'950);
+    engine.StartClock(0);
+    now.setMillis(86'400'000 + 1'049);
+    EXPECT_EQ(engine.ClockValue(0), s(99 * 60 + 59 - 1.1));
+}
+
+TEST_F(EngineTest, WallClockJumpsCannotMoveARunningClock) {
+    // The engine reads only its monotonic source; the wall clock is not an input at all. A source that
+    // (wrongly) went backwards is treated as no time passing, never as time given back.
+    engine.SetClock(s(600), 0, 0);
+    now.setMillis(50'000);
+    engine.StartClock(0);
+    now.setMillis(40'000);
+    EXPECT_EQ(engine.ClockValue(0), s(600));
+}
+
+TEST_F(EngineTest, CountUpClockAddsItsTimes) {
+    engine.SetClock(s(10), -1, 2);
+    engine.StartClock(2);
+    now.advance(3'000);
+    EXPECT_EQ(engine.ClockValue(2), s(13));
+}
+
+TEST_F(EngineTest, ClockNumbersOutOfRangeTouchNothing) {
+    int beeps = 0;
+    engine.beep = [&] { ++beeps; };
+    engine.SetClock(s(600), 0, 0);
+    for (int n : {5, 6, 100, -1, -32768, 32767}) {
+        engine.SetClock(s(1), 0, n);
+        engine.StartClock(n);
+        engine.StopClock(n);
+        EXPECT_EQ(engine.ClockValue(n), 0);
+        EXPECT_EQ(engine.IsClockRunning(n), 0);
+    }
+    EXPECT_EQ(beeps, 6);
+    EXPECT_EQ(engine.ClockValue(0), s(600));
+}
+
+struct EntryCase {
+    const char* keys; // '\r' is Enter
+    int limit;
+    TimeValue expected;
+};
+
+class EnterTimeKeyTest : public ::testing::TestWithParam<EntryCase> {};
+
+TEST_P(EnterTimeKeyTest, TypedTime) {
+    ManualClockSource now;
+    modCount engine(now);
+    TimeValue last = kNoTime;
+    for (const char* k = GetParam().keys; *k; ++k) {
+        last = engine.EnterTimeKey("lumTime", *k, GetParam().limit);
+    }
+    EXPECT_EQ(last, GetParam().expected) << GetParam().keys;
+    EXPECT_TRUE(engine.EntryText.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, EnterTimeKeyTest,
+    ::testing::Values(EntryCase{"20\r", 5999, s(1200)}, EntryCase{"\r", 5999, 0}, EntryCase{"12 5\r", 5999, s(300)},
+                      EntryCase{"10\r", 599, kNoTime}, EntryCase{"9.59\r", 599, s(599)},
+                      EntryCase{"99.59\r", 5999, s(5999)}, EntryCase{"99.60\r", 5999, kNoTime},
+                      EntryCase{"2x0\r", 5999, s(1200)}, EntryCase{"1111111111111111111111111\r", 5999, kNoTime}));
+
+TEST(EnterTimeKey, AnotherFieldThrowsAwayAHalfTypedEntry) {
+    ManualClockSource now;
+    modCount engine(now);
+    engine.EnterTimeKey("lumTime", '2', 5999);
+    EXPECT_EQ(engine.EnterTimeKey("lumPenaltyTH1", '\r', 599), 0);
+    engine.EnterTimeKey("lumTime", '3', 5999);
+    EXPECT_EQ(engine.EnterTimeKey("lumTime", '\r', 5999), s(180));
+}
+
+} // namespace
