@@ -1,0 +1,44 @@
+#pragma once
+#include "core/board/ClockSource.h"
+#include "core/board/modCount.h"
+#include "core/settings/Settings.h"
+#include <QPointer>
+#include <QString>
+#include <memory>
+
+class frmSplash;
+class frmScoreBoard;
+class SoundDevice;
+class QWidget;
+
+// Options the program was started with.
+struct ProgramOptions {
+    QString settingsFile; // empty: the per-user store
+};
+
+// The whole run: settings, clocks, sounds and the windows, wired together. Lives as long as the program.
+class Program {
+public:
+    explicit Program(ProgramOptions options);
+    ~Program();
+
+    void start();
+
+    frmScoreBoard* board() const { return m_board.get(); }
+
+private:
+    void loadSettings();
+    void showScoreBoard();
+    void openHelp();
+    void openOptions();
+    void endProgram();
+
+    ProgramOptions m_options;
+    SettingsVariables m_settings;
+    SteadyClockSource m_clock;
+    modCount m_engine{m_clock};
+    std::unique_ptr<SoundDevice> m_buzzer;
+    std::unique_ptr<SoundDevice> m_horn;
+    std::unique_ptr<frmSplash> m_splash;
+    std::unique_ptr<frmScoreBoard> m_board;
+};

@@ -1,0 +1,58 @@
+#pragma once
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QWidget>
+#include <functional>
+
+// What the start-up window hands on: the board, the help viewer, the options dialog, the settings.
+struct SplashServices {
+    std::function<void()> loadSettings;
+    std::function<void()> showScoreBoard;
+    std::function<void()> openHelp;
+    std::function<void()> openOptions; // modal; returns when the dialog has closed
+    std::function<void()> endProgram;  // the start-up window closed without going on to the board
+};
+
+// The frameless start-up window: name, version, logo, the two hints, Help and Options. A click anywhere but
+// the buttons goes on to the scoreboard.
+class frmSplash : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmSplash(SplashServices services, QWidget* parent = nullptr);
+
+    void GoScore();
+    // Top-left corner for a screen of the given size, in twips.
+    static QPoint placement(int screenWidthTwips, int screenHeightTwips, int windowWidthTwips);
+
+    QFrame* frameSplash = nullptr;
+    QLabel* lblName = nullptr;
+    QLabel* lblMadeBy = nullptr;
+    QLabel* lblVersion = nullptr;
+    QWidget* picLogo = nullptr;
+    QLabel* lblClick = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QPushButton* cmdHelp = nullptr;
+    QPushButton* cmdOptions = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void Form_Load();
+    SplashServices m_services;
+    bool m_goingOn = false;
+};
+
+// The product logo, drawn rather than loaded: a small scoreboard face.
+class RinkmasterLogo : public QWidget {
+    Q_OBJECT
+public:
+    explicit RinkmasterLogo(QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};

@@ -1,0 +1,814 @@
+#include "frmScoreBoard.h"
+#include "core/input/KeyTables.h"
+#include "input/KeyTranslate.h"
+#include "sound/SoundDevice.h"
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Key codes the board reads without a setting.
+constexpr int kF1 = 112;
+constexpr int kF2 = 113;
+constexpr int kNumLock = 144;
+constexpr int kLeft = 37;
+constexpr int kRight = 39;
+constexpr int kDown = 40;
+
+// The window frame around the client area of a sizable window at 96 pixels to the inch: the board's
+// proportions and the team-name scaling are reckoned on the outer size, whose design is 9600 x 7200 twips.
+constexpr double kFrameWidthTwips = 120;
+constexpr double kFrameHeightTwips = 405;
+
+constexpr double kDesignClientWidth = 9480;
+constexpr double kDesignClientHeight = 6795;
+
+// The marker's margin in pixels: the options offer 0..5; a hand-edited store is held to a sane frame.
+constexpr int kMaxMarkerWidth = 50;
+
+const QString kArial = QStringLiteral("Arial");
+
+} // namespace
+
+std::vector<int> LumGroup::captions() const {
+    std::vector<int> result;
+    result.reserve(digits.size());
+    for (const Lumidig* d : digits) {
+        result.push_back(d->Caption());
+    }
+    return result;
+}
+
+void LumGroup::setCaptions(const std::vector<int>& captions) {
+    for (std::size_t i = 0; i < digits.size() && i < captions.size(); ++i) {
+        digits[i]->setCaption(captions[i]);
+    }
+}
+
+frmScoreBoard::frmScoreBoard(SettingsVariables& settings, modCount& engine, SoundDevice& buzzer, SoundDevice& horn,
+                             BoardServices services, QWidget* parent)
+    : QWidget(parent), m_settings(settings), m_engine(engine), m_buzzer(buzzer), m_horn(horn),
+      m_services(std::move(services)) {
+    setWindowTitle(QStringLiteral("Rinkmaster"));
+    setAutoFillBackground(true);
+    setFocusPolicy(Qt::NoFocus);
+    resize(twips::toPixels(kDesignClientWidth), twips::toPixels(kDesignClientHeight));
+    buildControls();
+
+    tmrClock1.setInterval(100);
+    connect(&tmrClock1, &QTimer::timeout, this, &frmScoreBoard::tmrClock1_Timer);
+    m_timeOfDayTimer.setInterval(250);
+    connect(&m_timeOfDayTimer, &QTimer::timeout, this, [this] {
+        if (ClockTime != 0 && !tmrClock1.isActive()) {
+            showTimeOfDay();
+        }
+    });
+    connect(&m_buzzer, &SoundDevice::Done, this, [this] { soundFinished(m_buzzer); });
+    connect(&m_horn, &SoundDevice::Done, this, [this] { soundFinished(m_horn); });
+
+    Form_Load();
+    tmrClock1.start();
+}
+
+frmScoreBoard::~frmScoreBoard() {
+    // The window object goes away without the operator closing it: release both sounds.
+    if (!m_unloaded) {
+        m_buzzer.Close();
+        m_horn.Close();
+    }
+}
+
+template <class T, class... Args> T* frmScoreBoard::add(const QString& name, QWidget* parent, Args&&... args) {
+    T* control = new T(std::forward<Args>(args)..., parent);
+    control->setObjectName(name);
+    m_controls.push_back({control, control->typeName(), name});
+    return control;
+}
+
+Lumidig* frmScoreBoard::addDigit(LumGroup& group, QWidget* parent, double left, double top, double size) {
+    auto* digit = new Lumidig(parent);
+    digit->setObjectName(group.name);
+    digit->setSize(size);
+    digit->move(twips::toPixels(left), twips::toPixels(top));
+    m_controls.push_back({digit, digit->typeName(), group.name});
+    group.digits.push_back(digit);
+    return digit;
+}
+
+void frmScoreBoard::buildControls() {
+    using Kind = ShapeControl::Kind;
+    // Shapes, labels and images lie on the window's surface, beneath every box: created first, they stay below.
+    Shape3 = add<ShapeControl>(QStringLiteral("Shape3"), this, Kind::Rectangle);
+    twips::place(Shape3, 120, 120, 9255, 6495);
+    Shape3->setBorderWidth(4);
+    Shape1 = add<ShapeControl>(QStringLiteral("Shape1"), this, Kind::Rectangle);
+    twips::place(Shape1, 2693, 120, 4095, 1725);
+    Shape1->setBorderWidth(4);
+
+    lblPeriod = add<LabelControl>(QStringLiteral("lblPeriod"), this, QStringLiteral("Period"));
+    twips::place(lblPeriod, 4080, 4020, 1335, 375);
+    lblPeriod->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblPenaltyH = add<LabelControl>(QStringLiteral("lblPenaltyH"), this, QStringLiteral("Penalty"));
+    twips::place(lblPenaltyH, 1320, 2400, 1215, 375);
+    lblPenaltyH->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblPenaltyV = add<LabelControl>(QStringLiteral("lblPenaltyV"), this, QStringLiteral("Penalty"));
+    twips::place(lblPenaltyV, 6960, 2400, 1215, 375);
+    lblPenaltyV->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    for (LabelControl* l : {lblPeriod, lblPenaltyH, lblPenaltyV}) {
+        l->setFontSize(15.75);
+        l->setFontFace(kArial, true);
+    }
+    lblCreatedBy = add<LabelControl>(QStringLiteral("lblCreatedBy"), this, QStringLiteral("Rinkmaster by Kestrelsoft"));
+    twips::place(lblCreatedBy, 3240, 2520, 3015, 375);
+    lblCreatedBy->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblCreatedBy->setFontSize(11.25);
+    lblCreatedBy->setFontFace(kArial, true);
+
+    const std::array<std::pair<double, double>, 2> homeLights{{{960, 2460}, {600, 2460}}};
+    const std::array<std::pair<double, double>, 2> visitorLights{{{8280, 2460}, {8640, 2460}}};
+    for (int i = 0; i < 2; ++i) {
+        shpPenaltyH[i] = add<ShapeControl>(QStringLiteral("shpPenaltyH"), this, Kind::Circle);
+        twips::place(shpPenaltyH[i], homeLights[i].first, homeLights[i].second, 255, 255);
+        shpPenaltyV[i] = add<ShapeControl>(QStringLiteral("shpPenaltyV"), this, Kind::Circle);
+        twips::place(shpPenaltyV[i], visitorLights[i].first, visitorLights[i].second, 255, 255);
+        shpPenaltyH[i]->setFilled(true);
+        shpPenaltyV[i]->setFilled(true);
+    }
+
+    shpObjectSelected = add<ShapeControl>(QStringLiteral("shpObjectSelected"), this, Kind::Rectangle);
+    twips::place(shpObjectSelected, 4560, 3000, 255, 255);
+    shpObjectSelected->setFilled(true);
+    shpObjectSelected->hide();
+
+    // Team names.
+    picHomeContainer = add<PictureBoxControl>(QStringLiteral("picHomeContainer"), this);
+    twips::place(picHomeContainer, 610, 300, 1925, 600);
+    lblHome = add<LabelControl>(QStringLiteral("lblHome"), picHomeContainer, QStringLiteral("Home"));
+    twips::place(lblHome, 300, 0, 1335, 555);
+    picVisitorContainer = add<PictureBoxControl>(QStringLiteral("picVisitorContainer"), this);
+    twips::place(picVisitorContainer, 6960, 300, 1925, 600);
+    lblVisitor = add<LabelControl>(QStringLiteral("lblVisitor"), picVisitorContainer, QStringLiteral("Visitor"));
+    twips::place(lblVisitor, 195, 0, 1545, 555);
+    for (LabelControl* l : {lblHome, lblVisitor}) {
+        l->setAlignment(Qt::AlignCenter);
+        l->setFontSize(24);
+        l->setFontFace(kArial, true);
+        l->setAutoSize(true);
+    }
+
+    // Game clock.
+    TimeBack = add<PictureBoxControl>(QStringLiteral("TimeBack"), this);
+    twips::place(TimeBack, 2835, 240, 3810, 1455);
+    lumTime.name = QStringLiteral("lumTime");
+    for (double left : {120.0, 960.0, 2160.0, 3000.0}) {
+        addDigit(lumTime, TimeBack, left, 135, 80);
+    }
+    Shape2[0] = add<ShapeControl>(QStringLiteral("Shape2"), TimeBack, Kind::Circle);
+    twips::place(Shape2[0], 1800, 300, 195, 195);
+    Shape2[1] = add<ShapeControl>(QStringLiteral("Shape2"), TimeBack, Kind::Circle);
+    twips::place(Shape2[1], 1800, 1000, 200, 200);
+    Shape2[0]->setFilled(true);
+    Shape2[1]->setFilled(true);
+
+    // Scores: index 0 units (right), 1 tens (left).
+    HomeBack = add<PictureBoxControl>(QStringLiteral("HomeBack"), this);
+    twips::place(HomeBack, 432, 960, 1905, 1335);
+    lumHome.name = QStringLiteral("lumHome");
+    addDigit(lumHome, HomeBack, 1080, 105, 75);
+    addDigit(lumHome, HomeBack, 210, 105, 75)->setCaption(-1);
+    VisitorBack = add<PictureBoxControl>(QStringLiteral("VisitorBack"), this);
+    twips::place(VisitorBack, 7144, 960, 1905, 1335);
+    lumVisitor.name = QStringLiteral("lumVisitor");
+    addDigit(lumVisitor, VisitorBack, 1080, 105, 75);
+    addDigit(lumVisitor, VisitorBack, 210, 105, 75)->setCaption(-1);
+
+    // Goal lights: the covers lie exactly over the lights and take the clicks.
+    picGoalBack = add<PictureBoxControl>(QStringLiteral("picGoalBack"), this);
+    twips::place(picGoalBack, 2693, 2040, 4095, 375);
+    shpGoalH = add<ShapeControl>(QStringLiteral("shpGoalH"), picGoalBack, Kind::Oval);
+    twips::place(shpGoalH, 60, 60, 495, 255);
+    shpGoalV = add<ShapeControl>(QStringLiteral("shpGoalV"), picGoalBack, Kind::Oval);
+    twips::place(shpGoalV, 3540, 60, 495, 255);
+    shpGoalH->setFilled(true);
+    shpGoalV->setFilled(true);
+    lblGoalH = add<LabelControl>(QStringLiteral("lblGoalH"), picGoalBack, QStringLiteral("GOAL"));
+    twips::place(lblGoalH, 660, 0, 975, 360);
+    lblGoalH->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    lblGoalV = add<LabelControl>(QStringLiteral("lblGoalV"), picGoalBack, QStringLiteral("GOAL"));
+    twips::place(lblGoalV, 2460, 0, 975, 360);
+    lblGoalV->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    for (LabelControl* l : {lblGoalH, lblGoalV}) {
+        l->setFontSize(15.75);
+        l->setFontFace(kArial, true);
+    }
+    imgGoalCoverH = add<ImageControl>(QStringLiteral("imgGoalCoverH"), picGoalBack);
+    twips::place(imgGoalCoverH, 60, 60, 495, 255);
+    imgGoalCoverV = add<ImageControl>(QStringLiteral("imgGoalCoverV"), picGoalBack);
+    twips::place(imgGoalCoverV, 3540, 60, 495, 255);
+
+    // Period.
+    PeriodBack = add<PictureBoxControl>(QStringLiteral("PeriodBack"), this);
+    twips::place(PeriodBack, 4410, 2880, 660, 1095);
+    lumPeriod.name = QStringLiteral("lumPeriod");
+    addDigit(lumPeriod, PeriodBack, 60, 60, 65);
+
+    // Penalty clocks: index 0 seconds (right), 2 minutes (left); all dark until a time is typed.
+    struct PenaltyPlace {
+        PictureBoxControl** box;
+        LumGroup* group;
+        std::array<ShapeControl*, 2>* dots;
+        const char* boxName;
+        const char* groupName;
+        const char* dotName;
+        double left;
+        double top;
+        std::array<double, 3> digitLefts;
+        double dotLeft;
+    };
+    const std::array<PenaltyPlace, 4> penalties{{
+        {&PenaltyTH1, &lumPenaltyTH1, &dotPenaltyTH1, "PenaltyTH1", "lumPenaltyTH1", "dotPenaltyTH1", 720, 3240,
+         {1973, 1215, 181}, 879},
+        {&PenaltyTV1, &lumPenaltyTV1, &dotPenaltyTV1, "PenaltyTV1", "lumPenaltyTV1", "dotPenaltyTV1", 6120, 3240,
+         {1965, 1210, 180}, 875},
+        {&PenaltyTH2, &lumPenaltyTH2, &dotPenaltyTH2, "PenaltyTH2", "lumPenaltyTH2", "dotPenaltyTH2", 720, 4800,
+         {1973, 1215, 181}, 875},
+        {&PenaltyTV2, &lumPenaltyTV2, &dotPenaltyTV2, "PenaltyTV2", "lumPenaltyTV2", "dotPenaltyTV2", 6120, 4800,
+         {1965, 1210, 180}, 875},
+    }};
+    for (const PenaltyPlace& p : penalties) {
+        *p.box = add<PictureBoxControl>(QString::fromLatin1(p.boxName), this);
+        twips::place(*p.box, p.left, p.top, 2715, 1335);
+        p.group->name = QString::fromLatin1(p.groupName);
+        for (double left : p.digitLefts) {
+            addDigit(*p.group, *p.box, left, 150, 70)->setCaption(-1);
+        }
+        for (int i = 0; i < 2; ++i) {
+            (*p.dots)[i] = add<ShapeControl>(QString::fromLatin1(p.dotName), *p.box, Kind::Circle);
+            twips::place((*p.dots)[i], p.dotLeft, i == 0 ? 240 : 840, 210, 210);
+            (*p.dots)[i]->setFilled(true);
+        }
+    }
+
+    // Focus: the nine field boxes in tab order; digits and labels pass the focus on to their field.
+    const auto fields = fieldBoxes();
+    for (PictureBoxControl* f : fields) {
+        f->setFieldBox(true);
+        connect(f, &PictureBoxControl::gotFocus, this, [this, f] { ObjectSelected(f); });
+        connect(f, &PictureBoxControl::keyUp, this, [this](int keyCode) { AllKeyUp(keyCode, 0); });
+    }
+    for (std::size_t i = 0; i + 1 < fields.size(); ++i) {
+        setTabOrder(fields[i], fields[i + 1]);
+    }
+    const std::array<std::pair<LumGroup*, PictureBoxControl*>, 8> owners{{{&lumTime, TimeBack},
+                                                                         {&lumHome, HomeBack},
+                                                                         {&lumVisitor, VisitorBack},
+                                                                         {&lumPeriod, PeriodBack},
+                                                                         {&lumPenaltyTH1, PenaltyTH1},
+                                                                         {&lumPenaltyTH2, PenaltyTH2},
+                                                                         {&lumPenaltyTV1, PenaltyTV1},
+                                                                         {&lumPenaltyTV2, PenaltyTV2}}};
+    for (const auto& [group, box] : owners) {
+        for (Lumidig* d : group->digits) {
+            connect(d, &Lumidig::gotFocus, box, [box] { box->setFocus(Qt::OtherFocusReason); });
+        }
+    }
+    connect(TimeBack, &PictureBoxControl::keyDown, this, &frmScoreBoard::TimeBack_KeyDown);
+    connect(HomeBack, &PictureBoxControl::keyDown, this, &frmScoreBoard::HomeBack_KeyDown);
+    connect(VisitorBack, &PictureBoxControl::keyDown, this, &frmScoreBoard::VisitorBack_KeyDown);
+    connect(PeriodBack, &PictureBoxControl::keyDown, this, &frmScoreBoard::PeriodBack_KeyDown);
+    connect(picGoalBack, &PictureBoxControl::keyDown, this, &frmScoreBoard::picGoalBack_KeyDown);
+    connect(PenaltyTH1, &PictureBoxControl::keyDown, this, [this](int k) { PenaltyKeyDown(1, k); });
+    connect(PenaltyTH2, &PictureBoxControl::keyDown, this, [this](int k) { PenaltyKeyDown(2, k); });
+    connect(PenaltyTV1, &PictureBoxControl::keyDown, this, [this](int k) { PenaltyKeyDown(3, k); });
+    connect(PenaltyTV2, &PictureBoxControl::keyDown, this, [this](int k) { PenaltyKeyDown(4, k); });
+    connect(imgGoalCoverH, &ImageControl::clicked, this, &frmScoreBoard::imgGoalCoverH_Click);
+    connect(imgGoalCoverV, &ImageControl::clicked, this, &frmScoreBoard::imgGoalCoverV_Click);
+    connect(lblGoalH, &LabelControl::clicked, this, &frmScoreBoard::lblGoalH_Click);
+    connect(lblGoalV, &LabelControl::clicked, this, &frmScoreBoard::lblGoalV_Click);
+}
+
+std::array<PictureBoxControl*, 9> frmScoreBoard::fieldBoxes() const {
+    return {TimeBack, HomeBack, VisitorBack, picGoalBack, PeriodBack, PenaltyTH1, PenaltyTV1, PenaltyTH2, PenaltyTV2};
+}
+
+PictureBoxControl* frmScoreBoard::selectedField() const {
+    for (PictureBoxControl* f : fieldBoxes()) {
+        if (f->hasFocus()) {
+            return f;
+        }
+    }
+    return nullptr;
+}
+
+void frmScoreBoard::Form_Load() {
+    UpdateLabels();
+    UpdateFormColors();
+    Penalty();
+    UpdateNumLock();
+    // The reference layout for scaling is recorded here once the layout module is in place.
+    openDevice(m_buzzer, m_settings.BuzzerFile, true);
+    openDevice(m_horn, m_settings.HornFile, true);
+    m_engine.ResetTime = secondsToTime(600);
+    m_engine.SetClock(secondsToTime(600), 0, 0);
+    ShowClock(secondsToTime(600));
+}
+
+void frmScoreBoard::openDevice(SoundDevice& device, const std::string& file, bool checkExists) {
+    const QString path = QString::fromStdString(file);
+    if (checkExists) {
+        if (path.isEmpty() || !QFileInfo::exists(path)) {
+            return;
+        }
+    }
+    device.setFileName(path);
+    device.Open();
+}
+
+void frmScoreBoard::Form_Unload() {
+    if (m_unloaded) {
+        return;
+    }
+    m_unloaded = true;
+    tmrClock1.stop();
+    m_timeOfDayTimer.stop();
+    if (!m_buzzer.FileName().isEmpty()) {
+        m_buzzer.Close();
+    }
+    if (!m_horn.FileName().isEmpty()) {
+        m_horn.Close();
+    }
+    if (m_services.endProgram) {
+        m_services.endProgram();
+    }
+}
+
+void frmScoreBoard::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}
+
+void frmScoreBoard::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (m_firstShow) {
+        m_firstShow = false;
+        // The game clock is selected when the board first appears, after the window has taken its size.
+        QTimer::singleShot(0, this, [this] {
+            activateWindow();
+            TimeBack->setFocus(Qt::OtherFocusReason);
+            ObjectSelected(TimeBack);
+        });
+    }
+}
+
+void frmScoreBoard::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // Every field moves with a resize, so the marker hides until a field next gets the focus.
+    ObjectSelected(nullptr);
+    UpdateLabels();
+}
+
+double frmScoreBoard::outerWidthTwips() const { return twips::width(this) + kFrameWidthTwips; }
+double frmScoreBoard::outerHeightTwips() const { return twips::height(this) + kFrameHeightTwips; }
+
+// ---- Keys -------------------------------------------------------------------------------------------------
+
+void frmScoreBoard::keyPressEvent(QKeyEvent* event) {
+    // Reaches the window only while no field has the focus.
+    AllKeyCode(windowsKeyCode(event));
+    event->accept();
+}
+
+void frmScoreBoard::AllKeyCode(int keyCode) {
+    const SettingsVariables& s = m_settings;
+    if (keyCode == s.StartStopClockKey) {
+        setClockTime(0);
+        m_runningOnTheirOwn.fill(false);
+        if (m_engine.IsClockRunning(0)) {
+            for (int n = 0; n < kClockCount; ++n) {
+                m_engine.StopClock(n);
+            }
+        } else {
+            for (int n = 0; n < kClockCount; ++n) {
+                m_engine.StartClock(n);
+            }
+            tmrClock1.start();
+        }
+    } else if (keyCode == s.ResetClockKey) {
+        if (m_engine.IsClockRunning(0)) {
+            AllKeyCode(s.StartStopClockKey);
+        }
+        m_engine.SetClock(m_engine.ResetTime, 0, 0);
+        ShowClock(m_engine.ClockValue(0));
+        setClockTime(0);
+    } else if (keyCode == s.ClockSwitchKey) {
+        setClockTime(ClockTime == 0 ? -1 : 0);
+        // Show the other view at once: after the game clock has run out the tick is off, and the intermission
+        // is exactly when the time of day is wanted.
+        if (ClockTime != 0) {
+            showTimeOfDay();
+        } else {
+            ShowClock(m_engine.ClockValue(0));
+        }
+    } else if (keyCode == s.BuzzerKey) {
+        Buzzer();
+    } else if (keyCode == s.HornKey) {
+        Horn();
+    } else if (keyCode == kF1) {
+        if (m_services.openHelp) {
+            m_services.openHelp();
+        }
+    } else if (keyCode == kF2) {
+        if (m_services.openOptions) {
+            m_services.openOptions();
+            afterOptions();
+        }
+    }
+}
+
+void frmScoreBoard::afterOptions() {
+    UpdateLabels();
+    UpdateFormColors();
+    UpdateNumLock();
+    Penalty();
+    // The current layout becomes the reference once the layout module is in place.
+    m_buzzer.Close();
+    m_buzzer.setFileName(QString::fromStdString(m_settings.BuzzerFile));
+    m_buzzer.Open();
+    m_horn.Close();
+    m_horn.setFileName(QString::fromStdString(m_settings.HornFile));
+    m_horn.Open();
+}
+
+void frmScoreBoard::AllKeyUp(int keyCode, int /*shift*/) {
+    if (keyCode == kNumLock) {
+        UpdateNumLock();
+    }
+}
+
+int frmScoreBoard::KeyCodeToAsci(int keyCode) const {
+    return ::KeyCodeToAsci(static_cast<std::int16_t>(keyCode), m_settings.ClearKey);
+}
+
+void frmScoreBoard::setClockTime(std::int16_t value) {
+    const bool wasShowingTimeOfDay = ClockTime != 0;
+    ClockTime = value;
+    if (ClockTime != 0) {
+        m_timeOfDayTimer.start();
+    } else {
+        m_timeOfDayTimer.stop();
+        if (wasShowingTimeOfDay && !tmrClock1.isActive()) {
+            ShowClock(m_engine.ClockValue(0));
+        }
+    }
+}
+
+void frmScoreBoard::TimeBack_KeyDown(int keyCode) {
+    AllKeyCode(keyCode);
+    const int c = KeyCodeToAsci(keyCode);
+    const TimeValue t = m_engine.EnterTimeKey(lumTime.name.toStdString(), c, 5999);
+    if (t != kNoTime) {
+        if (m_engine.IsClockRunning(0)) {
+            AllKeyCode(m_settings.StartStopClockKey);
+        }
+        m_engine.SetClock(t, 0, 0);
+        m_engine.ResetTime = t;
+        ShowClock(m_engine.ClockValue(0));
+    }
+}
+
+void frmScoreBoard::numberFieldKeyDown(LumGroup& group, int keyCode, int min, int max) {
+    AllKeyCode(keyCode);
+    const int c = KeyCodeToAsci(keyCode);
+    std::vector<int> captions = group.captions();
+    m_digitEntry.EnterDigitKey(group.name.toStdString(), captions, c, min, max);
+    group.setCaptions(captions);
+}
+
+void frmScoreBoard::HomeBack_KeyDown(int keyCode) { numberFieldKeyDown(lumHome, keyCode, -1, 99); }
+void frmScoreBoard::VisitorBack_KeyDown(int keyCode) { numberFieldKeyDown(lumVisitor, keyCode, -1, 99); }
+void frmScoreBoard::PeriodBack_KeyDown(int keyCode) { numberFieldKeyDown(lumPeriod, keyCode, 0, 9); }
+
+LumGroup& frmScoreBoard::penaltyGroup(int clockNumber) {
+    switch (clockNumber) {
+    case 1:
+        return lumPenaltyTH1;
+    case 2:
+        return lumPenaltyTH2;
+    case 3:
+        return lumPenaltyTV1;
+    default:
+        return lumPenaltyTV2;
+    }
+}
+
+void frmScoreBoard::PenaltyKeyDown(int n, int keyCode) {
+    LumGroup& g = penaltyGroup(n);
+    if (keyCode == m_settings.ClearKey) {
+        ClearPenalty(n, g, g);
+    }
+    AllKeyCode(keyCode);
+    const int c = KeyCodeToAsci(keyCode);
+    if (keyCode == m_settings.SepTimeKey) {
+        if (m_engine.IsClockRunning(n)) {
+            m_engine.StopClock(n);
+            m_runningOnTheirOwn[static_cast<std::size_t>(n)] = false;
+        } else {
+            m_engine.StartClock(n);
+            m_runningOnTheirOwn[static_cast<std::size_t>(n)] = true;
+            tmrClock1.start();
+        }
+    }
+    TimeValue v = m_engine.EnterTimeKey(g.name.toStdString(), c, 599);
+    if (v != kNoTime) {
+        v = roundToWholeSecondsHalfEven(v);
+        m_engine.SetClock(v, 0, n);
+        m_runningOnTheirOwn[static_cast<std::size_t>(n)] = false;
+        DisplayTime(g, m_engine.ClockValue(n));
+        UpdatePenaltyColonColors();
+        Penalty();
+    }
+}
+
+// ---- Selection --------------------------------------------------------------------------------------------
+
+void frmScoreBoard::ObjectSelected(QWidget* selectedObject) {
+    const std::int64_t width = std::clamp<std::int64_t>(m_settings.LEDSelectedWidth, 0, kMaxMarkerWidth);
+    const std::int64_t w = twips::kPerPixel * width;
+    shpObjectSelected->hide();
+    if (selectedObject == nullptr) {
+        return;
+    }
+    const auto l = static_cast<std::int64_t>(twips::left(selectedObject));
+    const auto t = static_cast<std::int64_t>(twips::top(selectedObject));
+    const auto wd = static_cast<std::int64_t>(twips::width(selectedObject));
+    const auto h = static_cast<std::int64_t>(twips::height(selectedObject));
+    twips::place(shpObjectSelected, static_cast<double>(l - w), static_cast<double>(t - w),
+                 static_cast<double>(wd + 2 * w + 15), static_cast<double>(h + 2 * w + 15));
+    shpObjectSelected->show();
+}
+
+// ---- Goal lights ------------------------------------------------------------------------------------------
+
+void frmScoreBoard::UpdateGoal() {
+    shpGoalH->setFillColor(fromOleColor(WhoGoal == 1 ? m_settings.ScoreColor : m_settings.FormBack));
+    shpGoalV->setFillColor(fromOleColor(WhoGoal == 2 ? m_settings.ScoreColor : m_settings.FormBack));
+}
+
+void frmScoreBoard::picGoalBack_KeyDown(int keyCode) {
+    AllKeyCode(keyCode);
+    if (keyCode == kLeft) {
+        WhoGoal = 1;
+    } else if (keyCode == kRight) {
+        WhoGoal = 2;
+    } else if (keyCode == kDown) {
+        WhoGoal = 0;
+    }
+    UpdateGoal();
+}
+
+void frmScoreBoard::imgGoalCoverH_Click() {
+    WhoGoal = WhoGoal == 1 ? 0 : 1;
+    UpdateGoal();
+    picGoalBack->setFocus(Qt::MouseFocusReason);
+}
+
+void frmScoreBoard::imgGoalCoverV_Click() {
+    WhoGoal = WhoGoal == 2 ? 0 : 2;
+    UpdateGoal();
+    picGoalBack->setFocus(Qt::MouseFocusReason);
+}
+
+void frmScoreBoard::lblGoalH_Click() { picGoalBack->setFocus(Qt::MouseFocusReason); }
+void frmScoreBoard::lblGoalV_Click() { picGoalBack->setFocus(Qt::MouseFocusReason); }
+
+// ---- NumLock ----------------------------------------------------------------------------------------------
+
+void frmScoreBoard::UpdateNumLock() {
+    if (!m_services.setNumLock) {
+        return;
+    }
+    if (m_settings.NumLockForce == 1) {
+        m_services.setNumLock(true);
+    } else if (m_settings.NumLockForce == 2) {
+        m_services.setNumLock(false);
+    }
+}
+
+// ---- Clocks -----------------------------------------------------------------------------------------------
+
+void frmScoreBoard::showFace(const GameClockFace& face) {
+    for (std::size_t k = 0; k < 4; ++k) {
+        lumTime.digits[k]->setCaption(face.captions[k]);
+    }
+    Shape2[1]->setFillColor(fromOleColor(m_settings.BorderColor));
+    Shape2[0]->setFillColor(fromOleColor(face.upperDotLit ? m_settings.BorderColor : m_settings.LEDBack));
+}
+
+void frmScoreBoard::ShowClock(TimeValue t) { showFace(gameClockFace(t)); }
+
+void frmScoreBoard::showTimeOfDay() {
+    const QTime now = m_services.timeOfDay ? m_services.timeOfDay() : QTime::currentTime();
+    int hour = now.hour();
+    if (m_services.twelveHourClock && m_services.twelveHourClock()) {
+        hour = hour % 12 == 0 ? 12 : hour % 12;
+    }
+    showFace(timeOfDayFace(hour, now.minute()));
+}
+
+void frmScoreBoard::tmrClock1_Timer() {
+    const TimeValue v = m_engine.ClockValue(0);
+    if (ClockTime != 0) {
+        showTimeOfDay();
+    } else {
+        ShowClock(v);
+    }
+    if (v > 0) {
+        ZeroBuzzed = 0;
+    } else {
+        tmrClock1.stop();
+        stopPenaltyClocksAtGameZero();
+        if (ZeroBuzzed == 0) {
+            ZeroBuzzed = -1;
+            Buzzer();
+        }
+    }
+    for (int n = 1; n <= 4; ++n) {
+        LumGroup& g = penaltyGroup(n);
+        if (g.digits[0]->Caption() >= 0) {
+            DisplayTime(g, m_engine.ClockValue(n));
+        }
+    }
+    Penalty();
+    UpdatePenaltyColonColors();
+}
+
+void frmScoreBoard::stopPenaltyClocksAtGameZero() {
+    // Penalty time runs only with game time: at the game clock's zero the penalty clocks stop, charged up to
+    // this moment, so nothing read during the stoppage can take time off a player's penalty. The next start
+    // of the game starts them again. A clock started on its own with the independent-clock key keeps running.
+    for (int n = 1; n <= 4; ++n) {
+        if (!m_runningOnTheirOwn[static_cast<std::size_t>(n)]) {
+            m_engine.ClockValue(n);
+            m_engine.StopClock(n);
+        }
+    }
+}
+
+void frmScoreBoard::DisplayTime(LumGroup& clockObject, TimeValue dispSec) {
+    const std::array<int, 3> face = penaltyClockFace(dispSec);
+    for (std::size_t i = 0; i < 3 && i < clockObject.digits.size(); ++i) {
+        clockObject.digits[i]->setCaption(face[i]);
+    }
+}
+
+void frmScoreBoard::Penalty() {
+    for (int n = 1; n <= 4; ++n) {
+        ShapeControl* light = n <= 2 ? shpPenaltyH[static_cast<std::size_t>(n - 1)]
+                                     : shpPenaltyV[static_cast<std::size_t>(n - 3)];
+        const bool timeLeft = m_engine.ClockValue(n) > 0;
+        light->setFillColor(fromOleColor(timeLeft ? m_settings.ScoreColor : m_settings.FormBack));
+    }
+}
+
+void frmScoreBoard::ClearPenalty(int clockNum, LumGroup& /*playerObj*/, LumGroup& timeObj) {
+    std::vector<int> captions = timeObj.captions();
+    modShowDigits::ShowNumber(captions, std::string(1, modShowDigits::kClearCharacter), -1, -1);
+    timeObj.setCaptions(captions);
+    m_engine.SetClock(0, 0, clockNum);
+    if (clockNum >= 0 && clockNum < kClockCount) {
+        m_runningOnTheirOwn[static_cast<std::size_t>(clockNum)] = false;
+    }
+    UpdatePenaltyColonColors();
+    Penalty();
+}
+
+// ---- Sounds -----------------------------------------------------------------------------------------------
+
+void frmScoreBoard::Buzzer() {
+    if (!m_buzzer.FileName().isEmpty() && BuzzerPlaying == 0) {
+        BuzzerPlaying = -1;
+        m_buzzer.Play();
+    }
+}
+
+void frmScoreBoard::Horn() {
+    if (!m_horn.FileName().isEmpty() && BuzzerPlaying == 0) {
+        BuzzerPlaying = -1;
+        m_horn.Play();
+    }
+}
+
+void frmScoreBoard::soundFinished(SoundDevice& device) {
+    device.Stop();
+    device.Prev();
+    BuzzerPlaying = 0;
+}
+
+// ---- Colours and captions ---------------------------------------------------------------------------------
+
+double frmScoreBoard::RSize(int value) const {
+    const auto a = static_cast<float>(outerWidthTwips() / 4);
+    const auto b = static_cast<float>(outerHeightTwips() / 3);
+    if (b < a) {
+        return value / 7200.0 * outerHeightTwips();
+    }
+    return value / 9600.0 * outerWidthTwips();
+}
+
+void frmScoreBoard::UpdateLabels() {
+    setWindowTitle(QStringLiteral("Rinkmaster - ") + QString::fromStdString(m_settings.HomeText));
+    // The team-name size is used as a whole number, halves to the even one.
+    const TimeValue rounded = roundToWholeSecondsHalfEven(m_settings.TeamSize);
+    const auto n = static_cast<int>(std::clamp<TimeValue>(rounded / kTicksPerSecond, -32768, 32767));
+    lblHome->setCaption(QString::fromStdString(m_settings.HomeText));
+    lblHome->setFontSize(RSize(n));
+    lblVisitor->setCaption(QString::fromStdString(m_settings.VisitorText));
+    lblVisitor->setFontSize(RSize(n));
+    for (auto [label, box] : {std::pair{lblHome, picHomeContainer}, std::pair{lblVisitor, picVisitorContainer}}) {
+        twips::setTop(label, twips::height(box) / 2 - twips::height(label) / 2);
+        twips::setLeft(label, twips::width(box) / 2 - twips::width(label) / 2);
+    }
+    for (const ControlRef& c : m_controls) {
+        if (c.typeName == QLatin1String("Lumidig")) {
+            static_cast<Lumidig*>(c.widget)->setLedType(m_settings.LEDType);
+        }
+    }
+}
+
+void frmScoreBoard::UpdateFormColors() {
+    const SettingsVariables& s = m_settings;
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, fromOleColor(s.FormBack));
+    setPalette(pal);
+    for (Lumidig* d : lumTime.digits) {
+        d->setLitColor(fromOleColor(s.TimeColor));
+        d->setBackColor(fromOleColor(s.LEDBack));
+    }
+    ColorLedGroup(lumHome, s.ScoreColor);
+    ColorLedGroup(lumVisitor, s.ScoreColor);
+    ColorLedGroup(lumPeriod, s.PeriodColor);
+    ColorLedGroup(lumPenaltyTH1, s.TimeColor);
+    ColorLedGroup(lumPenaltyTH2, s.TimeColor);
+    ColorLedGroup(lumPenaltyTV1, s.TimeColor);
+    ColorLedGroup(lumPenaltyTV2, s.TimeColor);
+    ColorControls({QStringLiteral("lblHome"), QStringLiteral("lblVisitor"), QStringLiteral("Shape1"),
+                   QStringLiteral("Shape3"), QStringLiteral("picHomeContainer"),
+                   QStringLiteral("picVisitorContainer")});
+    lblHome->setForeColor(fromOleColor(s.HomeColor));
+    lblVisitor->setForeColor(fromOleColor(s.VisitorColor));
+    Shape1->setBorderColor(fromOleColor(s.BorderColor));
+    Shape3->setBorderColor(fromOleColor(s.BorderColor));
+    picHomeContainer->setBackColor(fromOleColor(s.FormBack));
+    picVisitorContainer->setBackColor(fromOleColor(s.FormBack));
+    shpObjectSelected->setFillColor(fromOleColor(s.LEDSelected));
+    picGoalBack->setBackColor(fromOleColor(s.FormBack));
+    UpdateGoal();
+    UpdatePenaltyColonColors();
+    Penalty();
+}
+
+void frmScoreBoard::ColorLedGroup(LumGroup& target, OleColor colour) {
+    for (Lumidig* d : target.digits) {
+        d->setBackColor(fromOleColor(m_settings.LEDBack));
+        d->setLitColor(fromOleColor(colour));
+    }
+}
+
+void frmScoreBoard::ColorControls(const QStringList& exceptions) {
+    QString list;
+    for (const QString& e : exceptions) {
+        list += QLatin1Char('|') + e + QLatin1Char('|');
+    }
+    list = QLatin1Char('|') + list + QLatin1Char('|');
+    const QColor border = fromOleColor(m_settings.BorderColor);
+    const QColor ledBack = fromOleColor(m_settings.LEDBack);
+    for (const ControlRef& c : m_controls) {
+        if (list.contains(QLatin1Char('|') + c.name + QLatin1Char('|'))) {
+            continue;
+        }
+        if (c.typeName == QLatin1String("Label")) {
+            static_cast<LabelControl*>(c.widget)->setForeColor(border);
+        } else if (c.typeName == QLatin1String("PictureBox")) {
+            static_cast<PictureBoxControl*>(c.widget)->setBackColor(ledBack);
+        } else if (c.typeName == QLatin1String("Shape")) {
+            static_cast<ShapeControl*>(c.widget)->setBorderColor(ledBack);
+        }
+    }
+}
+
+void frmScoreBoard::UpdatePenaltyColonColors() {
+    const std::array<std::pair<LumGroup*, std::array<ShapeControl*, 2>*>, 4> pairs{{{&lumPenaltyTH1, &dotPenaltyTH1},
+                                                                                   {&lumPenaltyTH2, &dotPenaltyTH2},
+                                                                                   {&lumPenaltyTV1, &dotPenaltyTV1},
+                                                                                   {&lumPenaltyTV2, &dotPenaltyTV2}}};
+    for (const auto& [group, dots] : pairs) {
+        const bool shown = group->digits[0]->Caption() > -1;
+        const QColor c = fromOleColor(shown ? m_settings.BorderColor : m_settings.LEDBack);
+        (*dots)[0]->setFillColor(c);
+        (*dots)[1]->setFillColor(c);
+    }
+}

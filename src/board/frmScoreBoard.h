@@ -1,0 +1,173 @@
+#pragma once
+#include "core/TimeValue.h"
+#include "core/board/ClockFace.h"
+#include "core/board/modCount.h"
+#include "core/input/modShowDigits.h"
+#include "core/settings/Settings.h"
+#include "display/BoardControls.h"
+#include "display/Lumidig.h"
+#include <QTime>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+class SoundDevice;
+
+// A control array of LED digits showing one number, named like the board's digit groups.
+struct LumGroup {
+    QString name;
+    std::vector<Lumidig*> digits;
+    std::vector<int> captions() const;
+    void setCaptions(const std::vector<int>& captions);
+};
+
+// What the board needs from the rest of the program: other windows, the time of day, the system beep.
+struct BoardServices {
+    std::function<void()> openHelp;                  // F1: show the help window without blocking the board
+    std::function<void()> openOptions;               // F2: the options dialog, modal; returns when it has closed
+    std::function<QTime()> timeOfDay = [] { return QTime::currentTime(); };
+    std::function<bool()> twelveHourClock;           // hours as the system's time format writes them
+    std::function<void()> beep;
+    std::function<void(bool)> setNumLock;            // brings the keyboard's NumLock toggle to a state
+    std::function<void()> endProgram;                // closing the board ends the run at once
+};
+
+// The scoreboard window: every display control, the game state that lives in them, and the handlers that
+// drive it. Scores and the period exist only as the digits shown.
+class frmScoreBoard : public QWidget {
+    Q_OBJECT
+public:
+    frmScoreBoard(SettingsVariables& settings, modCount& engine, SoundDevice& buzzer, SoundDevice& horn,
+                  BoardServices services, QWidget* parent = nullptr);
+    ~frmScoreBoard() override;
+
+    // Public state: -1 true, 0 false.
+    std::int16_t BuzzerPlaying = 0;
+    std::int16_t ClockTime = 0;
+    std::int16_t WhoGoal = 0; // 0 none, 1 home, 2 visitor
+
+    void AllKeyCode(int keyCode);
+    void AllKeyUp(int keyCode, int shift);
+    int KeyCodeToAsci(int keyCode) const;
+    void ObjectSelected(QWidget* selectedObject);
+    void UpdateGoal();
+    void UpdateNumLock();
+    double RSize(int value) const;
+    void UpdateLabels();
+    void UpdateFormColors();
+    void UpdatePenaltyColonColors();
+    void Buzzer();
+    void Horn();
+    void DisplayTime(LumGroup& clockObject, TimeValue dispSec);
+    void Penalty();
+    void ClearPenalty(int clockNum, LumGroup& playerObj, LumGroup& timeObj);
+    void ShowClock(TimeValue t);
+    void tmrClock1_Timer();
+
+    // Key-down handlers of the fields, with the Windows key code.
+    void TimeBack_KeyDown(int keyCode);
+    void HomeBack_KeyDown(int keyCode);
+    void VisitorBack_KeyDown(int keyCode);
+    void PeriodBack_KeyDown(int keyCode);
+    void PenaltyKeyDown(int clockNumber, int keyCode);
+    void picGoalBack_KeyDown(int keyCode);
+    void imgGoalCoverH_Click();
+    void imgGoalCoverV_Click();
+    void lblGoalH_Click();
+    void lblGoalV_Click();
+
+    // Outer window size in twips, the size the layout and the team-name scaling are computed from.
+    double outerWidthTwips() const;
+    double outerHeightTwips() const;
+
+    // Every control of the window in the window's control order, for the colouring and scaling walks.
+    struct ControlRef {
+        QWidget* widget;
+        QString typeName;
+        QString name;
+    };
+    const std::vector<ControlRef>& controls() const { return m_controls; }
+
+    // The controls, named as on the board.
+    PictureBoxControl* TimeBack = nullptr;
+    PictureBoxControl* HomeBack = nullptr;
+    PictureBoxControl* VisitorBack = nullptr;
+    PictureBoxControl* picGoalBack = nullptr;
+    PictureBoxControl* PeriodBack = nullptr;
+    PictureBoxControl* PenaltyTH1 = nullptr;
+    PictureBoxControl* PenaltyTV1 = nullptr;
+    PictureBoxControl* PenaltyTH2 = nullptr;
+    PictureBoxControl* PenaltyTV2 = nullptr;
+    PictureBoxControl* picHomeContainer = nullptr;
+    PictureBoxControl* picVisitorContainer = nullptr;
+    LumGroup lumTime, lumHome, lumVisitor, lumPeriod, lumPenaltyTH1, lumPenaltyTH2, lumPenaltyTV1, lumPenaltyTV2;
+    std::array<ShapeControl*, 2> Shape2{};
+    std::array<ShapeControl*, 2> dotPenaltyTH1{}, dotPenaltyTH2{}, dotPenaltyTV1{}, dotPenaltyTV2{};
+    std::array<ShapeControl*, 2> shpPenaltyH{}, shpPenaltyV{};
+    ShapeControl* shpGoalH = nullptr;
+    ShapeControl* shpGoalV = nullptr;
+    ShapeControl* shpObjectSelected = nullptr;
+    ShapeControl* Shape1 = nullptr;
+    ShapeControl* Shape3 = nullptr;
+    ImageControl* imgGoalCoverH = nullptr;
+    ImageControl* imgGoalCoverV = nullptr;
+    LabelControl* lblHome = nullptr;
+    LabelControl* lblVisitor = nullptr;
+    LabelControl* lblGoalH = nullptr;
+    LabelControl* lblGoalV = nullptr;
+    LabelControl* lblPeriod = nullptr;
+    LabelControl* lblPenaltyH = nullptr;
+    LabelControl* lblPenaltyV = nullptr;
+    LabelControl* lblCreatedBy = nullptr;
+    QTimer tmrClock1;
+
+    // The nine field boxes in tab order.
+    std::array<PictureBoxControl*, 9> fieldBoxes() const;
+    // The field box that has the focus, or null.
+    PictureBoxControl* selectedField() const;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildControls();
+    void Form_Load();
+    void Form_Unload();
+    void ColorControls(const QStringList& exceptions);
+    void ColorLedGroup(LumGroup& target, OleColor colour);
+    void showFace(const GameClockFace& face);
+    void showTimeOfDay();
+    void setClockTime(std::int16_t value);
+    void stopPenaltyClocksAtGameZero();
+    void soundFinished(SoundDevice& device);
+    void openDevice(SoundDevice& device, const std::string& file, bool checkExists);
+    void afterOptions();
+    LumGroup& penaltyGroup(int clockNumber);
+    void numberFieldKeyDown(LumGroup& group, int keyCode, int min, int max);
+
+    template <class T, class... Args> T* add(const QString& name, QWidget* parent, Args&&... args);
+    Lumidig* addDigit(LumGroup& group, QWidget* parent, double left, double top, double size);
+
+    SettingsVariables& m_settings;
+    modCount& m_engine;
+    SoundDevice& m_buzzer;
+    SoundDevice& m_horn;
+    BoardServices m_services;
+    modShowDigits::DigitEntry m_digitEntry;
+    std::vector<ControlRef> m_controls;
+    // Kept by the tick: -1 once the buzzer has sounded for the game clock's present zero.
+    std::int16_t ZeroBuzzed = 0;
+    // Penalty clocks started on their own with the independent-clock key since the game clock last started or
+    // stopped; they keep running through a stoppage.
+    std::array<bool, kClockCount> m_runningOnTheirOwn{};
+    // Keeps a shown time of day current while the tick is off (after the game clock has run out).
+    QTimer m_timeOfDayTimer;
+    bool m_firstShow = true;
+    bool m_unloaded = false;
+};

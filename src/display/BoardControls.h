@@ -1,0 +1,125 @@
+#pragma once
+#include <QColor>
+#include <QLabel>
+#include <QWidget>
+
+// The pieces a board-like window is built from. Positions and sizes are in twips (15 to the pixel), as the
+// board's layout is designed; a control sits on whole pixels, so a size read back is the pixel size times 15.
+// Every control answers a type name that the colouring and scaling walks dispatch on.
+namespace twips {
+inline constexpr int kPerPixel = 15;
+int toPixels(double twips);
+double left(const QWidget* w);
+double top(const QWidget* w);
+double width(const QWidget* w);
+double height(const QWidget* w);
+void setLeft(QWidget* w, double value);
+void setTop(QWidget* w, double value);
+void setWidth(QWidget* w, double value);
+void setHeight(QWidget* w, double value);
+void place(QWidget* w, double left, double top, double width, double height);
+// Points to pixels at the board's 96 pixels to the inch.
+int pointsToPixels(double points);
+} // namespace twips
+
+QColor fromOleColor(std::int32_t bgr);
+
+// A rectangle, oval or circle: an outline and an optional fill. Never takes clicks.
+class ShapeControl : public QWidget {
+    Q_OBJECT
+public:
+    enum class Kind { Rectangle, Oval, Circle };
+    ShapeControl(Kind kind, QWidget* parent);
+    QString typeName() const { return QStringLiteral("Shape"); }
+
+    QColor FillColor() const { return m_fill; }
+    void setFillColor(const QColor& c);
+    bool filled() const { return m_filled; }
+    void setFilled(bool filled);
+    QColor BorderColor() const { return m_border; }
+    void setBorderColor(const QColor& c);
+    double BorderWidth() const { return m_borderWidth; }
+    void setBorderWidth(double width);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    Kind m_kind;
+    QColor m_fill = Qt::black;
+    bool m_filled = false;
+    QColor m_border = Qt::black;
+    double m_borderWidth = 1;
+};
+
+// A caption with a transparent background. Its font size is in points.
+class LabelControl : public QLabel {
+    Q_OBJECT
+public:
+    LabelControl(const QString& text, QWidget* parent);
+    QString typeName() const { return QStringLiteral("Label"); }
+
+    QColor ForeColor() const { return m_fore; }
+    void setForeColor(const QColor& c);
+    double FontSize() const { return m_fontSize; }
+    void setFontSize(double points);
+    void setFontFace(const QString& family, bool bold);
+    // An auto-sizing label takes the size of its text whenever the text or font changes.
+    void setAutoSize(bool autoSize);
+    void setCaption(const QString& text);
+
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void fitToText();
+    QColor m_fore = Qt::white;
+    double m_fontSize = 8.25;
+    bool m_autoSize = false;
+};
+
+// A filled box that can contain other controls. A field box takes the keyboard focus and hands its keys on
+// as Windows key codes.
+class PictureBoxControl : public QWidget {
+    Q_OBJECT
+public:
+    explicit PictureBoxControl(QWidget* parent);
+    QString typeName() const { return QStringLiteral("PictureBox"); }
+
+    QColor BackColor() const { return m_back; }
+    void setBackColor(const QColor& c);
+    void setFieldBox(bool field);
+
+signals:
+    void keyDown(int keyCode);
+    void keyUp(int keyCode);
+    void gotFocus();
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    QColor m_back = Qt::black;
+};
+
+// An empty, transparent area that only takes clicks.
+class ImageControl : public QWidget {
+    Q_OBJECT
+public:
+    explicit ImageControl(QWidget* parent);
+    QString typeName() const { return QStringLiteral("Image"); }
+
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+};

@@ -1,0 +1,3 @@
+#pragma once
+class QKeyEvent;
+int windowsKeyCode(const QKeyEvent* event);
