@@ -22,6 +22,11 @@ QLabel* label(QWidget* parent, const QString& text, double l, double t, double w
 void setLabelFont(QLabel* lbl, const QString& family, double points) {
     QFont f(family);
     f.setPixelSize(twips::pointsToPixels(points));
+    // A hint line stays whole on one line: where the face is wider than the one the window was drawn with,
+    // the text steps down a pixel at a time until it fits its label.
+    while (f.pixelSize() > 8 && QFontMetrics(f).horizontalAdvance(lbl->text()) > lbl->width()) {
+        f.setPixelSize(f.pixelSize() - 1);
+    }
     lbl->setFont(f);
 }
 
@@ -50,8 +55,11 @@ frmSplash::frmSplash(SplashServices services, QWidget* parent)
                    Qt::AlignLeft);
     Label2 = label(frameSplash, QStringLiteral("Press ' F2 ' to set Options from the scoreboard."), 2640, 1920, 3255,
                    375, Qt::AlignLeft);
-    for (QLabel* small : {lblMadeBy, lblClick, Label1, Label2}) {
+    for (QLabel* small : {lblMadeBy, lblClick}) {
         setLabelFont(small, QStringLiteral("Arial"), 8.25);
+    }
+    for (QLabel* hint : {Label1, Label2}) {
+        setLabelFont(hint, QStringLiteral("Arial Narrow"), 8.25);
     }
     cmdHelp = new QPushButton(QStringLiteral("&Help"), frameSplash);
     twips::place(cmdHelp, 3120, 2520, 1215, 375);

@@ -1,0 +1,58 @@
+#pragma once
+#include "board/frmScoreBoard.h"
+#include "core/board/ClockSource.h"
+#include "core/board/modCount.h"
+#include "core/settings/Settings.h"
+#include "sound/SoundDevice.h"
+#include <QStringList>
+#include <memory>
+
+// A sound device that only records what it was told; finish() reports the end of playback.
+class RecordingSoundDevice : public SoundDevice {
+    Q_OBJECT
+public:
+    using SoundDevice::SoundDevice;
+    void Open() override { commands << QStringLiteral("Open:") + FileName(); }
+    void Play() override { commands << QStringLiteral("Play"); }
+    void Stop() override { commands << QStringLiteral("Stop"); }
+    void Prev() override { commands << QStringLiteral("Prev"); }
+    void Close() override { commands << QStringLiteral("Close"); }
+    void finish() { emit Done(); }
+    QStringList commands;
+};
+
+// A board on a hand-advanced clock with recording sound devices and a fixed time of day.
+struct BoardFixture {
+    explicit BoardFixture(const SettingsVariables& initial = SettingsVariables{});
+    ~BoardFixture();
+
+    // Advances the clock by ms and runs the tick once, as the timer would.
+    void advance(std::int64_t ms);
+    // Shows the board and waits until the game clock's field has the focus.
+    void show();
+    // Types keys into whatever has the focus, as real key events.
+    void type(const QString& keys);
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    void focus(PictureBoxControl* field);
+
+    // What a digit group shows, leftmost first, '-' for a dark digit, e.g. "10:00" -> "1000", a dark tens "-7".
+    static QString shown(const LumGroup& group, bool indexZeroIsRightmost);
+    QString gameClock() const;   // "1000", "-507", "453-"
+    QString home() const;        // "-7"
+    QString visitor() const;
+    QString period() const;
+    QString penalty(int clock) const; // "200", "---"
+
+    SettingsVariables settings;
+    ManualClockSource clock;
+    modCount engine{clock};
+    RecordingSoundDevice buzzer;
+    RecordingSoundDevice horn;
+    QTime timeOfDay{14, 35};
+    int helpOpened = 0;
+    int optionsOpened = 0;
+    int beeps = 0;
+    int programEnded = 0;
+    std::vector<bool> numLockRequests;
+    std::unique_ptr<frmScoreBoard> board;
+};

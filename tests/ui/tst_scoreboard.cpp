@@ -1,0 +1,319 @@
+// The board as a scorekeeper drives it: load, the tick, the command keys and the two sounds.
+#include "BoardFixture.h"
+#include <QTest>
+
+namespace {
+TimeValue sec(int s) { return secondsToTime(s); }
+} // namespace
+
+class TestScoreBoard : public QObject {
+    Q_OBJECT
+private slots:
+    void opensAtTenMinutesWithDarkPenalties();
+    void loadOpensOnlySoundFilesThatExist();
+    void firstShowSelectsTheGameClock();
+    void stoppedClockRedrawsAndNeverBuzzes();
+    void runsDownToZeroBuzzesOnceAndStopsTheTick();
+    void typedZeroBuzzesAtTheNextTick();
+    void startStopMovesAllFiveClocks();
+    void resetWhileRunningStopsAllAndShowsResetTime();
+    void resetWhileStoppedSetsOnlyTheGameClock();
+    void clockSwitchShowsTimeOfDayAtOnceEvenAfterZero();
+    void timeOfDayKeepsUpdatingAfterZeroWithoutChargingPenalties();
+    void commandKeyOrder_data();
+    void commandKeyOrder();
+    void shiftDoesNotChangeAKey();
+    void oneSoundAtATime();
+    void failedPlaybackStillFreesTheSounds();
+    void closingTheBoardReleasesSoundsAndEndsTheProgram();
+    void f1AndF2OpenTheirWindows();
+    void afterOptionsSoundsAreReopened();
+};
+
+void TestScoreBoard::opensAtTenMinutesWithDarkPenalties() {
+    BoardFixture f;
+    QCOMPARE(f.gameClock(), QStringLiteral("1000"));
+    QCOMPARE(f.board->Shape2[0]->FillColor(), QColor(Qt::white));
+    QCOMPARE(f.home(), QStringLiteral("-0"));
+    QCOMPARE(f.visitor(), QStringLiteral("-0"));
+    for (int n = 1; n <= 4; ++n) {
+        QCOMPARE(f.penalty(n), QStringLiteral("---"));
+    }
+    QCOMPARE(f.engine.ClockValue(0), sec(600));
+    QCOMPARE(f.engine.IsClockRunning(0), std::int16_t{0});
+    QCOMPARE(f.board->windowTitle(), QStringLiteral("Rinkmaster - Home"));
+    QCOMPARE(f.board->BuzzerPlaying, std::int16_t{0});
+    QCOMPARE(f.board->ClockTime, std::int16_t{0});
+    QCOMPARE(f.board->WhoGoal, std::int16_t{0});
+}
+
+void TestScoreBoard::loadOpensOnlySoundFilesThatExist() {
+    SettingsVariables s;
+    s.BuzzerFile = "/nonexistent/buzzer.wav";
+    s.HornFile = QFINDTESTDATA("tst_scoreboard.cpp").toStdString(); // any existing file
+    BoardFixture f(s);
+    QVERIFY(f.buzzer.commands.isEmpty());
+    QVERIFY(f.buzzer.FileName().isEmpty());
+    QCOMPARE(f.horn.commands, QStringList{QStringLiteral("Open:") + QString::fromStdString(s.HornFile)});
+    // A silent buzzer never blocks the horn.
+    f.board->Buzzer();
+    QCOMPARE(f.board->BuzzerPlaying, std::int16_t{0});
+    f.board->Horn();
+    QCOMPARE(f.board->BuzzerPlaying, std::int16_t{-1});
+}
+
+void TestScoreBoard::firstShowSelectsTheGameClock() {
+    BoardFixture f;
+    f.show();
+    QVERIFY(f.board->shpObjectSelected->isVisible());
+    // Width 0: the marker is the field plus one pixel right and below.
+    QCOMPARE(f.board->shpObjectSelected->geometry(), f.board->TimeBack->geometry().adjusted(0, 0, 1, 1));
+}
+
+void TestScoreBoard::stoppedClockRedrawsAndNeverBuzzes() {
+    BoardFixture f;
+    f.board->tmrClock1.start();
+    for (int i = 0; i < 50; ++i) {
+        f.advance(100);
+    }
+    QCOMPARE(f.gameClock(), QStringLiteral("1000"));
+    QVERIFY(f.board->tmrClock1.isActive());
+    QCOMPARE(f.board->BuzzerPlaying, std::int16_t{0});
+}
+
+void TestScoreBoard::runsDownToZeroBuzzesOnceAndStopsTheTick() {
+    SettingsVariables s;
+    s.BuzzerFile = QFINDTESTDATA("tst_scoreboard.cpp").toStdString();
+    BoardFixture f(s);
+    f.show();
+    f.type(QStringLiteral("0.05\n")); // 5 seconds
+    QCOMPARE(f.gameClock(), QStringLiteral("-50-"));
+    f.press(Qt::Key_S);
+    f.advance(1'000);
+    QCOMPARE(f.gameClock(), QStringLiteral("-40-"));
+    QCOMPARE(f.board->Shape2[0]->FillColor(), QColor(Qt::black)); // decimal point alone
+    f.advance(3'950);
+    QCOMPARE(f.gameClock(), QStringLiteral("-01-"));
+    f.advance(200);
+    QCOMPARE(f.gameClock(), QStringLiteral("-00-"));
+    QVERIFY(!f.board->tmrClock1.isActive());
+    QCOMPARE(f.buzzer.commands.count(QStringLiteral("Play")), 1);
+    // The game clock stays running at zero in the engine until start/stop.
+    QCOMPARE(f.engine.IsClockRunning(0), std::int16_t{-1});
+    f.buzzer.finish();
+    QCOMPARE(f.board->BuzzerPlaying, std::int16_t{0});
+    f.press(Qt::Key_S);
+    QCOMPARE(f.engine.IsClockRunning(0), std::int16_t{0});
+    f.press(Qt::Key_S);
+    QVERIFY(f.board->tmrClock1.isActive());
+    f.advance(100);
+    QVERIFY(!f.board->tmrClock1.isActive());
+    QCOMPARE(f.buzzer.commands.count(QStringLiteral("Play")), 1);
+}
+
+void TestScoreBoard::typedZeroBuzzesAtTheNextTick() {
+    SettingsVariables s;
+    s.BuzzerFile = QFINDTESTDATA("tst_scoreboard.cpp").toStdString();
+    BoardFixture f(s);
+    f.show();
+    f.board->tmrClock1.start();
+    f.type(QStringLiteral("0\n"));
+    QCOMPARE(f.engine.ResetTime, TimeValue{0});
+    f.advance(100);
+    QVERIFY(!f.board->tmrClock1.isActive());
+    QCOMPARE(f.buzzer.commands.count(QStringLiteral("Play")), 1);
+}
+
+void TestScoreBoard::startStopMovesAllFiveClocks() {
+    BoardFixture f;
+    f.show();
+    f.press(Qt::Key_S);
+    for (int n = 0; n < 5; ++n) {
+        QCOMPARE(f.engine.IsClockRunning(n), std::int16_t{-1});
+    }
+    QVERIFY(f.board->tmrClock1.isActive());
+    f.advance(2'000);
+    QCOMPARE(f.gameClock(), QStringLiteral("-958"));
+    // An idle penalty clock runs with the game but stays dark.
+    QCOMPARE(f.penalty(1), QStringLiteral("---"));
+    f.press(Qt::Key_S);
+    for (int n = 0; n < 5; ++n) {
+        QCOMPARE(f.engine.IsClockRunning(n), std::int16_t{0});
+    }
+    f.clock.advance(5'000);
+    QCOMPARE(f.engine.ClockValue(0), sec(598));
+}
+
+void TestScoreBoard::resetWhileRunningStopsAllAndShowsResetTime() {
+    BoardFixture f;
+    f.show();
+    f.focus(f.board->PenaltyTH1);
+    f.type(QStringLiteral("2\n"));
+    f.focus(f.board->TimeBack);
+    f.press(Qt::Key_S);
+    f.advance(10'000);
+    QCOMPARE(f.penalty(1), QStringLiteral("150"));
+    f.press(Qt::Key_R);
+    for (int n = 0; n < 5; ++n) {
+        QCOMPARE(f.engine.IsClockRunning(n), std::int16_t{0});
+    }
+    QCOMPARE(f.gameClock(), QStringLiteral("1000"));
+    QCOMPARE(f.engine.ClockValue(1), sec(110));
+    // The reset key returns to the last time typed into the game clock.
+    f.type(QStringLiteral("20\n"));
+    f.press(Qt::Key_S);
+    f.advance(3'000);
+    f.press(Qt::Key_R);
+    QCOMPARE(f.gameClock(), QStringLiteral("2000"));
+}
+
+void TestScoreBoard::resetWhileStoppedSetsOnlyTheGameClock() {
+    BoardFixture f;
+    f.show();
+    f.engine.StartClock(2);
+    f.press(Qt::Key_R);
+    QCOMPARE(f.engine.IsClockRunning(2), std::int16_t{-1});
+    QCOMPARE(f.engine.IsClockRunning(0), std::int16_t{0});
+}
+
+void TestScoreBoard::clockSwitchShowsTimeOfDayAtOnceEvenAfterZero() {
+    BoardFixture f;
+    f.show();
+    f.type(QStringLiteral("0\n"));
+    f.board->tmrClock1.start();
+    f.advance(100);
+    QVERIFY(!f.board->tmrClock1.isActive());
+    f.press(Qt::Key_C);
+    QCOMPARE(f.board->ClockTime, std::int16_t{-1});
+    QCOMPARE(f.gameClock(), QStringLiteral("1435"));
+    QCOMPARE(f.board->Shape2[0]->FillColor(), QColor(Qt::white));
+    f.press(Qt::Key_C);
+    QCOMPARE(f.gameClock(), QStringLiteral("-00-"));
+    // Start/stop and reset return to game time.
+    f.press(Qt::Key_C);
+    f.press(Qt::Key_R);
+    QCOMPARE(f.board->ClockTime, std::int16_t{0});
+    QCOMPARE(f.gameClock(), QStringLiteral("-00-"));
+}
+
+void TestScoreBoard::timeOfDayKeepsUpdatingAfterZeroWithoutChargingPenalties() {
+    BoardFixture f;
+    f.show();
+    f.focus(f.board->PenaltyTV1);
+    f.type(QStringLiteral("2\n"));
+    f.focus(f.board->TimeBack);
+    f.type(QStringLiteral("0.10\n"));
+    f.press(Qt::Key_S);
+    f.advance(10'000);
+    f.advance(100);
+    QVERIFY(!f.board->tmrClock1.isActive());
+    const TimeValue penaltyAtZero = f.engine.ClockValue(3);
+    f.press(Qt::Key_C);
+    f.clock.advance(120'000);
+    f.timeOfDay = QTime(14, 37);
+    QTRY_COMPARE(f.gameClock(), QStringLiteral("1437"));
+    QCOMPARE(f.engine.ClockValue(3), penaltyAtZero);
+}
+
+void TestScoreBoard::commandKeyOrder_data() {
+    QTest::addColumn<int>("sharedKey");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("start/stop before reset") << 82 << QStringLiteral("started");
+    QTest::newRow("buzzer before horn") << 71 << QStringLiteral("buzzer");
+    QTest::newRow("horn before F1") << 112 << QStringLiteral("horn");
+}
+
+void TestScoreBoard::commandKeyOrder() {
+    QFETCH(int, sharedKey);
+    QFETCH(QString, expected);
+    SettingsVariables s;
+    s.BuzzerFile = s.HornFile = QFINDTESTDATA("tst_scoreboard.cpp").toStdString();
+    if (expected == QLatin1String("started")) {
+        s.StartStopClockKey = static_cast<std::int16_t>(sharedKey);
+    } else if (expected == QLatin1String("buzzer")) {
+        s.BuzzerKey = static_cast<std::int16_t>(sharedKey);
+    } else {
+        s.HornKey = static_cast<std::int16_t>(sharedKey);
+    }
+    BoardFixture f(s);
+    f.board->AllKeyCode(sharedKey);
+    if (expected == QLatin1String("started")) {
+        QCOMPARE(f.engine.IsClockRunning(0), std::int16_t{-1});
+    } else if (expected == QLatin1String("buzzer")) {
+        QCOMPARE(f.buzzer.commands.count(QStringLiteral("Play")), 1);
+        QCOMPARE(f.horn.commands.count(QStringLiteral("Play")), 0);
+    } else {
+        QCOMPARE(f.horn.commands.count(QStringLiteral("Play")), 1);
+        QCOMPARE(f.helpOpened, 0);
+    }
+}
+
+void TestScoreBoard::shiftDoesNotChangeAKey() {
+    SettingsVariables s;
+    s.BuzzerFile = QFINDTESTDATA("tst_scoreboard.cpp").toStdString();
+    BoardFixture f(s);
+    f.show();
+    f.press(Qt::Key_B, Qt::ShiftModifier);
+    QCOMPARE(f.buzzer.commands.count(QStringLiteral("Play")), 1);
+}
+
+void TestScoreBoard::oneSoundAtATime() {
+    SettingsVariables s;
+    s.BuzzerFile = s.HornFile = QFINDTESTDATA("tst_scoreboard.cpp").toStdString();
+    BoardFixture f(s);
+    f.show();
+    f.type(QStringLiteral("BB"));
+    QCOMPARE(f.buzzer.commands.count(QStringLiteral("Play")), 1);
+    f.type(QStringLiteral("G"));
+    QCOMPARE(f.horn.commands.count(QStringLiteral("Play")), 0);
+    f.buzzer.finish();
+    QCOMPARE(f.buzzer.commands.mid(f.buzzer.commands.size() - 2),
+             (QStringList{QStringLiteral("Stop"), QStringLiteral("Prev")}));
+    f.type(QStringLiteral("G"));
+    QCOMPARE(f.horn.commands.count(QStringLiteral("Play")), 1);
+}
+
+void TestScoreBoard::failedPlaybackStillFreesTheSounds() {
+    // A device that could not play reports completion like any other; the flag never sticks.
+    SettingsVariables s;
+    s.BuzzerFile = s.HornFile = QFINDTESTDATA("tst_scoreboard.cpp").toStdString();
+    BoardFixture f(s);
+    f.board->Buzzer();
+    QCOMPARE(f.board->BuzzerPlaying, std::int16_t{-1});
+    f.buzzer.finish();
+    f.board->Horn();
+    QCOMPARE(f.horn.commands.count(QStringLiteral("Play")), 1);
+}
+
+void TestScoreBoard::closingTheBoardReleasesSoundsAndEndsTheProgram() {
+    SettingsVariables s;
+    s.HornFile = QFINDTESTDATA("tst_scoreboard.cpp").toStdString();
+    BoardFixture f(s);
+    f.show();
+    f.board->close();
+    QCOMPARE(f.programEnded, 1);
+    QVERIFY(!f.buzzer.commands.contains(QStringLiteral("Close")));
+    QCOMPARE(f.horn.commands.last(), QStringLiteral("Close"));
+}
+
+void TestScoreBoard::f1AndF2OpenTheirWindows() {
+    BoardFixture f;
+    f.show();
+    f.press(Qt::Key_F1);
+    QCOMPARE(f.helpOpened, 1);
+    f.press(Qt::Key_F2);
+    QCOMPARE(f.optionsOpened, 1);
+}
+
+void TestScoreBoard::afterOptionsSoundsAreReopened() {
+    BoardFixture f;
+    f.show();
+    f.settings.BuzzerFile = "/somewhere/new-buzzer.wav";
+    f.press(Qt::Key_F2);
+    // Reopened without checking that the file exists.
+    QCOMPARE(f.buzzer.commands.mid(f.buzzer.commands.size() - 2),
+             (QStringList{QStringLiteral("Close"), QStringLiteral("Open:/somewhere/new-buzzer.wav")}));
+}
+
+QTEST_MAIN(TestScoreBoard)
+#include "tst_scoreboard.moc"
