@@ -1,6 +1,7 @@
 #include "frmScoreBoard.h"
 #include "core/input/KeyTables.h"
 #include "input/KeyTranslate.h"
+#include "display/modStretchUi.h"
 #include "sound/SoundDevice.h"
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -309,7 +310,7 @@ void frmScoreBoard::Form_Load() {
     UpdateFormColors();
     Penalty();
     UpdateNumLock();
-    // The reference layout for scaling is recorded here once the layout module is in place.
+    modStretchUi::RecordLayout(*this, m_layout);
     openDevice(m_buzzer, m_settings.BuzzerFile, true);
     openDevice(m_horn, m_settings.HornFile, true);
     m_engine.ResetTime = secondsToTime(600);
@@ -366,6 +367,7 @@ void frmScoreBoard::showEvent(QShowEvent* event) {
 
 void frmScoreBoard::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    modStretchUi::StretchLayout(*this, m_layout);
     // Every field moves with a resize, so the marker hides until a field next gets the focus.
     ObjectSelected(nullptr);
     UpdateLabels();
@@ -434,7 +436,7 @@ void frmScoreBoard::afterOptions() {
     UpdateFormColors();
     UpdateNumLock();
     Penalty();
-    // The current layout becomes the reference once the layout module is in place.
+    modStretchUi::RecordLayout(*this, m_layout);
     m_buzzer.Close();
     m_buzzer.setFileName(QString::fromStdString(m_settings.BuzzerFile));
     m_buzzer.Open();
@@ -710,14 +712,7 @@ void frmScoreBoard::soundFinished(SoundDevice& device) {
 
 // ---- Colours and captions ---------------------------------------------------------------------------------
 
-double frmScoreBoard::RSize(int value) const {
-    const auto a = static_cast<float>(outerWidthTwips() / 4);
-    const auto b = static_cast<float>(outerHeightTwips() / 3);
-    if (b < a) {
-        return value / 7200.0 * outerHeightTwips();
-    }
-    return value / 9600.0 * outerWidthTwips();
-}
+double frmScoreBoard::RSize(int value) const { return modStretch::RSize(value, outerWidthTwips(), outerHeightTwips()); }
 
 void frmScoreBoard::UpdateLabels() {
     setWindowTitle(QStringLiteral("Rinkmaster - ") + QString::fromStdString(m_settings.HomeText));
@@ -732,11 +727,7 @@ void frmScoreBoard::UpdateLabels() {
         twips::setTop(label, twips::height(box) / 2 - twips::height(label) / 2);
         twips::setLeft(label, twips::width(box) / 2 - twips::width(label) / 2);
     }
-    for (const ControlRef& c : m_controls) {
-        if (c.typeName == QLatin1String("Lumidig")) {
-            static_cast<Lumidig*>(c.widget)->setLedType(m_settings.LEDType);
-        }
-    }
+    modStretchUi::SetLedType(*this, m_settings.LEDType);
 }
 
 void frmScoreBoard::UpdateFormColors() {
@@ -786,7 +777,7 @@ void frmScoreBoard::ColorControls(const QStringList& exceptions) {
     list = QLatin1Char('|') + list + QLatin1Char('|');
     const QColor border = fromOleColor(m_settings.BorderColor);
     const QColor ledBack = fromOleColor(m_settings.LEDBack);
-    for (const ControlRef& c : m_controls) {
+    for (const BoardControlRef& c : m_controls) {
         if (list.contains(QLatin1Char('|') + c.name + QLatin1Char('|'))) {
             continue;
         }

@@ -4,6 +4,7 @@
 #include "core/board/modCount.h"
 #include "core/input/modShowDigits.h"
 #include "core/settings/Settings.h"
+#include "core/display/modStretch.h"
 #include "display/BoardControls.h"
 #include "display/Lumidig.h"
 #include <QTime>
@@ -37,7 +38,7 @@ struct BoardServices {
 
 // The scoreboard window: every display control, the game state that lives in them, and the handlers that
 // drive it. Scores and the period exist only as the digits shown.
-class frmScoreBoard : public QWidget {
+class frmScoreBoard : public QWidget, public BoardWindow {
     Q_OBJECT
 public:
     frmScoreBoard(SettingsVariables& settings, modCount& engine, SoundDevice& buzzer, SoundDevice& horn,
@@ -80,16 +81,11 @@ public:
     void lblGoalV_Click();
 
     // Outer window size in twips, the size the layout and the team-name scaling are computed from.
-    double outerWidthTwips() const;
-    double outerHeightTwips() const;
-
-    // Every control of the window in the window's control order, for the colouring and scaling walks.
-    struct ControlRef {
-        QWidget* widget;
-        QString typeName;
-        QString name;
-    };
-    const std::vector<ControlRef>& controls() const { return m_controls; }
+    double outerWidthTwips() const override;
+    double outerHeightTwips() const override;
+    QWidget* window() override { return this; }
+    const std::vector<BoardControlRef>& controls() const override { return m_controls; }
+    const modStretch::LayoutTable& layoutTable() const { return m_layout; }
 
     // The controls, named as on the board.
     PictureBoxControl* TimeBack = nullptr;
@@ -160,7 +156,8 @@ private:
     SoundDevice& m_horn;
     BoardServices m_services;
     modShowDigits::DigitEntry m_digitEntry;
-    std::vector<ControlRef> m_controls;
+    std::vector<BoardControlRef> m_controls;
+    modStretch::LayoutTable m_layout;
     // Kept by the tick: -1 once the buzzer has sounded for the game clock's present zero.
     std::int16_t ZeroBuzzed = 0;
     // Penalty clocks started on their own with the independent-clock key since the game clock last started or

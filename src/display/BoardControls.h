@@ -2,6 +2,7 @@
 #include <QColor>
 #include <QLabel>
 #include <QWidget>
+#include <vector>
 
 // The pieces a board-like window is built from. Positions and sizes are in twips (15 to the pixel), as the
 // board's layout is designed; a control sits on whole pixels, so a size read back is the pixel size times 15.
@@ -23,6 +24,25 @@ int pointsToPixels(double points);
 } // namespace twips
 
 QColor fromOleColor(std::int32_t bgr);
+
+// One control of a board-like window, as the colouring and scaling walks see it.
+struct BoardControlRef {
+    QWidget* widget;
+    QString typeName; // "Label", "PictureBox", "Image", "Shape", "Lumidig"
+    QString name;     // shared by every element of a control array
+};
+
+// A window whose controls can be walked, coloured and scaled.
+class BoardWindow {
+public:
+    virtual ~BoardWindow() = default;
+    virtual QWidget* window() = 0;
+    // Every control in the window's control order.
+    virtual const std::vector<BoardControlRef>& controls() const = 0;
+    // The outer size of the window in twips, frame included.
+    virtual double outerWidthTwips() const = 0;
+    virtual double outerHeightTwips() const = 0;
+};
 
 // A rectangle, oval or circle: an outline and an optional fill. Never takes clicks.
 class ShapeControl : public QWidget {

@@ -1,0 +1,55 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+// The board's reference layout and the arithmetic that scales it to any window. Values are in the units of
+// each control's container (twips), font sizes in points. Everything is held in 64 bits, so a 4K window or a
+// projector wall records and scales like any other.
+namespace modStretch {
+
+// Whole number, halves to the even one (as every recorded value is rounded).
+std::int64_t roundHalfEven(double value);
+
+// x when it is 1 or more, else 1.
+double AtLeastOne(double x);
+
+// What one control had when the layout was recorded; 0 means "not recorded" (the control's type has no such
+// property, or it really was 0 and scaling it would leave it 0 anyway).
+struct LayoutEntry {
+    int control = -1; // the control's position in the window's control order
+    std::int64_t Left = 0;
+    std::int64_t Top = 0;
+    std::int64_t Height = 0;
+    std::int64_t Width = 0;
+    std::int64_t FontSize = 0;
+    std::int64_t BorderWidth = 0;
+    std::int64_t Size = 0;
+};
+
+struct LayoutTable {
+    std::vector<LayoutEntry> entries;
+    std::int64_t OrigHeight = 0;
+    std::int64_t OrigWidth = 0;
+    bool recorded() const { return OrigHeight > 0 && OrigWidth > 0; }
+};
+
+// The new values of one control; a value that was not recorded is left alone.
+struct StretchedEntry {
+    std::optional<float> Left;
+    std::optional<float> Top;
+    std::optional<double> Width;
+    std::optional<double> Height;
+    std::optional<double> FontSize;
+    std::optional<double> BorderWidth;
+    std::optional<double> Size;
+};
+
+// Positions and widths follow the width ratio; heights, font sizes, border widths and LED sizes the height.
+StretchedEntry stretch(const LayoutEntry& entry, const LayoutTable& table, double windowWidth, double windowHeight);
+
+// The team-name point size for a window: the reference window is 9600 x 7200 twips, and the size follows the
+// smaller of the two ratios.
+double RSize(int value, double windowWidth, double windowHeight);
+
+} // namespace modStretch

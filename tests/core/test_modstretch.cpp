@@ -1,0 +1,104 @@
+#include "core/display/modStretch.h"
+#include <gtest/gtest.h>
+
+using namespace modStretch;
+
+namespace {
+
+struct RSizeCase {
+    double width;
+    double height;
+    double expected;
+};
+
+class RSizeTest : public ::testing::TestWithParam<RSizeCase> {};
+
+TEST_P(RSizeTest, FollowsTheSmallerRatio) {
+    EXPECT_DOUBLE_EQ(RSize(24, GetParam().width, GetParam().height), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, RSizeTest,
+                         ::testing::Values(RSizeCase{9600, 7200, 24}, RSizeCase{19200, 7200, 24},
+                                           RSizeCase{9600, 14400, 24}, RSizeCase{19200, 14400, 48},
+                                           RSizeCase{3840 * 15 + 120, 2160 * 15 + 405, 24 * 32805.0 / 7200}));
+
+LayoutTable table(std::int64_t w, std::int64_t h, LayoutEntry e) {
+    LayoutTable t;
+    t.OrigWidth = w;
+    t.OrigHeight = h;
+    t.entries.push_back(e);
+    return t;
+}
+
+TEST(Stretch, SameSizeKeepsEverything) {
+    const LayoutEntry e{0, 2835, 240, 1455, 3810, 16, 4, 80};
+    const StretchedEntry s = stretch(e, table(9600, 7200, e), 9600, 7200);
+    EXPECT_FLOAT_EQ(*s.Left, 2835);
+    EXPECT_FLOAT_EQ(*s.Top, 240);
+    EXPECT_DOUBLE_EQ(*s.Width, 3810);
+    EXPECT_DOUBLE_EQ(*s.Height, 1455);
+    EXPECT_DOUBLE_EQ(*s.FontSize, 16);
+    EXPECT_DOUBLE_EQ(*s.BorderWidth, 4);
+    EXPECT_DOUBLE_EQ(*s.Size, 80);
+}
+
+TEST(Stretch, TwiceAsWideDoublesOnlyLeftAndWidth) {
+    const LayoutEntry e{0, 2835, 240, 1455, 3810, 16, 4, 80};
+    const StretchedEntry s = stretch(e, table(9600, 7200, e), 19200, 7200);
+    EXPECT_FLOAT_EQ(*s.Left, 5670);
+    EXPECT_FLOAT_EQ(*s.Top, 240);
+    EXPECT_DOUBLE_EQ(*s.Width, 7620);
+    EXPECT_DOUBLE_EQ(*s.Height, 1455);
+    EXPECT_DOUBLE_EQ(*s.FontSize, 16);
+    EXPECT_DOUBLE_EQ(*s.BorderWidth, 4);
+    EXPECT_DOUBLE_EQ(*s.Size, 80);
+}
+
+TEST(Stretch, TinyWindowNeverBelowOne) {
+    const LayoutEntry e{0, 120, 120, 255, 255, 11, 1, 65};
+    const StretchedEntry s = stretch(e, table(9600, 7200, e), 15, 15);
+    EXPECT_GE(*s.Width, 1);
+    EXPECT_GE(*s.Height, 1);
+    EXPECT_GE(*s.FontSize, 1);
+    EXPECT_GE(*s.BorderWidth, 1);
+    EXPECT_GE(*s.Size, 1);
+}
+
+TEST(Stretch, ZeroMeansNotRecorded) {
+    const LayoutEntry e{0, 0, 0, 1335, 1905, 0, 0, 0};
+    const StretchedEntry s = stretch(e, table(9600, 7200, e), 19200, 14400);
+    EXPECT_FALSE(s.Left.has_value());
+    EXPECT_FALSE(s.Top.has_value());
+    EXPECT_FALSE(s.FontSize.has_value());
+    EXPECT_DOUBLE_EQ(*s.Width, 3810);
+}
+
+TEST(Stretch, FourKWindowsRecordAndScaleWithoutOverflow) {
+    // 3840 x 2160 pixels is 57600 x 32400 twips, far beyond 16 bits.
+    const LayoutEntry e{0, 54000, 30000, 30000, 50000, 200, 20, 400};
+    const LayoutTable t = table(3840 * 15 + 120, 2160 * 15 + 405, e);
+    const StretchedEntry same = stretch(e, t, 3840 * 15 + 120, 2160 * 15 + 405);
+    EXPECT_FLOAT_EQ(*same.Left, 54000);
+    EXPECT_DOUBLE_EQ(*same.Size, 400);
+    const StretchedEntry half = stretch(e, t, (3840 * 15 + 120) / 2.0, (2160 * 15 + 405) / 2.0);
+    EXPECT_FLOAT_EQ(*half.Left, 27000);
+    EXPECT_DOUBLE_EQ(*half.Size, 200);
+}
+
+TEST(Stretch, UnrecordedTableChangesNothing) {
+    const StretchedEntry s = stretch(LayoutEntry{0, 10, 10, 10, 10, 10, 10, 10}, LayoutTable{}, 100, 100);
+    EXPECT_FALSE(s.Left.has_value());
+    EXPECT_FALSE(s.Size.has_value());
+}
+
+TEST(RoundHalfEven, RecordsWholeNumbers) {
+    EXPECT_EQ(roundHalfEven(12.5), 12);
+    EXPECT_EQ(roundHalfEven(13.5), 14);
+    EXPECT_EQ(roundHalfEven(-0.5), 0);
+    EXPECT_EQ(roundHalfEven(57720.4), 57720);
+    EXPECT_EQ(roundHalfEven(1e30), INT64_MAX);
+    EXPECT_EQ(AtLeastOne(0.2), 1);
+    EXPECT_EQ(AtLeastOne(2.5), 2.5);
+}
+
+} // namespace
