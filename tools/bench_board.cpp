@@ -1,0 +1,98 @@
+// Prints how long the board takes to rescale itself and to run one tick with its repaint, at 1920x1080 and
+// 3840x2160, under the offscreen platform. A figure to watch, not a test.
+#include "board/frmScoreBoard.h"
+#include "core/board/ClockSource.h"
+#include "display/modStretchUi.h"
+#include "sound/SoundDevice.h"
+#include <QApplication>
+#include <QElapsedTimer>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+class SilentDevice : public SoundDevice {
+public:
+    using SoundDevice::SoundDevice;
+};
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+double percentile(std::vector<double> v, double p) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[std::min(v.size() - 1, static_cast<std::size_t>(p * static_cast<double>(v.size())))];
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    // Deliver update requests at once, so processEvents() below includes the repaint the tick caused.
+    qputenv("QT_QPA_UPDATE_IDLE_TIME", "0");
+    QApplication app(argc, argv);
+    SettingsVariables settings;
+    ManualClockSource clock;
+    modCount engine(clock);
+    SilentDevice buzzer;
+    SilentDevice horn;
+    BoardServices services;
+    frmScoreBoard board(settings, engine, buzzer, horn, services);
+    board.tmrClock1.stop();
+    board.show();
+    QApplication::processEvents();
+
+    // A game in play: the game clock and two penalties running.
+    for (int n : {1, 3}) {
+        engine.SetClock(secondsToTime(120), 0, n);
+        board.DisplayTime(n == 1 ? board.lumPenaltyTH1 : board.lumPenaltyTV1, engine.ClockValue(n));
+    }
+    for (int n = 0; n < 5; ++n) {
+        engine.StartClock(n);
+    }
+
+    std::printf("%-10s %14s %14s %14s %14s %14s\n", "size", "stretch med", "stretch p90", "tick med",
+                "redraw med", "redraw p90");
+    for (const QSize size : {QSize(1920, 1080), QSize(3840, 2160)}) {
+        board.resize(size);
+        QApplication::processEvents();
+        std::vector<double> stretch;
+        for (int i = 0; i < 200; ++i) {
+            // Alternate by a pixel so every run really moves every control.
+            board.resize(size.width() - (i % 2), size.height() - (i % 2));
+            QElapsedTimer t;
+            t.start();
+            modStretchUi::StretchLayout(board, board.layoutTable());
+            QApplication::processEvents();
+            stretch.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+        }
+        board.resize(size);
+        QApplication::processEvents();
+        // Most ticks change nothing on screen (the clock shows whole seconds); the ones that matter are those
+        // where the seconds turn over, so those are measured on their own.
+        std::vector<double> tick;
+        std::vector<double> changing;
+        for (int i = 0; i < 1200; ++i) {
+            clock.advance(100);
+            const int before = board.lumTime.digits[3]->Caption();
+            QElapsedTimer t;
+            t.start();
+            board.tmrClock1_Timer();
+            QApplication::processEvents(); // the repaint of what the tick changed
+            const double ms = static_cast<double>(t.nsecsElapsed()) / 1e6;
+            tick.push_back(ms);
+            if (board.lumTime.digits[3]->Caption() != before) {
+                changing.push_back(ms);
+            }
+        }
+        std::printf("%4dx%-5d %11.3f ms %11.3f ms %11.3f ms %11.3f ms %11.3f ms\n", size.width(), size.height(),
+                    median(stretch), percentile(stretch, 0.9), median(tick), median(changing),
+                    percentile(changing, 0.9));
+    }
+    return 0;
+}
