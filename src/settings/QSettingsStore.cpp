@@ -28,8 +28,7 @@ QSettingsStore::QSettingsStore(const QString& iniFile)
 std::unique_ptr<QSettings> QSettingsStore::makeSettings() const {
     if (!m_iniFile.isEmpty())
         return std::make_unique<QSettings>(m_iniFile, QSettings::IniFormat);
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, u"Rinkmaster"_s,
-                                       u"Rinkmaster"_s);
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, u"Rinkmaster"_s, u"Rinkmaster"_s);
 }
 
 QSettingsStore::~QSettingsStore() = default;

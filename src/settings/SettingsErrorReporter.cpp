@@ -15,7 +15,9 @@ StoreFailureDialog& dialogOverride() {
 
 } // namespace
 
-void setStoreFailureDialog(StoreFailureDialog dialog) { dialogOverride() = std::move(dialog); }
+void setStoreFailureDialog(StoreFailureDialog dialog) {
+    dialogOverride() = std::move(dialog);
+}
 
 void reportStoreFailure(QWidget* parent, const QString& detail) {
     const QString title = u"Rinkmaster"_s;

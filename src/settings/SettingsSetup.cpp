@@ -33,4 +33,6 @@ std::string programFolder() {
     return QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdString();
 }
 
-char nativePathSeparator() { return QDir::separator().toLatin1(); }
+char nativePathSeparator() {
+    return QDir::separator().toLatin1();
+}

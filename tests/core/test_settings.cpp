@@ -350,14 +350,30 @@ TEST_P(StoredNumbers, AreReadAsPlainDecimalsOrFallBackToTheDefault) {
 }
 
 namespace {
-std::int64_t timeColor(const SettingsVariables& s) { return s.TimeColor; }
-std::int64_t borderColor(const SettingsVariables& s) { return s.BorderColor; }
-std::int64_t markerWidth(const SettingsVariables& s) { return s.LEDSelectedWidth; }
-std::int64_t startStopKey(const SettingsVariables& s) { return s.StartStopClockKey; }
-std::int64_t clockSwitchKey(const SettingsVariables& s) { return s.ClockSwitchKey; }
-std::int64_t numLockForce(const SettingsVariables& s) { return s.NumLockForce; }
-std::int64_t teamSize(const SettingsVariables& s) { return s.TeamSize; }
-std::int64_t ledType(const SettingsVariables& s) { return s.LEDType; }
+std::int64_t timeColor(const SettingsVariables& s) {
+    return s.TimeColor;
+}
+std::int64_t borderColor(const SettingsVariables& s) {
+    return s.BorderColor;
+}
+std::int64_t markerWidth(const SettingsVariables& s) {
+    return s.LEDSelectedWidth;
+}
+std::int64_t startStopKey(const SettingsVariables& s) {
+    return s.StartStopClockKey;
+}
+std::int64_t clockSwitchKey(const SettingsVariables& s) {
+    return s.ClockSwitchKey;
+}
+std::int64_t numLockForce(const SettingsVariables& s) {
+    return s.NumLockForce;
+}
+std::int64_t teamSize(const SettingsVariables& s) {
+    return s.TeamSize;
+}
+std::int64_t ledType(const SettingsVariables& s) {
+    return s.LEDType;
+}
 } // namespace
 
 INSTANTIATE_TEST_SUITE_P(
@@ -513,15 +529,13 @@ TEST_P(TeamSizeText, IsPlainDecimalWithoutTrailingZeros) {
     EXPECT_EQ(parseStoredFixedPoint4(GetParam().text), GetParam().value);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, TeamSizeText,
-                         testing::Values(SizeTextRow{240000, "24"}, SizeTextRow{125000, "12.5"},
-                                         SizeTextRow{123456, "12.3456"}, SizeTextRow{120100, "12.01"},
-                                         SizeTextRow{5000, "0.5"}, SizeTextRow{-5000, "-0.5"},
-                                         SizeTextRow{-240000, "-24"}, SizeTextRow{0, "0"}, SizeTextRow{1, "0.0001"},
-                                         SizeTextRow{std::numeric_limits<std::int64_t>::max(),
-                                                     "922337203685477.5807"},
-                                         SizeTextRow{std::numeric_limits<std::int64_t>::min(),
-                                                     "-922337203685477.5808"}));
+INSTANTIATE_TEST_SUITE_P(
+    Rows, TeamSizeText,
+    testing::Values(SizeTextRow{240000, "24"}, SizeTextRow{125000, "12.5"}, SizeTextRow{123456, "12.3456"},
+                    SizeTextRow{120100, "12.01"}, SizeTextRow{5000, "0.5"}, SizeTextRow{-5000, "-0.5"},
+                    SizeTextRow{-240000, "-24"}, SizeTextRow{0, "0"}, SizeTextRow{1, "0.0001"},
+                    SizeTextRow{std::numeric_limits<std::int64_t>::max(), "922337203685477.5807"},
+                    SizeTextRow{std::numeric_limits<std::int64_t>::min(), "-922337203685477.5808"}));
 
 TEST(InMemorySettingsStore, FlushReportsTheFailureItWasGiven) {
     InMemorySettingsStore store;

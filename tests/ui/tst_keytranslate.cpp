@@ -77,7 +77,9 @@ void TestKeyTranslate::keyEvents() {
     }
 }
 
-void TestKeyTranslate::noEventIsNoKey() { QCOMPARE(windowsKeyCode(nullptr), 0); }
+void TestKeyTranslate::noEventIsNoKey() {
+    QCOMPARE(windowsKeyCode(nullptr), 0);
+}
 
 QTEST_MAIN(TestKeyTranslate)
 #include "tst_keytranslate.moc"

@@ -339,8 +339,7 @@ void TestQSettingsStore::settingsOption_data() {
     QTest::newRow("separate") << QStringList{u"rinkmaster"_s, u"--settings"_s, u"/tmp/a.ini"_s} << true
                               << u"/tmp/a.ini"_s;
     QTest::newRow("joined") << QStringList{u"rinkmaster"_s, u"--settings=/tmp/b.ini"_s} << true << u"/tmp/b.ini"_s;
-    QTest::newRow("among others") << QStringList{u"rinkmaster"_s, u"-platform"_s, u"xcb"_s, u"--settings"_s,
-                                                 u"c.ini"_s}
+    QTest::newRow("among others") << QStringList{u"rinkmaster"_s, u"-platform"_s, u"xcb"_s, u"--settings"_s, u"c.ini"_s}
                                   << true << u"c.ini"_s;
     QTest::newRow("no file") << QStringList{u"rinkmaster"_s, u"--settings"_s} << true << QString();
     QTest::newRow("empty file") << QStringList{u"rinkmaster"_s, u"--settings="_s} << true << QString();

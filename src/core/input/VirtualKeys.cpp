@@ -91,11 +91,17 @@ int signCode(std::uint32_t c) {
     }
 }
 
-bool isSignCode(int code) { return code >= 187 && code <= 190; }
+bool isSignCode(int code) {
+    return code >= 187 && code <= 190;
+}
 
-bool isLatinLetter(std::uint32_t c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool isLatinLetter(std::uint32_t c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
 
-int capital(std::uint32_t c) { return c >= 'a' ? int(c - 'a' + 'A') : int(c); }
+int capital(std::uint32_t c) {
+    return c >= 'a' ? int(c - 'a' + 'A') : int(c);
+}
 
 // X keycodes of the standard (evdev) keymap, which every current X server uses.
 int x11DigitRow(std::uint32_t keycode) {

@@ -19,7 +19,9 @@ std::string_view trimBlanks(std::string_view text) {
     return text;
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Appends one decimal digit to a magnitude, refusing to pass limit.
 bool pushDigit(std::uint64_t& magnitude, unsigned digit, std::uint64_t limit) {
@@ -38,8 +40,7 @@ template <typename T> T readNumber(SettingsStore& store, const std::string& sect
     return value ? static_cast<T>(*value) : fallback;
 }
 
-std::string readString(SettingsStore& store, const std::string& section, const char* key,
-                       const std::string& fallback) {
+std::string readString(SettingsStore& store, const std::string& section, const char* key, const std::string& fallback) {
     return store.readText(section, key, fallback);
 }
 
@@ -109,7 +110,8 @@ std::optional<FixedPoint4> parseStoredFixedPoint4(std::string_view text) {
 
 std::string formatFixedPoint4(FixedPoint4 value) {
     const bool negative = value < 0;
-    const std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    const std::uint64_t magnitude =
+        negative ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
     std::string text = (negative ? "-" : "") + std::to_string(magnitude / kFixedPoint4Scale);
     std::uint64_t fraction = magnitude % kFixedPoint4Scale;
     if (fraction != 0) {
