@@ -23,7 +23,7 @@ int main(int argc, char* argv[]) {
     parser.process(app);
 
     ProgramOptions options;
-    options.settingsFile = parser.value(settingsOption);
+    options.arguments = QCoreApplication::arguments();
     Program program(options);
     program.start();
     return QApplication::exec();

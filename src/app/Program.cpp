@@ -1,6 +1,10 @@
 #include "Program.h"
 #include "app/frmSplash.h"
 #include "board/frmScoreBoard.h"
+#include "input/modGrabKeys.h"
+#include "settings/SettingsErrorReporter.h"
+#include "settings/SettingsSetup.h"
+#include "core/settings/SettingsStore.h"
 #include "sound/SoundDevice.h"
 #include <QApplication>
 #include <QDir>
@@ -8,8 +12,6 @@
 #include <QTimer>
 
 namespace {
-
-QString programFolder() { return QDir::toNativeSeparators(QCoreApplication::applicationDirPath()); }
 
 bool systemUsesTwelveHourClock() {
     const QString format = QLocale::system().timeFormat(QLocale::ShortFormat);
@@ -41,9 +43,11 @@ void Program::start() {
 }
 
 void Program::loadSettings() {
-    const QString folder = programFolder();
-    m_settings.BuzzerFile = QDir::toNativeSeparators(QDir(folder).filePath(QStringLiteral("buzzer.wav"))).toStdString();
-    m_settings.HornFile = QDir::toNativeSeparators(QDir(folder).filePath(QStringLiteral("horn.wav"))).toStdString();
+    m_store = openSettingsStore(m_options.arguments);
+    LoadSettings(m_settings, *m_store, programFolder(), nativePathSeparator(),
+                 [](bool on) { modGrabKeys::SetNumLock(on); });
+    // A first run writes the converted command keys; a store that cannot take them is reported.
+    flushSettingsOrReport(*m_store, m_splash.get());
 }
 
 void Program::showScoreBoard() {
@@ -53,6 +57,7 @@ void Program::showScoreBoard() {
         services.openOptions = [this] { openOptions(); };
         services.twelveHourClock = systemUsesTwelveHourClock;
         services.beep = [] { QApplication::beep(); };
+        services.setNumLock = [](bool on) { modGrabKeys::SetNumLock(on); };
         services.endProgram = [this] { endProgram(); };
         m_board = std::make_unique<frmScoreBoard>(m_settings, m_engine, *m_buzzer, *m_horn, services);
     }

@@ -4,16 +4,18 @@
 #include "core/settings/Settings.h"
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 class frmSplash;
 class frmScoreBoard;
 class SoundDevice;
+class SettingsStore;
 class QWidget;
 
 // Options the program was started with.
 struct ProgramOptions {
-    QString settingsFile; // empty: the per-user store
+    QStringList arguments; // the command line, for --settings FILE
 };
 
 // The whole run: settings, clocks, sounds and the windows, wired together. Lives as long as the program.
@@ -34,6 +36,7 @@ private:
     void endProgram();
 
     ProgramOptions m_options;
+    std::unique_ptr<SettingsStore> m_store;
     SettingsVariables m_settings;
     SteadyClockSource m_clock;
     modCount m_engine{m_clock};

@@ -1,21 +1,94 @@
-#include "KeyTranslate.h"
+#include "input/KeyTranslate.h"
+
+#include <QGuiApplication>
 #include <QKeyEvent>
-int windowsKeyCode(const QKeyEvent* event) {
-    const int k = event->key();
-    const bool keypad = event->modifiers() & Qt::KeypadModifier;
-    if (keypad && k >= Qt::Key_0 && k <= Qt::Key_9) return 96 + (k - Qt::Key_0);
-    if (k >= Qt::Key_0 && k <= Qt::Key_9) return k;
-    if (k >= Qt::Key_A && k <= Qt::Key_Z) return k;
-    if (k >= Qt::Key_F1 && k <= Qt::Key_F12) return 112 + (k - Qt::Key_F1);
-    switch (k) {
-    case Qt::Key_Return: case Qt::Key_Enter: return 13;
-    case Qt::Key_Space: return 32;
-    case Qt::Key_Delete: return 46;
-    case Qt::Key_Left: return 37; case Qt::Key_Up: return 38; case Qt::Key_Right: return 39; case Qt::Key_Down: return 40;
-    case Qt::Key_Plus: return keypad ? 107 : 187;
-    case Qt::Key_Minus: return keypad ? 109 : 189;
-    case Qt::Key_Period: return keypad ? 110 : 190;
-    case Qt::Key_NumLock: return 144;
-    default: return 0;
+
+#include "core/input/VirtualKeys.h"
+
+#if defined(RINKMASTER_HAVE_X11) && !defined(Q_OS_WIN)
+#include <QtGui/qguiapplication_platform.h>
+// X11 headers last: their macros (None, KeyPress, Status ...) would clash with Qt's names.
+#include <X11/XKBlib.h>
+#include <X11/keysym.h>
+#define RINKMASTER_X11_LAYOUT 1
+#endif
+
+static_assert(qtkey::Escape == Qt::Key_Escape && qtkey::Tab == Qt::Key_Tab && qtkey::Backtab == Qt::Key_Backtab);
+static_assert(qtkey::Backspace == Qt::Key_Backspace && qtkey::Return == Qt::Key_Return);
+static_assert(qtkey::Enter == Qt::Key_Enter && qtkey::Insert == Qt::Key_Insert && qtkey::Delete == Qt::Key_Delete);
+static_assert(qtkey::Pause == Qt::Key_Pause && qtkey::Print == Qt::Key_Print && qtkey::SysReq == Qt::Key_SysReq);
+static_assert(qtkey::Clear == Qt::Key_Clear && qtkey::Home == Qt::Key_Home && qtkey::End == Qt::Key_End);
+static_assert(qtkey::Left == Qt::Key_Left && qtkey::Up == Qt::Key_Up && qtkey::Right == Qt::Key_Right);
+static_assert(qtkey::Down == Qt::Key_Down && qtkey::PageUp == Qt::Key_PageUp && qtkey::PageDown == Qt::Key_PageDown);
+static_assert(qtkey::Shift == Qt::Key_Shift && qtkey::Control == Qt::Key_Control && qtkey::Meta == Qt::Key_Meta);
+static_assert(qtkey::Alt == Qt::Key_Alt && qtkey::CapsLock == Qt::Key_CapsLock && qtkey::NumLock == Qt::Key_NumLock);
+static_assert(qtkey::ScrollLock == Qt::Key_ScrollLock && qtkey::F1 == Qt::Key_F1 && qtkey::F24 == Qt::Key_F24);
+static_assert(qtkey::Super_L == Qt::Key_Super_L && qtkey::Super_R == Qt::Key_Super_R && qtkey::Menu == Qt::Key_Menu);
+static_assert(qtkey::AltGr == Qt::Key_AltGr && qtkey::Space == Qt::Key_Space);
+
+namespace {
+
+KeyPlatform currentPlatform() {
+#ifdef Q_OS_WIN
+    return KeyPlatform::Windows;
+#else
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        return KeyPlatform::X11;
+    return KeyPlatform::Other;
+#endif
+}
+
+#ifdef RINKMASTER_X11_LAYOUT
+// Asks the X server for the key's keysyms at the unshifted and shifted levels of the event's
+// layout group, and for the NumLock state the event was made under. The keymap is fetched anew
+// for every event: the layout can change under a running program (setxkbmap), and Xlib's cached
+// copy is never refreshed while Qt reads the events through XCB. Key events come at typing rate,
+// so the round trip does not matter.
+void addLayoutFacts(KeyEventFacts& facts, quint32 nativeModifiers) {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    Display* display = x11 ? x11->display() : nullptr;
+    if (!display || facts.nativeScanCode == 0 || facts.nativeScanCode > 255)
+        return;
+
+    const unsigned numLockMask = XkbKeysymToModifiers(display, XK_Num_Lock);
+    if (numLockMask != 0)
+        facts.numLock = (nativeModifiers & numLockMask) != 0 ? 1 : 0;
+
+    XkbDescPtr keymap = XkbGetMap(display, XkbKeyTypesMask | XkbKeySymsMask, XkbUseCoreKbd);
+    if (!keymap)
+        return;
+    const auto keycode = static_cast<KeyCode>(facts.nativeScanCode);
+    if (keycode >= keymap->min_key_code && keycode <= keymap->max_key_code) {
+        const int groups = XkbKeyNumGroups(keymap, keycode);
+        int group = static_cast<int>((nativeModifiers >> 13) & 3);
+        if (group >= groups)
+            group = 0;
+        if (groups > 0) {
+            const int width = XkbKeyGroupWidth(keymap, keycode, group);
+            if (width > 0)
+                facts.baseKeysym = static_cast<std::uint32_t>(XkbKeySymEntry(keymap, keycode, 0, group));
+            if (width > 1)
+                facts.shiftKeysym = static_cast<std::uint32_t>(XkbKeySymEntry(keymap, keycode, 1, group));
+        }
     }
+    XkbFreeKeyboard(keymap, 0, True);
+}
+#endif
+
+} // namespace
+
+int windowsKeyCode(const QKeyEvent* event) {
+    if (!event)
+        return 0;
+    KeyEventFacts facts;
+    facts.qtKey = event->key();
+    facts.keypad = event->modifiers().testFlag(Qt::KeypadModifier);
+    facts.nativeScanCode = event->nativeScanCode();
+    facts.nativeVirtualKey = event->nativeVirtualKey();
+    facts.platform = currentPlatform();
+#ifdef RINKMASTER_X11_LAYOUT
+    if (facts.platform == KeyPlatform::X11)
+        addLayoutFacts(facts, event->nativeModifiers());
+#endif
+    return windowsVirtualKey(facts);
 }

@@ -250,7 +250,7 @@ void TestFieldEntry::typedTimeStopsARunningPenalty() {
 }
 
 void TestFieldEntry::commandKeyOnFullStopActsAndTypes() {
-    SettingsVariables s;
+    SettingsVariables s = boardDefaults();
     s.ClockSwitchKey = 190;
     BoardFixture f(s);
     f.show();
@@ -296,7 +296,7 @@ void TestFieldEntry::markerWidthFromSettings_data() {
 void TestFieldEntry::markerWidthFromSettings() {
     QFETCH(int, stored);
     QFETCH(int, pixels);
-    SettingsVariables s;
+    SettingsVariables s = boardDefaults();
     s.LEDSelectedWidth = static_cast<std::int16_t>(stored);
     BoardFixture f(s);
     f.show();

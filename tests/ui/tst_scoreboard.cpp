@@ -48,7 +48,7 @@ void TestScoreBoard::opensAtTenMinutesWithDarkPenalties() {
 }
 
 void TestScoreBoard::loadOpensOnlySoundFilesThatExist() {
-    SettingsVariables s;
+    SettingsVariables s = boardDefaults();
     s.BuzzerFile = "/nonexistent/buzzer.wav";
     s.HornFile = QFINDTESTDATA("tst_scoreboard.cpp").toStdString(); // any existing file
     BoardFixture f(s);
@@ -82,7 +82,7 @@ void TestScoreBoard::stoppedClockRedrawsAndNeverBuzzes() {
 }
 
 void TestScoreBoard::runsDownToZeroBuzzesOnceAndStopsTheTick() {
-    SettingsVariables s;
+    SettingsVariables s = boardDefaults();
     s.BuzzerFile = QFINDTESTDATA("tst_scoreboard.cpp").toStdString();
     BoardFixture f(s);
     f.show();
@@ -112,7 +112,7 @@ void TestScoreBoard::runsDownToZeroBuzzesOnceAndStopsTheTick() {
 }
 
 void TestScoreBoard::typedZeroBuzzesAtTheNextTick() {
-    SettingsVariables s;
+    SettingsVariables s = boardDefaults();
     s.BuzzerFile = QFINDTESTDATA("tst_scoreboard.cpp").toStdString();
     BoardFixture f(s);
     f.show();
@@ -226,7 +226,7 @@ void TestScoreBoard::commandKeyOrder_data() {
 void TestScoreBoard::commandKeyOrder() {
     QFETCH(int, sharedKey);
     QFETCH(QString, expected);
-    SettingsVariables s;
+    SettingsVariables s = boardDefaults();
     s.BuzzerFile = s.HornFile = QFINDTESTDATA("tst_scoreboard.cpp").toStdString();
     if (expected == QLatin1String("started")) {
         s.StartStopClockKey = static_cast<std::int16_t>(sharedKey);
@@ -249,7 +249,7 @@ void TestScoreBoard::commandKeyOrder() {
 }
 
 void TestScoreBoard::shiftDoesNotChangeAKey() {
-    SettingsVariables s;
+    SettingsVariables s = boardDefaults();
     s.BuzzerFile = QFINDTESTDATA("tst_scoreboard.cpp").toStdString();
     BoardFixture f(s);
     f.show();
@@ -258,7 +258,7 @@ void TestScoreBoard::shiftDoesNotChangeAKey() {
 }
 
 void TestScoreBoard::oneSoundAtATime() {
-    SettingsVariables s;
+    SettingsVariables s = boardDefaults();
     s.BuzzerFile = s.HornFile = QFINDTESTDATA("tst_scoreboard.cpp").toStdString();
     BoardFixture f(s);
     f.show();
@@ -275,7 +275,7 @@ void TestScoreBoard::oneSoundAtATime() {
 
 void TestScoreBoard::failedPlaybackStillFreesTheSounds() {
     // A device that could not play reports completion like any other; the flag never sticks.
-    SettingsVariables s;
+    SettingsVariables s = boardDefaults();
     s.BuzzerFile = s.HornFile = QFINDTESTDATA("tst_scoreboard.cpp").toStdString();
     BoardFixture f(s);
     f.board->Buzzer();
@@ -286,7 +286,7 @@ void TestScoreBoard::failedPlaybackStillFreesTheSounds() {
 }
 
 void TestScoreBoard::closingTheBoardReleasesSoundsAndEndsTheProgram() {
-    SettingsVariables s;
+    SettingsVariables s = boardDefaults();
     s.HornFile = QFINDTESTDATA("tst_scoreboard.cpp").toStdString();
     BoardFixture f(s);
     f.show();

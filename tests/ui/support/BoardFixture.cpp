@@ -2,6 +2,14 @@
 #include <QApplication>
 #include <QTest>
 
+SettingsVariables boardDefaults() {
+    SettingsVariables s = defaultSettings("/nonexistent-program-folder", '/');
+    // No sounds unless a test gives them.
+    s.BuzzerFile.clear();
+    s.HornFile.clear();
+    return s;
+}
+
 BoardFixture::BoardFixture(const SettingsVariables& initial) : settings(initial) {
     BoardServices services;
     services.openHelp = [this] { ++helpOpened; };

@@ -21,9 +21,12 @@ public:
     QStringList commands;
 };
 
+// The settings of a first run, as the board's tests start from.
+SettingsVariables boardDefaults();
+
 // A board on a hand-advanced clock with recording sound devices and a fixed time of day.
 struct BoardFixture {
-    explicit BoardFixture(const SettingsVariables& initial = SettingsVariables{});
+    explicit BoardFixture(const SettingsVariables& initial = boardDefaults());
     ~BoardFixture();
 
     // Advances the clock by ms and runs the tick once, as the timer would.
