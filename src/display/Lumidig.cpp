@@ -1,10 +1,9 @@
 #include "Lumidig.h"
 
+#include "LedImageCache.h"
 #include "core/display/LedGlyph.h"
 
-#include <QPaintEvent>
 #include <QPainter>
-#include <QPolygonF>
 
 Lumidig::Lumidig(QWidget* parent) : QWidget(parent) {
     // The control paints every pixel itself, so Qt need not clear the background first.
@@ -14,7 +13,9 @@ Lumidig::Lumidig(QWidget* parent) : QWidget(parent) {
     resize(box.width, box.height);
 }
 
-void Lumidig::setCaption(int digit) { setCaptionValue(ledCaptionFromNumber(digit)); }
+void Lumidig::setCaption(int digit) {
+    setCaptionValue(ledCaptionFromNumber(digit));
+}
 
 void Lumidig::setCaption(const QString& text) {
     setCaptionValue(text.size() == 1 ? ledCaptionFromChar(text.at(0).unicode()) : kLedDark);
@@ -25,7 +26,6 @@ void Lumidig::setCaptionValue(int caption) {
         return;
     }
     m_caption = caption;
-    m_pathValid = false;
     update();
 }
 
@@ -34,7 +34,6 @@ void Lumidig::setLedType(int type) {
         return;
     }
     m_ledType = type;
-    m_pathValid = false;
     update();
 }
 
@@ -70,58 +69,21 @@ QSize Lumidig::sizeHint() const {
     return {box.width, box.height};
 }
 
-void Lumidig::resizeEvent(QResizeEvent* event) {
-    m_pathValid = false;
-    QWidget::resizeEvent(event);
-}
-
 void Lumidig::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
     emit gotFocus();
 }
 
-const QPainterPath& Lumidig::litPath() {
-    if (m_pathValid) {
-        return m_path;
-    }
-    m_path = QPainterPath();
-    const LedGridFit fit(width(), height());
-    if (m_ledType == kLedTypeDots) {
-        const double r = fit.dotRadius();
-        for (int row = 0; row < kLedDotRows; ++row) {
-            for (int column = 0; column < kLedDotColumns; ++column) {
-                if (ledDotLit(m_caption, row, column)) {
-                    const LedPoint c = fit.dotCentre(row, column);
-                    m_path.addEllipse(QPointF(c.x, c.y), r, r);
-                }
-            }
-        }
-    } else {
-        for (int s = 0; s < kLedSegmentCount; ++s) {
-            const auto segment = static_cast<LedSegment>(s);
-            if (!ledSegmentLit(m_caption, segment)) {
-                continue;
-            }
-            QPolygonF polygon;
-            for (const LedPoint& corner : ledSegmentPolygon(segment)) {
-                const LedPoint p = fit.map(corner);
-                polygon << QPointF(p.x, p.y);
-            }
-            m_path.addPolygon(polygon);
-            m_path.closeSubpath();
-        }
-    }
-    m_pathValid = true;
-    return m_path;
-}
-
 void Lumidig::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
-    painter.fillRect(rect(), m_backColor);
     // A dark digit draws nothing at all: unlit segments vanish into the background, as on a real board.
     if (m_caption == kLedDark) {
+        painter.fillRect(rect(), m_backColor);
         return;
     }
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillPath(litPath(), m_litColor);
+    const LedImageKey key{size(),    devicePixelRatioF(), m_ledType == kLedTypeDots ? kLedTypeDots : kLedTypeLines,
+                          m_caption, m_litColor.rgba(),   m_backColor.rgba()};
+    // The picture covers every pixel of the control, so it is copied, not blended.
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(QPoint(0, 0), LedImageCache::instance().image(key));
 }

@@ -1,6 +1,5 @@
 #pragma once
 #include <QColor>
-#include <QPainterPath>
 #include <QString>
 #include <QWidget>
 
@@ -48,19 +47,13 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void setCaptionValue(int caption);
-    const QPainterPath& litPath();
 
     int m_caption = 0;
     int m_ledType = 0;
     int m_size = 80;
     QColor m_litColor = QColor(255, 0, 0);
     QColor m_backColor = QColor(0, 0, 0);
-
-    // The lit outline in pixels for the current caption, style and widget size, rebuilt only when one changes.
-    QPainterPath m_path;
-    bool m_pathValid = false;
 };

@@ -37,8 +37,8 @@ TEST_P(LedSegments, LightsTheSegmentsOfTheDigit) {
 INSTANTIATE_TEST_SUITE_P(Digits, LedSegments,
                          ::testing::Values(SegmentRow{0, "abcdef"}, SegmentRow{1, "bc"}, SegmentRow{2, "abdeg"},
                                            SegmentRow{3, "abcdg"}, SegmentRow{4, "bcfg"}, SegmentRow{5, "acdfg"},
-                                           SegmentRow{6, "acdefg"}, SegmentRow{7, "abc"},
-                                           SegmentRow{8, "abcdefg"}, SegmentRow{9, "abcdfg"},
+                                           SegmentRow{6, "acdefg"}, SegmentRow{7, "abc"}, SegmentRow{8, "abcdefg"},
+                                           SegmentRow{9, "abcdfg"},
                                            // Dark and anything that is not a digit lights nothing.
                                            SegmentRow{-1, ""}, SegmentRow{10, ""}, SegmentRow{-2, ""},
                                            SegmentRow{INT_MIN, ""}, SegmentRow{INT_MAX, ""}));
@@ -64,23 +64,24 @@ std::vector<std::string> dotPicture(int caption) {
 
 class LedDots : public ::testing::TestWithParam<DotRow> {};
 
-TEST_P(LedDots, LightsTheDotsOfTheDigit) { EXPECT_EQ(dotPicture(GetParam().caption), GetParam().picture); }
+TEST_P(LedDots, LightsTheDotsOfTheDigit) {
+    EXPECT_EQ(dotPicture(GetParam().caption), GetParam().picture);
+}
 
 const std::vector<std::string> kDark = {".....", ".....", ".....", ".....", ".....", ".....", "....."};
 
-INSTANTIATE_TEST_SUITE_P(
-    Digits, LedDots,
-    ::testing::Values(DotRow{0, {".###.", "#...#", "#...#", "#...#", "#...#", "#...#", ".###."}},
-                      DotRow{1, {"..#..", ".##..", "..#..", "..#..", "..#..", "..#..", ".###."}},
-                      DotRow{2, {".###.", "#...#", "....#", "...#.", "..#..", ".#...", "#####"}},
-                      DotRow{3, {".###.", "#...#", "....#", "..##.", "....#", "#...#", ".###."}},
-                      DotRow{4, {"...#.", "..##.", ".#.#.", "#..#.", "#####", "...#.", "...#."}},
-                      DotRow{5, {"#####", "#....", "####.", "....#", "....#", "#...#", ".###."}},
-                      DotRow{6, {"..##.", ".#...", "#....", "####.", "#...#", "#...#", ".###."}},
-                      DotRow{7, {"#####", "....#", "...#.", "..#..", ".#...", ".#...", ".#..."}},
-                      DotRow{8, {".###.", "#...#", "#...#", ".###.", "#...#", "#...#", ".###."}},
-                      DotRow{9, {".###.", "#...#", "#...#", ".####", "....#", "...#.", ".##.."}},
-                      DotRow{-1, kDark}, DotRow{10, kDark}, DotRow{INT_MIN, kDark}));
+INSTANTIATE_TEST_SUITE_P(Digits, LedDots,
+                         ::testing::Values(DotRow{0, {".###.", "#...#", "#...#", "#...#", "#...#", "#...#", ".###."}},
+                                           DotRow{1, {"..#..", ".##..", "..#..", "..#..", "..#..", "..#..", ".###."}},
+                                           DotRow{2, {".###.", "#...#", "....#", "...#.", "..#..", ".#...", "#####"}},
+                                           DotRow{3, {".###.", "#...#", "....#", "..##.", "....#", "#...#", ".###."}},
+                                           DotRow{4, {"...#.", "..##.", ".#.#.", "#..#.", "#####", "...#.", "...#."}},
+                                           DotRow{5, {"#####", "#....", "####.", "....#", "....#", "#...#", ".###."}},
+                                           DotRow{6, {"..##.", ".#...", "#....", "####.", "#...#", "#...#", ".###."}},
+                                           DotRow{7, {"#####", "....#", "...#.", "..#..", ".#...", ".#...", ".#..."}},
+                                           DotRow{8, {".###.", "#...#", "#...#", ".###.", "#...#", "#...#", ".###."}},
+                                           DotRow{9, {".###.", "#...#", "#...#", ".####", "....#", "...#.", ".##.."}},
+                                           DotRow{-1, kDark}, DotRow{10, kDark}, DotRow{INT_MIN, kDark}));
 
 TEST(LedDots, OutsideTheMatrixIsNeverLit) {
     EXPECT_FALSE(ledDotLit(8, -1, 0));
@@ -105,17 +106,17 @@ TEST_P(LedBoxRule, GivesTheBoxOfTheSize) {
     EXPECT_EQ(box.height, GetParam().height);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sizes, LedBoxRule,
-    ::testing::Values(
-        // The board's design boxes (twips / 15).
-        BoxRow{80, 44, 79}, BoxRow{75, 42, 75}, BoxRow{70, 38, 69}, BoxRow{65, 36, 65},
-        // Maximised on large screens.
-        BoxRow{160, 88, 159}, BoxRow{352, 194, 351}, BoxRow{380, 210, 379}, BoxRow{400, 220, 399},
-        // A window shrunk to nothing still leaves a 1x1 control.
-        BoxRow{1, 1, 1}, BoxRow{2, 2, 1}, BoxRow{3, 2, 3}, BoxRow{0, 1, 1}, BoxRow{-40, 1, 1}, BoxRow{INT_MIN, 1, 1},
-        // Beyond the 16-bit range the box stops growing.
-        BoxRow{kLedMaxSize, 18022, 32767}, BoxRow{INT_MAX, 18022, 32767}));
+INSTANTIATE_TEST_SUITE_P(Sizes, LedBoxRule,
+                         ::testing::Values(
+                             // The board's design boxes (twips / 15).
+                             BoxRow{80, 44, 79}, BoxRow{75, 42, 75}, BoxRow{70, 38, 69}, BoxRow{65, 36, 65},
+                             // Maximised on large screens.
+                             BoxRow{160, 88, 159}, BoxRow{352, 194, 351}, BoxRow{380, 210, 379}, BoxRow{400, 220, 399},
+                             // A window shrunk to nothing still leaves a 1x1 control.
+                             BoxRow{1, 1, 1}, BoxRow{2, 2, 1}, BoxRow{3, 2, 3}, BoxRow{0, 1, 1}, BoxRow{-40, 1, 1},
+                             BoxRow{INT_MIN, 1, 1},
+                             // Beyond the 16-bit range the box stops growing.
+                             BoxRow{kLedMaxSize, 18022, 32767}, BoxRow{INT_MAX, 18022, 32767}));
 
 TEST(LedBoxRule, GrowsSteadilyAndStaysNarrowerThanHigh) {
     LedBox previous = ledBoxForSize(1);
@@ -178,19 +179,22 @@ struct CharRow {
 
 class LedCaptionChar : public ::testing::TestWithParam<CharRow> {};
 
-TEST_P(LedCaptionChar, OnlyDecimalDigitsShow) { EXPECT_EQ(ledCaptionFromChar(GetParam().c), GetParam().caption); }
+TEST_P(LedCaptionChar, OnlyDecimalDigitsShow) {
+    EXPECT_EQ(ledCaptionFromChar(GetParam().c), GetParam().caption);
+}
 
 INSTANTIATE_TEST_SUITE_P(Values, LedCaptionChar,
                          ::testing::Values(CharRow{U'0', 0}, CharRow{U'7', 7}, CharRow{U'9', 9}, CharRow{U'/', -1},
-                                           CharRow{U':', -1}, CharRow{U'x', -1}, CharRow{U' ', -1},
-                                           CharRow{U'-', -1},
+                                           CharRow{U':', -1}, CharRow{U'x', -1}, CharRow{U' ', -1}, CharRow{U'-', -1},
                                            CharRow{U'\u0663', -1}, // Arabic-Indic three
                                            CharRow{U'\uFF17', -1}, // full-width seven
                                            CharRow{U'\0', -1}));
 
 // ---- Segment outlines ----
 
-double cross(LedPoint o, LedPoint a, LedPoint b) { return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x); }
+double cross(LedPoint o, LedPoint a, LedPoint b) {
+    return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
+}
 
 double distanceToEdge(LedPoint p, LedPoint a, LedPoint b) {
     const double dx = b.x - a.x;
@@ -300,8 +304,12 @@ TEST_P(LedFit, BarEdgesFallOnWholePixelsWithEqualThickness) {
     const LedGridFit fit(box.width, box.height);
     const LedFrame f = ledFrame();
     const double xs[] = {f.left, f.left + f.stroke, f.right - f.stroke, f.right};
-    const double ys[] = {f.top, f.top + f.stroke, kLedBoxHeight / 2 - f.stroke / 2, kLedBoxHeight / 2 + f.stroke / 2,
-                         f.bottom - f.stroke, f.bottom};
+    const double ys[] = {f.top,
+                         f.top + f.stroke,
+                         kLedBoxHeight / 2 - f.stroke / 2,
+                         kLedBoxHeight / 2 + f.stroke / 2,
+                         f.bottom - f.stroke,
+                         f.bottom};
     for (double x : xs) {
         const double px = fit.map({x, f.top}).x;
         EXPECT_DOUBLE_EQ(px, std::round(px)) << "x " << x;

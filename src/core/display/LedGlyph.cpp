@@ -83,21 +83,23 @@ constexpr std::array<Outline, kLedSegmentCount> kOutlines = {{
      6},
 }};
 
-constexpr unsigned bit(LedSegment s) { return 1U << static_cast<unsigned>(s); }
+constexpr unsigned bit(LedSegment s) {
+    return 1U << static_cast<unsigned>(s);
+}
 using enum LedSegment;
 
-// 6, 7 and 9 carry their tails (a on the 6, d on the 9) so they cannot be mistaken for b and q shapes at a glance.
+// 6 and 9 carry their tails (a on the 6, d on the 9), as on scoreboards, so they never read as b and q.
 constexpr std::array<unsigned, 10> kSegmentMasks = {
-    bit(A) | bit(B) | bit(C) | bit(D) | bit(E) | bit(F),         // 0
-    bit(B) | bit(C),                                             // 1
-    bit(A) | bit(B) | bit(G) | bit(E) | bit(D),                  // 2
-    bit(A) | bit(B) | bit(G) | bit(C) | bit(D),                  // 3
-    bit(F) | bit(G) | bit(B) | bit(C),                           // 4
-    bit(A) | bit(F) | bit(G) | bit(C) | bit(D),                  // 5
-    bit(A) | bit(F) | bit(G) | bit(E) | bit(C) | bit(D),         // 6
-    bit(A) | bit(B) | bit(C),                                    // 7
+    bit(A) | bit(B) | bit(C) | bit(D) | bit(E) | bit(F),          // 0
+    bit(B) | bit(C),                                              // 1
+    bit(A) | bit(B) | bit(G) | bit(E) | bit(D),                   // 2
+    bit(A) | bit(B) | bit(G) | bit(C) | bit(D),                   // 3
+    bit(F) | bit(G) | bit(B) | bit(C),                            // 4
+    bit(A) | bit(F) | bit(G) | bit(C) | bit(D),                   // 5
+    bit(A) | bit(F) | bit(G) | bit(E) | bit(C) | bit(D),          // 6
+    bit(A) | bit(B) | bit(C),                                     // 7
     bit(A) | bit(B) | bit(C) | bit(D) | bit(E) | bit(F) | bit(G), // 8
-    bit(A) | bit(B) | bit(C) | bit(D) | bit(F) | bit(G),         // 9
+    bit(A) | bit(B) | bit(C) | bit(D) | bit(F) | bit(G),          // 9
 };
 
 // Rows top to bottom, bit 4 the leftmost column. The zero is plain, without a slash: the board shows no letters
@@ -115,7 +117,9 @@ constexpr std::array<std::array<std::uint8_t, kLedDotRows>, 10> kDotPatterns = {
     {0b01110, 0b10001, 0b10001, 0b01111, 0b00001, 0b00010, 0b01100}, // 9
 }};
 
-bool isDigit(int caption) { return caption >= 0 && caption <= 9; }
+bool isDigit(int caption) {
+    return caption >= 0 && caption <= 9;
+}
 
 // Linear interpolation through increasing knots, extended beyond the ends with the plain scale.
 template <std::size_t N>
@@ -165,13 +169,21 @@ int ledSizeFromValue(double value) {
     return std::clamp(static_cast<int>(rounded), 1, kLedMaxSize);
 }
 
-int ledCaptionFromNumber(long long value) { return (value >= 0 && value <= 9) ? static_cast<int>(value) : kLedDark; }
+int ledCaptionFromNumber(long long value) {
+    return (value >= 0 && value <= 9) ? static_cast<int>(value) : kLedDark;
+}
 
-int ledCaptionFromChar(char32_t c) { return (c >= U'0' && c <= U'9') ? static_cast<int>(c - U'0') : kLedDark; }
+int ledCaptionFromChar(char32_t c) {
+    return (c >= U'0' && c <= U'9') ? static_cast<int>(c - U'0') : kLedDark;
+}
 
-unsigned ledSegmentMask(int caption) { return isDigit(caption) ? kSegmentMasks[static_cast<std::size_t>(caption)] : 0U; }
+unsigned ledSegmentMask(int caption) {
+    return isDigit(caption) ? kSegmentMasks[static_cast<std::size_t>(caption)] : 0U;
+}
 
-bool ledSegmentLit(int caption, LedSegment segment) { return (ledSegmentMask(caption) & bit(segment)) != 0U; }
+bool ledSegmentLit(int caption, LedSegment segment) {
+    return (ledSegmentMask(caption) & bit(segment)) != 0U;
+}
 
 std::span<const LedPoint> ledSegmentPolygon(LedSegment segment) {
     const Outline& o = kOutlines[static_cast<std::size_t>(segment)];
@@ -197,9 +209,13 @@ LedPoint ledDotCentre(int row, int column) {
     return {kLeft + r + column * pitchX, kTop + r + row * pitchY};
 }
 
-double ledDotRadius() { return kDotDiameter / 2.0; }
+double ledDotRadius() {
+    return kDotDiameter / 2.0;
+}
 
-LedFrame ledFrame() { return {kLeft, kTop, kRight, kBottom, kStroke}; }
+LedFrame ledFrame() {
+    return {kLeft, kTop, kRight, kBottom, kStroke};
+}
 
 LedGridFit::LedGridFit(int pixelWidth, int pixelHeight) {
     const double w = std::max(1, pixelWidth);
@@ -225,25 +241,44 @@ LedGridFit::LedGridFit(int pixelWidth, int pixelHeight) {
     m_snapped = strictlyIncreasing(m_pixelX) && strictlyIncreasing(m_pixelY) && stroke >= 2.0;
 
     // Dots: one whole-pixel diameter and one whole-pixel pitch per axis keep every dot identical and the gaps even.
+    // Pitches and diameter are whole numbers of pixels next to the ideal ones, the combination that comes nearest
+    // to the ideal matrix. The matrix may outgrow the bars' frame by little more than a pixel, so both styles keep the
+    // same margin, and it keeps one dark pixel all round and one between neighbouring dots.
     const double idealDiameter = kDotDiameter * m_scale;
     const double idealPitchX = (ledDotCentre(0, 1).x - ledDotCentre(0, 0).x) * m_scale;
     const double idealPitchY = (ledDotCentre(1, 0).y - ledDotCentre(0, 0).y) * m_scale;
     const double idealWidth = (kRight - kLeft) * m_scale;
     const double idealHeight = (kBottom - kTop) * m_scale;
-    double pitchX = std::round(idealPitchX);
-    double pitchY = std::round(idealPitchY);
-    // Rounding the pitch up must not push the outer dots beyond the frame into the margin.
-    if ((kLedDotColumns - 1) * pitchX + idealDiameter > idealWidth + 1.0) {
-        pitchX -= 1.0;
+    double pitchX = 0.0;
+    double pitchY = 0.0;
+    double diameter = 0.0;
+    double bestMiss = 0.0;
+    for (const double px : {std::floor(idealPitchX), std::ceil(idealPitchX)}) {
+        for (const double py : {std::floor(idealPitchY), std::ceil(idealPitchY)}) {
+            for (const double dr : {std::round(idealDiameter), std::round(idealDiameter) - 1.0}) {
+                const double d = std::min({dr, px - 1.0, py - 1.0});
+                const double spanX = (kLedDotColumns - 1) * px + d;
+                const double spanY = (kLedDotRows - 1) * py + d;
+                const bool fits =
+                    spanX <= std::min(w - 2.0, idealWidth + 1.5) && spanY <= std::min(h - 2.0, idealHeight + 1.5);
+                if (d < 2.0 || !fits) {
+                    continue;
+                }
+                // A dot a pixel too small shows more than a matrix a pixel too narrow.
+                const double miss =
+                    std::abs(spanX - idealWidth) + std::abs(spanY - idealHeight) + 2.0 * std::abs(d - idealDiameter);
+                if (diameter == 0.0 || miss < bestMiss) {
+                    pitchX = px;
+                    pitchY = py;
+                    diameter = d;
+                    bestMiss = miss;
+                }
+            }
+        }
     }
-    if ((kLedDotRows - 1) * pitchY + idealDiameter > idealHeight + 1.0) {
-        pitchY -= 1.0;
-    }
-    // Neighbouring dots keep at least one dark pixel between them; rounding must not make them touch.
-    const double diameter = std::min({std::round(idealDiameter), pitchX - 1.0, pitchY - 1.0});
-    const bool dotsSnap = diameter >= 2.0;
-    if (dotsSnap) {
+    if (diameter > 0.0) {
         m_dotRadius = diameter / 2.0;
+        m_squareDots = diameter < 3.0;
         const double spanX = (kLedDotColumns - 1) * pitchX + diameter;
         const double spanY = (kLedDotRows - 1) * pitchY + diameter;
         const double firstX = std::round((w - spanX) / 2.0) + m_dotRadius;
@@ -271,7 +306,8 @@ LedPoint LedGridFit::map(LedPoint logical) const {
     if (!m_snapped) {
         return {m_offsetX + logical.x * m_scale, m_offsetY + logical.y * m_scale};
     }
-    return {throughKnots(logical.x, m_logicalX, m_pixelX, m_scale), throughKnots(logical.y, m_logicalY, m_pixelY, m_scale)};
+    return {throughKnots(logical.x, m_logicalX, m_pixelX, m_scale),
+            throughKnots(logical.y, m_logicalY, m_pixelY, m_scale)};
 }
 
 LedPoint LedGridFit::dotCentre(int row, int column) const {

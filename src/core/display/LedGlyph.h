@@ -94,6 +94,9 @@ public:
     // A dot of the matrix in pixels: its centre and radius, identical in size for every dot.
     LedPoint dotCentre(int row, int column) const;
     double dotRadius() const { return m_dotRadius; }
+    // Dots only two pixels across cannot be drawn round: an antialiased circle that small lights no pixel fully
+    // and looks dim beside the bars. They are drawn as solid squares, which is what such an LED looks like.
+    bool squareDots() const { return m_squareDots; }
 
 private:
     static constexpr int kKnotsX = 4;
@@ -110,4 +113,5 @@ private:
     std::array<double, kLedDotColumns> m_dotX{};
     std::array<double, kLedDotRows> m_dotY{};
     double m_dotRadius = 0.0;
+    bool m_squareDots = false;
 };
