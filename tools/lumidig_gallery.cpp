@@ -19,9 +19,9 @@ struct Scheme {
     QColor lit;
 };
 
-const QColor kPanel(40, 40, 44);   // around the digit boxes, so each box's edge shows
-const QColor kLedBack(0, 0, 0);    // the digits' own background
-const QColor kFieldBack(0, 0, 0);  // the clock field behind the "10:00" digits
+const QColor kPanel(40, 40, 44);  // around the digit boxes, so each box's edge shows
+const QColor kLedBack(0, 0, 0);   // the digits' own background
+const QColor kFieldBack(0, 0, 0); // the clock field behind the "10:00" digits
 
 const std::vector<Scheme>& schemes() {
     static const std::vector<Scheme> list = {
@@ -32,7 +32,9 @@ const std::vector<Scheme>& schemes() {
     return list;
 }
 
-void drawDigit(QPainter& painter, Lumidig& digit, QPoint at) { digit.render(&painter, at); }
+void drawDigit(QPainter& painter, Lumidig& digit, QPoint at) {
+    digit.render(&painter, at);
+}
 
 // One row of 0..9 and a dark digit; returns the row height.
 int drawRow(QPainter& painter, int x, int y, int size, int style, const Scheme& scheme) {
@@ -101,8 +103,7 @@ int main(int argc, char* argv[]) {
     for (int size : {65, 380}) {
         for (int style = 0; style < 2; ++style) {
             for (const Scheme& scheme : schemes()) {
-                label(painter, 20, y - 6,
-                      QStringLiteral("Size %1  %2  %3").arg(size).arg(styles[style], scheme.name));
+                label(painter, 20, y - 6, QStringLiteral("Size %1  %2  %3").arg(size).arg(styles[style], scheme.name));
                 y += drawRow(painter, 20, y, size, style, scheme) + 34;
             }
         }
