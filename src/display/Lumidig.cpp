@@ -1,15 +1,89 @@
 #include "Lumidig.h"
+
+#include "LedImageCache.h"
+#include "core/display/LedGlyph.h"
+
 #include <QPainter>
-#include <cmath>
-Lumidig::Lumidig(QWidget* parent) : QWidget(parent) { setFocusPolicy(Qt::ClickFocus); setSize(80); }
-void Lumidig::setCaption(int d) { d = (d >= 0 && d <= 9) ? d : -1; if (d != m_caption) { m_caption = d; update(); } }
-void Lumidig::setCaption(const QString& t) { setCaption(t.size() == 1 && t[0].isDigit() ? t[0].digitValue() : -1); }
-void Lumidig::setLedType(int t) { if (t != m_type) { m_type = t; update(); } }
-void Lumidig::setSize(double s) { m_size = std::max(1, static_cast<int>(std::nearbyint(s))); resize(std::max(1, (int)std::lround(m_size * 0.55)), m_size); }
-void Lumidig::setLitColor(const QColor& c) { if (c != m_lit) { m_lit = c; update(); } }
-void Lumidig::setBackColor(const QColor& c) { if (c != m_back) { m_back = c; update(); } }
-void Lumidig::focusInEvent(QFocusEvent* e) { QWidget::focusInEvent(e); emit gotFocus(); }
-void Lumidig::paintEvent(QPaintEvent*) {
-    QPainter p(this); p.fillRect(rect(), m_back);
-    if (m_caption >= 0) { p.setPen(m_lit); QFont f = font(); f.setPixelSize(height()); p.setFont(f); p.drawText(rect(), Qt::AlignCenter, QString::number(m_caption)); }
+
+Lumidig::Lumidig(QWidget* parent) : QWidget(parent) {
+    // The control paints every pixel itself, so Qt need not clear the background first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::ClickFocus);
+    const LedBox box = ledBoxForSize(m_size);
+    resize(box.width, box.height);
+}
+
+void Lumidig::setCaption(int digit) {
+    setCaptionValue(ledCaptionFromNumber(digit));
+}
+
+void Lumidig::setCaption(const QString& text) {
+    setCaptionValue(text.size() == 1 ? ledCaptionFromChar(text.at(0).unicode()) : kLedDark);
+}
+
+void Lumidig::setCaptionValue(int caption) {
+    if (caption == m_caption) {
+        return;
+    }
+    m_caption = caption;
+    update();
+}
+
+void Lumidig::setLedType(int type) {
+    if (type == m_ledType) {
+        return;
+    }
+    m_ledType = type;
+    update();
+}
+
+void Lumidig::setSize(double size) {
+    const int rounded = ledSizeFromValue(size);
+    if (rounded == m_size) {
+        return;
+    }
+    m_size = rounded;
+    const LedBox box = ledBoxForSize(m_size);
+    // resize() schedules the repaint itself when the box really changes.
+    resize(box.width, box.height);
+}
+
+void Lumidig::setLitColor(const QColor& color) {
+    if (color == m_litColor) {
+        return;
+    }
+    m_litColor = color;
+    update();
+}
+
+void Lumidig::setBackColor(const QColor& color) {
+    if (color == m_backColor) {
+        return;
+    }
+    m_backColor = color;
+    update();
+}
+
+QSize Lumidig::sizeHint() const {
+    const LedBox box = ledBoxForSize(m_size);
+    return {box.width, box.height};
+}
+
+void Lumidig::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    emit gotFocus();
+}
+
+void Lumidig::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    // A dark digit draws nothing at all: unlit segments vanish into the background, as on a real board.
+    if (m_caption == kLedDark) {
+        painter.fillRect(rect(), m_backColor);
+        return;
+    }
+    const LedImageKey key{size(),    devicePixelRatioF(), m_ledType == kLedTypeDots ? kLedTypeDots : kLedTypeLines,
+                          m_caption, m_litColor.rgba(),   m_backColor.rgba()};
+    // The picture covers every pixel of the control, so it is copied, not blended.
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(QPoint(0, 0), LedImageCache::instance().image(key));
 }

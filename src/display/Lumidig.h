@@ -1,27 +1,59 @@
 #pragma once
+#include <QColor>
+#include <QString>
 #include <QWidget>
+
+// One LED digit of the board. Every number on the board is a row of these; the options dialog has one more as
+// a style sample. The program sets only its position, Size, Caption, style and colours; the control sizes itself.
 class Lumidig : public QWidget {
     Q_OBJECT
+    Q_PROPERTY(int Caption READ Caption WRITE setCaption)
+    Q_PROPERTY(int LedType READ LedType WRITE setLedType)
+    Q_PROPERTY(int Size READ Size WRITE setSize)
+    Q_PROPERTY(QColor LitColor READ LitColor WRITE setLitColor)
+    Q_PROPERTY(QColor BackColor READ BackColor WRITE setBackColor)
+
 public:
     explicit Lumidig(QWidget* parent = nullptr);
+
+    // 0..9, or -1 when the digit is dark.
     int Caption() const { return m_caption; }
+    // A digit 0..9 shows that digit; any other number leaves the digit dark.
     void setCaption(int digit);
+    // A one-character text holding a decimal digit shows that digit; any other text leaves the digit dark.
     void setCaption(const QString& text);
-    int LedType() const { return m_type; }
+
+    // 0 "Lines" (seven segments), 1 "Dots" (5x7 matrix). Kept as given; every value but 1 draws as Lines.
+    int LedType() const { return m_ledType; }
     void setLedType(int type);
+
+    // The digit size; the control takes the box of that size as its own width and height.
     int Size() const { return m_size; }
     void setSize(double size);
-    QColor LitColor() const { return m_lit; }
-    void setLitColor(const QColor& c);
-    QColor BackColor() const { return m_back; }
-    void setBackColor(const QColor& c);
+
+    QColor LitColor() const { return m_litColor; }
+    void setLitColor(const QColor& color);
+    QColor BackColor() const { return m_backColor; }
+    void setBackColor(const QColor& color);
+
     QString typeName() const { return QStringLiteral("Lumidig"); }
+
+    QSize sizeHint() const override;
+
 signals:
+    // The board answers by moving the focus on to the digit's field box.
     void gotFocus();
+
 protected:
-    void paintEvent(QPaintEvent*) override;
-    void focusInEvent(QFocusEvent*) override;
+    void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+
 private:
-    int m_caption = 0, m_type = 0, m_size = 80;
-    QColor m_lit = Qt::red, m_back = Qt::black;
+    void setCaptionValue(int caption);
+
+    int m_caption = 0;
+    int m_ledType = 0;
+    int m_size = 80;
+    QColor m_litColor = QColor(255, 0, 0);
+    QColor m_backColor = QColor(0, 0, 0);
 };
