@@ -20,8 +20,8 @@ constexpr int kLeft = 37;
 constexpr int kRight = 39;
 constexpr int kDown = 40;
 
-// The window frame around the client area of a sizable window at 96 pixels to the inch: the board's
-// proportions and the team-name scaling are reckoned on the outer size, whose design is 9600 x 7200 twips.
+// The window frame around the client area of a sizable window at 96 pixels to the inch: the team-name
+// scaling is reckoned on the outer size, whose design is 9600 x 7200 twips.
 constexpr double kFrameWidthTwips = 120;
 constexpr double kFrameHeightTwips = 405;
 
@@ -375,6 +375,8 @@ void frmScoreBoard::resizeEvent(QResizeEvent* event) {
 
 double frmScoreBoard::outerWidthTwips() const { return twips::width(this) + kFrameWidthTwips; }
 double frmScoreBoard::outerHeightTwips() const { return twips::height(this) + kFrameHeightTwips; }
+double frmScoreBoard::layoutWidthTwips() const { return twips::width(this); }
+double frmScoreBoard::layoutHeightTwips() const { return twips::height(this); }
 
 // ---- Keys -------------------------------------------------------------------------------------------------
 

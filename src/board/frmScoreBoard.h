@@ -80,9 +80,12 @@ public:
     void lblGoalH_Click();
     void lblGoalV_Click();
 
-    // Outer window size in twips, the size the layout and the team-name scaling are computed from.
-    double outerWidthTwips() const override;
-    double outerHeightTwips() const override;
+    // Outer window size in twips, the size the team-name scaling is computed from: a standard window frame
+    // around the client area, so that the design's 9600 x 7200 window gives the design's point sizes.
+    double outerWidthTwips() const;
+    double outerHeightTwips() const;
+    double layoutWidthTwips() const override;
+    double layoutHeightTwips() const override;
     QWidget* window() override { return this; }
     const std::vector<BoardControlRef>& controls() const override { return m_controls; }
     const modStretch::LayoutTable& layoutTable() const { return m_layout; }

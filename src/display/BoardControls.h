@@ -39,9 +39,10 @@ public:
     virtual QWidget* window() = 0;
     // Every control in the window's control order.
     virtual const std::vector<BoardControlRef>& controls() const = 0;
-    // The outer size of the window in twips, frame included.
-    virtual double outerWidthTwips() const = 0;
-    virtual double outerHeightTwips() const = 0;
+    // The size the layout scales with, in twips: the window's client area, so that the board fills a
+    // maximised or full-screen window edge to edge (the frame and title bar around it do not scale).
+    virtual double layoutWidthTwips() const = 0;
+    virtual double layoutHeightTwips() const = 0;
 };
 
 // A rectangle, oval or circle: an outline and an optional fill. Never takes clicks.

@@ -8,8 +8,8 @@ using modStretch::roundHalfEven;
 void RecordLayout(BoardWindow& window, modStretch::LayoutTable& table) {
     table = modStretch::LayoutTable{};
     table.entries.reserve(window.controls().size() + 1);
-    table.OrigHeight = roundHalfEven(window.outerHeightTwips());
-    table.OrigWidth = roundHalfEven(window.outerWidthTwips());
+    table.OrigHeight = roundHalfEven(window.layoutHeightTwips());
+    table.OrigWidth = roundHalfEven(window.layoutWidthTwips());
     int index = 0;
     for (const BoardControlRef& c : window.controls()) {
         modStretch::LayoutEntry e;
@@ -46,8 +46,8 @@ void StretchLayout(BoardWindow& window, const modStretch::LayoutTable& table) {
     // painting is held back instead, so no half-moved control is ever seen.
     const bool wasEnabled = w->updatesEnabled();
     w->setUpdatesEnabled(false);
-    const double width = window.outerWidthTwips();
-    const double height = window.outerHeightTwips();
+    const double width = window.layoutWidthTwips();
+    const double height = window.layoutHeightTwips();
     const auto& controls = window.controls();
     for (const modStretch::LayoutEntry& e : table.entries) {
         if (e.control < 0 || static_cast<std::size_t>(e.control) >= controls.size()) {
