@@ -1,0 +1,217 @@
+// Scaling the board to its window, and painting it from the colour settings.
+#include "BoardFixture.h"
+#include "display/modStretchUi.h"
+#include <QTest>
+
+namespace {
+
+QColor ole(OleColor c) { return fromOleColor(c); }
+
+} // namespace
+
+class TestLayoutColours : public QObject {
+    Q_OBJECT
+private slots:
+    void designSizeKeepsEveryControl();
+    void twiceAsWideDoublesOnlyLeftAndWidth();
+    void fourKScalesWithoutOverflow();
+    void tinyWindowKeepsEverythingAtLeastOne();
+    void recordAfterOptionsMakesTheCurrentLayoutTheReference();
+    void teamSizeRoundsHalfToEven_data();
+    void teamSizeRoundsHalfToEven();
+    void teamNamesAreCentred();
+    void captionAndLedStyleFromSettings();
+    void coloursByControlType();
+    void goalBoxEndsWithTheBoardBackground();
+    void penaltyColonsOnlyOnClocksInUse();
+};
+
+void TestLayoutColours::designSizeKeepsEveryControl() {
+    BoardFixture f;
+    f.show();
+    QList<QRect> before;
+    for (const BoardControlRef& c : f.board->controls()) {
+        before << c.widget->geometry();
+    }
+    modStretchUi::StretchLayout(*f.board, f.board->layoutTable());
+    int i = 0;
+    for (const BoardControlRef& c : f.board->controls()) {
+        // The marker goes back to its recorded place too; it is hidden after every resize anyway.
+        if (c.widget != f.board->shpObjectSelected) {
+            QCOMPARE(c.widget->geometry(), before[i]);
+        }
+        ++i;
+    }
+}
+
+void TestLayoutColours::twiceAsWideDoublesOnlyLeftAndWidth() {
+    BoardFixture f;
+    f.show();
+    const QRect time = f.board->TimeBack->geometry();
+    const int digitHeight = f.board->lumTime.digits[0]->height();
+    const double fontSize = f.board->lblPeriod->FontSize();
+    f.board->resize(f.board->width() * 2, f.board->height());
+    QTRY_COMPARE(f.board->TimeBack->x(), time.x() * 2);
+    QCOMPARE(f.board->TimeBack->width(), time.width() * 2);
+    QCOMPARE(f.board->TimeBack->y(), time.y());
+    QCOMPARE(f.board->TimeBack->height(), time.height());
+    QCOMPARE(f.board->lumTime.digits[0]->height(), digitHeight);
+    QCOMPARE(f.board->lblPeriod->FontSize(), fontSize);
+    QCOMPARE(f.board->Shape3->BorderWidth(), 4.0);
+}
+
+void TestLayoutColours::fourKScalesWithoutOverflow() {
+    BoardFixture f;
+    f.show();
+    f.board->resize(3840, 2160);
+    const double hr = 2160.0 / 453.0;
+    const double wr = 3840.0 / 632.0;
+    QTRY_VERIFY(std::abs(f.board->Shape3->x() - 8 * wr) <= 1);
+    QVERIFY(std::abs(f.board->Shape3->width() - 617 * wr) <= 1);
+    QVERIFY(std::abs(f.board->Shape3->height() - 433 * hr) <= 1);
+    QVERIFY(std::abs(f.board->lumTime.digits[0]->Size() - 80 * hr) <= 1);
+    QVERIFY(std::abs(f.board->PenaltyTV2->x() - 408 * wr) <= 1);
+    QVERIFY(std::abs(f.board->lblPeriod->FontSize() - 16 * hr) <= 0.01);
+    // And back to the design size: the layout comes back as it was.
+    f.board->resize(632, 453);
+    QTRY_COMPARE(f.board->TimeBack->geometry(), QRect(189, 16, 254, 97));
+}
+
+void TestLayoutColours::tinyWindowKeepsEverythingAtLeastOne() {
+    BoardFixture f;
+    f.show();
+    f.board->resize(3, 2);
+    QApplication::processEvents();
+    for (const BoardControlRef& c : f.board->controls()) {
+        QVERIFY2(c.widget->width() >= 1 && c.widget->height() >= 1, qPrintable(c.name));
+        if (c.typeName == QLatin1String("Lumidig")) {
+            QVERIFY(static_cast<Lumidig*>(c.widget)->Size() >= 1);
+        }
+        if (c.typeName == QLatin1String("Label")) {
+            QVERIFY(static_cast<LabelControl*>(c.widget)->FontSize() >= 1);
+        }
+    }
+}
+
+void TestLayoutColours::recordAfterOptionsMakesTheCurrentLayoutTheReference() {
+    BoardFixture f;
+    f.show();
+    f.board->resize(1264, 453);
+    QApplication::processEvents();
+    f.press(Qt::Key_F2);
+    QCOMPARE(f.board->layoutTable().OrigWidth, 1264 * 15);
+    QCOMPARE(f.board->layoutTable().OrigHeight, 453 * 15);
+    const int x = f.board->TimeBack->x();
+    f.board->resize(632, 453);
+    QTRY_COMPARE(f.board->TimeBack->x(), x / 2);
+}
+
+void TestLayoutColours::teamSizeRoundsHalfToEven_data() {
+    QTest::addColumn<qint64>("stored");
+    QTest::addColumn<int>("used");
+    QTest::newRow("12.5 -> 12") << qint64(125000) << 12;
+    QTest::newRow("13.5 -> 14") << qint64(135000) << 14;
+    QTest::newRow("24") << qint64(240000) << 24;
+}
+
+void TestLayoutColours::teamSizeRoundsHalfToEven() {
+    QFETCH(qint64, stored);
+    QFETCH(int, used);
+    SettingsVariables s = boardDefaults();
+    s.TeamSize = stored;
+    BoardFixture f(s);
+    QCOMPARE(f.board->lblHome->FontSize(), f.board->RSize(used));
+    QCOMPARE(f.board->lblVisitor->FontSize(), f.board->RSize(used));
+    // At the design size the reference window is 9600 x 7200 twips: the point size is the stored one.
+    QVERIFY(std::abs(f.board->RSize(used) - used) < 0.01);
+}
+
+void TestLayoutColours::teamNamesAreCentred() {
+    SettingsVariables s = boardDefaults();
+    s.HomeText = "Wolves";
+    s.VisitorText = "Northern Lights";
+    s.TeamSize = 150000;
+    BoardFixture f(s);
+    f.show();
+    for (auto [label, box] : {std::pair{f.board->lblHome, f.board->picHomeContainer},
+                              std::pair{f.board->lblVisitor, f.board->picVisitorContainer}}) {
+        QVERIFY(std::abs(label->geometry().center().x() - box->width() / 2) <= 1);
+        QVERIFY(std::abs(label->geometry().center().y() - box->height() / 2) <= 1);
+    }
+    QCOMPARE(f.board->lblVisitor->text(), QStringLiteral("Northern Lights"));
+}
+
+void TestLayoutColours::captionAndLedStyleFromSettings() {
+    SettingsVariables s = boardDefaults();
+    s.HomeText = "Ravens";
+    s.LEDType = 1;
+    BoardFixture f(s);
+    QCOMPARE(f.board->windowTitle(), QStringLiteral("Rinkmaster - Ravens"));
+    for (const BoardControlRef& c : f.board->controls()) {
+        if (c.typeName == QLatin1String("Lumidig")) {
+            QCOMPARE(static_cast<Lumidig*>(c.widget)->LedType(), 1);
+        }
+    }
+}
+
+void TestLayoutColours::coloursByControlType() {
+    SettingsVariables s = boardDefaults();
+    s.BorderColor = 0x00FFFF;  // yellow
+    s.LEDBack = 0x200000;      // dark blue
+    s.FormBack = 0x004000;     // dark green
+    s.HomeColor = 0x0000FF;    // red
+    s.VisitorColor = 0xFF0000; // blue
+    s.LEDSelected = 0xFF00FF;
+    s.TimeColor = 0x00FF00;
+    s.PeriodColor = 0x808080;
+    BoardFixture f(s);
+    QCOMPARE(f.board->palette().color(QPalette::Window), ole(s.FormBack));
+    // Labels other than the team names take the border colour; the team names their own.
+    QCOMPARE(f.board->lblPeriod->ForeColor(), ole(s.BorderColor));
+    QCOMPARE(f.board->lblGoalV->ForeColor(), ole(s.BorderColor));
+    QCOMPARE(f.board->lblHome->ForeColor(), ole(s.HomeColor));
+    QCOMPARE(f.board->lblVisitor->ForeColor(), ole(s.VisitorColor));
+    // Boxes take the LED background; the name boxes the board's.
+    QCOMPARE(f.board->TimeBack->BackColor(), ole(s.LEDBack));
+    QCOMPARE(f.board->PenaltyTV2->BackColor(), ole(s.LEDBack));
+    QCOMPARE(f.board->picHomeContainer->BackColor(), ole(s.FormBack));
+    // Outlines: the two frames in the border colour, every other shape in the LED background.
+    QCOMPARE(f.board->Shape1->BorderColor(), ole(s.BorderColor));
+    QCOMPARE(f.board->Shape3->BorderColor(), ole(s.BorderColor));
+    QCOMPARE(f.board->shpGoalH->BorderColor(), ole(s.LEDBack));
+    QCOMPARE(f.board->shpPenaltyV[1]->BorderColor(), ole(s.LEDBack));
+    QCOMPARE(f.board->shpObjectSelected->FillColor(), ole(s.LEDSelected));
+    // Digits.
+    QCOMPARE(f.board->lumTime.digits[2]->LitColor(), ole(s.TimeColor));
+    QCOMPARE(f.board->lumPenaltyTH2.digits[1]->LitColor(), ole(s.TimeColor));
+    QCOMPARE(f.board->lumHome.digits[0]->LitColor(), ole(s.ScoreColor));
+    QCOMPARE(f.board->lumPeriod.digits[0]->LitColor(), ole(s.PeriodColor));
+    QCOMPARE(f.board->lumVisitor.digits[1]->BackColor(), ole(s.LEDBack));
+}
+
+void TestLayoutColours::goalBoxEndsWithTheBoardBackground() {
+    SettingsVariables s = boardDefaults();
+    s.FormBack = 0x123456;
+    BoardFixture f(s);
+    QCOMPARE(f.board->picGoalBack->BackColor(), ole(s.FormBack));
+    QCOMPARE(f.board->shpGoalH->FillColor(), ole(s.FormBack));
+    // A lit light takes a new score colour when the colours are applied again.
+    f.board->WhoGoal = 1;
+    f.settings.ScoreColor = 0x00FF00;
+    f.board->UpdateFormColors();
+    QCOMPARE(f.board->shpGoalH->FillColor(), ole(0x00FF00));
+}
+
+void TestLayoutColours::penaltyColonsOnlyOnClocksInUse() {
+    BoardFixture f;
+    f.show();
+    QCOMPARE(f.board->dotPenaltyTV1[0]->FillColor(), ole(f.settings.LEDBack));
+    f.focus(f.board->PenaltyTV1);
+    f.type(QStringLiteral("1\n"));
+    QCOMPARE(f.board->dotPenaltyTV1[0]->FillColor(), ole(f.settings.BorderColor));
+    QCOMPARE(f.board->dotPenaltyTV1[1]->FillColor(), ole(f.settings.BorderColor));
+    QCOMPARE(f.board->dotPenaltyTH1[0]->FillColor(), ole(f.settings.LEDBack));
+}
+
+QTEST_MAIN(TestLayoutColours)
+#include "tst_layoutcolours.moc"
