@@ -12,6 +12,7 @@ PACKAGES=(
   fonts-liberation fonts-dejavu-core
   xvfb xauth x11-utils x11-xserver-utils x11-xkb-utils xdotool imagemagick
   pulseaudio pulseaudio-utils sox
+  g++-mingw-w64-x86-64
 )
 
 install_missing() {
