@@ -83,8 +83,8 @@ public:
         qputenv("HOME", QFile::encodeName(m_dir.filePath(u"home"_s)));
         qunsetenv("PULSE_SERVER");
         qunsetenv("PULSE_SINK");
-        if (!run(u"pulseaudio"_s, {u"-D"_s, u"-n"_s, u"--load=module-native-protocol-unix"_s,
-                                   u"--exit-idle-time=-1"_s, u"--system=false"_s, u"--log-target=stderr"_s})) {
+        if (!run(u"pulseaudio"_s, {u"-D"_s, u"-n"_s, u"--load=module-native-protocol-unix"_s, u"--exit-idle-time=-1"_s,
+                                   u"--system=false"_s, u"--log-target=stderr"_s})) {
             std::fprintf(stderr, "bench_sound_latency: pulseaudio did not start\n");
             return false;
         }

@@ -30,7 +30,9 @@ qint64 PcmSource::bytesAvailable() const {
     return left + QIODevice::bytesAvailable();
 }
 
-bool PcmSource::atEnd() const { return bytesAvailable() <= 0; }
+bool PcmSource::atEnd() const {
+    return bytesAvailable() <= 0;
+}
 
 qint64 PcmSource::readData(char* data, qint64 maxSize) {
     if (m_pcm == nullptr || maxSize <= 0) {
@@ -45,4 +47,6 @@ qint64 PcmSource::readData(char* data, qint64 maxSize) {
     return n;
 }
 
-qint64 PcmSource::writeData(const char*, qint64) { return -1; }
+qint64 PcmSource::writeData(const char*, qint64) {
+    return -1;
+}

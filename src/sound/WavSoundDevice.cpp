@@ -96,9 +96,13 @@ WavSoundDevice::~WavSoundDevice() {
     }
 }
 
-qint64 WavSoundDevice::lengthMs() const { return soundLengthMs(m_sound.frameCount(), m_sound.sampleRate); }
+qint64 WavSoundDevice::lengthMs() const {
+    return soundLengthMs(m_sound.frameCount(), m_sound.sampleRate);
+}
 
-QAudioDevice WavSoundDevice::outputDevice() const { return QMediaDevices::defaultAudioOutput(); }
+QAudioDevice WavSoundDevice::outputDevice() const {
+    return QMediaDevices::defaultAudioOutput();
+}
 
 void WavSoundDevice::Open() {
     Close();
@@ -200,8 +204,7 @@ bool WavSoundDevice::prepareFor(const QAudioDevice& device) {
     if (wanted == m_pcmFormat && !m_pcm.isEmpty()) {
         return true;
     }
-    const std::vector<char> bytes =
-        convertForDevice(m_sound.samples, m_sound.channels, m_sound.sampleRate, wanted);
+    const std::vector<char> bytes = convertForDevice(m_sound.samples, m_sound.channels, m_sound.sampleRate, wanted);
     const qint64 frameBytes = bytesPerFrame(wanted);
     const qint64 silenceFrames = trailingSilenceMs(kBufferMs) * wanted.sampleRate / 1000;
     m_source.end();
@@ -221,7 +224,8 @@ bool WavSoundDevice::startSink(const QAudioDevice& device) {
         m_sink = new QAudioSink(device, format);
         m_sinkDevice = device;
     }
-    m_sink->setBufferSize(static_cast<qsizetype>(kBufferMs * m_pcmFormat.sampleRate / 1000 * bytesPerFrame(m_pcmFormat)));
+    m_sink->setBufferSize(
+        static_cast<qsizetype>(kBufferMs * m_pcmFormat.sampleRate / 1000 * bytesPerFrame(m_pcmFormat)));
 
     const qint64 outFrame = resampledFrameCount(m_position, m_sound.sampleRate, m_pcmFormat.sampleRate);
     const qint64 startThreshold = std::max<qint64>(kStartThresholdMs * m_pcmFormat.sampleRate / 1000, 1);
@@ -280,7 +284,8 @@ long long WavSoundDevice::playedFrames() const {
 }
 
 void WavSoundDevice::reportDone() {
-    QMetaObject::invokeMethod(this, [this] { emit Done(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { emit Done(); }, Qt::QueuedConnection);
 }
 
 void WavSoundDevice::releaseSink() {

@@ -50,7 +50,8 @@ TEST_P(ArenaSignal, HasItsLengthAndLevel) {
     const SignalCase& c = GetParam();
     const std::vector<float> s = c.make(kRate);
     ASSERT_EQ(s.size(), static_cast<std::size_t>(std::lround(c.seconds * kRate)));
-    const float peak = *std::max_element(s.begin(), s.end(), [](float a, float b) { return std::fabs(a) < std::fabs(b); });
+    const float peak =
+        *std::max_element(s.begin(), s.end(), [](float a, float b) { return std::fabs(a) < std::fabs(b); });
     EXPECT_NEAR(std::fabs(peak), kSignalPeak, 1e-4);
     EXPECT_GT(rms(s, s.size() / 4, s.size() / 2), c.minRms);
 }

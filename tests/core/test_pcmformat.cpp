@@ -15,7 +15,9 @@ DeviceCapabilities int32Card() {
     return {44100, 96000, 2, 8, false, false, {48000, 2, SampleKind::Int32}};
 }
 // A device that reports nothing sensible.
-DeviceCapabilities blankDevice() { return {}; }
+DeviceCapabilities blankDevice() {
+    return {};
+}
 
 struct FormatCase {
     const char* name;

@@ -21,8 +21,7 @@ INSTANTIATE_TEST_SUITE_P(Sounds, SoundLength,
                                          LengthCase{"OneFrameOver", 44101, 44100, 1001},
                                          LengthCase{"ShortAt8k", 4, 8000, 1},
                                          LengthCase{"TenMinutesAt96k", 57600000, 96000, 600000},
-                                         LengthCase{"NoFrames", 0, 44100, 0},
-                                         LengthCase{"NoRate", 100, 0, 0}),
+                                         LengthCase{"NoFrames", 0, 44100, 0}, LengthCase{"NoRate", 100, 0, 0}),
                          [](const testing::TestParamInfo<LengthCase>& info) { return std::string(info.param.name); });
 
 struct FitCase {
@@ -48,8 +47,7 @@ INSTANTIATE_TEST_SUITE_P(
                     FitCase{"ThreeMinutesOf48kStereoAtTheSampleLimit", kMaxSoundSamples / 2, 48000, 2, true},
                     FitCase{"OneFrameOverTheSampleLimit", kMaxSoundSamples / 2 + 1, 48000, 2, false},
                     FitCase{"HeaderClaimingAbsurdLength", std::int64_t{1} << 62, 44100, 2, false},
-                    FitCase{"EmptySound", 0, 44100, 1, false},
-                    FitCase{"NoChannels", 100, 44100, 0, false},
+                    FitCase{"EmptySound", 0, 44100, 1, false}, FitCase{"NoChannels", 100, 44100, 0, false},
                     FitCase{"NoRate", 100, 0, 1, false}),
     [](const testing::TestParamInfo<FitCase>& info) { return std::string(info.param.name); });
 

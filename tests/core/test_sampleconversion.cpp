@@ -24,11 +24,7 @@ INSTANTIATE_TEST_SUITE_P(
     Layouts, RemapChannels,
     testing::Values(RemapCase{"MonoToStereoCopies", {0.5f, -0.25f}, 1, 2, {0.5f, 0.5f, -0.25f, -0.25f}},
                     RemapCase{"StereoToMonoAverages", {1.0f, 0.0f, -0.5f, -0.5f}, 2, 1, {0.5f, -0.5f}},
-                    RemapCase{"StereoToFourKeepsFrontSilencesRest",
-                              {0.1f, 0.2f},
-                              2,
-                              4,
-                              {0.1f, 0.2f, 0.0f, 0.0f}},
+                    RemapCase{"StereoToFourKeepsFrontSilencesRest", {0.1f, 0.2f}, 2, 4, {0.1f, 0.2f, 0.0f, 0.0f}},
                     RemapCase{"SixToStereoKeepsFront", {1, 2, 3, 4, 5, 6}, 6, 2, {1, 2}},
                     RemapCase{"SameLayoutUnchanged", {0.3f, 0.4f}, 2, 2, {0.3f, 0.4f}},
                     RemapCase{"PartialTrailingFrameDropped", {0.3f, 0.4f, 0.9f}, 2, 2, {0.3f, 0.4f}},
@@ -78,7 +74,8 @@ TEST(Resample, KeepsAToneAtItsPitch) {
     // A 1 kHz tone at 8 kHz resampled to 48 kHz still crosses zero 2000 times a second.
     std::vector<float> in(8000);
     for (std::size_t i = 0; i < in.size(); ++i) {
-        in[i] = static_cast<float>(std::sin(2.0 * 3.141592653589793 * 1000.0 * (static_cast<double>(i) + 0.5) / 8000.0));
+        in[i] =
+            static_cast<float>(std::sin(2.0 * 3.141592653589793 * 1000.0 * (static_cast<double>(i) + 0.5) / 8000.0));
     }
     const std::vector<float> out = resampleLinear(in, 1, 8000, 48000);
     int crossings = 0;
@@ -131,23 +128,22 @@ TEST_P(Encode, WritesTheDevicesLayout) {
     EXPECT_EQ(readBack(bytes, c.kind), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Samples, Encode,
-    testing::Values(EncodeCase{"Int16Silence", 0.0f, SampleKind::Int16, 0},
-                    EncodeCase{"Int16FullScale", 1.0f, SampleKind::Int16, 32767},
-                    EncodeCase{"Int16NegativeFullScale", -1.0f, SampleKind::Int16, -32767},
-                    EncodeCase{"Int16ClipsOverload", 1.7f, SampleKind::Int16, 32767},
-                    EncodeCase{"Int16ClipsNegativeOverload", -3.0f, SampleKind::Int16, -32767},
-                    EncodeCase{"Int16Half", 0.5f, SampleKind::Int16, 16384},
-                    EncodeCase{"UInt8SilenceIsMidpoint", 0.0f, SampleKind::UInt8, 128},
-                    EncodeCase{"UInt8FullScale", 1.0f, SampleKind::UInt8, 255},
-                    EncodeCase{"UInt8NegativeFullScale", -1.0f, SampleKind::UInt8, 1},
-                    EncodeCase{"Int32FullScale", 1.0f, SampleKind::Int32, 2147483647},
-                    EncodeCase{"Int32NegativeHalf", -0.5f, SampleKind::Int32, -1073741824},
-                    EncodeCase{"FloatKept", 0.25f, SampleKind::Float, 250},
-                    EncodeCase{"FloatClipped", 2.0f, SampleKind::Float, 1000},
-                    EncodeCase{"NotANumberIsSilence", std::nanf(""), SampleKind::Int16, 0}),
-    [](const testing::TestParamInfo<EncodeCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Samples, Encode,
+                         testing::Values(EncodeCase{"Int16Silence", 0.0f, SampleKind::Int16, 0},
+                                         EncodeCase{"Int16FullScale", 1.0f, SampleKind::Int16, 32767},
+                                         EncodeCase{"Int16NegativeFullScale", -1.0f, SampleKind::Int16, -32767},
+                                         EncodeCase{"Int16ClipsOverload", 1.7f, SampleKind::Int16, 32767},
+                                         EncodeCase{"Int16ClipsNegativeOverload", -3.0f, SampleKind::Int16, -32767},
+                                         EncodeCase{"Int16Half", 0.5f, SampleKind::Int16, 16384},
+                                         EncodeCase{"UInt8SilenceIsMidpoint", 0.0f, SampleKind::UInt8, 128},
+                                         EncodeCase{"UInt8FullScale", 1.0f, SampleKind::UInt8, 255},
+                                         EncodeCase{"UInt8NegativeFullScale", -1.0f, SampleKind::UInt8, 1},
+                                         EncodeCase{"Int32FullScale", 1.0f, SampleKind::Int32, 2147483647},
+                                         EncodeCase{"Int32NegativeHalf", -0.5f, SampleKind::Int32, -1073741824},
+                                         EncodeCase{"FloatKept", 0.25f, SampleKind::Float, 250},
+                                         EncodeCase{"FloatClipped", 2.0f, SampleKind::Float, 1000},
+                                         EncodeCase{"NotANumberIsSilence", std::nanf(""), SampleKind::Int16, 0}),
+                         [](const testing::TestParamInfo<EncodeCase>& info) { return std::string(info.param.name); });
 
 TEST(ConvertForDevice, MonoSoundToStereo16BitAtAnotherRate) {
     const std::vector<float> sound(22050, 0.5f); // one second of mono at 22.05 kHz

@@ -138,8 +138,8 @@ void TestWavSoundDevice::formatMatrix_data() {
     for (const Encoding& e : encodings) {
         for (const int channels : {1, 2}) {
             for (const int rate : {8000, 22050, 44100, 48000, 96000}) {
-                const QByteArray row = QByteArray(e.label) + (channels == 1 ? "-mono-" : "-stereo-") +
-                                       QByteArray::number(rate);
+                const QByteArray row =
+                    QByteArray(e.label) + (channels == 1 ? "-mono-" : "-stereo-") + QByteArray::number(rate);
                 QTest::newRow(row.constData()) << QString::fromLatin1(e.sox) << e.bits << channels << rate;
             }
         }

@@ -14,7 +14,9 @@ std::size_t bytesPerSample(SampleKind kind) {
 }
 
 namespace {
-bool within(int value, int low, int high) { return value > 0 && value >= low && value <= high; }
+bool within(int value, int low, int high) {
+    return value > 0 && value >= low && value <= high;
+}
 } // namespace
 
 PcmFormat chooseOutputFormat(int soundRate, int soundChannels, const DeviceCapabilities& device) {

@@ -37,4 +37,6 @@ bool soundFitsInMemory(std::int64_t frames, int rate, int channels) {
     return frames <= kMaxSoundSeconds * rate;
 }
 
-std::int64_t trailingSilenceMs(std::int64_t bufferMs) { return std::max<std::int64_t>(bufferMs, 0) + 100; }
+std::int64_t trailingSilenceMs(std::int64_t bufferMs) {
+    return std::max<std::int64_t>(bufferMs, 0) + 100;
+}
