@@ -14,7 +14,11 @@ namespace {
 
 class SilentDevice : public SoundDevice {
 public:
-    using SoundDevice::SoundDevice;
+    void Open() override {}
+    void Play() override {}
+    void Stop() override {}
+    void Prev() override {}
+    void Close() override {}
 };
 
 // Counts paint events, to show that the measured ticks really repainted.

@@ -5,7 +5,7 @@
 #include "settings/SettingsErrorReporter.h"
 #include "settings/SettingsSetup.h"
 #include "core/settings/SettingsStore.h"
-#include "sound/SoundDevice.h"
+#include "sound/WavSoundDevice.h"
 #include <QApplication>
 #include <QDir>
 #include <QLocale>
@@ -21,8 +21,8 @@ bool systemUsesTwelveHourClock() {
 } // namespace
 
 Program::Program(ProgramOptions options)
-    : m_options(std::move(options)), m_buzzer(std::make_unique<SoundDevice>()),
-      m_horn(std::make_unique<SoundDevice>()) {
+    : m_options(std::move(options)), m_buzzer(std::make_unique<WavSoundDevice>()),
+      m_horn(std::make_unique<WavSoundDevice>()) {
     m_engine.beep = [] { QApplication::beep(); };
 }
 

@@ -1,19 +1,35 @@
 #pragma once
 #include <QObject>
 #include <QString>
+
+// One of the board's two sound signals (the horn, the buzzer): a file played on command.
+// The board drives it as a media device:
+//   at load          setFileName, Open
+//   Buzzer / Horn    Play
+//   on Done          Stop, then Prev
+//   after options    Close, setFileName, Open
+//   on unload        Close
+// Done is the completion notification: exactly once per Play, on the user-interface thread, never from inside
+// Play() itself, and also when the sound could not play at all or stalled. The board's "a sound is playing" flag
+// is cleared by it, so a device that failed silently must still finish.
 class SoundDevice : public QObject {
     Q_OBJECT
 public:
-    using QObject::QObject;
+    explicit SoundDevice(QObject* parent = nullptr);
+    ~SoundDevice() override;
+
     QString FileName() const { return m_fileName; }
-    void setFileName(const QString& f) { m_fileName = f; }
-    virtual void Open() {}
-    virtual void Play() {}
-    virtual void Stop() {}
-    virtual void Prev() {}
-    virtual void Close() {}
+    void setFileName(const QString& fileName) { m_fileName = fileName; }
+
+    virtual void Open() = 0;
+    virtual void Play() = 0;
+    virtual void Stop() = 0;
+    virtual void Prev() = 0;
+    virtual void Close() = 0;
+
 signals:
     void Done();
+
 private:
     QString m_fileName;
 };

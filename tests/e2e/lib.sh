@@ -112,3 +112,58 @@ pixel_at() {
 close_window() {
   "$RINKMASTER_BUILD_DIR/tools/x_close_window" "$1"
 }
+
+# A private PulseAudio server with a null sink "nul" as the default output, so sound can be recorded from its
+# monitor. An idle null sink renders long blocks and rewinds into them when a stream arrives, which its monitor
+# cannot record; a sink without rewinds, kept running by a stream of silence, records every sample.
+start_pulse() {
+  export HOME="$E2E_TMP/home"
+  unset PULSE_SERVER PULSE_SINK
+  mkdir -p "$HOME"
+  pulseaudio -D -n --load=module-native-protocol-unix --exit-idle-time=-1 --system=false \
+    --log-target="file:$E2E_TMP/pulse.log" </dev/null || fail "pulseaudio did not start"
+  local i
+  for i in $(seq 1 50); do
+    pactl info >/dev/null 2>&1 && break
+    sleep 0.1
+  done
+  pactl info >/dev/null 2>&1 || fail "pulseaudio does not answer"
+  E2E_PIDS+=("$(cat "$XDG_RUNTIME_DIR/pulse/pid")")
+  pactl load-module module-null-sink sink_name=nul norewinds=1 >/dev/null || fail "no null sink"
+  pactl set-default-sink nul
+  pacat --playback --latency-msec=20 --raw --format=s16le --rate=44100 --channels=2 /dev/zero </dev/null &
+  E2E_PIDS+=($!)
+}
+
+# Records what the null sink plays into a WAV file until record_stop.
+record_start() {
+  parecord --latency-msec=20 -d nul.monitor --file-format=wav "$1" </dev/null &
+  E2E_REC_PID=$!
+  sleep 1
+}
+
+record_stop() {
+  kill -INT "$E2E_REC_PID" 2>/dev/null || true
+  wait "$E2E_REC_PID" 2>/dev/null || true
+}
+
+# Milliseconds of a WAV file, optionally with leading and trailing silence cut off.
+audible_ms() {
+  sox "$1" "$E2E_TMP/trimmed.wav" silence 1 0.002 0.1% reverse silence 1 0.002 0.1% reverse
+  soxi -D "$E2E_TMP/trimmed.wav" | awk '{ printf "%d", $1 * 1000 + 0.5 }'
+}
+
+# The lengths in ms of the separate sounds in a recording (sounds apart by at least 0.3 s of silence).
+sound_spans_ms() {
+  local dir="$E2E_TMP/spans"
+  rm -rf "$dir"
+  mkdir -p "$dir"
+  sox "$1" "$dir/span.wav" silence 1 0.002 0.1% 1 0.3 0.1% : newfile : restart 2>/dev/null
+  local f
+  for f in "$dir"/span*.wav; do
+    local ms
+    ms=$(audible_ms "$f" 2>/dev/null || echo 0)
+    [ "${ms:-0}" -gt 20 ] && echo "$ms"
+  done
+  return 0
+}

@@ -52,9 +52,9 @@ void TestScoreBoard::loadOpensOnlySoundFilesThatExist() {
     s.BuzzerFile = "/nonexistent/buzzer.wav";
     s.HornFile = QFINDTESTDATA("tst_scoreboard.cpp").toStdString(); // any existing file
     BoardFixture f(s);
-    QVERIFY(f.buzzer.commands.isEmpty());
+    QVERIFY(f.buzzer.commands().isEmpty());
     QVERIFY(f.buzzer.FileName().isEmpty());
-    QCOMPARE(f.horn.commands, QStringList{QStringLiteral("Open:") + QString::fromStdString(s.HornFile)});
+    QCOMPARE(f.horn.commands(), QStringList{QStringLiteral("Open:") + QString::fromStdString(s.HornFile)});
     // A silent buzzer never blocks the horn.
     f.board->Buzzer();
     QCOMPARE(f.board->BuzzerPlaying, std::int16_t{0});
@@ -97,7 +97,7 @@ void TestScoreBoard::runsDownToZeroBuzzesOnceAndStopsTheTick() {
     f.advance(200);
     QCOMPARE(f.gameClock(), QStringLiteral("-00-"));
     QVERIFY(!f.board->tmrClock1.isActive());
-    QCOMPARE(f.buzzer.commands.count(QStringLiteral("Play")), 1);
+    QCOMPARE(f.buzzer.commands().count(QStringLiteral("Play")), 1);
     // The game clock stays running at zero in the engine until start/stop.
     QCOMPARE(f.engine.IsClockRunning(0), std::int16_t{-1});
     f.buzzer.finish();
@@ -108,7 +108,7 @@ void TestScoreBoard::runsDownToZeroBuzzesOnceAndStopsTheTick() {
     QVERIFY(f.board->tmrClock1.isActive());
     f.advance(100);
     QVERIFY(!f.board->tmrClock1.isActive());
-    QCOMPARE(f.buzzer.commands.count(QStringLiteral("Play")), 1);
+    QCOMPARE(f.buzzer.commands().count(QStringLiteral("Play")), 1);
 }
 
 void TestScoreBoard::typedZeroBuzzesAtTheNextTick() {
@@ -121,7 +121,7 @@ void TestScoreBoard::typedZeroBuzzesAtTheNextTick() {
     QCOMPARE(f.engine.ResetTime, TimeValue{0});
     f.advance(100);
     QVERIFY(!f.board->tmrClock1.isActive());
-    QCOMPARE(f.buzzer.commands.count(QStringLiteral("Play")), 1);
+    QCOMPARE(f.buzzer.commands().count(QStringLiteral("Play")), 1);
 }
 
 void TestScoreBoard::startStopMovesAllFiveClocks() {
@@ -240,10 +240,10 @@ void TestScoreBoard::commandKeyOrder() {
     if (expected == QLatin1String("started")) {
         QCOMPARE(f.engine.IsClockRunning(0), std::int16_t{-1});
     } else if (expected == QLatin1String("buzzer")) {
-        QCOMPARE(f.buzzer.commands.count(QStringLiteral("Play")), 1);
-        QCOMPARE(f.horn.commands.count(QStringLiteral("Play")), 0);
+        QCOMPARE(f.buzzer.commands().count(QStringLiteral("Play")), 1);
+        QCOMPARE(f.horn.commands().count(QStringLiteral("Play")), 0);
     } else {
-        QCOMPARE(f.horn.commands.count(QStringLiteral("Play")), 1);
+        QCOMPARE(f.horn.commands().count(QStringLiteral("Play")), 1);
         QCOMPARE(f.helpOpened, 0);
     }
 }
@@ -254,7 +254,7 @@ void TestScoreBoard::shiftDoesNotChangeAKey() {
     BoardFixture f(s);
     f.show();
     f.press(Qt::Key_B, Qt::ShiftModifier);
-    QCOMPARE(f.buzzer.commands.count(QStringLiteral("Play")), 1);
+    QCOMPARE(f.buzzer.commands().count(QStringLiteral("Play")), 1);
 }
 
 void TestScoreBoard::oneSoundAtATime() {
@@ -263,14 +263,14 @@ void TestScoreBoard::oneSoundAtATime() {
     BoardFixture f(s);
     f.show();
     f.type(QStringLiteral("BB"));
-    QCOMPARE(f.buzzer.commands.count(QStringLiteral("Play")), 1);
+    QCOMPARE(f.buzzer.commands().count(QStringLiteral("Play")), 1);
     f.type(QStringLiteral("G"));
-    QCOMPARE(f.horn.commands.count(QStringLiteral("Play")), 0);
+    QCOMPARE(f.horn.commands().count(QStringLiteral("Play")), 0);
     f.buzzer.finish();
-    QCOMPARE(f.buzzer.commands.mid(f.buzzer.commands.size() - 2),
+    QCOMPARE(f.buzzer.commands().mid(f.buzzer.commands().size() - 2),
              (QStringList{QStringLiteral("Stop"), QStringLiteral("Prev")}));
     f.type(QStringLiteral("G"));
-    QCOMPARE(f.horn.commands.count(QStringLiteral("Play")), 1);
+    QCOMPARE(f.horn.commands().count(QStringLiteral("Play")), 1);
 }
 
 void TestScoreBoard::failedPlaybackStillFreesTheSounds() {
@@ -282,7 +282,7 @@ void TestScoreBoard::failedPlaybackStillFreesTheSounds() {
     QCOMPARE(f.board->BuzzerPlaying, std::int16_t{-1});
     f.buzzer.finish();
     f.board->Horn();
-    QCOMPARE(f.horn.commands.count(QStringLiteral("Play")), 1);
+    QCOMPARE(f.horn.commands().count(QStringLiteral("Play")), 1);
 }
 
 void TestScoreBoard::closingTheBoardReleasesSoundsAndEndsTheProgram() {
@@ -292,8 +292,8 @@ void TestScoreBoard::closingTheBoardReleasesSoundsAndEndsTheProgram() {
     f.show();
     f.board->close();
     QCOMPARE(f.programEnded, 1);
-    QVERIFY(!f.buzzer.commands.contains(QStringLiteral("Close")));
-    QCOMPARE(f.horn.commands.last(), QStringLiteral("Close"));
+    QVERIFY(!f.buzzer.commands().contains(QStringLiteral("Close")));
+    QCOMPARE(f.horn.commands().last(), QStringLiteral("Close"));
 }
 
 void TestScoreBoard::f1AndF2OpenTheirWindows() {
@@ -311,7 +311,7 @@ void TestScoreBoard::afterOptionsSoundsAreReopened() {
     f.settings.BuzzerFile = "/somewhere/new-buzzer.wav";
     f.press(Qt::Key_F2);
     // Reopened without checking that the file exists.
-    QCOMPARE(f.buzzer.commands.mid(f.buzzer.commands.size() - 2),
+    QCOMPARE(f.buzzer.commands().mid(f.buzzer.commands().size() - 2),
              (QStringList{QStringLiteral("Close"), QStringLiteral("Open:/somewhere/new-buzzer.wav")}));
 }
 

@@ -3,23 +3,9 @@
 #include "core/board/ClockSource.h"
 #include "core/board/modCount.h"
 #include "core/settings/Settings.h"
-#include "sound/SoundDevice.h"
+#include "FakeSoundDevice.h"
 #include <QStringList>
 #include <memory>
-
-// A sound device that only records what it was told; finish() reports the end of playback.
-class RecordingSoundDevice : public SoundDevice {
-    Q_OBJECT
-public:
-    using SoundDevice::SoundDevice;
-    void Open() override { commands << QStringLiteral("Open:") + FileName(); }
-    void Play() override { commands << QStringLiteral("Play"); }
-    void Stop() override { commands << QStringLiteral("Stop"); }
-    void Prev() override { commands << QStringLiteral("Prev"); }
-    void Close() override { commands << QStringLiteral("Close"); }
-    void finish() { emit Done(); }
-    QStringList commands;
-};
 
 // The settings of a first run, as the board's tests start from.
 SettingsVariables boardDefaults();
@@ -49,8 +35,8 @@ struct BoardFixture {
     SettingsVariables settings;
     ManualClockSource clock;
     modCount engine{clock};
-    RecordingSoundDevice buzzer;
-    RecordingSoundDevice horn;
+    FakeSoundDevice buzzer;
+    FakeSoundDevice horn;
     QTime timeOfDay{14, 35};
     int helpOpened = 0;
     int optionsOpened = 0;

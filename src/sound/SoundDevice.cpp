@@ -1,0 +1,5 @@
+#include "SoundDevice.h"
+
+SoundDevice::SoundDevice(QObject* parent) : QObject(parent) {}
+
+SoundDevice::~SoundDevice() = default;
