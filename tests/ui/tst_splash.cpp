@@ -1,0 +1,110 @@
+// The start-up window: where it sits, what it says, and that a click anywhere but its buttons goes on.
+#include "app/frmSplash.h"
+#include <QTest>
+
+class TestSplash : public QObject {
+    Q_OBJECT
+private slots:
+    void placementAboveTheCentre();
+    void showsVersionAndLoadsSettingsOnce();
+    void clicksGoOnToTheBoard_data();
+    void clicksGoOnToTheBoard();
+    void buttonsOpenWindowsAndStay();
+    void closingWithoutGoingOnEndsTheProgram();
+};
+
+namespace {
+struct Counts {
+    int loads = 0;
+    int boards = 0;
+    int helps = 0;
+    int options = 0;
+    int ends = 0;
+};
+
+SplashServices servicesFor(Counts& c) {
+    SplashServices s;
+    s.loadSettings = [&c] { ++c.loads; };
+    s.showScoreBoard = [&c] { ++c.boards; };
+    s.openHelp = [&c] { ++c.helps; };
+    s.openOptions = [&c] { ++c.options; };
+    s.endProgram = [&c] { ++c.ends; };
+    return s;
+}
+} // namespace
+
+void TestSplash::placementAboveTheCentre() {
+    // A screen 11520 twips high puts the top edge at 2820 twips.
+    QCOMPARE(frmSplash::placement(15360, 11520, 6240).y(), 2820);
+    QCOMPARE(frmSplash::placement(15360, 11520, 6240).x(), 4560);
+}
+
+void TestSplash::showsVersionAndLoadsSettingsOnce() {
+    Counts c;
+    frmSplash splash(servicesFor(c));
+    QCOMPARE(c.loads, 1);
+    QCOMPARE(splash.lblVersion->text(), QStringLiteral("Version 1.0.0"));
+    QCOMPARE(splash.lblName->text(), QStringLiteral("Rinkmaster"));
+    QCOMPARE(splash.lblMadeBy->text(), QStringLiteral("by Kestrelsoft"));
+    QCOMPARE(splash.lblClick->text(), QStringLiteral("Click to continue."));
+    QCOMPARE(splash.Label1->text(), QStringLiteral("Press ' F1 ' to view Help from the scoreboard."));
+    QCOMPARE(splash.Label2->text(), QStringLiteral("Press ' F2 ' to set Options from the scoreboard."));
+    QCOMPARE(splash.height(), 216);
+    QVERIFY(splash.windowFlags() & Qt::FramelessWindowHint);
+    // The hint lines are whole on one line.
+    for (QLabel* hint : {splash.Label1, splash.Label2}) {
+        QVERIFY(QFontMetrics(hint->font()).horizontalAdvance(hint->text()) <= hint->width());
+    }
+}
+
+void TestSplash::clicksGoOnToTheBoard_data() {
+    QTest::addColumn<QString>("target");
+    for (const char* name : {"version", "logo", "name", "madeby", "click", "label1", "label2", "frame", "window"}) {
+        QTest::newRow(name) << QString::fromLatin1(name);
+    }
+}
+
+void TestSplash::clicksGoOnToTheBoard() {
+    QFETCH(QString, target);
+    Counts c;
+    frmSplash splash(servicesFor(c));
+    splash.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&splash));
+    QWidget* w = target == QLatin1String("version")  ? static_cast<QWidget*>(splash.lblVersion)
+                 : target == QLatin1String("logo")   ? splash.picLogo
+                 : target == QLatin1String("name")   ? static_cast<QWidget*>(splash.lblName)
+                 : target == QLatin1String("madeby") ? static_cast<QWidget*>(splash.lblMadeBy)
+                 : target == QLatin1String("click")  ? static_cast<QWidget*>(splash.lblClick)
+                 : target == QLatin1String("label1") ? static_cast<QWidget*>(splash.Label1)
+                 : target == QLatin1String("label2") ? static_cast<QWidget*>(splash.Label2)
+                 : target == QLatin1String("frame")  ? static_cast<QWidget*>(splash.frameSplash)
+                                                     : static_cast<QWidget*>(&splash);
+    QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(1, 1));
+    QCOMPARE(c.boards, 1);
+    QVERIFY(!splash.isVisible());
+    QCOMPARE(c.ends, 0);
+}
+
+void TestSplash::buttonsOpenWindowsAndStay() {
+    Counts c;
+    frmSplash splash(servicesFor(c));
+    splash.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&splash));
+    QTest::mouseClick(splash.cmdHelp, Qt::LeftButton);
+    QTest::mouseClick(splash.cmdOptions, Qt::LeftButton);
+    QCOMPARE(c.helps, 1);
+    QCOMPARE(c.options, 1);
+    QCOMPARE(c.boards, 0);
+    QVERIFY(splash.isVisible());
+}
+
+void TestSplash::closingWithoutGoingOnEndsTheProgram() {
+    Counts c;
+    frmSplash splash(servicesFor(c));
+    splash.show();
+    splash.close();
+    QCOMPARE(c.ends, 1);
+}
+
+QTEST_MAIN(TestSplash)
+#include "tst_splash.moc"
