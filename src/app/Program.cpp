@@ -2,7 +2,9 @@
 #include "app/frmSplash.h"
 #include "board/frmScoreBoard.h"
 #include "input/modGrabKeys.h"
+#include "settings/OptionsDialogs.h"
 #include "settings/SettingsErrorReporter.h"
+#include "settings/frmOptions.h"
 #include "settings/SettingsSetup.h"
 #include "core/settings/SettingsStore.h"
 #include "sound/WavSoundDevice.h"
@@ -66,7 +68,14 @@ void Program::showScoreBoard() {
 
 void Program::openHelp() {}
 
-void Program::openOptions() {}
+void Program::openOptions() {
+    if (!m_store)
+        return;
+    QWidget* parent = m_board ? static_cast<QWidget*>(m_board.get()) : static_cast<QWidget*>(m_splash.get());
+    frmOptions dialog(
+        m_settings, *m_store, [](bool on) { modGrabKeys::SetNumLock(on); }, standardOptionsDialogs(), parent);
+    dialog.exec();
+}
 
 void Program::endProgram() {
     // Ends the run at once: every window closes and no further events run.

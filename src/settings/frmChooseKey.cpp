@@ -1,0 +1,100 @@
+#include "settings/frmChooseKey.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+
+#include "display/BoardControls.h"
+#include "input/KeyTranslate.h"
+
+namespace {
+
+void setLabelFont(QLabel* label, const QString& family, double points) {
+    QFont font(family);
+    font.setPixelSize(twips::pointsToPixels(points));
+    label->setFont(font);
+}
+
+// The longest prompts need a third line in the label's two-line height: the font steps down a pixel at a
+// time until the wrapped text fits, so the end of the prompt is never cut off.
+void fitWrappedText(QLabel* label) {
+    QFont font = label->font();
+    const QRect box(0, 0, label->width(), 100000);
+    while (font.pixelSize() > 8 &&
+           QFontMetrics(font).boundingRect(box, Qt::TextWordWrap, label->text()).height() > label->height()) {
+        font.setPixelSize(font.pixelSize() - 1);
+    }
+    label->setFont(font);
+}
+
+} // namespace
+
+frmChooseKey::frmChooseKey(KeyCaptureExchange& exchange, const WorkingKeys& workingKeys, std::function<void()> beep,
+                           QWidget* parent)
+    : QDialog(parent), m_exchange(exchange), m_workingKeys(workingKeys), m_beep(std::move(beep)) {
+    setObjectName(QStringLiteral("frmChooseKey"));
+    setWindowTitle(QStringLiteral("Choose Key"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setFixedSize(twips::toPixels(4680), twips::toPixels(2415));
+    setFocusPolicy(Qt::StrongFocus);
+
+    lblChoose = new QLabel(this);
+    lblChoose->setObjectName(QStringLiteral("lblChoose"));
+    twips::place(lblChoose, 120, 120, 4335, 855);
+    lblChoose->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblChoose->setWordWrap(true);
+    setLabelFont(lblChoose, QStringLiteral("Times New Roman"), 18);
+
+    lblUsed = new QLabel(
+        QStringLiteral("This is not a valid key, please choose another or close this window to return."), this);
+    lblUsed->setObjectName(QStringLiteral("lblUsed"));
+    twips::place(lblUsed, 60, 1080, 4575, 1215);
+    lblUsed->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblUsed->setWordWrap(true);
+    setLabelFont(lblUsed, QStringLiteral("Arial"), 18);
+    QPalette red = lblUsed->palette();
+    red.setColor(QPalette::WindowText, QColor(255, 0, 0));
+    lblUsed->setPalette(red);
+    fitWrappedText(lblUsed);
+    lblUsed->hide();
+
+    Form_Load();
+}
+
+void frmChooseKey::Form_Load() {
+    lblChoose->setText(QString::fromStdString(keyCapturePromptText(m_exchange.KeyPrompt)));
+    fitWrappedText(lblChoose);
+    m_exchange.ChosenKey.assign(1, '0');
+}
+
+void frmChooseKey::Form_KeyDown(int keyCode) {
+    if (captureKeyPress(m_exchange, keyCode, m_workingKeys)) {
+        lblUsed->hide();
+        accept();
+        return;
+    }
+    lblUsed->show();
+    if (m_beep)
+        m_beep();
+    else
+        QApplication::beep();
+}
+
+bool frmChooseKey::event(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::ShortcutOverride:
+        // No shortcut of the program may take a key meant for this window.
+        event->accept();
+        return true;
+    case QEvent::KeyPress:
+        // Straight to the key handler, before Tab can move the focus or Escape close the window.
+        keyPressEvent(static_cast<QKeyEvent*>(event));
+        return true;
+    default:
+        return QDialog::event(event);
+    }
+}
+
+void frmChooseKey::keyPressEvent(QKeyEvent* event) {
+    event->accept();
+    Form_KeyDown(windowsKeyCode(event));
+}

@@ -1,0 +1,497 @@
+#include "settings/frmOptions.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPainter>
+#include <QShowEvent>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+#include "core/input/KeyTables.h"
+#include "core/settings/OptionsRules.h"
+#include "display/BoardControls.h"
+#include "display/Lumidig.h"
+#include "settings/OptionsDialogs.h"
+#include "settings/SettingsErrorReporter.h"
+
+namespace {
+
+constexpr int kFileLabelLength = 50;
+const QString kArial = QStringLiteral("Arial");
+
+// A command button whose caption wraps onto a second line when it is wider than the button, as the
+// two-line key buttons need.
+class CaptionButton : public QPushButton {
+public:
+    CaptionButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QStylePainter painter(this);
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        const QString caption = option.text;
+        option.text.clear();
+        painter.drawControl(QStyle::CE_PushButton, option);
+        const QRect area = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+        int flags = Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
+        if (!style()->styleHint(QStyle::SH_UnderlineShortcut, &option, this))
+            flags |= Qt::TextHideMnemonic;
+        painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+        painter.drawText(area, flags, caption);
+    }
+};
+
+QPushButton* button(QWidget* parent, const QString& caption, double l, double t, double w, double h) {
+    QPushButton* b = new CaptionButton(caption, parent);
+    twips::place(b, l, t, w, h);
+    return b;
+}
+
+QLabel* label(QWidget* parent, const QString& caption, double l, double t, double w, double h) {
+    auto* lbl = new QLabel(caption, parent);
+    twips::place(lbl, l, t, w, h);
+    return lbl;
+}
+
+QGroupBox* frame(QWidget* parent, const QString& caption, double l, double t, double w, double h) {
+    auto* box = new QGroupBox(caption, parent);
+    twips::place(box, l, t, w, h);
+    return box;
+}
+
+// A label with a single-line border around centred text, as the key names and the width number show.
+QLabel* borderedLabel(QWidget* parent, double l, double t, double w, double h) {
+    QLabel* lbl = label(parent, QString(), l, t, w, h);
+    lbl->setFrameStyle(QFrame::Box | QFrame::Plain);
+    lbl->setLineWidth(1);
+    lbl->setAlignment(Qt::AlignCenter);
+    return lbl;
+}
+
+QFont pixelFont(const QString& family, double points, bool bold = false) {
+    QFont font(family);
+    font.setPixelSize(twips::pointsToPixels(points));
+    font.setBold(bold);
+    return font;
+}
+
+TextExtentTwips extentOf(const QWidget* w) {
+    return {static_cast<std::int64_t>(twips::width(w)), static_cast<std::int64_t>(twips::height(w))};
+}
+
+} // namespace
+
+ColorSample::ColorSample(QWidget* parent) : QFrame(parent) {
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(1);
+    setAutoFillBackground(true);
+    setBackColor(0);
+}
+
+void ColorSample::setBackColor(OleColor color) {
+    m_color = color;
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, fromOleColor(color));
+    setPalette(pal);
+}
+
+frmOptions::frmOptions(SettingsVariables& settings, SettingsStore& store, std::function<void(bool)> setNumLock,
+                       OptionsDialogs& dialogs, QWidget* parent)
+    : QDialog(parent), m_settings(settings), m_store(store), m_setNumLock(std::move(setNumLock)), m_dialogs(dialogs) {
+    setObjectName(QStringLiteral("frmOptions"));
+    setWindowTitle(QStringLiteral("Options"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setFont(pixelFont(kArial, 8.25));
+    setFixedSize(twips::toPixels(6030), twips::toPixels(6810));
+
+    SSTab1 = new QTabWidget(this);
+    SSTab1->setObjectName(QStringLiteral("SSTab1"));
+    twips::place(SSTab1, 120, 120, 5775, 6135);
+    const QStringList captions{QStringLiteral("Keyboard Controls"), QStringLiteral("Color Controls"),
+                               QStringLiteral("Text Controls")};
+    for (int i = 0; i < 3; ++i) {
+        auto* page = new QWidget;
+        m_canvases[static_cast<std::size_t>(i)] = new QWidget(page);
+        SSTab1->addTab(page, captions[i]);
+    }
+    buildKeyboardTab(m_canvases[0]);
+    buildColorTab(m_canvases[1]);
+    buildTextTab(m_canvases[2]);
+
+    cmdOk = button(this, QStringLiteral("&Ok"), 1680, 6360, 1080, 375);
+    cmdCancel = button(this, QStringLiteral("&Cancel"), 2880, 6360, 1080, 375);
+    cmdOk->setDefault(true);
+    connect(cmdOk, &QPushButton::clicked, this, [this] { cmdOk_Click(); });
+    connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+
+    Form_Load();
+}
+
+void frmOptions::buildKeyboardTab(QWidget* page) {
+    cmdSepTime = button(page, QStringLiteral("Start / Stop Penalty Clock"), 240, 480, 1695, 495);
+    cmdStartStopClock = button(page, QStringLiteral("Start / Stop  Clock"), 240, 1080, 1695, 375);
+    cmdResetClock = button(page, QStringLiteral("Reset Clock"), 240, 1560, 1695, 375);
+    cmdHorn = button(page, QStringLiteral("Horn"), 240, 2040, 1695, 375);
+    cmdBuzzer = button(page, QStringLiteral("Buzzer"), 240, 2520, 1695, 375);
+    cmdClockSwitch = button(page, QStringLiteral("Game / Clock Switch"), 240, 3000, 1695, 375);
+    cmdClearKey = button(page, QStringLiteral("# Clear Key"), 240, 3480, 1695, 375);
+    lblSepTime = borderedLabel(page, 1920, 480, 1335, 375);
+    lblStartStopClock = borderedLabel(page, 1920, 1080, 1335, 375);
+    lblResetClock = borderedLabel(page, 1920, 1560, 1335, 375);
+    lblHorn = borderedLabel(page, 1920, 2040, 1335, 375);
+    lblBuzzer = borderedLabel(page, 1920, 2520, 1335, 375);
+    lblClockSwitch = borderedLabel(page, 1920, 3000, 1335, 375);
+    lblClear = borderedLabel(page, 1920, 3480, 1335, 375);
+
+    m_keyButtons = {{
+        {cmdStartStopClock, lblStartStopClock, &frmOptions::StartStopClockKeyTemp, "start / stop the clock"},
+        {cmdResetClock, lblResetClock, &frmOptions::ResetClockKeyTemp, "reset the clock"},
+        {cmdClearKey, lblClear, &frmOptions::ClearKeyTemp, "clear a number"},
+        {cmdClockSwitch, lblClockSwitch, &frmOptions::ClockSwitchKeyTemp, "switch between clock and game time"},
+        {cmdSepTime, lblSepTime, &frmOptions::SepTimeKeyTemp, "start / stop an independent penalty clock"},
+        {cmdBuzzer, lblBuzzer, &frmOptions::BuzzerKeyTemp, "sound the buzzer"},
+        {cmdHorn, lblHorn, &frmOptions::HornKeyTemp, "sound the horn"},
+    }};
+    for (const KeyButton& key : m_keyButtons)
+        connect(key.button, &QPushButton::clicked, this, [this, key] { changeKey(key); });
+
+    fraNumLock = frame(page, QStringLiteral("Numlock Options:"), 3600, 1080, 1935, 1455);
+    optNormal = new QRadioButton(QStringLiteral("Normal Mode"), fraNumLock);
+    twips::place(optNormal, 120, 300, 1695, 315);
+    optKeepOn = new QRadioButton(QStringLiteral("Keep Numlock On"), fraNumLock);
+    twips::place(optKeepOn, 120, 660, 1695, 315);
+    optKeepOff = new QRadioButton(QStringLiteral("Keep Numlock Off"), fraNumLock);
+    twips::place(optKeepOff, 120, 1020, 1695, 315);
+
+    cmdResetKeys = button(page, QStringLiteral("Reset Keys"), 3960, 2760, 1215, 375);
+    connect(cmdResetKeys, &QPushButton::clicked, this, [this] { cmdResetKeys_Click(); });
+
+    fraBuzzerFile = frame(page, QStringLiteral("Buzzer File:"), 120, 3960, 5535, 975);
+    cmdBuzzerSound = button(fraBuzzerFile, QStringLiteral("Change Buzzer Sound"), 120, 270, 1935, 330);
+    lblBFile = label(fraBuzzerFile, QString(), 120, 645, 5295, 255);
+    fraHornFile = frame(page, QStringLiteral("Horn Sound:"), 120, 5040, 5535, 975);
+    cmdHornSound = button(fraHornFile, QStringLiteral("Change Horn Sound"), 120, 270, 1935, 330);
+    lblHFile = label(fraHornFile, QString(), 120, 645, 5295, 255);
+    connect(cmdBuzzerSound, &QPushButton::clicked, this, [this] { changeSound(BuzzTemp, lblBFile); });
+    connect(cmdHornSound, &QPushButton::clicked, this, [this] { changeSound(HornTemp, lblHFile); });
+}
+
+void frmOptions::buildColorTab(QWidget* page) {
+    struct Cell {
+        QGroupBox** frame;
+        ColorSample** sample;
+        QPushButton** change;
+        const char* caption;
+        double left;
+        double top;
+    };
+    const Cell cells[] = {
+        {&fraTimeC, &picTimeC, &cmdTimeC, "Time Color:", 240, 660},
+        {&fraScoreC, &picScoreC, &cmdScoreC, "Score Color:", 2040, 660},
+        {&fraBorderC, &picBorderC, &cmdBorderC, "Border Color:", 3840, 660},
+        {&fraBackC, &picBackC, &cmdBackC, "Back Color:", 240, 1740},
+        {&fraPeriodC, &picPeriodC, &cmdPeriodC, "Period Color:", 2040, 1740},
+        {&fraHomeC, &picHomeC, &cmdHomeC, "Home Color:", 3840, 1740},
+        {&fraLEDB, &picLEDB, &cmdLEDB, "LED Background:", 240, 2820},
+        {&fraLedSelected, &picLedSelected, &cmdLedSelected, "LED Selected", 2040, 2820},
+        {&fraVisitorC, &picVisitorC, &cmdVisitorC, "Visitor Color:", 3840, 2820},
+    };
+    for (const Cell& cell : cells) {
+        const bool selected = cell.frame == &fraLedSelected;
+        *cell.frame = frame(page, QString::fromLatin1(cell.caption), cell.left, cell.top, 1695, selected ? 1095 : 735);
+        *cell.sample = new ColorSample(*cell.frame);
+        twips::place(*cell.sample, 120, 240, 615, 375);
+        *cell.change = button(*cell.frame, QStringLiteral("Change"), 840, 240, 735, 375);
+        ColorSample* sample = *cell.sample;
+        connect(*cell.change, &QPushButton::clicked, this, [this, sample] { changeColor(sample); });
+    }
+
+    lblWidth = label(fraLedSelected, QStringLiteral("Width:"), 120, 720, 615, 255);
+    lblWidth->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    lblLEDSelectedWidthValue = borderedLabel(fraLedSelected, 840, 720, 375, 255);
+    lblLEDSelectedWidthValue->setAutoFillBackground(true);
+    QPalette white = lblLEDSelectedWidthValue->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    white.setColor(QPalette::WindowText, Qt::black);
+    lblLEDSelectedWidthValue->setPalette(white);
+    // A spinner: 5 at the top, 0 at the bottom, so its up arrow raises the number. A scroll bar's up arrow
+    // steps towards its minimum, so the bar holds the width negated: -5 at the top, 0 at the bottom.
+    scrLEDSelectedWidth = new QScrollBar(Qt::Vertical, fraLedSelected);
+    twips::place(scrLEDSelectedWidth, 1200, 720, 255, 255);
+    scrLEDSelectedWidth->setRange(-kSelectedWidthMax, -kSelectedWidthMin);
+    scrLEDSelectedWidth->setSingleStep(1);
+    scrLEDSelectedWidth->setPageStep(1);
+    connect(scrLEDSelectedWidth, &QScrollBar::valueChanged, this, [this] { scrLEDSelectedWidth_Change(); });
+
+    fraDigitType = frame(page, QStringLiteral("Digit Type:"), 1680, 4200, 2415, 1575);
+    cmbLedType = new QComboBox(fraDigitType);
+    cmbLedType->addItems({QStringLiteral("Lines"), QStringLiteral("Dots")});
+    twips::place(cmbLedType, 120, 480, 1275, 330);
+    lblPreview = label(fraDigitType, QStringLiteral("Preview:"), 120, 1140, 1335, 255);
+    lblPreview->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lumPreview = new Lumidig(fraDigitType);
+    lumPreview->setSize(65);
+    lumPreview->setCaption(8);
+    lumPreview->move(twips::toPixels(1560), twips::toPixels(480));
+    lumPreview->setFocusPolicy(Qt::NoFocus);
+    connect(cmbLedType, &QComboBox::currentIndexChanged, this, [this] { cmbLedType_Click(); });
+
+    cmdResetColors = button(page, QStringLiteral("Reset Colors"), 4320, 4740, 1215, 375);
+    connect(cmdResetColors, &QPushButton::clicked, this, [this] { cmdResetColors_Click(); });
+}
+
+void frmOptions::buildTextTab(QWidget* page) {
+    fraHomeName = frame(page, QStringLiteral("Home Name:"), 360, 840, 4815, 1095);
+    txtHomeText = new QLineEdit(QStringLiteral("Home"), fraHomeName);
+    fraVisitorName = frame(page, QStringLiteral("Visitor Name:"), 360, 2340, 4815, 1095);
+    txtVisitorText = new QLineEdit(QStringLiteral("Visitor"), fraVisitorName);
+    for (QLineEdit* box : {txtHomeText, txtVisitorText}) {
+        twips::place(box, 120, 480, 4575, 435);
+        box->setMaxLength(20);
+        box->setFont(pixelFont(kArial, 15.75));
+    }
+
+    // The measuring labels of the size fit: never shown, they lie below the tab's client area.
+    lblHomePreview = new LabelControl(QStringLiteral("Home"), page);
+    lblVisitorPreview = new LabelControl(QStringLiteral("Visitor"), page);
+    for (LabelControl* measure : {lblHomePreview, lblVisitorPreview}) {
+        twips::place(measure, 360, 7000, 1900, 600);
+        measure->setFontFace(kArial, true);
+        measure->setAutoSize(true);
+        measure->hide();
+    }
+    connect(txtHomeText, &QLineEdit::textChanged, this, [this] { txtHomeText_Change(); });
+    connect(txtVisitorText, &QLineEdit::textChanged, this, [this] { txtVisitorText_Change(); });
+}
+
+void frmOptions::placeTabContents() {
+    for (QWidget* canvas : m_canvases) {
+        QWidget* page = canvas->parentWidget();
+        const QPoint offset = page->mapTo(SSTab1, QPoint(0, 0));
+        canvas->setGeometry(-offset.x(), -offset.y(), SSTab1->width(), SSTab1->height());
+    }
+}
+
+void frmOptions::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // The tab control lays its pages out when it is shown; only then is their corner known.
+    placeTabContents();
+    Form_Activate();
+}
+
+void frmOptions::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        Form_Activate();
+}
+
+void frmOptions::Form_Activate() {
+    cmdOk->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void frmOptions::Form_Load() {
+    const SettingsVariables& s = m_settings;
+    SSTab1->setCurrentIndex(0);
+
+    picTimeC->setBackColor(s.TimeColor);
+    picScoreC->setBackColor(s.ScoreColor);
+    picLEDB->setBackColor(s.LEDBack);
+    picLedSelected->setBackColor(s.LEDSelected);
+    picPeriodC->setBackColor(s.PeriodColor);
+    picBackC->setBackColor(s.FormBack);
+    picBorderC->setBackColor(s.BorderColor);
+    picHomeC->setBackColor(s.HomeColor);
+    picVisitorC->setBackColor(s.VisitorColor);
+
+    scrLEDSelectedWidth->setValue(-clampSelectedWidth(s.LEDSelectedWidth));
+    scrLEDSelectedWidth_Change();
+
+    StartStopClockKeyTemp = s.StartStopClockKey;
+    ResetClockKeyTemp = s.ResetClockKey;
+    ClearKeyTemp = s.ClearKey;
+    ClockSwitchKeyTemp = s.ClockSwitchKey;
+    SepTimeKeyTemp = s.SepTimeKey;
+    BuzzerKeyTemp = s.BuzzerKey;
+    HornKeyTemp = s.HornKey;
+    for (const KeyButton& key : m_keyButtons)
+        showKeyName(key.label, this->*key.temp);
+
+    if (s.NumLockForce == 0)
+        optNormal->setChecked(true);
+    else if (s.NumLockForce == 1)
+        optKeepOn->setChecked(true);
+    else if (s.NumLockForce == 2)
+        optKeepOff->setChecked(true);
+
+    BuzzTemp = s.BuzzerFile;
+    HornTemp = s.HornFile;
+
+    TempSize = teamSizePoints(s.TeamSize);
+
+    cmbLedType->setCurrentIndex(clampLedType(s.LEDType));
+    cmbLedType_Click();
+
+    // A name equal to what the box already shows changes nothing, so the stored size is kept for the
+    // default names.
+    const QString home = QString::fromStdString(s.HomeText);
+    const QString visitor = QString::fromStdString(s.VisitorText);
+    if (txtHomeText->text() != home)
+        txtHomeText->setText(home);
+    if (txtVisitorText->text() != visitor)
+        txtVisitorText->setText(visitor);
+
+    lblBFile->setText(ChopFileName(QString::fromStdString(BuzzTemp), kFileLabelLength));
+    lblHFile->setText(ChopFileName(QString::fromStdString(HornTemp), kFileLabelLength));
+}
+
+QString frmOptions::ChopFileName(const QString& fileName, int length) {
+    const QFileInfo info(fileName);
+    const QString existingName = !fileName.isEmpty() && info.isFile() ? info.fileName() : QString();
+    return QString::fromStdString(::ChopFileName(fileName.toStdString(), existingName.toStdString(), length));
+}
+
+void frmOptions::PreviewIt() {
+    TempSize = fitTeamNameSize([this](int points) {
+        lblHomePreview->setFontSize(points);
+        lblVisitorPreview->setFontSize(points);
+        return std::pair{extentOf(lblHomePreview), extentOf(lblVisitorPreview)};
+    });
+}
+
+WorkingKeys frmOptions::workingKeys() const {
+    return {StartStopClockKeyTemp, ResetClockKeyTemp, ClearKeyTemp, ClockSwitchKeyTemp,
+            SepTimeKeyTemp,        BuzzerKeyTemp,     HornKeyTemp};
+}
+
+void frmOptions::showKeyName(QLabel* label, std::int16_t keyCode) {
+    label->setText(QString::fromStdString(KeyCodeToStr(keyCode)));
+}
+
+void frmOptions::changeColor(ColorSample* sample) {
+    const std::optional<QColor> chosen = m_dialogs.pickColor(this, fromOleColor(sample->BackColor()));
+    if (!chosen || !chosen->isValid())
+        return;
+    const QColor rgb = chosen->toRgb();
+    sample->setBackColor(static_cast<OleColor>(rgb.red() | (rgb.green() << 8) | (rgb.blue() << 16)));
+}
+
+void frmOptions::changeKey(const KeyButton& key) {
+    m_exchange.KeyPrompt = key.prompt;
+    m_exchange.AssignedKey = this->*key.temp;
+    m_exchange.ChosenKey.assign(1, '0');
+    m_dialogs.captureKey(this, m_exchange, workingKeys());
+    if (const std::optional<std::int16_t> chosen = chosenKeyCode(m_exchange)) {
+        this->*key.temp = *chosen;
+        showKeyName(key.label, *chosen);
+    }
+}
+
+void frmOptions::changeSound(std::string& temp, QLabel* label) {
+    const std::optional<QString> chosen = m_dialogs.pickSoundFile(this, QString::fromStdString(temp));
+    if (!chosen || chosen->isEmpty() || !QFileInfo(*chosen).isFile())
+        return;
+    const QString path = QDir::toNativeSeparators(*chosen);
+    temp = path.toStdString();
+    label->setText(ChopFileName(path, kFileLabelLength));
+}
+
+void frmOptions::cmbLedType_Click() {
+    lumPreview->setLedType(cmbLedType->currentIndex());
+}
+
+void frmOptions::scrLEDSelectedWidth_Change() {
+    lblLEDSelectedWidthValue->setText(QString::number(-scrLEDSelectedWidth->value()));
+}
+
+void frmOptions::txtHomeText_Change() {
+    lblHomePreview->setCaption(txtHomeText->text());
+    PreviewIt();
+}
+
+void frmOptions::txtVisitorText_Change() {
+    lblVisitorPreview->setCaption(txtVisitorText->text());
+    PreviewIt();
+}
+
+void frmOptions::cmdResetColors_Click() {
+    if (!m_dialogs.askYesNo(this, QStringLiteral("Reset Colors"),
+                            QStringLiteral("Are you sure you want to reset the colors?")))
+        return;
+    const SettingsVariables d = defaultSettings({}, '/');
+    picTimeC->setBackColor(d.TimeColor);
+    picLEDB->setBackColor(d.LEDBack);
+    picLedSelected->setBackColor(d.LEDSelected);
+    picScoreC->setBackColor(d.ScoreColor);
+    picPeriodC->setBackColor(d.PeriodColor);
+    picBackC->setBackColor(d.FormBack);
+    picBorderC->setBackColor(d.BorderColor);
+    picHomeC->setBackColor(d.HomeColor);
+    picVisitorC->setBackColor(d.VisitorColor);
+    // Only the number: the spinner stays where it was, so its next step starts from there.
+    lblLEDSelectedWidthValue->setText(QString::number(d.LEDSelectedWidth));
+}
+
+void frmOptions::cmdResetKeys_Click() {
+    if (!m_dialogs.askYesNo(this, QStringLiteral("Reset Keys"),
+                            QStringLiteral("Are you sure you want to reset the keys?")))
+        return;
+    const WorkingKeys reset = resetKeys(workingKeys());
+    for (std::size_t i = 0; i < m_keyButtons.size(); ++i) {
+        this->*m_keyButtons[i].temp = reset[i];
+        showKeyName(m_keyButtons[i].label, reset[i]);
+    }
+    optNormal->setChecked(true);
+}
+
+void frmOptions::cmdOk_Click() {
+    SettingsVariables& s = m_settings;
+    s.TimeColor = picTimeC->BackColor();
+    s.ScoreColor = picScoreC->BackColor();
+    s.BorderColor = picBorderC->BackColor();
+    s.FormBack = picBackC->BackColor();
+    s.PeriodColor = picPeriodC->BackColor();
+    s.HomeColor = picHomeC->BackColor();
+    s.LEDBack = picLEDB->BackColor();
+    s.LEDSelected = picLedSelected->BackColor();
+    s.VisitorColor = picVisitorC->BackColor();
+
+    s.LEDSelectedWidth = static_cast<std::int16_t>(lblLEDSelectedWidthValue->text().toInt());
+
+    s.StartStopClockKey = StartStopClockKeyTemp;
+    s.ResetClockKey = ResetClockKeyTemp;
+    s.ClearKey = ClearKeyTemp;
+    s.ClockSwitchKey = ClockSwitchKeyTemp;
+    s.SepTimeKey = SepTimeKeyTemp;
+    s.BuzzerKey = BuzzerKeyTemp;
+    s.HornKey = HornKeyTemp;
+    s.BuzzerFile = BuzzTemp;
+    s.HornFile = HornTemp;
+
+    if (optNormal->isChecked()) {
+        s.NumLockForce = 0;
+    } else if (optKeepOn->isChecked()) {
+        s.NumLockForce = 1;
+        if (m_setNumLock)
+            m_setNumLock(true);
+    } else if (optKeepOff->isChecked()) {
+        s.NumLockForce = 2;
+        if (m_setNumLock)
+            m_setNumLock(false);
+    }
+
+    s.HomeText = txtHomeText->text().toStdString();
+    s.VisitorText = txtVisitorText->text().toStdString();
+    s.TeamSize = FixedPoint4{TempSize} * kFixedPoint4Scale;
+
+    s.LEDType = static_cast<std::int16_t>(cmbLedType->currentIndex());
+
+    SaveSettings(s, m_store);
+    // An unwritable store is reported; the new values stay in effect for this run either way.
+    flushSettingsOrReport(m_store, this);
+    accept();
+}
+
+void frmOptions::cmdCancel_Click() {
+    reject();
+}

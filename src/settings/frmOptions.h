@@ -1,0 +1,187 @@
+#pragma once
+#include <QComboBox>
+#include <QDialog>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <array>
+#include <functional>
+#include <string>
+
+#include "core/settings/KeyCapture.h"
+#include "core/settings/Settings.h"
+
+class Lumidig;
+class LabelControl;
+class OptionsDialogs;
+class SettingsStore;
+
+// A colour sample of the options dialog: a plain box in one colour, the colour a setting will get.
+class ColorSample : public QFrame {
+    Q_OBJECT
+public:
+    explicit ColorSample(QWidget* parent);
+    OleColor BackColor() const { return m_color; }
+    void setBackColor(OleColor color);
+
+private:
+    OleColor m_color = 0;
+};
+
+// The modal "Options" dialog: every setting on three tabs. It edits working copies filled from the settings
+// variables each time it opens; only OK writes them back (and to the store). Cancel, Escape and the close
+// button discard everything.
+class frmOptions : public QDialog {
+    Q_OBJECT
+public:
+    // settings and store are the program's; setNumLock brings NumLock to a state at once (true: on) when OK
+    // stores a mode that holds it; dialogs opens the pickers, questions and the key window.
+    frmOptions(SettingsVariables& settings, SettingsStore& store, std::function<void(bool)> setNumLock,
+               OptionsDialogs& dialogs, QWidget* parent = nullptr);
+
+    // The display form of a sound path in a label `length` characters wide (see the rule in core).
+    static QString ChopFileName(const QString& fileName, int length);
+    // Recomputes TempSize from the names in the two measuring labels.
+    void PreviewIt();
+
+    // The seven keys as they are now in the dialog.
+    WorkingKeys workingKeys() const;
+    // What the dialog last handed the key window, and its answer.
+    const KeyCaptureExchange& keyCapture() const { return m_exchange; }
+
+    // Working copies, read by the key window's refusal of taken keys.
+    std::int16_t StartStopClockKeyTemp = 0;
+    std::int16_t ResetClockKeyTemp = 0;
+    std::int16_t ClearKeyTemp = 0;
+    std::int16_t ClockSwitchKeyTemp = 0;
+    std::int16_t SepTimeKeyTemp = 0;
+    std::int16_t BuzzerKeyTemp = 0;
+    std::int16_t HornKeyTemp = 0;
+    std::string BuzzTemp;
+    std::string HornTemp;
+    std::int16_t TempSize = 0;
+
+    QTabWidget* SSTab1 = nullptr;
+
+    // "Keyboard Controls"
+    QPushButton* cmdSepTime = nullptr;
+    QPushButton* cmdStartStopClock = nullptr;
+    QPushButton* cmdResetClock = nullptr;
+    QPushButton* cmdHorn = nullptr;
+    QPushButton* cmdBuzzer = nullptr;
+    QPushButton* cmdClockSwitch = nullptr;
+    QPushButton* cmdClearKey = nullptr;
+    QLabel* lblSepTime = nullptr;
+    QLabel* lblStartStopClock = nullptr;
+    QLabel* lblResetClock = nullptr;
+    QLabel* lblHorn = nullptr;
+    QLabel* lblBuzzer = nullptr;
+    QLabel* lblClockSwitch = nullptr;
+    QLabel* lblClear = nullptr;
+    QGroupBox* fraNumLock = nullptr;
+    QRadioButton* optNormal = nullptr;
+    QRadioButton* optKeepOn = nullptr;
+    QRadioButton* optKeepOff = nullptr;
+    QPushButton* cmdResetKeys = nullptr;
+    QGroupBox* fraBuzzerFile = nullptr;
+    QPushButton* cmdBuzzerSound = nullptr;
+    QLabel* lblBFile = nullptr;
+    QGroupBox* fraHornFile = nullptr;
+    QPushButton* cmdHornSound = nullptr;
+    QLabel* lblHFile = nullptr;
+
+    // "Color Controls"
+    QGroupBox* fraTimeC = nullptr;
+    QGroupBox* fraScoreC = nullptr;
+    QGroupBox* fraBorderC = nullptr;
+    QGroupBox* fraBackC = nullptr;
+    QGroupBox* fraPeriodC = nullptr;
+    QGroupBox* fraHomeC = nullptr;
+    QGroupBox* fraLEDB = nullptr;
+    QGroupBox* fraLedSelected = nullptr;
+    QGroupBox* fraVisitorC = nullptr;
+    ColorSample* picTimeC = nullptr;
+    ColorSample* picScoreC = nullptr;
+    ColorSample* picBorderC = nullptr;
+    ColorSample* picBackC = nullptr;
+    ColorSample* picPeriodC = nullptr;
+    ColorSample* picHomeC = nullptr;
+    ColorSample* picLEDB = nullptr;
+    ColorSample* picLedSelected = nullptr;
+    ColorSample* picVisitorC = nullptr;
+    QPushButton* cmdTimeC = nullptr;
+    QPushButton* cmdScoreC = nullptr;
+    QPushButton* cmdBorderC = nullptr;
+    QPushButton* cmdBackC = nullptr;
+    QPushButton* cmdPeriodC = nullptr;
+    QPushButton* cmdHomeC = nullptr;
+    QPushButton* cmdLEDB = nullptr;
+    QPushButton* cmdLedSelected = nullptr;
+    QPushButton* cmdVisitorC = nullptr;
+    QLabel* lblWidth = nullptr;
+    QLabel* lblLEDSelectedWidthValue = nullptr;
+    QScrollBar* scrLEDSelectedWidth = nullptr;
+    QGroupBox* fraDigitType = nullptr;
+    QComboBox* cmbLedType = nullptr;
+    QLabel* lblPreview = nullptr;
+    Lumidig* lumPreview = nullptr;
+    QPushButton* cmdResetColors = nullptr;
+
+    // "Text Controls"
+    QGroupBox* fraHomeName = nullptr;
+    QLineEdit* txtHomeText = nullptr;
+    QGroupBox* fraVisitorName = nullptr;
+    QLineEdit* txtVisitorText = nullptr;
+    LabelControl* lblHomePreview = nullptr;
+    LabelControl* lblVisitorPreview = nullptr;
+
+    QPushButton* cmdOk = nullptr;
+    QPushButton* cmdCancel = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    struct KeyButton {
+        QPushButton* button;
+        QLabel* label;
+        std::int16_t frmOptions::*temp;
+        const char* prompt;
+    };
+
+    void buildKeyboardTab(QWidget* page);
+    void buildColorTab(QWidget* page);
+    void buildTextTab(QWidget* page);
+    void placeTabContents();
+
+    void Form_Load();
+    void Form_Activate();
+    void changeColor(ColorSample* sample);
+    void changeKey(const KeyButton& key);
+    void changeSound(std::string& temp, QLabel* label);
+    void showKeyName(QLabel* label, std::int16_t keyCode);
+    void cmbLedType_Click();
+    void scrLEDSelectedWidth_Change();
+    void txtHomeText_Change();
+    void txtVisitorText_Change();
+    void cmdResetColors_Click();
+    void cmdResetKeys_Click();
+    void cmdOk_Click();
+    void cmdCancel_Click();
+
+    SettingsVariables& m_settings;
+    SettingsStore& m_store;
+    std::function<void(bool)> m_setNumLock;
+    OptionsDialogs& m_dialogs;
+    KeyCaptureExchange m_exchange;
+    std::array<KeyButton, 7> m_keyButtons{};
+    // The tab pages hold their controls on canvases placed so that positions count from the tab control's own
+    // corner, as the layout is drawn.
+    std::array<QWidget*, 3> m_canvases{};
+};

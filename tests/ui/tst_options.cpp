@@ -1,0 +1,939 @@
+// The options dialog: what it shows when it opens, what each button does to the working copies, what OK
+// writes (and in which order NumLock is set), and that Cancel, Escape and the close button change nothing.
+// The pickers, questions and key window are answered by FakeOptionsDialogs.
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "FakeOptionsDialogs.h"
+#include "core/input/KeyTables.h"
+#include "core/settings/Settings.h"
+#include "core/settings/SettingsStore.h"
+#include "display/BoardControls.h"
+#include "display/Lumidig.h"
+#include "settings/SettingsErrorReporter.h"
+#include "settings/frmChooseKey.h"
+#include "settings/frmOptions.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+SettingsVariables defaults() {
+    return defaultSettings("/opt/rinkmaster", '/');
+}
+
+// A dialog on its own settings and store, with the NumLock calls recorded.
+struct Rig {
+    SettingsVariables settings;
+    InMemorySettingsStore store;
+    FakeOptionsDialogs dialogs;
+    QList<bool> numLockCalls;
+    QList<bool> visibleAtNumLock;
+    QList<std::size_t> storedAtNumLock;
+    std::unique_ptr<frmOptions> dialog;
+
+    explicit Rig(SettingsVariables s = defaults()) : settings(std::move(s)) {}
+
+    frmOptions& open() {
+        dialog = std::make_unique<frmOptions>(
+            settings, store,
+            [this](bool on) {
+                numLockCalls.append(on);
+                visibleAtNumLock.append(dialog->isVisible());
+                storedAtNumLock.append(store.values().size());
+            },
+            dialogs);
+        dialog->show();
+        return *dialog;
+    }
+};
+
+// Writes a file at exactly `length` characters of path under base, ending in "/" + name.
+QString makeFile(const QString& base, int length, const QString& name) {
+    const int padding = length - static_cast<int>(base.size()) - 2 - static_cast<int>(name.size());
+    QString folder = base;
+    if (padding > 0)
+        folder += u'/' + QString(padding, u'd');
+    QDir().mkpath(folder);
+    const QString path = padding > 0 ? folder + u'/' + name : base + u'/' + name;
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write("RIFF");
+    return path;
+}
+
+QString text(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+// The nine colour cells: button, sample, and the setting OK writes.
+struct ColourCell {
+    QPushButton* frmOptions::*button;
+    ColorSample* frmOptions::*sample;
+    OleColor SettingsVariables::*setting;
+};
+
+const ColourCell kColourCells[] = {
+    {&frmOptions::cmdTimeC, &frmOptions::picTimeC, &SettingsVariables::TimeColor},
+    {&frmOptions::cmdScoreC, &frmOptions::picScoreC, &SettingsVariables::ScoreColor},
+    {&frmOptions::cmdBorderC, &frmOptions::picBorderC, &SettingsVariables::BorderColor},
+    {&frmOptions::cmdBackC, &frmOptions::picBackC, &SettingsVariables::FormBack},
+    {&frmOptions::cmdPeriodC, &frmOptions::picPeriodC, &SettingsVariables::PeriodColor},
+    {&frmOptions::cmdHomeC, &frmOptions::picHomeC, &SettingsVariables::HomeColor},
+    {&frmOptions::cmdLEDB, &frmOptions::picLEDB, &SettingsVariables::LEDBack},
+    {&frmOptions::cmdLedSelected, &frmOptions::picLedSelected, &SettingsVariables::LEDSelected},
+    {&frmOptions::cmdVisitorC, &frmOptions::picVisitorC, &SettingsVariables::VisitorColor},
+};
+
+// The seven key buttons: button, label, working copy and setting.
+struct KeyCell {
+    QPushButton* frmOptions::*button;
+    QLabel* frmOptions::*label;
+    std::int16_t frmOptions::*temp;
+    std::int16_t SettingsVariables::*setting;
+};
+
+const KeyCell kKeyCells[] = {
+    {&frmOptions::cmdStartStopClock, &frmOptions::lblStartStopClock, &frmOptions::StartStopClockKeyTemp,
+     &SettingsVariables::StartStopClockKey},
+    {&frmOptions::cmdResetClock, &frmOptions::lblResetClock, &frmOptions::ResetClockKeyTemp,
+     &SettingsVariables::ResetClockKey},
+    {&frmOptions::cmdClearKey, &frmOptions::lblClear, &frmOptions::ClearKeyTemp, &SettingsVariables::ClearKey},
+    {&frmOptions::cmdClockSwitch, &frmOptions::lblClockSwitch, &frmOptions::ClockSwitchKeyTemp,
+     &SettingsVariables::ClockSwitchKey},
+    {&frmOptions::cmdSepTime, &frmOptions::lblSepTime, &frmOptions::SepTimeKeyTemp, &SettingsVariables::SepTimeKey},
+    {&frmOptions::cmdBuzzer, &frmOptions::lblBuzzer, &frmOptions::BuzzerKeyTemp, &SettingsVariables::BuzzerKey},
+    {&frmOptions::cmdHorn, &frmOptions::lblHorn, &frmOptions::HornKeyTemp, &SettingsVariables::HornKey},
+};
+
+// Clicks the spinner's upper or lower arrow.
+void clickSpinner(QScrollBar* bar, bool up) {
+    const QPoint at(bar->width() / 2, up ? 2 : bar->height() - 3);
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, at);
+}
+
+} // namespace
+
+class TestOptions : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void opensWithTheLayoutAndCaptions();
+    void keyNamesAreFramedAndCentred();
+    void fillsEveryControlFromTheSettings();
+    void defaultNamesKeepTheStoredSize();
+    void widthIsShownAndKept_data();
+    void widthIsShownAndKept();
+    void ledTypeIsShownAndKept_data();
+    void ledTypeIsShownAndKept();
+    void numLockModeOnOpenAndOk_data();
+    void numLockModeOnOpenAndOk();
+    void spinnerStepsWithinItsRange();
+    void cancelChangesNothing_data();
+    void cancelChangesNothing();
+    void colourButtonsPickFromTheSample_data();
+    void colourButtonsPickFromTheSample();
+    void cancelledColourPickerChangesNothing_data();
+    void cancelledColourPickerChangesNothing();
+    void soundButtons_data();
+    void soundButtons();
+    void cancelledSoundChooserChangesNothing_data();
+    void cancelledSoundChooserChangesNothing();
+    void chopFileName_data();
+    void chopFileName();
+    void previewItSizes_data();
+    void previewItSizes();
+    void typingRecomputesFromSixty();
+    void namesTakeAtMostTwentyCharacters();
+    void ledTypeListDrivesThePreview();
+    void resetColors_data();
+    void resetColors();
+    void resetKeys_data();
+    void resetKeys();
+    void keyButtons_data();
+    void keyButtons();
+    void keyWindowRefusesTheWorkingKeys();
+    void okWritesEveryValue();
+    void unwritableStoreIsReported();
+    void enterInANameBoxPressesOk();
+
+private:
+    QTemporaryDir m_files;
+};
+
+void TestOptions::initTestCase() {
+    QVERIFY(m_files.isValid());
+}
+
+void TestOptions::opensWithTheLayoutAndCaptions() {
+    Rig rig;
+    frmOptions& d = rig.open();
+    QCOMPARE(d.windowTitle(), QStringLiteral("Options"));
+    QCOMPARE(d.size(), QSize(402, 454));
+    QCOMPARE(d.SSTab1->count(), 3);
+    QCOMPARE(d.SSTab1->tabText(0), QStringLiteral("Keyboard Controls"));
+    QCOMPARE(d.SSTab1->tabText(1), QStringLiteral("Color Controls"));
+    QCOMPARE(d.SSTab1->tabText(2), QStringLiteral("Text Controls"));
+    QCOMPARE(d.SSTab1->currentIndex(), 0);
+    QCOMPARE(d.SSTab1->geometry(), QRect(8, 8, 385, 409));
+    QCOMPARE(d.cmdOk->geometry(), QRect(112, 424, 72, 25));
+    QCOMPARE(d.cmdCancel->geometry(), QRect(192, 424, 72, 25));
+    QCOMPARE(d.cmdOk->text(), QStringLiteral("&Ok"));
+    QCOMPARE(d.cmdCancel->text(), QStringLiteral("&Cancel"));
+    QVERIFY(d.cmdOk->isDefault());
+    // Positions count from the tab control's corner, tab strip included.
+    QCOMPARE(d.cmdSepTime->mapTo(d.SSTab1, QPoint(0, 0)), QPoint(16, 32));
+    QCOMPARE(d.cmdClearKey->mapTo(d.SSTab1, QPoint(0, 0)), QPoint(16, 232));
+    QCOMPARE(d.cmdSepTime->size(), QSize(113, 33));
+    QCOMPARE(d.cmdResetKeys->mapTo(d.SSTab1, QPoint(0, 0)), QPoint(264, 184));
+    QCOMPARE(d.focusWidget(), d.cmdOk);
+
+    const QList<QPair<QAbstractButton*, const char*>> captions{
+        {d.cmdSepTime, "Start / Stop Penalty Clock"},
+        {d.cmdStartStopClock, "Start / Stop  Clock"},
+        {d.cmdResetClock, "Reset Clock"},
+        {d.cmdHorn, "Horn"},
+        {d.cmdBuzzer, "Buzzer"},
+        {d.cmdClockSwitch, "Game / Clock Switch"},
+        {d.cmdClearKey, "# Clear Key"},
+        {d.optNormal, "Normal Mode"},
+        {d.optKeepOn, "Keep Numlock On"},
+        {d.optKeepOff, "Keep Numlock Off"},
+        {d.cmdResetKeys, "Reset Keys"},
+        {d.cmdBuzzerSound, "Change Buzzer Sound"},
+        {d.cmdHornSound, "Change Horn Sound"},
+        {d.cmdResetColors, "Reset Colors"},
+        {d.cmdTimeC, "Change"},
+        {d.cmdVisitorC, "Change"},
+    };
+    for (const auto& [button, caption] : captions)
+        QCOMPARE(button->text(), QString::fromLatin1(caption));
+    const QList<QPair<QGroupBox*, const char*>> frames{
+        {d.fraNumLock, "Numlock Options:"}, {d.fraBuzzerFile, "Buzzer File:"},  {d.fraHornFile, "Horn Sound:"},
+        {d.fraTimeC, "Time Color:"},        {d.fraScoreC, "Score Color:"},      {d.fraBorderC, "Border Color:"},
+        {d.fraBackC, "Back Color:"},        {d.fraPeriodC, "Period Color:"},    {d.fraHomeC, "Home Color:"},
+        {d.fraLEDB, "LED Background:"},     {d.fraLedSelected, "LED Selected"}, {d.fraVisitorC, "Visitor Color:"},
+        {d.fraDigitType, "Digit Type:"},    {d.fraHomeName, "Home Name:"},      {d.fraVisitorName, "Visitor Name:"},
+    };
+    for (const auto& [box, caption] : frames)
+        QCOMPARE(box->title(), QString::fromLatin1(caption));
+    QCOMPARE(d.fraLedSelected->height(), 73);
+    QCOMPARE(d.fraTimeC->height(), 49);
+    QCOMPARE(d.lblWidth->text(), QStringLiteral("Width:"));
+    QCOMPARE(d.lblPreview->text(), QStringLiteral("Preview:"));
+    QCOMPARE(d.cmbLedType->count(), 2);
+    QCOMPARE(d.cmbLedType->itemText(0), QStringLiteral("Lines"));
+    QCOMPARE(d.cmbLedType->itemText(1), QStringLiteral("Dots"));
+    QCOMPARE(d.lumPreview->Caption(), 8);
+    QCOMPARE(d.lumPreview->Size(), 65);
+    QCOMPARE(d.lumPreview->size(), QSize(36, 65));
+    for (QLineEdit* box : {d.txtHomeText, d.txtVisitorText}) {
+        QCOMPARE(box->maxLength(), 20);
+        QCOMPARE(box->font().pixelSize(), 21);
+        QCOMPARE(QFontInfo(box->font()).family(), QStringLiteral("Liberation Sans"));
+    }
+    QVERIFY(!d.lblHomePreview->isVisible());
+    QVERIFY(!d.lblVisitorPreview->isVisible());
+}
+
+void TestOptions::keyNamesAreFramedAndCentred() {
+    Rig rig;
+    frmOptions& d = rig.open();
+    for (const KeyCell& cell : kKeyCells) {
+        QLabel* label = d.*cell.label;
+        QCOMPARE(label->frameShape(), QFrame::Box);
+        QCOMPARE(label->lineWidth(), 1);
+        QVERIFY(label->alignment() & Qt::AlignHCenter);
+        QCOMPARE(label->size(), QSize(89, 25));
+        QCOMPARE(label->mapTo(d.SSTab1, QPoint(0, 0)).x(), 128);
+        // Level with its button.
+        QCOMPARE(label->mapTo(d.SSTab1, QPoint(0, 0)).y(), (d.*cell.button)->mapTo(d.SSTab1, QPoint(0, 0)).y());
+    }
+}
+
+void TestOptions::fillsEveryControlFromTheSettings() {
+    SettingsVariables s = defaults();
+    s.TimeColor = 1;
+    s.ScoreColor = 2;
+    s.BorderColor = 3;
+    s.FormBack = 4;
+    s.PeriodColor = 5;
+    s.HomeColor = 6;
+    s.LEDBack = 7;
+    s.LEDSelected = 8;
+    s.VisitorColor = 9;
+    s.StartStopClockKey = 114;
+    s.ResetClockKey = 220;
+    s.ClearKey = 8;
+    s.ClockSwitchKey = 70;
+    s.SepTimeKey = 222;
+    s.BuzzerKey = 106;
+    s.HornKey = 0; // no name
+    Rig rig(s);
+    frmOptions& d = rig.open();
+    for (const ColourCell& cell : kColourCells)
+        QCOMPARE((d.*cell.sample)->BackColor(), s.*cell.setting);
+    QCOMPARE(d.lblStartStopClock->text(), QStringLiteral("F3"));
+    QCOMPARE(d.lblResetClock->text(), QStringLiteral("\\"));
+    QCOMPARE(d.lblClear->text(), QStringLiteral("Backspace"));
+    QCOMPARE(d.lblClockSwitch->text(), QStringLiteral("F"));
+    QCOMPARE(d.lblSepTime->text(), QStringLiteral("\""));
+    QCOMPARE(d.lblBuzzer->text(), QStringLiteral("Numpad *"));
+    QCOMPARE(d.lblHorn->text(), QString());
+    for (const KeyCell& cell : kKeyCells)
+        QCOMPARE(d.*cell.temp, s.*cell.setting);
+    QCOMPARE(text(d.BuzzTemp), text(s.BuzzerFile));
+    QCOMPARE(text(d.HornTemp), text(s.HornFile));
+    QCOMPARE(d.lblBFile->text(), QStringLiteral("/opt/rinkmaster/buzzer.wav"));
+    QCOMPARE(d.lblHFile->text(), QStringLiteral("/opt/rinkmaster/horn.wav"));
+    QCOMPARE(d.txtHomeText->text(), QStringLiteral("Home"));
+    QCOMPARE(d.txtVisitorText->text(), QStringLiteral("Visitor"));
+    QVERIFY(d.optNormal->isChecked());
+}
+
+void TestOptions::defaultNamesKeepTheStoredSize() {
+    // The names equal what the boxes start with, so no fit runs and OK keeps the stored size.
+    SettingsVariables s = defaults();
+    s.TeamSize = 40 * kFixedPoint4Scale + 4000; // 40.4 is used as 40
+    Rig rig(s);
+    frmOptions& d = rig.open();
+    QCOMPARE(d.TempSize, std::int16_t{40});
+    d.cmdOk->click();
+    QCOMPARE(rig.settings.TeamSize, FixedPoint4{400000});
+    // A stored name that differs runs the fit at once.
+    s.HomeText = "Wolves";
+    Rig other(s);
+    QCOMPARE(other.open().TempSize, std::int16_t{26});
+}
+
+void TestOptions::widthIsShownAndKept_data() {
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<int>("shown");
+    for (int width = 0; width <= 5; ++width)
+        QTest::addRow("%d", width) << width << width;
+    QTest::newRow("-3 hand-edited") << -3 << 0;
+    QTest::newRow("9 hand-edited") << 9 << 5;
+    QTest::newRow("32767 hand-edited") << 32767 << 5;
+}
+
+void TestOptions::widthIsShownAndKept() {
+    QFETCH(int, stored);
+    QFETCH(int, shown);
+    SettingsVariables s = defaults();
+    s.LEDSelectedWidth = static_cast<std::int16_t>(stored);
+    Rig rig(s);
+    frmOptions& d = rig.open();
+    QCOMPARE(d.lblLEDSelectedWidthValue->text(), QString::number(shown));
+    d.cmdOk->click();
+    QCOMPARE(int(rig.settings.LEDSelectedWidth), shown);
+    QCOMPARE(text(*rig.store.read("ColorSettings", "LEDSelectedWidth")), QString::number(shown));
+}
+
+void TestOptions::ledTypeIsShownAndKept_data() {
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<int>("shown");
+    QTest::newRow("Lines") << 0 << 0;
+    QTest::newRow("Dots") << 1 << 1;
+    QTest::newRow("-1 hand-edited") << -1 << 0;
+    QTest::newRow("2 hand-edited") << 2 << 1;
+    QTest::newRow("300 hand-edited") << 300 << 1;
+}
+
+void TestOptions::ledTypeIsShownAndKept() {
+    QFETCH(int, stored);
+    QFETCH(int, shown);
+    SettingsVariables s = defaults();
+    s.LEDType = static_cast<std::int16_t>(stored);
+    Rig rig(s);
+    frmOptions& d = rig.open();
+    QCOMPARE(d.cmbLedType->currentIndex(), shown);
+    QCOMPARE(d.lumPreview->LedType(), shown);
+    d.cmdOk->click();
+    QCOMPARE(int(rig.settings.LEDType), shown);
+}
+
+void TestOptions::numLockModeOnOpenAndOk_data() {
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<QString>("shown");  // option checked on opening, empty for none
+    QTest::addColumn<QString>("choose"); // option the user picks, empty for none
+    QTest::addColumn<int>("saved");
+    QTest::addColumn<QList<bool>>("numLockCalls");
+    QTest::newRow("normal kept") << 0 << "optNormal"
+                                 << "" << 0 << QList<bool>{};
+    QTest::newRow("on kept sets it on") << 1 << "optKeepOn"
+                                        << "" << 1 << QList<bool>{true};
+    QTest::newRow("off kept sets it off") << 2 << "optKeepOff"
+                                          << "" << 2 << QList<bool>{false};
+    QTest::newRow("normal to off") << 0 << "optNormal"
+                                   << "optKeepOff" << 2 << QList<bool>{false};
+    QTest::newRow("off to on") << 2 << "optKeepOff"
+                               << "optKeepOn" << 1 << QList<bool>{true};
+    // Leaving a held mode leaves NumLock as it is.
+    QTest::newRow("on to normal") << 1 << "optKeepOn"
+                                  << "optNormal" << 0 << QList<bool>{};
+    // A hand-edited mode selects nothing and is kept.
+    QTest::newRow("7 kept") << 7 << ""
+                            << "" << 7 << QList<bool>{};
+    QTest::newRow("7 to on") << 7 << ""
+                             << "optKeepOn" << 1 << QList<bool>{true};
+}
+
+void TestOptions::numLockModeOnOpenAndOk() {
+    QFETCH(int, stored);
+    QFETCH(QString, shown);
+    QFETCH(QString, choose);
+    QFETCH(int, saved);
+    QFETCH(QList<bool>, numLockCalls);
+    SettingsVariables s = defaults();
+    s.NumLockForce = stored;
+    Rig rig(s);
+    frmOptions& d = rig.open();
+    const QList<QPair<QRadioButton*, QString>> options{
+        {d.optNormal, u"optNormal"_s}, {d.optKeepOn, u"optKeepOn"_s}, {d.optKeepOff, u"optKeepOff"_s}};
+    for (const auto& [option, name] : options)
+        QCOMPARE(option->isChecked(), name == shown);
+    for (const auto& [option, name] : options) {
+        if (name == choose)
+            QTest::mouseClick(option, Qt::LeftButton, Qt::NoModifier, QPoint(6, option->height() / 2));
+    }
+    QVERIFY(rig.numLockCalls.isEmpty());
+    d.cmdOk->click();
+    QCOMPARE(rig.settings.NumLockForce, saved);
+    QCOMPARE(rig.numLockCalls, numLockCalls);
+    // At once, while the dialog is still open and before the settings are written.
+    for (int i = 0; i < rig.numLockCalls.size(); ++i) {
+        QVERIFY(rig.visibleAtNumLock[i]);
+        QCOMPARE(rig.storedAtNumLock[i], std::size_t{0});
+    }
+    QCOMPARE(text(*rig.store.read("KeySettings", "NumLockForce")), QString::number(saved));
+}
+
+void TestOptions::spinnerStepsWithinItsRange() {
+    SettingsVariables s = defaults();
+    s.LEDSelectedWidth = 3;
+    Rig rig(s);
+    frmOptions& d = rig.open();
+    d.SSTab1->setCurrentIndex(1);
+    QScrollBar* bar = d.scrLEDSelectedWidth;
+    clickSpinner(bar, true);
+    QCOMPARE(d.lblLEDSelectedWidthValue->text(), QStringLiteral("4"));
+    for (int i = 0; i < 4; ++i)
+        clickSpinner(bar, true);
+    QCOMPARE(d.lblLEDSelectedWidthValue->text(), QStringLiteral("5"));
+    clickSpinner(bar, false);
+    QCOMPARE(d.lblLEDSelectedWidthValue->text(), QStringLiteral("4"));
+    for (int i = 0; i < 9; ++i)
+        clickSpinner(bar, false);
+    QCOMPARE(d.lblLEDSelectedWidthValue->text(), QStringLiteral("0"));
+    // The keyboard's up arrow raises it as well.
+    bar->setFocus();
+    QTest::keyClick(bar, Qt::Key_Up);
+    QCOMPARE(d.lblLEDSelectedWidthValue->text(), QStringLiteral("1"));
+    d.cmdOk->click();
+    QCOMPARE(rig.settings.LEDSelectedWidth, std::int16_t{1});
+}
+
+void TestOptions::cancelChangesNothing_data() {
+    QTest::addColumn<QString>("how");
+    QTest::newRow("Cancel") << "Cancel";
+    QTest::newRow("Escape") << "Escape";
+    QTest::newRow("close button") << "close";
+}
+
+void TestOptions::cancelChangesNothing() {
+    QFETCH(QString, how);
+    const QString sound = makeFile(m_files.path(), 40, u"cancel.wav"_s);
+    SettingsVariables s = defaults();
+    s.LEDSelectedWidth = 2;
+    Rig rig(s);
+    frmOptions& d = rig.open();
+    rig.dialogs.colors = {QColor(1, 2, 3), QColor(4, 5, 6)};
+    rig.dialogs.chosenKeys = {u"88"_s};
+    rig.dialogs.files = {sound};
+    rig.dialogs.answers = {true};
+    d.cmdTimeC->click();
+    d.cmdLedSelected->click();
+    d.cmdHorn->click();
+    d.cmdBuzzerSound->click();
+    d.cmdResetKeys->click();
+    QTest::mouseClick(d.optKeepOff, Qt::LeftButton, Qt::NoModifier, QPoint(6, 6));
+    d.txtHomeText->setText(u"Eagles"_s);
+    d.txtVisitorText->setText(u"Falcons"_s);
+    d.cmbLedType->setCurrentIndex(1);
+    clickSpinner(d.scrLEDSelectedWidth, true);
+    QCOMPARE(d.HornKeyTemp, std::int16_t{71}); // Reset Keys has put it back
+    QCOMPARE(text(d.BuzzTemp), sound);
+
+    if (how == u"Cancel")
+        d.cmdCancel->click();
+    else if (how == u"Escape")
+        QTest::keyClick(d.txtHomeText, Qt::Key_Escape);
+    else
+        QVERIFY(d.close());
+    QVERIFY(!d.isVisible());
+    QCOMPARE(d.result(), int(QDialog::Rejected));
+    QVERIFY(rig.settings == s);
+    QVERIFY(rig.store.values().empty());
+    QVERIFY(rig.numLockCalls.isEmpty());
+}
+
+void TestOptions::colourButtonsPickFromTheSample_data() {
+    QTest::addColumn<int>("cell");
+    const char* names[] = {"time", "score",          "border",       "back",   "period",
+                           "home", "LED background", "LED selected", "visitor"};
+    for (int i = 0; i < 9; ++i)
+        QTest::newRow(names[i]) << i;
+}
+
+void TestOptions::colourButtonsPickFromTheSample() {
+    QFETCH(int, cell);
+    const ColourCell& c = kColourCells[cell];
+    SettingsVariables s = defaults();
+    s.*c.setting = 0x123456;
+    Rig rig(s);
+    frmOptions& d = rig.open();
+    rig.dialogs.colors = {QColor(0x11, 0x22, 0x33)};
+    (d.*c.button)->click();
+    // The picker starts at the sample's colour (0x00BBGGRR: red 0x56, green 0x34, blue 0x12).
+    QCOMPARE(rig.dialogs.colorPresets, QList<QColor>{QColor(0x56, 0x34, 0x12)});
+    QCOMPARE(rig.dialogs.parents, QList<QWidget*>{&d});
+    QCOMPARE((d.*c.sample)->BackColor(), OleColor{0x332211});
+    QCOMPARE((d.*c.sample)->palette().color(QPalette::Window), QColor(0x11, 0x22, 0x33));
+    d.cmdOk->click();
+    SettingsVariables expected = s;
+    expected.*c.setting = 0x332211;
+    QVERIFY(rig.settings == expected);
+}
+
+void TestOptions::cancelledColourPickerChangesNothing_data() {
+    QTest::addColumn<bool>("pickedBefore");
+    QTest::addColumn<bool>("sameSample");
+    QTest::newRow("first use") << false << false;
+    QTest::newRow("after a pick for another sample") << true << false;
+    QTest::newRow("after a pick for the same sample") << true << true;
+}
+
+void TestOptions::cancelledColourPickerChangesNothing() {
+    QFETCH(bool, pickedBefore);
+    QFETCH(bool, sameSample);
+    Rig rig;
+    frmOptions& d = rig.open();
+    if (pickedBefore) {
+        rig.dialogs.colors = {QColor(0, 0, 255)};
+        (sameSample ? d.cmdScoreC : d.cmdTimeC)->click();
+    }
+    const OleColor before = d.picScoreC->BackColor();
+    rig.dialogs.colors = {std::nullopt};
+    d.cmdScoreC->click();
+    QCOMPARE(d.picScoreC->BackColor(), before);
+    QCOMPARE(rig.dialogs.colorPresets.last(), fromOleColor(before));
+    d.cmdOk->click();
+    QCOMPARE(rig.settings.ScoreColor, sameSample ? OleColor{0xFF0000} : OleColor{33023});
+}
+
+void TestOptions::soundButtons_data() {
+    QTest::addColumn<bool>("horn");
+    QTest::newRow("buzzer") << false;
+    QTest::newRow("horn") << true;
+}
+
+void TestOptions::soundButtons() {
+    QFETCH(bool, horn);
+    const QString chosen = makeFile(m_files.path(), 60, u"horn.wav"_s);
+    Rig rig;
+    frmOptions& d = rig.open();
+    QPushButton* button = horn ? d.cmdHornSound : d.cmdBuzzerSound;
+    QLabel* label = horn ? d.lblHFile : d.lblBFile;
+    std::string& temp = horn ? d.HornTemp : d.BuzzTemp;
+    const QString before = text(temp);
+    const QString labelBefore = label->text();
+
+    // A file that does not exist, an empty answer and a folder are ignored.
+    rig.dialogs.files = {m_files.path() + u"/missing.wav"_s, QString(), m_files.path()};
+    for (int i = 0; i < 3; ++i)
+        button->click();
+    QCOMPARE(text(temp), before);
+    QCOMPARE(label->text(), labelBefore);
+    QCOMPARE(rig.dialogs.filePresets, QList<QString>(3, before));
+
+    rig.dialogs.files = {chosen};
+    button->click();
+    QCOMPARE(text(temp), chosen);
+    QCOMPARE(label->text(), chosen.left(37) + u" ...\\horn.wav"_s);
+    QCOMPARE(label->text().size(), 50);
+    d.cmdOk->click();
+    QCOMPARE(text(horn ? rig.settings.HornFile : rig.settings.BuzzerFile), chosen);
+    QCOMPARE(text(horn ? rig.settings.BuzzerFile : rig.settings.HornFile),
+             text(horn ? defaults().BuzzerFile : defaults().HornFile));
+}
+
+void TestOptions::cancelledSoundChooserChangesNothing_data() {
+    QTest::addColumn<bool>("sameSound");
+    QTest::newRow("the other sound after a choice") << false;
+    QTest::newRow("the same sound after a choice") << true;
+}
+
+void TestOptions::cancelledSoundChooserChangesNothing() {
+    QFETCH(bool, sameSound);
+    const QString chosen = makeFile(m_files.path(), 30, u"siren.wav"_s);
+    Rig rig;
+    frmOptions& d = rig.open();
+    rig.dialogs.files = {chosen};
+    d.cmdBuzzerSound->click();
+    const QString hornBefore = d.lblHFile->text();
+    rig.dialogs.files = {std::nullopt};
+    (sameSound ? d.cmdBuzzerSound : d.cmdHornSound)->click();
+    // The chooser starts at that sound's own file.
+    QCOMPARE(rig.dialogs.filePresets.last(), sameSound ? chosen : text(defaults().HornFile));
+    QCOMPARE(text(d.BuzzTemp), chosen);
+    QCOMPARE(text(d.HornTemp), text(defaults().HornFile));
+    QCOMPARE(d.lblHFile->text(), hornBefore);
+    d.cmdOk->click();
+    QCOMPARE(text(rig.settings.HornFile), text(defaults().HornFile));
+    QCOMPARE(text(rig.settings.BuzzerFile), chosen);
+}
+
+void TestOptions::chopFileName_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("shown");
+    const QString base = m_files.path() + u"/chop"_s;
+    const QString fifty = makeFile(base, 50, u"horn.wav"_s);
+    const QString sixty = makeFile(base, 60, u"horn.wav"_s);
+    const QString longName = QString(46, u'n') + u".wav"_s;
+    const QString hugeName = QString(66, u'h') + u".wav"_s;
+    QDir().mkpath(base);
+    const QString longPath = makeFile(base, static_cast<int>(base.size()) + 1 + 50, longName);
+    const QString hugePath = makeFile(base, static_cast<int>(base.size()) + 1 + 70, hugeName);
+    QTest::newRow("50 characters whole") << fifty << fifty;
+    QTest::newRow("60 characters to horn.wav") << sixty << sixty.left(37) + u" ...\\horn.wav"_s;
+    QTest::newRow("empty") << QString() << u"[No File Selected]"_s;
+    QTest::newRow("60 characters to a missing file") << sixty.left(51) + u"gone.wav"_s << sixty.left(45) + u" ...\\"_s;
+    QTest::newRow("name leaves no room") << longPath << longName;
+    QTest::newRow("name longer than the label") << hugePath << hugeName.left(50);
+}
+
+void TestOptions::chopFileName() {
+    QFETCH(QString, path);
+    QFETCH(QString, shown);
+    QCOMPARE(frmOptions::ChopFileName(path, 50), shown);
+    // The dialog shows it so when it opens.
+    SettingsVariables s = defaults();
+    s.HornFile = path.toStdString();
+    Rig rig(s);
+    QCOMPARE(rig.open().lblHFile->text(), shown);
+}
+
+void TestOptions::previewItSizes_data() {
+    QTest::addColumn<QString>("home");
+    QTest::addColumn<QString>("visitor");
+    QTest::addColumn<int>("size");
+    // Bold Arial (Liberation Sans has the same widths): the default names are held by the 600-twip height,
+    // longer ones by the 1900-twip width.
+    QTest::newRow("default names") << "Home"
+                                   << "Visitor" << 26;
+    QTest::newRow("empty names") << ""
+                                 << "" << 26;
+    QTest::newRow("Maple Leafs") << "Maple Leafs"
+                                 << "Visitor" << 16;
+    QTest::newRow("Islanders") << "Home"
+                               << "Islanders" << 21;
+    QTest::newRow("twenty W, even 10 is too wide") << "WWWWWWWWWWWWWWWWWWWW"
+                                                   << "Visitor" << 9;
+}
+
+void TestOptions::previewItSizes() {
+    QFETCH(QString, home);
+    QFETCH(QString, visitor);
+    QFETCH(int, size);
+    Rig rig;
+    frmOptions& d = rig.open();
+    // Every change runs the fit, whatever the size before it (the stored 24 here).
+    d.txtHomeText->setText(u"x"_s);
+    d.txtVisitorText->setText(u"x"_s);
+    d.txtHomeText->setText(home);
+    d.txtVisitorText->setText(visitor);
+    QCOMPARE(int(d.TempSize), size);
+    // The measuring labels are left at the size tried last: the answer, or 10 when nothing fits.
+    const int measured = std::max(size, 10);
+    QCOMPARE(d.lblHomePreview->FontSize(), double(measured));
+    QCOMPARE(QFontInfo(d.lblHomePreview->font()).family(), QStringLiteral("Liberation Sans"));
+    QVERIFY(d.lblHomePreview->font().bold());
+    if (size >= 10) {
+        QVERIFY(twips::width(d.lblHomePreview) < 1900 && twips::height(d.lblHomePreview) < 600);
+        QVERIFY(twips::width(d.lblVisitorPreview) < 1900 && twips::height(d.lblVisitorPreview) < 600);
+    }
+    d.cmdOk->click();
+    QCOMPARE(rig.settings.TeamSize, FixedPoint4{size} * kFixedPoint4Scale);
+    QCOMPARE(text(*rig.store.read("TextSettings", "TeamSize")), QString::number(size));
+}
+
+void TestOptions::typingRecomputesFromSixty() {
+    Rig rig;
+    frmOptions& d = rig.open();
+    d.txtHomeText->clear();
+    QList<int> sizes;
+    for (QChar c : u"Capitals of Hartford"_s) {
+        QTest::keyClick(d.txtHomeText, c.toLatin1());
+        sizes.append(d.TempSize);
+    }
+    QCOMPARE(d.txtHomeText->text(), u"Capitals of Hartford"_s);
+    for (int i = 0; i < sizes.size(); ++i) {
+        QVERIFY(sizes[i] <= 60);
+        if (i > 0)
+            QVERIFY2(sizes[i] <= sizes[i - 1], qPrintable(QString::number(i)));
+    }
+    QVERIFY(sizes.last() < sizes.first());
+    // Shortening never lowers it, and going back to a name gives that name's size again.
+    QList<int> shrinking;
+    for (int i = 0; i < 12; ++i) {
+        QTest::keyClick(d.txtHomeText, Qt::Key_Backspace);
+        shrinking.append(d.TempSize);
+    }
+    for (int i = 1; i < shrinking.size(); ++i)
+        QVERIFY(shrinking[i] >= shrinking[i - 1]);
+    QCOMPARE(d.txtHomeText->text(), u"Capitals"_s);
+    QCOMPARE(shrinking.last(), sizes[7]);
+}
+
+void TestOptions::namesTakeAtMostTwentyCharacters() {
+    Rig rig;
+    frmOptions& d = rig.open();
+    d.txtVisitorText->clear();
+    QTest::keyClicks(d.txtVisitorText, u"abcdefghijklmnopqrstuvwxyz"_s);
+    QCOMPARE(d.txtVisitorText->text(), u"abcdefghijklmnopqrst"_s);
+}
+
+void TestOptions::ledTypeListDrivesThePreview() {
+    Rig rig;
+    frmOptions& d = rig.open();
+    d.cmbLedType->setCurrentIndex(1);
+    QCOMPARE(d.lumPreview->LedType(), 1);
+    d.cmbLedType->setCurrentIndex(0);
+    QCOMPARE(d.lumPreview->LedType(), 0);
+    d.cmbLedType->setCurrentIndex(1);
+    d.cmdOk->click();
+    QCOMPARE(rig.settings.LEDType, std::int16_t{1});
+}
+
+void TestOptions::resetColors_data() {
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("Yes") << true;
+    QTest::newRow("No") << false;
+}
+
+void TestOptions::resetColors() {
+    QFETCH(bool, yes);
+    SettingsVariables s = defaults();
+    for (const ColourCell& cell : kColourCells)
+        s.*cell.setting = 0x0A0B0C;
+    s.LEDSelectedWidth = 3;
+    Rig rig(s);
+    frmOptions& d = rig.open();
+    rig.dialogs.colors = {QColor(1, 1, 1)};
+    d.cmdBackC->click(); // the back colour changed first: the marker still resets to the default grey
+    rig.dialogs.answers = {yes};
+    d.cmdResetColors->click();
+    QCOMPARE(rig.dialogs.questions,
+             (QList<QPair<QString, QString>>{{u"Reset Colors"_s, u"Are you sure you want to reset the colors?"_s}}));
+    QCOMPARE(d.lblLEDSelectedWidthValue->text(), yes ? u"0"_s : u"3"_s);
+    d.cmdOk->click();
+    const auto stored = [&rig](const char* key) { return text(*rig.store.read("ColorSettings", key)); };
+    if (yes) {
+        QCOMPARE(stored("TimeColor"), u"255"_s);
+        QCOMPARE(stored("LEDBack"), u"0"_s);
+        QCOMPARE(stored("LEDSelected"), u"4210752"_s);
+        QCOMPARE(stored("ScoreColor"), u"33023"_s);
+        QCOMPARE(stored("PeriodColor"), u"49152"_s);
+        QCOMPARE(stored("FormBack"), u"4210752"_s);
+        QCOMPARE(stored("BorderColor"), u"16777215"_s);
+        QCOMPARE(stored("HomeColor"), u"16777215"_s);
+        QCOMPARE(stored("VisitorColor"), u"16777215"_s);
+        QCOMPARE(stored("LEDSelectedWidth"), u"0"_s);
+    } else {
+        QCOMPARE(stored("TimeColor"), QString::number(0x0A0B0C));
+        QCOMPARE(stored("FormBack"), QString::number(0x010101));
+        QCOMPARE(stored("LEDSelectedWidth"), u"3"_s);
+    }
+}
+
+void TestOptions::resetKeys_data() {
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("Yes") << true;
+    QTest::newRow("No") << false;
+}
+
+void TestOptions::resetKeys() {
+    QFETCH(bool, yes);
+    SettingsVariables s = defaults();
+    s.StartStopClockKey = 65;
+    s.ResetClockKey = 68;
+    s.ClearKey = 8;
+    s.ClockSwitchKey = 70; // F
+    s.SepTimeKey = 74;
+    s.BuzzerKey = 75;
+    s.HornKey = 76;
+    s.NumLockForce = 1;
+    Rig rig(s);
+    frmOptions& d = rig.open();
+    rig.dialogs.answers = {yes};
+    d.cmdResetKeys->click();
+    QCOMPARE(rig.dialogs.questions,
+             (QList<QPair<QString, QString>>{{u"Reset Keys"_s, u"Are you sure you want to reset the keys?"_s}}));
+    const WorkingKeys expected = yes ? WorkingKeys{83, 82, 46, 70, 73, 66, 71} : WorkingKeys{65, 68, 8, 70, 74, 75, 76};
+    QCOMPARE(d.workingKeys(), expected);
+    QCOMPARE(d.lblStartStopClock->text(), yes ? u"S"_s : u"A"_s);
+    QCOMPARE(d.lblClear->text(), yes ? u"Delete"_s : u"Backspace"_s);
+    QCOMPARE(d.lblClockSwitch->text(), u"F"_s);
+    QCOMPARE(d.optNormal->isChecked(), yes);
+    QCOMPARE(d.optKeepOn->isChecked(), !yes);
+    d.cmdOk->click();
+    QCOMPARE(rig.settings.ClockSwitchKey, std::int16_t{70});
+    QCOMPARE(rig.settings.HornKey, yes ? std::int16_t{71} : std::int16_t{76});
+    QCOMPARE(rig.settings.NumLockForce, yes ? 0 : 1);
+}
+
+void TestOptions::keyButtons_data() {
+    QTest::addColumn<int>("cell");
+    QTest::addColumn<QString>("prompt");
+    QTest::addColumn<QString>("answer");
+    const char* names[] = {"start/stop", "reset", "clear", "clock switch", "penalty clock", "buzzer", "horn"};
+    const char* prompts[] = {"start / stop the clock",
+                             "reset the clock",
+                             "clear a number",
+                             "switch between clock and game time",
+                             "start / stop an independent penalty clock",
+                             "sound the buzzer",
+                             "sound the horn"};
+    for (int i = 0; i < 7; ++i) {
+        QTest::addRow("%s chosen", names[i]) << i << QString::fromLatin1(prompts[i]) << u"88"_s;
+        QTest::addRow("%s closed", names[i]) << i << QString::fromLatin1(prompts[i]) << u"0"_s;
+    }
+}
+
+void TestOptions::keyButtons() {
+    QFETCH(int, cell);
+    QFETCH(QString, prompt);
+    QFETCH(QString, answer);
+    const KeyCell& c = kKeyCells[cell];
+    Rig rig;
+    frmOptions& d = rig.open();
+    const WorkingKeys before = d.workingKeys();
+    rig.dialogs.chosenKeys = {answer};
+    (d.*c.button)->click();
+    QCOMPARE(rig.dialogs.keyRequests.size(), 1);
+    QCOMPARE(text(rig.dialogs.keyRequests[0].KeyPrompt), prompt);
+    QCOMPARE(rig.dialogs.keyRequests[0].AssignedKey, before[static_cast<std::size_t>(cell)]);
+    QCOMPARE(rig.dialogs.keyRequestKeys[0], before);
+    QCOMPARE(rig.dialogs.parents, QList<QWidget*>{&d});
+    const bool chosen = answer != u"0";
+    QCOMPARE(d.*c.temp, chosen ? std::int16_t{88} : before[static_cast<std::size_t>(cell)]);
+    QCOMPARE((d.*c.label)->text(), chosen ? u"X"_s : text(KeyCodeToStr(before[static_cast<std::size_t>(cell)])));
+    d.cmdOk->click();
+    QCOMPARE(rig.settings.*c.setting, chosen ? std::int16_t{88} : defaults().*c.setting);
+}
+
+void TestOptions::keyWindowRefusesTheWorkingKeys() {
+    Rig rig;
+    frmOptions& d = rig.open();
+    // The horn gets X through the real key window.
+    rig.dialogs.keyWindow = [](frmChooseKey& window) { QTest::keyPress(&window, Qt::Key_X); };
+    d.cmdHorn->click();
+    QCOMPARE(d.HornKeyTemp, std::int16_t{88});
+    // X is now taken in the dialog, though not yet stored: the buzzer cannot have it, nor the start/stop
+    // key S; the user closes the window and the buzzer keeps B.
+    rig.dialogs.keyWindow = [](frmChooseKey& window) {
+        QTest::keyPress(&window, Qt::Key_X);
+        QTest::keyPress(&window, Qt::Key_S);
+        QVERIFY(window.isVisible());
+        QVERIFY(window.lblUsed->isVisible());
+    };
+    d.cmdBuzzer->click();
+    QCOMPARE(rig.dialogs.beeps, 2);
+    QCOMPARE(d.BuzzerKeyTemp, std::int16_t{66});
+    QCOMPARE(d.lblBuzzer->text(), u"B"_s);
+    QCOMPARE(d.keyCapture().ChosenKey, std::string("0"));
+    // The buzzer's own key is taken again; G, given up by the horn, is free.
+    rig.dialogs.keyWindow = [](frmChooseKey& window) { QTest::keyPress(&window, Qt::Key_B); };
+    d.cmdBuzzer->click();
+    QCOMPARE(d.BuzzerKeyTemp, std::int16_t{66});
+    rig.dialogs.keyWindow = [](frmChooseKey& window) { QTest::keyPress(&window, Qt::Key_G); };
+    d.cmdBuzzer->click();
+    QCOMPARE(d.BuzzerKeyTemp, std::int16_t{71});
+    QCOMPARE(d.lblBuzzer->text(), u"G"_s);
+    QCOMPARE(rig.dialogs.beeps, 2);
+}
+
+void TestOptions::okWritesEveryValue() {
+    const QString sound = makeFile(m_files.path(), 35, u"buzz.wav"_s);
+    Rig rig;
+    frmOptions& d = rig.open();
+    rig.dialogs.colors = {QColor(10, 20, 30)};
+    rig.dialogs.chosenKeys = {u"120"_s};
+    rig.dialogs.files = {sound};
+    d.cmdPeriodC->click();
+    d.cmdClockSwitch->click();
+    d.cmdBuzzerSound->click();
+    d.txtVisitorText->setText(QString());
+    d.txtHomeText->setText(u"Bears"_s);
+    d.cmbLedType->setCurrentIndex(1);
+    clickSpinner(d.scrLEDSelectedWidth, true);
+    d.cmdOk->click();
+    QVERIFY(!d.isVisible());
+    QCOMPARE(d.result(), int(QDialog::Accepted));
+
+    SettingsVariables expected = defaults();
+    expected.PeriodColor = 0x1E140A;
+    expected.ClockSwitchKey = 120;
+    expected.BuzzerFile = sound.toStdString();
+    expected.HomeText = "Bears";
+    expected.VisitorText = "";
+    expected.TeamSize = FixedPoint4{26} * kFixedPoint4Scale;
+    expected.LEDType = 1;
+    expected.LEDSelectedWidth = 1;
+    QVERIFY(rig.settings == expected);
+    InMemorySettingsStore written;
+    SaveSettings(expected, written);
+    QCOMPARE(rig.store.values().size(), std::size_t{24});
+    QVERIFY(rig.store.values() == written.values());
+    QVERIFY(!rig.store.read("KeySettings", "IsKeyCode"));
+    QCOMPARE(text(*rig.store.read("TextSettings", "VisitorText")), QString());
+}
+
+void TestOptions::unwritableStoreIsReported() {
+    QStringList reports;
+    QList<QWidget*> reportParents;
+    setStoreFailureDialog([&](QWidget* parent, const QString&, const QString& message) {
+        reports.append(message);
+        reportParents.append(parent);
+    });
+    Rig rig;
+    rig.store.setFlushFailure(std::string("The disk is full."));
+    frmOptions& d = rig.open();
+    d.txtHomeText->setText(u"Otters"_s);
+    d.cmdOk->click();
+    setStoreFailureDialog({});
+    QCOMPARE(reports.size(), 1);
+    QVERIFY(reports[0].contains(u"The disk is full."_s));
+    QCOMPARE(reportParents, QList<QWidget*>{&d});
+    // The new values are in effect for this run all the same.
+    QCOMPARE(rig.settings.HomeText, std::string("Otters"));
+    QVERIFY(!d.isVisible());
+}
+
+void TestOptions::enterInANameBoxPressesOk() {
+    Rig rig;
+    frmOptions& d = rig.open();
+    d.SSTab1->setCurrentIndex(2);
+    d.txtHomeText->setFocus();
+    d.txtHomeText->setText(u"Rangers"_s);
+    QTest::keyClick(d.txtHomeText, Qt::Key_Return);
+    QVERIFY(!d.isVisible());
+    QCOMPARE(d.result(), int(QDialog::Accepted));
+    QCOMPARE(rig.settings.HomeText, std::string("Rangers"));
+}
+
+QTEST_MAIN(TestOptions)
+#include "tst_options.moc"
