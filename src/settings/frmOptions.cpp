@@ -83,8 +83,12 @@ TextExtentTwips extentOf(const QWidget* w) {
 } // namespace
 
 ColorSample::ColorSample(QWidget* parent) : QFrame(parent) {
-    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    // A grey outline shows the sample's edge against the dialog whether the colour is white or black.
+    setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);
+    QPalette pal = palette();
+    pal.setColor(QPalette::WindowText, QColor(128, 128, 128));
+    setPalette(pal);
     setAutoFillBackground(true);
     setBackColor(0);
 }

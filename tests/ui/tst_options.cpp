@@ -2,10 +2,15 @@
 // writes (and in which order NumLock is set), and that Cancel, Escape and the close button change nothing.
 // The pickers, questions and key window are answered by FakeOptionsDialogs.
 #include <QApplication>
+#include <QColorDialog>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "FakeOptionsDialogs.h"
 #include "core/input/KeyTables.h"
@@ -147,6 +152,7 @@ private slots:
     void previewItSizes_data();
     void previewItSizes();
     void typingRecomputesFromSixty();
+    void nameFitRunsNoOtherEvents();
     void namesTakeAtMostTwentyCharacters();
     void ledTypeListDrivesThePreview();
     void resetColors_data();
@@ -159,6 +165,12 @@ private slots:
     void okWritesEveryValue();
     void unwritableStoreIsReported();
     void enterInANameBoxPressesOk();
+    void standardColourPicker_data();
+    void standardColourPicker();
+    void standardSoundChooser_data();
+    void standardSoundChooser();
+    void standardQuestion_data();
+    void standardQuestion();
 
 private:
     QTemporaryDir m_files;
@@ -698,6 +710,23 @@ void TestOptions::typingRecomputesFromSixty() {
     QCOMPARE(shrinking.last(), sizes[7]);
 }
 
+void TestOptions::nameFitRunsNoOtherEvents() {
+    // A click or key waiting in the queue must not run in the middle of the fit (it could close the dialog or
+    // change the name being measured); it runs after the change handling has finished.
+    Rig rig;
+    frmOptions& d = rig.open();
+    bool ranDuringFit = false;
+    bool ran = false;
+    QMetaObject::invokeMethod(
+        &d, [&] { ran = true; }, Qt::QueuedConnection);
+    d.txtHomeText->setText(u"WWWWWWWWWWWWWWWWWWWW"_s); // the longest fit: every size from 60 to 10
+    ranDuringFit = ran;
+    QCOMPARE(d.TempSize, std::int16_t{9});
+    QVERIFY(!ranDuringFit);
+    QCoreApplication::processEvents();
+    QVERIFY(ran);
+}
+
 void TestOptions::namesTakeAtMostTwentyCharacters() {
     Rig rig;
     frmOptions& d = rig.open();
@@ -933,6 +962,81 @@ void TestOptions::enterInANameBoxPressesOk() {
     QVERIFY(!d.isVisible());
     QCOMPARE(d.result(), int(QDialog::Accepted));
     QCOMPARE(rig.settings.HomeText, std::string("Rangers"));
+}
+
+void TestOptions::standardColourPicker_data() {
+    QTest::addColumn<bool>("accept");
+    QTest::newRow("cancelled") << false;
+    QTest::newRow("chosen") << true;
+}
+
+void TestOptions::standardColourPicker() {
+    // The program's picker starts at the sample's colour, and a cancel answers nothing at all.
+    QFETCH(bool, accept);
+    QColor preset;
+    QTimer::singleShot(0, [&] {
+        auto* picker = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+        QVERIFY(picker);
+        preset = picker->currentColor();
+        picker->setCurrentColor(QColor(9, 8, 7));
+        accept ? picker->accept() : picker->reject();
+    });
+    const std::optional<QColor> answer = standardOptionsDialogs().pickColor(nullptr, QColor(0x56, 0x34, 0x12));
+    QCOMPARE(preset, QColor(0x56, 0x34, 0x12));
+    QCOMPARE(answer, accept ? std::optional<QColor>(QColor(9, 8, 7)) : std::nullopt);
+}
+
+void TestOptions::standardSoundChooser_data() {
+    QTest::addColumn<bool>("accept");
+    QTest::newRow("cancelled") << false;
+    QTest::newRow("chosen") << true;
+}
+
+void TestOptions::standardSoundChooser() {
+    QFETCH(bool, accept);
+    const QString current = makeFile(m_files.path() + u"/chooser"_s, 50, u"current.wav"_s);
+    const QString other = makeFile(m_files.path() + u"/chooser"_s, 50, u"other.wav"_s);
+    QString filter;
+    QString folder;
+    QTimer::singleShot(0, [&] {
+        auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        QVERIFY(chooser);
+        filter = chooser->findChild<QComboBox*>(u"fileTypeCombo"_s)->currentText();
+        folder = chooser->directory().absolutePath();
+        if (accept) {
+            chooser->selectFile(other);
+            static_cast<QDialog*>(chooser)->accept();
+        } else {
+            chooser->reject();
+        }
+    });
+    const std::optional<QString> answer = standardOptionsDialogs().pickSoundFile(nullptr, current);
+    QCOMPARE(filter, u"Sounds *.wav"_s);
+    QCOMPARE(folder, QFileInfo(current).absolutePath());
+    QCOMPARE(answer, accept ? std::optional<QString>(other) : std::nullopt);
+}
+
+void TestOptions::standardQuestion_data() {
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("Yes") << true;
+    QTest::newRow("No") << false;
+}
+
+void TestOptions::standardQuestion() {
+    QFETCH(bool, yes);
+    QString title;
+    QString question;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        title = box->windowTitle();
+        question = box->text();
+        box->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
+    });
+    const bool answer = standardOptionsDialogs().askYesNo(nullptr, u"Reset Keys"_s, u"Are you sure?"_s);
+    QCOMPARE(title, u"Reset Keys"_s);
+    QCOMPARE(question, u"Are you sure?"_s);
+    QCOMPARE(answer, yes);
 }
 
 QTEST_MAIN(TestOptions)
