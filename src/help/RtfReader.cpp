@@ -18,7 +18,9 @@ namespace {
 // The document measures in pixels; the file in twips, 15 to the pixel on the screens the board is designed for.
 constexpr double kTwipsPerPixel = 15.0;
 
-double pixels(int twips) { return twips / kTwipsPerPixel; }
+double pixels(int twips) {
+    return twips / kTwipsPerPixel;
+}
 
 QString toQString(const std::u16string& text) {
     return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
@@ -124,7 +126,8 @@ bool readRtf(const QByteArray& rtf, QTextDocument* doc, QString* error) {
             *error = QCoreApplication::translate("RtfReader", "There is no document to show the text in.");
         return false;
     }
-    const rtf::ParseResult parsed = rtf::parseRtf(std::string_view(rtf.constData(), static_cast<std::size_t>(rtf.size())));
+    const rtf::ParseResult parsed =
+        rtf::parseRtf(std::string_view(rtf.constData(), static_cast<std::size_t>(rtf.size())));
     switch (parsed.status) {
     case rtf::ParseStatus::NotRtf:
         if (error != nullptr)

@@ -13,7 +13,6 @@
 #include <QTextDocument>
 
 #include <algorithm>
-#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -26,7 +25,9 @@ constexpr int kTextLeft = 120;
 constexpr int kMinimumWidth = 2700; // outer window size, twips
 constexpr int kMinimumHeight = 1700;
 
-int pixelsCeil(int twips) { return (twips + kTwipsPerPixel - 1) / kTwipsPerPixel; }
+int pixelsCeil(int twips) {
+    return (twips + kTwipsPerPixel - 1) / kTwipsPerPixel;
+}
 
 } // namespace
 
@@ -51,9 +52,13 @@ frmHelp::frmHelp(const QString& folder, QWidget* parent)
     Form_Resize();
 }
 
-QString frmHelp::helpFileName() { return u"rinkmasterhelpfile.rtf"_s; }
+QString frmHelp::helpFileName() {
+    return u"rinkmasterhelpfile.rtf"_s;
+}
 
-QString frmHelp::helpFilePath(const QString& folder) { return QDir(folder).filePath(helpFileName()); }
+QString frmHelp::helpFilePath(const QString& folder) {
+    return QDir(folder).filePath(helpFileName());
+}
 
 QString frmHelp::missingFileMessage() {
     return u"Help file has been moved from its normal location.  Please reinstall the program."_s;
@@ -95,7 +100,7 @@ void frmHelp::Form_Load() {
         rtbHelp->moveCursor(QTextCursor::Start);
         return;
     }
-    rtbHelp->setPlainText(u"The help file cannot be shown: %1  Please reinstall the program."_s.arg(error));
+    rtbHelp->setPlainText(u"The help file cannot be shown.  %1  Please reinstall the program."_s.arg(error));
 }
 
 void frmHelp::Form_Resize() {

@@ -47,7 +47,9 @@ rtf::Document parsed(const std::string& input) {
     return std::move(result.document);
 }
 
-std::string textOf(const std::string& input) { return utf8(rtf::plainText(parsed(input))); }
+std::string textOf(const std::string& input) {
+    return utf8(rtf::plainText(parsed(input)));
+}
 
 // The format of the run that contains needle (UTF-8); fails the test when no run does.
 CharFormat formatOf(const rtf::Document& document, const std::string& needle) {
@@ -63,7 +65,9 @@ const char* const kTables = "{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}{\\f1\\fr
                             "{\\f2\\fnil\\fcharset2 Symbol;}}"
                             "{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}";
 
-std::string withTables(const std::string& body) { return std::string("{\\rtf1\\ansi\\deff0") + kTables + body + "}"; }
+std::string withTables(const std::string& body) {
+    return std::string("{\\rtf1\\ansi\\deff0") + kTables + body + "}";
+}
 
 // ---------------------------------------------------------------------------------------------------------------
 
@@ -75,7 +79,9 @@ struct TextCase {
 
 class RtfTextTest : public ::testing::TestWithParam<TextCase> {};
 
-TEST_P(RtfTextTest, ShowsTheTextAWordProcessorWould) { EXPECT_EQ(textOf(GetParam().input), GetParam().expected); }
+TEST_P(RtfTextTest, ShowsTheTextAWordProcessorWould) {
+    EXPECT_EQ(textOf(GetParam().input), GetParam().expected);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, RtfTextTest,
@@ -86,8 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"EmptyLinesStay", "{\\rtf1 One\\par\\par Two\\par}", "One\n\nTwo"},
         TextCase{"BackslashAtLineEndIsAParagraph", "{\\rtf1 One\\\r\nTwo}", "One\nTwo"},
         TextCase{"LineEndsInTheFileMeanNothing", "{\\rtf1 One\r\nTwo}", "OneTwo"},
-        TextCase{"LineBreak", "{\\rtf1 a\\line b}", "a\u2028b"},
-        TextCase{"Tab", "{\\rtf1 a\\tab b}", "a\tb"},
+        TextCase{"LineBreak", "{\\rtf1 a\\line b}", "a\u2028b"}, TextCase{"Tab", "{\\rtf1 a\\tab b}", "a\tb"},
         TextCase{"TabCharacterInText", "{\\rtf1 a\tb}", "a\tb"},
         TextCase{"EscapedBracesAndBackslash", "{\\rtf1 \\{x\\}\\\\}", "{x}\\"},
         TextCase{"Codepage1252Escapes", "{\\rtf1\\ansi\\ansicpg1252 caf\\'e9 \\'80 \\'93q\\'94}", "café € “q”"},
@@ -115,10 +120,11 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"UnknownDestinationSkipped", "{\\rtf1 a{\\*\\unknown {nested} hidden}b}", "ab"},
         TextCase{"PictureSkipped", "{\\rtf1 a{\\pict\\wmetafile8 0123abcd}b}", "ab"},
         TextCase{"ObjectSkipped", "{\\rtf1 a{\\object{\\*\\objdata 01}{\\result r}}b}", "ab"},
-        TextCase{"InfoAndStyleSheetSkipped", "{\\rtf1{\\info{\\title T}{\\author A}}{\\stylesheet{\\s0 Normal;}}x}", "x"},
+        TextCase{"InfoAndStyleSheetSkipped", "{\\rtf1{\\info{\\title T}{\\author A}}{\\stylesheet{\\s0 Normal;}}x}",
+                 "x"},
         TextCase{"HeadersFootersFootnotesSkipped", "{\\rtf1{\\header h}{\\footer f}a{\\footnote n}}", "a"},
-        TextCase{"FieldShowsItsResultOnly",
-                 "{\\rtf1{\\field{\\*\\fldinst HYPERLINK \"file:///x\"}{\\fldrslt link}}}", "link"},
+        TextCase{"FieldShowsItsResultOnly", "{\\rtf1{\\field{\\*\\fldinst HYPERLINK \"file:///x\"}{\\fldrslt link}}}",
+                 "link"},
         TextCase{"FontAndColourTablesAreNotText", withTables("x"), "x"},
         TextCase{"BulletFromPntext",
                  withTables("{\\pntext\\f2\\'b7\\tab}{\\*\\pn\\pnlvlblt\\pnf2{\\pntxtb\\'b7}}\\fi-360\\li720 Item"),
@@ -175,7 +181,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ---------------------------------------------------------------------------------------------------------------
 
-CharFormat plain() { return CharFormat{}; }
+CharFormat plain() {
+    return CharFormat{};
+}
 CharFormat arial() {
     CharFormat f;
     f.fontFamily = "Arial";
@@ -293,7 +301,8 @@ INSTANTIATE_TEST_SUITE_P(
         ParagraphCase{"Default", "{\\rtf1 a}", 0, ParagraphFormat{}},
         ParagraphCase{"Centred", "{\\rtf1\\qc a}", 0, paragraphWith([](auto& f) { f.alignment = Alignment::Centre; })},
         ParagraphCase{"Right", "{\\rtf1\\qr a}", 0, paragraphWith([](auto& f) { f.alignment = Alignment::Right; })},
-        ParagraphCase{"Justified", "{\\rtf1\\qj a}", 0, paragraphWith([](auto& f) { f.alignment = Alignment::Justify; })},
+        ParagraphCase{"Justified", "{\\rtf1\\qj a}", 0,
+                      paragraphWith([](auto& f) { f.alignment = Alignment::Justify; })},
         ParagraphCase{"LeftAgain", "{\\rtf1\\qc\\ql a}", 0, ParagraphFormat{}},
         ParagraphCase{"FormatAtTheMarkBelongsToTheParagraph", "{\\rtf1\\qc a\\par\\pard b}", 0,
                       paragraphWith([](auto& f) { f.alignment = Alignment::Centre; })},
@@ -310,13 +319,11 @@ INSTANTIATE_TEST_SUITE_P(
                           f.spaceBefore = 120;
                           f.spaceAfter = 240;
                       })},
-        ParagraphCase{"IndentsClamped", "{\\rtf1\\li-50\\ri99999\\sb-4\\sa99999 a}", 0,
-                      paragraphWith([](auto& f) {
+        ParagraphCase{"IndentsClamped", "{\\rtf1\\li-50\\ri99999\\sb-4\\sa99999 a}", 0, paragraphWith([](auto& f) {
                           f.rightIndent = rtf::kMaxIndentTwips;
                           f.spaceAfter = rtf::kMaxSpacingTwips;
                       })},
-        ParagraphCase{"FirstLineNeverLeftOfTheMargin", "{\\rtf1\\fi-720\\li360 a}", 0,
-                      paragraphWith([](auto& f) {
+        ParagraphCase{"FirstLineNeverLeftOfTheMargin", "{\\rtf1\\fi-720\\li360 a}", 0, paragraphWith([](auto& f) {
                           f.leftIndent = 360;
                           f.firstLineIndent = -360;
                       })},
@@ -325,36 +332,35 @@ INSTANTIATE_TEST_SUITE_P(
                           f.tabStops = {TabStop{720, TabKind::Left}, TabStop{5000, TabKind::Right},
                                         TabStop{6000, TabKind::Centre}, TabStop{7000, TabKind::Decimal}};
                       })},
-        ParagraphCase{"BarTabIgnored", "{\\rtf1\\tqr\\tb300\\tx900 a}", 0,
-                      paragraphWith([](auto& f) { f.tabStops = {TabStop{900, TabKind::Left}}; })},
-        ParagraphCase{"TabStopsCapped", "{\\rtf1" + [] {
-                          std::string s;
-                          for (int i = 0; i < 40; ++i)
-                              s += "\\tx" + std::to_string(100 * (i + 1));
-                          return s;
-                      }() + " a}",
-                      0,
-                      paragraphWith([](auto& f) {
+        ParagraphCase{"BarTabIgnored", "{\\rtf1\\tqr\\tb300\\tx900 a}", 0, paragraphWith([](auto& f) {
+                          f.tabStops = {TabStop{900, TabKind::Left}};
+                      })},
+        ParagraphCase{"TabStopsCapped",
+                      "{\\rtf1" +
+                          [] {
+                              std::string s;
+                              for (int i = 0; i < 40; ++i)
+                                  s += "\\tx" + std::to_string(100 * (i + 1));
+                              return s;
+                          }() +
+                          " a}",
+                      0, paragraphWith([](auto& f) {
                           for (int i = 0; i < static_cast<int>(rtf::kMaxTabStops); ++i)
                               f.tabStops.push_back(TabStop{100 * (i + 1), TabKind::Left});
                       })},
-        ParagraphCase{"MultipleLineSpacing", "{\\rtf1\\sl276\\slmult1 a}", 0,
-                      paragraphWith([](auto& f) {
+        ParagraphCase{"MultipleLineSpacing", "{\\rtf1\\sl276\\slmult1 a}", 0, paragraphWith([](auto& f) {
                           f.lineSpacing = LineSpacing::Multiple;
                           f.lineSpacingValue = 276;
                       })},
-        ParagraphCase{"ExactLineSpacing", "{\\rtf1\\sl-300\\slmult0 a}", 0,
-                      paragraphWith([](auto& f) {
+        ParagraphCase{"ExactLineSpacing", "{\\rtf1\\sl-300\\slmult0 a}", 0, paragraphWith([](auto& f) {
                           f.lineSpacing = LineSpacing::Exactly;
                           f.lineSpacingValue = 300;
                       })},
-        ParagraphCase{"AtLeastLineSpacing", "{\\rtf1\\sl300 a}", 0,
-                      paragraphWith([](auto& f) {
+        ParagraphCase{"AtLeastLineSpacing", "{\\rtf1\\sl300 a}", 0, paragraphWith([](auto& f) {
                           f.lineSpacing = LineSpacing::AtLeast;
                           f.lineSpacingValue = 300;
                       })},
-        ParagraphCase{"MultipleLineSpacingClamped", "{\\rtf1\\sl9999\\slmult1 a}", 0,
-                      paragraphWith([](auto& f) {
+        ParagraphCase{"MultipleLineSpacingClamped", "{\\rtf1\\sl9999\\slmult1 a}", 0, paragraphWith([](auto& f) {
                           f.lineSpacing = LineSpacing::Multiple;
                           f.lineSpacingValue = 1200;
                       })},
@@ -420,8 +426,8 @@ TEST(RtfParser, ColourTableIsCapped) {
     std::string input = "{\\rtf1{\\colortbl";
     for (std::size_t i = 0; i < rtf::kMaxTableEntries + 100; ++i)
         input += "\\red1;";
-    input += "}\\cf" + std::to_string(rtf::kMaxTableEntries - 1) + " a\\cf" + std::to_string(rtf::kMaxTableEntries + 50) +
-             " b}";
+    input += "}\\cf" + std::to_string(rtf::kMaxTableEntries - 1) + " a\\cf" +
+             std::to_string(rtf::kMaxTableEntries + 50) + " b}";
     const rtf::Document document = parsed(input);
     EXPECT_EQ(formatOf(document, "a").foreground, (Colour{1, 0, 0}));
     EXPECT_FALSE(formatOf(document, "b").foreground.has_value());
@@ -439,7 +445,9 @@ struct CodepageCase {
 
 class Cp1252Test : public ::testing::TestWithParam<CodepageCase> {};
 
-TEST_P(Cp1252Test, MapsTheByte) { EXPECT_EQ(rtf::cp1252ToUnicode(GetParam().byte), GetParam().expected); }
+TEST_P(Cp1252Test, MapsTheByte) {
+    EXPECT_EQ(rtf::cp1252ToUnicode(GetParam().byte), GetParam().expected);
+}
 
 INSTANTIATE_TEST_SUITE_P(Rows, Cp1252Test,
                          ::testing::Values(CodepageCase{0x41, u'A'}, CodepageCase{0x80, u'\u20AC'},

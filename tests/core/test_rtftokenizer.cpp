@@ -55,7 +55,9 @@ struct TokenCase {
 
 class RtfTokenizerTest : public ::testing::TestWithParam<TokenCase> {};
 
-TEST_P(RtfTokenizerTest, SplitsInputIntoTokens) { EXPECT_EQ(tokens(GetParam().input), GetParam().expected); }
+TEST_P(RtfTokenizerTest, SplitsInputIntoTokens) {
+    EXPECT_EQ(tokens(GetParam().input), GetParam().expected);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, RtfTokenizerTest,
@@ -67,8 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
         TokenCase{"HundredDigitsStickAtTheLimit", "\\fs" + std::string(100, '9') + " x", "\\fs2147483647 T(x)"},
         TokenCase{"HundredNegativeDigits", "\\li-" + std::string(100, '9'), "\\li-2147483648"},
         TokenCase{"JustOverTheLimit", "\\u2147483648", "\\u2147483647"},
-        TokenCase{"HexByte", "caf\\'e9!", "T(caf) \\'e9 T(!)"},
-        TokenCase{"HexByteUpperCase", "\\'B7", "\\'b7"},
+        TokenCase{"HexByte", "caf\\'e9!", "T(caf) \\'e9 T(!)"}, TokenCase{"HexByteUpperCase", "\\'B7", "\\'b7"},
         TokenCase{"HexByteCutShortByTheEnd", "a\\'4", "T(a) \\'04"},
         TokenCase{"HexByteCutShortByText", "\\'4g", "\\'04 T(g)"},
         TokenCase{"HexEscapeWithoutDigits", "\\'zz", "S(') T(zz)"},
@@ -80,12 +81,10 @@ INSTANTIATE_TEST_SUITE_P(
         TokenCase{"BinarySkipsBracesAndBackslashes", "\\bin4 {}\\\\x}", "BIN({}\\\\) T(x) }"},
         TokenCase{"BinaryLongerThanTheInput", "\\bin99999999999 ab", "BIN(ab)"},
         TokenCase{"BinaryNegativeLength", "\\bin-4 ab", "BIN() T(ab)"},
-        TokenCase{"BinaryWithoutLength", "\\bin ab", "BIN() T(ab)"},
-        TokenCase{"LoneBackslashAtTheEnd", "a\\", "T(a)"},
+        TokenCase{"BinaryWithoutLength", "\\bin ab", "BIN() T(ab)"}, TokenCase{"LoneBackslashAtTheEnd", "a\\", "T(a)"},
         TokenCase{"UnicodeWithFallback", "\\u8364?x", "\\u8364 T(?x)"},
         TokenCase{"LongControlWord", "\\" + std::string(5000, 'a') + "1 x", "\\" + std::string(5000, 'a') + "1 T(x)"},
-        TokenCase{"Empty", "", ""},
-        TokenCase{"NulBytesAreText", std::string("a\0b", 3), std::string("T(a\0b)", 6)}),
+        TokenCase{"Empty", "", ""}, TokenCase{"NulBytesAreText", std::string("a\0b", 3), std::string("T(a\0b)", 6)}),
     [](const ::testing::TestParamInfo<TokenCase>& info) { return std::string(info.param.name); });
 
 } // namespace

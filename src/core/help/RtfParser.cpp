@@ -265,7 +265,9 @@ void appendUtf8(std::string& out, char16_t unit) {
     }
 }
 
-bool isSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDFFF; }
+bool isSurrogate(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDFFF;
+}
 
 // ---------------------------------------------------------------------------------------------------------------
 // Reader state
@@ -282,7 +284,7 @@ struct GroupState {
     bool hidden = false;
     VerticalPosition position = VerticalPosition::Baseline;
     int halfPoints = 24;
-    int font = -1; // font number; -1 is the document's default font
+    int font = -1;      // font number; -1 is the document's default font
     int foreground = 0; // colour table index; 0 is the automatic colour
     int background = 0;
     int unicodeSkip = 1;
@@ -322,8 +324,8 @@ struct FontInfo {
 
 struct FormatLess {
     static auto key(const CharFormat& f) {
-        return std::tie(f.bold, f.italic, f.underline, f.strike, f.halfPoints, f.fontFamily, f.foreground,
-                        f.background, f.position);
+        return std::tie(f.bold, f.italic, f.underline, f.strike, f.halfPoints, f.fontFamily, f.foreground, f.background,
+                        f.position);
     }
     bool operator()(const CharFormat& a, const CharFormat& b) const { return key(a) < key(b); }
 };
@@ -332,7 +334,9 @@ int clampParameter(const Token& token, int low, int high, int fallback) {
     return token.hasParameter ? std::clamp<int>(token.parameter, low, high) : fallback;
 }
 
-bool switchValue(const Token& token) { return !token.hasParameter || token.parameter != 0; }
+bool switchValue(const Token& token) {
+    return !token.hasParameter || token.parameter != 0;
+}
 
 class Parser {
 public:
@@ -376,7 +380,7 @@ private:
     int m_overflowDepth = 0; // groups opened beyond kMaxGroupDepth: their content is ignored
     bool m_started = false;
     bool m_finished = false;
-    int m_unicodeSkipLeft = 0; // fallback characters still to drop after a \u
+    int m_unicodeSkipLeft = 0;  // fallback characters still to drop after a \u
     char16_t m_pendingHigh = 0; // first half of a surrogate pair written as two \u
 
     std::map<int, FontInfo> m_fonts;
@@ -844,7 +848,9 @@ void Parser::finishParagraph(Paragraph& paragraph) {
     paragraph.markFormat = currentFormatIndex();
 }
 
-std::size_t Parser::currentFormatIndex() { return internFormat(resolveCharFormat()); }
+std::size_t Parser::currentFormatIndex() {
+    return internFormat(resolveCharFormat());
+}
 
 std::size_t Parser::internFormat(const CharFormat& format) {
     const auto [it, inserted] = m_formatIndex.try_emplace(format, m_doc.formats.size());
@@ -918,10 +924,10 @@ bool startsLikeRtf(std::string_view input) {
 
 char16_t cp1252ToUnicode(std::uint8_t byte) {
     static constexpr std::array<char16_t, 32> kHigh{
-        u'\u20AC', kReplacement, u'\u201A', u'\u0192', u'\u201E', u'\u2026', u'\u2020', u'\u2021',
-        u'\u02C6', u'\u2030',    u'\u0160', u'\u2039', u'\u0152', kReplacement, u'\u017D', kReplacement,
-        kReplacement, u'\u2018', u'\u2019', u'\u201C', u'\u201D', u'\u2022', u'\u2013', u'\u2014',
-        u'\u02DC', u'\u2122',    u'\u0161', u'\u203A', u'\u0153', kReplacement, u'\u017E', u'\u0178'};
+        u'\u20AC',    kReplacement, u'\u201A', u'\u0192', u'\u201E', u'\u2026',    u'\u2020', u'\u2021',
+        u'\u02C6',    u'\u2030',    u'\u0160', u'\u2039', u'\u0152', kReplacement, u'\u017D', kReplacement,
+        kReplacement, u'\u2018',    u'\u2019', u'\u201C', u'\u201D', u'\u2022',    u'\u2013', u'\u2014',
+        u'\u02DC',    u'\u2122',    u'\u0161', u'\u203A', u'\u0153', kReplacement, u'\u017E', u'\u0178'};
     if (byte >= 0x80 && byte <= 0x9F)
         return kHigh[byte - 0x80];
     return static_cast<char16_t>(byte);

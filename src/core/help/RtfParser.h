@@ -1,7 +1,7 @@
 #pragma once
+#include <compare>
 #include <cstddef>
 #include <cstdint>
-#include <compare>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,8 +27,8 @@ inline constexpr std::size_t kMaxParagraphs = 100000;
 inline constexpr std::size_t kMaxRuns = 400000;
 
 // Limits on the layout values handed on, so that no file can ask for a 5000 pt font or a margin a metre wide.
-inline constexpr int kMinHalfPoints = 2;    // 1 pt
-inline constexpr int kMaxHalfPoints = 400;  // 200 pt
+inline constexpr int kMinHalfPoints = 2;      // 1 pt
+inline constexpr int kMaxHalfPoints = 400;    // 200 pt
 inline constexpr int kMaxIndentTwips = 14400; // 10 inches
 inline constexpr int kMaxSpacingTwips = 14400;
 
@@ -48,10 +48,10 @@ struct CharFormat {
     bool italic = false;
     bool underline = false;
     bool strike = false;
-    int halfPoints = 24;               // font size in half points, as the file gives it
-    std::string fontFamily;            // empty: the viewer's own font
-    std::optional<Colour> foreground;  // empty: the viewer's text colour
-    std::optional<Colour> background;  // empty: no highlight
+    int halfPoints = 24;              // font size in half points, as the file gives it
+    std::string fontFamily;           // empty: the viewer's own font
+    std::optional<Colour> foreground; // empty: the viewer's text colour
+    std::optional<Colour> background; // empty: no highlight
     VerticalPosition position = VerticalPosition::Baseline;
     bool operator==(const CharFormat&) const = default;
 };
@@ -87,7 +87,7 @@ struct Run {
 
 struct Paragraph {
     ParagraphFormat format;
-    std::vector<Run> runs;   // never two neighbours with the same format, never an empty one
+    std::vector<Run> runs;      // never two neighbours with the same format, never an empty one
     std::size_t markFormat = 0; // format at the paragraph's end, which gives an empty line its height
 };
 

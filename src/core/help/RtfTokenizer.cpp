@@ -6,8 +6,12 @@
 namespace rtf {
 namespace {
 
-bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 Token makeToken(TokenKind kind) {
     Token token;
@@ -123,9 +127,9 @@ Token RtfTokenizer::readControl() {
     if (token.text == "bin") {
         // The data follows at once; its length is the parameter, cut short at the end of the input.
         const std::size_t length =
-            token.parameter > 0 ? std::min<std::size_t>(static_cast<std::size_t>(token.parameter),
-                                                        m_input.size() - m_pos)
-                                : 0;
+            token.parameter > 0
+                ? std::min<std::size_t>(static_cast<std::size_t>(token.parameter), m_input.size() - m_pos)
+                : 0;
         Token binary = makeToken(TokenKind::Binary);
         binary.text = m_input.substr(m_pos, length);
         binary.hasParameter = token.hasParameter;
