@@ -223,7 +223,7 @@ INSTANTIATE_TEST_SUITE_P(
         CharCase{"Strike", withTables("\\strike x"), "x", arialWith([](CharFormat& f) { f.strike = true; })},
         CharCase{"FontSize", withTables("\\fs36 x"), "x", arialWith([](CharFormat& f) { f.halfPoints = 36; })},
         CharCase{"HugeFontSize", withTables("\\fs99999999 x"), "x", arialWith([](CharFormat& f) { f.halfPoints = 400; })},
-        CharCase{"TinyFontSize", withTables("\\fs-5 x"), "x", arialWith([](CharFormat& f) { f.halfPoints = 2; })},
+        CharCase{"TinyFontSize", withTables("\\fs-5 x"), "x", arialWith([](CharFormat& f) { f.halfPoints = 4; })},
         CharCase{"FontSizeWithoutValue", withTables("\\fs40 a\\fs x"), "x", arial()},
         CharCase{"FontChosen", withTables("\\f1 x"), "x",
                  [] {

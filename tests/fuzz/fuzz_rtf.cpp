@@ -8,6 +8,7 @@
 #include <QTextDocument>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -52,10 +53,20 @@ void checkDocument(const rtf::Document& document) {
 
 } // namespace
 
+// A warning from the text view (a font size it cannot use, say) means the reader handed on something it should
+// not have; only the note that a fallback font lacks tables for some script depends on the fonts installed.
+void stopOnWarnings(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtDebugMsg || type == QtInfoMsg || message.startsWith(QLatin1String("OpenType support missing")))
+        return;
+    std::fprintf(stderr, "Qt: %s\n", qPrintable(message));
+    std::abort();
+}
+
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     // Laying text out needs fonts, and fonts need a GUI application; no display is needed for that.
     qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
     static QGuiApplication app(*argc, *argv);
+    qInstallMessageHandler(stopOnWarnings);
     return 0;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFragment>
@@ -102,6 +103,9 @@ void tst_RtfReader::corpusNeverBreaksTheReader() {
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
 
+    // Nothing in a file may even make the text view complain (a font too small to shrink further, say). Only the
+    // note that a fallback font lacks tables for some script is allowed: it depends on the fonts installed.
+    QTest::failOnWarning(QRegularExpression(u"^(?!OpenType support missing)"_s));
     QTextDocument doc;
     doc.setPlainText(u"(the document as it was)"_s);
     QString error;

@@ -27,7 +27,7 @@ inline constexpr std::size_t kMaxParagraphs = 100000;
 inline constexpr std::size_t kMaxRuns = 400000;
 
 // Limits on the layout values handed on, so that no file can ask for a 5000 pt font or a margin a metre wide.
-inline constexpr int kMinHalfPoints = 2;      // 1 pt
+inline constexpr int kMinHalfPoints = 4;      // 2 pt: anything smaller cannot shrink to a superscript
 inline constexpr int kMaxHalfPoints = 400;    // 200 pt
 inline constexpr int kMaxIndentTwips = 14400; // 10 inches
 inline constexpr int kMaxSpacingTwips = 14400;
