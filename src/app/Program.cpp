@@ -1,6 +1,7 @@
 #include "Program.h"
 #include "app/frmSplash.h"
 #include "board/frmScoreBoard.h"
+#include "help/frmHelp.h"
 #include "input/modGrabKeys.h"
 #include "settings/OptionsDialogs.h"
 #include "settings/SettingsErrorReporter.h"
@@ -66,7 +67,7 @@ void Program::showScoreBoard() {
     m_board->show();
 }
 
-void Program::openHelp() {}
+void Program::openHelp() { frmHelp::showHelp(); }
 
 void Program::openOptions() {
     if (!m_store)

@@ -19,7 +19,15 @@ screenshot "$board" "$E2E_TMP/board.png"
 [ "$(colour_count "$E2E_TMP/board.png")" -gt 5 ] || fail "board screenshot is blank"
 xdotool search --onlyvisible --name '^Rinkmaster$' >/dev/null 2>&1 && fail "start-up window still shown"
 
-# Closing the board ends the program.
+# F1 opens the help viewer beside the board.
+focus_window "$board"
+keys F1
+helpwin=$(wait_window '^Rinkmaster Help$')
+sleep 0.3
+screenshot "$helpwin" "$E2E_TMP/help.png"
+[ "$(colour_count "$E2E_TMP/help.png")" -gt 5 ] || fail "help window is blank"
+
+# Closing the board ends the program, even with the help window open.
 close_window "$board"
 for i in $(seq 1 50); do
   kill -0 "$E2E_APP_PID" 2>/dev/null || break

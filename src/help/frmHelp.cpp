@@ -1,0 +1,143 @@
+#include "help/frmHelp.h"
+
+#include "core/help/RtfParser.h"
+#include "help/RtfReader.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QPointer>
+#include <QTextBrowser>
+#include <QTextDocument>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+constexpr int kClientWidth = 11055; // twips, as designed
+constexpr int kClientHeight = 9270;
+constexpr int kTextLeft = 120;
+constexpr int kMinimumWidth = 2700; // outer window size, twips
+constexpr int kMinimumHeight = 1700;
+
+int pixelsCeil(int twips) {
+    return (twips + kTwipsPerPixel - 1) / kTwipsPerPixel;
+}
+
+} // namespace
+
+frmHelp::frmHelp(QWidget* parent) : frmHelp(QCoreApplication::applicationDirPath(), parent) {}
+
+frmHelp::frmHelp(const QString& folder, QWidget* parent)
+    : QWidget(parent, Qt::Window), rtbHelp(new QTextBrowser(this)), m_folder(folder) {
+    setObjectName(u"frmHelp"_s);
+    setWindowTitle(u"Rinkmaster Help"_s);
+    // The help stays open beside the board but never keeps the program alive once the board has closed.
+    setAttribute(Qt::WA_QuitOnClose, false);
+
+    rtbHelp->setObjectName(u"rtbHelp"_s);
+    rtbHelp->setReadOnly(true);
+    // The help is one self-contained text: nothing in it may lead the viewer to other files.
+    rtbHelp->setOpenLinks(false);
+    rtbHelp->setOpenExternalLinks(false);
+
+    applyMinimumSize();
+    resize(kClientWidth / kTwipsPerPixel, kClientHeight / kTwipsPerPixel);
+    Form_Load();
+    Form_Resize();
+}
+
+QString frmHelp::helpFileName() {
+    return u"rinkmasterhelpfile.rtf"_s;
+}
+
+QString frmHelp::helpFilePath(const QString& folder) {
+    return QDir(folder).filePath(helpFileName());
+}
+
+QString frmHelp::missingFileMessage() {
+    return u"Help file has been moved from its normal location.  Please reinstall the program."_s;
+}
+
+frmHelp* frmHelp::showHelp(const QString& folder) {
+    static QPointer<frmHelp> open;
+    if (open.isNull()) {
+        open = folder.isEmpty() ? new frmHelp() : new frmHelp(folder);
+        open->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    open->show();
+    if (open->isMinimized())
+        open->showNormal();
+    open->raise();
+    open->activateWindow();
+    return open;
+}
+
+void frmHelp::Form_Load() {
+    const QString path = helpFilePath(m_folder);
+    const QFileInfo info(path);
+    if (!info.exists() || !info.isFile()) {
+        rtbHelp->setPlainText(missingFileMessage());
+        return;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        rtbHelp->setPlainText(u"The help file could not be opened (%1).  Please check that you may read it, "
+                              "or reinstall the program."_s.arg(file.errorString()));
+        return;
+    }
+    // One byte past the limit is enough to know the file is too large; a huge file is never read whole.
+    const QByteArray bytes = file.read(static_cast<qint64>(rtf::kMaxInputBytes) + 1);
+    QString error;
+    if (file.error() != QFileDevice::NoError) {
+        error = file.errorString();
+    } else if (readRtf(bytes, rtbHelp->document(), &error)) {
+        rtbHelp->moveCursor(QTextCursor::Start);
+        return;
+    }
+    rtbHelp->setPlainText(u"The help file cannot be shown.  %1  Please reinstall the program."_s.arg(error));
+}
+
+void frmHelp::Form_Resize() {
+    if (isMinimized())
+        return;
+    applyMinimumSize();
+    // The text box runs from its left margin to the window's right edge and fills the window's height: what the
+    // designed outer-size arithmetic (width - 240, height - 420 twips) gives on a framed window, expressed in the
+    // client area that Qt measures.
+    const int left = kTextLeft / kTwipsPerPixel;
+    rtbHelp->setGeometry(left, 0, std::max(0, width() - left), height());
+    rtbHelp->viewport()->update();
+}
+
+void frmHelp::applyMinimumSize() {
+    // The smallest size is designed for the outer window; Qt limits the client area, so the frame the window
+    // manager adds (known once the window is shown, nothing before) is taken off.
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const QSize smallest(std::max(1, pixelsCeil(kMinimumWidth) - std::max(0, frame.width())),
+                         std::max(1, pixelsCeil(kMinimumHeight) - std::max(0, frame.height())));
+    if (minimumSize() != smallest)
+        setMinimumSize(smallest);
+}
+
+void frmHelp::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmHelp::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // Restoring from the task bar: fit the box to whatever size the window comes back with.
+    if (event->type() == QEvent::WindowStateChange)
+        Form_Resize();
+}
+
+void frmHelp::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    Form_Resize();
+}

@@ -1,0 +1,38 @@
+#pragma once
+#include <QString>
+#include <QWidget>
+
+class QTextBrowser;
+
+// The help viewer: a resizable, modeless window that shows the help file from the program's folder.
+class frmHelp : public QWidget {
+    Q_OBJECT
+public:
+    // Reads the help file from the program's folder.
+    explicit frmHelp(QWidget* parent = nullptr);
+    // Reads the help file from folder instead (tests, or a program laid out differently).
+    explicit frmHelp(const QString& folder, QWidget* parent = nullptr);
+
+    // Opens the program's one help window, creating and loading it when none is open, otherwise raising the open
+    // one. The window deletes itself when closed, so the next call reads the file afresh.
+    static frmHelp* showHelp(const QString& folder = QString());
+
+    static QString helpFileName();
+    static QString helpFilePath(const QString& folder);
+    static QString missingFileMessage();
+
+    // The rich-text box that shows the help text.
+    QTextBrowser* const rtbHelp;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void Form_Load();
+    void Form_Resize();
+    void applyMinimumSize();
+
+    QString m_folder;
+};
