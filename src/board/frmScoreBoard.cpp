@@ -382,7 +382,9 @@ double frmScoreBoard::layoutHeightTwips() const { return twips::height(this); }
 
 void frmScoreBoard::keyPressEvent(QKeyEvent* event) {
     // Reaches the window only while no field has the focus.
-    AllKeyCode(windowsKeyCode(event));
+    if (const int keyCode = windowsKeyCode(event); keyCode != 0) {
+        AllKeyCode(keyCode);
+    }
     event->accept();
 }
 

@@ -161,7 +161,10 @@ void PictureBoxControl::keyPressEvent(QKeyEvent* event) {
         QWidget::keyPressEvent(event);
         return;
     }
-    emit keyDown(windowsKeyCode(event));
+    // A key Windows has no code for is no key to the board.
+    if (const int keyCode = windowsKeyCode(event); keyCode != 0) {
+        emit keyDown(keyCode);
+    }
     event->accept();
 }
 
@@ -170,7 +173,9 @@ void PictureBoxControl::keyReleaseEvent(QKeyEvent* event) {
         QWidget::keyReleaseEvent(event);
         return;
     }
-    emit keyUp(windowsKeyCode(event));
+    if (const int keyCode = windowsKeyCode(event); keyCode != 0) {
+        emit keyUp(keyCode);
+    }
     event->accept();
 }
 

@@ -23,6 +23,7 @@ private slots:
     void commandKeyOrder_data();
     void commandKeyOrder();
     void shiftDoesNotChangeAKey();
+    void keysWithoutACodeDoNothing();
     void oneSoundAtATime();
     void failedPlaybackStillFreesTheSounds();
     void closingTheBoardReleasesSoundsAndEndsTheProgram();
@@ -255,6 +256,17 @@ void TestScoreBoard::shiftDoesNotChangeAKey() {
     f.show();
     f.press(Qt::Key_B, Qt::ShiftModifier);
     QCOMPARE(f.buzzer.commands().count(QStringLiteral("Play")), 1);
+}
+
+void TestScoreBoard::keysWithoutACodeDoNothing() {
+    // A hand-edited store can hold 0 for a command key; keys Windows has no code for must not trigger it.
+    SettingsVariables s = boardDefaults();
+    s.StartStopClockKey = 0;
+    BoardFixture f(s);
+    f.show();
+    f.press(Qt::Key_MediaPlay);
+    f.press(Qt::Key_LaunchMail);
+    QCOMPARE(f.engine.IsClockRunning(0), std::int16_t{0});
 }
 
 void TestScoreBoard::oneSoundAtATime() {
