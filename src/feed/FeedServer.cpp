@@ -114,6 +114,14 @@ void FeedServer::addRoutes() {
         response.addHeader("Cache-Control"_ba, "no-store"_ba);
         return response;
     });
+    // The live socket. The HTTP server hands a WebSocket upgrade over only once a route has taken the request,
+    // and it writes whatever that route answers before the upgrade: so this route answers nothing to an
+    // upgrade, and tells a plain request where it went wrong.
+    m_http->route(kLivePath, Method::Get, [](const QHttpServerRequest& request, QHttpServerResponder&& responder) {
+        if (request.value("upgrade"_ba).compare("websocket"_ba, Qt::CaseInsensitive) != 0) {
+            responder.write(QHttpServerResponder::StatusCode::UpgradeRequired);
+        }
+    });
     // Everything else: no such resource, or a method other than GET on one of the fixed ones.
     m_http->setMissingHandler([](const QHttpServerRequest& request, QHttpServerResponder&& responder) {
         const bool known = kFixedPaths.contains(request.url().path()) || request.url().path() == kLivePath;
