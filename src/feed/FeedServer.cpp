@@ -231,6 +231,7 @@ bool FeedServer::publish(const BoardState& state) {
     for (QWebSocket* ws : notReading) {
         dropClient(ws, true);
     }
+    emit published(m_document);
     return true;
 }
 

@@ -44,6 +44,8 @@ public:
 
 signals:
     void liveClientsChanged(int count);
+    // A new document went out to every live client.
+    void published(const QByteArray& document);
 
 private:
     struct Connection {
