@@ -26,8 +26,25 @@
     }
   }
 
+  // A long team name gets a smaller font until it fits its box, down to a size still readable on a stream;
+  // beyond that it is cut with an ellipsis.
+  const largestNamePx = 24;
+  const smallestNamePx = 15;
+  function fitName(element) {
+    let size = largestNamePx;
+    element.style.fontSize = size + "px";
+    while (element.scrollWidth > element.clientWidth && size > smallestNamePx) {
+      size -= 1;
+      element.style.fontSize = size + "px";
+    }
+  }
+
   function drawTeam(side, team) {
-    setText(byId(side + "-name"), team.name);
+    const name = byId(side + "-name");
+    if (name.textContent !== team.name) {
+      name.textContent = team.name;
+      fitName(name);
+    }
     setText(byId(side + "-score"), team.score.text);
     byId(side).classList.toggle("scored", team.goalLight);
     // Penalties with time left; one that has run out stays on the board at 0:00 but not on the bug.
@@ -51,6 +68,8 @@
     clock.classList.toggle("stopped", !state.clock.running && !state.clock.timeOfDay);
     clock.classList.toggle("last-minute", !state.clock.timeOfDay && state.clock.text.includes("."));
     bug.classList.remove("waiting");
+    // The score in the tab's title, for whoever keeps the page open in a browser.
+    document.title = `${state.home.name} ${state.home.score.text} - ${state.visitor.score.text} ${state.visitor.name}`;
   }
 
   const firstDelayMs = 500;
