@@ -172,7 +172,8 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     QCommandLineParser parser;
-    const QCommandLineOption clientsOption(u"clients"_s, u"Live clients in the second phase (1..200)."_s, u"n"_s, u"100"_s);
+    const QCommandLineOption clientsOption(u"clients"_s, u"Live clients in the second phase (1..200)."_s, u"n"_s,
+                                           u"100"_s);
     const QCommandLineOption secondsOption(u"seconds"_s, u"Length of each phase (5..60)."_s, u"s"_s, u"20"_s);
     parser.addOptions({clientsOption, secondsOption});
     parser.addHelpOption();
@@ -241,8 +242,8 @@ int main(int argc, char* argv[]) {
     clientThread.start();
 
     std::printf("feed benchmark: %d s per phase, loopback, tick 100 ms, a score typed every 300 ms\n", seconds);
-    std::printf("%-8s %9s %9s %9s %9s %9s %9s | %9s %9s %9s | %9s %9s %9s\n", "clients", "pushes", "lat p50",
-                "lat p90", "lat p99", "lat max", "key p99", "period p50", "p99", "max", "tick p50", "p99", "max");
+    std::printf("%-8s %9s %9s %9s %9s %9s %9s | %9s %9s %9s | %9s %9s %9s\n", "clients", "pushes", "lat p50", "lat p90",
+                "lat p99", "lat max", "key p99", "period p50", "p99", "max", "tick p50", "p99", "max");
     for (int phase = 0; phase < 2; ++phase) {
         const int n = phase == 0 ? 0 : clientCount;
         std::unique_ptr<Clients> clients;
@@ -302,23 +303,24 @@ int main(int argc, char* argv[]) {
         }
         std::vector<double> all = latencies;
         all.insert(all.end(), keyLatencies.begin(), keyLatencies.end());
-        std::printf("%-8d %9ld %6.2f ms %6.2f ms %6.2f ms %6.2f ms %6.2f ms | %6.2f ms %6.2f ms %6.2f ms | %6.3f ms "
-                    "%6.3f ms %6.3f ms\n",
-                    n, published, percentile(all, 0.5), percentile(all, 0.9), percentile(all, 0.99),
-                    all.empty() ? 0.0 : *std::max_element(all.begin(), all.end()), percentile(keyLatencies, 0.99),
-                    percentile(tickWatch.periods, 0.5), percentile(tickWatch.periods, 0.99),
-                    tickWatch.periods.empty() ? 0.0 : *std::max_element(tickWatch.periods.begin(), tickWatch.periods.end()),
-                    percentile(tickWatch.durations, 0.5), percentile(tickWatch.durations, 0.99),
-                    tickWatch.durations.empty() ? 0.0
-                                                : *std::max_element(tickWatch.durations.begin(), tickWatch.durations.end()));
+        std::printf(
+            "%-8d %9ld %6.2f ms %6.2f ms %6.2f ms %6.2f ms %6.2f ms | %6.2f ms %6.2f ms %6.2f ms | %6.3f ms "
+            "%6.3f ms %6.3f ms\n",
+            n, published, percentile(all, 0.5), percentile(all, 0.9), percentile(all, 0.99),
+            all.empty() ? 0.0 : *std::max_element(all.begin(), all.end()), percentile(keyLatencies, 0.99),
+            percentile(tickWatch.periods, 0.5), percentile(tickWatch.periods, 0.99),
+            tickWatch.periods.empty() ? 0.0 : *std::max_element(tickWatch.periods.begin(), tickWatch.periods.end()),
+            percentile(tickWatch.durations, 0.5), percentile(tickWatch.durations, 0.99),
+            tickWatch.durations.empty() ? 0.0
+                                        : *std::max_element(tickWatch.durations.begin(), tickWatch.durations.end()));
         if (n > 0) {
             const long expected = published * n; // every change to every client
             const long within100 = std::count_if(all.begin(), all.end(), [](double ms) { return ms <= 100.0; });
             std::printf("         %d clients connected (+1 that stops reading); %ld of %ld expected messages received "
                         "(%ld unmatched), %.2f%% within 100 ms; %d of %d still connected at the end; "
                         "clients dropped for not reading: %d\n",
-                        n, received, expected, unmatched, all.empty() ? 0.0 : 100.0 * static_cast<double>(within100) /
-                                                                             static_cast<double>(all.size()),
+                        n, received, expected, unmatched,
+                        all.empty() ? 0.0 : 100.0 * static_cast<double>(within100) / static_cast<double>(all.size()),
                         stillConnected, n, server->droppedClients() - droppedBefore);
         }
         QElapsedTimer gone;

@@ -47,9 +47,8 @@ int main(int argc, char* argv[]) {
         }
     });
     QObject::connect(&socket, &QWebSocket::disconnected, &app, [] { QCoreApplication::exit(2); });
-    QTimer::singleShot(parser.value(secondsOption).toInt() * 1000, &app, [&] {
-        QCoreApplication::exit(until.isEmpty() ? 0 : 3);
-    });
+    QTimer::singleShot(parser.value(secondsOption).toInt() * 1000, &app,
+                       [&] { QCoreApplication::exit(until.isEmpty() ? 0 : 3); });
     socket.open(QUrl(parser.positionalArguments().constFirst()));
     return QCoreApplication::exec();
 }

@@ -40,7 +40,8 @@ std::unique_ptr<BoardFeed> BoardFeed::start(const FeedPlan& plan, frmScoreBoard&
         QHostAddress address;
         QString error;
         if (!address.setAddress(text)) {
-            qWarning().noquote() << u"The feed address \"%1\" is not an IP address, so the feed does not listen."_s.arg(text);
+            qWarning().noquote() << u"The feed address \"%1\" is not an IP address, so the feed does not listen."_s.arg(
+                text);
         } else if (!feed->listen(address, plan.port, &error)) {
             qWarning().noquote() << error;
         } else {

@@ -31,7 +31,7 @@ void FeedDirectory::write(const BoardState& state) {
         ++m_failedWrites;
         if (m_reported.insert(f.name).second) {
             qWarning().noquote() << u"The feed cannot write %1: %2"_s.arg(QDir::toNativeSeparators(file.fileName()),
-                                                                            file.errorString());
+                                                                          file.errorString());
         }
     }
 }

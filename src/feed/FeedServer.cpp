@@ -10,7 +10,9 @@
 #include <functional>
 
 // Resources compiled into a static library need an explicit hold, or the linker leaves them out.
-static void initFeedResources() { Q_INIT_RESOURCE(feed); }
+static void initFeedResources() {
+    Q_INIT_RESOURCE(feed);
+}
 
 using namespace Qt::StringLiterals;
 
@@ -77,13 +79,16 @@ FeedServer::~FeedServer() {
 }
 
 bool FeedServer::listen(const QHostAddress& address, quint16 port, QString* error) {
-    auto* tcp = new FeedTcpServer([this](QTcpSocket* s) {
-        acceptConnection(s);
-        return m_connections.contains(s);
-    }, this);
+    auto* tcp = new FeedTcpServer(
+        [this](QTcpSocket* s) {
+            acceptConnection(s);
+            return m_connections.contains(s);
+        },
+        this);
     if (!tcp->listen(address, port)) {
         if (error) {
-            *error = u"The feed cannot listen on %1 port %2: %3"_s.arg(address.toString()).arg(port).arg(tcp->errorString());
+            *error =
+                u"The feed cannot listen on %1 port %2: %3"_s.arg(address.toString()).arg(port).arg(tcp->errorString());
         }
         delete tcp;
         return false;
@@ -94,9 +99,13 @@ bool FeedServer::listen(const QHostAddress& address, quint16 port, QString* erro
     return true;
 }
 
-quint16 FeedServer::serverPort() const { return m_tcp ? m_tcp->serverPort() : 0; }
+quint16 FeedServer::serverPort() const {
+    return m_tcp ? m_tcp->serverPort() : 0;
+}
 
-QHostAddress FeedServer::serverAddress() const { return m_tcp ? m_tcp->serverAddress() : QHostAddress(); }
+QHostAddress FeedServer::serverAddress() const {
+    return m_tcp ? m_tcp->serverAddress() : QHostAddress();
+}
 
 void FeedServer::addRoutes() {
     using Method = QHttpServerRequest::Method;
@@ -106,7 +115,8 @@ void FeedServer::addRoutes() {
         return response;
     };
     m_http->route(u"/"_s, Method::Get, [this, fixed] { return fixed("text/html; charset=utf-8"_ba, m_overlayHtml); });
-    m_http->route(u"/overlay.css"_s, Method::Get, [this, fixed] { return fixed("text/css; charset=utf-8"_ba, m_overlayCss); });
+    m_http->route(u"/overlay.css"_s, Method::Get,
+                  [this, fixed] { return fixed("text/css; charset=utf-8"_ba, m_overlayCss); });
     m_http->route(u"/overlay.js"_s, Method::Get,
                   [this, fixed] { return fixed("text/javascript; charset=utf-8"_ba, m_overlayJs); });
     m_http->route(u"/state"_s, Method::Get, [this, fixed] {
@@ -167,7 +177,8 @@ void FeedServer::refuse(QTcpSocket* socket, ConnectionGuard::Verdict verdict) {
     // After the HTTP server has had its look at this arrival, never in the middle of it.
     QTimer::singleShot(0, socket, [socket, verdict] {
         if (verdict == ConnectionGuard::Verdict::TooLarge) {
-            socket->write("HTTP/1.1 431 Request Header Fields Too Large\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+            socket->write(
+                "HTTP/1.1 431 Request Header Fields Too Large\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
             socket->disconnectFromHost();
         } else {
             socket->abort();
@@ -236,7 +247,8 @@ bool FeedServer::publish(const BoardState& state) {
 }
 
 void FeedServer::dropClient(QWebSocket* ws, bool brokeALimit) {
-    const auto it = std::find_if(m_clients.begin(), m_clients.end(), [ws](const LiveClient& c) { return c.socket == ws; });
+    const auto it =
+        std::find_if(m_clients.begin(), m_clients.end(), [ws](const LiveClient& c) { return c.socket == ws; });
     if (it == m_clients.end()) {
         return;
     }

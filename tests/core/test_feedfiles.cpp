@@ -20,11 +20,11 @@ BoardState inPlay() {
 }
 
 TEST(FeedFiles, OneFilePerValueInAFixedOrder) {
-    const std::vector<FeedFile> expected{
-        {"clock.txt", "5:07"},          {"period.txt", "2"},          {"home_name.txt", "Home"},
-        {"home_score.txt", "12"},       {"home_penalty1.txt", "2:00"}, {"home_penalty2.txt", ""},
-        {"visitor_name.txt", "Visitor"}, {"visitor_score.txt", "0"},   {"visitor_penalty1.txt", ""},
-        {"visitor_penalty2.txt", "4:59"}};
+    const std::vector<FeedFile> expected{{"clock.txt", "5:07"},           {"period.txt", "2"},
+                                         {"home_name.txt", "Home"},       {"home_score.txt", "12"},
+                                         {"home_penalty1.txt", "2:00"},   {"home_penalty2.txt", ""},
+                                         {"visitor_name.txt", "Visitor"}, {"visitor_score.txt", "0"},
+                                         {"visitor_penalty1.txt", ""},    {"visitor_penalty2.txt", "4:59"}};
     EXPECT_EQ(feedFiles(inPlay()), expected);
 }
 
@@ -62,33 +62,35 @@ TEST_P(FeedFileChangesTest, RewritesOnlyWhatChanged) {
 
 INSTANTIATE_TEST_SUITE_P(
     Examples, FeedFileChangesTest,
-    ::testing::Values(
-        ChangeCase{"nothing", [](BoardState&) {}, {}},
-        ChangeCase{"the clock ticks", [](BoardState& s) { s.clock.digits[3] = 6; }, {"clock.txt"}},
-        // Values no file shows never cause a write.
-        ChangeCase{"only the engine's reading",
-                   [](BoardState& s) {
-                       s.clock.remaining += 1000;
-                       s.clock.running = true;
-                       s.home.penalties[0].light = true;
-                       s.soundPlaying = true;
-                       s.selectedField = "HomeBack";
-                   },
-                   {}},
-        ChangeCase{"a goal and a penalty",
-                   [](BoardState& s) {
-                       s.visitor.scoreDigits = {1, -1};
-                       s.visitor.penalties[0].digits = {0, 0, 2};
-                   },
-                   {"visitor_score.txt", "visitor_penalty1.txt"}},
-        ChangeCase{"a penalty cleared", [](BoardState& s) { s.home.penalties[0].digits = {-1, -1, -1}; },
-                   {"home_penalty1.txt"}},
-        ChangeCase{"new names",
-                   [](BoardState& s) {
-                       s.home.name = "Lions";
-                       s.visitor.name = "Tigers";
-                   },
-                   {"home_name.txt", "visitor_name.txt"}}));
+    ::testing::Values(ChangeCase{"nothing", [](BoardState&) {}, {}},
+                      ChangeCase{"the clock ticks", [](BoardState& s) { s.clock.digits[3] = 6; }, {"clock.txt"}},
+                      // Values no file shows never cause a write.
+                      ChangeCase{"only the engine's reading",
+                                 [](BoardState& s) {
+                                     s.clock.remaining += 1000;
+                                     s.clock.running = true;
+                                     s.home.penalties[0].light = true;
+                                     s.soundPlaying = true;
+                                     s.selectedField = "HomeBack";
+                                 },
+                                 {}},
+                      ChangeCase{"a goal and a penalty",
+                                 [](BoardState& s) {
+                                     s.visitor.scoreDigits = {1, -1};
+                                     s.visitor.penalties[0].digits = {0, 0, 2};
+                                 },
+                                 {"visitor_score.txt", "visitor_penalty1.txt"}},
+                      ChangeCase{"a penalty cleared",
+                                 [](BoardState& s) {
+                                     s.home.penalties[0].digits = {-1, -1, -1};
+                                 },
+                                 {"home_penalty1.txt"}},
+                      ChangeCase{"new names",
+                                 [](BoardState& s) {
+                                     s.home.name = "Lions";
+                                     s.visitor.name = "Tigers";
+                                 },
+                                 {"home_name.txt", "visitor_name.txt"}}));
 
 TEST(FeedFileChanges, EverythingTheFirstTime) {
     FeedFileChanges changes;

@@ -62,8 +62,9 @@ INSTANTIATE_TEST_SUITE_P(
                   {{10, Step::Bytes, 999, V::Keep}, {20, Step::Bytes, 1000, V::TooLarge}}},
         GuardCase{"a connection that never says anything",
                   {{4999, Step::Check, 0, V::Keep}, {5001, Step::Check, 0, V::TimedOut}}},
-        GuardCase{"a request trickled byte by byte",
-                  {{1000, Step::Bytes, 1, V::Keep}, {3000, Step::Bytes, 2, V::Keep}, {5001, Step::Bytes, 3, V::TimedOut}}},
+        GuardCase{
+            "a request trickled byte by byte",
+            {{1000, Step::Bytes, 1, V::Keep}, {3000, Step::Bytes, 2, V::Keep}, {5001, Step::Bytes, 3, V::TimedOut}}},
         GuardCase{"kept alive, then idle too long",
                   {{100, Step::Bytes, 80, V::Keep},
                    {110, Step::Answer, 0, V::Keep},
@@ -76,7 +77,9 @@ INSTANTIATE_TEST_SUITE_P(
                    {24999, Step::Check, 0, V::Keep},
                    {25001, Step::Check, 0, V::TimedOut}}},
         GuardCase{"more bytes of a pending request do not move its deadline",
-                  {{100, Step::Bytes, 10, V::Keep}, {4000, Step::Bytes, 500, V::Keep}, {5200, Step::Check, 0, V::TimedOut}}}));
+                  {{100, Step::Bytes, 10, V::Keep},
+                   {4000, Step::Bytes, 500, V::Keep},
+                   {5200, Step::Check, 0, V::TimedOut}}}));
 
 using W = LiveClientWatch::Verdict;
 

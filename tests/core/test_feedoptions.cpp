@@ -10,16 +10,18 @@ struct PortCase {
 };
 
 class ParseFeedPortTest : public ::testing::TestWithParam<PortCase> {};
-TEST_P(ParseFeedPortTest, Reads) { EXPECT_EQ(parseFeedPort(GetParam().text), GetParam().port) << GetParam().text; }
+TEST_P(ParseFeedPortTest, Reads) {
+    EXPECT_EQ(parseFeedPort(GetParam().text), GetParam().port) << GetParam().text;
+}
 INSTANTIATE_TEST_SUITE_P(Examples, ParseFeedPortTest,
                          ::testing::Values(PortCase{"8787", 8787}, PortCase{" 8787\r\n", 8787}, PortCase{"1", 1},
-                                           PortCase{"65535", 65535}, PortCase{"00080", 80},
-                                           PortCase{"0", std::nullopt}, PortCase{"65536", std::nullopt},
-                                           PortCase{"99999", std::nullopt}, PortCase{"000080", std::nullopt},
-                                           PortCase{"", std::nullopt}, PortCase{"  ", std::nullopt},
-                                           PortCase{"-1", std::nullopt}, PortCase{"+80", std::nullopt},
-                                           PortCase{"80a", std::nullopt}, PortCase{"8 0", std::nullopt},
-                                           PortCase{"0x50", std::nullopt}, PortCase{"80.0", std::nullopt}));
+                                           PortCase{"65535", 65535}, PortCase{"00080", 80}, PortCase{"0", std::nullopt},
+                                           PortCase{"65536", std::nullopt}, PortCase{"99999", std::nullopt},
+                                           PortCase{"000080", std::nullopt}, PortCase{"", std::nullopt},
+                                           PortCase{"  ", std::nullopt}, PortCase{"-1", std::nullopt},
+                                           PortCase{"+80", std::nullopt}, PortCase{"80a", std::nullopt},
+                                           PortCase{"8 0", std::nullopt}, PortCase{"0x50", std::nullopt},
+                                           PortCase{"80.0", std::nullopt}));
 
 struct PlanCase {
     const char* what;
@@ -55,8 +57,14 @@ INSTANTIATE_TEST_SUITE_P(
         PlanCase{"an address alone opens nothing", {none, "0.0.0.0", none}, {}, false, 0, "0.0.0.0", "", 0},
         PlanCase{"empty store values ask nothing", {}, {"", " ", none}, false, 0, "127.0.0.1", "", 0},
         PlanCase{"a broken store port", {}, {"eighty", none, none}, false, 0, "127.0.0.1", "", 1},
-        PlanCase{"a good command line over a broken store", {"8787", none, none}, {"x", none, none}, true, 8787,
-                 "127.0.0.1", "", 0},
+        PlanCase{"a good command line over a broken store",
+                 {"8787", none, none},
+                 {"x", none, none},
+                 true,
+                 8787,
+                 "127.0.0.1",
+                 "",
+                 0},
         PlanCase{"files without a server", {none, none, "/tmp/feed"}, {}, false, 0, "127.0.0.1", "/tmp/feed", 0},
         PlanCase{"files and a server", {"8787", none, "out"}, {}, true, 8787, "127.0.0.1", "out", 0},
         PlanCase{"a port out of range", {"70000", none, none}, {}, false, 0, "127.0.0.1", "", 1}));

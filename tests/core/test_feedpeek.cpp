@@ -1,11 +1,13 @@
 // Looking at the engine from outside the board: the same reading as ClockValue, and nothing moves.
 #include "core/board/modCount.h"
-#include <gtest/gtest.h>
 #include <functional>
+#include <gtest/gtest.h>
 
 namespace {
 
-TimeValue s(double seconds) { return static_cast<TimeValue>(seconds * 10 + (seconds >= 0 ? 0.5 : -0.5)) * 1000; }
+TimeValue s(double seconds) {
+    return static_cast<TimeValue>(seconds * 10 + (seconds >= 0 ? 0.5 : -0.5)) * 1000;
+}
 
 // A history of one clock, driven through the engine's own operations.
 struct PeekCase {
@@ -47,47 +49,46 @@ TEST_P(PeekClockValueTest, AgreesWithClockValueAndChangesNothing) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Histories, PeekClockValueTest,
-    ::testing::Values(
-        PeekCase{"never started", [](modCount& e, ManualClockSource&) { e.SetClock(s(600), 0, 0); }},
-        PeekCase{"running",
-                 [](modCount& e, ManualClockSource& now) {
-                     e.SetClock(s(600), 0, 0);
-                     e.SetClock(s(120), 0, 1);
-                     e.StartClock(0);
-                     e.StartClock(1);
-                     now.advance(2345);
-                     e.ClockValue(0);
-                 }},
-        PeekCase{"stopped after a reading",
-                 [](modCount& e, ManualClockSource& now) {
-                     e.SetClock(s(90), 0, 3);
-                     e.StartClock(3);
-                     now.advance(4050);
-                     e.ClockValue(3);
-                     now.advance(700);
-                     e.StopClock(3);
-                 }},
-        PeekCase{"run out and still running",
-                 [](modCount& e, ManualClockSource& now) {
-                     e.SetClock(s(1), 0, 2);
-                     e.StartClock(2);
-                     now.advance(5000);
-                 }},
-        PeekCase{"stopped past zero without a reading",
-                 [](modCount& e, ManualClockSource& now) {
-                     e.SetClock(s(1), 0, 4);
-                     e.StartClock(4);
-                     now.advance(3000);
-                     e.ClockValue(4);
-                     e.StopClock(4);
-                 }},
-        PeekCase{"counting up", [](modCount& e, ManualClockSource& now) {
-                     e.SetClock(s(10), 1, 1);
-                     e.StartClock(1);
-                     now.advance(1500);
-                 }}));
+INSTANTIATE_TEST_SUITE_P(Histories, PeekClockValueTest,
+                         ::testing::Values(PeekCase{"never started",
+                                                    [](modCount& e, ManualClockSource&) { e.SetClock(s(600), 0, 0); }},
+                                           PeekCase{"running",
+                                                    [](modCount& e, ManualClockSource& now) {
+                                                        e.SetClock(s(600), 0, 0);
+                                                        e.SetClock(s(120), 0, 1);
+                                                        e.StartClock(0);
+                                                        e.StartClock(1);
+                                                        now.advance(2345);
+                                                        e.ClockValue(0);
+                                                    }},
+                                           PeekCase{"stopped after a reading",
+                                                    [](modCount& e, ManualClockSource& now) {
+                                                        e.SetClock(s(90), 0, 3);
+                                                        e.StartClock(3);
+                                                        now.advance(4050);
+                                                        e.ClockValue(3);
+                                                        now.advance(700);
+                                                        e.StopClock(3);
+                                                    }},
+                                           PeekCase{"run out and still running",
+                                                    [](modCount& e, ManualClockSource& now) {
+                                                        e.SetClock(s(1), 0, 2);
+                                                        e.StartClock(2);
+                                                        now.advance(5000);
+                                                    }},
+                                           PeekCase{"stopped past zero without a reading",
+                                                    [](modCount& e, ManualClockSource& now) {
+                                                        e.SetClock(s(1), 0, 4);
+                                                        e.StartClock(4);
+                                                        now.advance(3000);
+                                                        e.ClockValue(4);
+                                                        e.StopClock(4);
+                                                    }},
+                                           PeekCase{"counting up", [](modCount& e, ManualClockSource& now) {
+                                                        e.SetClock(s(10), 1, 1);
+                                                        e.StartClock(1);
+                                                        now.advance(1500);
+                                                    }}));
 
 TEST(PeekClockValue, AClockThatDoesNotExistReadsZeroWithoutABeep) {
     ManualClockSource now;

@@ -20,14 +20,14 @@ std::string shown(const std::vector<int>& digits) {
 }
 
 class GameClockTextTest : public ::testing::TestWithParam<TextCase> {};
-TEST_P(GameClockTextTest, Reads) { EXPECT_EQ(gameClockText(GetParam().digits), GetParam().text) << shown(GetParam().digits); }
+TEST_P(GameClockTextTest, Reads) {
+    EXPECT_EQ(gameClockText(GetParam().digits), GetParam().text) << shown(GetParam().digits);
+}
 INSTANTIATE_TEST_SUITE_P(
     Examples, GameClockTextTest,
-    ::testing::Values(TextCase{{1, 0, 0, 0}, "10:00"}, TextCase{{-1, 5, 0, 7}, "5:07"},
-                      TextCase{{9, 9, 5, 9}, "99:59"}, TextCase{{-1, 1, 0, 0}, "1:00"},
-                      TextCase{{5, 9, 9, -1}, "59.9"}, TextCase{{-1, 7, 0, -1}, "7.0"},
-                      TextCase{{-1, 0, 1, -1}, "0.1"}, TextCase{{-1, 0, 0, -1}, "0.0"},
-                      TextCase{{1, 0, 0, -1}, "10.0"},
+    ::testing::Values(TextCase{{1, 0, 0, 0}, "10:00"}, TextCase{{-1, 5, 0, 7}, "5:07"}, TextCase{{9, 9, 5, 9}, "99:59"},
+                      TextCase{{-1, 1, 0, 0}, "1:00"}, TextCase{{5, 9, 9, -1}, "59.9"}, TextCase{{-1, 7, 0, -1}, "7.0"},
+                      TextCase{{-1, 0, 1, -1}, "0.1"}, TextCase{{-1, 0, 0, -1}, "0.0"}, TextCase{{1, 0, 0, -1}, "10.0"},
                       // The time of day: hours and minutes, also before 1:00 on a 24-hour clock.
                       TextCase{{-1, 7, 0, 5}, "7:05"}, TextCase{{2, 3, 5, 9}, "23:59"}, TextCase{{-1, 0, 0, 7}, "0:07"},
                       // Groups the board never shows still read as their lit digits.
@@ -56,7 +56,9 @@ TEST(GameClockText, ReadsEveryFaceTheClockDraws) {
 }
 
 class NumberTextTest : public ::testing::TestWithParam<TextCase> {};
-TEST_P(NumberTextTest, Reads) { EXPECT_EQ(numberText(GetParam().digits), GetParam().text) << shown(GetParam().digits); }
+TEST_P(NumberTextTest, Reads) {
+    EXPECT_EQ(numberText(GetParam().digits), GetParam().text) << shown(GetParam().digits);
+}
 INSTANTIATE_TEST_SUITE_P(Examples, NumberTextTest,
                          ::testing::Values(TextCase{{0, -1}, "0"}, TextCase{{2, 1}, "12"}, TextCase{{7, -1}, "7"},
                                            TextCase{{0, 1}, "10"}, TextCase{{-1, -1}, ""}, TextCase{{3}, "3"},
@@ -64,7 +66,9 @@ INSTANTIATE_TEST_SUITE_P(Examples, NumberTextTest,
                                            TextCase{{-1, 4}, "4"}));
 
 class PenaltyTextTest : public ::testing::TestWithParam<TextCase> {};
-TEST_P(PenaltyTextTest, Reads) { EXPECT_EQ(penaltyText(GetParam().digits), GetParam().text) << shown(GetParam().digits); }
+TEST_P(PenaltyTextTest, Reads) {
+    EXPECT_EQ(penaltyText(GetParam().digits), GetParam().text) << shown(GetParam().digits);
+}
 INSTANTIATE_TEST_SUITE_P(Examples, PenaltyTextTest,
                          ::testing::Values(TextCase{{0, 0, 2}, "2:00"}, TextCase{{7, 0, 0}, "0:07"},
                                            TextCase{{9, 5, 9}, "9:59"}, TextCase{{0, 0, 0}, "0:00"},
@@ -77,8 +81,8 @@ TEST(PenaltyText, ReadsEveryFaceTheClockDraws) {
     for (int tenths = 0; tenths <= 5990; ++tenths) {
         const std::array<int, 3> face = penaltyClockFace(tenthsToTime(tenths));
         const int shownSeconds = (tenths + 9) / 10;
-        const std::string expected =
-            std::to_string(shownSeconds / 60) + ":" + std::to_string(shownSeconds % 60 / 10) + std::to_string(shownSeconds % 10);
+        const std::string expected = std::to_string(shownSeconds / 60) + ":" + std::to_string(shownSeconds % 60 / 10) +
+                                     std::to_string(shownSeconds % 10);
         ASSERT_EQ(penaltyText({face.begin(), face.end()}), expected) << tenths;
     }
 }

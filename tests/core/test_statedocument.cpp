@@ -4,7 +4,9 @@
 
 namespace {
 
-PenaltyState darkPenalty() { return PenaltyState{{-1, -1, -1}, false, 0, false}; }
+PenaltyState darkPenalty() {
+    return PenaltyState{{-1, -1, -1}, false, 0, false};
+}
 
 // The board as it opens: 10:00 stopped, period 1, scores 0, penalties dark, the game clock selected.
 BoardState openingBoard() {
@@ -18,15 +20,14 @@ BoardState openingBoard() {
 }
 
 TEST(StateDocument, TheOpeningBoard) {
-    const std::string dark =
-        R"({"text":"","digits":[-1,-1,-1],"running":false,"remaining":0.0,"light":false})";
+    const std::string dark = R"({"text":"","digits":[-1,-1,-1],"running":false,"remaining":0.0,"light":false})";
     const std::string expected =
         R"({"clock":{"text":"10:00","digits":[1,0,0,0],"colon":true,"running":false,"remaining":600.0,"timeOfDay":false},)"
         R"("period":{"text":"1","digits":[1]},)"
         R"("home":{"name":"Home","score":{"text":"0","digits":[0,-1]},"goalLight":false,"penalties":[)" +
         dark + "," + dark + R"(]},)" +
-        R"("visitor":{"name":"Visitor","score":{"text":"0","digits":[0,-1]},"goalLight":false,"penalties":[)" +
-        dark + "," + dark + R"(]},)" + R"("soundPlaying":false,"selectedField":"TimeBack"})";
+        R"("visitor":{"name":"Visitor","score":{"text":"0","digits":[0,-1]},"goalLight":false,"penalties":[)" + dark +
+        "," + dark + R"(]},)" + R"("soundPlaying":false,"selectedField":"TimeBack"})";
     EXPECT_EQ(stateDocument(openingBoard()), expected);
 }
 
@@ -59,8 +60,9 @@ TEST(StateDocument, TheTimeOfDayIsWhatTheClockReads) {
     BoardState s = openingBoard();
     s.clock = GameClockState{{-1, 7, 0, 5}, true, true, secondsToTime(420), true};
     const std::string doc = stateDocument(s);
-    EXPECT_NE(doc.find(R"("text":"7:05","digits":[-1,7,0,5],"colon":true,"running":true,"remaining":420.0,"timeOfDay":true)"),
-              std::string::npos)
+    EXPECT_NE(
+        doc.find(R"("text":"7:05","digits":[-1,7,0,5],"colon":true,"running":true,"remaining":420.0,"timeOfDay":true)"),
+        std::string::npos)
         << doc;
 }
 
@@ -95,22 +97,27 @@ struct StringCase {
 };
 
 class JsonStringTest : public ::testing::TestWithParam<StringCase> {};
-TEST_P(JsonStringTest, Escapes) { EXPECT_EQ(jsonString(GetParam().text), GetParam().json); }
+TEST_P(JsonStringTest, Escapes) {
+    EXPECT_EQ(jsonString(GetParam().text), GetParam().json);
+}
 INSTANTIATE_TEST_SUITE_P(
     Examples, JsonStringTest,
-    ::testing::Values(StringCase{"Home", R"("Home")"}, StringCase{"", R"("")"},
-                      StringCase{"say \"hi\"", R"("say \"hi\"")"}, StringCase{"a\\b", R"("a\\b")"},
-                      StringCase{"two\nlines\r\tx", R"("two\nlines\r\tx")"},
-                      StringCase{std::string("nul\0x", 5), R"("nul\u0000x")"}, StringCase{"\x1f\x7f", R"("\u001f\u007f")"},
-                      StringCase{"Kärpät", "\"Kärpät\""}, StringCase{"\xe2\x82\xac 5", "\"\xe2\x82\xac 5\""},
-                      StringCase{"\xf0\x9f\x8f\x92", "\"\xf0\x9f\x8f\x92\""}, // four bytes: an ice-hockey stick
-                      StringCase{"</script>", R"("</script>")"},
-                      // Bytes that are not UTF-8 become U+FFFD, one per byte that cannot start a character.
-                      StringCase{"a\xff" "b", "\"a\xef\xbf\xbd" "b\""}, StringCase{"\xc3", "\"\xef\xbf\xbd\""},
-                      StringCase{"\xc0\xaf", "\"\xef\xbf\xbd\xef\xbf\xbd\""}, // overlong '/'
-                      StringCase{"\xed\xa0\x80", "\"\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\""}, // a surrogate
-                      StringCase{"\xf4\x90\x80\x80", "\"\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\""},
-                      StringCase{"\xe2\x82", "\"\xef\xbf\xbd\xef\xbf\xbd\""}));
+    ::testing::Values(
+        StringCase{"Home", R"("Home")"}, StringCase{"", R"("")"}, StringCase{"say \"hi\"", R"("say \"hi\"")"},
+        StringCase{"a\\b", R"("a\\b")"}, StringCase{"two\nlines\r\tx", R"("two\nlines\r\tx")"},
+        StringCase{std::string("nul\0x", 5), R"("nul\u0000x")"}, StringCase{"\x1f\x7f", R"("\u001f\u007f")"},
+        StringCase{"Kärpät", "\"Kärpät\""}, StringCase{"\xe2\x82\xac 5", "\"\xe2\x82\xac 5\""},
+        StringCase{"\xf0\x9f\x8f\x92", "\"\xf0\x9f\x8f\x92\""}, // four bytes: an ice-hockey stick
+        StringCase{"</script>", R"("</script>")"},
+        // Bytes that are not UTF-8 become U+FFFD, one per byte that cannot start a character.
+        StringCase{"a\xff"
+                   "b",
+                   "\"a\xef\xbf\xbd"
+                   "b\""},
+        StringCase{"\xc3", "\"\xef\xbf\xbd\""}, StringCase{"\xc0\xaf", "\"\xef\xbf\xbd\xef\xbf\xbd\""}, // overlong '/'
+        StringCase{"\xed\xa0\x80", "\"\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\""},                         // a surrogate
+        StringCase{"\xf4\x90\x80\x80", "\"\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\""},
+        StringCase{"\xe2\x82", "\"\xef\xbf\xbd\xef\xbf\xbd\""}));
 
 struct SecondsCase {
     TimeValue t;
@@ -118,7 +125,9 @@ struct SecondsCase {
 };
 
 class JsonSecondsTest : public ::testing::TestWithParam<SecondsCase> {};
-TEST_P(JsonSecondsTest, Writes) { EXPECT_EQ(jsonSeconds(GetParam().t), GetParam().text); }
+TEST_P(JsonSecondsTest, Writes) {
+    EXPECT_EQ(jsonSeconds(GetParam().t), GetParam().text);
+}
 INSTANTIATE_TEST_SUITE_P(Examples, JsonSecondsTest,
                          ::testing::Values(SecondsCase{secondsToTime(600), "600.0"}, SecondsCase{0, "0.0"},
                                            SecondsCase{tenthsToTime(599), "59.9"}, SecondsCase{12345, "1.2345"},

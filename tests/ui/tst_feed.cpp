@@ -35,7 +35,9 @@ struct FedBoard {
             qWarning() << error;
         }
     }
-    QString url(const QString& path) const { return u"http://127.0.0.1:%1%2"_s.arg(feed.server()->serverPort()).arg(path); }
+    QString url(const QString& path) const {
+        return u"http://127.0.0.1:%1%2"_s.arg(feed.server()->serverPort()).arg(path);
+    }
     QUrl live(const QString& path = u"/live"_s) const {
         return QUrl(u"ws://127.0.0.1:%1%2"_s.arg(feed.server()->serverPort()).arg(path));
     }
@@ -88,7 +90,9 @@ struct RawClient {
     QByteArray received;
 };
 
-bool contains(const QByteArray& document, const char* fragment) { return document.contains(QByteArray(fragment)); }
+bool contains(const QByteArray& document, const char* fragment) {
+    return document.contains(QByteArray(fragment));
+}
 
 } // namespace
 
@@ -114,10 +118,12 @@ private slots:
 void TestFeed::stateFollowsTheBoard_data() {
     QTest::addColumn<BoardAction>("action");
     QTest::addColumn<QStringList>("fragments");
-    QTest::newRow("opening") << BoardAction([](BoardFixture&) {})
-                             << QStringList{u"\"clock\":{\"text\":\"10:00\",\"digits\":[1,0,0,0],\"colon\":true,\"running\":false,\"remaining\":600.0,\"timeOfDay\":false}"_s,
-                                            u"\"home\":{\"name\":\"Home\",\"score\":{\"text\":\"0\",\"digits\":[0,-1]},\"goalLight\":false"_s,
-                                            u"\"selectedField\":\"TimeBack\""_s, u"\"soundPlaying\":false"_s};
+    QTest::newRow("opening")
+        << BoardAction([](BoardFixture&) {})
+        << QStringList{
+               u"\"clock\":{\"text\":\"10:00\",\"digits\":[1,0,0,0],\"colon\":true,\"running\":false,\"remaining\":600.0,\"timeOfDay\":false}"_s,
+               u"\"home\":{\"name\":\"Home\",\"score\":{\"text\":\"0\",\"digits\":[0,-1]},\"goalLight\":false"_s,
+               u"\"selectedField\":\"TimeBack\""_s, u"\"soundPlaying\":false"_s};
     QTest::newRow("a score typed") << BoardAction([](BoardFixture& f) {
         f.focus(f.board->HomeBack);
         f.type(u"12\n"_s);
@@ -126,26 +132,38 @@ void TestFeed::stateFollowsTheBoard_data() {
         f.focus(f.board->PeriodBack);
         f.type(u"3"_s);
     }) << QStringList{u"\"period\":{\"text\":\"3\",\"digits\":[3]}"_s};
-    QTest::newRow("a visitor penalty") << BoardAction([](BoardFixture& f) {
-        f.focus(f.board->PenaltyTV2);
-        f.type(u"2\n"_s);
-    }) << QStringList{u"{\"text\":\"\",\"digits\":[-1,-1,-1],\"running\":false,\"remaining\":0.0,\"light\":false},{\"text\":\"2:00\",\"digits\":[0,0,2],\"running\":false,\"remaining\":120.0,\"light\":true}]},\"soundPlaying\""_s};
-    QTest::newRow("under a minute, running") << BoardAction([](BoardFixture& f) {
-        f.type(u"0.455\n"_s);
-        f.type(u"s"_s);
-        f.advance(1000);
-    }) << QStringList{u"\"clock\":{\"text\":\"44.5\",\"digits\":[4,4,5,-1],\"colon\":false,\"running\":true,\"remaining\":44.5,"_s};
-    QTest::newRow("a penalty run out") << BoardAction([](BoardFixture& f) {
-        f.focus(f.board->PenaltyTH1);
-        f.type(u"0.01\n"_s);
-        f.type(u"s"_s);
-        f.advance(1500);
-    }) << QStringList{u"\"penalties\":[{\"text\":\"0:00\",\"digits\":[0,0,0],\"running\":true,\"remaining\":0.0,\"light\":false}"_s};
-    QTest::newRow("the time of day") << BoardAction([](BoardFixture& f) { f.type(u"c"_s); })
-                                     << QStringList{u"\"text\":\"14:35\",\"digits\":[1,4,3,5],\"colon\":true,\"running\":false,\"remaining\":600.0,\"timeOfDay\":true"_s};
-    QTest::newRow("a goal light") << BoardAction([](BoardFixture& f) { f.board->imgGoalCoverV_Click(); })
-                                  << QStringList{u"\"digits\":[0,-1]},\"goalLight\":true,\"penalties\""_s,
-                                                 u"\"name\":\"Home\",\"score\":{\"text\":\"0\",\"digits\":[0,-1]},\"goalLight\":false"_s};
+    QTest::newRow("a visitor penalty")
+        << BoardAction([](BoardFixture& f) {
+               f.focus(f.board->PenaltyTV2);
+               f.type(u"2\n"_s);
+           })
+        << QStringList{
+               u"{\"text\":\"\",\"digits\":[-1,-1,-1],\"running\":false,\"remaining\":0.0,\"light\":false},{\"text\":\"2:00\",\"digits\":[0,0,2],\"running\":false,\"remaining\":120.0,\"light\":true}]},\"soundPlaying\""_s};
+    QTest::newRow("under a minute, running")
+        << BoardAction([](BoardFixture& f) {
+               f.type(u"0.455\n"_s);
+               f.type(u"s"_s);
+               f.advance(1000);
+           })
+        << QStringList{
+               u"\"clock\":{\"text\":\"44.5\",\"digits\":[4,4,5,-1],\"colon\":false,\"running\":true,\"remaining\":44.5,"_s};
+    QTest::newRow("a penalty run out")
+        << BoardAction([](BoardFixture& f) {
+               f.focus(f.board->PenaltyTH1);
+               f.type(u"0.01\n"_s);
+               f.type(u"s"_s);
+               f.advance(1500);
+           })
+        << QStringList{
+               u"\"penalties\":[{\"text\":\"0:00\",\"digits\":[0,0,0],\"running\":true,\"remaining\":0.0,\"light\":false}"_s};
+    QTest::newRow("the time of day")
+        << BoardAction([](BoardFixture& f) { f.type(u"c"_s); })
+        << QStringList{
+               u"\"text\":\"14:35\",\"digits\":[1,4,3,5],\"colon\":true,\"running\":false,\"remaining\":600.0,\"timeOfDay\":true"_s};
+    QTest::newRow("a goal light")
+        << BoardAction([](BoardFixture& f) { f.board->imgGoalCoverV_Click(); })
+        << QStringList{u"\"digits\":[0,-1]},\"goalLight\":true,\"penalties\""_s,
+                       u"\"name\":\"Home\",\"score\":{\"text\":\"0\",\"digits\":[0,-1]},\"goalLight\":false"_s};
     QTest::newRow("a sound playing") << BoardAction([](BoardFixture& f) { f.board->BuzzerPlaying = -1; })
                                      << QStringList{u"\"soundPlaying\":true"_s};
     QTest::newRow("new team names") << BoardAction([](BoardFixture& f) {
@@ -215,11 +233,16 @@ void TestFeed::servesOnlyTheFixedResources_data() {
     QTest::addColumn<int>("status");
     QTest::addColumn<QByteArray>("contentType");
     QTest::addColumn<QByteArray>("bodyHas");
-    QTest::newRow("overlay") << u"/"_s << "GET"_ba << 200 << "text/html; charset=utf-8"_ba << "/overlay.js"_ba;
-    QTest::newRow("script") << u"/overlay.js"_s << "GET"_ba << 200 << "text/javascript; charset=utf-8"_ba << "/live"_ba;
-    QTest::newRow("style") << u"/overlay.css"_s << "GET"_ba << 200 << "text/css; charset=utf-8"_ba << "transparent"_ba;
-    QTest::newRow("state") << u"/state"_s << "GET"_ba << 200 << "application/json"_ba << "\"clock\""_ba;
-    QTest::newRow("state with a query") << u"/state?x=1"_s << "GET"_ba << 200 << "application/json"_ba << "\"clock\""_ba;
+    QTest::newRow("overlay") << u"/"_s << "GET"_ba << 200 << "text/html; charset=utf-8"_ba
+                             << "/overlay.js"_ba;
+    QTest::newRow("script") << u"/overlay.js"_s << "GET"_ba << 200 << "text/javascript; charset=utf-8"_ba
+                            << "/live"_ba;
+    QTest::newRow("style") << u"/overlay.css"_s << "GET"_ba << 200 << "text/css; charset=utf-8"_ba
+                           << "transparent"_ba;
+    QTest::newRow("state") << u"/state"_s << "GET"_ba << 200 << "application/json"_ba
+                           << "\"clock\""_ba;
+    QTest::newRow("state with a query") << u"/state?x=1"_s << "GET"_ba << 200 << "application/json"_ba
+                                        << "\"clock\""_ba;
     QTest::newRow("live without upgrade") << u"/live"_s << "GET"_ba << 426 << QByteArray() << QByteArray();
     QTest::newRow("unknown") << u"/index.html"_s << "GET"_ba << 404 << QByteArray() << QByteArray();
     QTest::newRow("resource path") << u"/feed/overlay.html"_s << "GET"_ba << 404 << QByteArray() << QByteArray();
@@ -312,8 +335,8 @@ void TestFeed::refusesWhatBreaksTheLimits_data() {
     QTest::addColumn<QByteArray>("sent");
     QTest::addColumn<int>("closedWithinMs");
     QTest::addColumn<QByteArray>("answerStarts");
-    QTest::newRow("headers beyond the limit") << "GET /state HTTP/1.1\r\nHost: x\r\nX-Pad: "_ba + QByteArray(8192, 'a')
-                                              << 1000 << "HTTP/1.1 431"_ba;
+    QTest::newRow("headers beyond the limit")
+        << "GET /state HTTP/1.1\r\nHost: x\r\nX-Pad: "_ba + QByteArray(8192, 'a') << 1000 << "HTTP/1.1 431"_ba;
     QTest::newRow("a body nobody asked for")
         << "POST /state HTTP/1.1\r\nHost: x\r\nContent-Length: 99999999\r\n\r\n"_ba + QByteArray(8192, 'b') << 1000
         << "HTTP/1.1 431"_ba;

@@ -16,7 +16,7 @@ struct PenaltyState {
 };
 
 struct TeamState {
-    std::string name; // UTF-8
+    std::string name;             // UTF-8
     std::vector<int> scoreDigits; // index 0 units
     bool goalLight = false;
     std::array<PenaltyState, 2> penalties{};

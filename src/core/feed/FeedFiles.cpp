@@ -33,4 +33,6 @@ std::vector<FeedFile> FeedFileChanges::changed(const std::vector<FeedFile>& file
     return out;
 }
 
-void FeedFileChanges::recordWritten(const FeedFile& file) { m_written[file.name] = file.text; }
+void FeedFileChanges::recordWritten(const FeedFile& file) {
+    m_written[file.name] = file.text;
+}

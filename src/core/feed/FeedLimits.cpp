@@ -26,11 +26,17 @@ ConnectionGuard::Verdict ConnectionGuard::check(std::int64_t nowMs) const {
 LiveClientWatch::LiveClientWatch(const FeedLimits& limits, std::int64_t nowMs)
     : m_limits(limits), m_lastPing(nowMs), m_lastAnswer(nowMs) {}
 
-bool LiveClientWatch::pingDue(std::int64_t nowMs) const { return nowMs - m_lastPing >= m_limits.pingIntervalMs; }
+bool LiveClientWatch::pingDue(std::int64_t nowMs) const {
+    return nowMs - m_lastPing >= m_limits.pingIntervalMs;
+}
 
-void LiveClientWatch::pinged(std::int64_t nowMs) { m_lastPing = nowMs; }
+void LiveClientWatch::pinged(std::int64_t nowMs) {
+    m_lastPing = nowMs;
+}
 
-void LiveClientWatch::answered(std::int64_t nowMs) { m_lastAnswer = nowMs; }
+void LiveClientWatch::answered(std::int64_t nowMs) {
+    m_lastAnswer = nowMs;
+}
 
 LiveClientWatch::Verdict LiveClientWatch::check(std::int64_t backlogBytes, std::int64_t nowMs) const {
     if (backlogBytes > m_limits.maxClientBacklogBytes) {

@@ -17,8 +17,8 @@ struct FeedRequest {
 struct FeedPlan {
     bool listen = false; // nothing listens unless a valid port was asked for
     std::uint16_t port = 0;
-    std::string address; // the loopback address unless one was given
-    std::string directory; // empty: no text files
+    std::string address;               // the loopback address unless one was given
+    std::string directory;             // empty: no text files
     std::vector<std::string> problems; // sentences for the operator, one per value that was refused
 };
 

@@ -2,7 +2,9 @@
 
 namespace {
 
-bool lit(int caption) { return caption >= 0 && caption <= 9; }
+bool lit(int caption) {
+    return caption >= 0 && caption <= 9;
+}
 
 // The lit digits of [from, to) in reading order, where reading order is the index order.
 std::string litRun(const std::vector<int>& digits, std::size_t from, std::size_t to) {
@@ -45,7 +47,9 @@ std::string gameClockText(const std::vector<int>& digits) {
     return joined(litRun(digits, 0, 2), '.', litRun(digits, 2, 3));
 }
 
-std::string numberText(const std::vector<int>& digits) { return litRunReversed(digits, 0, digits.size()); }
+std::string numberText(const std::vector<int>& digits) {
+    return litRunReversed(digits, 0, digits.size());
+}
 
 std::string penaltyText(const std::vector<int>& digits) {
     if (digits.empty() || !lit(digits[0])) {

@@ -69,7 +69,9 @@ std::uint32_t nextCodePoint(std::string_view text, std::size_t& i) {
     return cp;
 }
 
-void appendBool(std::string& out, bool value) { out += value ? "true" : "false"; }
+void appendBool(std::string& out, bool value) {
+    out += value ? "true" : "false";
+}
 
 void appendDigits(std::string& out, const std::vector<int>& digits) {
     out += '[';
