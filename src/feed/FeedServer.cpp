@@ -72,10 +72,22 @@ FeedServer::FeedServer(const FeedLimits& limits, QObject* parent) : QObject(pare
 }
 
 FeedServer::~FeedServer() {
+    m_sweep.stop();
     for (LiveClient& c : m_clients) {
         c.socket->disconnect(this);
         c.socket->abort();
     }
+    m_clients.clear();
+    for (const Connection& c : std::as_const(m_connections)) {
+        if (c.socket) {
+            c.socket->disconnect(this);
+        }
+    }
+    m_connections.clear();
+    // The HTTP server and the listening socket go first, while everything they might still report to exists.
+    delete m_http;
+    m_http = nullptr;
+    delete m_tcp.data();
 }
 
 bool FeedServer::listen(const QHostAddress& address, quint16 port, QString* error) {
@@ -165,7 +177,8 @@ void FeedServer::connectionReadyRead(QTcpSocket* socket) {
     if (it == m_connections.end()) {
         return;
     }
-    const ConnectionGuard::Verdict verdict = it->guard.received(socket->bytesAvailable(), nowMs());
+    const ConnectionGuard::Verdict verdict =
+        it->guard.received(socket->bytesAvailable(), socket->bytesToWrite(), nowMs());
     if (verdict != ConnectionGuard::Verdict::Keep) {
         refuse(socket, verdict);
     }
@@ -264,19 +277,20 @@ void FeedServer::dropClient(QWebSocket* ws, bool brokeALimit) {
 
 void FeedServer::sweep() {
     const std::int64_t now = nowMs();
-    std::vector<QTcpSocket*> expired;
+    std::vector<std::pair<QTcpSocket*, ConnectionGuard::Verdict>> expired;
     for (auto it = m_connections.begin(); it != m_connections.end();) {
         if (!it->socket || it->socket->state() == QAbstractSocket::UnconnectedState) {
             it = m_connections.erase(it);
             continue;
         }
-        if (it->guard.check(now) != ConnectionGuard::Verdict::Keep) {
-            expired.push_back(it->socket);
+        const ConnectionGuard::Verdict verdict = it->guard.check(it->socket->bytesToWrite(), now);
+        if (verdict != ConnectionGuard::Verdict::Keep) {
+            expired.emplace_back(it->socket, verdict);
         }
         ++it;
     }
-    for (QTcpSocket* s : expired) {
-        refuse(s, ConnectionGuard::Verdict::TimedOut);
+    for (const auto& [socket, verdict] : expired) {
+        refuse(socket, verdict);
     }
     std::vector<QWebSocket*> gone;
     for (LiveClient& c : m_clients) {

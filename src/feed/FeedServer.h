@@ -69,7 +69,7 @@ private:
     FeedLimits m_limits;
     QElapsedTimer m_clock;
     QHttpServer* m_http = nullptr;
-    FeedTcpServer* m_tcp = nullptr;
+    QPointer<FeedTcpServer> m_tcp; // owned by the HTTP server once bound
     QHash<QTcpSocket*, Connection> m_connections;
     std::vector<LiveClient> m_clients;
     QTimer m_sweep;

@@ -13,6 +13,7 @@ FeedLimits limits() {
     l.requestDeadlineMs = 5000;
     l.idleTimeoutMs = 30000;
     l.maxClientBacklogBytes = 4096;
+    l.maxUnsentAnswerBytes = 2048;
     l.pingIntervalMs = 2000;
     l.pongTimeoutMs = 6000;
     return l;
@@ -24,6 +25,7 @@ struct Step {
     enum { Bytes, Answer, Check } event;
     std::int64_t bytes;
     V expected;
+    std::int64_t unsent = 0; // answers the client has not taken yet
 };
 
 struct GuardCase {
@@ -39,14 +41,14 @@ TEST_P(ConnectionGuardTest, Verdicts) {
         V v = V::Keep;
         switch (s.event) {
         case Step::Bytes:
-            v = guard.received(s.bytes, s.at);
+            v = guard.received(s.bytes, s.unsent, s.at);
             break;
         case Step::Answer:
             guard.answered(s.at);
-            v = guard.check(s.at);
+            v = guard.check(s.unsent, s.at);
             break;
         case Step::Check:
-            v = guard.check(s.at);
+            v = guard.check(s.unsent, s.at);
             break;
         }
         EXPECT_EQ(v, s.expected) << GetParam().what << " at " << s.at;
@@ -76,6 +78,15 @@ INSTANTIATE_TEST_SUITE_P(
                    {20000, Step::Bytes, 80, V::Keep},
                    {24999, Step::Check, 0, V::Keep},
                    {25001, Step::Check, 0, V::TimedOut}}},
+        GuardCase{"a client that asks and never reads its answers",
+                  {{100, Step::Bytes, 20, V::Keep, 1900},
+                   {110, Step::Answer, 0, V::Keep, 2048},
+                   {120, Step::Bytes, 20, V::NotReading, 2049},
+                   {130, Step::Check, 0, V::NotReading, 9000}}},
+        GuardCase{"answers taken in time",
+                  {{100, Step::Bytes, 20, V::Keep, 2048},
+                   {110, Step::Answer, 0, V::Keep, 0},
+                   {20000, Step::Check, 0, V::Keep, 0}}},
         GuardCase{"more bytes of a pending request do not move its deadline",
                   {{100, Step::Bytes, 10, V::Keep},
                    {4000, Step::Bytes, 500, V::Keep},

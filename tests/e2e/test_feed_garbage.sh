@@ -173,6 +173,16 @@ except OSError:
     pass
 check(closed_by_server(s, 12), "a 100 MB body is cut off (sent %d KB)" % (sent // 1024))
 
+# A client that keeps asking and never reads the answers is cut off before the feed holds them all.
+s = connect()
+s.setsockopt(socket.SOL_SOCKET, socket.SO_RCVBUF, 4096)
+try:
+    s.sendall(b"GET / HTTP/1.1\r\nHost: x\r\n\r\n" * 20000)
+except OSError:
+    pass
+time.sleep(1)
+check(closed_by_server(s, 5), "a client that never reads its answers is cut off")
+
 # A flood of connections beyond the limit: the extra ones are closed at once.
 flood = []
 for _ in range(300):

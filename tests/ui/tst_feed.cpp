@@ -109,6 +109,7 @@ private slots:
     void refusesWhatBreaksTheLimits_data();
     void refusesWhatBreaksTheLimits();
     void dropsLiveClientsThatStopReading();
+    void cutsOffAClientThatNeverReadsItsAnswers();
     void tooManyConnectionsAreClosedOnArrival();
     void feedFolderRewritesOnlyWhatChanged();
     void feedFolderRetriesAFailedFile();
@@ -284,6 +285,8 @@ void TestFeed::liveClientsGetEveryChangeOnce() {
     QTRY_COMPARE(messages.size(), 1);
     QCOMPARE(messages[0].toUtf8(), b.document());
     QCOMPARE(b.feed.server()->liveClientCount(), 1);
+    // Its HTTP connection is no longer held to the request deadlines: the socket outlives them.
+    QCOMPARE(b.feed.server()->connectionCount(), 0);
 
     // Nothing changes: nothing is pushed, however often the feed looks.
     for (int i = 0; i < 10; ++i) {
@@ -398,6 +401,27 @@ void TestFeed::dropsLiveClientsThatStopReading() {
     QVERIFY(t.elapsed() < 50);
     QCOMPARE(c.feed.server()->liveClientCount(), 0);
     QCOMPARE(c.feed.server()->droppedClients(), 1);
+}
+
+void TestFeed::cutsOffAClientThatNeverReadsItsAnswers() {
+    FeedLimits limits;
+    limits.maxUnsentAnswerBytes = 64 * 1024;
+    FedBoard b(limits);
+    QVERIFY(b.listening);
+    QTcpSocket greedy;
+    greedy.setReadBufferSize(1); // takes nothing more from the network than one byte
+    greedy.connectToHost(QHostAddress::LocalHost, b.feed.server()->serverPort());
+    QVERIFY(greedy.waitForConnected(2000));
+    QByteArray requests;
+    for (int i = 0; i < 20000; ++i) {
+        requests += "GET / HTTP/1.1\r\nHost: x\r\n\r\n";
+    }
+    greedy.write(requests);
+    QTRY_VERIFY_WITH_TIMEOUT(b.feed.server()->refusedConnections() == 1, 10000);
+    // Reading again, the client finds the connection gone after at most what was already on its way.
+    greedy.setReadBufferSize(0);
+    QTRY_VERIFY_WITH_TIMEOUT((greedy.readAll(), greedy.state() == QAbstractSocket::UnconnectedState), 10000);
+    QCOMPARE(request(b.url(u"/state"_s)).status, 200);
 }
 
 void TestFeed::tooManyConnectionsAreClosedOnArrival() {

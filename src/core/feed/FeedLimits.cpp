@@ -2,7 +2,8 @@
 
 ConnectionGuard::ConnectionGuard(const FeedLimits& limits, std::int64_t nowMs) : m_limits(limits), m_since(nowMs) {}
 
-ConnectionGuard::Verdict ConnectionGuard::received(std::int64_t bufferedBytes, std::int64_t nowMs) {
+ConnectionGuard::Verdict ConnectionGuard::received(std::int64_t bufferedBytes, std::int64_t unsentBytes,
+                                                   std::int64_t nowMs) {
     if (bufferedBytes >= m_limits.maxRequestBytes) {
         return Verdict::TooLarge;
     }
@@ -10,7 +11,7 @@ ConnectionGuard::Verdict ConnectionGuard::received(std::int64_t bufferedBytes, s
         m_waitingForRequest = true;
         m_since = nowMs;
     }
-    return check(nowMs);
+    return check(unsentBytes, nowMs);
 }
 
 void ConnectionGuard::answered(std::int64_t nowMs) {
@@ -18,7 +19,10 @@ void ConnectionGuard::answered(std::int64_t nowMs) {
     m_since = nowMs;
 }
 
-ConnectionGuard::Verdict ConnectionGuard::check(std::int64_t nowMs) const {
+ConnectionGuard::Verdict ConnectionGuard::check(std::int64_t unsentBytes, std::int64_t nowMs) const {
+    if (unsentBytes > m_limits.maxUnsentAnswerBytes) {
+        return Verdict::NotReading;
+    }
     const std::int64_t allowed = m_waitingForRequest ? m_limits.requestDeadlineMs : m_limits.idleTimeoutMs;
     return nowMs - m_since > allowed ? Verdict::TimedOut : Verdict::Keep;
 }

@@ -13,6 +13,9 @@ struct FeedLimits {
     std::int64_t requestDeadlineMs = 10'000;
     // A kept-alive connection that asks nothing more.
     std::int64_t idleTimeoutMs = 60'000;
+    // Answers written to one HTTP connection and not yet taken by its client. A client that keeps asking and
+    // never reads would otherwise make the feed hold every answer.
+    std::int64_t maxUnsentAnswerBytes = 256 * 1024;
     // HTTP connections at once (live sockets not counted); further ones are closed on arrival.
     int maxConnections = 256;
     // Live sockets at once.
@@ -29,15 +32,16 @@ struct FeedLimits {
 // One HTTP connection from its opening until it is answered or upgraded to a live socket.
 class ConnectionGuard {
 public:
-    enum class Verdict { Keep, TooLarge, TimedOut };
+    enum class Verdict { Keep, TooLarge, TimedOut, NotReading };
 
     ConnectionGuard(const FeedLimits& limits, std::int64_t nowMs);
-    // The connection holds bufferedBytes that do not yet make a complete request.
-    Verdict received(std::int64_t bufferedBytes, std::int64_t nowMs);
+    // The connection holds bufferedBytes that do not yet make a complete request, and unsentBytes of
+    // answers its client has not taken yet.
+    Verdict received(std::int64_t bufferedBytes, std::int64_t unsentBytes, std::int64_t nowMs);
     // An answer went out: the connection is idle until its next request.
     void answered(std::int64_t nowMs);
-    // Deadlines, checked from time to time.
-    Verdict check(std::int64_t nowMs) const;
+    // Deadlines and unread answers, checked from time to time.
+    Verdict check(std::int64_t unsentBytes, std::int64_t nowMs) const;
 
 private:
     FeedLimits m_limits;
