@@ -208,6 +208,8 @@ int main(int argc, char* argv[]) {
     Clock::time_point keyAt{};
     bool keyPending = false;
     long published = 0;
+    long byTick = 0;
+    long byKeys = 0;
     QObject::connect(server, &FeedServer::published, &app, [&](const QByteArray& doc) {
         const auto now = Clock::now();
         Clock::time_point cause = now;
@@ -216,8 +218,10 @@ int main(int argc, char* argv[]) {
             cause = keyAt;
             byKey = true;
             keyPending = false;
+            ++byKeys;
         } else if (tickWatch.inTick) {
             cause = tickWatch.start;
+            ++byTick;
         }
         std::lock_guard guard(log.lock);
         log.changedAt[doc] = cause;
@@ -262,6 +266,8 @@ int main(int argc, char* argv[]) {
         tickWatch.durations.clear();
         tickWatch.lastStart = {};
         published = 0;
+        byTick = 0;
+        byKeys = 0;
         for (int c = 0; c <= 4; ++c) {
             engine.StopClock(c);
         }
@@ -313,6 +319,8 @@ int main(int argc, char* argv[]) {
             percentile(tickWatch.durations, 0.5), percentile(tickWatch.durations, 0.99),
             tickWatch.durations.empty() ? 0.0
                                         : *std::max_element(tickWatch.durations.begin(), tickWatch.durations.end()));
+        std::printf("         pushes after the tick: %ld, after typed keys: %ld, found by the 40 ms look: %ld\n",
+                    byTick, byKeys, published - byTick - byKeys);
         if (n > 0) {
             const long expected = published * n; // every change to every client
             const long within100 = std::count_if(all.begin(), all.end(), [](double ms) { return ms <= 100.0; });
