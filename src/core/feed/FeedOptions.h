@@ -10,7 +10,7 @@
 struct FeedRequest {
     std::optional<std::string> port;
     std::optional<std::string> address;
-    std::optional<std::string> directory;
+    std::optional<std::string> directory; // the command line's only: the store has no folder key
 };
 
 // What the program does about the feed.
