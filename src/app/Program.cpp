@@ -1,6 +1,7 @@
 #include "Program.h"
 #include "app/frmSplash.h"
 #include "board/frmScoreBoard.h"
+#include "feed/BoardFeed.h"
 #include "help/frmHelp.h"
 #include "input/modGrabKeys.h"
 #include "settings/OptionsDialogs.h"
@@ -30,6 +31,7 @@ Program::Program(ProgramOptions options)
 }
 
 Program::~Program() {
+    m_feed.reset();
     m_board.reset();
     m_splash.reset();
 }
@@ -63,8 +65,19 @@ void Program::showScoreBoard() {
         services.setNumLock = [](bool on) { modGrabKeys::SetNumLock(on); };
         services.endProgram = [this] { endProgram(); };
         m_board = std::make_unique<frmScoreBoard>(m_settings, m_engine, *m_buzzer, *m_horn, services);
+        startFeed();
     }
     m_board->show();
+}
+
+void Program::startFeed() {
+    // The command line wins over the store's FeedSettings; with neither, nothing listens.
+    FeedRequest stored;
+    if (m_store) {
+        stored.port = m_store->read(kFeedSection, kFeedPortKey);
+        stored.address = m_store->read(kFeedSection, kFeedAddressKey);
+    }
+    m_feed = BoardFeed::start(planFeed(m_options.feed, stored), *m_board, m_engine, m_settings);
 }
 
 void Program::openHelp() { frmHelp::showHelp(); }

@@ -1,6 +1,7 @@
 #pragma once
 #include "core/board/ClockSource.h"
 #include "core/board/modCount.h"
+#include "core/feed/FeedOptions.h"
 #include "core/settings/Settings.h"
 #include <QPointer>
 #include <QString>
@@ -9,6 +10,7 @@
 
 class frmSplash;
 class frmScoreBoard;
+class BoardFeed;
 class SoundDevice;
 class SettingsStore;
 class QWidget;
@@ -16,6 +18,7 @@ class QWidget;
 // Options the program was started with.
 struct ProgramOptions {
     QStringList arguments; // the command line, for --settings FILE
+    FeedRequest feed;      // --feed PORT, --feed-address ADDR, --feed-dir DIR
 };
 
 // The whole run: settings, clocks, sounds and the windows, wired together. Lives as long as the program.
@@ -34,6 +37,7 @@ private:
     void openHelp();
     void openOptions();
     void endProgram();
+    void startFeed();
 
     ProgramOptions m_options;
     std::unique_ptr<SettingsStore> m_store;
@@ -44,4 +48,5 @@ private:
     std::unique_ptr<SoundDevice> m_horn;
     std::unique_ptr<frmSplash> m_splash;
     std::unique_ptr<frmScoreBoard> m_board;
+    std::unique_ptr<BoardFeed> m_feed; // reads the board: goes before it
 };

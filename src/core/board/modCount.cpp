@@ -98,6 +98,23 @@ TimeValue modCount::ClockValue(int n) {
     return r;
 }
 
+TimeValue modCount::PeekClockValue(int n) const {
+    if (!valid(n)) {
+        return 0;
+    }
+    const std::size_t i = at(n);
+    TimeValue runElapsed = 0;
+    if (ClockStartStamp[i] != kNeverStarted && ClockOn[i] == -1) {
+        const std::int64_t elapsedTenths = tenthsOf(m_source.nowMillis()) - tenthsOf(ClockStartStamp[i]);
+        runElapsed = tenthsToTime(elapsedTenths < 0 ? 0 : elapsedTenths);
+    }
+    if (ClockCountUp[i] != 0) {
+        return ClockSetTime[i] + ClockAccumulated[i] + runElapsed;
+    }
+    const TimeValue r = ClockSetTime[i] - ClockAccumulated[i] - runElapsed;
+    return r <= 0 ? 0 : r;
+}
+
 void modCount::StartClock(int n) {
     if (!valid(n) || ClockOn[at(n)] != 0) {
         return;

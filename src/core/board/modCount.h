@@ -22,6 +22,9 @@ public:
 
     // Remaining time of clock n, measured now. Count-down clocks never read below 0 and keep running at 0.
     TimeValue ClockValue(int n);
+    // The same reading without taking it: nothing in the engine changes, so a look from outside the board
+    // (the feed) never moves what a later StopClock charges.
+    TimeValue PeekClockValue(int n) const;
     void StartClock(int n);
     // Folds in the run time as of the last ClockValue(n): moments after the last reading are not charged.
     void StopClock(int n);

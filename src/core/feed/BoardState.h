@@ -1,0 +1,43 @@
+#pragma once
+#include "core/TimeValue.h"
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+// What the board shows at one moment, as the feed publishes it. Digits are LED captions in the board's own
+// index order, -1 for a dark digit; everything else is read from the board's lights and the clock engine.
+struct PenaltyState {
+    std::vector<int> digits; // index 0 rightmost (seconds)
+    bool running = false;
+    TimeValue remaining = 0;
+    bool light = false;
+    bool operator==(const PenaltyState&) const = default;
+};
+
+struct TeamState {
+    std::string name;             // UTF-8
+    std::vector<int> scoreDigits; // index 0 units
+    bool goalLight = false;
+    std::array<PenaltyState, 2> penalties{};
+    bool operator==(const TeamState&) const = default;
+};
+
+struct GameClockState {
+    std::vector<int> digits; // index 0 leftmost
+    bool colon = false;      // the upper colon dot is lit
+    bool running = false;
+    TimeValue remaining = 0;
+    bool timeOfDay = false;
+    bool operator==(const GameClockState&) const = default;
+};
+
+struct BoardState {
+    GameClockState clock;
+    std::vector<int> periodDigits;
+    TeamState home;
+    TeamState visitor;
+    bool soundPlaying = false;
+    std::optional<std::string> selectedField; // the field box with the focus, by name
+    bool operator==(const BoardState&) const = default;
+};

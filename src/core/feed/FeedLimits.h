@@ -1,0 +1,67 @@
+#pragma once
+#include <cstdint>
+
+// How much the feed takes from its clients before it lets go of them. The feed serves a few fixed
+// resources to browsers and streaming software on the same machine; anything beyond these bounds is a
+// broken or hostile client, and the board must never wait for one or hold memory for one.
+struct FeedLimits {
+    // A request line and its headers; the feed takes no request bodies. Generous for a browser that has
+    // collected many cookies for the loopback host, small enough that a client cannot fill memory.
+    std::int64_t maxRequestBytes = 32 * 1024;
+    // From a connection's opening (or the first byte of its next request) to the answer: a client that
+    // trickles a request or opens a connection and says nothing is closed.
+    std::int64_t requestDeadlineMs = 10'000;
+    // A kept-alive connection that asks nothing more.
+    std::int64_t idleTimeoutMs = 60'000;
+    // Answers written to one HTTP connection and not yet taken by its client. A client that keeps asking and
+    // never reads would otherwise make the feed hold every answer.
+    std::int64_t maxUnsentAnswerBytes = 256 * 1024;
+    // HTTP connections at once (live sockets not counted); further ones are closed on arrival.
+    int maxConnections = 256;
+    // Live sockets at once.
+    int maxLiveClients = 512;
+    // Unsent bytes queued for one live client before it counts as not reading and is dropped.
+    std::int64_t maxClientBacklogBytes = 64 * 1024;
+    // Largest frame or message a live client may send; the feed reads none of them.
+    std::int64_t maxIncomingMessageBytes = 1024;
+    // Live clients are pinged; one that has not answered a ping for pongTimeoutMs has stopped reading.
+    std::int64_t pingIntervalMs = 5'000;
+    std::int64_t pongTimeoutMs = 15'000;
+};
+
+// One HTTP connection from its opening until it is answered or upgraded to a live socket.
+class ConnectionGuard {
+public:
+    enum class Verdict { Keep, TooLarge, TimedOut, NotReading };
+
+    ConnectionGuard(const FeedLimits& limits, std::int64_t nowMs);
+    // The connection holds bufferedBytes that do not yet make a complete request, and unsentBytes of
+    // answers its client has not taken yet.
+    Verdict received(std::int64_t bufferedBytes, std::int64_t unsentBytes, std::int64_t nowMs);
+    // An answer went out: the connection is idle until its next request.
+    void answered(std::int64_t nowMs);
+    // Deadlines and unread answers, checked from time to time.
+    Verdict check(std::int64_t unsentBytes, std::int64_t nowMs) const;
+
+private:
+    FeedLimits m_limits;
+    bool m_waitingForRequest = true;
+    std::int64_t m_since; // start of the pending request, or of the idle spell
+};
+
+// One live client: answers to pings and the bytes still queued for it.
+class LiveClientWatch {
+public:
+    enum class Verdict { Keep, NotReading, Silent };
+
+    LiveClientWatch(const FeedLimits& limits, std::int64_t nowMs);
+    bool pingDue(std::int64_t nowMs) const;
+    void pinged(std::int64_t nowMs);
+    void answered(std::int64_t nowMs);
+    Verdict check(std::int64_t backlogBytes, std::int64_t nowMs) const;
+
+private:
+    FeedLimits m_limits;
+    std::int64_t m_lastPing;
+    std::int64_t m_lastAnswer;
+};

@@ -1,0 +1,126 @@
+#include "BoardFeed.h"
+#include "board/frmScoreBoard.h"
+#include "feed/BoardReader.h"
+#include "feed/FeedDirectory.h"
+#include "feed/FeedServer.h"
+#include <QCoreApplication>
+#include <QDebug>
+#include <QEvent>
+
+using namespace Qt::StringLiterals;
+
+BoardFeed::BoardFeed(frmScoreBoard& board, modCount& engine, const SettingsVariables& settings, QObject* parent)
+    : QObject(parent), m_board(board), m_engine(engine), m_settings(settings) {
+    // Connected after the board's own tick handler, so this runs once the tick has drawn.
+    connect(&m_board.tmrClock1, &QTimer::timeout, this, &BoardFeed::refresh);
+    m_poll.setInterval(40);
+    connect(&m_poll, &QTimer::timeout, this, &BoardFeed::refresh);
+    m_poll.start();
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+BoardFeed::~BoardFeed() {
+    if (QCoreApplication::instance()) {
+        QCoreApplication::instance()->removeEventFilter(this);
+    }
+}
+
+std::unique_ptr<BoardFeed> BoardFeed::start(const FeedPlan& plan, frmScoreBoard& board, modCount& engine,
+                                            const SettingsVariables& settings) {
+    for (const std::string& problem : plan.problems) {
+        qWarning().noquote() << QString::fromStdString(problem);
+    }
+    if (!plan.listen && plan.directory.empty()) {
+        return nullptr;
+    }
+    auto feed = std::make_unique<BoardFeed>(board, engine, settings);
+    bool running = false;
+    if (plan.listen) {
+        const QString text = QString::fromStdString(plan.address);
+        QHostAddress address;
+        QString error;
+        if (!address.setAddress(text)) {
+            qWarning().noquote() << u"The feed address \"%1\" is not an IP address, so the feed does not listen."_s.arg(
+                text);
+        } else if (!feed->listen(address, plan.port, &error)) {
+            qWarning().noquote() << error;
+        } else {
+            const QString host = address.protocol() == QAbstractSocket::IPv6Protocol ? u"[%1]"_s.arg(text) : text;
+            qInfo().noquote() << u"Rinkmaster feed: http://%1:%2/"_s.arg(host).arg(feed->server()->serverPort());
+            running = true;
+        }
+    }
+    if (!plan.directory.empty()) {
+        QString error;
+        if (feed->writeTo(QString::fromStdString(plan.directory), &error)) {
+            running = true;
+        } else {
+            qWarning().noquote() << error;
+        }
+    }
+    if (!running) {
+        return nullptr;
+    }
+    feed->refresh();
+    return feed;
+}
+
+bool BoardFeed::listen(const QHostAddress& address, quint16 port, QString* error, const FeedLimits& limits) {
+    auto server = std::make_unique<FeedServer>(limits);
+    if (!server->listen(address, port, error)) {
+        return false;
+    }
+    m_server = std::move(server);
+    m_last.reset();
+    refresh();
+    return true;
+}
+
+bool BoardFeed::writeTo(const QString& folder, QString* error) {
+    auto directory = std::make_unique<FeedDirectory>(folder);
+    if (!directory->prepare(error)) {
+        return false;
+    }
+    m_directory = std::move(directory);
+    m_last.reset();
+    refresh();
+    return true;
+}
+
+void BoardFeed::refresh() {
+    m_refreshQueued = false;
+    BoardState state = readBoardState(m_board, m_engine, m_settings);
+    if (m_last && *m_last == state) {
+        return;
+    }
+    if (m_server) {
+        m_server->publish(state);
+    }
+    if (m_directory) {
+        m_directory->write(state);
+    }
+    m_last = std::move(state);
+}
+
+void BoardFeed::refreshSoon() {
+    if (!m_refreshQueued) {
+        m_refreshQueued = true;
+        QTimer::singleShot(0, this, &BoardFeed::refresh);
+    }
+}
+
+bool BoardFeed::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::FocusIn:
+        // Looked at once the event has been handled and the board has drawn its answer.
+        refreshSoon();
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}

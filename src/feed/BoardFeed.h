@@ -1,0 +1,56 @@
+#pragma once
+#include "core/feed/BoardState.h"
+#include "core/feed/FeedLimits.h"
+#include "core/feed/FeedOptions.h"
+#include <QHostAddress>
+#include <QObject>
+#include <QTimer>
+#include <memory>
+#include <optional>
+
+class frmScoreBoard;
+class modCount;
+struct SettingsVariables;
+class FeedServer;
+class FeedDirectory;
+
+// Follows the board and hands every change to the feed server and the feed folder. The board knows
+// nothing of it: the feed looks after each tick, after each key or click the program receives, and every
+// 40 ms for whatever else changes the board (a sound ending, the time of day), and publishes only when
+// what the board shows has changed.
+class BoardFeed : public QObject {
+    Q_OBJECT
+public:
+    BoardFeed(frmScoreBoard& board, modCount& engine, const SettingsVariables& settings, QObject* parent = nullptr);
+    ~BoardFeed() override;
+
+    // Starts what the plan asks for, reporting each problem on the program's error output. Null when the
+    // plan asks for nothing or nothing could be started; the board runs on either way.
+    static std::unique_ptr<BoardFeed> start(const FeedPlan& plan, frmScoreBoard& board, modCount& engine,
+                                            const SettingsVariables& settings);
+
+    bool listen(const QHostAddress& address, quint16 port, QString* error = nullptr,
+                const FeedLimits& limits = FeedLimits());
+    bool writeTo(const QString& folder, QString* error = nullptr);
+
+    // Reads the board now and publishes it when it changed.
+    void refresh();
+
+    FeedServer* server() const { return m_server.get(); }
+    FeedDirectory* directory() const { return m_directory.get(); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void refreshSoon();
+
+    frmScoreBoard& m_board;
+    modCount& m_engine;
+    const SettingsVariables& m_settings;
+    std::unique_ptr<FeedServer> m_server;
+    std::unique_ptr<FeedDirectory> m_directory;
+    std::optional<BoardState> m_last;
+    QTimer m_poll;
+    bool m_refreshQueued = false;
+};

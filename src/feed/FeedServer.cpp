@@ -1,0 +1,307 @@
+#include "FeedServer.h"
+#include "core/feed/StateDocument.h"
+#include <QFile>
+#include <QHttpServer>
+#include <QHttpServerResponse>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QWebSocket>
+#include <algorithm>
+#include <functional>
+
+// Resources compiled into a static library need an explicit hold, or the linker leaves them out.
+static void initFeedResources() {
+    Q_INIT_RESOURCE(feed);
+}
+
+using namespace Qt::StringLiterals;
+
+// Accepts TCP connections for the HTTP server and lets the feed see each one first, so every connection is
+// counted, bounded and watched before the HTTP server reads a byte of it.
+class FeedTcpServer : public QTcpServer {
+public:
+    FeedTcpServer(std::function<bool(QTcpSocket*)> admit, QObject* parent)
+        : QTcpServer(parent), m_admit(std::move(admit)) {}
+
+protected:
+    void incomingConnection(qintptr descriptor) override {
+        auto* socket = new QTcpSocket(this);
+        if (!socket->setSocketDescriptor(descriptor)) {
+            delete socket;
+            return;
+        }
+        if (!m_admit(socket)) {
+            socket->abort();
+            socket->deleteLater();
+            return;
+        }
+        addPendingConnection(socket);
+    }
+
+private:
+    std::function<bool(QTcpSocket*)> m_admit;
+};
+
+namespace {
+
+QByteArray resource(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+const QString kLivePath = u"/live"_s;
+const QStringList kFixedPaths{u"/"_s, u"/overlay.css"_s, u"/overlay.js"_s, u"/state"_s};
+
+bool samePeer(const QTcpSocket* tcp, const QWebSocket* ws) {
+    return tcp->peerPort() == ws->peerPort() && tcp->peerAddress() == ws->peerAddress();
+}
+
+} // namespace
+
+FeedServer::FeedServer(const FeedLimits& limits, QObject* parent) : QObject(parent), m_limits(limits) {
+    initFeedResources();
+    m_clock.start();
+    m_overlayHtml = resource(u":/feed/overlay.html"_s);
+    m_overlayCss = resource(u":/feed/overlay.css"_s);
+    m_overlayJs = resource(u":/feed/overlay.js"_s);
+    m_http = new QHttpServer(this);
+    addRoutes();
+    connect(m_http, &QHttpServer::newWebSocketConnection, this, &FeedServer::acceptLiveClients);
+    m_sweep.setInterval(250);
+    connect(&m_sweep, &QTimer::timeout, this, &FeedServer::sweep);
+}
+
+FeedServer::~FeedServer() {
+    m_sweep.stop();
+    for (LiveClient& c : m_clients) {
+        c.socket->disconnect(this);
+        c.socket->abort();
+    }
+    m_clients.clear();
+    for (const Connection& c : std::as_const(m_connections)) {
+        if (c.socket) {
+            c.socket->disconnect(this);
+        }
+    }
+    m_connections.clear();
+    // The HTTP server and the listening socket go first, while everything they might still report to exists.
+    delete m_http;
+    m_http = nullptr;
+    delete m_tcp.data();
+}
+
+bool FeedServer::listen(const QHostAddress& address, quint16 port, QString* error) {
+    auto* tcp = new FeedTcpServer(
+        [this](QTcpSocket* s) {
+            acceptConnection(s);
+            return m_connections.contains(s);
+        },
+        this);
+    if (!tcp->listen(address, port)) {
+        if (error) {
+            *error =
+                u"The feed cannot listen on %1 port %2: %3"_s.arg(address.toString()).arg(port).arg(tcp->errorString());
+        }
+        delete tcp;
+        return false;
+    }
+    m_tcp = tcp;
+    m_http->bind(tcp);
+    m_sweep.start();
+    return true;
+}
+
+quint16 FeedServer::serverPort() const {
+    return m_tcp ? m_tcp->serverPort() : 0;
+}
+
+QHostAddress FeedServer::serverAddress() const {
+    return m_tcp ? m_tcp->serverAddress() : QHostAddress();
+}
+
+void FeedServer::addRoutes() {
+    using Method = QHttpServerRequest::Method;
+    const auto fixed = [](const QByteArray& mime, const QByteArray& body) {
+        QHttpServerResponse response(mime, body);
+        response.addHeader("X-Content-Type-Options"_ba, "nosniff"_ba);
+        return response;
+    };
+    m_http->route(u"/"_s, Method::Get, [this, fixed] { return fixed("text/html; charset=utf-8"_ba, m_overlayHtml); });
+    m_http->route(u"/overlay.css"_s, Method::Get,
+                  [this, fixed] { return fixed("text/css; charset=utf-8"_ba, m_overlayCss); });
+    m_http->route(u"/overlay.js"_s, Method::Get,
+                  [this, fixed] { return fixed("text/javascript; charset=utf-8"_ba, m_overlayJs); });
+    m_http->route(u"/state"_s, Method::Get, [this, fixed] {
+        QHttpServerResponse response = fixed("application/json"_ba, m_document);
+        response.addHeader("Cache-Control"_ba, "no-store"_ba);
+        return response;
+    });
+    // The live socket. The HTTP server hands a WebSocket upgrade over only once a route has taken the request,
+    // and it writes whatever that route answers before the upgrade: so this route answers nothing to an
+    // upgrade, and tells a plain request where it went wrong.
+    m_http->route(kLivePath, Method::Get, [](const QHttpServerRequest& request, QHttpServerResponder&& responder) {
+        if (request.value("upgrade"_ba).compare("websocket"_ba, Qt::CaseInsensitive) != 0) {
+            responder.write(QHttpServerResponder::StatusCode::UpgradeRequired);
+        }
+    });
+    // Everything else: no such resource, or a method other than GET on one of the fixed ones.
+    m_http->setMissingHandler([](const QHttpServerRequest& request, QHttpServerResponder&& responder) {
+        const bool known = kFixedPaths.contains(request.url().path()) || request.url().path() == kLivePath;
+        responder.write(known ? QHttpServerResponder::StatusCode::MethodNotAllowed
+                              : QHttpServerResponder::StatusCode::NotFound);
+    });
+}
+
+void FeedServer::acceptConnection(QTcpSocket* socket) {
+    if (m_connections.size() >= m_limits.maxConnections) {
+        ++m_refusedConnections;
+        return;
+    }
+    // The HTTP server keeps a request in the socket's buffer until it is complete: a full buffer is a
+    // request that can never complete, and nothing more is read from that client meanwhile.
+    socket->setReadBufferSize(m_limits.maxRequestBytes);
+    m_connections.insert(socket, Connection{socket, ConnectionGuard(m_limits, nowMs())});
+    // Connected before the HTTP server connects its own: the feed sees each arrival first.
+    connect(socket, &QTcpSocket::readyRead, this, [this, socket] { connectionReadyRead(socket); });
+    connect(socket, &QTcpSocket::bytesWritten, this, [this, socket] {
+        const auto it = m_connections.find(socket);
+        if (it != m_connections.end()) {
+            it->guard.answered(nowMs());
+        }
+    });
+    connect(socket, &QObject::destroyed, this, [this, socket] { m_connections.remove(socket); });
+}
+
+void FeedServer::connectionReadyRead(QTcpSocket* socket) {
+    const auto it = m_connections.find(socket);
+    if (it == m_connections.end()) {
+        return;
+    }
+    const ConnectionGuard::Verdict verdict =
+        it->guard.received(socket->bytesAvailable(), socket->bytesToWrite(), nowMs());
+    if (verdict != ConnectionGuard::Verdict::Keep) {
+        refuse(socket, verdict);
+    }
+}
+
+void FeedServer::refuse(QTcpSocket* socket, ConnectionGuard::Verdict verdict) {
+    m_connections.remove(socket);
+    ++m_refusedConnections;
+    // After the HTTP server has had its look at this arrival, never in the middle of it.
+    QTimer::singleShot(0, socket, [socket, verdict] {
+        if (verdict == ConnectionGuard::Verdict::TooLarge) {
+            socket->write(
+                "HTTP/1.1 431 Request Header Fields Too Large\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+            socket->disconnectFromHost();
+        } else {
+            socket->abort();
+        }
+    });
+}
+
+void FeedServer::acceptLiveClients() {
+    while (m_http->hasPendingWebSocketConnections()) {
+        QWebSocket* ws = m_http->nextPendingWebSocketConnection().release();
+        if (ws == nullptr) {
+            break;
+        }
+        ws->setParent(this);
+        // Its HTTP connection became this socket: the HTTP limits no longer apply.
+        for (auto it = m_connections.begin(); it != m_connections.end(); ++it) {
+            if (it->socket && samePeer(it->socket, ws)) {
+                m_connections.erase(it);
+                break;
+            }
+        }
+        connect(ws, &QWebSocket::disconnected, ws, &QObject::deleteLater);
+        if (ws->requestUrl().path() != kLivePath || liveClientCount() >= m_limits.maxLiveClients) {
+            ++m_refusedConnections;
+            ws->close(QWebSocketProtocol::CloseCodePolicyViolated,
+                      ws->requestUrl().path() != kLivePath ? u"The live feed is at /live"_s : u"Too many clients"_s);
+            continue;
+        }
+        ws->setMaxAllowedIncomingFrameSize(static_cast<quint64>(m_limits.maxIncomingMessageBytes));
+        ws->setMaxAllowedIncomingMessageSize(static_cast<quint64>(m_limits.maxIncomingMessageBytes));
+        m_clients.push_back(LiveClient{ws, LiveClientWatch(m_limits, nowMs())});
+        connect(ws, &QWebSocket::pong, this, [this, ws] {
+            for (LiveClient& c : m_clients) {
+                if (c.socket == ws) {
+                    c.watch.answered(nowMs());
+                }
+            }
+        });
+        connect(ws, &QWebSocket::disconnected, this, [this, ws] { dropClient(ws, false); });
+        if (!m_document.isEmpty()) {
+            ws->sendTextMessage(QString::fromUtf8(m_document));
+        }
+        emit liveClientsChanged(liveClientCount());
+    }
+}
+
+bool FeedServer::publish(const BoardState& state) {
+    QByteArray doc = QByteArray::fromStdString(stateDocument(state));
+    if (doc == m_document) {
+        return false;
+    }
+    m_document = std::move(doc);
+    const QString text = QString::fromUtf8(m_document);
+    std::vector<QWebSocket*> notReading;
+    for (LiveClient& c : m_clients) {
+        c.socket->sendTextMessage(text);
+        if (c.watch.check(c.socket->bytesToWrite(), nowMs()) == LiveClientWatch::Verdict::NotReading) {
+            notReading.push_back(c.socket);
+        }
+    }
+    for (QWebSocket* ws : notReading) {
+        dropClient(ws, true);
+    }
+    emit published(m_document);
+    return true;
+}
+
+void FeedServer::dropClient(QWebSocket* ws, bool brokeALimit) {
+    const auto it =
+        std::find_if(m_clients.begin(), m_clients.end(), [ws](const LiveClient& c) { return c.socket == ws; });
+    if (it == m_clients.end()) {
+        return;
+    }
+    m_clients.erase(it);
+    if (brokeALimit) {
+        ++m_droppedClients;
+        ws->disconnect(this);
+        ws->abort();
+        ws->deleteLater();
+    }
+    emit liveClientsChanged(liveClientCount());
+}
+
+void FeedServer::sweep() {
+    const std::int64_t now = nowMs();
+    std::vector<std::pair<QTcpSocket*, ConnectionGuard::Verdict>> expired;
+    for (auto it = m_connections.begin(); it != m_connections.end();) {
+        if (!it->socket || it->socket->state() == QAbstractSocket::UnconnectedState) {
+            it = m_connections.erase(it);
+            continue;
+        }
+        const ConnectionGuard::Verdict verdict = it->guard.check(it->socket->bytesToWrite(), now);
+        if (verdict != ConnectionGuard::Verdict::Keep) {
+            expired.emplace_back(it->socket, verdict);
+        }
+        ++it;
+    }
+    for (const auto& [socket, verdict] : expired) {
+        refuse(socket, verdict);
+    }
+    std::vector<QWebSocket*> gone;
+    for (LiveClient& c : m_clients) {
+        if (c.watch.check(c.socket->bytesToWrite(), now) != LiveClientWatch::Verdict::Keep) {
+            gone.push_back(c.socket);
+        } else if (c.watch.pingDue(now)) {
+            c.socket->ping();
+            c.watch.pinged(now);
+        }
+    }
+    for (QWebSocket* ws : gone) {
+        dropClient(ws, true);
+    }
+}

@@ -1,0 +1,534 @@
+// The feed over a real board (offscreen, hand-driven clock): what it reads off the board, what it serves
+// and pushes, the folder of text files, and the limits it holds clients to.
+#include "BoardFixture.h"
+#include "core/feed/StateDocument.h"
+#include "feed/BoardFeed.h"
+#include "feed/BoardReader.h"
+#include "feed/FeedDirectory.h"
+#include "feed/FeedServer.h"
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWebSocket>
+#include <functional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using BoardAction = std::function<void(BoardFixture&)>;
+
+// A board with its feed listening on a free loopback port.
+struct FedBoard {
+    explicit FedBoard(const FeedLimits& limits = FeedLimits()) : feed(*f.board, f.engine, f.settings) {
+        QString error;
+        listening = feed.listen(QHostAddress::LocalHost, 0, &error, limits);
+        if (!listening) {
+            qWarning() << error;
+        }
+    }
+    QString url(const QString& path) const {
+        return u"http://127.0.0.1:%1%2"_s.arg(feed.server()->serverPort()).arg(path);
+    }
+    QUrl live(const QString& path = u"/live"_s) const {
+        return QUrl(u"ws://127.0.0.1:%1%2"_s.arg(feed.server()->serverPort()).arg(path));
+    }
+    QByteArray document() const { return feed.server()->document(); }
+
+    BoardFixture f;
+    BoardFeed feed;
+    bool listening = false;
+};
+
+struct Answer {
+    int status = 0;
+    QByteArray contentType;
+    QByteArray body;
+};
+
+Answer request(const QString& url, const QByteArray& method = "GET"_ba) {
+    QNetworkAccessManager manager;
+    QNetworkRequest req{QUrl(url)};
+    QNetworkReply* reply = manager.sendCustomRequest(req, method, method == "GET" ? QByteArray() : "x"_ba);
+    QSignalSpy finished(reply, &QNetworkReply::finished);
+    finished.wait(5000);
+    Answer a;
+    a.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    a.contentType = reply->header(QNetworkRequest::ContentTypeHeader).toByteArray();
+    a.body = reply->readAll();
+    delete reply;
+    return a;
+}
+
+// A raw TCP connection to the feed, for what no well-behaved client would send.
+struct RawClient {
+    explicit RawClient(quint16 port) {
+        socket.connectToHost(QHostAddress::LocalHost, port);
+        socket.waitForConnected(2000);
+    }
+    bool closedWithin(int ms) {
+        QElapsedTimer t;
+        t.start();
+        while (t.elapsed() < ms) {
+            if (socket.state() == QAbstractSocket::UnconnectedState) {
+                return true;
+            }
+            QTest::qWait(20);
+            received += socket.readAll();
+        }
+        return socket.state() == QAbstractSocket::UnconnectedState;
+    }
+    QTcpSocket socket;
+    QByteArray received;
+};
+
+bool contains(const QByteArray& document, const char* fragment) {
+    return document.contains(QByteArray(fragment));
+}
+
+} // namespace
+
+class TestFeed : public QObject {
+    Q_OBJECT
+private slots:
+    void stateFollowsTheBoard_data();
+    void stateFollowsTheBoard();
+    void lookingAtTheBoardChargesNoClock();
+    void servesOnlyTheFixedResources_data();
+    void servesOnlyTheFixedResources();
+    void liveClientsGetEveryChangeOnce();
+    void liveSocketOnlyAtLive();
+    void refusesWhatBreaksTheLimits_data();
+    void refusesWhatBreaksTheLimits();
+    void dropsLiveClientsThatStopReading();
+    void cutsOffAClientThatNeverReadsItsAnswers();
+    void tooManyConnectionsAreClosedOnArrival();
+    void feedFolderRewritesOnlyWhatChanged();
+    void feedFolderRetriesAFailedFile();
+    void startsOnlyWhatThePlanAsks();
+};
+
+void TestFeed::stateFollowsTheBoard_data() {
+    QTest::addColumn<BoardAction>("action");
+    QTest::addColumn<QStringList>("fragments");
+    QTest::newRow("opening")
+        << BoardAction([](BoardFixture&) {})
+        << QStringList{
+               u"\"clock\":{\"text\":\"10:00\",\"digits\":[1,0,0,0],\"colon\":true,\"running\":false,\"remaining\":600.0,\"timeOfDay\":false}"_s,
+               u"\"home\":{\"name\":\"Home\",\"score\":{\"text\":\"0\",\"digits\":[0,-1]},\"goalLight\":false"_s,
+               u"\"selectedField\":\"TimeBack\""_s, u"\"soundPlaying\":false"_s};
+    QTest::newRow("a score typed") << BoardAction([](BoardFixture& f) {
+        f.focus(f.board->HomeBack);
+        f.type(u"12\n"_s);
+    }) << QStringList{u"\"score\":{\"text\":\"12\",\"digits\":[2,1]}"_s, u"\"selectedField\":\"HomeBack\""_s};
+    QTest::newRow("the period typed") << BoardAction([](BoardFixture& f) {
+        f.focus(f.board->PeriodBack);
+        f.type(u"3"_s);
+    }) << QStringList{u"\"period\":{\"text\":\"3\",\"digits\":[3]}"_s};
+    QTest::newRow("a visitor penalty")
+        << BoardAction([](BoardFixture& f) {
+               f.focus(f.board->PenaltyTV2);
+               f.type(u"2\n"_s);
+           })
+        << QStringList{
+               u"{\"text\":\"\",\"digits\":[-1,-1,-1],\"running\":false,\"remaining\":0.0,\"light\":false},{\"text\":\"2:00\",\"digits\":[0,0,2],\"running\":false,\"remaining\":120.0,\"light\":true}]},\"soundPlaying\""_s};
+    QTest::newRow("under a minute, running")
+        << BoardAction([](BoardFixture& f) {
+               f.type(u"0.455\n"_s);
+               f.type(u"s"_s);
+               f.advance(1000);
+           })
+        << QStringList{
+               u"\"clock\":{\"text\":\"44.5\",\"digits\":[4,4,5,-1],\"colon\":false,\"running\":true,\"remaining\":44.5,"_s};
+    QTest::newRow("a penalty run out")
+        << BoardAction([](BoardFixture& f) {
+               f.focus(f.board->PenaltyTH1);
+               f.type(u"0.01\n"_s);
+               f.type(u"s"_s);
+               f.advance(1500);
+           })
+        << QStringList{
+               u"\"penalties\":[{\"text\":\"0:00\",\"digits\":[0,0,0],\"running\":true,\"remaining\":0.0,\"light\":false}"_s};
+    QTest::newRow("the time of day")
+        << BoardAction([](BoardFixture& f) { f.type(u"c"_s); })
+        << QStringList{
+               u"\"text\":\"14:35\",\"digits\":[1,4,3,5],\"colon\":true,\"running\":false,\"remaining\":600.0,\"timeOfDay\":true"_s};
+    QTest::newRow("a goal light")
+        << BoardAction([](BoardFixture& f) { f.board->imgGoalCoverV_Click(); })
+        << QStringList{u"\"digits\":[0,-1]},\"goalLight\":true,\"penalties\""_s,
+                       u"\"name\":\"Home\",\"score\":{\"text\":\"0\",\"digits\":[0,-1]},\"goalLight\":false"_s};
+    QTest::newRow("a sound playing") << BoardAction([](BoardFixture& f) { f.board->BuzzerPlaying = -1; })
+                                     << QStringList{u"\"soundPlaying\":true"_s};
+    QTest::newRow("new team names") << BoardAction([](BoardFixture& f) {
+        f.settings.HomeText = "Kärpät \"A\"";
+        f.board->UpdateLabels();
+    }) << QStringList{u"\"name\":\"Kärpät \\\"A\\\"\""_s};
+    QTest::newRow("no field selected") << BoardAction([](BoardFixture& f) { f.board->TimeBack->clearFocus(); })
+                                       << QStringList{u"\"selectedField\":null}"_s};
+}
+
+void TestFeed::stateFollowsTheBoard() {
+    QFETCH(BoardAction, action);
+    QFETCH(QStringList, fragments);
+    FedBoard b;
+    QVERIFY(b.listening);
+    b.f.show();
+    action(b.f);
+    b.feed.refresh();
+    const Answer a = request(b.url(u"/state"_s));
+    QCOMPARE(a.status, 200);
+    QCOMPARE(a.contentType, "application/json"_ba);
+    QCOMPARE(a.body, b.document());
+    QVERIFY(QJsonDocument::fromJson(a.body).isObject());
+    for (const QString& fragment : fragments) {
+        QVERIFY2(a.body.contains(fragment.toUtf8()), a.body.constData());
+    }
+}
+
+// During a stoppage after the game clock's zero a penalty clock started on its own keeps running, and the
+// board charges it only up to its last reading when it is stopped. A feed looking all the while must not
+// change that: the same history with and without a feed ends at the same penalty time.
+void TestFeed::lookingAtTheBoardChargesNoClock() {
+    const auto play = [](BoardFixture& f, BoardFeed* feed) {
+        f.show();
+        f.type(u"0.05\n"_s); // 5 s of game time
+        f.focus(f.board->PenaltyTH1);
+        f.type(u"2\n"_s);
+        f.type(u"s"_s);
+        f.advance(1000);
+        f.type(u"i"_s); // the penalty clock goes its own way: stopped apart from the game clock
+        f.type(u"i"_s); // and started again on its own
+        for (int i = 0; i < 60; ++i) {
+            f.advance(100);
+        }
+        // The tick is off since the zero; only the feed looks now, for a minute.
+        for (int i = 0; i < 600; ++i) {
+            f.clock.advance(100);
+            if (feed) {
+                feed->refresh();
+            }
+        }
+        f.focus(f.board->PenaltyTH1);
+        f.type(u"i"_s);
+        return f.engine.ClockValue(1);
+    };
+    BoardFixture plain;
+    const TimeValue withoutFeed = play(plain, nullptr);
+    FedBoard b;
+    const TimeValue withFeed = play(b.f, &b.feed);
+    QCOMPARE(withFeed, withoutFeed);
+    QVERIFY(contains(b.document(), "\"running\":false,\"remaining\":"));
+}
+
+void TestFeed::servesOnlyTheFixedResources_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QByteArray>("method");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("contentType");
+    QTest::addColumn<QByteArray>("bodyHas");
+    QTest::newRow("overlay") << u"/"_s << "GET"_ba << 200 << "text/html; charset=utf-8"_ba
+                             << "/overlay.js"_ba;
+    QTest::newRow("script") << u"/overlay.js"_s << "GET"_ba << 200 << "text/javascript; charset=utf-8"_ba
+                            << "/live"_ba;
+    QTest::newRow("style") << u"/overlay.css"_s << "GET"_ba << 200 << "text/css; charset=utf-8"_ba
+                           << "transparent"_ba;
+    QTest::newRow("state") << u"/state"_s << "GET"_ba << 200 << "application/json"_ba
+                           << "\"clock\""_ba;
+    QTest::newRow("state with a query") << u"/state?x=1"_s << "GET"_ba << 200 << "application/json"_ba
+                                        << "\"clock\""_ba;
+    QTest::newRow("live without upgrade") << u"/live"_s << "GET"_ba << 426 << QByteArray() << QByteArray();
+    QTest::newRow("unknown") << u"/index.html"_s << "GET"_ba << 404 << QByteArray() << QByteArray();
+    QTest::newRow("resource path") << u"/feed/overlay.html"_s << "GET"_ba << 404 << QByteArray() << QByteArray();
+    QTest::newRow("below state") << u"/state/x"_s << "GET"_ba << 404 << QByteArray() << QByteArray();
+    QTest::newRow("encoded dots") << u"/%2e%2e/%2e%2e/etc/passwd"_s << "GET"_ba << 404 << QByteArray() << QByteArray();
+    QTest::newRow("post") << u"/state"_s << "POST"_ba << 405 << QByteArray() << QByteArray();
+    QTest::newRow("put") << u"/"_s << "PUT"_ba << 405 << QByteArray() << QByteArray();
+    QTest::newRow("delete") << u"/overlay.js"_s << "DELETE"_ba << 405 << QByteArray() << QByteArray();
+}
+
+void TestFeed::servesOnlyTheFixedResources() {
+    QFETCH(QString, path);
+    QFETCH(QByteArray, method);
+    QFETCH(int, status);
+    QFETCH(QByteArray, contentType);
+    QFETCH(QByteArray, bodyHas);
+    FedBoard b;
+    QVERIFY(b.listening);
+    const QByteArray before = b.document();
+    const Answer a = request(b.url(path), method);
+    QCOMPARE(a.status, status);
+    if (!contentType.isEmpty()) {
+        QCOMPARE(a.contentType, contentType);
+    }
+    QVERIFY2(a.body.contains(bodyHas), a.body.left(200).constData());
+    b.feed.refresh();
+    QCOMPARE(b.document(), before); // nothing a request does changes the board
+}
+
+void TestFeed::liveClientsGetEveryChangeOnce() {
+    FedBoard b;
+    QVERIFY(b.listening);
+    b.f.show();
+    b.feed.refresh();
+    QWebSocket client;
+    QStringList messages;
+    connect(&client, &QWebSocket::textMessageReceived, &client, [&](const QString& m) { messages << m; });
+    client.open(b.live());
+    QTRY_COMPARE(messages.size(), 1);
+    QCOMPARE(messages[0].toUtf8(), b.document());
+    QCOMPARE(b.feed.server()->liveClientCount(), 1);
+    // Its HTTP connection is no longer held to the request deadlines: the socket outlives them.
+    QCOMPARE(b.feed.server()->connectionCount(), 0);
+
+    // Nothing changes: nothing is pushed, however often the feed looks.
+    for (int i = 0; i < 10; ++i) {
+        b.feed.refresh();
+    }
+    QTest::qWait(100);
+    QCOMPARE(messages.size(), 1);
+
+    // Each change exactly once, in order.
+    b.f.focus(b.f.board->HomeBack);
+    b.f.type(u"+1"_s);
+    b.feed.refresh();
+    b.f.type(u"+1"_s);
+    b.feed.refresh();
+    b.feed.refresh();
+    QTRY_COMPARE(messages.size(), 4); // focus, first goal, second goal
+    QVERIFY(messages[1].contains(u"\"selectedField\":\"HomeBack\""_s));
+    QVERIFY(messages[2].contains(u"\"score\":{\"text\":\"1\""_s));
+    QVERIFY(messages[3].contains(u"\"score\":{\"text\":\"2\""_s));
+    QCOMPARE(messages[3].toUtf8(), b.document());
+    QTest::qWait(100);
+    QCOMPARE(messages.size(), 4);
+
+    // A message from the client changes nothing.
+    client.sendTextMessage(u"{\"home\":{\"score\":{\"text\":\"9\"}}}"_s);
+    QTest::qWait(100);
+    b.feed.refresh();
+    QCOMPARE(messages.size(), 4);
+    client.close();
+    QTRY_COMPARE(b.feed.server()->liveClientCount(), 0);
+}
+
+void TestFeed::liveSocketOnlyAtLive() {
+    FedBoard b;
+    QVERIFY(b.listening);
+    for (const QString& path : {u"/state"_s, u"/"_s, u"/live/x"_s}) {
+        QWebSocket client;
+        QSignalSpy closed(&client, &QWebSocket::disconnected);
+        QStringList messages;
+        connect(&client, &QWebSocket::textMessageReceived, &client, [&](const QString& m) { messages << m; });
+        client.open(b.live(path));
+        QTRY_VERIFY2(closed.size() == 1, qPrintable(path));
+        QVERIFY2(messages.isEmpty(), qPrintable(path));
+        QCOMPARE(b.feed.server()->liveClientCount(), 0);
+    }
+}
+
+void TestFeed::refusesWhatBreaksTheLimits_data() {
+    QTest::addColumn<QByteArray>("sent");
+    QTest::addColumn<int>("closedWithinMs");
+    QTest::addColumn<QByteArray>("answerStarts");
+    QTest::newRow("headers beyond the limit")
+        << "GET /state HTTP/1.1\r\nHost: x\r\nX-Pad: "_ba + QByteArray(8192, 'a') << 1000 << "HTTP/1.1 431"_ba;
+    QTest::newRow("a body nobody asked for")
+        << "POST /state HTTP/1.1\r\nHost: x\r\nContent-Length: 99999999\r\n\r\n"_ba + QByteArray(8192, 'b') << 1000
+        << "HTTP/1.1 431"_ba;
+    QTest::newRow("a request that never ends") << "GET /state HTTP/1.1\r\nHost: x\r\n"_ba << 2000 << QByteArray();
+    QTest::newRow("nothing at all") << QByteArray() << 2000 << QByteArray();
+    QTest::newRow("kept alive, then idle") << "GET /state HTTP/1.1\r\nHost: x\r\n\r\n"_ba << 3000 << "HTTP/1.1 200"_ba;
+}
+
+void TestFeed::refusesWhatBreaksTheLimits() {
+    QFETCH(QByteArray, sent);
+    QFETCH(int, closedWithinMs);
+    QFETCH(QByteArray, answerStarts);
+    FeedLimits limits;
+    limits.maxRequestBytes = 4096;
+    limits.requestDeadlineMs = 500;
+    limits.idleTimeoutMs = 1500;
+    FedBoard b(limits);
+    QVERIFY(b.listening);
+    RawClient c(b.feed.server()->serverPort());
+    c.socket.write(sent);
+    QVERIFY(c.closedWithin(closedWithinMs));
+    QVERIFY2(c.received.startsWith(answerStarts), c.received.left(60).constData());
+    QVERIFY(b.feed.server()->refusedConnections() >= (answerStarts.startsWith("HTTP/1.1 200") ? 0 : 1));
+    // The feed answers the next client as before.
+    QCOMPARE(request(b.url(u"/state"_s)).status, 200);
+}
+
+void TestFeed::dropsLiveClientsThatStopReading() {
+    FeedLimits limits;
+    limits.pingIntervalMs = 100;
+    limits.pongTimeoutMs = 400;
+    FedBoard b(limits);
+    QVERIFY(b.listening);
+    // A well-behaved client answers pings and stays.
+    QWebSocket reader;
+    reader.open(b.live());
+    // A client that completed the handshake and then reads nothing more: it never answers a ping.
+    RawClient stuck(b.feed.server()->serverPort());
+    stuck.socket.write("GET /live HTTP/1.1\r\nHost: x\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
+                       "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n\r\n");
+    QTRY_COMPARE(b.feed.server()->liveClientCount(), 2);
+    QVERIFY(stuck.closedWithin(3000));
+    QCOMPARE(b.feed.server()->liveClientCount(), 1);
+    QCOMPARE(b.feed.server()->droppedClients(), 1);
+    QCOMPARE(reader.state(), QAbstractSocket::ConnectedState);
+
+    // A client whose unsent bytes pass the limit is dropped at the push, without the board waiting for it.
+    FeedLimits tiny = limits;
+    tiny.maxClientBacklogBytes = 0;
+    tiny.pongTimeoutMs = 60'000;
+    FedBoard c(tiny);
+    QWebSocket slow;
+    slow.open(c.live());
+    QTRY_COMPARE(c.feed.server()->liveClientCount(), 1);
+    c.f.board->BuzzerPlaying = -1;
+    QElapsedTimer t;
+    t.start();
+    c.feed.refresh();
+    QVERIFY(t.elapsed() < 50);
+    QCOMPARE(c.feed.server()->liveClientCount(), 0);
+    QCOMPARE(c.feed.server()->droppedClients(), 1);
+}
+
+void TestFeed::cutsOffAClientThatNeverReadsItsAnswers() {
+    FeedLimits limits;
+    limits.maxUnsentAnswerBytes = 64 * 1024;
+    FedBoard b(limits);
+    QVERIFY(b.listening);
+    QTcpSocket greedy;
+    greedy.setReadBufferSize(1); // takes nothing more from the network than one byte
+    greedy.connectToHost(QHostAddress::LocalHost, b.feed.server()->serverPort());
+    QVERIFY(greedy.waitForConnected(2000));
+    QByteArray requests;
+    for (int i = 0; i < 20000; ++i) {
+        requests += "GET / HTTP/1.1\r\nHost: x\r\n\r\n";
+    }
+    greedy.write(requests);
+    QTRY_VERIFY_WITH_TIMEOUT(b.feed.server()->refusedConnections() == 1, 10000);
+    // Reading again, the client finds the connection gone after at most what was already on its way.
+    greedy.setReadBufferSize(0);
+    QTRY_VERIFY_WITH_TIMEOUT((greedy.readAll(), greedy.state() == QAbstractSocket::UnconnectedState), 10000);
+    QCOMPARE(request(b.url(u"/state"_s)).status, 200);
+}
+
+void TestFeed::tooManyConnectionsAreClosedOnArrival() {
+    FeedLimits limits;
+    limits.maxConnections = 3;
+    FedBoard b(limits);
+    QVERIFY(b.listening);
+    std::vector<std::unique_ptr<RawClient>> clients;
+    for (int i = 0; i < 5; ++i) {
+        clients.push_back(std::make_unique<RawClient>(b.feed.server()->serverPort()));
+    }
+    QTRY_COMPARE(b.feed.server()->connectionCount(), 3);
+    QVERIFY(clients[3]->closedWithin(1000));
+    QVERIFY(clients[4]->closedWithin(1000));
+    QCOMPARE(clients[0]->socket.state(), QAbstractSocket::ConnectedState);
+    // Once they go, others are served again.
+    clients.clear();
+    QTRY_COMPARE(b.feed.server()->connectionCount(), 0);
+    QCOMPARE(request(b.url(u"/state"_s)).status, 200);
+}
+
+void TestFeed::feedFolderRewritesOnlyWhatChanged() {
+    QTemporaryDir tmp;
+    const QString folder = tmp.filePath(u"new/feed"_s);
+    BoardFixture f;
+    f.show();
+    BoardFeed feed(*f.board, f.engine, f.settings);
+    QVERIFY(feed.writeTo(folder));
+    const auto read = [&](const QString& name) {
+        QFile file(QDir(folder).filePath(name));
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : u"<missing>"_s;
+    };
+    QCOMPARE(read(u"clock.txt"_s), u"10:00"_s);
+    QCOMPARE(read(u"home_name.txt"_s), u"Home"_s);
+    QCOMPARE(read(u"visitor_score.txt"_s), u"0"_s);
+    QCOMPARE(read(u"home_penalty1.txt"_s), QString());
+    QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 10);
+
+    // Mark two files by hand: only a change of their value may overwrite them.
+    for (const QString& name : {u"home_name.txt"_s, u"clock.txt"_s}) {
+        QFile file(QDir(folder).filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("marked");
+    }
+    f.focus(f.board->PenaltyTH2);
+    f.type(u"1.3\n"_s);
+    feed.refresh();
+    QCOMPARE(read(u"home_penalty2.txt"_s), u"1:03"_s);
+    QCOMPARE(read(u"home_name.txt"_s), u"marked"_s);
+    QCOMPARE(read(u"clock.txt"_s), u"marked"_s);
+    f.type(u"s"_s);
+    f.advance(1000);
+    feed.refresh();
+    QCOMPARE(read(u"clock.txt"_s), u"9:59"_s);
+    QCOMPARE(read(u"home_penalty2.txt"_s), u"1:02"_s);
+    QCOMPARE(read(u"home_name.txt"_s), u"marked"_s);
+    // No temporary files are left behind.
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), 10);
+}
+
+void TestFeed::feedFolderRetriesAFailedFile() {
+    QTemporaryDir tmp;
+    QVERIFY(QDir(tmp.path()).mkpath(u"clock.txt"_s)); // a folder where the file should go
+    FeedDirectory directory(tmp.path());
+    QVERIFY(directory.prepare());
+    BoardFixture f;
+    BoardFeed reader(*f.board, f.engine, f.settings);
+    directory.write(readBoardState(*f.board, f.engine, f.settings));
+    QCOMPARE(directory.failedWrites(), 1);
+    QVERIFY(QFile::exists(tmp.filePath(u"period.txt"_s)));
+    QVERIFY(QDir(tmp.path()).rmdir(u"clock.txt"_s));
+    directory.write(readBoardState(*f.board, f.engine, f.settings));
+    QFile clock(tmp.filePath(u"clock.txt"_s));
+    QVERIFY(clock.open(QIODevice::ReadOnly));
+    QCOMPARE(clock.readAll(), "10:00"_ba);
+
+    // A folder that cannot be made says so.
+    QFile blocker(tmp.filePath(u"blocker"_s));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    FeedDirectory impossible(tmp.filePath(u"blocker/feed"_s));
+    QString error;
+    QVERIFY(!impossible.prepare(&error));
+    QVERIFY(error.contains(u"blocker"_s));
+}
+
+void TestFeed::startsOnlyWhatThePlanAsks() {
+    BoardFixture f;
+    QVERIFY(!BoardFeed::start(planFeed({}, {}), *f.board, f.engine, f.settings));
+    // A port that is taken, an address that is not one, a port that is not one: the board runs on, unfed.
+    QTcpServer taken;
+    QVERIFY(taken.listen(QHostAddress::LocalHost, 0));
+    const std::string takenPort = std::to_string(taken.serverPort());
+    QVERIFY(!BoardFeed::start(planFeed({takenPort, std::nullopt, std::nullopt}, {}), *f.board, f.engine, f.settings));
+    QVERIFY(!BoardFeed::start(planFeed({"8787", "not-an-address", std::nullopt}, {}), *f.board, f.engine, f.settings));
+    QVERIFY(!BoardFeed::start(planFeed({}, {"http", std::nullopt, std::nullopt}), *f.board, f.engine, f.settings));
+    // The store's port, on the loopback address unless one is given.
+    QTcpServer probe;
+    QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+    const std::string freePort = std::to_string(probe.serverPort());
+    probe.close();
+    auto feed = BoardFeed::start(planFeed({}, {freePort, std::nullopt, std::nullopt}), *f.board, f.engine, f.settings);
+    QVERIFY(feed);
+    QCOMPARE(feed->server()->serverAddress(), QHostAddress(QHostAddress::LocalHost));
+    QCOMPARE(std::to_string(feed->server()->serverPort()), freePort);
+    QVERIFY(!feed->directory());
+}
+
+QTEST_MAIN(TestFeed)
+#include "tst_feed.moc"
