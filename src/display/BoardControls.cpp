@@ -29,6 +29,11 @@ QColor fromOleColor(std::int32_t bgr) {
     return QColor(static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF), static_cast<int>((v >> 16) & 0xFF));
 }
 
+std::int32_t toOleColor(const QColor& colour) {
+    const QColor rgb = colour.toRgb();
+    return static_cast<std::int32_t>(rgb.red() | (rgb.green() << 8) | (rgb.blue() << 16));
+}
+
 ShapeControl::ShapeControl(Kind kind, QWidget* parent) : QWidget(parent), m_kind(kind) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }

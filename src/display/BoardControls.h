@@ -24,6 +24,8 @@ int pointsToPixels(double points);
 } // namespace twips
 
 QColor fromOleColor(std::int32_t bgr);
+// The colour as the settings store it, 0x00BBGGRR.
+std::int32_t toOleColor(const QColor& colour);
 
 // One control of a board-like window, as the colouring and scaling walks see it.
 struct BoardControlRef {

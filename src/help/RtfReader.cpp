@@ -1,4 +1,5 @@
 #include "help/RtfReader.h"
+#include "display/BoardControls.h"
 
 #include "core/help/RtfParser.h"
 
@@ -16,7 +17,7 @@
 namespace {
 
 // The document measures in pixels; the file in twips, 15 to the pixel on the screens the board is designed for.
-constexpr double kTwipsPerPixel = 15.0;
+constexpr double kTwipsPerPixel = twips::kPerPixel;
 
 double pixels(int twips) {
     return twips / kTwipsPerPixel;

@@ -376,8 +376,7 @@ void frmOptions::changeColor(ColorSample* sample) {
     const std::optional<QColor> chosen = m_dialogs.pickColor(this, fromOleColor(sample->BackColor()));
     if (!chosen || !chosen->isValid())
         return;
-    const QColor rgb = chosen->toRgb();
-    sample->setBackColor(static_cast<OleColor>(rgb.red() | (rgb.green() << 8) | (rgb.blue() << 16)));
+    sample->setBackColor(toOleColor(*chosen));
 }
 
 void frmOptions::changeKey(const KeyButton& key) {
