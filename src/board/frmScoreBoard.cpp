@@ -321,7 +321,8 @@ void frmScoreBoard::Form_Load() {
 void frmScoreBoard::openDevice(SoundDevice& device, const std::string& file, bool checkExists) {
     const QString path = QString::fromStdString(file);
     if (checkExists) {
-        if (path.isEmpty() || !QFileInfo::exists(path)) {
+        // A folder is no sound: it counts as missing.
+        if (path.isEmpty() || !QFileInfo(path).isFile()) {
             return;
         }
     }

@@ -81,7 +81,7 @@ void Lumidig::paintEvent(QPaintEvent* /*event*/) {
         painter.fillRect(rect(), m_backColor);
         return;
     }
-    const LedImageKey key{size(),    devicePixelRatioF(), m_ledType == kLedTypeDots ? kLedTypeDots : kLedTypeLines,
+    const LedImageKey key{size(),    devicePixelRatioF(), ledStyleOf(m_ledType),
                           m_caption, m_litColor.rgba(),   m_backColor.rgba()};
     // The picture covers every pixel of the control, so it is copied, not blended.
     painter.setCompositionMode(QPainter::CompositionMode_Source);

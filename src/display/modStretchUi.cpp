@@ -1,6 +1,8 @@
 #include "modStretchUi.h"
 #include "display/Lumidig.h"
 
+#include <QFontMetrics>
+
 namespace modStretchUi {
 
 using modStretch::roundHalfEven;
@@ -23,7 +25,10 @@ void RecordLayout(BoardWindow& window, modStretch::LayoutTable& table) {
         } else if (type == QLatin1String("Label")) {
             e.Height = roundHalfEven(twips::height(c.widget));
             e.Width = roundHalfEven(twips::width(c.widget));
-            e.FontSize = roundHalfEven(static_cast<const LabelControl*>(c.widget)->FontSize());
+            const auto* label = static_cast<const LabelControl*>(c.widget);
+            e.FontSize = roundHalfEven(label->FontSize());
+            e.TextWidth = roundHalfEven(
+                static_cast<double>(QFontMetrics(label->font()).horizontalAdvance(label->text()) * twips::kPerPixel));
         } else if (type == QLatin1String("Shape")) {
             e.Height = roundHalfEven(twips::height(c.widget));
             e.Width = roundHalfEven(twips::width(c.widget));

@@ -128,6 +128,10 @@ void frmHelp::applyMinimumSize() {
 void frmHelp::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     Form_Resize();
+    // The smallest size is only a hint to a window manager; without one, another program can shrink the window
+    // below it, and the window grows straight back.
+    if (!isMinimized() && (width() < minimumWidth() || height() < minimumHeight()))
+        resize(size().expandedTo(minimumSize()));
 }
 
 void frmHelp::changeEvent(QEvent* event) {

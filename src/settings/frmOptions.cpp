@@ -7,6 +7,7 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
+#include "core/display/LedGlyph.h"
 #include "core/input/KeyTables.h"
 #include "core/settings/OptionsRules.h"
 #include "display/BoardControls.h"
@@ -333,7 +334,7 @@ void frmOptions::Form_Load() {
 
     TempSize = teamSizePoints(s.TeamSize);
 
-    cmbLedType->setCurrentIndex(clampLedType(s.LEDType));
+    cmbLedType->setCurrentIndex(ledStyleOf(s.LEDType));
     cmbLedType_Click();
 
     // A name equal to what the box already shows changes nothing, so the stored size is kept for the
@@ -407,13 +408,18 @@ void frmOptions::scrLEDSelectedWidth_Change() {
     lblLEDSelectedWidthValue->setText(QString::number(-scrLEDSelectedWidth->value()));
 }
 
+QString frmOptions::keptName(const QLineEdit* box, const std::string& stored) {
+    const QString name = QString::fromStdString(stored);
+    return box->text() == name.left(box->maxLength()) ? name : box->text();
+}
+
 void frmOptions::txtHomeText_Change() {
-    lblHomePreview->setCaption(txtHomeText->text());
+    lblHomePreview->setCaption(keptName(txtHomeText, m_settings.HomeText));
     PreviewIt();
 }
 
 void frmOptions::txtVisitorText_Change() {
-    lblVisitorPreview->setCaption(txtVisitorText->text());
+    lblVisitorPreview->setCaption(keptName(txtVisitorText, m_settings.VisitorText));
     PreviewIt();
 }
 
@@ -483,8 +489,8 @@ void frmOptions::cmdOk_Click() {
             m_setNumLock(false);
     }
 
-    s.HomeText = txtHomeText->text().toStdString();
-    s.VisitorText = txtVisitorText->text().toStdString();
+    s.HomeText = keptName(txtHomeText, s.HomeText).toStdString();
+    s.VisitorText = keptName(txtVisitorText, s.VisitorText).toStdString();
     s.TeamSize = FixedPoint4{TempSize} * kFixedPoint4Scale;
 
     s.LEDType = static_cast<std::int16_t>(cmbLedType->currentIndex());

@@ -168,6 +168,9 @@ private:
     void showKeyName(QLabel* label, std::int16_t keyCode);
     void cmbLedType_Click();
     void scrLEDSelectedWidth_Change();
+    // The name a box stands for: the box takes at most 20 characters, so a longer stored name shows cut; while
+    // the box still shows exactly that cut the name was not changed, and it is kept whole.
+    static QString keptName(const QLineEdit* box, const std::string& stored);
     void txtHomeText_Change();
     void txtVisitorText_Change();
     void cmdResetColors_Click();

@@ -91,6 +91,40 @@ TEST(Stretch, UnrecordedTableChangesNothing) {
     EXPECT_FALSE(s.Size.has_value());
 }
 
+// A caption 1215 twips wide at 16 points, the text taking textWidth of it, in windows of every shape.
+struct CaptionCase {
+    const char* name;
+    double width;
+    double height;
+    std::int64_t textWidth; // 0: not measured
+    double font;
+};
+
+class CaptionFont : public ::testing::TestWithParam<CaptionCase> {};
+
+TEST_P(CaptionFont, FollowsTheHeightUnlessTheTextWouldRunPastTheLabel) {
+    const CaptionCase& c = GetParam();
+    LayoutEntry e{0, 1320, 2400, 375, 1215, 16, 0, 0};
+    e.TextWidth = c.textWidth;
+    const StretchedEntry s = stretch(e, table(9600, 7200, e), c.width, c.height);
+    EXPECT_NEAR(*s.FontSize, c.font, 1e-9);
+    EXPECT_DOUBLE_EQ(*s.Width, 1215 * c.width / 9600); // the label itself follows the width as ever
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, CaptionFont,
+                         ::testing::Values(CaptionCase{"DesignAspect", 19200, 14400, 1200, 32},
+                                           CaptionCase{"DesignAspectTextWiderThanLabel", 19200, 14400, 1500, 32},
+                                           CaptionCase{"Wide16To9", 25600, 14400, 1200, 32},
+                                           CaptionCase{"Wide16To9TextWiderThanLabel", 25600, 14400, 1500, 32},
+                                           CaptionCase{"FiveToFourFullCaption", 19200, 15360, 1200, 32},
+                                           CaptionCase{"FiveToFourShortCaption", 19200, 15360, 600,
+                                                       16 * 15360.0 / 7200},
+                                           CaptionCase{"FiveToFourJustFits", 19200, 15360, 1139, 16 * 15360.0 / 7200},
+                                           CaptionCase{"FiveToFourJustOver", 19200, 15360, 1140, 32},
+                                           CaptionCase{"FiveToFourNotMeasured", 19200, 15360, 0, 16 * 15360.0 / 7200},
+                                           CaptionCase{"TallNarrow", 9600, 14400, 1000, 16}),
+                         [](const ::testing::TestParamInfo<CaptionCase>& info) { return info.param.name; });
+
 TEST(RoundHalfEven, RecordsWholeNumbers) {
     EXPECT_EQ(roundHalfEven(12.5), 12);
     EXPECT_EQ(roundHalfEven(13.5), 14);

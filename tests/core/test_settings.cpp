@@ -493,15 +493,32 @@ TEST(SaveSettings, WritesTheTwentyFourValuesInOrderAsDecimalText) {
         "write TextSettings/VisitorText=Kärpät, Oulu",
         "write TextSettings/TeamSize=12.5",
         "write PicSettings/LEDType=1",
+        "write KeySettings/IsKeyCode=Yes",
     };
     EXPECT_EQ(store.log, expected);
-    EXPECT_EQ(store.values().size(), 24u);
-    EXPECT_EQ(store.values().count({"KeySettings", "IsKeyCode"}), 0u);
+    EXPECT_EQ(store.values().size(), 25u); // the 24 values and the key-code marker
+}
+
+TEST(SaveSettings, CustomKeysSavedIntoAnEmptyStoreHoldAtTheNextStart) {
+    RecordingStore store;
+    SettingsVariables s = loadFrom(store);
+    store.clear(); // the store is deleted while the board runs
+    s.StartStopClockKey = 84;
+    s.ResetClockKey = 85;
+    s.ClearKey = 8;
+    s.BuzzerKey = 190;
+    s.HornKey = 121;
+    SaveSettings(s, store);
+    const SettingsVariables next = loadFrom(store);
+    EXPECT_EQ(next.StartStopClockKey, 84);
+    EXPECT_EQ(next.ResetClockKey, 85);
+    EXPECT_EQ(next.ClearKey, 8);
+    EXPECT_EQ(next.BuzzerKey, 190);
+    EXPECT_EQ(next.HornKey, 121);
 }
 
 TEST(SaveSettings, WhatIsSavedLoadsBackUnchanged) {
     RecordingStore store;
-    store.preset({{{"KeySettings", "IsKeyCode"}, "Yes"}});
     SaveSettings(distinctSettings(), store);
     EXPECT_EQ(loadFrom(store, "/elsewhere"), distinctSettings());
 }

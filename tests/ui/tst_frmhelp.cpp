@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextBrowser>
+#include <QWindow>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -51,6 +52,8 @@ private slots:
     void textCannotBeEdited();
     void snapsToTheSmallestSize_data();
     void snapsToTheSmallestSize();
+    void snapsBackWhenShrunkFromOutside_data();
+    void snapsBackWhenShrunkFromOutside();
     void fitsTheTextBoxOnResize_data();
     void fitsTheTextBoxOnResize();
     void minimiseAndRestoreKeepTheBoxFitted();
@@ -240,6 +243,32 @@ void tst_frmHelp::snapsToTheSmallestSize() {
     const QSize frame = window.frameGeometry().size() - window.size();
     window.resize(asked - frame);
     QCOMPARE(window.frameGeometry().size(), expected);
+    QCOMPARE(window.rtbHelp->geometry(), QRect(8, 0, window.width() - 8, window.height()));
+}
+
+void tst_frmHelp::snapsBackWhenShrunkFromOutside_data() {
+    // Without a window manager nothing holds the window to its smallest size: another program can shrink it
+    // below, and the window grows back itself.
+    QTest::addColumn<QSize>("shrunk");
+    QTest::addColumn<QSize>("expected");
+    QTest::newRow("far too small") << QSize(20, 20) << QSize(180, 114);
+    QTest::newRow("too narrow") << QSize(100, 500) << QSize(180, 500);
+    QTest::newRow("too low") << QSize(500, 100) << QSize(500, 114);
+    QTest::newRow("large enough") << QSize(400, 300) << QSize(400, 300);
+}
+
+void tst_frmHelp::snapsBackWhenShrunkFromOutside() {
+    QFETCH(QSize, shrunk);
+    QFETCH(QSize, expected);
+    QTemporaryDir folder;
+    frmHelp window(folder.path());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QSize frame = window.frameGeometry().size() - window.size();
+    // The platform window is resized directly, as an outside program would, past the widget's own limits.
+    window.windowHandle()->setGeometry(QRect(window.geometry().topLeft(), shrunk - frame));
+    QTRY_COMPARE(window.frameGeometry().size(), expected);
+    QTRY_COMPARE(window.windowHandle()->geometry().size(), expected - frame);
     QCOMPARE(window.rtbHelp->geometry(), QRect(8, 0, window.width() - 8, window.height()));
 }
 

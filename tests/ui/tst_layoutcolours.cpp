@@ -1,6 +1,7 @@
 // Scaling the board to its window, and painting it from the colour settings.
 #include "BoardFixture.h"
 #include "display/modStretchUi.h"
+#include <QFontMetrics>
 #include <QTest>
 
 namespace {
@@ -16,6 +17,8 @@ private slots:
     void twiceAsWideDoublesOnlyLeftAndWidth();
     void fourKScalesWithoutOverflow();
     void tinyWindowKeepsEverythingAtLeastOne();
+    void captionsFitTheirLabels_data();
+    void captionsFitTheirLabels();
     void recordAfterOptionsMakesTheCurrentLayoutTheReference();
     void teamSizeRoundsHalfToEven_data();
     void teamSizeRoundsHalfToEven();
@@ -75,6 +78,36 @@ void TestLayoutColours::fourKScalesWithoutOverflow() {
     // And back to the design size: the layout comes back as it was.
     f.board->resize(632, 453);
     QTRY_COMPARE(f.board->TimeBack->geometry(), QRect(189, 16, 254, 97));
+}
+
+void TestLayoutColours::captionsFitTheirLabels_data() {
+    QTest::addColumn<QSize>("window");
+    QTest::addColumn<bool>("byHeight"); // every caption's font follows the height ratio
+    QTest::newRow("design") << QSize(632, 453) << true;
+    QTest::newRow("1920x1080") << QSize(1920, 1080) << true;
+    QTest::newRow("1280x1024") << QSize(1280, 1024) << false;
+    QTest::newRow("1024x768, narrower but the captions fit") << QSize(1024, 768) << true;
+}
+
+void TestLayoutColours::captionsFitTheirLabels() {
+    QFETCH(QSize, window);
+    QFETCH(bool, byHeight);
+    BoardFixture f;
+    f.show();
+    const int designHeight = f.board->height();
+    const double designFont = f.board->lblPenaltyH->FontSize();
+    f.board->resize(window);
+    QTRY_COMPARE(f.board->size(), window);
+    for (LabelControl* label :
+         {f.board->lblPenaltyH, f.board->lblPenaltyV, f.board->lblGoalH, f.board->lblGoalV, f.board->lblPeriod}) {
+        const int textWidth = QFontMetrics(label->font()).horizontalAdvance(label->text());
+        QVERIFY2(textWidth <= label->width(), qPrintable(label->objectName()));
+    }
+    const double heightFont = designFont * window.height() / designHeight;
+    if (byHeight)
+        QCOMPARE(f.board->lblPenaltyH->FontSize(), heightFont);
+    else
+        QVERIFY(f.board->lblPenaltyH->FontSize() < heightFont);
 }
 
 void TestLayoutColours::tinyWindowKeepsEverythingAtLeastOne() {

@@ -154,6 +154,8 @@ private slots:
     void typingRecomputesFromSixty();
     void nameFitRunsNoOtherEvents();
     void namesTakeAtMostTwentyCharacters();
+    void okKeepsAnUntouchedLongName_data();
+    void okKeepsAnUntouchedLongName();
     void ledTypeListDrivesThePreview();
     void resetColors_data();
     void resetColors();
@@ -349,9 +351,11 @@ void TestOptions::ledTypeIsShownAndKept_data() {
     QTest::addColumn<int>("shown");
     QTest::newRow("Lines") << 0 << 0;
     QTest::newRow("Dots") << 1 << 1;
+    // Anything but Dots is Lines, as on the board.
     QTest::newRow("-1 hand-edited") << -1 << 0;
-    QTest::newRow("2 hand-edited") << 2 << 1;
-    QTest::newRow("300 hand-edited") << 300 << 1;
+    QTest::newRow("2 hand-edited") << 2 << 0;
+    QTest::newRow("5 hand-edited") << 5 << 0;
+    QTest::newRow("300 hand-edited") << 300 << 0;
 }
 
 void TestOptions::ledTypeIsShownAndKept() {
@@ -735,6 +739,34 @@ void TestOptions::namesTakeAtMostTwentyCharacters() {
     QCOMPARE(d.txtVisitorText->text(), u"abcdefghijklmnopqrst"_s);
 }
 
+void TestOptions::okKeepsAnUntouchedLongName_data() {
+    QTest::addColumn<QString>("typed"); // empty: the name is left alone
+    QTest::addColumn<QString>("saved");
+    const QString stored = u"Hameenlinnan Pallokerho"_s; // 23 characters
+    QTest::newRow("untouched") << QString() << stored;
+    QTest::newRow("retyped") << u"Pallokerho"_s << u"Pallokerho"_s;
+    QTest::newRow("retyped the first twenty") << stored.left(20) << stored;
+}
+
+void TestOptions::okKeepsAnUntouchedLongName() {
+    QFETCH(QString, typed);
+    QFETCH(QString, saved);
+    SettingsVariables s = defaults();
+    s.HomeText = "Hameenlinnan Pallokerho";
+    s.VisitorText = "Kiekko-Espoo Naiset Blues Kärpät";
+    Rig rig(s);
+    frmOptions& d = rig.open();
+    QCOMPARE(d.txtHomeText->text(), u"Hameenlinnan Palloke"_s); // the box shows what fits in it
+    if (!typed.isEmpty()) {
+        d.txtHomeText->clear();
+        QTest::keyClicks(d.txtHomeText, typed);
+    }
+    d.cmdOk->click();
+    QCOMPARE(text(rig.settings.HomeText), saved);
+    QCOMPARE(text(*rig.store.read("TextSettings", "HomeText")), saved);
+    QCOMPARE(rig.settings.VisitorText, std::string("Kiekko-Espoo Naiset Blues Kärpät"));
+}
+
 void TestOptions::ledTypeListDrivesThePreview() {
     Rig rig;
     frmOptions& d = rig.open();
@@ -925,9 +957,10 @@ void TestOptions::okWritesEveryValue() {
     QVERIFY(rig.settings == expected);
     InMemorySettingsStore written;
     SaveSettings(expected, written);
-    QCOMPARE(rig.store.values().size(), std::size_t{24});
+    QCOMPARE(rig.store.values().size(), std::size_t{25});
     QVERIFY(rig.store.values() == written.values());
-    QVERIFY(!rig.store.read("KeySettings", "IsKeyCode"));
+    // The key-code marker goes with the keys, so the next start keeps them.
+    QCOMPARE(text(*rig.store.read("KeySettings", "IsKeyCode")), u"Yes"_s);
     QCOMPARE(text(*rig.store.read("TextSettings", "VisitorText")), QString());
 }
 

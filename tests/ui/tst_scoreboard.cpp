@@ -1,6 +1,10 @@
 // The board as a scorekeeper drives it: load, the tick, the command keys and the two sounds.
 #include "BoardFixture.h"
+#include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 TimeValue sec(int s) { return secondsToTime(s); }
@@ -11,6 +15,7 @@ class TestScoreBoard : public QObject {
 private slots:
     void opensAtTenMinutesWithDarkPenalties();
     void loadOpensOnlySoundFilesThatExist();
+    void loadTakesAFolderForAMissingSound();
     void firstShowSelectsTheGameClock();
     void stoppedClockRedrawsAndNeverBuzzes();
     void runsDownToZeroBuzzesOnceAndStopsTheTick();
@@ -61,6 +66,23 @@ void TestScoreBoard::loadOpensOnlySoundFilesThatExist() {
     QCOMPARE(f.board->BuzzerPlaying, std::int16_t{0});
     f.board->Horn();
     QCOMPARE(f.board->BuzzerPlaying, std::int16_t{-1});
+}
+
+void TestScoreBoard::loadTakesAFolderForAMissingSound() {
+    QTemporaryDir folder;
+    QVERIFY(QDir(folder.path()).mkpath(u"buzzer.wav"_s));
+    SettingsVariables s = boardDefaults();
+    s.BuzzerFile = folder.path().toStdString() + "/buzzer.wav";
+    s.HornFile = folder.path().toStdString() + "/";
+    BoardFixture f(s);
+    QVERIFY(f.buzzer.commands().isEmpty());
+    QVERIFY(f.buzzer.FileName().isEmpty());
+    QVERIFY(f.horn.commands().isEmpty());
+    QVERIFY(f.horn.FileName().isEmpty());
+    // Silent, as a missing file is: neither key blocks the other.
+    f.board->Buzzer();
+    f.board->Horn();
+    QCOMPARE(f.board->BuzzerPlaying, std::int16_t{0});
 }
 
 void TestScoreBoard::firstShowSelectsTheGameClock() {

@@ -16,6 +16,12 @@ inline constexpr double kLedBoxHeight = 200.0;
 inline constexpr int kLedTypeLines = 0;
 inline constexpr int kLedTypeDots = 1;
 
+// The style a LedType setting draws, on the board and in the options dialog alike: Dots for 1, Lines for
+// anything else (a hand-edited store can hold any number).
+constexpr int ledStyleOf(int ledType) {
+    return ledType == kLedTypeDots ? kLedTypeDots : kLedTypeLines;
+}
+
 // A Caption of -1 shows nothing; 0..9 is the digit shown.
 inline constexpr int kLedDark = -1;
 

@@ -1,4 +1,5 @@
 #include "modStretch.h"
+#include <algorithm>
 #include <cmath>
 
 namespace modStretch {
@@ -18,6 +19,12 @@ std::int64_t roundHalfEven(double value) {
 }
 
 double AtLeastOne(double x) { return x >= 1 ? x : 1; }
+
+double labelFontRatio(std::int64_t textWidth, std::int64_t labelWidth, double widthRatio, double heightRatio) {
+    const bool overflows = textWidth > 0 && labelWidth > 0 &&
+                           heightRatio * static_cast<double>(textWidth) > widthRatio * static_cast<double>(labelWidth);
+    return overflows ? std::min(widthRatio, heightRatio) : heightRatio;
+}
 
 StretchedEntry stretch(const LayoutEntry& e, const LayoutTable& table, double windowWidth, double windowHeight) {
     StretchedEntry out;
@@ -39,7 +46,7 @@ StretchedEntry stretch(const LayoutEntry& e, const LayoutTable& table, double wi
         out.Height = AtLeastOne(hr * static_cast<double>(e.Height));
     }
     if (e.FontSize != 0) {
-        out.FontSize = AtLeastOne(hr * static_cast<double>(e.FontSize));
+        out.FontSize = AtLeastOne(labelFontRatio(e.TextWidth, e.Width, wr, hr) * static_cast<double>(e.FontSize));
     }
     if (e.BorderWidth != 0) {
         out.BorderWidth = AtLeastOne(hr * static_cast<double>(e.BorderWidth));

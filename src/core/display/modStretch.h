@@ -25,6 +25,7 @@ struct LayoutEntry {
     std::int64_t FontSize = 0;
     std::int64_t BorderWidth = 0;
     std::int64_t Size = 0;
+    std::int64_t TextWidth = 0; // a label's caption at its font, in its container's units; 0: not measured
 };
 
 struct LayoutTable {
@@ -45,7 +46,14 @@ struct StretchedEntry {
     std::optional<double> Size;
 };
 
-// Positions and widths follow the width ratio; heights, font sizes, border widths and LED sizes the height.
+// The ratio a label's font follows: the height ratio, unless the text (textWidth at the recorded font) would then
+// run past the label's width (labelWidth, following the width ratio); then the smaller of the two ratios, so it
+// fits as it did when recorded. At the recorded shape or wider that is the height ratio all the same. A text not
+// measured (0) follows the height ratio.
+double labelFontRatio(std::int64_t textWidth, std::int64_t labelWidth, double widthRatio, double heightRatio);
+
+// Positions and widths follow the width ratio; heights, border widths and LED sizes the height; label fonts
+// labelFontRatio.
 StretchedEntry stretch(const LayoutEntry& entry, const LayoutTable& table, double windowWidth, double windowHeight);
 
 // The team-name point size for a window: the reference window is 9600 x 7200 twips, and the size follows the

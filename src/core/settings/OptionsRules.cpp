@@ -50,10 +50,6 @@ std::int16_t clampSelectedWidth(std::int16_t width) {
     return std::clamp(width, kSelectedWidthMin, kSelectedWidthMax);
 }
 
-std::int16_t clampLedType(std::int16_t ledType) {
-    return std::clamp(ledType, kLedTypeMin, kLedTypeMax);
-}
-
 std::int16_t teamSizePoints(FixedPoint4 teamSize) {
     std::int64_t whole = teamSize / kFixedPoint4Scale;
     std::int64_t rest = teamSize % kFixedPoint4Scale;

@@ -16,17 +16,13 @@
 // Characters are counted as Unicode code points of the UTF-8 text, so a name is never cut inside a letter.
 std::string ChopFileName(const std::string& fileName, const std::string& nameOfExistingFile, int length);
 
-// The widths the selection-marker spinner offers, and the LED styles the digit-type list holds
-// (0 "Lines", 1 "Dots").
+// The widths the selection-marker spinner offers.
 inline constexpr std::int16_t kSelectedWidthMin = 0;
 inline constexpr std::int16_t kSelectedWidthMax = 5;
-inline constexpr std::int16_t kLedTypeMin = 0;
-inline constexpr std::int16_t kLedTypeMax = 1;
 
-// A hand-edited store can hold values the controls cannot show; the dialog shows (and OK keeps) the
-// nearest value they can.
+// A hand-edited store can hold widths the spinner cannot show; the dialog shows (and OK keeps) the
+// nearest one it can. (A hand-edited LED style follows ledStyleOf in core/display/LedGlyph, as on the board.)
 std::int16_t clampSelectedWidth(std::int16_t width);
-std::int16_t clampLedType(std::int16_t ledType);
 
 // The team-name size as the dialog holds it: the stored size rounded to a whole number of points, halves to
 // the even one (as the board reads it), kept within 16 bits.

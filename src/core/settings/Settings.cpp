@@ -250,4 +250,7 @@ void SaveSettings(const SettingsVariables& s, SettingsStore& store) {
     store.write(kText, "TeamSize", formatFixedPoint4(s.TeamSize));
 
     writeNumber(store, kPic, "LEDType", s.LEDType);
+
+    // The keys written above are key codes: a store made by saving alone must not look like an old one.
+    store.write(kKey, "IsKeyCode", "Yes");
 }

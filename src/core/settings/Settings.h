@@ -68,7 +68,8 @@ std::string joinProgramPath(const std::string& folder, const std::string& file, 
 void LoadSettings(SettingsVariables& settings, SettingsStore& store, const std::string& programFolder, char separator,
                   const std::function<void(bool)>& setNumLock);
 
-// Writes every variable to the store (never IsKeyCode). The caller flushes the store.
+// Writes every variable to the store, then the IsKeyCode marker, so the next start keeps the keys as saved.
+// The caller flushes the store.
 void SaveSettings(const SettingsVariables& settings, SettingsStore& store);
 
 // The number readings the store uses, for anyone who edits the same values as text.
