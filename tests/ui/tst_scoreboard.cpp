@@ -1,5 +1,6 @@
 // The board as a scorekeeper drives it: load, the tick, the command keys and the two sounds.
 #include "BoardFixture.h"
+#include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
@@ -56,7 +57,7 @@ void TestScoreBoard::opensAtTenMinutesWithDarkPenalties() {
 void TestScoreBoard::loadOpensOnlySoundFilesThatExist() {
     SettingsVariables s = boardDefaults();
     s.BuzzerFile = "/nonexistent/buzzer.wav";
-    s.HornFile = QFINDTESTDATA("tst_scoreboard.cpp").toStdString(); // any existing file
+    s.HornFile = QCoreApplication::applicationFilePath().toStdString(); // any existing file
     BoardFixture f(s);
     QVERIFY(f.buzzer.commands().isEmpty());
     QVERIFY(f.buzzer.FileName().isEmpty());
@@ -106,7 +107,7 @@ void TestScoreBoard::stoppedClockRedrawsAndNeverBuzzes() {
 
 void TestScoreBoard::runsDownToZeroBuzzesOnceAndStopsTheTick() {
     SettingsVariables s = boardDefaults();
-    s.BuzzerFile = QFINDTESTDATA("tst_scoreboard.cpp").toStdString();
+    s.BuzzerFile = QCoreApplication::applicationFilePath().toStdString();
     BoardFixture f(s);
     f.show();
     f.type(QStringLiteral("0.05\n")); // 5 seconds
@@ -136,7 +137,7 @@ void TestScoreBoard::runsDownToZeroBuzzesOnceAndStopsTheTick() {
 
 void TestScoreBoard::typedZeroBuzzesAtTheNextTick() {
     SettingsVariables s = boardDefaults();
-    s.BuzzerFile = QFINDTESTDATA("tst_scoreboard.cpp").toStdString();
+    s.BuzzerFile = QCoreApplication::applicationFilePath().toStdString();
     BoardFixture f(s);
     f.show();
     f.board->tmrClock1.start();
@@ -250,7 +251,7 @@ void TestScoreBoard::commandKeyOrder() {
     QFETCH(int, sharedKey);
     QFETCH(QString, expected);
     SettingsVariables s = boardDefaults();
-    s.BuzzerFile = s.HornFile = QFINDTESTDATA("tst_scoreboard.cpp").toStdString();
+    s.BuzzerFile = s.HornFile = QCoreApplication::applicationFilePath().toStdString();
     if (expected == QLatin1String("started")) {
         s.StartStopClockKey = static_cast<std::int16_t>(sharedKey);
     } else if (expected == QLatin1String("buzzer")) {
@@ -273,7 +274,7 @@ void TestScoreBoard::commandKeyOrder() {
 
 void TestScoreBoard::shiftDoesNotChangeAKey() {
     SettingsVariables s = boardDefaults();
-    s.BuzzerFile = QFINDTESTDATA("tst_scoreboard.cpp").toStdString();
+    s.BuzzerFile = QCoreApplication::applicationFilePath().toStdString();
     BoardFixture f(s);
     f.show();
     f.press(Qt::Key_B, Qt::ShiftModifier);
@@ -292,7 +293,7 @@ void TestScoreBoard::keysWithoutACodeDoNothing() {
 
 void TestScoreBoard::oneSoundAtATime() {
     SettingsVariables s = boardDefaults();
-    s.BuzzerFile = s.HornFile = QFINDTESTDATA("tst_scoreboard.cpp").toStdString();
+    s.BuzzerFile = s.HornFile = QCoreApplication::applicationFilePath().toStdString();
     BoardFixture f(s);
     f.show();
     f.type(QStringLiteral("BB"));
@@ -309,7 +310,7 @@ void TestScoreBoard::oneSoundAtATime() {
 void TestScoreBoard::failedPlaybackStillFreesTheSounds() {
     // A device that could not play reports completion like any other; the flag never sticks.
     SettingsVariables s = boardDefaults();
-    s.BuzzerFile = s.HornFile = QFINDTESTDATA("tst_scoreboard.cpp").toStdString();
+    s.BuzzerFile = s.HornFile = QCoreApplication::applicationFilePath().toStdString();
     BoardFixture f(s);
     f.board->Buzzer();
     QCOMPARE(f.board->BuzzerPlaying, std::int16_t{-1});
@@ -320,7 +321,7 @@ void TestScoreBoard::failedPlaybackStillFreesTheSounds() {
 
 void TestScoreBoard::closingTheBoardReleasesSoundsAndEndsTheProgram() {
     SettingsVariables s = boardDefaults();
-    s.HornFile = QFINDTESTDATA("tst_scoreboard.cpp").toStdString();
+    s.HornFile = QCoreApplication::applicationFilePath().toStdString();
     BoardFixture f(s);
     f.show();
     f.board->close();
