@@ -1,11 +1,17 @@
 #include "FeedLimits.h"
+#include <algorithm>
 
-ConnectionGuard::ConnectionGuard(const FeedLimits& limits, std::int64_t nowMs) : m_limits(limits), m_since(nowMs) {}
+ConnectionGuard::ConnectionGuard(const FeedLimits& limits, std::int64_t nowMs)
+    : m_limits(limits), m_since(nowMs), m_lastActivity(nowMs) {}
 
 ConnectionGuard::Verdict ConnectionGuard::received(std::int64_t bufferedBytes, std::int64_t unsentBytes,
                                                    std::int64_t nowMs) {
     if (bufferedBytes >= m_limits.maxRequestBytes) {
         return Verdict::TooLarge;
+    }
+    if (bufferedBytes > 0) {
+        m_heard = true;
+        m_lastActivity = nowMs;
     }
     if (bufferedBytes > 0 && !m_waitingForRequest) {
         m_waitingForRequest = true;
@@ -16,7 +22,9 @@ ConnectionGuard::Verdict ConnectionGuard::received(std::int64_t bufferedBytes, s
 
 void ConnectionGuard::answered(std::int64_t nowMs) {
     m_waitingForRequest = false;
+    m_heard = false;
     m_since = nowMs;
+    m_lastActivity = nowMs;
 }
 
 ConnectionGuard::Verdict ConnectionGuard::check(std::int64_t unsentBytes, std::int64_t nowMs) const {
@@ -27,8 +35,41 @@ ConnectionGuard::Verdict ConnectionGuard::check(std::int64_t unsentBytes, std::i
     return nowMs - m_since > allowed ? Verdict::TimedOut : Verdict::Keep;
 }
 
+Admission admitConnection(const std::vector<ConnectionSlot>& open, const std::string& peer, const FeedLimits& limits) {
+    const auto fromPeer = static_cast<int>(
+        std::count_if(open.begin(), open.end(), [&](const ConnectionSlot& s) { return s.peer == peer; }));
+    const bool peerFull = fromPeer >= limits.maxConnectionsPerPeer;
+    if (!peerFull && static_cast<int>(open.size()) < limits.maxConnections) {
+        return {true, std::nullopt};
+    }
+    std::optional<std::size_t> oldest;
+    for (std::size_t i = 0; i < open.size(); ++i) {
+        const ConnectionSlot& s = open[i];
+        if (!s.idle || (peerFull && s.peer != peer)) {
+            continue;
+        }
+        if (!oldest || s.lastActivityMs < open[*oldest].lastActivityMs) {
+            oldest = i;
+        }
+    }
+    return {oldest.has_value(), oldest};
+}
+
 LiveClientWatch::LiveClientWatch(const FeedLimits& limits, std::int64_t nowMs)
-    : m_limits(limits), m_lastPing(nowMs), m_lastAnswer(nowMs) {}
+    : m_limits(limits), m_lastPing(nowMs), m_lastAnswer(nowMs),
+      m_frameAllowance(static_cast<std::int64_t>(limits.frameBurst) * 1000), m_allowanceAt(nowMs) {}
+
+LiveClientWatch::Verdict LiveClientWatch::frameReceived(std::int64_t nowMs) {
+    const std::int64_t burst = static_cast<std::int64_t>(m_limits.frameBurst) * 1000;
+    const std::int64_t elapsed = std::max<std::int64_t>(0, nowMs - m_allowanceAt);
+    m_allowanceAt = nowMs;
+    m_frameAllowance = std::min(burst, m_frameAllowance + elapsed * m_limits.maxFramesPerSecond);
+    if (m_frameAllowance < 1000) {
+        return Verdict::Flooding;
+    }
+    m_frameAllowance -= 1000;
+    return Verdict::Keep;
+}
 
 bool LiveClientWatch::pingDue(std::int64_t nowMs) const {
     return nowMs - m_lastPing >= m_limits.pingIntervalMs;
