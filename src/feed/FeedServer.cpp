@@ -186,8 +186,8 @@ void FeedServer::acceptConnection(QTcpSocket* socket) {
     openSlots.reserve(held.size());
     for (QTcpSocket* s : held) {
         const Connection& c = *m_connections.constFind(s);
-        openSlots.push_back(
-            {s->peerAddress().toString().toStdString(), c.guard.idle(s->bytesToWrite()), c.guard.lastActivityMs()});
+        openSlots.push_back({s->peerAddress().toString().toStdString(), c.guard.idle(s->bytesToWrite(), now),
+                             c.guard.lastActivityMs()});
     }
     const Admission admission = admitConnection(openSlots, socket->peerAddress().toString().toStdString(), m_limits);
     if (!admission.admit) {

@@ -127,19 +127,22 @@ INSTANTIATE_TEST_SUITE_P(Examples, LiveClientWatchTest,
                                            WatchCase{"not reading wins over silence", 5000, 0, 9000, W::NotReading}));
 
 TEST(ConnectionGuard, IdleOnlyWithNothingPendingEitherWay) {
-    ConnectionGuard guard(limits(), 100);
-    EXPECT_TRUE(guard.idle(0)); // opened, nothing said yet
+    FeedLimits l = limits();
+    l.firstRequestGraceMs = 1000;
+    ConnectionGuard guard(l, 100);
+    EXPECT_FALSE(guard.idle(0, 1099)); // just opened: its first request may be on its way
+    EXPECT_TRUE(guard.idle(0, 1100));  // nothing said for the whole grace
     EXPECT_EQ(guard.lastActivityMs(), 100);
-    guard.received(40, 0, 300); // a request on its way
-    EXPECT_FALSE(guard.idle(0));
-    EXPECT_EQ(guard.lastActivityMs(), 300);
-    guard.answered(310);
-    EXPECT_FALSE(guard.idle(500)); // the answer has not left yet
-    EXPECT_TRUE(guard.idle(0));
-    EXPECT_EQ(guard.lastActivityMs(), 310);
-    guard.received(0, 0, 900); // nothing new arrived: still idle, still quiet since the answer
-    EXPECT_TRUE(guard.idle(0));
-    EXPECT_EQ(guard.lastActivityMs(), 310);
+    guard.received(40, 0, 1300); // a request on its way
+    EXPECT_FALSE(guard.idle(0, 1300));
+    EXPECT_EQ(guard.lastActivityMs(), 1300);
+    guard.answered(1310);
+    EXPECT_FALSE(guard.idle(500, 1310)); // the answer has not left yet
+    EXPECT_TRUE(guard.idle(0, 1310));    // answered: idle at once
+    EXPECT_EQ(guard.lastActivityMs(), 1310);
+    guard.received(0, 0, 1900); // nothing new arrived: still idle, still quiet since the answer
+    EXPECT_TRUE(guard.idle(0, 1900));
+    EXPECT_EQ(guard.lastActivityMs(), 1310);
 }
 
 struct AdmissionCase {
@@ -169,7 +172,12 @@ INSTANTIATE_TEST_SUITE_P(
                                     "a",
                                     true,
                                     3},
-                      AdmissionCase{"a peer at its bound with nothing idle is refused, whoever else is idle",
+                      AdmissionCase{"a peer at its bound with nothing idle still gets in while the feed has room",
+                                    {{"a", false, 5}, {"a", false, 1}, {"a", false, 3}},
+                                    "a",
+                                    true,
+                                    std::nullopt},
+                      AdmissionCase{"a peer at its bound with nothing idle pushes out nobody else's in a full feed",
                                     {{"a", false, 5}, {"a", false, 1}, {"a", false, 3}, {"b", true, 0}},
                                     "a",
                                     false,
@@ -184,7 +192,12 @@ INSTANTIATE_TEST_SUITE_P(
                                     "c",
                                     false,
                                     std::nullopt},
-                      AdmissionCase{"a client holding idle connections does not shut out another",
+                      AdmissionCase{"of two equally quiet, the earlier goes",
+                                    {{"a", true, 4}, {"b", true, 4}, {"b", false, 1}, {"a", false, 1}},
+                                    "c",
+                                    true,
+                                    0},
+                      AdmissionCase{"one address holding idle connections does not shut out a new one from it",
                                     {{"x", true, 1}, {"x", true, 2}, {"x", true, 3}, {"y", false, 4}},
                                     "x",
                                     true,

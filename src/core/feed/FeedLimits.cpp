@@ -2,7 +2,14 @@
 #include <algorithm>
 
 ConnectionGuard::ConnectionGuard(const FeedLimits& limits, std::int64_t nowMs)
-    : m_limits(limits), m_since(nowMs), m_lastActivity(nowMs) {}
+    : m_limits(limits), m_opened(nowMs), m_since(nowMs), m_lastActivity(nowMs) {}
+
+bool ConnectionGuard::idle(std::int64_t unsentBytes, std::int64_t nowMs) const {
+    if (m_heard || unsentBytes > 0) {
+        return false;
+    }
+    return m_answeredOnce || nowMs - m_opened >= m_limits.firstRequestGraceMs;
+}
 
 ConnectionGuard::Verdict ConnectionGuard::received(std::int64_t bufferedBytes, std::int64_t unsentBytes,
                                                    std::int64_t nowMs) {
@@ -23,6 +30,7 @@ ConnectionGuard::Verdict ConnectionGuard::received(std::int64_t bufferedBytes, s
 void ConnectionGuard::answered(std::int64_t nowMs) {
     m_waitingForRequest = false;
     m_heard = false;
+    m_answeredOnce = true;
     m_since = nowMs;
     m_lastActivity = nowMs;
 }
@@ -39,20 +47,31 @@ Admission admitConnection(const std::vector<ConnectionSlot>& open, const std::st
     const auto fromPeer = static_cast<int>(
         std::count_if(open.begin(), open.end(), [&](const ConnectionSlot& s) { return s.peer == peer; }));
     const bool peerFull = fromPeer >= limits.maxConnectionsPerPeer;
-    if (!peerFull && static_cast<int>(open.size()) < limits.maxConnections) {
+    const bool feedFull = static_cast<int>(open.size()) >= limits.maxConnections;
+    const auto oldestIdle = [&](bool samePeerOnly) {
+        std::optional<std::size_t> oldest;
+        for (std::size_t i = 0; i < open.size(); ++i) {
+            const ConnectionSlot& s = open[i];
+            if (s.idle && (!samePeerOnly || s.peer == peer) &&
+                (!oldest || s.lastActivityMs < open[*oldest].lastActivityMs)) {
+                oldest = i;
+            }
+        }
+        return oldest;
+    };
+    if (peerFull) {
+        if (const auto own = oldestIdle(true)) {
+            return {true, own};
+        }
+    }
+    if (!feedFull) {
         return {true, std::nullopt};
     }
-    std::optional<std::size_t> oldest;
-    for (std::size_t i = 0; i < open.size(); ++i) {
-        const ConnectionSlot& s = open[i];
-        if (!s.idle || (peerFull && s.peer != peer)) {
-            continue;
-        }
-        if (!oldest || s.lastActivityMs < open[*oldest].lastActivityMs) {
-            oldest = i;
-        }
+    if (peerFull) {
+        return {false, std::nullopt};
     }
-    return {oldest.has_value(), oldest};
+    const auto any = oldestIdle(false);
+    return {any.has_value(), any};
 }
 
 LiveClientWatch::LiveClientWatch(const FeedLimits& limits, std::int64_t nowMs)

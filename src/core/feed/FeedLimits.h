@@ -23,9 +23,13 @@ struct FeedLimits {
     // HTTP connections at once (live sockets not counted). When every slot is taken, a new connection pushes
     // out the oldest idle one; with none idle, it is closed on arrival.
     int maxConnections = 256;
-    // HTTP connections from one peer address at once, handled the same way within that peer's own: one
-    // process holding many idle connections cannot shut out anybody else.
+    // A peer address with this many HTTP connections makes room for its next one from its own idle ones.
+    // The bound never refuses while the feed has room: the loopback address is shared by the operator's own
+    // overlay and by any local process, and a refusal there would shut out the real client.
     int maxConnectionsPerPeer = 32;
+    // A new connection counts as idle only after this long without its first request, so a client that has
+    // just connected is not pushed out before it has had the moment it needs to ask.
+    std::int64_t firstRequestGraceMs = 1'000;
     // Live sockets at once.
     int maxLiveClients = 512;
     // Unsent bytes queued for one live client before it counts as not reading and is dropped.
@@ -54,9 +58,9 @@ public:
     void answered(std::int64_t nowMs);
     // Deadlines and unread answers, checked from time to time.
     Verdict check(std::int64_t unsentBytes, std::int64_t nowMs) const;
-    // Nothing of a request has arrived since the last answer (or since the opening), and no answer is still
-    // on its way: the connection can go without anybody losing anything.
-    bool idle(std::int64_t unsentBytes) const { return !m_heard && unsentBytes == 0; }
+    // Nothing of a request has arrived since the last answer (or, for a new connection, for the grace after
+    // its opening), and no answer is still on its way: the connection can go without anybody losing anything.
+    bool idle(std::int64_t unsentBytes, std::int64_t nowMs) const;
     // When the connection last heard from its client or answered it.
     std::int64_t lastActivityMs() const { return m_lastActivity; }
 
@@ -64,6 +68,8 @@ private:
     FeedLimits m_limits;
     bool m_waitingForRequest = true;
     bool m_heard = false; // bytes arrived since the last answer
+    bool m_answeredOnce = false;
+    std::int64_t m_opened;
     std::int64_t m_since; // start of the pending request, or of the idle spell
     std::int64_t m_lastActivity;
 };
@@ -76,9 +82,9 @@ struct ConnectionSlot {
 };
 
 // What to do with a new connection from peer, given the ones open now: take it, take it after
-// closing open[drop], or close it. A peer at its own bound makes room from its own idle connections only;
-// a full feed makes room from anybody's. The idle connection quiet for longest goes first (of equals, the
-// earlier in open).
+// closing open[drop], or close it. A peer at its own bound makes room from its own idle connections; a full
+// feed makes room from anybody's, but never for a peer at its bound. The idle connection quiet for longest
+// goes first (of equals, the earlier in open).
 struct Admission {
     bool admit = false;
     std::optional<std::size_t> drop;
