@@ -51,7 +51,8 @@ void showFeedNoticeOver(QWidget* board, const QString& text) {
     const int width = std::max(200, std::min(board->width() - 2 * margin, 640));
     notice->setFixedWidth(width);
     notice->adjustSize();
-    notice->move((board->width() - width) / 2, margin);
+    // Along the bottom edge, clear of the game clock and the scores.
+    notice->move((board->width() - width) / 2, std::max(0, board->height() - notice->height() - margin));
     notice->raise();
     notice->show();
 }

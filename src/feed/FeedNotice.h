@@ -19,6 +19,6 @@ private:
     QSet<QString> m_told;
 };
 
-// A notice across the top of the board that leaves the board in charge: not modal, never taking the
+// A notice along the bottom of the board that leaves the board in charge: not modal, never taking the
 // keyboard, closed with its OK button or left standing while the game goes on.
 void showFeedNoticeOver(QWidget* board, const QString& text);
