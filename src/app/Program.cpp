@@ -1,14 +1,14 @@
 #include "Program.h"
 #include "app/frmSplash.h"
 #include "board/frmScoreBoard.h"
+#include "core/settings/SettingsStore.h"
 #include "feed/BoardFeed.h"
 #include "help/frmHelp.h"
 #include "input/modGrabKeys.h"
 #include "settings/OptionsDialogs.h"
 #include "settings/SettingsErrorReporter.h"
-#include "settings/frmOptions.h"
 #include "settings/SettingsSetup.h"
-#include "core/settings/SettingsStore.h"
+#include "settings/frmOptions.h"
 #include "sound/WavSoundDevice.h"
 #include <QApplication>
 #include <QDir>
@@ -77,10 +77,15 @@ void Program::startFeed() {
         stored.port = m_store->read(kFeedSection, kFeedPortKey);
         stored.address = m_store->read(kFeedSection, kFeedAddressKey);
     }
-    m_feed = BoardFeed::start(planFeed(m_options.feed, stored), *m_board, m_engine, m_settings);
+    // Problems are told on the error output and, for a scorekeeper who started from the desktop, in a
+    // notice over the board that leaves the board's keys and clock alone.
+    m_feed = BoardFeed::start(planFeed(m_options.feed, stored), *m_board, m_engine, m_settings,
+                              [board = m_board.get()](const QString& text) { showFeedNoticeOver(board, text); });
 }
 
-void Program::openHelp() { frmHelp::showHelp(); }
+void Program::openHelp() {
+    frmHelp::showHelp();
+}
 
 void Program::openOptions() {
     if (!m_store)

@@ -26,27 +26,33 @@ BoardFeed::~BoardFeed() {
 }
 
 std::unique_ptr<BoardFeed> BoardFeed::start(const FeedPlan& plan, frmScoreBoard& board, modCount& engine,
-                                            const SettingsVariables& settings) {
+                                            const SettingsVariables& settings, FeedNotice::Show show) {
+    auto notice = std::make_shared<FeedNotice>(std::move(show));
     for (const std::string& problem : plan.problems) {
-        qWarning().noquote() << QString::fromStdString(problem);
+        notice->tell(QString::fromStdString(problem));
     }
     if (!plan.listen && plan.directory.empty()) {
         return nullptr;
     }
     auto feed = std::make_unique<BoardFeed>(board, engine, settings);
+    feed->setNotice(notice);
     bool running = false;
     if (plan.listen) {
         const QString text = QString::fromStdString(plan.address);
         QHostAddress address;
         QString error;
         if (!address.setAddress(text)) {
-            qWarning().noquote() << u"The feed address \"%1\" is not an IP address, so the feed does not listen."_s.arg(
-                text);
+            notice->tell(u"The live feed could not start: \"%1\" is not an IP address."_s.arg(text));
         } else if (!feed->listen(address, plan.port, &error)) {
-            qWarning().noquote() << error;
+            notice->tell(error);
         } else {
             const QString host = address.protocol() == QAbstractSocket::IPv6Protocol ? u"[%1]"_s.arg(text) : text;
-            qInfo().noquote() << u"Rinkmaster feed: http://%1:%2/"_s.arg(host).arg(feed->server()->serverPort());
+            const quint16 port = feed->server()->serverPort();
+            qInfo().noquote() << u"Rinkmaster feed: http://%1:%2/"_s.arg(host).arg(port);
+            if (address == QHostAddress::AnyIPv4 || address == QHostAddress::AnyIPv6 || address == QHostAddress::Any) {
+                notice->tell(u"The live feed listens on every network connection of this computer: anyone who can "
+                             u"reach it on port %1 can read the board."_s.arg(port));
+            }
             running = true;
         }
     }
@@ -55,7 +61,7 @@ std::unique_ptr<BoardFeed> BoardFeed::start(const FeedPlan& plan, frmScoreBoard&
         if (feed->writeTo(QString::fromStdString(plan.directory), &error)) {
             running = true;
         } else {
-            qWarning().noquote() << error;
+            notice->tell(error);
         }
     }
     if (!running) {
@@ -77,7 +83,8 @@ bool BoardFeed::listen(const QHostAddress& address, quint16 port, QString* error
 }
 
 bool BoardFeed::writeTo(const QString& folder, QString* error) {
-    auto directory = std::make_unique<FeedDirectory>(folder);
+    auto directory =
+        std::make_unique<FeedDirectory>(folder, [notice = m_notice](const QString& text) { notice->tell(text); });
     if (!directory->prepare(error)) {
         return false;
     }

@@ -2,6 +2,7 @@
 #include "core/feed/BoardState.h"
 #include "core/feed/FeedLimits.h"
 #include "core/feed/FeedOptions.h"
+#include "feed/FeedNotice.h"
 #include <QHostAddress>
 #include <QObject>
 #include <QTimer>
@@ -24,14 +25,17 @@ public:
     BoardFeed(frmScoreBoard& board, modCount& engine, const SettingsVariables& settings, QObject* parent = nullptr);
     ~BoardFeed() override;
 
-    // Starts what the plan asks for, reporting each problem on the program's error output. Null when the
-    // plan asks for nothing or nothing could be started; the board runs on either way.
+    // Starts what the plan asks for, telling each problem on the program's error output and through show
+    // (the program shows it on the board's screen), each once. Null when the plan asks for nothing or nothing
+    // could be started; the board runs on either way.
     static std::unique_ptr<BoardFeed> start(const FeedPlan& plan, frmScoreBoard& board, modCount& engine,
-                                            const SettingsVariables& settings);
+                                            const SettingsVariables& settings, FeedNotice::Show show = {});
 
     bool listen(const QHostAddress& address, quint16 port, QString* error = nullptr,
                 const FeedLimits& limits = FeedLimits());
     bool writeTo(const QString& folder, QString* error = nullptr);
+    // Where problems found while running (a file that cannot be written) are told.
+    void setNotice(std::shared_ptr<FeedNotice> notice) { m_notice = std::move(notice); }
 
     // Reads the board now and publishes it when it changed.
     void refresh();
@@ -50,6 +54,7 @@ private:
     const SettingsVariables& m_settings;
     std::unique_ptr<FeedServer> m_server;
     std::unique_ptr<FeedDirectory> m_directory;
+    std::shared_ptr<FeedNotice> m_notice = std::make_shared<FeedNotice>();
     std::optional<BoardState> m_last;
     QTimer m_poll;
     bool m_refreshQueued = false;

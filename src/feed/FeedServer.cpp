@@ -99,8 +99,20 @@ bool FeedServer::listen(const QHostAddress& address, quint16 port, QString* erro
         this);
     if (!tcp->listen(address, port)) {
         if (error) {
-            *error =
-                u"The feed cannot listen on %1 port %2: %3"_s.arg(address.toString()).arg(port).arg(tcp->errorString());
+            switch (tcp->serverError()) {
+            case QAbstractSocket::AddressInUseError:
+                *error = u"The live feed could not start: port %1 is in use."_s.arg(port);
+                break;
+            case QAbstractSocket::SocketAddressNotAvailableError:
+                *error =
+                    u"The live feed could not start: %1 is not an address of this computer."_s.arg(address.toString());
+                break;
+            default:
+                *error = u"The live feed could not start on %1 port %2: %3."_s.arg(address.toString())
+                             .arg(port)
+                             .arg(tcp->errorString());
+                break;
+            }
         }
         delete tcp;
         return false;
@@ -121,21 +133,26 @@ QHostAddress FeedServer::serverAddress() const {
 
 void FeedServer::addRoutes() {
     using Method = QHttpServerRequest::Method;
-    const auto fixed = [](const QByteArray& mime, const QByteArray& body) {
-        QHttpServerResponse response(mime, body);
-        response.addHeader("X-Content-Type-Options"_ba, "nosniff"_ba);
-        return response;
+    // Each fixed resource answers GET with its body and HEAD with the same head and no body.
+    const auto fixed = [this](const QString& path, const QByteArray& mime, const QByteArray FeedServer::*body,
+                              bool noStore) {
+        m_http->route(path, Method::Get | Method::Head,
+                      [this, mime, body, noStore](const QHttpServerRequest& request, QHttpServerResponder&& responder) {
+                          const QByteArray& content = this->*body;
+                          responder.writeStatusLine(QHttpServerResponder::StatusCode::Ok);
+                          responder.writeHeader("Content-Type"_ba, mime);
+                          responder.writeHeader("Content-Length"_ba, QByteArray::number(content.size()));
+                          responder.writeHeader("X-Content-Type-Options"_ba, "nosniff"_ba);
+                          if (noStore) {
+                              responder.writeHeader("Cache-Control"_ba, "no-store"_ba);
+                          }
+                          responder.writeBody(request.method() == Method::Head ? QByteArray() : content);
+                      });
     };
-    m_http->route(u"/"_s, Method::Get, [this, fixed] { return fixed("text/html; charset=utf-8"_ba, m_overlayHtml); });
-    m_http->route(u"/overlay.css"_s, Method::Get,
-                  [this, fixed] { return fixed("text/css; charset=utf-8"_ba, m_overlayCss); });
-    m_http->route(u"/overlay.js"_s, Method::Get,
-                  [this, fixed] { return fixed("text/javascript; charset=utf-8"_ba, m_overlayJs); });
-    m_http->route(u"/state"_s, Method::Get, [this, fixed] {
-        QHttpServerResponse response = fixed("application/json"_ba, m_document);
-        response.addHeader("Cache-Control"_ba, "no-store"_ba);
-        return response;
-    });
+    fixed(u"/"_s, "text/html; charset=utf-8"_ba, &FeedServer::m_overlayHtml, false);
+    fixed(u"/overlay.css"_s, "text/css; charset=utf-8"_ba, &FeedServer::m_overlayCss, false);
+    fixed(u"/overlay.js"_s, "text/javascript; charset=utf-8"_ba, &FeedServer::m_overlayJs, false);
+    fixed(u"/state"_s, "application/json"_ba, &FeedServer::m_document, true);
     // The live socket. The HTTP server hands a WebSocket upgrade over only once a route has taken the request,
     // and it writes whatever that route answers before the upgrade: so this route answers nothing to an
     // upgrade, and tells a plain request where it went wrong.
@@ -153,14 +170,40 @@ void FeedServer::addRoutes() {
 }
 
 void FeedServer::acceptConnection(QTcpSocket* socket) {
-    if (m_connections.size() >= m_limits.maxConnections) {
+    const std::int64_t now = nowMs();
+    // In order of arrival, so that of two equally quiet connections the older goes first.
+    std::vector<QTcpSocket*> held;
+    held.reserve(static_cast<std::size_t>(m_connections.size()));
+    for (auto it = m_connections.cbegin(); it != m_connections.cend(); ++it) {
+        if (it->socket) {
+            held.push_back(it.key());
+        }
+    }
+    std::sort(held.begin(), held.end(), [this](QTcpSocket* a, QTcpSocket* b) {
+        return m_connections.constFind(a)->arrival < m_connections.constFind(b)->arrival;
+    });
+    std::vector<ConnectionSlot> openSlots;
+    openSlots.reserve(held.size());
+    for (QTcpSocket* s : held) {
+        const Connection& c = *m_connections.constFind(s);
+        openSlots.push_back({s->peerAddress().toString().toStdString(), c.guard.idle(s->bytesToWrite(), now),
+                             c.guard.lastActivityMs()});
+    }
+    const Admission admission = admitConnection(openSlots, socket->peerAddress().toString().toStdString(), m_limits);
+    if (!admission.admit) {
         ++m_refusedConnections;
         return;
+    }
+    if (admission.drop) {
+        QTcpSocket* idle = held[*admission.drop];
+        m_connections.remove(idle);
+        ++m_droppedIdleConnections;
+        QTimer::singleShot(0, idle, [idle] { idle->abort(); });
     }
     // The HTTP server keeps a request in the socket's buffer until it is complete: a full buffer is a
     // request that can never complete, and nothing more is read from that client meanwhile.
     socket->setReadBufferSize(m_limits.maxRequestBytes);
-    m_connections.insert(socket, Connection{socket, ConnectionGuard(m_limits, nowMs())});
+    m_connections.insert(socket, Connection{socket, ConnectionGuard(m_limits, now), m_arrivals++});
     // Connected before the HTTP server connects its own: the feed sees each arrival first.
     connect(socket, &QTcpSocket::readyRead, this, [this, socket] { connectionReadyRead(socket); });
     connect(socket, &QTcpSocket::bytesWritten, this, [this, socket] {
@@ -223,13 +266,10 @@ void FeedServer::acceptLiveClients() {
         ws->setMaxAllowedIncomingFrameSize(static_cast<quint64>(m_limits.maxIncomingMessageBytes));
         ws->setMaxAllowedIncomingMessageSize(static_cast<quint64>(m_limits.maxIncomingMessageBytes));
         m_clients.push_back(LiveClient{ws, LiveClientWatch(m_limits, nowMs())});
-        connect(ws, &QWebSocket::pong, this, [this, ws] {
-            for (LiveClient& c : m_clients) {
-                if (c.socket == ws) {
-                    c.watch.answered(nowMs());
-                }
-            }
-        });
+        connect(ws, &QWebSocket::pong, this, [this, ws] { frameFrom(ws, true); });
+        // The feed reads nothing a client sends, but each frame costs the board's thread its parsing.
+        connect(ws, &QWebSocket::textFrameReceived, this, [this, ws] { frameFrom(ws, false); });
+        connect(ws, &QWebSocket::binaryFrameReceived, this, [this, ws] { frameFrom(ws, false); });
         connect(ws, &QWebSocket::disconnected, this, [this, ws] { dropClient(ws, false); });
         if (!m_document.isEmpty()) {
             ws->sendTextMessage(QString::fromUtf8(m_document));
@@ -257,6 +297,22 @@ bool FeedServer::publish(const BoardState& state) {
     }
     emit published(m_document);
     return true;
+}
+
+void FeedServer::frameFrom(QWebSocket* ws, bool pong) {
+    const auto it =
+        std::find_if(m_clients.begin(), m_clients.end(), [ws](const LiveClient& c) { return c.socket == ws; });
+    if (it == m_clients.end()) {
+        return;
+    }
+    const std::int64_t now = nowMs();
+    if (pong) {
+        it->watch.answered(now);
+    }
+    if (it->watch.frameReceived(now) == LiveClientWatch::Verdict::Flooding) {
+        // Closed at once: the rest of what it already sent is thrown away unread.
+        dropClient(ws, true);
+    }
 }
 
 void FeedServer::dropClient(QWebSocket* ws, bool brokeALimit) {

@@ -41,6 +41,8 @@ public:
     // Live clients dropped for not reading or not answering, and connections closed for breaking a limit.
     int droppedClients() const { return m_droppedClients; }
     int refusedConnections() const { return m_refusedConnections; }
+    // Idle HTTP connections closed to make room for a new one.
+    int droppedIdleConnections() const { return m_droppedIdleConnections; }
 
 signals:
     void liveClientsChanged(int count);
@@ -51,6 +53,7 @@ private:
     struct Connection {
         QPointer<QTcpSocket> socket;
         ConnectionGuard guard;
+        std::uint64_t arrival; // order of arrival, oldest first
     };
     struct LiveClient {
         QWebSocket* socket;
@@ -62,6 +65,7 @@ private:
     void connectionReadyRead(QTcpSocket* socket);
     void refuse(QTcpSocket* socket, ConnectionGuard::Verdict verdict);
     void acceptLiveClients();
+    void frameFrom(QWebSocket* socket, bool pong);
     void dropClient(QWebSocket* socket, bool brokeALimit);
     void sweep();
     std::int64_t nowMs() const { return m_clock.elapsed(); }
@@ -79,4 +83,6 @@ private:
     QByteArray m_overlayJs;
     int m_droppedClients = 0;
     int m_refusedConnections = 0;
+    int m_droppedIdleConnections = 0;
+    std::uint64_t m_arrivals = 0;
 };

@@ -126,4 +126,121 @@ INSTANTIATE_TEST_SUITE_P(Examples, LiveClientWatchTest,
                                            WatchCase{"no answer for too long", 0, 1000, 7001, W::Silent},
                                            WatchCase{"not reading wins over silence", 5000, 0, 9000, W::NotReading}));
 
+TEST(ConnectionGuard, IdleOnlyWithNothingPendingEitherWay) {
+    FeedLimits l = limits();
+    l.firstRequestGraceMs = 1000;
+    ConnectionGuard guard(l, 100);
+    EXPECT_FALSE(guard.idle(0, 1099)); // just opened: its first request may be on its way
+    EXPECT_TRUE(guard.idle(0, 1100));  // nothing said for the whole grace
+    EXPECT_EQ(guard.lastActivityMs(), 100);
+    guard.received(40, 0, 1300); // a request on its way
+    EXPECT_FALSE(guard.idle(0, 1300));
+    EXPECT_EQ(guard.lastActivityMs(), 1300);
+    guard.answered(1310);
+    EXPECT_FALSE(guard.idle(500, 1310)); // the answer has not left yet
+    EXPECT_TRUE(guard.idle(0, 1310));    // answered: idle at once
+    EXPECT_EQ(guard.lastActivityMs(), 1310);
+    guard.received(0, 0, 1900); // nothing new arrived: still idle, still quiet since the answer
+    EXPECT_TRUE(guard.idle(0, 1900));
+    EXPECT_EQ(guard.lastActivityMs(), 1310);
+}
+
+struct AdmissionCase {
+    const char* what;
+    std::vector<ConnectionSlot> open;
+    std::string peer;
+    bool admit;
+    std::optional<std::size_t> drop;
+};
+
+class AdmissionTest : public ::testing::TestWithParam<AdmissionCase> {};
+TEST_P(AdmissionTest, Decision) {
+    FeedLimits l;
+    l.maxConnections = 4;
+    l.maxConnectionsPerPeer = 3;
+    const Admission a = admitConnection(GetParam().open, GetParam().peer, l);
+    EXPECT_EQ(a.admit, GetParam().admit) << GetParam().what;
+    EXPECT_EQ(a.drop, GetParam().drop) << GetParam().what;
+}
+INSTANTIATE_TEST_SUITE_P(
+    Examples, AdmissionTest,
+    ::testing::Values(AdmissionCase{"room for everybody", {{"a", true, 5}, {"b", false, 1}}, "c", true, std::nullopt},
+                      AdmissionCase{
+                          "a peer below its bound", {{"a", true, 5}, {"a", true, 1}}, "a", true, std::nullopt},
+                      AdmissionCase{"a peer at its bound pushes out its own oldest idle one",
+                                    {{"a", true, 5}, {"a", false, 1}, {"b", true, 0}, {"a", true, 3}},
+                                    "a",
+                                    true,
+                                    3},
+                      AdmissionCase{"a peer at its bound with nothing idle still gets in while the feed has room",
+                                    {{"a", false, 5}, {"a", false, 1}, {"a", false, 3}},
+                                    "a",
+                                    true,
+                                    std::nullopt},
+                      AdmissionCase{"a peer at its bound with nothing idle pushes out nobody else's in a full feed",
+                                    {{"a", false, 5}, {"a", false, 1}, {"a", false, 3}, {"b", true, 0}},
+                                    "a",
+                                    false,
+                                    std::nullopt},
+                      AdmissionCase{"a full feed pushes out anybody's oldest idle one",
+                                    {{"a", true, 9}, {"a", true, 7}, {"b", false, 1}, {"b", true, 8}},
+                                    "c",
+                                    true,
+                                    1},
+                      AdmissionCase{"a full feed with nothing idle refuses",
+                                    {{"a", false, 9}, {"a", false, 7}, {"b", false, 1}, {"b", false, 8}},
+                                    "c",
+                                    false,
+                                    std::nullopt},
+                      AdmissionCase{"of two equally quiet, the earlier goes",
+                                    {{"a", true, 4}, {"b", true, 4}, {"b", false, 1}, {"a", false, 1}},
+                                    "c",
+                                    true,
+                                    0},
+                      AdmissionCase{"one address holding idle connections does not shut out a new one from it",
+                                    {{"x", true, 1}, {"x", true, 2}, {"x", true, 3}, {"y", false, 4}},
+                                    "x",
+                                    true,
+                                    0}));
+
+struct FloodCase {
+    const char* what;
+    int frames;      // sent evenly over
+    std::int64_t ms; // this span
+    bool closed;
+};
+
+class FrameRateTest : public ::testing::TestWithParam<FloodCase> {};
+TEST_P(FrameRateTest, Verdict) {
+    FeedLimits l;
+    l.maxFramesPerSecond = 50;
+    l.frameBurst = 100;
+    LiveClientWatch w(l, 0);
+    bool closed = false;
+    for (int i = 0; i < GetParam().frames && !closed; ++i) {
+        const std::int64_t at = GetParam().frames > 1 ? GetParam().ms * i / (GetParam().frames - 1) : 0;
+        closed = w.frameReceived(at) == W::Flooding;
+    }
+    EXPECT_EQ(closed, GetParam().closed) << GetParam().what;
+}
+INSTANTIATE_TEST_SUITE_P(Examples, FrameRateTest,
+                         ::testing::Values(FloodCase{"a burst up to the bound", 100, 0, false},
+                                           FloodCase{"one more than the burst at once", 101, 0, true},
+                                           FloodCase{"the bound rate for a minute", 3000, 60'000, false},
+                                           FloodCase{"a little over the bound for a minute", 3200, 60'000, true},
+                                           FloodCase{"a flood", 10'000, 1000, true},
+                                           FloodCase{"a pong a second for an hour", 3600, 3'600'000, false}));
+
+TEST(LiveClientWatch, AllowanceComesBackAfterAPause) {
+    FeedLimits l;
+    l.maxFramesPerSecond = 50;
+    l.frameBurst = 100;
+    LiveClientWatch w(l, 0);
+    for (int i = 0; i < 100; ++i) {
+        ASSERT_EQ(w.frameReceived(0), W::Keep);
+    }
+    EXPECT_EQ(w.frameReceived(10), W::Flooding); // half a frame earned back
+    EXPECT_EQ(w.frameReceived(2000), W::Keep);   // two quiet seconds: a full burst again
+}
+
 } // namespace

@@ -145,4 +145,29 @@ wait_window '^Rinkmaster - ' >/dev/null
 sleep 0.5
 fetch >/dev/null 2>&1 && fail "something listens on port $port without --feed"
 grep -q "feed" "$E2E_TMP/app.log" && fail "the program speaks of a feed it was not asked for"
+close_window "$(wait_window '^Rinkmaster - ')"
+sleep 0.5
+
+# A port already in use: the board says so on its own screen, and the keys still run the board (seen in the
+# text files, which still work).
+python3 -c 'import socket, sys, time
+s = socket.socket(); s.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1); s.bind(("127.0.0.1", int(sys.argv[1]))); s.listen()
+time.sleep(60)' "$port" &
+E2E_PIDS+=($!)
+sleep 0.5
+rm -rf "$feed_dir"
+start_rinkmaster --feed "$port" --feed-dir "$feed_dir"
+splash=$(wait_window '^Rinkmaster$')
+click_in "$splash" 200 30
+board=$(wait_window '^Rinkmaster - ')
+focus_window "$board"
+grep -q "The live feed could not start: port $port is in use." "$E2E_TMP/app.log" || fail "the busy port was not told"
+sleep 0.5
+screenshot "$board" "$E2E_TMP/notice.png"
+size=$(identify -format '%w %h' "$E2E_TMP/notice.png")
+[ "$(pixel_at "$E2E_TMP/notice.png" 20 $((${size#* } - 14)))" = "255,255,225" ] || fail "no notice on the board"
+keys s
+sleep 1.5
+[ "$(cat "$feed_dir/clock.txt")" != "10:00" ] || fail "the start key did not reach the board while the notice stood"
+keys s
 echo PASS

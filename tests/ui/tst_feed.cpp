@@ -5,13 +5,18 @@
 #include "feed/BoardFeed.h"
 #include "feed/BoardReader.h"
 #include "feed/FeedDirectory.h"
+#include "feed/FeedNotice.h"
 #include "feed/FeedServer.h"
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFrame>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -19,6 +24,9 @@
 #include <QTest>
 #include <QWebSocket>
 #include <functional>
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 using namespace Qt::StringLiterals;
 
@@ -57,7 +65,9 @@ struct Answer {
 Answer request(const QString& url, const QByteArray& method = "GET"_ba) {
     QNetworkAccessManager manager;
     QNetworkRequest req{QUrl(url)};
-    QNetworkReply* reply = manager.sendCustomRequest(req, method, method == "GET" ? QByteArray() : "x"_ba);
+    QNetworkReply* reply = method == "HEAD"
+                               ? manager.head(req)
+                               : manager.sendCustomRequest(req, method, method == "GET" ? QByteArray() : "x"_ba);
     QSignalSpy finished(reply, &QNetworkReply::finished);
     finished.wait(5000);
     Answer a;
@@ -111,9 +121,16 @@ private slots:
     void dropsLiveClientsThatStopReading();
     void cutsOffAClientThatNeverReadsItsAnswers();
     void tooManyConnectionsAreClosedOnArrival();
+    void idleConnectionsDoNotShutOutARealClient();
+    void headAnswersLikeGetWithoutABody();
+    void aFloodOfFramesClosesTheFloodingClient();
     void feedFolderRewritesOnlyWhatChanged();
     void feedFolderRetriesAFailedFile();
+    void feedFolderNeverWritesThroughALink();
+    void feedFolderOthersCanChangeIsRefused();
     void startsOnlyWhatThePlanAsks();
+    void problemsAreShownOnceOnTheBoard();
+    void theNoticeLeavesTheKeysToTheBoard();
 };
 
 void TestFeed::stateFollowsTheBoard_data() {
@@ -252,6 +269,9 @@ void TestFeed::servesOnlyTheFixedResources_data() {
     QTest::newRow("post") << u"/state"_s << "POST"_ba << 405 << QByteArray() << QByteArray();
     QTest::newRow("put") << u"/"_s << "PUT"_ba << 405 << QByteArray() << QByteArray();
     QTest::newRow("delete") << u"/overlay.js"_s << "DELETE"_ba << 405 << QByteArray() << QByteArray();
+    QTest::newRow("head overlay") << u"/"_s << "HEAD"_ba << 200 << "text/html; charset=utf-8"_ba << QByteArray();
+    QTest::newRow("head state") << u"/state"_s << "HEAD"_ba << 200 << "application/json"_ba << QByteArray();
+    QTest::newRow("head unknown") << u"/index.html"_s << "HEAD"_ba << 404 << QByteArray() << QByteArray();
 }
 
 void TestFeed::servesOnlyTheFixedResources() {
@@ -269,6 +289,9 @@ void TestFeed::servesOnlyTheFixedResources() {
         QCOMPARE(a.contentType, contentType);
     }
     QVERIFY2(a.body.contains(bodyHas), a.body.left(200).constData());
+    if (method == "HEAD") {
+        QVERIFY(a.body.isEmpty());
+    }
     b.feed.refresh();
     QCOMPARE(b.document(), before); // nothing a request does changes the board
 }
@@ -429,18 +452,109 @@ void TestFeed::tooManyConnectionsAreClosedOnArrival() {
     limits.maxConnections = 3;
     FedBoard b(limits);
     QVERIFY(b.listening);
+    // Every slot holds a request on its way: nothing can make room, so further connections are closed.
     std::vector<std::unique_ptr<RawClient>> clients;
     for (int i = 0; i < 5; ++i) {
         clients.push_back(std::make_unique<RawClient>(b.feed.server()->serverPort()));
+        clients.back()->socket.write("GET /state HTTP/1.1\r\n");
+        QTRY_COMPARE(b.feed.server()->connectionCount(), std::min(i + 1, 3));
     }
-    QTRY_COMPARE(b.feed.server()->connectionCount(), 3);
     QVERIFY(clients[3]->closedWithin(1000));
     QVERIFY(clients[4]->closedWithin(1000));
     QCOMPARE(clients[0]->socket.state(), QAbstractSocket::ConnectedState);
+    QCOMPARE(b.feed.server()->droppedIdleConnections(), 0);
     // Once they go, others are served again.
     clients.clear();
     QTRY_COMPARE(b.feed.server()->connectionCount(), 0);
     QCOMPARE(request(b.url(u"/state"_s)).status, 200);
+}
+
+void TestFeed::idleConnectionsDoNotShutOutARealClient() {
+    FeedLimits limits;
+    limits.maxConnections = 8;
+    limits.maxConnectionsPerPeer = 4;
+    limits.firstRequestGraceMs = 300;
+    FedBoard b(limits);
+    QVERIFY(b.listening);
+    // One local process fills every slot with connections that say nothing.
+    std::vector<std::unique_ptr<RawClient>> hogs;
+    for (int i = 0; i < 8; ++i) {
+        hogs.push_back(std::make_unique<RawClient>(b.feed.server()->serverPort()));
+        QTRY_COMPARE(b.feed.server()->connectionCount(), i + 1);
+    }
+    // Just opened, they may still be about to ask: nothing is pushed out for a newcomer yet.
+    RawClient early(b.feed.server()->serverPort());
+    QVERIFY(early.closedWithin(1000));
+    QTest::qWait(400);
+    // Then a real client from the same address is served, every time, in place of the oldest.
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(request(b.url(u"/state"_s)).status, 200);
+    }
+    QVERIFY(hogs[0]->closedWithin(1000));
+    QCOMPARE(hogs[7]->socket.state(), QAbstractSocket::ConnectedState);
+    QVERIFY(b.feed.server()->droppedIdleConnections() >= 1);
+    // Further connections from the hog push out its own oldest ones, never the answered client's
+    // connection while its answer is on its way.
+    for (int i = 0; i < 8; ++i) {
+        hogs.push_back(std::make_unique<RawClient>(b.feed.server()->serverPort()));
+    }
+    for (int i = 0; i < 4; ++i) {
+        QVERIFY2(hogs[static_cast<std::size_t>(i)]->closedWithin(1000), qPrintable(QString::number(i)));
+    }
+    QVERIFY(b.feed.server()->connectionCount() <= 8);
+    // Once the newcomers have had their moment and said nothing, the real client gets in again.
+    QTest::qWait(400);
+    QCOMPARE(request(b.url(u"/state"_s)).status, 200);
+}
+
+void TestFeed::headAnswersLikeGetWithoutABody() {
+    FedBoard b;
+    QVERIFY(b.listening);
+    for (const QByteArray& path : {"/"_ba, "/overlay.css"_ba, "/overlay.js"_ba, "/state"_ba}) {
+        RawClient c(b.feed.server()->serverPort());
+        // HEAD and then GET on the same connection: the GET's answer follows the HEAD's head directly.
+        c.socket.write("HEAD " + path + " HTTP/1.1\r\nHost: x\r\n\r\nGET " + path + " HTTP/1.1\r\nHost: x\r\n\r\n");
+        QTRY_VERIFY_WITH_TIMEOUT((c.received += c.socket.readAll(), c.received.count("HTTP/1.1 200") == 2), 3000);
+        QTest::qWait(100);
+        c.received += c.socket.readAll();
+        const qsizetype second = c.received.indexOf("HTTP/1.1 200", 1);
+        const QByteArray head = c.received.left(second);
+        const QByteArray get = c.received.mid(second);
+        QVERIFY2(head.endsWith("\r\n\r\n"), head.constData()); // no body after the HEAD's head
+        const qsizetype bodyAt = get.indexOf("\r\n\r\n") + 4;
+        const QByteArray getHead = get.left(bodyAt).toLower();
+        QVERIFY2(head.toLower() == getHead, path.constData()); // the same head, length included
+        QVERIFY(getHead.contains(QByteArray("content-length: " + QByteArray::number(get.size() - bodyAt))));
+    }
+}
+
+void TestFeed::aFloodOfFramesClosesTheFloodingClient() {
+    FedBoard b;
+    QVERIFY(b.listening);
+    QWebSocket calm;
+    calm.open(b.live());
+    QWebSocket flood;
+    QSignalSpy floodClosed(&flood, &QWebSocket::disconnected);
+    flood.open(b.live());
+    QTRY_COMPARE(b.feed.server()->liveClientCount(), 2);
+    // A few frames now and then are nothing.
+    for (int i = 0; i < 20; ++i) {
+        calm.sendTextMessage(u"hello"_s);
+    }
+    // Thousands at once are a flood.
+    for (int i = 0; i < 5000; ++i) {
+        flood.sendTextMessage(u"x"_s);
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(floodClosed.size(), 1, 5000);
+    QTRY_COMPARE(b.feed.server()->liveClientCount(), 1);
+    QCOMPARE(b.feed.server()->droppedClients(), 1);
+    QCOMPARE(calm.state(), QAbstractSocket::ConnectedState);
+    // The calm one still gets every change.
+    QStringList messages;
+    connect(&calm, &QWebSocket::textMessageReceived, &calm, [&](const QString& m) { messages << m; });
+    b.f.board->BuzzerPlaying = -1;
+    b.feed.refresh();
+    QTRY_COMPARE(messages.size(), 1);
 }
 
 void TestFeed::feedFolderRewritesOnlyWhatChanged() {
@@ -508,6 +622,71 @@ void TestFeed::feedFolderRetriesAFailedFile() {
     QVERIFY(error.contains(u"blocker"_s));
 }
 
+void TestFeed::feedFolderNeverWritesThroughALink() {
+    QTemporaryDir tmp;
+    const QString folder = tmp.filePath(u"feed"_s);
+    QVERIFY(QDir().mkpath(folder));
+    // Somebody planted links under two of the names, one to a file the operator can write, one to nowhere.
+    const QString victim = tmp.filePath(u"precious.txt"_s);
+    QFile precious(victim);
+    QVERIFY(precious.open(QIODevice::WriteOnly));
+    precious.write("keep me");
+    precious.close();
+    if (!QFile::link(victim, QDir(folder).filePath(u"clock.txt"_s))) {
+        QSKIP("this system makes no links");
+    }
+    QVERIFY(QFile::link(tmp.filePath(u"made-by-the-board.txt"_s), QDir(folder).filePath(u"period.txt"_s)));
+    QStringList told;
+    FeedDirectory directory(folder, [&](const QString& text) { told << text; });
+    QVERIFY(directory.prepare());
+    BoardFixture f;
+    BoardFeed reader(*f.board, f.engine, f.settings);
+    directory.write(readBoardState(*f.board, f.engine, f.settings));
+    directory.write(readBoardState(*f.board, f.engine, f.settings));
+    QFile check(victim);
+    QVERIFY(check.open(QIODevice::ReadOnly));
+    QCOMPARE(check.readAll(), "keep me"_ba);
+    QVERIFY(!QFile::exists(tmp.filePath(u"made-by-the-board.txt"_s)));
+    QVERIFY(QFileInfo(QDir(folder).filePath(u"clock.txt"_s)).isSymLink());
+    QCOMPARE(directory.failedWrites(), 4); // two files, each tried again with the next state
+    QCOMPARE(told.size(), 2);              // and each told once
+    QVERIFY2(told[0].contains(u"clock.txt"_s) && told[0].contains(u"link"_s), qPrintable(told[0]));
+    // The other files are written as usual.
+    QFile home(QDir(folder).filePath(u"home_name.txt"_s));
+    QVERIFY(home.open(QIODevice::ReadOnly));
+    QCOMPARE(home.readAll(), "Home"_ba);
+}
+
+void TestFeed::feedFolderOthersCanChangeIsRefused() {
+#ifdef Q_OS_UNIX
+    QTemporaryDir tmp;
+    const auto prepared = [&](const QString& name, mode_t mode, QString* error) {
+        const QString folder = tmp.filePath(name);
+        QDir().mkpath(folder);
+        ::chmod(QFile::encodeName(folder).constData(), mode);
+        FeedDirectory directory(folder);
+        return directory.prepare(error);
+    };
+    QString error;
+    QVERIFY(prepared(u"own"_s, 0755, &error));
+    QVERIFY(prepared(u"sticky-own"_s, 01777, &error));
+    QVERIFY(!prepared(u"open"_s, 0777, &error));
+    QVERIFY2(error.contains(u"other users can change the folder"_s) && error.contains(u"open"_s), qPrintable(error));
+    QVERIFY(!prepared(u"open-group-sticky"_s, 0777 | S_ISGID, &error));
+    // Refused before anything is written in it.
+    QVERIFY(QDir(tmp.filePath(u"open"_s)).isEmpty());
+    BoardFixture f;
+    QStringList shown;
+    auto feed = BoardFeed::start(planFeed({std::nullopt, std::nullopt, tmp.filePath(u"open"_s).toStdString()}, {}),
+                                 *f.board, f.engine, f.settings, [&](const QString& text) { shown << text; });
+    QVERIFY(!feed);
+    QCOMPARE(shown.size(), 1);
+    QVERIFY(QDir(tmp.filePath(u"open"_s)).isEmpty());
+#else
+    QSKIP("folder permissions are looked at where the system has owners and permission bits");
+#endif
+}
+
 void TestFeed::startsOnlyWhatThePlanAsks() {
     BoardFixture f;
     QVERIFY(!BoardFeed::start(planFeed({}, {}), *f.board, f.engine, f.settings));
@@ -528,6 +707,83 @@ void TestFeed::startsOnlyWhatThePlanAsks() {
     QCOMPARE(feed->server()->serverAddress(), QHostAddress(QHostAddress::LocalHost));
     QCOMPARE(std::to_string(feed->server()->serverPort()), freePort);
     QVERIFY(!feed->directory());
+}
+
+void TestFeed::problemsAreShownOnceOnTheBoard() {
+    BoardFixture f;
+    QStringList shown;
+    const auto show = [&](const QString& text) { shown << text; };
+    QTcpServer taken;
+    QVERIFY(taken.listen(QHostAddress::LocalHost, 0));
+    const std::string takenPort = std::to_string(taken.serverPort());
+    QVERIFY(
+        !BoardFeed::start(planFeed({takenPort, std::nullopt, std::nullopt}, {}), *f.board, f.engine, f.settings, show));
+    QCOMPARE(shown, QStringList{u"The live feed could not start: port %1 is in use."_s.arg(taken.serverPort())});
+    shown.clear();
+    QVERIFY(!BoardFeed::start(planFeed({"8787", "not-an-address", std::nullopt}, {}), *f.board, f.engine, f.settings,
+                              show));
+    QCOMPARE(shown, QStringList{u"The live feed could not start: \"not-an-address\" is not an IP address."_s});
+    shown.clear();
+    QVERIFY(
+        !BoardFeed::start(planFeed({"http", std::nullopt, std::nullopt}, {}), *f.board, f.engine, f.settings, show));
+    QCOMPARE(shown.size(), 1);
+    QVERIFY(shown[0].contains(u"\"http\""_s));
+    shown.clear();
+
+    // Listening on every interface runs, and says so once.
+    QTcpServer probe;
+    QVERIFY(probe.listen(QHostAddress::AnyIPv4, 0));
+    const std::string freePort = std::to_string(probe.serverPort());
+    probe.close();
+    QTemporaryDir tmp;
+    auto feed = BoardFeed::start(planFeed({freePort, "0.0.0.0", tmp.filePath(u"feed"_s).toStdString()}, {}), *f.board,
+                                 f.engine, f.settings, show);
+    QVERIFY(feed);
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown[0].contains(u"every network"_s) && shown[0].contains(QString::fromStdString(freePort)),
+             qPrintable(shown[0]));
+    shown.clear();
+
+    // However often a problem happens, it is told once per run; another problem is told too.
+    FeedNotice notice(show);
+    for (int i = 0; i < 3; ++i) {
+        notice.tell(u"The feed cannot write clock.txt"_s);
+    }
+    notice.tell(u"The feed cannot write period.txt"_s);
+    QCOMPARE(shown.size(), 2);
+}
+
+void TestFeed::theNoticeLeavesTheKeysToTheBoard() {
+    BoardFixture f;
+    f.show();
+    f.focus(f.board->HomeBack);
+    QWidget* focused = QApplication::focusWidget();
+    showFeedNoticeOver(f.board.get(), u"The live feed could not start: port 8080 is in use."_s);
+    auto* box = f.board->findChild<QFrame*>(u"feedNotice"_s);
+    QVERIFY(box);
+    QTRY_VERIFY(box->isVisible());
+    QCOMPARE(box->findChild<QLabel*>()->text(), u"The live feed could not start: port 8080 is in use."_s);
+    QVERIFY(box->geometry().intersects(f.board->rect()));
+    QTest::qWait(100);
+    // The keys still go where they went: a goal typed now counts.
+    QCOMPARE(QApplication::focusWidget(), focused);
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    const auto document = [&] {
+        return QByteArray::fromStdString(stateDocument(readBoardState(*f.board, f.engine, f.settings)));
+    };
+    f.type(u"+1"_s);
+    QVERIFY2(contains(document(), "\"score\":{\"text\":\"1\""), document().constData());
+    // The clock starts from the keyboard and runs on while the notice stands.
+    f.type(u"s"_s);
+    f.advance(1000);
+    QVERIFY2(contains(document(), "\"text\":\"9:59\""), document().constData());
+    // A second problem joins the first; OK takes the notice away.
+    showFeedNoticeOver(f.board.get(), u"The feed's text files are not written."_s);
+    QCOMPARE(f.board->findChildren<QFrame*>(u"feedNotice"_s).size(), 1);
+    QVERIFY(box->findChild<QLabel*>()->text().endsWith(u"\nThe feed's text files are not written."_s));
+    QTest::mouseClick(box->findChild<QPushButton*>(), Qt::LeftButton);
+    QTRY_VERIFY(!f.board->findChild<QFrame*>(u"feedNotice"_s));
+    QCOMPARE(QApplication::focusWidget(), focused);
 }
 
 QTEST_MAIN(TestFeed)

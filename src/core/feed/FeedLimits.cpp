@@ -1,11 +1,24 @@
 #include "FeedLimits.h"
+#include <algorithm>
 
-ConnectionGuard::ConnectionGuard(const FeedLimits& limits, std::int64_t nowMs) : m_limits(limits), m_since(nowMs) {}
+ConnectionGuard::ConnectionGuard(const FeedLimits& limits, std::int64_t nowMs)
+    : m_limits(limits), m_opened(nowMs), m_since(nowMs), m_lastActivity(nowMs) {}
+
+bool ConnectionGuard::idle(std::int64_t unsentBytes, std::int64_t nowMs) const {
+    if (m_heard || unsentBytes > 0) {
+        return false;
+    }
+    return m_answeredOnce || nowMs - m_opened >= m_limits.firstRequestGraceMs;
+}
 
 ConnectionGuard::Verdict ConnectionGuard::received(std::int64_t bufferedBytes, std::int64_t unsentBytes,
                                                    std::int64_t nowMs) {
     if (bufferedBytes >= m_limits.maxRequestBytes) {
         return Verdict::TooLarge;
+    }
+    if (bufferedBytes > 0) {
+        m_heard = true;
+        m_lastActivity = nowMs;
     }
     if (bufferedBytes > 0 && !m_waitingForRequest) {
         m_waitingForRequest = true;
@@ -16,7 +29,10 @@ ConnectionGuard::Verdict ConnectionGuard::received(std::int64_t bufferedBytes, s
 
 void ConnectionGuard::answered(std::int64_t nowMs) {
     m_waitingForRequest = false;
+    m_heard = false;
+    m_answeredOnce = true;
     m_since = nowMs;
+    m_lastActivity = nowMs;
 }
 
 ConnectionGuard::Verdict ConnectionGuard::check(std::int64_t unsentBytes, std::int64_t nowMs) const {
@@ -27,8 +43,52 @@ ConnectionGuard::Verdict ConnectionGuard::check(std::int64_t unsentBytes, std::i
     return nowMs - m_since > allowed ? Verdict::TimedOut : Verdict::Keep;
 }
 
+Admission admitConnection(const std::vector<ConnectionSlot>& open, const std::string& peer, const FeedLimits& limits) {
+    const auto fromPeer = static_cast<int>(
+        std::count_if(open.begin(), open.end(), [&](const ConnectionSlot& s) { return s.peer == peer; }));
+    const bool peerFull = fromPeer >= limits.maxConnectionsPerPeer;
+    const bool feedFull = static_cast<int>(open.size()) >= limits.maxConnections;
+    const auto oldestIdle = [&](bool samePeerOnly) {
+        std::optional<std::size_t> oldest;
+        for (std::size_t i = 0; i < open.size(); ++i) {
+            const ConnectionSlot& s = open[i];
+            if (s.idle && (!samePeerOnly || s.peer == peer) &&
+                (!oldest || s.lastActivityMs < open[*oldest].lastActivityMs)) {
+                oldest = i;
+            }
+        }
+        return oldest;
+    };
+    if (peerFull) {
+        if (const auto own = oldestIdle(true)) {
+            return {true, own};
+        }
+    }
+    if (!feedFull) {
+        return {true, std::nullopt};
+    }
+    if (peerFull) {
+        return {false, std::nullopt};
+    }
+    const auto any = oldestIdle(false);
+    return {any.has_value(), any};
+}
+
 LiveClientWatch::LiveClientWatch(const FeedLimits& limits, std::int64_t nowMs)
-    : m_limits(limits), m_lastPing(nowMs), m_lastAnswer(nowMs) {}
+    : m_limits(limits), m_lastPing(nowMs), m_lastAnswer(nowMs),
+      m_frameAllowance(static_cast<std::int64_t>(limits.frameBurst) * 1000), m_allowanceAt(nowMs) {}
+
+LiveClientWatch::Verdict LiveClientWatch::frameReceived(std::int64_t nowMs) {
+    const std::int64_t burst = static_cast<std::int64_t>(m_limits.frameBurst) * 1000;
+    const std::int64_t elapsed = std::max<std::int64_t>(0, nowMs - m_allowanceAt);
+    m_allowanceAt = nowMs;
+    m_frameAllowance = std::min(burst, m_frameAllowance + elapsed * m_limits.maxFramesPerSecond);
+    if (m_frameAllowance < 1000) {
+        return Verdict::Flooding;
+    }
+    m_frameAllowance -= 1000;
+    return Verdict::Keep;
+}
 
 bool LiveClientWatch::pingDue(std::int64_t nowMs) const {
     return nowMs - m_lastPing >= m_limits.pingIntervalMs;

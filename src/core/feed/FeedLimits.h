@@ -1,5 +1,9 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
 
 // How much the feed takes from its clients before it lets go of them. The feed serves a few fixed
 // resources to browsers and streaming software on the same machine; anything beyond these bounds is a
@@ -16,14 +20,26 @@ struct FeedLimits {
     // Answers written to one HTTP connection and not yet taken by its client. A client that keeps asking and
     // never reads would otherwise make the feed hold every answer.
     std::int64_t maxUnsentAnswerBytes = 256 * 1024;
-    // HTTP connections at once (live sockets not counted); further ones are closed on arrival.
+    // HTTP connections at once (live sockets not counted). When every slot is taken, a new connection pushes
+    // out the oldest idle one; with none idle, it is closed on arrival.
     int maxConnections = 256;
+    // A peer address with this many HTTP connections makes room for its next one from its own idle ones.
+    // The bound never refuses while the feed has room: the loopback address is shared by the operator's own
+    // overlay and by any local process, and a refusal there would shut out the real client.
+    int maxConnectionsPerPeer = 32;
+    // A new connection counts as idle only after this long without its first request, so a client that has
+    // just connected is not pushed out before it has had the moment it needs to ask.
+    std::int64_t firstRequestGraceMs = 1'000;
     // Live sockets at once.
     int maxLiveClients = 512;
     // Unsent bytes queued for one live client before it counts as not reading and is dropped.
     std::int64_t maxClientBacklogBytes = 64 * 1024;
     // Largest frame or message a live client may send; the feed reads none of them.
     std::int64_t maxIncomingMessageBytes = 1024;
+    // Frames a live client may send (it has no reason to send any but pongs): a burst of up to frameBurst,
+    // then maxFramesPerSecond on average. A client past that is flooding and is closed.
+    int maxFramesPerSecond = 50;
+    int frameBurst = 100;
     // Live clients are pinged; one that has not answered a ping for pongTimeoutMs has stopped reading.
     std::int64_t pingIntervalMs = 5'000;
     std::int64_t pongTimeoutMs = 15'000;
@@ -42,26 +58,57 @@ public:
     void answered(std::int64_t nowMs);
     // Deadlines and unread answers, checked from time to time.
     Verdict check(std::int64_t unsentBytes, std::int64_t nowMs) const;
+    // Nothing of a request has arrived since the last answer (or, for a new connection, for the grace after
+    // its opening), and no answer is still on its way: the connection can go without anybody losing anything.
+    bool idle(std::int64_t unsentBytes, std::int64_t nowMs) const;
+    // When the connection last heard from its client or answered it.
+    std::int64_t lastActivityMs() const { return m_lastActivity; }
 
 private:
     FeedLimits m_limits;
     bool m_waitingForRequest = true;
+    bool m_heard = false; // bytes arrived since the last answer
+    bool m_answeredOnce = false;
+    std::int64_t m_opened;
     std::int64_t m_since; // start of the pending request, or of the idle spell
+    std::int64_t m_lastActivity;
 };
+
+// An open HTTP connection as the admission of a new one sees it.
+struct ConnectionSlot {
+    std::string peer; // the client's address
+    bool idle = false;
+    std::int64_t lastActivityMs = 0;
+};
+
+// What to do with a new connection from peer, given the ones open now: take it, take it after
+// closing open[drop], or close it. A peer at its own bound makes room from its own idle connections; a full
+// feed makes room from anybody's, but never for a peer at its bound. The idle connection quiet for longest
+// goes first (of equals, the earlier in open).
+struct Admission {
+    bool admit = false;
+    std::optional<std::size_t> drop;
+};
+Admission admitConnection(const std::vector<ConnectionSlot>& open, const std::string& peer, const FeedLimits& limits);
 
 // One live client: answers to pings and the bytes still queued for it.
 class LiveClientWatch {
 public:
-    enum class Verdict { Keep, NotReading, Silent };
+    enum class Verdict { Keep, NotReading, Silent, Flooding };
 
     LiveClientWatch(const FeedLimits& limits, std::int64_t nowMs);
     bool pingDue(std::int64_t nowMs) const;
     void pinged(std::int64_t nowMs);
     void answered(std::int64_t nowMs);
     Verdict check(std::int64_t backlogBytes, std::int64_t nowMs) const;
+    // The client sent a frame: Flooding once it is past the frame rate.
+    Verdict frameReceived(std::int64_t nowMs);
 
 private:
     FeedLimits m_limits;
     std::int64_t m_lastPing;
     std::int64_t m_lastAnswer;
+    // Frames it may still send, in thousandths of a frame, refilled at maxFramesPerSecond.
+    std::int64_t m_frameAllowance;
+    std::int64_t m_allowanceAt;
 };
