@@ -12,7 +12,7 @@ using namespace Qt::StringLiterals;
 BoardFeed::BoardFeed(frmScoreBoard& board, modCount& engine, const SettingsVariables& settings, QObject* parent)
     : QObject(parent), m_board(board), m_engine(engine), m_settings(settings) {
     // Connected after the board's own tick handler, so this runs once the tick has drawn.
-    connect(&m_board.tmrClock1, &QTimer::timeout, this, &BoardFeed::refresh);
+    connect(&m_board.tmrClock1, &BoardTick::timeout, this, &BoardFeed::refresh);
     m_poll.setInterval(40);
     connect(&m_poll, &QTimer::timeout, this, &BoardFeed::refresh);
     m_poll.start();
