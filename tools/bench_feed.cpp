@@ -192,7 +192,7 @@ int main(int argc, char* argv[]) {
     board.show();
     QApplication::processEvents();
     TickWatch tickWatch;
-    board.tmrClock1.installEventFilter(&tickWatch);
+    board.tmrClock1.shot().installEventFilter(&tickWatch);
 
     BoardFeed feed(board, engine, settings);
     QString error;

@@ -45,12 +45,18 @@ echo "at the zero, sounds heard (ms): ${spans[*]}"
 awk -v h="${spans[0]}" -v b="$buzzer_ms" -v a="$horn_ms" 'BEGIN { exit !(h >= b + 300 && h <= a - 500) }' ||
   fail "heard ${spans[0]} ms: not a cut horn followed by the buzzer ($buzzer_ms ms; the horn alone $horn_ms ms)"
 # What sounds last is the buzzer (its pitch is about twice the horn's), and what sounds first is the horn.
+# sox's rough pitch depends on the rate and channels, so the files are measured as the recording holds them.
 pitch() { sox "$1" -n stat 2>&1 | awk '/Rough +frequency/ { print $3 }'; }
+as_recorded() {
+  sox "$1" -c "$(soxi -c "$E2E_TMP/zero.wav")" -r "$(soxi -r "$E2E_TMP/zero.wav")" "$2"
+}
 audible_ms "$E2E_TMP/zero.wav" >/dev/null
 sox "$E2E_TMP/trimmed.wav" "$E2E_TMP/last.wav" reverse trim 0 0.7 reverse
 sox "$E2E_TMP/trimmed.wav" "$E2E_TMP/first.wav" trim 0 0.4
-buzzer_pitch=$(pitch "$RINKMASTER_BUILD_DIR/buzzer.wav")
-horn_pitch=$(pitch "$RINKMASTER_BUILD_DIR/horn.wav")
+as_recorded "$RINKMASTER_BUILD_DIR/buzzer.wav" "$E2E_TMP/buzzer-ref.wav"
+as_recorded "$RINKMASTER_BUILD_DIR/horn.wav" "$E2E_TMP/horn-ref.wav"
+buzzer_pitch=$(pitch "$E2E_TMP/buzzer-ref.wav")
+horn_pitch=$(pitch "$E2E_TMP/horn-ref.wav")
 last_pitch=$(pitch "$E2E_TMP/last.wav")
 first_pitch=$(pitch "$E2E_TMP/first.wav")
 echo "pitch: buzzer $buzzer_pitch, horn $horn_pitch; heard first $first_pitch, last $last_pitch"
