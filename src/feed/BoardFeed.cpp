@@ -16,6 +16,9 @@ BoardFeed::BoardFeed(frmScoreBoard& board, modCount& engine, const SettingsVaria
     m_poll.setInterval(40);
     connect(&m_poll, &QTimer::timeout, this, &BoardFeed::refresh);
     m_poll.start();
+    m_nextTenth.setSingleShot(true);
+    m_nextTenth.setTimerType(Qt::PreciseTimer);
+    connect(&m_nextTenth, &QTimer::timeout, this, &BoardFeed::refresh);
     QCoreApplication::instance()->installEventFilter(this);
 }
 
@@ -96,6 +99,20 @@ bool BoardFeed::writeTo(const QString& folder, QString* error) {
 
 void BoardFeed::refresh() {
     m_refreshQueued = false;
+    bool running = false;
+    for (int n = 0; n < kClockCount; ++n) {
+        running = running || m_engine.IsClockRunning(n) != 0;
+    }
+    if (running) {
+        const std::int64_t now = m_engine.Source().nowMillis();
+        std::int64_t tenth = now / 100;
+        if (now % 100 != 0 && now < 0) {
+            --tenth;
+        }
+        m_nextTenth.start(static_cast<int>((tenth + 1) * 100 - now));
+    } else {
+        m_nextTenth.stop();
+    }
     BoardState state = readBoardState(m_board, m_engine, m_settings);
     if (m_last && *m_last == state) {
         return;
