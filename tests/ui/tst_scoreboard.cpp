@@ -369,7 +369,7 @@ void TestScoreBoard::zeroBuzzerCutsAPlayingSound_data() {
 void TestScoreBoard::zeroBuzzerCutsAPlayingSound() {
     QFETCH(QString, playing);
     SettingsVariables s = boardDefaults();
-    s.BuzzerFile = s.HornFile = QFINDTESTDATA("tst_scoreboard.cpp").toStdString();
+    s.BuzzerFile = s.HornFile = QCoreApplication::applicationFilePath().toStdString();
     BoardFixture f(s);
     f.show();
     f.type(QStringLiteral("0.02\n"));
@@ -405,7 +405,7 @@ void TestScoreBoard::zeroBuzzerCutsAPlayingSound() {
 
 void TestScoreBoard::buzzesAgainAfterTheClockIsSetAboveZeroAndRunsOut() {
     SettingsVariables s = boardDefaults();
-    s.BuzzerFile = QFINDTESTDATA("tst_scoreboard.cpp").toStdString();
+    s.BuzzerFile = QCoreApplication::applicationFilePath().toStdString();
     BoardFixture f(s);
     f.show();
     f.type(QStringLiteral("0.02\n"));
