@@ -1,4 +1,5 @@
 #include "frmScoreBoard.h"
+#include "core/board/TickSchedule.h"
 #include "core/input/KeyTables.h"
 #include "input/KeyTranslate.h"
 #include "display/modStretchUi.h"
@@ -60,14 +61,10 @@ frmScoreBoard::frmScoreBoard(SettingsVariables& settings, modCount& engine, Soun
     resize(twips::toPixels(kDesignClientWidth), twips::toPixels(kDesignClientHeight));
     buildControls();
 
-    tmrClock1.setInterval(100);
-    connect(&tmrClock1, &QTimer::timeout, this, &frmScoreBoard::tmrClock1_Timer);
-    m_timeOfDayTimer.setInterval(250);
-    connect(&m_timeOfDayTimer, &QTimer::timeout, this, [this] {
-        if (ClockTime != 0 && !tmrClock1.isActive()) {
-            showTimeOfDay();
-        }
-    });
+    connect(&tmrClock1, &BoardTick::timeout, this, &frmScoreBoard::tmrClock1_Timer);
+    tmrTimeOfDay.setSingleShot(true);
+    tmrTimeOfDay.setTimerType(Qt::PreciseTimer);
+    connect(&tmrTimeOfDay, &QTimer::timeout, this, &frmScoreBoard::tmrTimeOfDay_Timer);
     connect(&m_buzzer, &SoundDevice::Done, this, [this] { soundFinished(m_buzzer); });
     connect(&m_horn, &SoundDevice::Done, this, [this] { soundFinished(m_horn); });
 
@@ -336,7 +333,7 @@ void frmScoreBoard::Form_Unload() {
     }
     m_unloaded = true;
     tmrClock1.stop();
-    m_timeOfDayTimer.stop();
+    tmrTimeOfDay.stop();
     if (!m_buzzer.FileName().isEmpty()) {
         m_buzzer.Close();
     }
@@ -434,6 +431,9 @@ void frmScoreBoard::AllKeyCode(int keyCode) {
             afterOptions();
         }
     }
+    // Every key can change what the tick draws (a typed time, a start or stop, a cleared penalty, new options):
+    // the tick runs once as soon as the key has been handled, and schedules itself from what it reads.
+    tmrClock1.fireSoon();
 }
 
 void frmScoreBoard::afterOptions() {
@@ -464,9 +464,9 @@ void frmScoreBoard::setClockTime(std::int16_t value) {
     const bool wasShowingTimeOfDay = ClockTime != 0;
     ClockTime = value;
     if (ClockTime != 0) {
-        m_timeOfDayTimer.start();
+        armTimeOfDay();
     } else {
-        m_timeOfDayTimer.stop();
+        tmrTimeOfDay.stop();
         if (wasShowingTimeOfDay && !tmrClock1.isActive()) {
             ShowClock(m_engine.ClockValue(0));
         }
@@ -524,8 +524,11 @@ void frmScoreBoard::PenaltyKeyDown(int n, int keyCode) {
             m_engine.StopClock(n);
             m_runningOnTheirOwn[static_cast<std::size_t>(n)] = false;
         } else {
+            // Started during play it runs with the game and stops at the game clock's zero like the others; only
+            // one started while the game is stopped (or has run out) runs on its own through the stoppage.
+            const bool onItsOwn = !gameClockRuns();
             m_engine.StartClock(n);
-            m_runningOnTheirOwn[static_cast<std::size_t>(n)] = true;
+            m_runningOnTheirOwn[static_cast<std::size_t>(n)] = onItsOwn;
             tmrClock1.start();
         }
     }
@@ -640,7 +643,7 @@ void frmScoreBoard::tmrClock1_Timer() {
         stopPenaltyClocksAtGameZero();
         if (ZeroBuzzed == 0) {
             ZeroBuzzed = -1;
-            Buzzer();
+            buzzAtZero();
         }
     }
     for (int n = 1; n <= 4; ++n) {
@@ -651,6 +654,50 @@ void frmScoreBoard::tmrClock1_Timer() {
     }
     Penalty();
     UpdatePenaltyColonColors();
+    scheduleNextTick();
+}
+
+void frmScoreBoard::scheduleNextTick() {
+    if (!tmrClock1.isActive() || tmrClock1.isFreeRunning()) {
+        return;
+    }
+    // Every running clock's reading turns at the same whole tenths of the engine's clock; the tick wakes at the
+    // first one where something it draws changes: the game clock's face (also behind the time of day, for its
+    // zero), a drawn penalty clock's face, a penalty light going out.
+    const ClockSource& source = m_engine.Source();
+    const std::int64_t now = source.nowMillis();
+    std::optional<std::int64_t> next;
+    if (m_engine.IsClockRunning(0)) {
+        next = nextShownChangeMillis(now, m_engine.PeekClockValueAt(0, now), ClockDisplay::GameClock);
+    }
+    for (int n = 1; n <= 4; ++n) {
+        const TimeValue v = m_engine.PeekClockValueAt(n, now);
+        const bool drawn = penaltyGroup(n).digits[0]->Caption() >= 0;
+        if (m_engine.IsClockRunning(n) && (drawn || v > 0)) {
+            next = earlierOf(next, nextShownChangeMillis(now, v, ClockDisplay::PenaltyClock));
+        }
+    }
+    if (next) {
+        tmrClock1.fireIn(*next - source.nowMillis());
+    } else {
+        tmrClock1.sleep();
+    }
+}
+
+void frmScoreBoard::tmrTimeOfDay_Timer() {
+    if (ClockTime != 0) {
+        showTimeOfDay();
+        armTimeOfDay();
+    }
+}
+
+void frmScoreBoard::armTimeOfDay() {
+    const QTime now = m_services.timeOfDay ? m_services.timeOfDay() : QTime::currentTime();
+    tmrTimeOfDay.start(millisToNextMinute(now.second(), now.msec()));
+}
+
+bool frmScoreBoard::gameClockRuns() {
+    return m_engine.IsClockRunning(0) != 0 && m_engine.PeekClockValue(0) > 0;
 }
 
 void frmScoreBoard::stopPenaltyClocksAtGameZero() {
@@ -697,22 +744,56 @@ void frmScoreBoard::ClearPenalty(int clockNum, LumGroup& /*playerObj*/, LumGroup
 
 void frmScoreBoard::Buzzer() {
     if (!m_buzzer.FileName().isEmpty() && BuzzerPlaying == 0) {
-        BuzzerPlaying = -1;
-        m_buzzer.Play();
+        playSound(m_buzzer);
     }
 }
 
 void frmScoreBoard::Horn() {
     if (!m_horn.FileName().isEmpty() && BuzzerPlaying == 0) {
-        BuzzerPlaying = -1;
-        m_horn.Play();
+        playSound(m_horn);
     }
 }
 
+void frmScoreBoard::buzzAtZero() {
+    // The end of play is the one signal that is never lost: a sound still playing (the horn, a long buzzer) is cut
+    // short for it. Its device still reports the end of the playback that was cut, which then changes nothing.
+    if (!m_buzzer.FileName().isEmpty() && BuzzerPlaying != 0) {
+        if (m_soundPlaying != nullptr) {
+            m_soundPlaying->Stop();
+            m_soundPlaying->Prev();
+        }
+        BuzzerPlaying = 0;
+        m_soundPlaying = nullptr;
+    }
+    Buzzer();
+}
+
+void frmScoreBoard::playSound(SoundDevice& device) {
+    BuzzerPlaying = -1;
+    m_soundPlaying = &device;
+    ++playsOf(device);
+    device.Play();
+}
+
+int& frmScoreBoard::playsOf(SoundDevice& device) {
+    return &device == &m_horn ? m_hornPlays : m_buzzerPlays;
+}
+
 void frmScoreBoard::soundFinished(SoundDevice& device) {
+    int& plays = playsOf(device);
+    if (plays > 0) {
+        --plays;
+    }
+    if (plays > 0) {
+        // The end of a playback cut short; the device is playing again.
+        return;
+    }
     device.Stop();
     device.Prev();
-    BuzzerPlaying = 0;
+    if (m_soundPlaying == &device || m_soundPlaying == nullptr) {
+        BuzzerPlaying = 0;
+        m_soundPlaying = nullptr;
+    }
 }
 
 // ---- Colours and captions ---------------------------------------------------------------------------------

@@ -1,4 +1,5 @@
 #pragma once
+#include "board/BoardTick.h"
 #include "core/TimeValue.h"
 #include "core/board/ClockFace.h"
 #include "core/board/modCount.h"
@@ -67,6 +68,8 @@ public:
     void ClearPenalty(int clockNum, LumGroup& playerObj, LumGroup& timeObj);
     void ShowClock(TimeValue t);
     void tmrClock1_Timer();
+    // Redraws a shown time of day at each new minute.
+    void tmrTimeOfDay_Timer();
 
     // Key-down handlers of the fields, with the Windows key code.
     void TimeBack_KeyDown(int keyCode);
@@ -121,7 +124,10 @@ public:
     LabelControl* lblPenaltyH = nullptr;
     LabelControl* lblPenaltyV = nullptr;
     LabelControl* lblCreatedBy = nullptr;
-    QTimer tmrClock1;
+    // The tick: enabled and disabled as the board's rules say, fired when the shown time next changes.
+    BoardTick tmrClock1;
+    // Wakes at each minute's start while the time of day is shown.
+    QTimer tmrTimeOfDay;
 
     // The nine field boxes in tab order.
     std::array<PictureBoxControl*, 9> fieldBoxes() const;
@@ -144,6 +150,12 @@ private:
     void showTimeOfDay();
     void setClockTime(std::int16_t value);
     void stopPenaltyClocksAtGameZero();
+    void scheduleNextTick();
+    void armTimeOfDay();
+    bool gameClockRuns();
+    void buzzAtZero();
+    void playSound(SoundDevice& device);
+    int& playsOf(SoundDevice& device);
     void soundFinished(SoundDevice& device);
     void openDevice(SoundDevice& device, const std::string& file, bool checkExists);
     void afterOptions();
@@ -163,11 +175,14 @@ private:
     modStretch::LayoutTable m_layout;
     // Kept by the tick: -1 once the buzzer has sounded for the game clock's present zero.
     std::int16_t ZeroBuzzed = 0;
-    // Penalty clocks started on their own with the independent-clock key since the game clock last started or
-    // stopped; they keep running through a stoppage.
+    // Penalty clocks started on their own with the independent-clock key while the game clock was stopped (or had
+    // run out), since the game clock last started or stopped; they keep running through a stoppage.
     std::array<bool, kClockCount> m_runningOnTheirOwn{};
-    // Keeps a shown time of day current while the tick is off (after the game clock has run out).
-    QTimer m_timeOfDayTimer;
+    // The device whose sound set BuzzerPlaying, and each device's playbacks that have not reported their end yet
+    // (a sound cut short for the zero buzzer still reports its own).
+    SoundDevice* m_soundPlaying = nullptr;
+    int m_buzzerPlays = 0;
+    int m_hornPlays = 0;
     bool m_firstShow = true;
     bool m_unloaded = false;
 };

@@ -12,10 +12,13 @@ using namespace Qt::StringLiterals;
 BoardFeed::BoardFeed(frmScoreBoard& board, modCount& engine, const SettingsVariables& settings, QObject* parent)
     : QObject(parent), m_board(board), m_engine(engine), m_settings(settings) {
     // Connected after the board's own tick handler, so this runs once the tick has drawn.
-    connect(&m_board.tmrClock1, &QTimer::timeout, this, &BoardFeed::refresh);
+    connect(&m_board.tmrClock1, &BoardTick::timeout, this, &BoardFeed::refresh);
     m_poll.setInterval(40);
     connect(&m_poll, &QTimer::timeout, this, &BoardFeed::refresh);
     m_poll.start();
+    m_nextTenth.setSingleShot(true);
+    m_nextTenth.setTimerType(Qt::PreciseTimer);
+    connect(&m_nextTenth, &QTimer::timeout, this, &BoardFeed::refresh);
     QCoreApplication::instance()->installEventFilter(this);
 }
 
@@ -96,6 +99,20 @@ bool BoardFeed::writeTo(const QString& folder, QString* error) {
 
 void BoardFeed::refresh() {
     m_refreshQueued = false;
+    bool running = false;
+    for (int n = 0; n < kClockCount; ++n) {
+        running = running || m_engine.IsClockRunning(n) != 0;
+    }
+    if (running) {
+        const std::int64_t now = m_engine.Source().nowMillis();
+        std::int64_t tenth = now / 100;
+        if (now % 100 != 0 && now < 0) {
+            --tenth;
+        }
+        m_nextTenth.start(static_cast<int>((tenth + 1) * 100 - now));
+    } else {
+        m_nextTenth.stop();
+    }
     BoardState state = readBoardState(m_board, m_engine, m_settings);
     if (m_last && *m_last == state) {
         return;

@@ -57,5 +57,8 @@ private:
     std::shared_ptr<FeedNotice> m_notice = std::make_shared<FeedNotice>();
     std::optional<BoardState> m_last;
     QTimer m_poll;
+    // While a clock runs, the next whole tenth of the engine's clock, when the remaining times it publishes turn
+    // (the board's tick wakes only when the shown digits change).
+    QTimer m_nextTenth;
     bool m_refreshQueued = false;
 };

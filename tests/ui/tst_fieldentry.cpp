@@ -20,6 +20,8 @@ private slots:
     void penaltyRunsWithTheGameAndRunsOut();
     void penaltyKeepsItsTimeThroughAStoppage();
     void independentClockKeyRunsOnePenalty();
+    void penaltyStartedDuringPlayStopsAtTheGameZero();
+    void penaltyStartedDuringTheStoppageRunsOnItsOwn();
     void clearingARunningPenalty();
     void typedTimeStopsARunningPenalty();
     void commandKeyOnFullStopActsAndTypes();
@@ -215,6 +217,58 @@ void TestFieldEntry::independentClockKeyRunsOnePenalty() {
     QCOMPARE(f.penalty(4), QStringLiteral("055"));
     f.press(Qt::Key_I);
     QCOMPARE(f.engine.IsClockRunning(4), std::int16_t{0});
+}
+
+void TestFieldEntry::penaltyStartedDuringPlayStopsAtTheGameZero() {
+    // A penalty typed during play is started with the independent-clock key; the period runs out, the
+    // intermission goes on, another field is cleared (which reads every clock): the penalty has lost nothing.
+    BoardFixture f;
+    f.show();
+    f.type(QStringLiteral("0.30\n"));
+    f.press(Qt::Key_S);
+    f.advance(10'000);
+    f.focus(f.board->PenaltyTH1);
+    f.type(QStringLiteral("2\n"));
+    QCOMPARE(f.engine.IsClockRunning(1), std::int16_t{0});
+    f.press(Qt::Key_I);
+    QCOMPARE(f.engine.IsClockRunning(1), std::int16_t{-1});
+    for (int i = 0; i < 200; ++i) {
+        f.advance(100);
+    }
+    QVERIFY(!f.board->tmrClock1.isActive());
+    QCOMPARE(f.gameClock(), QStringLiteral("-00-"));
+    QCOMPARE(f.penalty(1), QStringLiteral("140"));
+    QCOMPARE(f.engine.IsClockRunning(1), std::int16_t{0});
+    f.clock.advance(20'000);
+    f.focus(f.board->PenaltyTV1);
+    f.press(Qt::Key_Delete);
+    QCOMPARE(f.engine.ClockValue(1), sec(100));
+    // The next period: the penalty runs on from where it stopped.
+    f.focus(f.board->TimeBack);
+    f.type(QStringLiteral("20\n"));
+    f.press(Qt::Key_S);
+    f.advance(5'000);
+    QCOMPARE(f.engine.ClockValue(1), sec(95));
+    QCOMPARE(f.penalty(1), QStringLiteral("135"));
+}
+
+void TestFieldEntry::penaltyStartedDuringTheStoppageRunsOnItsOwn() {
+    // Started while the game clock has run out, a penalty runs through the stoppage and the next start keeps it.
+    BoardFixture f;
+    f.show();
+    f.type(QStringLiteral("0.01\n"));
+    f.press(Qt::Key_S);
+    f.advance(1'000);
+    QVERIFY(!f.board->tmrClock1.isActive());
+    f.focus(f.board->PenaltyTV2);
+    f.type(QStringLiteral("1\n"));
+    f.press(Qt::Key_I);
+    f.advance(10'000);
+    QCOMPARE(f.penalty(4), QStringLiteral("050"));
+    f.focus(f.board->PenaltyTH2);
+    f.press(Qt::Key_Delete);
+    QCOMPARE(f.engine.IsClockRunning(4), std::int16_t{-1});
+    QCOMPARE(f.engine.ClockValue(4), sec(50));
 }
 
 void TestFieldEntry::clearingARunningPenalty() {

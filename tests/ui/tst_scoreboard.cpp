@@ -35,6 +35,16 @@ private slots:
     void closingTheBoardReleasesSoundsAndEndsTheProgram();
     void f1AndF2OpenTheirWindows();
     void afterOptionsSoundsAreReopened();
+    void zeroBuzzerCutsAPlayingSound_data();
+    void zeroBuzzerCutsAPlayingSound();
+    void buzzesAgainAfterTheClockIsSetAboveZeroAndRunsOut();
+    void timeOfDayInTheSystemsHourFormat_data();
+    void timeOfDayInTheSystemsHourFormat();
+    void numLockRequestedAfterOptionsClose();
+    void tickWakesWhenTheShownTimeChanges_data();
+    void tickWakesWhenTheShownTimeChanges();
+    void tickSleepsWhileNothingRuns();
+    void timeOfDayWakesAtTheMinute();
 };
 
 void TestScoreBoard::opensAtTenMinutesWithDarkPenalties() {
@@ -234,8 +244,8 @@ void TestScoreBoard::timeOfDayKeepsUpdatingAfterZeroWithoutChargingPenalties() {
     const TimeValue penaltyAtZero = f.engine.ClockValue(3);
     f.press(Qt::Key_C);
     f.clock.advance(120'000);
-    f.timeOfDay = QTime(14, 37);
-    QTRY_COMPARE(f.gameClock(), QStringLiteral("1437"));
+    f.minutePasses(QTime(14, 37));
+    QCOMPARE(f.gameClock(), QStringLiteral("1437"));
     QCOMPARE(f.engine.ClockValue(3), penaltyAtZero);
 }
 
@@ -347,6 +357,213 @@ void TestScoreBoard::afterOptionsSoundsAreReopened() {
     // Reopened without checking that the file exists.
     QCOMPARE(f.buzzer.commands().mid(f.buzzer.commands().size() - 2),
              (QStringList{QStringLiteral("Close"), QStringLiteral("Open:/somewhere/new-buzzer.wav")}));
+}
+
+void TestScoreBoard::zeroBuzzerCutsAPlayingSound_data() {
+    QTest::addColumn<QString>("playing"); // the key pressed just before the zero: G horn, B buzzer, none
+    QTest::newRow("horn playing") << "G";
+    QTest::newRow("a long buzzer playing") << "B";
+    QTest::newRow("nothing playing") << "";
+}
+
+void TestScoreBoard::zeroBuzzerCutsAPlayingSound() {
+    QFETCH(QString, playing);
+    SettingsVariables s = boardDefaults();
+    s.BuzzerFile = s.HornFile = QCoreApplication::applicationFilePath().toStdString();
+    BoardFixture f(s);
+    f.show();
+    f.type(QStringLiteral("0.02\n"));
+    f.press(Qt::Key_S);
+    f.advance(1'500);
+    f.type(playing);
+    f.buzzer.clearCommands();
+    f.horn.clearCommands();
+    f.advance(600);
+    QCOMPARE(f.gameClock(), QStringLiteral("-00-"));
+    // The sound that was playing stops and goes back to its start; the buzzer plays at once.
+    FakeSoundDevice* cut = playing == QLatin1String("G")   ? &f.horn
+                           : playing == QLatin1String("B") ? &f.buzzer
+                                                           : nullptr;
+    if (cut != nullptr) {
+        QCOMPARE(cut->commands().mid(0, 2), (QStringList{QStringLiteral("Stop"), QStringLiteral("Prev")}));
+    }
+    QCOMPARE(f.buzzer.commands().count(QStringLiteral("Play")), 1);
+    QCOMPARE(f.buzzer.commands().last(), QStringLiteral("Play"));
+    QCOMPARE(f.board->BuzzerPlaying, std::int16_t{-1});
+    if (cut != nullptr) {
+        // The cut playback reports its end: the buzzer is still sounding, so no other sound may start.
+        cut->finish();
+        QCOMPARE(f.board->BuzzerPlaying, std::int16_t{-1});
+        f.type(QStringLiteral("G"));
+        QCOMPARE(f.horn.commands().count(QStringLiteral("Play")), 0);
+    }
+    f.buzzer.finish();
+    QCOMPARE(f.board->BuzzerPlaying, std::int16_t{0});
+    f.type(QStringLiteral("G"));
+    QCOMPARE(f.horn.commands().count(QStringLiteral("Play")), 1);
+}
+
+void TestScoreBoard::buzzesAgainAfterTheClockIsSetAboveZeroAndRunsOut() {
+    SettingsVariables s = boardDefaults();
+    s.BuzzerFile = QCoreApplication::applicationFilePath().toStdString();
+    BoardFixture f(s);
+    f.show();
+    f.type(QStringLiteral("0.02\n"));
+    f.press(Qt::Key_S);
+    f.advance(2'000);
+    f.advance(100);
+    QCOMPARE(f.buzzer.commands().count(QStringLiteral("Play")), 1);
+    f.buzzer.finish();
+    // Typing a time stops the clocks that ran on at zero; the next start runs the new time out.
+    f.type(QStringLiteral("0.03\n"));
+    QCOMPARE(f.gameClock(), QStringLiteral("-30-"));
+    f.press(Qt::Key_S);
+    f.advance(1'000);
+    QCOMPARE(f.buzzer.commands().count(QStringLiteral("Play")), 1);
+    f.advance(2'000);
+    QCOMPARE(f.gameClock(), QStringLiteral("-00-"));
+    QCOMPARE(f.buzzer.commands().count(QStringLiteral("Play")), 2);
+}
+
+void TestScoreBoard::timeOfDayInTheSystemsHourFormat_data() {
+    QTest::addColumn<bool>("twelveHour");
+    QTest::addColumn<QTime>("time");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("24h 14:35") << false << QTime(14, 35) << "1435";
+    QTest::newRow("12h 14:35") << true << QTime(14, 35) << "-235";
+    QTest::newRow("24h 0:05") << false << QTime(0, 5) << "-005";
+    QTest::newRow("12h 0:05 is 12:05") << true << QTime(0, 5) << "1205";
+    QTest::newRow("24h 12:30") << false << QTime(12, 30) << "1230";
+    QTest::newRow("12h 12:30") << true << QTime(12, 30) << "1230";
+    QTest::newRow("24h 0:00") << false << QTime(0, 0) << "-000";
+    QTest::newRow("12h 23:59") << true << QTime(23, 59) << "1159";
+}
+
+void TestScoreBoard::timeOfDayInTheSystemsHourFormat() {
+    QFETCH(bool, twelveHour);
+    QFETCH(QTime, time);
+    QFETCH(QString, shown);
+    BoardFixture f;
+    f.show();
+    f.twelveHourClock = twelveHour;
+    f.timeOfDay = time;
+    f.press(Qt::Key_C);
+    QCOMPARE(f.gameClock(), shown);
+    // Always hours and minutes with a colon.
+    QCOMPARE(f.board->Shape2[0]->FillColor(), QColor(Qt::white));
+    QCOMPARE(f.board->Shape2[1]->FillColor(), QColor(Qt::white));
+}
+
+void TestScoreBoard::numLockRequestedAfterOptionsClose() {
+    BoardFixture f;
+    f.show();
+    std::size_t requestsWhileOpen = 0;
+    f.duringOptions = [&] {
+        requestsWhileOpen = f.numLockRequests.size();
+        f.settings.NumLockForce = 2; // the operator chose "off" and pressed OK
+    };
+    f.press(Qt::Key_F2);
+    QCOMPARE(f.optionsOpened, 1);
+    QCOMPARE(f.numLockRequests.size(), requestsWhileOpen + 1);
+    QCOMPARE(f.numLockRequests.back(), false);
+    f.duringOptions = [&] { f.settings.NumLockForce = 1; };
+    f.press(Qt::Key_F2);
+    QCOMPARE(f.numLockRequests.back(), true);
+    // "Leave as is" asks for nothing.
+    f.duringOptions = [&] { f.settings.NumLockForce = 0; };
+    const std::size_t before = f.numLockRequests.size();
+    f.press(Qt::Key_F2);
+    QCOMPARE(f.numLockRequests.size(), before);
+}
+
+void TestScoreBoard::tickWakesWhenTheShownTimeChanges_data() {
+    QTest::addColumn<QString>("gameTime"); // typed into the game clock
+    QTest::addColumn<QString>("penalty");  // typed into the first home penalty, or none
+    QTest::addColumn<QString>("startKey"); // S starts all clocks, I the penalty on its own
+    QTest::addColumn<int>("startAt");      // the engine's millisecond of the start
+    QTest::addColumn<int>("tickAt");       // ... of a tick
+    QTest::addColumn<int>("armedFor");     // the next tick, in ms from the tick
+    QTest::newRow("10:00 turns to 9:59 a second after the start") << "10"
+                                                                  << ""
+                                                                  << "S" << 1'234 << 1'250 << 950;
+    QTest::newRow("whole seconds later on") << "10"
+                                            << ""
+                                            << "S" << 1'234 << 5'321 << 879;
+    QTest::newRow("1:00.5 turns to 1:00 in five tenths") << "1.005"
+                                                         << ""
+                                                         << "S" << 0 << 7 << 493;
+    QTest::newRow("under a minute every tenth") << "0.30"
+                                                << ""
+                                                << "S" << 1'234 << 1'250 << 50;
+    QTest::newRow("a penalty on its own, whole seconds") << "10"
+                                                         << "2"
+                                                         << "I" << 2'000 << 2'345 << 655;
+    QTest::newRow("a penalty turning before the game clock") << "9.595"
+                                                             << "0.03"
+                                                             << "S" << 0 << 2'543 << 457;
+}
+
+void TestScoreBoard::tickWakesWhenTheShownTimeChanges() {
+    QFETCH(QString, gameTime);
+    QFETCH(QString, penalty);
+    QFETCH(QString, startKey);
+    QFETCH(int, startAt);
+    QFETCH(int, tickAt);
+    QFETCH(int, armedFor);
+    BoardFixture f;
+    f.show();
+    f.type(gameTime + QLatin1Char('\n'));
+    if (!penalty.isEmpty()) {
+        f.focus(f.board->PenaltyTH1);
+        f.type(penalty + QLatin1Char('\n'));
+    }
+    f.clock.setMillis(startAt);
+    f.type(startKey);
+    QVERIFY(f.board->tmrClock1.isActive());
+    f.advance(tickAt - startAt);
+    QVERIFY(f.board->tmrClock1.isArmed());
+    QCOMPARE(f.board->tmrClock1.armedInterval(), armedFor);
+}
+
+void TestScoreBoard::tickSleepsWhileNothingRuns() {
+    BoardFixture f;
+    f.show();
+    f.board->tmrClock1.start();
+    // A change is drawn by a tick at once, then nothing wakes the board.
+    f.type(QStringLiteral("5\n"));
+    QVERIFY(f.board->tmrClock1.isArmed());
+    QCOMPARE(f.board->tmrClock1.armedInterval(), 0);
+    f.advance(0);
+    QVERIFY(f.board->tmrClock1.isActive());
+    QVERIFY(!f.board->tmrClock1.isArmed());
+    QVERIFY(!f.board->tmrTimeOfDay.isActive());
+    // Started and stopped: one tick draws the stop, then it sleeps again.
+    f.press(Qt::Key_S);
+    f.advance(1'000);
+    QVERIFY(f.board->tmrClock1.isArmed());
+    f.press(Qt::Key_S);
+    f.advance(0);
+    QCOMPARE(f.gameClock(), QStringLiteral("-459"));
+    QVERIFY(!f.board->tmrClock1.isArmed());
+    // Run out: the tick is off and nothing is armed.
+    f.type(QStringLiteral("0\n"));
+    f.advance(0);
+    QVERIFY(!f.board->tmrClock1.isActive());
+    QVERIFY(!f.board->tmrClock1.isArmed());
+}
+
+void TestScoreBoard::timeOfDayWakesAtTheMinute() {
+    BoardFixture f;
+    f.show();
+    f.timeOfDay = QTime(14, 35, 20, 500);
+    f.press(Qt::Key_C);
+    QVERIFY(f.board->tmrTimeOfDay.isActive());
+    QCOMPARE(f.board->tmrTimeOfDay.interval(), 39'500);
+    f.minutePasses(QTime(14, 36, 0, 1));
+    QCOMPARE(f.gameClock(), QStringLiteral("1436"));
+    QCOMPARE(f.board->tmrTimeOfDay.interval(), 59'999);
+    f.press(Qt::Key_C);
+    QVERIFY(!f.board->tmrTimeOfDay.isActive());
 }
 
 QTEST_MAIN(TestScoreBoard)

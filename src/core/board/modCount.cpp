@@ -99,13 +99,17 @@ TimeValue modCount::ClockValue(int n) {
 }
 
 TimeValue modCount::PeekClockValue(int n) const {
+    return PeekClockValueAt(n, m_source.nowMillis());
+}
+
+TimeValue modCount::PeekClockValueAt(int n, std::int64_t nowMillis) const {
     if (!valid(n)) {
         return 0;
     }
     const std::size_t i = at(n);
     TimeValue runElapsed = 0;
     if (ClockStartStamp[i] != kNeverStarted && ClockOn[i] == -1) {
-        const std::int64_t elapsedTenths = tenthsOf(m_source.nowMillis()) - tenthsOf(ClockStartStamp[i]);
+        const std::int64_t elapsedTenths = tenthsOf(nowMillis) - tenthsOf(ClockStartStamp[i]);
         runElapsed = tenthsToTime(elapsedTenths < 0 ? 0 : elapsedTenths);
     }
     if (ClockCountUp[i] != 0) {

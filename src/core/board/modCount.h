@@ -25,6 +25,10 @@ public:
     // The same reading without taking it: nothing in the engine changes, so a look from outside the board
     // (the feed) never moves what a later StopClock charges.
     TimeValue PeekClockValue(int n) const;
+    // The same look as it reads at a given moment of the engine's clock (the board's tick schedules from it).
+    TimeValue PeekClockValueAt(int n, std::int64_t nowMillis) const;
+    // The clock the engine measures on.
+    const ClockSource& Source() const { return m_source; }
     void StartClock(int n);
     // Folds in the run time as of the last ClockValue(n): moments after the last reading are not charged.
     void StopClock(int n);

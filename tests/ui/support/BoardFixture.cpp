@@ -13,9 +13,14 @@ SettingsVariables boardDefaults() {
 BoardFixture::BoardFixture(const SettingsVariables& initial) : settings(initial) {
     BoardServices services;
     services.openHelp = [this] { ++helpOpened; };
-    services.openOptions = [this] { ++optionsOpened; };
+    services.openOptions = [this] {
+        ++optionsOpened;
+        if (duringOptions) {
+            duringOptions();
+        }
+    };
     services.timeOfDay = [this] { return timeOfDay; };
-    services.twelveHourClock = [] { return false; };
+    services.twelveHourClock = [this] { return twelveHourClock; };
     services.beep = [this] { ++beeps; };
     services.setNumLock = [this](bool on) { numLockRequests.push_back(on); };
     services.endProgram = [this] { ++programEnded; };
@@ -31,6 +36,13 @@ void BoardFixture::advance(std::int64_t ms) {
     clock.advance(ms);
     if (board->tmrClock1.isActive()) {
         board->tmrClock1_Timer();
+    }
+}
+
+void BoardFixture::minutePasses(QTime newTimeOfDay) {
+    timeOfDay = newTimeOfDay;
+    if (board->tmrTimeOfDay.isActive()) {
+        board->tmrTimeOfDay_Timer();
     }
 }
 

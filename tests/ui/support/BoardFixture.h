@@ -5,6 +5,7 @@
 #include "core/settings/Settings.h"
 #include "FakeSoundDevice.h"
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 // The settings of a first run, as the board's tests start from.
@@ -17,6 +18,8 @@ struct BoardFixture {
 
     // Advances the clock by ms and runs the tick once, as the timer would.
     void advance(std::int64_t ms);
+    // The time of day moves on to a new minute, and the board's minute wake runs if it is armed.
+    void minutePasses(QTime newTimeOfDay);
     // Shows the board and waits until the game clock's field has the focus.
     void show();
     // Types keys into whatever has the focus, as real key events.
@@ -38,6 +41,9 @@ struct BoardFixture {
     FakeSoundDevice buzzer;
     FakeSoundDevice horn;
     QTime timeOfDay{14, 35};
+    bool twelveHourClock = false;
+    // Runs while the options dialog is open, as the dialog's OK would change the settings.
+    std::function<void()> duringOptions;
     int helpOpened = 0;
     int optionsOpened = 0;
     int beeps = 0;
