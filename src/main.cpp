@@ -71,6 +71,8 @@ int main(int argc, char* argv[]) {
 
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    // Ties the windows to the menu entry and its icon (Wayland asks for it by name).
+    QGuiApplication::setDesktopFileName(QStringLiteral(RINKMASTER_APP_ID));
 
     ProgramOptions options;
     options.arguments = QCoreApplication::arguments();
