@@ -1,6 +1,11 @@
 #include "app/Program.h"
+#include "core/app/Language.h"
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDebug>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 namespace {
 
@@ -17,6 +22,10 @@ struct CommandLine {
     QCommandLineOption feedAddress{QStringLiteral("feed-address"),
                                    QStringLiteral("Listen on <address> instead of 127.0.0.1."),
                                    QStringLiteral("address")};
+    QCommandLineOption language{QStringLiteral("language"),
+                                QStringLiteral("Show the windows in language <code> (en, fr, de) instead of the "
+                                               "system's language."),
+                                QStringLiteral("code")};
     QCommandLineOption feedDir{QStringLiteral("feed-dir"),
                                QStringLiteral("Keep the board's values as text files in <folder>."),
                                QStringLiteral("folder")};
@@ -25,7 +34,7 @@ struct CommandLine {
         parser.setApplicationDescription(QStringLiteral("Rinkmaster, the ice-hockey scoreboard."));
         parser.addHelpOption();
         parser.addVersionOption();
-        parser.addOptions({settings, feed, feedAddress, feedDir});
+        parser.addOptions({settings, language, feed, feedAddress, feedDir});
     }
 
     // True when the command line asks only for text (help, version) or holds a mistake to report: answered
@@ -48,6 +57,29 @@ QStringList argumentList(int argc, char* argv[]) {
     for (int i = 0; i < argc; ++i)
         list.append(QString::fromLocal8Bit(argv[i]));
     return list;
+}
+
+// Puts the windows into the chosen language: the program's own texts and Qt's (dialog buttons, choosers). The
+// English texts are the program's own, so English needs no translation.
+void installTranslations(QCoreApplication& app, const std::optional<std::string>& requested) {
+    std::vector<std::string> systemLanguages;
+    for (const QString& tag : QLocale::system().uiLanguages())
+        systemLanguages.push_back(tag.toStdString());
+    const LanguageChoice choice = chooseLanguage(requested, systemLanguages, {"en", "fr", "de"});
+    if (choice.problem)
+        qWarning().noquote() << QString::fromStdString(*choice.problem);
+    if (choice.code == "en")
+        return;
+    const QString code = QString::fromStdString(choice.code);
+    auto* own = new QTranslator(&app);
+    if (own->load(QStringLiteral(":/i18n/rinkmaster_") + code))
+        QCoreApplication::installTranslator(own);
+    else
+        qWarning().noquote()
+            << QStringLiteral("The translation for \"%1\" is missing; the windows stay in English.").arg(code);
+    auto* qt = new QTranslator(&app);
+    if (qt->load(QStringLiteral("qtbase_") + code, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(qt);
 }
 
 } // namespace
@@ -73,6 +105,10 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
     // Ties the windows to the menu entry and its icon (Wayland asks for it by name).
     QGuiApplication::setDesktopFileName(QStringLiteral(RINKMASTER_APP_ID));
+
+    installTranslations(app, line.parser.isSet(line.language)
+                                 ? std::optional<std::string>(line.parser.value(line.language).toStdString())
+                                 : std::nullopt);
 
     ProgramOptions options;
     options.arguments = QCoreApplication::arguments();

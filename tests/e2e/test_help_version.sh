@@ -7,7 +7,7 @@ run_without_display() {
 }
 
 out=$(run_without_display --help) || fail "--help ended with $?"
-for want in "Usage:" "--settings <file>" "--feed <port>" "--feed-address <address>" "--feed-dir <folder>" "--version"; do
+for want in "Usage:" "--settings <file>" "--language <code>" "--feed <port>" "--feed-address <address>" "--feed-dir <folder>" "--version"; do
   grep -qF -- "$want" <<<"$out" || fail "--help does not mention '$want': $out"
 done
 
