@@ -2,6 +2,62 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>BoardFeed</name>
+    <message>
+        <source>The live feed could not start: &quot;%1&quot; is not an IP address.</source>
+        <translation>Der Live-Feed konnte nicht starten: „%1“ ist keine IP-Adresse.</translation>
+    </message>
+    <message>
+        <source>The live feed listens on every network connection of this computer: anyone who can reach it on port %1 can read the board.</source>
+        <translation>Der Live-Feed lauscht an allen Netzwerkverbindungen dieses Computers: Wer ihn über Port %1 erreicht, kann die Anzeigetafel lesen.</translation>
+    </message>
+</context>
+<context>
+    <name>FeedDirectory</name>
+    <message>
+        <source>The feed&apos;s text files are not written: the folder %1 cannot be created.</source>
+        <translation>Die Textdateien des Feeds werden nicht geschrieben: Der Ordner %1 kann nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>The feed&apos;s text files are not written: other users can change the folder %1. Use a folder of your own that only you can write to.</source>
+        <translation>Die Textdateien des Feeds werden nicht geschrieben: Andere Benutzer können den Ordner %1 ändern. Verwenden Sie einen eigenen Ordner, in den nur Sie schreiben können.</translation>
+    </message>
+    <message>
+        <source>it is a link, and the feed writes no file through a link</source>
+        <translation>es ist ein Link, und der Feed schreibt keine Datei über einen Link</translation>
+    </message>
+    <message>
+        <source>something other than a plain file has that name</source>
+        <translation>etwas anderes als eine gewöhnliche Datei trägt diesen Namen</translation>
+    </message>
+    <message>
+        <source>The feed cannot write %1: %2.</source>
+        <translation>Der Feed kann %1 nicht schreiben: %2.</translation>
+    </message>
+</context>
+<context>
+    <name>FeedNotice</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>FeedServer</name>
+    <message>
+        <source>The live feed could not start: port %1 is in use.</source>
+        <translation>Der Live-Feed konnte nicht starten: Port %1 ist belegt.</translation>
+    </message>
+    <message>
+        <source>The live feed could not start: %1 is not an address of this computer.</source>
+        <translation>Der Live-Feed konnte nicht starten: %1 ist keine Adresse dieses Computers.</translation>
+    </message>
+    <message>
+        <source>The live feed could not start on %1 port %2: %3.</source>
+        <translation>Der Live-Feed konnte auf %1, Port %2 nicht starten: %3.</translation>
+    </message>
+</context>
+<context>
     <name>OptionsDialogs</name>
     <message>
         <source>Sounds *.wav (*.wav)</source>

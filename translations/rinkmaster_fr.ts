@@ -2,6 +2,62 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR">
 <context>
+    <name>BoardFeed</name>
+    <message>
+        <source>The live feed could not start: &quot;%1&quot; is not an IP address.</source>
+        <translation>Le flux en direct n’a pas pu démarrer : « %1 » n’est pas une adresse IP.</translation>
+    </message>
+    <message>
+        <source>The live feed listens on every network connection of this computer: anyone who can reach it on port %1 can read the board.</source>
+        <translation>Le flux en direct écoute sur toutes les connexions réseau de cet ordinateur : quiconque peut l’atteindre sur le port %1 peut lire le tableau.</translation>
+    </message>
+</context>
+<context>
+    <name>FeedDirectory</name>
+    <message>
+        <source>The feed&apos;s text files are not written: the folder %1 cannot be created.</source>
+        <translation>Les fichiers texte du flux ne sont pas écrits : le dossier %1 ne peut pas être créé.</translation>
+    </message>
+    <message>
+        <source>The feed&apos;s text files are not written: other users can change the folder %1. Use a folder of your own that only you can write to.</source>
+        <translation>Les fichiers texte du flux ne sont pas écrits : d’autres utilisateurs peuvent modifier le dossier %1. Utilisez un dossier à vous, où vous seul pouvez écrire.</translation>
+    </message>
+    <message>
+        <source>it is a link, and the feed writes no file through a link</source>
+        <translation>c’est un lien, et le flux n’écrit aucun fichier à travers un lien</translation>
+    </message>
+    <message>
+        <source>something other than a plain file has that name</source>
+        <translation>autre chose qu’un fichier ordinaire porte ce nom</translation>
+    </message>
+    <message>
+        <source>The feed cannot write %1: %2.</source>
+        <translation>Le flux ne peut pas écrire %1 : %2.</translation>
+    </message>
+</context>
+<context>
+    <name>FeedNotice</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>FeedServer</name>
+    <message>
+        <source>The live feed could not start: port %1 is in use.</source>
+        <translation>Le flux en direct n’a pas pu démarrer : le port %1 est déjà utilisé.</translation>
+    </message>
+    <message>
+        <source>The live feed could not start: %1 is not an address of this computer.</source>
+        <translation>Le flux en direct n’a pas pu démarrer : %1 n’est pas une adresse de cet ordinateur.</translation>
+    </message>
+    <message>
+        <source>The live feed could not start on %1 port %2: %3.</source>
+        <translation>Le flux en direct n’a pas pu démarrer sur %1, port %2 : %3.</translation>
+    </message>
+</context>
+<context>
     <name>OptionsDialogs</name>
     <message>
         <source>Sounds *.wav (*.wav)</source>
