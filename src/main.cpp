@@ -1,47 +1,124 @@
 #include "app/Program.h"
+#include "core/app/Language.h"
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDebug>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace {
+
+// The program's command line: its options and their help texts.
+struct CommandLine {
+    QCommandLineParser parser;
+    QCommandLineOption settings{QStringLiteral("settings"),
+                                QStringLiteral("Keep the settings in <file> instead of the user's store."),
+                                QStringLiteral("file")};
+    QCommandLineOption feed{QStringLiteral("feed"),
+                            QStringLiteral("Serve a read-only feed of the board on <port> (overlay page, "
+                                           "/state, WebSocket /live)."),
+                            QStringLiteral("port")};
+    QCommandLineOption feedAddress{QStringLiteral("feed-address"),
+                                   QStringLiteral("Listen on <address> instead of 127.0.0.1."),
+                                   QStringLiteral("address")};
+    QCommandLineOption language{QStringLiteral("language"),
+                                QStringLiteral("Show the windows in language <code> (en, fr, de) instead of the "
+                                               "system's language."),
+                                QStringLiteral("code")};
+    QCommandLineOption feedDir{QStringLiteral("feed-dir"),
+                               QStringLiteral("Keep the board's values as text files in <folder>."),
+                               QStringLiteral("folder")};
+
+    CommandLine() {
+        parser.setApplicationDescription(QStringLiteral("Rinkmaster, the ice-hockey scoreboard."));
+        parser.addHelpOption();
+        parser.addVersionOption();
+        parser.addOptions({settings, language, feed, feedAddress, feedDir});
+    }
+
+    // True when the command line asks only for text (help, version) or holds a mistake to report: answered
+    // without a display.
+    bool answersInText(const QStringList& arguments) {
+        if (!parser.parse(arguments))
+            return true;
+        const QStringList textOnly{QStringLiteral("h"),        QStringLiteral("?"), QStringLiteral("help"),
+                                   QStringLiteral("help-all"), QStringLiteral("v"), QStringLiteral("version")};
+        for (const QString& name : parser.optionNames()) {
+            if (textOnly.contains(name))
+                return true;
+        }
+        return false;
+    }
+};
+
+QStringList argumentList(int argc, char* argv[]) {
+    QStringList list;
+    for (int i = 0; i < argc; ++i)
+        list.append(QString::fromLocal8Bit(argv[i]));
+    return list;
+}
+
+// Puts the windows into the chosen language: the program's own texts and Qt's (dialog buttons, choosers). The
+// English texts are the program's own, so English needs no translation.
+void installTranslations(QCoreApplication& app, const std::optional<std::string>& requested) {
+    std::vector<std::string> systemLanguages;
+    for (const QString& tag : QLocale::system().uiLanguages())
+        systemLanguages.push_back(tag.toStdString());
+    const LanguageChoice choice = chooseLanguage(requested, systemLanguages, {"en", "fr", "de"});
+    if (choice.problem)
+        qWarning().noquote() << QString::fromStdString(*choice.problem);
+    if (choice.code == "en")
+        return;
+    const QString code = QString::fromStdString(choice.code);
+    auto* own = new QTranslator(&app);
+    if (own->load(QStringLiteral(":/i18n/rinkmaster_") + code))
+        QCoreApplication::installTranslator(own);
+    else
+        qWarning().noquote()
+            << QStringLiteral("The translation for \"%1\" is missing; the windows stay in English.").arg(code);
+    auto* qt = new QTranslator(&app);
+    if (qt->load(QStringLiteral("qtbase_") + code, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(qt);
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Rinkmaster"));
-    QApplication::setOrganizationName(QStringLiteral("Rinkmaster"));
-    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
-                                            .arg(RINKMASTER_VERSION_MAJOR)
-                                            .arg(RINKMASTER_VERSION_MINOR)
-                                            .arg(RINKMASTER_VERSION_PATCH));
-    QApplication::setQuitOnLastWindowClosed(false);
+    QCoreApplication::setApplicationName(QStringLiteral("Rinkmaster"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Rinkmaster"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                                .arg(RINKMASTER_VERSION_MAJOR)
+                                                .arg(RINKMASTER_VERSION_MINOR)
+                                                .arg(RINKMASTER_VERSION_PATCH));
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Rinkmaster, the ice-hockey scoreboard."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    const QCommandLineOption settingsOption(QStringLiteral("settings"),
-                                            QStringLiteral("Keep the settings in <file> instead of the user's store."),
-                                            QStringLiteral("file"));
-    parser.addOption(settingsOption);
-    const QCommandLineOption feedOption(QStringLiteral("feed"),
-                                        QStringLiteral("Serve a read-only feed of the board on <port> (overlay page, "
-                                                       "/state, WebSocket /live)."),
-                                        QStringLiteral("port"));
-    const QCommandLineOption feedAddressOption(QStringLiteral("feed-address"),
-                                               QStringLiteral("Listen on <address> instead of 127.0.0.1."),
-                                               QStringLiteral("address"));
-    const QCommandLineOption feedDirOption(QStringLiteral("feed-dir"),
-                                           QStringLiteral("Keep the board's values as text files in <folder>."),
-                                           QStringLiteral("folder"));
-    parser.addOptions({feedOption, feedAddressOption, feedDirOption});
-    parser.process(app);
+    CommandLine line;
+    if (line.answersInText(argumentList(argc, argv))) {
+        // Help, the version and mistakes on the command line need no display: a plain application prints
+        // them and ends the program.
+        QCoreApplication text(argc, argv);
+        line.parser.process(text);
+        return 0;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    // Ties the windows to the menu entry and its icon (Wayland asks for it by name).
+    QGuiApplication::setDesktopFileName(QStringLiteral(RINKMASTER_APP_ID));
+
+    installTranslations(app, line.parser.isSet(line.language)
+                                 ? std::optional<std::string>(line.parser.value(line.language).toStdString())
+                                 : std::nullopt);
 
     ProgramOptions options;
     options.arguments = QCoreApplication::arguments();
-    const auto given = [&parser](const QCommandLineOption& option) -> std::optional<std::string> {
-        if (!parser.isSet(option)) {
+    const auto given = [&line](const QCommandLineOption& option) -> std::optional<std::string> {
+        if (!line.parser.isSet(option)) {
             return std::nullopt;
         }
-        return parser.value(option).toStdString();
+        return line.parser.value(option).toStdString();
     };
-    options.feed = FeedRequest{given(feedOption), given(feedAddressOption), given(feedDirOption)};
+    options.feed = FeedRequest{given(line.feed), given(line.feedAddress), given(line.feedDir)};
     Program program(options);
     program.start();
     return QApplication::exec();

@@ -7,10 +7,11 @@ cd "$(dirname "$0")/.."
 
 PACKAGES=(
   cmake g++ ninja-build pkg-config
-  qt6-base-dev qt6-multimedia-dev libqt6multimedia6 qt6-httpserver-dev qt6-websockets-dev libsndfile1-dev libx11-dev libxkbcommon-dev
+  qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n qt6-multimedia-dev libqt6multimedia6 qt6-httpserver-dev qt6-websockets-dev libsndfile1-dev libx11-dev libxkbcommon-dev
   libgtest-dev googletest
   fonts-liberation fonts-dejavu-core
   python3
+  dpkg-dev desktop-file-utils appstream
   xvfb xauth x11-utils x11-xserver-utils x11-xkb-utils xdotool imagemagick
   pulseaudio pulseaudio-utils sox
   g++-mingw-w64-x86-64

@@ -1,4 +1,5 @@
 #include "Program.h"
+#include "app/ProgramFiles.h"
 #include "app/frmSplash.h"
 #include "board/frmScoreBoard.h"
 #include "core/settings/SettingsStore.h"
@@ -49,7 +50,7 @@ void Program::start() {
 
 void Program::loadSettings() {
     m_store = openSettingsStore(m_options.arguments);
-    LoadSettings(m_settings, *m_store, programFolder(), nativePathSeparator(),
+    LoadSettings(m_settings, *m_store, soundFolder(), nativePathSeparator(),
                  [](bool on) { modGrabKeys::SetNumLock(on); });
     // A first run writes the converted command keys; a store that cannot take them is reported.
     flushSettingsOrReport(*m_store, m_splash.get());
@@ -84,7 +85,7 @@ void Program::startFeed() {
 }
 
 void Program::openHelp() {
-    frmHelp::showHelp();
+    frmHelp::showHelp(helpFolder());
 }
 
 void Program::openOptions() {

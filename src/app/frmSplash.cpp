@@ -45,15 +45,15 @@ frmSplash::frmSplash(SplashServices services, QWidget* parent)
 
     lblName = label(frameSplash, QStringLiteral("Rinkmaster"), 120, 240, 5775, 735, Qt::AlignHCenter);
     setLabelFont(lblName, QStringLiteral("Times New Roman"), 24);
-    lblMadeBy = label(frameSplash, QStringLiteral("by Kestrelsoft"), 4200, 840, 1575, 255, Qt::AlignRight);
-    lblVersion = label(frameSplash, QStringLiteral("Version 1.0.0"), 3600, 1080, 2175, 375, Qt::AlignRight);
+    lblMadeBy = label(frameSplash, tr("by Kestrelsoft"), 4200, 840, 1575, 255, Qt::AlignRight);
+    lblVersion = label(frameSplash, versionText(), 3600, 1080, 2175, 375, Qt::AlignRight);
     setLabelFont(lblVersion, QStringLiteral("Times New Roman"), 15.75);
     picLogo = new RinkmasterLogo(frameSplash);
     twips::place(picLogo, 120, 1080, 2250, 1905);
-    lblClick = label(frameSplash, QStringLiteral("Click to continue."), 2520, 1080, 1335, 255, Qt::AlignLeft);
-    Label1 = label(frameSplash, QStringLiteral("Press ' F1 ' to view Help from the scoreboard."), 2640, 1680, 3255, 255,
+    lblClick = label(frameSplash, tr("Click to continue."), 2520, 1080, 1335, 255, Qt::AlignLeft);
+    Label1 = label(frameSplash, tr("Press ' F1 ' to view Help from the scoreboard."), 2640, 1680, 3255, 255,
                    Qt::AlignLeft);
-    Label2 = label(frameSplash, QStringLiteral("Press ' F2 ' to set Options from the scoreboard."), 2640, 1920, 3255,
+    Label2 = label(frameSplash, tr("Press ' F2 ' to set Options from the scoreboard."), 2640, 1920, 3255,
                    375, Qt::AlignLeft);
     for (QLabel* small : {lblMadeBy, lblClick}) {
         setLabelFont(small, QStringLiteral("Arial"), 8.25);
@@ -61,9 +61,9 @@ frmSplash::frmSplash(SplashServices services, QWidget* parent)
     for (QLabel* hint : {Label1, Label2}) {
         setLabelFont(hint, QStringLiteral("Arial Narrow"), 8.25);
     }
-    cmdHelp = new QPushButton(QStringLiteral("&Help"), frameSplash);
+    cmdHelp = new QPushButton(tr("&Help"), frameSplash);
     twips::place(cmdHelp, 3120, 2520, 1215, 375);
-    cmdOptions = new QPushButton(QStringLiteral("&Options"), frameSplash);
+    cmdOptions = new QPushButton(tr("&Options"), frameSplash);
     twips::place(cmdOptions, 4560, 2520, 1215, 375);
     connect(cmdHelp, &QPushButton::clicked, this, [this] {
         if (m_services.openHelp) {
@@ -85,6 +85,13 @@ frmSplash::frmSplash(SplashServices services, QWidget* parent)
     Form_Load();
 }
 
+QString frmSplash::versionText() {
+    return tr("Version %1.%2.%3")
+        .arg(RINKMASTER_VERSION_MAJOR)
+        .arg(RINKMASTER_VERSION_MINOR)
+        .arg(RINKMASTER_VERSION_PATCH);
+}
+
 QPoint frmSplash::placement(int screenWidthTwips, int screenHeightTwips, int windowWidthTwips) {
     // The window sits above the screen's centre: the vertical placement reckons with 5880, not its own height.
     return {(screenWidthTwips - windowWidthTwips) / 2, (screenHeightTwips - 5880) / 2};
@@ -99,10 +106,7 @@ void frmSplash::Form_Load() {
         move(geo.x() + twips::toPixels(at.x()), geo.y() + twips::toPixels(at.y()));
     }
     twips::setHeight(frameSplash, 3120);
-    lblVersion->setText(QStringLiteral("Version %1.%2.%3")
-                            .arg(RINKMASTER_VERSION_MAJOR)
-                            .arg(RINKMASTER_VERSION_MINOR)
-                            .arg(RINKMASTER_VERSION_PATCH));
+    lblVersion->setText(versionText());
     if (m_services.loadSettings) {
         m_services.loadSettings();
     }

@@ -23,6 +23,8 @@ public:
 
     void GoScore();
     // Top-left corner for a screen of the given size, in twips.
+    // "Version 1.0.0", in the user's language.
+    static QString versionText();
     static QPoint placement(int screenWidthTwips, int screenHeightTwips, int windowWidthTwips);
 
     QFrame* frameSplash = nullptr;

@@ -107,20 +107,20 @@ void frmScoreBoard::buildControls() {
     twips::place(Shape1, 2693, 120, 4095, 1725);
     Shape1->setBorderWidth(4);
 
-    lblPeriod = add<LabelControl>(QStringLiteral("lblPeriod"), this, QStringLiteral("Period"));
+    lblPeriod = add<LabelControl>(QStringLiteral("lblPeriod"), this, tr("Period"));
     twips::place(lblPeriod, 4080, 4020, 1335, 375);
     lblPeriod->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    lblPenaltyH = add<LabelControl>(QStringLiteral("lblPenaltyH"), this, QStringLiteral("Penalty"));
+    lblPenaltyH = add<LabelControl>(QStringLiteral("lblPenaltyH"), this, tr("Penalty"));
     twips::place(lblPenaltyH, 1320, 2400, 1215, 375);
     lblPenaltyH->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblPenaltyV = add<LabelControl>(QStringLiteral("lblPenaltyV"), this, QStringLiteral("Penalty"));
+    lblPenaltyV = add<LabelControl>(QStringLiteral("lblPenaltyV"), this, tr("Penalty"));
     twips::place(lblPenaltyV, 6960, 2400, 1215, 375);
     lblPenaltyV->setAlignment(Qt::AlignRight | Qt::AlignTop);
     for (LabelControl* l : {lblPeriod, lblPenaltyH, lblPenaltyV}) {
         l->setFontSize(15.75);
         l->setFontFace(kArial, true);
     }
-    lblCreatedBy = add<LabelControl>(QStringLiteral("lblCreatedBy"), this, QStringLiteral("Rinkmaster by Kestrelsoft"));
+    lblCreatedBy = add<LabelControl>(QStringLiteral("lblCreatedBy"), this, tr("Rinkmaster by Kestrelsoft"));
     twips::place(lblCreatedBy, 3240, 2520, 3015, 375);
     lblCreatedBy->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     lblCreatedBy->setFontSize(11.25);
@@ -193,10 +193,10 @@ void frmScoreBoard::buildControls() {
     twips::place(shpGoalV, 3540, 60, 495, 255);
     shpGoalH->setFilled(true);
     shpGoalV->setFilled(true);
-    lblGoalH = add<LabelControl>(QStringLiteral("lblGoalH"), picGoalBack, QStringLiteral("GOAL"));
+    lblGoalH = add<LabelControl>(QStringLiteral("lblGoalH"), picGoalBack, tr("GOAL"));
     twips::place(lblGoalH, 660, 0, 975, 360);
     lblGoalH->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    lblGoalV = add<LabelControl>(QStringLiteral("lblGoalV"), picGoalBack, QStringLiteral("GOAL"));
+    lblGoalV = add<LabelControl>(QStringLiteral("lblGoalV"), picGoalBack, tr("GOAL"));
     twips::place(lblGoalV, 2460, 0, 975, 360);
     lblGoalV->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     for (LabelControl* l : {lblGoalH, lblGoalV}) {

@@ -45,7 +45,9 @@ std::unique_ptr<BoardFeed> BoardFeed::start(const FeedPlan& plan, frmScoreBoard&
         QHostAddress address;
         QString error;
         if (!address.setAddress(text)) {
-            notice->tell(u"The live feed could not start: \"%1\" is not an IP address."_s.arg(text));
+            notice->tell(
+                QCoreApplication::translate("BoardFeed", "The live feed could not start: \"%1\" is not an IP address.")
+                    .arg(text));
         } else if (!feed->listen(address, plan.port, &error)) {
             notice->tell(error);
         } else {
@@ -53,8 +55,10 @@ std::unique_ptr<BoardFeed> BoardFeed::start(const FeedPlan& plan, frmScoreBoard&
             const quint16 port = feed->server()->serverPort();
             qInfo().noquote() << u"Rinkmaster feed: http://%1:%2/"_s.arg(host).arg(port);
             if (address == QHostAddress::AnyIPv4 || address == QHostAddress::AnyIPv6 || address == QHostAddress::Any) {
-                notice->tell(u"The live feed listens on every network connection of this computer: anyone who can "
-                             u"reach it on port %1 can read the board."_s.arg(port));
+                notice->tell(QCoreApplication::translate(
+                                 "BoardFeed", "The live feed listens on every network connection of this computer: "
+                                              "anyone who can reach it on port %1 can read the board.")
+                                 .arg(port));
             }
             running = true;
         }

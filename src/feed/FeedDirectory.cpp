@@ -1,5 +1,6 @@
 #include "FeedDirectory.h"
 #include "core/feed/FeedFolder.h"
+#include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
@@ -45,10 +46,14 @@ bool FeedDirectory::prepare(QString* error) {
     const QString shown = QDir::toNativeSeparators(m_folder);
     QString problem;
     if (!QDir().mkpath(m_folder)) {
-        problem = u"The feed's text files are not written: the folder %1 cannot be created."_s.arg(shown);
+        problem = QCoreApplication::translate("FeedDirectory",
+                                              "The feed's text files are not written: the folder %1 cannot be created.")
+                      .arg(shown);
     } else if (openToOthers(m_folder)) {
-        problem = u"The feed's text files are not written: other users can change the folder %1. "
-                  u"Use a folder of your own that only you can write to."_s.arg(shown);
+        problem = QCoreApplication::translate(
+                      "FeedDirectory", "The feed's text files are not written: other users can change the folder "
+                                       "%1. Use a folder of your own that only you can write to.")
+                      .arg(shown);
     }
     if (problem.isEmpty()) {
         return true;
@@ -65,11 +70,12 @@ bool FeedDirectory::writeOne(const FeedFile& f, QString* problem) const {
     // never follows a link either; the new one is made under a fresh name that nothing can be waiting at.
     const QFileInfo existing(path);
     if (existing.isSymLink()) {
-        *problem = u"it is a link, and the feed writes no file through a link"_s;
+        *problem =
+            QCoreApplication::translate("FeedDirectory", "it is a link, and the feed writes no file through a link");
         return false;
     }
     if (existing.exists() && !existing.isFile()) {
-        *problem = u"something other than a plain file has that name"_s;
+        *problem = QCoreApplication::translate("FeedDirectory", "something other than a plain file has that name");
         return false;
     }
     QSaveFile file(path);
@@ -92,7 +98,7 @@ void FeedDirectory::write(const BoardState& state) {
         ++m_failedWrites;
         if (m_reported.insert(f.name).second) {
             const QString path = QDir::toNativeSeparators(QDir(m_folder).filePath(QString::fromStdString(f.name)));
-            m_tell(u"The feed cannot write %1: %2."_s.arg(path, problem));
+            m_tell(QCoreApplication::translate("FeedDirectory", "The feed cannot write %1: %2.").arg(path, problem));
         }
     }
 }

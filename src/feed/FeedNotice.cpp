@@ -1,4 +1,5 @@
 #include "FeedNotice.h"
+#include <QCoreApplication>
 #include <QDebug>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -38,7 +39,7 @@ void showFeedNoticeOver(QWidget* board, const QString& text) {
         label->setObjectName(QStringLiteral("feedNoticeText"));
         label->setWordWrap(true);
         label->setFocusPolicy(Qt::NoFocus);
-        auto* ok = new QPushButton(QStringLiteral("OK"), notice);
+        auto* ok = new QPushButton(QCoreApplication::translate("FeedNotice", "OK"), notice);
         ok->setFocusPolicy(Qt::NoFocus);
         QObject::connect(ok, &QPushButton::clicked, notice, &QObject::deleteLater);
         layout->addWidget(label, 1);

@@ -1,5 +1,6 @@
 #include "FeedServer.h"
 #include "core/feed/StateDocument.h"
+#include <QCoreApplication>
 #include <QFile>
 #include <QHttpServer>
 #include <QHttpServerResponse>
@@ -101,14 +102,17 @@ bool FeedServer::listen(const QHostAddress& address, quint16 port, QString* erro
         if (error) {
             switch (tcp->serverError()) {
             case QAbstractSocket::AddressInUseError:
-                *error = u"The live feed could not start: port %1 is in use."_s.arg(port);
+                *error = QCoreApplication::translate("FeedServer", "The live feed could not start: port %1 is in use.")
+                             .arg(port);
                 break;
             case QAbstractSocket::SocketAddressNotAvailableError:
-                *error =
-                    u"The live feed could not start: %1 is not an address of this computer."_s.arg(address.toString());
+                *error = QCoreApplication::translate(
+                             "FeedServer", "The live feed could not start: %1 is not an address of this computer.")
+                             .arg(address.toString());
                 break;
             default:
-                *error = u"The live feed could not start on %1 port %2: %3."_s.arg(address.toString())
+                *error = QCoreApplication::translate("FeedServer", "The live feed could not start on %1 port %2: %3.")
+                             .arg(address.toString())
                              .arg(port)
                              .arg(tcp->errorString());
                 break;

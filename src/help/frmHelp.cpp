@@ -36,7 +36,7 @@ frmHelp::frmHelp(QWidget* parent) : frmHelp(QCoreApplication::applicationDirPath
 frmHelp::frmHelp(const QString& folder, QWidget* parent)
     : QWidget(parent, Qt::Window), rtbHelp(new QTextBrowser(this)), m_folder(folder) {
     setObjectName(u"frmHelp"_s);
-    setWindowTitle(u"Rinkmaster Help"_s);
+    setWindowTitle(tr("Rinkmaster Help"));
     // The help stays open beside the board but never keeps the program alive once the board has closed.
     setAttribute(Qt::WA_QuitOnClose, false);
 
@@ -61,7 +61,7 @@ QString frmHelp::helpFilePath(const QString& folder) {
 }
 
 QString frmHelp::missingFileMessage() {
-    return u"Help file has been moved from its normal location.  Please reinstall the program."_s;
+    return tr("Help file has been moved from its normal location.  Please reinstall the program.");
 }
 
 frmHelp* frmHelp::showHelp(const QString& folder) {
@@ -87,8 +87,9 @@ void frmHelp::Form_Load() {
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        rtbHelp->setPlainText(u"The help file could not be opened (%1).  Please check that you may read it, "
-                              "or reinstall the program."_s.arg(file.errorString()));
+        rtbHelp->setPlainText(tr("The help file could not be opened (%1).  Please check that you may read it, "
+                                 "or reinstall the program.")
+                                  .arg(file.errorString()));
         return;
     }
     // One byte past the limit is enough to know the file is too large; a huge file is never read whole.
@@ -100,7 +101,7 @@ void frmHelp::Form_Load() {
         rtbHelp->moveCursor(QTextCursor::Start);
         return;
     }
-    rtbHelp->setPlainText(u"The help file cannot be shown.  %1  Please reinstall the program."_s.arg(error));
+    rtbHelp->setPlainText(tr("The help file cannot be shown.  %1  Please reinstall the program.").arg(error));
 }
 
 void frmHelp::Form_Resize() {

@@ -1,6 +1,7 @@
 #include "settings/OptionsDialogs.h"
 
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -17,7 +18,7 @@ std::optional<QColor> StandardOptionsDialogs::pickColor(QWidget* parent, const Q
 std::optional<QString> StandardOptionsDialogs::pickSoundFile(QWidget* parent, const QString& current) {
     // The pattern in brackets is what the chooser filters by; the details are hidden so the list shows the
     // filter as the board has always named it.
-    const QString filter = QStringLiteral("Sounds *.wav (*.wav)");
+    const QString filter = QCoreApplication::translate("OptionsDialogs", "Sounds *.wav (*.wav)");
     QString start = current;
     if (!QFileInfo(current).exists())
         start = QFileInfo(current).absolutePath();

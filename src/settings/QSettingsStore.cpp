@@ -1,5 +1,6 @@
 #include "settings/QSettingsStore.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
@@ -73,8 +74,11 @@ bool QSettingsStore::flush(std::string* error) {
     }
     m_failed = true;
     if (error) {
-        const QString text = m_isFile ? u"The settings file %1 could not be written."_s.arg(location())
-                                      : u"The settings could not be written to %1."_s.arg(location());
+        const QString text =
+            m_isFile ? QCoreApplication::translate("QSettingsStore", "The settings file %1 could not be written.")
+                           .arg(location())
+                     : QCoreApplication::translate("QSettingsStore", "The settings could not be written to %1.")
+                           .arg(location());
         *error = text.toStdString();
     }
     return false;

@@ -1,5 +1,6 @@
 #include "settings/SettingsErrorReporter.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 
 #include "core/settings/SettingsStore.h"
@@ -21,7 +22,8 @@ void setStoreFailureDialog(StoreFailureDialog dialog) {
 
 void reportStoreFailure(QWidget* parent, const QString& detail) {
     const QString title = u"Rinkmaster"_s;
-    QString text = u"The settings could not be saved. They stay in effect for this session."_s;
+    QString text = QCoreApplication::translate(
+        "SettingsErrorReporter", "The settings could not be saved. They stay in effect for this session.");
     if (!detail.isEmpty())
         text += u"\n\n"_s + detail;
     if (dialogOverride()) {

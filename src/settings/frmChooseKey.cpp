@@ -1,6 +1,7 @@
 #include "settings/frmChooseKey.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QKeyEvent>
 
 #include "display/BoardControls.h"
@@ -32,7 +33,7 @@ frmChooseKey::frmChooseKey(KeyCaptureExchange& exchange, const WorkingKeys& work
                            QWidget* parent)
     : QDialog(parent), m_exchange(exchange), m_workingKeys(workingKeys), m_beep(std::move(beep)) {
     setObjectName(QStringLiteral("frmChooseKey"));
-    setWindowTitle(QStringLiteral("Choose Key"));
+    setWindowTitle(tr("Choose Key"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFixedSize(twips::toPixels(4680), twips::toPixels(2415));
     setFocusPolicy(Qt::StrongFocus);
@@ -44,8 +45,7 @@ frmChooseKey::frmChooseKey(KeyCaptureExchange& exchange, const WorkingKeys& work
     lblChoose->setWordWrap(true);
     setLabelFont(lblChoose, QStringLiteral("Times New Roman"), 18);
 
-    lblUsed = new QLabel(
-        QStringLiteral("This is not a valid key, please choose another or close this window to return."), this);
+    lblUsed = new QLabel(tr("This is not a valid key, please choose another or close this window to return."), this);
     lblUsed->setObjectName(QStringLiteral("lblUsed"));
     twips::place(lblUsed, 60, 1080, 4575, 1215);
     lblUsed->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -61,7 +61,9 @@ frmChooseKey::frmChooseKey(KeyCaptureExchange& exchange, const WorkingKeys& work
 }
 
 void frmChooseKey::Form_Load() {
-    lblChoose->setText(QString::fromStdString(keyCapturePromptText(m_exchange.KeyPrompt)));
+    // The prompt names the command in words the options dialog gave; both are in the user's language.
+    const QString command = QCoreApplication::translate("frmOptions", m_exchange.KeyPrompt.c_str());
+    lblChoose->setText(tr("Press the key you would like to %1.").arg(command));
     fitWrappedText(lblChoose);
     m_exchange.ChosenKey.assign(1, '0');
 }

@@ -105,7 +105,7 @@ frmOptions::frmOptions(SettingsVariables& settings, SettingsStore& store, std::f
                        OptionsDialogs& dialogs, QWidget* parent)
     : QDialog(parent), m_settings(settings), m_store(store), m_setNumLock(std::move(setNumLock)), m_dialogs(dialogs) {
     setObjectName(QStringLiteral("frmOptions"));
-    setWindowTitle(QStringLiteral("Options"));
+    setWindowTitle(tr("Options"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFont(pixelFont(kArial, 8.25));
     setFixedSize(twips::toPixels(6030), twips::toPixels(6810));
@@ -113,8 +113,7 @@ frmOptions::frmOptions(SettingsVariables& settings, SettingsStore& store, std::f
     SSTab1 = new QTabWidget(this);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
     twips::place(SSTab1, 120, 120, 5775, 6135);
-    const QStringList captions{QStringLiteral("Keyboard Controls"), QStringLiteral("Color Controls"),
-                               QStringLiteral("Text Controls")};
+    const QStringList captions{tr("Keyboard Controls"), tr("Color Controls"), tr("Text Controls")};
     for (int i = 0; i < 3; ++i) {
         auto* page = new QWidget;
         m_canvases[static_cast<std::size_t>(i)] = new QWidget(page);
@@ -124,8 +123,8 @@ frmOptions::frmOptions(SettingsVariables& settings, SettingsStore& store, std::f
     buildColorTab(m_canvases[1]);
     buildTextTab(m_canvases[2]);
 
-    cmdOk = button(this, QStringLiteral("&Ok"), 1680, 6360, 1080, 375);
-    cmdCancel = button(this, QStringLiteral("&Cancel"), 2880, 6360, 1080, 375);
+    cmdOk = button(this, tr("&Ok"), 1680, 6360, 1080, 375);
+    cmdCancel = button(this, tr("&Cancel"), 2880, 6360, 1080, 375);
     cmdOk->setDefault(true);
     connect(cmdOk, &QPushButton::clicked, this, [this] { cmdOk_Click(); });
     connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
@@ -134,13 +133,13 @@ frmOptions::frmOptions(SettingsVariables& settings, SettingsStore& store, std::f
 }
 
 void frmOptions::buildKeyboardTab(QWidget* page) {
-    cmdSepTime = button(page, QStringLiteral("Start / Stop Penalty Clock"), 240, 480, 1695, 495);
-    cmdStartStopClock = button(page, QStringLiteral("Start / Stop  Clock"), 240, 1080, 1695, 375);
-    cmdResetClock = button(page, QStringLiteral("Reset Clock"), 240, 1560, 1695, 375);
-    cmdHorn = button(page, QStringLiteral("Horn"), 240, 2040, 1695, 375);
-    cmdBuzzer = button(page, QStringLiteral("Buzzer"), 240, 2520, 1695, 375);
-    cmdClockSwitch = button(page, QStringLiteral("Game / Clock Switch"), 240, 3000, 1695, 375);
-    cmdClearKey = button(page, QStringLiteral("# Clear Key"), 240, 3480, 1695, 375);
+    cmdSepTime = button(page, tr("Start / Stop Penalty Clock"), 240, 480, 1695, 495);
+    cmdStartStopClock = button(page, tr("Start / Stop  Clock"), 240, 1080, 1695, 375);
+    cmdResetClock = button(page, tr("Reset Clock"), 240, 1560, 1695, 375);
+    cmdHorn = button(page, tr("Horn"), 240, 2040, 1695, 375);
+    cmdBuzzer = button(page, tr("Buzzer"), 240, 2520, 1695, 375);
+    cmdClockSwitch = button(page, tr("Game / Clock Switch"), 240, 3000, 1695, 375);
+    cmdClearKey = button(page, tr("# Clear Key"), 240, 3480, 1695, 375);
     lblSepTime = borderedLabel(page, 1920, 480, 1335, 375);
     lblStartStopClock = borderedLabel(page, 1920, 1080, 1335, 375);
     lblResetClock = borderedLabel(page, 1920, 1560, 1335, 375);
@@ -150,33 +149,35 @@ void frmOptions::buildKeyboardTab(QWidget* page) {
     lblClear = borderedLabel(page, 1920, 3480, 1335, 375);
 
     m_keyButtons = {{
-        {cmdStartStopClock, lblStartStopClock, &frmOptions::StartStopClockKeyTemp, "start / stop the clock"},
-        {cmdResetClock, lblResetClock, &frmOptions::ResetClockKeyTemp, "reset the clock"},
-        {cmdClearKey, lblClear, &frmOptions::ClearKeyTemp, "clear a number"},
-        {cmdClockSwitch, lblClockSwitch, &frmOptions::ClockSwitchKeyTemp, "switch between clock and game time"},
-        {cmdSepTime, lblSepTime, &frmOptions::SepTimeKeyTemp, "start / stop an independent penalty clock"},
-        {cmdBuzzer, lblBuzzer, &frmOptions::BuzzerKeyTemp, "sound the buzzer"},
-        {cmdHorn, lblHorn, &frmOptions::HornKeyTemp, "sound the horn"},
+        {cmdStartStopClock, lblStartStopClock, &frmOptions::StartStopClockKeyTemp,
+         QT_TR_NOOP("start / stop the clock")},
+        {cmdResetClock, lblResetClock, &frmOptions::ResetClockKeyTemp, QT_TR_NOOP("reset the clock")},
+        {cmdClearKey, lblClear, &frmOptions::ClearKeyTemp, QT_TR_NOOP("clear a number")},
+        {cmdClockSwitch, lblClockSwitch, &frmOptions::ClockSwitchKeyTemp,
+         QT_TR_NOOP("switch between clock and game time")},
+        {cmdSepTime, lblSepTime, &frmOptions::SepTimeKeyTemp, QT_TR_NOOP("start / stop an independent penalty clock")},
+        {cmdBuzzer, lblBuzzer, &frmOptions::BuzzerKeyTemp, QT_TR_NOOP("sound the buzzer")},
+        {cmdHorn, lblHorn, &frmOptions::HornKeyTemp, QT_TR_NOOP("sound the horn")},
     }};
     for (const KeyButton& key : m_keyButtons)
         connect(key.button, &QPushButton::clicked, this, [this, key] { changeKey(key); });
 
-    fraNumLock = frame(page, QStringLiteral("Numlock Options:"), 3600, 1080, 1935, 1455);
-    optNormal = new QRadioButton(QStringLiteral("Normal Mode"), fraNumLock);
+    fraNumLock = frame(page, tr("Numlock Options:"), 3600, 1080, 1935, 1455);
+    optNormal = new QRadioButton(tr("Normal Mode"), fraNumLock);
     twips::place(optNormal, 120, 300, 1695, 315);
-    optKeepOn = new QRadioButton(QStringLiteral("Keep Numlock On"), fraNumLock);
+    optKeepOn = new QRadioButton(tr("Keep Numlock On"), fraNumLock);
     twips::place(optKeepOn, 120, 660, 1695, 315);
-    optKeepOff = new QRadioButton(QStringLiteral("Keep Numlock Off"), fraNumLock);
+    optKeepOff = new QRadioButton(tr("Keep Numlock Off"), fraNumLock);
     twips::place(optKeepOff, 120, 1020, 1695, 315);
 
-    cmdResetKeys = button(page, QStringLiteral("Reset Keys"), 3960, 2760, 1215, 375);
+    cmdResetKeys = button(page, tr("Reset Keys"), 3960, 2760, 1215, 375);
     connect(cmdResetKeys, &QPushButton::clicked, this, [this] { cmdResetKeys_Click(); });
 
-    fraBuzzerFile = frame(page, QStringLiteral("Buzzer File:"), 120, 3960, 5535, 975);
-    cmdBuzzerSound = button(fraBuzzerFile, QStringLiteral("Change Buzzer Sound"), 120, 270, 1935, 330);
+    fraBuzzerFile = frame(page, tr("Buzzer File:"), 120, 3960, 5535, 975);
+    cmdBuzzerSound = button(fraBuzzerFile, tr("Change Buzzer Sound"), 120, 270, 1935, 330);
     lblBFile = label(fraBuzzerFile, QString(), 120, 645, 5295, 255);
-    fraHornFile = frame(page, QStringLiteral("Horn Sound:"), 120, 5040, 5535, 975);
-    cmdHornSound = button(fraHornFile, QStringLiteral("Change Horn Sound"), 120, 270, 1935, 330);
+    fraHornFile = frame(page, tr("Horn Sound:"), 120, 5040, 5535, 975);
+    cmdHornSound = button(fraHornFile, tr("Change Horn Sound"), 120, 270, 1935, 330);
     lblHFile = label(fraHornFile, QString(), 120, 645, 5295, 255);
     connect(cmdBuzzerSound, &QPushButton::clicked, this, [this] { changeSound(BuzzTemp, lblBFile); });
     connect(cmdHornSound, &QPushButton::clicked, this, [this] { changeSound(HornTemp, lblHFile); });
@@ -192,27 +193,27 @@ void frmOptions::buildColorTab(QWidget* page) {
         double top;
     };
     const Cell cells[] = {
-        {&fraTimeC, &picTimeC, &cmdTimeC, "Time Color:", 240, 660},
-        {&fraScoreC, &picScoreC, &cmdScoreC, "Score Color:", 2040, 660},
-        {&fraBorderC, &picBorderC, &cmdBorderC, "Border Color:", 3840, 660},
-        {&fraBackC, &picBackC, &cmdBackC, "Back Color:", 240, 1740},
-        {&fraPeriodC, &picPeriodC, &cmdPeriodC, "Period Color:", 2040, 1740},
-        {&fraHomeC, &picHomeC, &cmdHomeC, "Home Color:", 3840, 1740},
-        {&fraLEDB, &picLEDB, &cmdLEDB, "LED Background:", 240, 2820},
-        {&fraLedSelected, &picLedSelected, &cmdLedSelected, "LED Selected", 2040, 2820},
-        {&fraVisitorC, &picVisitorC, &cmdVisitorC, "Visitor Color:", 3840, 2820},
+        {&fraTimeC, &picTimeC, &cmdTimeC, QT_TR_NOOP("Time Color:"), 240, 660},
+        {&fraScoreC, &picScoreC, &cmdScoreC, QT_TR_NOOP("Score Color:"), 2040, 660},
+        {&fraBorderC, &picBorderC, &cmdBorderC, QT_TR_NOOP("Border Color:"), 3840, 660},
+        {&fraBackC, &picBackC, &cmdBackC, QT_TR_NOOP("Back Color:"), 240, 1740},
+        {&fraPeriodC, &picPeriodC, &cmdPeriodC, QT_TR_NOOP("Period Color:"), 2040, 1740},
+        {&fraHomeC, &picHomeC, &cmdHomeC, QT_TR_NOOP("Home Color:"), 3840, 1740},
+        {&fraLEDB, &picLEDB, &cmdLEDB, QT_TR_NOOP("LED Background:"), 240, 2820},
+        {&fraLedSelected, &picLedSelected, &cmdLedSelected, QT_TR_NOOP("LED Selected"), 2040, 2820},
+        {&fraVisitorC, &picVisitorC, &cmdVisitorC, QT_TR_NOOP("Visitor Color:"), 3840, 2820},
     };
     for (const Cell& cell : cells) {
         const bool selected = cell.frame == &fraLedSelected;
-        *cell.frame = frame(page, QString::fromLatin1(cell.caption), cell.left, cell.top, 1695, selected ? 1095 : 735);
+        *cell.frame = frame(page, tr(cell.caption), cell.left, cell.top, 1695, selected ? 1095 : 735);
         *cell.sample = new ColorSample(*cell.frame);
         twips::place(*cell.sample, 120, 240, 615, 375);
-        *cell.change = button(*cell.frame, QStringLiteral("Change"), 840, 240, 735, 375);
+        *cell.change = button(*cell.frame, tr("Change"), 840, 240, 735, 375);
         ColorSample* sample = *cell.sample;
         connect(*cell.change, &QPushButton::clicked, this, [this, sample] { changeColor(sample); });
     }
 
-    lblWidth = label(fraLedSelected, QStringLiteral("Width:"), 120, 720, 615, 255);
+    lblWidth = label(fraLedSelected, tr("Width:"), 120, 720, 615, 255);
     lblWidth->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     lblLEDSelectedWidthValue = borderedLabel(fraLedSelected, 840, 720, 375, 255);
     lblLEDSelectedWidthValue->setAutoFillBackground(true);
@@ -229,11 +230,11 @@ void frmOptions::buildColorTab(QWidget* page) {
     scrLEDSelectedWidth->setPageStep(1);
     connect(scrLEDSelectedWidth, &QScrollBar::valueChanged, this, [this] { scrLEDSelectedWidth_Change(); });
 
-    fraDigitType = frame(page, QStringLiteral("Digit Type:"), 1680, 4200, 2415, 1575);
+    fraDigitType = frame(page, tr("Digit Type:"), 1680, 4200, 2415, 1575);
     cmbLedType = new QComboBox(fraDigitType);
-    cmbLedType->addItems({QStringLiteral("Lines"), QStringLiteral("Dots")});
+    cmbLedType->addItems({tr("Lines"), tr("Dots")});
     twips::place(cmbLedType, 120, 480, 1275, 330);
-    lblPreview = label(fraDigitType, QStringLiteral("Preview:"), 120, 1140, 1335, 255);
+    lblPreview = label(fraDigitType, tr("Preview:"), 120, 1140, 1335, 255);
     lblPreview->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lumPreview = new Lumidig(fraDigitType);
     lumPreview->setSize(65);
@@ -242,14 +243,14 @@ void frmOptions::buildColorTab(QWidget* page) {
     lumPreview->setFocusPolicy(Qt::NoFocus);
     connect(cmbLedType, &QComboBox::currentIndexChanged, this, [this] { cmbLedType_Click(); });
 
-    cmdResetColors = button(page, QStringLiteral("Reset Colors"), 4320, 4740, 1215, 375);
+    cmdResetColors = button(page, tr("Reset Colors"), 4320, 4740, 1215, 375);
     connect(cmdResetColors, &QPushButton::clicked, this, [this] { cmdResetColors_Click(); });
 }
 
 void frmOptions::buildTextTab(QWidget* page) {
-    fraHomeName = frame(page, QStringLiteral("Home Name:"), 360, 840, 4815, 1095);
+    fraHomeName = frame(page, tr("Home Name:"), 360, 840, 4815, 1095);
     txtHomeText = new QLineEdit(QStringLiteral("Home"), fraHomeName);
-    fraVisitorName = frame(page, QStringLiteral("Visitor Name:"), 360, 2340, 4815, 1095);
+    fraVisitorName = frame(page, tr("Visitor Name:"), 360, 2340, 4815, 1095);
     txtVisitorText = new QLineEdit(QStringLiteral("Visitor"), fraVisitorName);
     for (QLineEdit* box : {txtHomeText, txtVisitorText}) {
         twips::place(box, 120, 480, 4575, 435);
@@ -353,6 +354,8 @@ void frmOptions::Form_Load() {
 QString frmOptions::ChopFileName(const QString& fileName, int length) {
     const QFileInfo info(fileName);
     const QString existingName = !fileName.isEmpty() && info.isFile() ? info.fileName() : QString();
+    if (fileName.isEmpty())
+        return tr("[No File Selected]");
     return QString::fromStdString(::ChopFileName(fileName.toStdString(), existingName.toStdString(), length));
 }
 
@@ -424,8 +427,7 @@ void frmOptions::txtVisitorText_Change() {
 }
 
 void frmOptions::cmdResetColors_Click() {
-    if (!m_dialogs.askYesNo(this, QStringLiteral("Reset Colors"),
-                            QStringLiteral("Are you sure you want to reset the colors?")))
+    if (!m_dialogs.askYesNo(this, tr("Reset Colors"), tr("Are you sure you want to reset the colors?")))
         return;
     const SettingsVariables d = defaultSettings({}, '/');
     picTimeC->setBackColor(d.TimeColor);
@@ -442,8 +444,7 @@ void frmOptions::cmdResetColors_Click() {
 }
 
 void frmOptions::cmdResetKeys_Click() {
-    if (!m_dialogs.askYesNo(this, QStringLiteral("Reset Keys"),
-                            QStringLiteral("Are you sure you want to reset the keys?")))
+    if (!m_dialogs.askYesNo(this, tr("Reset Keys"), tr("Are you sure you want to reset the keys?")))
         return;
     const WorkingKeys reset = resetKeys(workingKeys());
     for (std::size_t i = 0; i < m_keyButtons.size(); ++i) {
