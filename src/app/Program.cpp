@@ -4,6 +4,8 @@
 #include "board/frmScoreBoard.h"
 #include "core/settings/SettingsStore.h"
 #include "feed/BoardFeed.h"
+#include "game/GameFiles.h"
+#include "game/GameLock.h"
 #include "help/frmHelp.h"
 #include "input/modGrabKeys.h"
 #include "settings/OptionsDialogs.h"
@@ -12,8 +14,10 @@
 #include "settings/frmOptions.h"
 #include "sound/WavSoundDevice.h"
 #include <QApplication>
+#include <QDebug>
 #include <QDir>
 #include <QLocale>
+#include <QMessageBox>
 #include <QTimer>
 
 namespace {
@@ -37,7 +41,18 @@ Program::~Program() {
     m_splash.reset();
 }
 
-void Program::start() {
+bool Program::start() {
+    if (const std::optional<GameFiles> files = gameFilesFor(m_options.arguments)) {
+        m_gameFiles = std::make_unique<GameFiles>(*files);
+        m_lock = std::make_unique<GameLock>(files->lock);
+        if (!m_lock->tryLock()) {
+            // Two boards on one store would overwrite each other's game and options.
+            const QString message = GameLock::alreadyRunningMessage();
+            qWarning().noquote() << message;
+            QMessageBox::warning(nullptr, QStringLiteral("Rinkmaster"), message);
+            return false;
+        }
+    }
     SplashServices services;
     services.loadSettings = [this] { loadSettings(); };
     services.showScoreBoard = [this] { showScoreBoard(); };
@@ -46,6 +61,7 @@ void Program::start() {
     services.endProgram = [this] { endProgram(); };
     m_splash = std::make_unique<frmSplash>(services);
     m_splash->show();
+    return true;
 }
 
 void Program::loadSettings() {

@@ -14,11 +14,14 @@ class BoardFeed;
 class SoundDevice;
 class SettingsStore;
 class QWidget;
+class GameLock;
+struct GameFiles;
 
 // Options the program was started with.
 struct ProgramOptions {
     QStringList arguments; // the command line, for --settings FILE
     FeedRequest feed;      // --feed PORT, --feed-address ADDR, --feed-dir DIR
+    bool newGame = false;  // --new-game: start fresh without asking about a saved game
 };
 
 // The whole run: settings, clocks, sounds and the windows, wired together. Lives as long as the program.
@@ -27,7 +30,8 @@ public:
     explicit Program(ProgramOptions options);
     ~Program();
 
-    void start();
+    // False when the program must end at once: another program runs on the same settings store.
+    bool start();
 
     frmScoreBoard* board() const { return m_board.get(); }
 
@@ -40,6 +44,8 @@ private:
     void startFeed();
 
     ProgramOptions m_options;
+    std::unique_ptr<GameFiles> m_gameFiles; // none for a store kept in memory
+    std::unique_ptr<GameLock> m_lock;
     std::unique_ptr<SettingsStore> m_store;
     SettingsVariables m_settings;
     SteadyClockSource m_clock;
