@@ -188,6 +188,18 @@ void TestFeed::stateFollowsTheBoard_data() {
         f.settings.HomeText = "Kärpät \"A\"";
         f.board->UpdateLabels();
     }) << QStringList{u"\"name\":\"Kärpät \\\"A\\\"\""_s};
+    // The lights come from the game, not from their colours: right even when lit and unlit look the same.
+    QTest::newRow("goal light in the board's own colour") << BoardAction([](BoardFixture& f) {
+        f.settings.ScoreColor = f.settings.FormBack;
+        f.board->UpdateFormColors();
+        f.board->imgGoalCoverV_Click();
+    }) << QStringList{u"\"goalLight\":true,\"penalties\""_s};
+    QTest::newRow("penalty light in the board's own colour") << BoardAction([](BoardFixture& f) {
+        f.settings.ScoreColor = f.settings.FormBack;
+        f.board->UpdateFormColors();
+        f.focus(f.board->PenaltyTH2);
+        f.type(u"2\n"_s);
+    }) << QStringList{u"\"digits\":[0,0,2],\"running\":false,\"remaining\":120.0,\"light\":true"_s};
     QTest::newRow("no field selected") << BoardAction([](BoardFixture& f) { f.board->TimeBack->clearFocus(); })
                                        << QStringList{u"\"selectedField\":null}"_s};
 }

@@ -30,6 +30,46 @@ ClockTable GameState::freshClocks() {
     return t;
 }
 
+namespace {
+
+// The digits of a group as a span over the state's storage.
+template <class State>
+auto storage(State& s, DigitGroup group) -> std::pair<decltype(s.timeDigits.data()), std::size_t> {
+    switch (group) {
+    case DigitGroup::Time:
+        return {s.timeDigits.data(), s.timeDigits.size()};
+    case DigitGroup::Home:
+        return {s.homeDigits.data(), s.homeDigits.size()};
+    case DigitGroup::Visitor:
+        return {s.visitorDigits.data(), s.visitorDigits.size()};
+    case DigitGroup::Period:
+        return {s.periodDigits.data(), s.periodDigits.size()};
+    case DigitGroup::PenaltyTH1:
+        return {s.penaltyDigits[0].data(), 3};
+    case DigitGroup::PenaltyTH2:
+        return {s.penaltyDigits[1].data(), 3};
+    case DigitGroup::PenaltyTV1:
+        return {s.penaltyDigits[2].data(), 3};
+    case DigitGroup::PenaltyTV2:
+        break;
+    }
+    return {s.penaltyDigits[3].data(), 3};
+}
+
+} // namespace
+
+std::vector<int> digitsOf(const GameState& state, DigitGroup group) {
+    const auto [data, size] = storage(state, group);
+    return std::vector<int>(data, data + size);
+}
+
+void setDigits(GameState& state, DigitGroup group, const std::vector<int>& captions) {
+    const auto [data, size] = storage(state, group);
+    for (std::size_t i = 0; i < size && i < captions.size(); ++i) {
+        data[i] = captions[i];
+    }
+}
+
 GameState freshGame() {
     return GameState{};
 }

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // What the board shows of a game, in one value: the digits of every field exactly as the board keeps them
 // (-1 a dark digit), the lights, the view, the selected field, the reset time and the clock engine's table.
@@ -51,6 +52,13 @@ struct GameState {
     static ClockTable freshClocks();
     bool operator==(const GameState&) const = default;
 };
+
+// The board's digit groups, each a control array of LED digits.
+enum class DigitGroup { Time, Home, Visitor, Period, PenaltyTH1, PenaltyTH2, PenaltyTV1, PenaltyTV2 };
+// A group's digits in the board's own index order.
+std::vector<int> digitsOf(const GameState& state, DigitGroup group);
+// Sets a group's digits from the board's captions; captions beyond the group's digits are not kept.
+void setDigits(GameState& state, DigitGroup group, const std::vector<int>& captions);
 
 // The board as it opens: 10:00 stopped, scores and period 0, no penalty, no light.
 GameState freshGame();
