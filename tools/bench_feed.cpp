@@ -195,7 +195,7 @@ int main(int argc, char* argv[]) {
     board.show();
     QApplication::processEvents();
     TickWatch tickWatch;
-    board.tmrClock1.shot().installEventFilter(&tickWatch);
+    board.findChild<BoardTick*>(QStringLiteral("tmrClock1"))->shot().installEventFilter(&tickWatch);
 
     BoardFeed feed(board, engine, settings);
     QString error;
@@ -235,15 +235,16 @@ int main(int argc, char* argv[]) {
 
     // A game in play: 20:00 and two penalties, all running; a goal or a correction every 300 ms.
     engine.SetClock(secondsToTime(1200), 0, 0);
-    board.HomeBack->setFocus();
+    board.findChild<PictureBoxControl*>(QStringLiteral("HomeBack"))->setFocus();
     QTimer typing;
     int typed = 0;
     QObject::connect(&typing, &QTimer::timeout, &app, [&] {
         const bool up = (typed++ / 5) % 2 == 0;
-        sendKey(board.HomeBack, up ? Qt::Key_Plus : Qt::Key_Minus, up ? u"+"_s : u"-"_s);
+        sendKey(board.findChild<PictureBoxControl*>(QStringLiteral("HomeBack")), up ? Qt::Key_Plus : Qt::Key_Minus,
+                up ? u"+"_s : u"-"_s);
         keyAt = Clock::now();
         keyPending = true;
-        sendKey(board.HomeBack, Qt::Key_1, u"1"_s);
+        sendKey(board.findChild<PictureBoxControl*>(QStringLiteral("HomeBack")), Qt::Key_1, u"1"_s);
     });
 
     QThread clientThread;
@@ -276,8 +277,9 @@ int main(int argc, char* argv[]) {
             engine.StopClock(c);
         }
         for (int c : {1, 3}) {
-            engine.SetClock(secondsToTime(540), 0, c);
-            board.DisplayTime(c == 1 ? board.lumPenaltyTH1 : board.lumPenaltyTV1, engine.ClockValue(c));
+            // 9:00 typed into the penalty clock, as the scorekeeper does.
+            board.PenaltyKeyDown(c, '9');
+            board.PenaltyKeyDown(c, '\r');
         }
         board.AllKeyCode(settings.StartStopClockKey);
         typing.start(300);

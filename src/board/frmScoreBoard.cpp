@@ -62,6 +62,8 @@ frmScoreBoard::frmScoreBoard(SettingsVariables& settings, modCount& engine, Soun
     buildControls();
     connect(&m_model, &BoardModel::changed, this, &frmScoreBoard::drawModel);
 
+    tmrClock1.setObjectName(QStringLiteral("tmrClock1"));
+    tmrTimeOfDay.setObjectName(QStringLiteral("tmrTimeOfDay"));
     connect(&tmrClock1, &BoardTick::timeout, this, &frmScoreBoard::tmrClock1_Timer);
     tmrTimeOfDay.setSingleShot(true);
     tmrTimeOfDay.setTimerType(Qt::PreciseTimer);

@@ -106,42 +106,6 @@ public:
     const std::vector<BoardControlRef>& controls() const override { return m_controls; }
     const modStretch::LayoutTable& layoutTable() const { return m_layout; }
 
-    // The controls, named as on the board.
-    PictureBoxControl* TimeBack = nullptr;
-    PictureBoxControl* HomeBack = nullptr;
-    PictureBoxControl* VisitorBack = nullptr;
-    PictureBoxControl* picGoalBack = nullptr;
-    PictureBoxControl* PeriodBack = nullptr;
-    PictureBoxControl* PenaltyTH1 = nullptr;
-    PictureBoxControl* PenaltyTV1 = nullptr;
-    PictureBoxControl* PenaltyTH2 = nullptr;
-    PictureBoxControl* PenaltyTV2 = nullptr;
-    PictureBoxControl* picHomeContainer = nullptr;
-    PictureBoxControl* picVisitorContainer = nullptr;
-    LumGroup lumTime, lumHome, lumVisitor, lumPeriod, lumPenaltyTH1, lumPenaltyTH2, lumPenaltyTV1, lumPenaltyTV2;
-    std::array<ShapeControl*, 2> Shape2{};
-    std::array<ShapeControl*, 2> dotPenaltyTH1{}, dotPenaltyTH2{}, dotPenaltyTV1{}, dotPenaltyTV2{};
-    std::array<ShapeControl*, 2> shpPenaltyH{}, shpPenaltyV{};
-    ShapeControl* shpGoalH = nullptr;
-    ShapeControl* shpGoalV = nullptr;
-    ShapeControl* shpObjectSelected = nullptr;
-    ShapeControl* Shape1 = nullptr;
-    ShapeControl* Shape3 = nullptr;
-    ImageControl* imgGoalCoverH = nullptr;
-    ImageControl* imgGoalCoverV = nullptr;
-    LabelControl* lblHome = nullptr;
-    LabelControl* lblVisitor = nullptr;
-    LabelControl* lblGoalH = nullptr;
-    LabelControl* lblGoalV = nullptr;
-    LabelControl* lblPeriod = nullptr;
-    LabelControl* lblPenaltyH = nullptr;
-    LabelControl* lblPenaltyV = nullptr;
-    LabelControl* lblCreatedBy = nullptr;
-    // The tick: enabled and disabled as the board's rules say, fired when the shown time next changes.
-    BoardTick tmrClock1;
-    // Wakes at each minute's start while the time of day is shown.
-    QTimer tmrTimeOfDay;
-
     // The nine field boxes in tab order.
     std::array<PictureBoxControl*, 9> fieldBoxes() const;
     // The field box that has the focus, or null.
@@ -185,6 +149,43 @@ private:
 
     template <class T, class... Args> T* add(const QString& name, QWidget* parent, Args&&... args);
     Lumidig* addDigit(LumGroup& group, QWidget* parent, double left, double top, double size);
+
+    // The controls, named as on the board (each control's object name); outside the board, find them by name.
+    PictureBoxControl* TimeBack = nullptr;
+    PictureBoxControl* HomeBack = nullptr;
+    PictureBoxControl* VisitorBack = nullptr;
+    PictureBoxControl* picGoalBack = nullptr;
+    PictureBoxControl* PeriodBack = nullptr;
+    PictureBoxControl* PenaltyTH1 = nullptr;
+    PictureBoxControl* PenaltyTV1 = nullptr;
+    PictureBoxControl* PenaltyTH2 = nullptr;
+    PictureBoxControl* PenaltyTV2 = nullptr;
+    PictureBoxControl* picHomeContainer = nullptr;
+    PictureBoxControl* picVisitorContainer = nullptr;
+    LumGroup lumTime, lumHome, lumVisitor, lumPeriod, lumPenaltyTH1, lumPenaltyTH2, lumPenaltyTV1, lumPenaltyTV2;
+    std::array<ShapeControl*, 2> Shape2{};
+    std::array<ShapeControl*, 2> dotPenaltyTH1{}, dotPenaltyTH2{}, dotPenaltyTV1{}, dotPenaltyTV2{};
+    std::array<ShapeControl*, 2> shpPenaltyH{}, shpPenaltyV{};
+    ShapeControl* shpGoalH = nullptr;
+    ShapeControl* shpGoalV = nullptr;
+    ShapeControl* shpObjectSelected = nullptr;
+    ShapeControl* Shape1 = nullptr;
+    ShapeControl* Shape3 = nullptr;
+    ImageControl* imgGoalCoverH = nullptr;
+    ImageControl* imgGoalCoverV = nullptr;
+    LabelControl* lblHome = nullptr;
+    LabelControl* lblVisitor = nullptr;
+    LabelControl* lblGoalH = nullptr;
+    LabelControl* lblGoalV = nullptr;
+    LabelControl* lblPeriod = nullptr;
+    LabelControl* lblPenaltyH = nullptr;
+    LabelControl* lblPenaltyV = nullptr;
+    LabelControl* lblCreatedBy = nullptr;
+    // The tick: enabled and disabled as the board's rules say, fired when the shown time next changes. A child
+    // named "tmrClock1".
+    BoardTick tmrClock1{this};
+    // Wakes at each minute's start while the time of day is shown; a child named "tmrTimeOfDay".
+    QTimer tmrTimeOfDay{this};
 
     SettingsVariables& m_settings;
     modCount& m_engine;

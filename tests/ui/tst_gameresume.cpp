@@ -50,15 +50,18 @@ Seen seen(const BoardFixture& f) {
     for (int n = 1; n <= 4; ++n) {
         s.penalties += f.penalty(n) + u' ';
     }
-    s.colon = b.Shape2[0]->FillColor();
-    s.penaltyLights = {b.shpPenaltyH[0]->FillColor(), b.shpPenaltyH[1]->FillColor(), b.shpPenaltyV[0]->FillColor(),
-                       b.shpPenaltyV[1]->FillColor()};
-    s.penaltyColons = {b.dotPenaltyTH1[0]->FillColor(), b.dotPenaltyTH1[1]->FillColor(),
-                       b.dotPenaltyTH2[0]->FillColor(), b.dotPenaltyTH2[1]->FillColor(),
-                       b.dotPenaltyTV1[0]->FillColor(), b.dotPenaltyTV1[1]->FillColor(),
-                       b.dotPenaltyTV2[0]->FillColor(), b.dotPenaltyTV2[1]->FillColor()};
-    s.goalH = b.shpGoalH->FillColor();
-    s.goalV = b.shpGoalV->FillColor();
+    const auto shapes = [&f](const char* name) { return f.controls<ShapeControl>(QLatin1String(name)); };
+    s.colon = shapes("Shape2")[0]->FillColor();
+    s.penaltyLights = {shapes("shpPenaltyH")[0]->FillColor(), shapes("shpPenaltyH")[1]->FillColor(),
+                       shapes("shpPenaltyV")[0]->FillColor(), shapes("shpPenaltyV")[1]->FillColor()};
+    std::size_t i = 0;
+    for (const char* dots : {"dotPenaltyTH1", "dotPenaltyTH2", "dotPenaltyTV1", "dotPenaltyTV2"}) {
+        for (ShapeControl* dot : shapes(dots)) {
+            s.penaltyColons[i++] = dot->FillColor();
+        }
+    }
+    s.goalH = shapes("shpGoalH")[0]->FillColor();
+    s.goalV = shapes("shpGoalV")[0]->FillColor();
     s.clockTime = b.ClockTime;
     s.whoGoal = b.WhoGoal;
     s.selected = b.selectedField() ? b.selectedField()->objectName() : QString();
@@ -70,19 +73,19 @@ Seen seen(const BoardFixture& f) {
 void playAGame(BoardFixture& f) {
     f.show();
     f.type(u"15\n"_s);
-    f.focus(f.board->HomeBack);
+    f.focus(f.field("HomeBack"));
     f.type(u"3\n"_s);
-    f.focus(f.board->VisitorBack);
+    f.focus(f.field("VisitorBack"));
     f.type(u"12\n"_s);
-    f.focus(f.board->picGoalBack);
+    f.focus(f.field("picGoalBack"));
     f.press(Qt::Key_Left);
-    f.focus(f.board->PeriodBack);
+    f.focus(f.field("PeriodBack"));
     f.type(u"2"_s);
-    f.focus(f.board->PenaltyTH1);
+    f.focus(f.field("PenaltyTH1"));
     f.type(u"2\n"_s);
-    f.focus(f.board->PenaltyTV1);
+    f.focus(f.field("PenaltyTV1"));
     f.type(u"5\ns"_s);
-    f.board->tmrClock1.start();
+    f.tick().start();
     for (int i = 0; i < 654; ++i) {
         f.advance(100);
     }
@@ -157,9 +160,9 @@ void TestGameResume::resumeBringsBackEveryFieldWithEveryClockStopped() {
 void TestGameResume::resumeKeepsDarkDigitsTheTimeOfDayAndTheSelection() {
     BoardFixture played;
     played.show();
-    played.focus(played.board->HomeBack);
+    played.focus(played.field("HomeBack"));
     played.type(u"#"_s); // the home score cleared: both digits dark
-    played.focus(played.board->PenaltyTV2);
+    played.focus(played.field("PenaltyTV2"));
     played.type(u"1\n"_s);
     played.board->AllKeyCode(played.settings.ClockSwitchKey);
     QCOMPARE(played.home(), u"--"_s);
@@ -174,8 +177,8 @@ void TestGameResume::resumeKeepsDarkDigitsTheTimeOfDayAndTheSelection() {
     QCOMPARE(f.penalty(4), u"100"_s);
     QCOMPARE(f.board->ClockTime, std::int16_t{-1});
     QCOMPARE(f.gameClock(), played.gameClock()); // the time of day, 14:35
-    QCOMPARE(f.board->selectedField(), f.board->PenaltyTV2);
-    QVERIFY(f.board->shpObjectSelected->isVisible());
+    QCOMPARE(f.board->selectedField(), f.field("PenaltyTV2"));
+    QVERIFY(f.control<ShapeControl>(u"shpObjectSelected"_s)->isVisible());
 }
 
 void TestGameResume::aJournalReadBackResumesTheSameBoard() {
