@@ -163,6 +163,11 @@ void Program::startJournal() {
     }
 
     m_journal = std::make_unique<JournalWriter>(path);
+    m_journal->setCurrentState([this] {
+        game::GameState s = m_board->model().state();
+        s.clocks = m_engine.Snapshot();
+        return s;
+    });
     QObject::connect(m_journal.get(), &JournalWriter::failed, m_board.get(), [this](const QString& reason) {
         QString why = reason;
         while (why.endsWith(u'.')) {
@@ -185,9 +190,9 @@ void Program::startJournal() {
             });
         }
     });
-    // A running clock is saved within a second even while the board has nothing to draw.
+    // A running clock is saved twice a second even while the board has nothing to draw.
     m_journalTick = new QTimer(m_board.get());
-    m_journalTick->setInterval(JournalWriter::kClockIntervalMs / 2);
+    m_journalTick->setInterval(JournalWriter::kClockIntervalMs);
     QObject::connect(m_journalTick, &QTimer::timeout, m_board.get(), [this] {
         const ClockTable table = m_engine.Snapshot();
         bool running = false;

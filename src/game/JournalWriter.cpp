@@ -46,7 +46,7 @@ JournalWriter::JournalWriter(QString path, QObject* parent)
     m_heldTimer.setSingleShot(true);
     connect(&m_heldTimer, &QTimer::timeout, this, [this] {
         if (m_held) {
-            const game::GameState s = *m_held;
+            const game::GameState s = m_current ? m_current() : *m_held;
             m_held.reset();
             submit(s);
         }

@@ -13,8 +13,8 @@
 #include <thread>
 #include <vector>
 
-// Keeps the journal of the game: after every change at once, and while only running clocks move at most once
-// a second. The document is made on the caller's thread (a few microseconds) and written on a thread of its
+// Keeps the journal of the game: after every change at once, and while only running clocks move twice a
+// second. The document is made on the caller's thread (a few microseconds) and written on a thread of its
 // own, so a slow disk never delays the board's tick; a newer document replaces one not yet written. Each write
 // is atomic and durable: a temporary file synced to disk, renamed over the journal, the folder synced.
 class JournalWriter : public QObject {
@@ -25,6 +25,10 @@ public:
 
     // Where "now" comes from for the saved moment (milliseconds since 1970 UTC).
     void setWallClock(std::function<std::int64_t()> wallMillis) { m_wallMillis = std::move(wallMillis); }
+
+    // Where the game as it stands this moment comes from (the model with the engine's clocks read now), for a
+    // clock-only change written when its interval is up; without it the last state saved is written.
+    void setCurrentState(std::function<game::GameState()> current) { m_current = std::move(current); }
 
     // The game as it now stands.
     void save(const game::GameState& state);
@@ -38,8 +42,9 @@ public:
     // How long each write took, in microseconds (for the benchmark).
     std::vector<std::int64_t> writeMicros() const;
 
-    // While only running clocks have moved, documents are this far apart.
-    static constexpr int kClockIntervalMs = 1000;
+    // While only running clocks have moved, documents are this far apart: a kill loses less than this much of
+    // a running clock (plus one write).
+    static constexpr int kClockIntervalMs = 500;
 
 signals:
     // The first failure since the last success, with the system's reason.
@@ -52,6 +57,7 @@ private:
 
     QString m_path;
     std::function<std::int64_t()> m_wallMillis;
+    std::function<game::GameState()> m_current;
     std::optional<game::GameState> m_lastSubmitted;
     std::optional<game::GameState> m_held; // a clock-only change waiting for its second
     QElapsedTimer m_sinceSubmit;
