@@ -63,6 +63,8 @@ struct ChangeLog {
 
 // Times the board's tick from the moment its timer fires to the end of everything that runs in that timer
 // event: the board's own tick handler and, connected after it, the feed's look and push.
+constexpr double kTickFollowMs = 20.0;
+
 class TickWatch : public QObject {
 public:
     std::vector<double> periods;
@@ -70,7 +72,8 @@ public:
     Clock::time_point lastStart{};
     Clock::time_point start{};
     bool inTick = false;
-    // A tick whose change has not been published yet: the feed may publish it during the tick or just after.
+    // A tick whose change has not been published yet: the feed may publish it during the tick or just after (a
+    // push within kTickFollowMs of the tick's start, with no key between, counts from the tick).
     bool unclaimed = false;
 
 protected:
@@ -222,7 +225,7 @@ int main(int argc, char* argv[]) {
             byKey = true;
             keyPending = false;
             ++byKeys;
-        } else if (tickWatch.inTick || tickWatch.unclaimed) {
+        } else if (tickWatch.inTick || (tickWatch.unclaimed && msSince(tickWatch.start, now) < kTickFollowMs)) {
             cause = tickWatch.start;
             ++byTick;
         }
