@@ -29,12 +29,14 @@ struct CommandLine {
     QCommandLineOption feedDir{QStringLiteral("feed-dir"),
                                QStringLiteral("Keep the board's values as text files in <folder>."),
                                QStringLiteral("folder")};
+    QCommandLineOption newGame{QStringLiteral("new-game"),
+                               QStringLiteral("Start a fresh game without offering the saved one.")};
 
     CommandLine() {
         parser.setApplicationDescription(QStringLiteral("Rinkmaster, the ice-hockey scoreboard."));
         parser.addHelpOption();
         parser.addVersionOption();
-        parser.addOptions({settings, language, feed, feedAddress, feedDir});
+        parser.addOptions({settings, language, feed, feedAddress, feedDir, newGame});
     }
 
     // True when the command line asks only for text (help, version) or holds a mistake to report: answered
@@ -119,7 +121,10 @@ int main(int argc, char* argv[]) {
         return line.parser.value(option).toStdString();
     };
     options.feed = FeedRequest{given(line.feed), given(line.feedAddress), given(line.feedDir)};
+    options.newGame = line.parser.isSet(line.newGame);
     Program program(options);
-    program.start();
+    if (!program.start()) {
+        return 1;
+    }
     return QApplication::exec();
 }

@@ -63,17 +63,21 @@ struct Contender {
         settings.BuzzerFile.clear();
         settings.HornFile.clear();
         board = std::make_unique<frmScoreBoard>(settings, engine, buzzer, horn, BoardServices{});
-        board->tmrClock1.setFreeRunning(freeRunning);
+        tick().setFreeRunning(freeRunning);
         // Connected after the board's own handler: runs once the tick has drawn.
-        QObject::connect(&board->tmrClock1, &BoardTick::timeout, board.get(), [this] { afterTick(); });
+        QObject::connect(&tick(), &BoardTick::timeout, board.get(), [this] { afterTick(); });
     }
+
+    // The board's tick, found by its name.
+    BoardTick& tick() const { return *board->findChild<BoardTick*>(QStringLiteral("tmrClock1")); }
 
     std::vector<int> shown() const {
         std::vector<int> out;
-        for (const Lumidig* d : board->lumTime.digits) {
+        for (const Lumidig* d : board->findChildren<Lumidig*>(QStringLiteral("lumTime"))) {
             out.push_back(d->Caption());
         }
-        out.push_back(board->Shape2[0]->FillColor() == board->Shape2[1]->FillColor() ? 1 : 0);
+        const auto colon = board->findChildren<ShapeControl*>(QStringLiteral("Shape2"));
+        out.push_back(colon[0]->FillColor() == colon[1]->FillColor() ? 1 : 0);
         return out;
     }
 
@@ -152,7 +156,7 @@ int main(int argc, char* argv[]) {
 
     // Idle: the board as it opens, every clock stopped, the tick enabled.
     for (Contender* c : both) {
-        c->board->tmrClock1.start();
+        c->tick().start();
         c->wakeups = 0;
     }
     constexpr int kIdleMs = 8000;

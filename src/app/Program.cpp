@@ -2,8 +2,13 @@
 #include "app/ProgramFiles.h"
 #include "app/frmSplash.h"
 #include "board/frmScoreBoard.h"
+#include "core/game/GameJournal.h"
+#include "core/game/JsonReader.h"
 #include "core/settings/SettingsStore.h"
 #include "feed/BoardFeed.h"
+#include "game/GameFiles.h"
+#include "game/GameLock.h"
+#include "game/JournalWriter.h"
 #include "help/frmHelp.h"
 #include "input/modGrabKeys.h"
 #include "settings/OptionsDialogs.h"
@@ -12,9 +17,16 @@
 #include "settings/frmOptions.h"
 #include "sound/WavSoundDevice.h"
 #include <QApplication>
+#include <QDateTime>
+#include <QDebug>
 #include <QDir>
+#include <QFile>
 #include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -32,12 +44,31 @@ Program::Program(ProgramOptions options)
 }
 
 Program::~Program() {
+    if (m_journal && m_board) {
+        // The game as it stands at the end, clocks read now.
+        const ClockTable table = m_engine.Snapshot();
+        m_board->model().edit([&table](game::GameState& s) { s.clocks = table; });
+        m_journal->save(m_board->model().state());
+        m_journal->waitUntilWritten();
+    }
+    m_journal.reset();
     m_feed.reset();
     m_board.reset();
     m_splash.reset();
 }
 
-void Program::start() {
+bool Program::start() {
+    if (const std::optional<GameFiles> files = gameFilesFor(m_options.arguments)) {
+        m_gameFiles = std::make_unique<GameFiles>(*files);
+        m_lock = std::make_unique<GameLock>(files->lock);
+        if (!m_lock->tryLock()) {
+            // Two boards on one store would overwrite each other's game and options.
+            const QString message = GameLock::alreadyRunningMessage();
+            qWarning().noquote() << message;
+            QMessageBox::warning(nullptr, QStringLiteral("Rinkmaster"), message);
+            return false;
+        }
+    }
     SplashServices services;
     services.loadSettings = [this] { loadSettings(); };
     services.showScoreBoard = [this] { showScoreBoard(); };
@@ -46,6 +77,7 @@ void Program::start() {
     services.endProgram = [this] { endProgram(); };
     m_splash = std::make_unique<frmSplash>(services);
     m_splash->show();
+    return true;
 }
 
 void Program::loadSettings() {
@@ -67,8 +99,132 @@ void Program::showScoreBoard() {
         services.endProgram = [this] { endProgram(); };
         m_board = std::make_unique<frmScoreBoard>(m_settings, m_engine, *m_buzzer, *m_horn, services);
         startFeed();
+        m_board->show();
+        // Once the start-up window has gone, so that a question about a saved game stands over the board alone.
+        QTimer::singleShot(0, m_board.get(), [this] { startJournal(); });
+        return;
     }
     m_board->show();
+}
+
+void Program::startJournal() {
+    if (!m_gameFiles) {
+        return;
+    }
+    const QString path = m_gameFiles->journal;
+    QFile file(path);
+    if (file.exists()) {
+        QString problem;
+        std::optional<game::SavedGame> saved;
+        if (!file.open(QIODevice::ReadOnly)) {
+            problem = u"The saved game cannot be used: %1."_s.arg(file.errorString());
+        } else {
+            const QByteArray text = file.read(static_cast<qint64>(json::kMaxDocumentBytes) + 1);
+            const game::JournalReading reading = game::readJournal(std::string_view(text.constData(), text.size()));
+            if (reading.game) {
+                saved = reading.game;
+                if (reading.heldValues > 0) {
+                    qWarning().noquote() << u"The saved game had %1 values the board cannot show; they were held."_s
+                                                .arg(reading.heldValues);
+                }
+            } else {
+                problem = QString::fromStdString(reading.problem);
+            }
+            file.close();
+        }
+        if (!problem.isEmpty()) {
+            // Reported and set aside; the board starts fresh.
+            qWarning().noquote() << problem;
+            setAsidePreviousGame();
+            tellOnce(problem);
+        } else if (saved && !game::isFreshGame(saved->state)) {
+            bool resume = !m_options.newGame;
+            if (resume) {
+                const QString savedAt =
+                    QDateTime::fromMSecsSinceEpoch(saved->savedAtMillis).toLocalTime().toString(u"HH:mm:ss"_s);
+                const QString text = QString::fromStdString(game::resumeQuestion(saved->state, savedAt.toStdString()));
+                qInfo().noquote() << text;
+                QMessageBox question(QMessageBox::Question, u"Rinkmaster"_s, text, QMessageBox::NoButton,
+                                     m_board.get());
+                QPushButton* resumeButton = question.addButton(u"Resume"_s, QMessageBox::AcceptRole);
+                question.addButton(u"New game"_s, QMessageBox::DestructiveRole);
+                question.setDefaultButton(resumeButton);
+                // Closing the question keeps the game: only "New game" sets it aside.
+                question.setEscapeButton(resumeButton);
+                question.exec();
+                resume = question.clickedButton() == resumeButton || question.clickedButton() == nullptr;
+            }
+            if (resume) {
+                m_board->resumeGame(saved->state);
+            } else {
+                setAsidePreviousGame();
+            }
+        }
+    }
+
+    m_journal = std::make_unique<JournalWriter>(path);
+    m_journal->setCurrentState([this] {
+        game::GameState s = m_board->model().state();
+        s.clocks = m_engine.Snapshot();
+        return s;
+    });
+    QObject::connect(m_journal.get(), &JournalWriter::failed, m_board.get(), [this](const QString& reason) {
+        QString why = reason;
+        while (why.endsWith(u'.')) {
+            why.chop(1);
+        }
+        const QString text = u"The game cannot be saved: %1. The board keeps running."_s.arg(why);
+        qWarning().noquote() << text;
+        if (!m_toldUnsaved) {
+            m_toldUnsaved = true;
+            tellOnce(text);
+        }
+    });
+    // Every change of the game, once the event that made it has been handled.
+    QObject::connect(&m_board->model(), &BoardModel::changed, m_board.get(), [this] {
+        if (!m_journalQueued) {
+            m_journalQueued = true;
+            QTimer::singleShot(0, m_board.get(), [this] {
+                m_journalQueued = false;
+                m_journal->save(m_board->model().state());
+            });
+        }
+    });
+    // A running clock is saved twice a second even while the board has nothing to draw.
+    m_journalTick = new QTimer(m_board.get());
+    m_journalTick->setInterval(JournalWriter::kClockIntervalMs);
+    QObject::connect(m_journalTick, &QTimer::timeout, m_board.get(), [this] {
+        const ClockTable table = m_engine.Snapshot();
+        bool running = false;
+        for (const ClockRecord& c : table) {
+            running = running || c.running;
+        }
+        if (running) {
+            m_board->model().edit([&table](game::GameState& s) { s.clocks = table; });
+        }
+    });
+    m_journalTick->start();
+    m_journal->save(m_board->model().state());
+}
+
+void Program::setAsidePreviousGame() {
+    QFile::remove(m_gameFiles->previous);
+    if (!QFile::rename(m_gameFiles->journal, m_gameFiles->previous)) {
+        qWarning().noquote() << u"The saved game could not be kept as %1."_s.arg(
+            QDir::toNativeSeparators(m_gameFiles->previous));
+    }
+}
+
+void Program::tellOnce(const QString& text) {
+    // A notice over the board that never stops it: the board goes on taking keys and running its clocks.
+    if (m_notice) {
+        m_notice->setText(text);
+        return;
+    }
+    m_notice = new QMessageBox(QMessageBox::Warning, u"Rinkmaster"_s, text, QMessageBox::Ok, m_board.get());
+    m_notice->setAttribute(Qt::WA_DeleteOnClose);
+    m_notice->setWindowModality(Qt::NonModal);
+    m_notice->show();
 }
 
 void Program::startFeed() {

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 #include <memory>
 
 class frmSplash;
@@ -14,11 +15,16 @@ class BoardFeed;
 class SoundDevice;
 class SettingsStore;
 class QWidget;
+class GameLock;
+class JournalWriter;
+class QMessageBox;
+struct GameFiles;
 
 // Options the program was started with.
 struct ProgramOptions {
     QStringList arguments; // the command line, for --settings FILE
     FeedRequest feed;      // --feed PORT, --feed-address ADDR, --feed-dir DIR
+    bool newGame = false;  // --new-game: start fresh without asking about a saved game
 };
 
 // The whole run: settings, clocks, sounds and the windows, wired together. Lives as long as the program.
@@ -27,7 +33,8 @@ public:
     explicit Program(ProgramOptions options);
     ~Program();
 
-    void start();
+    // False when the program must end at once: another program runs on the same settings store.
+    bool start();
 
     frmScoreBoard* board() const { return m_board.get(); }
 
@@ -38,8 +45,19 @@ private:
     void openOptions();
     void endProgram();
     void startFeed();
+    // Offers a saved game over the board, then keeps the journal of the game from here on.
+    void startJournal();
+    void setAsidePreviousGame();
+    void tellOnce(const QString& text);
 
     ProgramOptions m_options;
+    std::unique_ptr<GameFiles> m_gameFiles; // none for a store kept in memory
+    std::unique_ptr<GameLock> m_lock;
+    std::unique_ptr<JournalWriter> m_journal;
+    QTimer* m_journalTick = nullptr; // keeps a running clock's saved value within a second
+    bool m_journalQueued = false;
+    bool m_toldUnsaved = false;
+    QPointer<QMessageBox> m_notice;
     std::unique_ptr<SettingsStore> m_store;
     SettingsVariables m_settings;
     SteadyClockSource m_clock;

@@ -1,8 +1,8 @@
 #include "frmScoreBoard.h"
 #include "core/board/TickSchedule.h"
 #include "core/input/KeyTables.h"
-#include "input/KeyTranslate.h"
 #include "display/modStretchUi.h"
+#include "input/KeyTranslate.h"
 #include "sound/SoundDevice.h"
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -37,17 +37,17 @@ const QString kArial = QStringLiteral("Arial");
 } // namespace
 
 std::vector<int> LumGroup::captions() const {
-    std::vector<int> result;
-    result.reserve(digits.size());
-    for (const Lumidig* d : digits) {
-        result.push_back(d->Caption());
-    }
-    return result;
+    return game::digitsOf(model->state(), group);
 }
 
 void LumGroup::setCaptions(const std::vector<int>& captions) {
-    for (std::size_t i = 0; i < digits.size() && i < captions.size(); ++i) {
-        digits[i]->setCaption(captions[i]);
+    model->edit([this, &captions](game::GameState& s) { game::setDigits(s, group, captions); });
+}
+
+void LumGroup::draw() const {
+    const std::vector<int> shown = captions();
+    for (std::size_t i = 0; i < digits.size() && i < shown.size(); ++i) {
+        digits[i]->setCaption(shown[i]);
     }
 }
 
@@ -60,7 +60,10 @@ frmScoreBoard::frmScoreBoard(SettingsVariables& settings, modCount& engine, Soun
     setFocusPolicy(Qt::NoFocus);
     resize(twips::toPixels(kDesignClientWidth), twips::toPixels(kDesignClientHeight));
     buildControls();
+    connect(&m_model, &BoardModel::changed, this, &frmScoreBoard::drawModel);
 
+    tmrClock1.setObjectName(QStringLiteral("tmrClock1"));
+    tmrTimeOfDay.setObjectName(QStringLiteral("tmrTimeOfDay"));
     connect(&tmrClock1, &BoardTick::timeout, this, &frmScoreBoard::tmrClock1_Timer);
     tmrTimeOfDay.setSingleShot(true);
     tmrTimeOfDay.setTimerType(Qt::PreciseTimer);
@@ -162,6 +165,8 @@ void frmScoreBoard::buildControls() {
     TimeBack = add<PictureBoxControl>(QStringLiteral("TimeBack"), this);
     twips::place(TimeBack, 2835, 240, 3810, 1455);
     lumTime.name = QStringLiteral("lumTime");
+    lumTime.model = &m_model;
+    lumTime.group = game::DigitGroup::Time;
     for (double left : {120.0, 960.0, 2160.0, 3000.0}) {
         addDigit(lumTime, TimeBack, left, 135, 80);
     }
@@ -176,11 +181,15 @@ void frmScoreBoard::buildControls() {
     HomeBack = add<PictureBoxControl>(QStringLiteral("HomeBack"), this);
     twips::place(HomeBack, 432, 960, 1905, 1335);
     lumHome.name = QStringLiteral("lumHome");
+    lumHome.model = &m_model;
+    lumHome.group = game::DigitGroup::Home;
     addDigit(lumHome, HomeBack, 1080, 105, 75);
     addDigit(lumHome, HomeBack, 210, 105, 75)->setCaption(-1);
     VisitorBack = add<PictureBoxControl>(QStringLiteral("VisitorBack"), this);
     twips::place(VisitorBack, 7144, 960, 1905, 1335);
     lumVisitor.name = QStringLiteral("lumVisitor");
+    lumVisitor.model = &m_model;
+    lumVisitor.group = game::DigitGroup::Visitor;
     addDigit(lumVisitor, VisitorBack, 1080, 105, 75);
     addDigit(lumVisitor, VisitorBack, 210, 105, 75)->setCaption(-1);
 
@@ -212,6 +221,8 @@ void frmScoreBoard::buildControls() {
     PeriodBack = add<PictureBoxControl>(QStringLiteral("PeriodBack"), this);
     twips::place(PeriodBack, 4410, 2880, 660, 1095);
     lumPeriod.name = QStringLiteral("lumPeriod");
+    lumPeriod.model = &m_model;
+    lumPeriod.group = game::DigitGroup::Period;
     addDigit(lumPeriod, PeriodBack, 60, 60, 65);
 
     // Penalty clocks: index 0 seconds (right), 2 minutes (left); all dark until a time is typed.
@@ -222,25 +233,64 @@ void frmScoreBoard::buildControls() {
         const char* boxName;
         const char* groupName;
         const char* dotName;
+        game::DigitGroup digits;
         double left;
         double top;
         std::array<double, 3> digitLefts;
         double dotLeft;
     };
     const std::array<PenaltyPlace, 4> penalties{{
-        {&PenaltyTH1, &lumPenaltyTH1, &dotPenaltyTH1, "PenaltyTH1", "lumPenaltyTH1", "dotPenaltyTH1", 720, 3240,
-         {1973, 1215, 181}, 879},
-        {&PenaltyTV1, &lumPenaltyTV1, &dotPenaltyTV1, "PenaltyTV1", "lumPenaltyTV1", "dotPenaltyTV1", 6120, 3240,
-         {1965, 1210, 180}, 875},
-        {&PenaltyTH2, &lumPenaltyTH2, &dotPenaltyTH2, "PenaltyTH2", "lumPenaltyTH2", "dotPenaltyTH2", 720, 4800,
-         {1973, 1215, 181}, 875},
-        {&PenaltyTV2, &lumPenaltyTV2, &dotPenaltyTV2, "PenaltyTV2", "lumPenaltyTV2", "dotPenaltyTV2", 6120, 4800,
-         {1965, 1210, 180}, 875},
+        {&PenaltyTH1,
+         &lumPenaltyTH1,
+         &dotPenaltyTH1,
+         "PenaltyTH1",
+         "lumPenaltyTH1",
+         "dotPenaltyTH1",
+         game::DigitGroup::PenaltyTH1,
+         720,
+         3240,
+         {1973, 1215, 181},
+         879},
+        {&PenaltyTV1,
+         &lumPenaltyTV1,
+         &dotPenaltyTV1,
+         "PenaltyTV1",
+         "lumPenaltyTV1",
+         "dotPenaltyTV1",
+         game::DigitGroup::PenaltyTV1,
+         6120,
+         3240,
+         {1965, 1210, 180},
+         875},
+        {&PenaltyTH2,
+         &lumPenaltyTH2,
+         &dotPenaltyTH2,
+         "PenaltyTH2",
+         "lumPenaltyTH2",
+         "dotPenaltyTH2",
+         game::DigitGroup::PenaltyTH2,
+         720,
+         4800,
+         {1973, 1215, 181},
+         875},
+        {&PenaltyTV2,
+         &lumPenaltyTV2,
+         &dotPenaltyTV2,
+         "PenaltyTV2",
+         "lumPenaltyTV2",
+         "dotPenaltyTV2",
+         game::DigitGroup::PenaltyTV2,
+         6120,
+         4800,
+         {1965, 1210, 180},
+         875},
     }};
     for (const PenaltyPlace& p : penalties) {
         *p.box = add<PictureBoxControl>(QString::fromLatin1(p.boxName), this);
         twips::place(*p.box, p.left, p.top, 2715, 1335);
         p.group->name = QString::fromLatin1(p.groupName);
+        p.group->model = &m_model;
+        p.group->group = p.digits;
         for (double left : p.digitLefts) {
             addDigit(*p.group, *p.box, left, 150, 70)->setCaption(-1);
         }
@@ -256,19 +306,25 @@ void frmScoreBoard::buildControls() {
     for (PictureBoxControl* f : fields) {
         f->setFieldBox(true);
         connect(f, &PictureBoxControl::gotFocus, this, [this, f] { ObjectSelected(f); });
+        // A field left for no other field: nothing is selected (a field chosen next selects itself).
+        connect(f, &PictureBoxControl::lostFocus, this, [this] {
+            if (selectedField() == nullptr) {
+                m_model.edit([](game::GameState& s) { s.selected.reset(); });
+            }
+        });
         connect(f, &PictureBoxControl::keyUp, this, [this](int keyCode) { AllKeyUp(keyCode, 0); });
     }
     for (std::size_t i = 0; i + 1 < fields.size(); ++i) {
         setTabOrder(fields[i], fields[i + 1]);
     }
     const std::array<std::pair<LumGroup*, PictureBoxControl*>, 8> owners{{{&lumTime, TimeBack},
-                                                                         {&lumHome, HomeBack},
-                                                                         {&lumVisitor, VisitorBack},
-                                                                         {&lumPeriod, PeriodBack},
-                                                                         {&lumPenaltyTH1, PenaltyTH1},
-                                                                         {&lumPenaltyTH2, PenaltyTH2},
-                                                                         {&lumPenaltyTV1, PenaltyTV1},
-                                                                         {&lumPenaltyTV2, PenaltyTV2}}};
+                                                                          {&lumHome, HomeBack},
+                                                                          {&lumVisitor, VisitorBack},
+                                                                          {&lumPeriod, PeriodBack},
+                                                                          {&lumPenaltyTH1, PenaltyTH1},
+                                                                          {&lumPenaltyTH2, PenaltyTH2},
+                                                                          {&lumPenaltyTV1, PenaltyTV1},
+                                                                          {&lumPenaltyTV2, PenaltyTV2}}};
     for (const auto& [group, box] : owners) {
         for (Lumidig* d : group->digits) {
             connect(d, &Lumidig::gotFocus, box, [box] { box->setFocus(Qt::OtherFocusReason); });
@@ -313,6 +369,65 @@ void frmScoreBoard::Form_Load() {
     m_engine.ResetTime = secondsToTime(600);
     m_engine.SetClock(secondsToTime(600), 0, 0);
     ShowClock(secondsToTime(600));
+    noteEngine();
+    drawModel();
+}
+
+void frmScoreBoard::noteEngine() {
+    m_model.edit([this](game::GameState& s) {
+        s.clocks = m_engine.Snapshot();
+        s.resetTime = m_engine.ResetTime;
+        s.zeroBuzzed = ZeroBuzzed != 0;
+    });
+}
+
+void frmScoreBoard::drawModel() {
+    const game::GameState& s = m_model.state();
+    for (LumGroup* g : {&lumTime, &lumHome, &lumVisitor, &lumPeriod, &lumPenaltyTH1, &lumPenaltyTH2, &lumPenaltyTV1,
+                        &lumPenaltyTV2}) {
+        g->draw();
+    }
+    Shape2[1]->setFillColor(fromOleColor(m_settings.BorderColor));
+    Shape2[0]->setFillColor(fromOleColor(s.colon ? m_settings.BorderColor : m_settings.LEDBack));
+    const std::array<std::array<ShapeControl*, 2>*, 4> dots{&dotPenaltyTH1, &dotPenaltyTH2, &dotPenaltyTV1,
+                                                            &dotPenaltyTV2};
+    for (std::size_t i = 0; i < dots.size(); ++i) {
+        const QColor c = fromOleColor(s.penaltyDigits[i][0] > -1 ? m_settings.BorderColor : m_settings.LEDBack);
+        (*dots[i])[0]->setFillColor(c);
+        (*dots[i])[1]->setFillColor(c);
+        ShapeControl* light = i < 2 ? shpPenaltyH[i] : shpPenaltyV[i - 2];
+        light->setFillColor(fromOleColor(s.penaltyLights[i] ? m_settings.ScoreColor : m_settings.FormBack));
+    }
+    shpGoalH->setFillColor(fromOleColor(s.whoGoal == 1 ? m_settings.ScoreColor : m_settings.FormBack));
+    shpGoalV->setFillColor(fromOleColor(s.whoGoal == 2 ? m_settings.ScoreColor : m_settings.FormBack));
+}
+
+void frmScoreBoard::resumeGame(const game::GameState& saved) {
+    game::GameState s = saved;
+    for (ClockRecord& c : s.clocks) {
+        c.running = false;
+    }
+    m_engine.Restore(s.clocks);
+    m_engine.ResetTime = s.resetTime;
+    m_engine.EntryText.clear();
+    m_engine.EntryOwner.clear();
+    m_runningOnTheirOwn.fill(false);
+    ZeroBuzzed = s.zeroBuzzed ? -1 : 0;
+    WhoGoal = static_cast<std::int16_t>(s.whoGoal);
+    m_model.setState(s);
+    setClockTime(s.timeOfDay ? -1 : 0);
+    if (s.timeOfDay) {
+        showTimeOfDay();
+    }
+    drawModel();
+    PictureBoxControl* field = TimeBack;
+    if (s.selected) {
+        field = fieldBoxes()[static_cast<std::size_t>(*s.selected)];
+    }
+    field->setFocus(Qt::OtherFocusReason);
+    ObjectSelected(field);
+    // The tick goes on drawing from the engine, which now holds the saved values.
+    tmrClock1.start();
 }
 
 void frmScoreBoard::openDevice(SoundDevice& device, const std::string& file, bool checkExists) {
@@ -371,10 +486,18 @@ void frmScoreBoard::resizeEvent(QResizeEvent* event) {
     UpdateLabels();
 }
 
-double frmScoreBoard::outerWidthTwips() const { return twips::width(this) + kFrameWidthTwips; }
-double frmScoreBoard::outerHeightTwips() const { return twips::height(this) + kFrameHeightTwips; }
-double frmScoreBoard::layoutWidthTwips() const { return twips::width(this); }
-double frmScoreBoard::layoutHeightTwips() const { return twips::height(this); }
+double frmScoreBoard::outerWidthTwips() const {
+    return twips::width(this) + kFrameWidthTwips;
+}
+double frmScoreBoard::outerHeightTwips() const {
+    return twips::height(this) + kFrameHeightTwips;
+}
+double frmScoreBoard::layoutWidthTwips() const {
+    return twips::width(this);
+}
+double frmScoreBoard::layoutHeightTwips() const {
+    return twips::height(this);
+}
 
 // ---- Keys -------------------------------------------------------------------------------------------------
 
@@ -434,6 +557,7 @@ void frmScoreBoard::AllKeyCode(int keyCode) {
     // Every key can change what the tick draws (a typed time, a start or stop, a cleared penalty, new options):
     // the tick runs once as soon as the key has been handled, and schedules itself from what it reads.
     tmrClock1.fireSoon();
+    noteEngine();
 }
 
 void frmScoreBoard::afterOptions() {
@@ -463,6 +587,7 @@ int frmScoreBoard::KeyCodeToAsci(int keyCode) const {
 void frmScoreBoard::setClockTime(std::int16_t value) {
     const bool wasShowingTimeOfDay = ClockTime != 0;
     ClockTime = value;
+    m_model.edit([value](game::GameState& s) { s.timeOfDay = value != 0; });
     if (ClockTime != 0) {
         armTimeOfDay();
     } else {
@@ -485,6 +610,7 @@ void frmScoreBoard::TimeBack_KeyDown(int keyCode) {
         m_engine.ResetTime = t;
         ShowClock(m_engine.ClockValue(0));
     }
+    noteEngine();
 }
 
 void frmScoreBoard::numberFieldKeyDown(LumGroup& group, int keyCode, int min, int max) {
@@ -495,9 +621,15 @@ void frmScoreBoard::numberFieldKeyDown(LumGroup& group, int keyCode, int min, in
     group.setCaptions(captions);
 }
 
-void frmScoreBoard::HomeBack_KeyDown(int keyCode) { numberFieldKeyDown(lumHome, keyCode, -1, 99); }
-void frmScoreBoard::VisitorBack_KeyDown(int keyCode) { numberFieldKeyDown(lumVisitor, keyCode, -1, 99); }
-void frmScoreBoard::PeriodBack_KeyDown(int keyCode) { numberFieldKeyDown(lumPeriod, keyCode, 0, 9); }
+void frmScoreBoard::HomeBack_KeyDown(int keyCode) {
+    numberFieldKeyDown(lumHome, keyCode, -1, 99);
+}
+void frmScoreBoard::VisitorBack_KeyDown(int keyCode) {
+    numberFieldKeyDown(lumVisitor, keyCode, -1, 99);
+}
+void frmScoreBoard::PeriodBack_KeyDown(int keyCode) {
+    numberFieldKeyDown(lumPeriod, keyCode, 0, 9);
+}
 
 LumGroup& frmScoreBoard::penaltyGroup(int clockNumber) {
     switch (clockNumber) {
@@ -541,6 +673,7 @@ void frmScoreBoard::PenaltyKeyDown(int n, int keyCode) {
         UpdatePenaltyColonColors();
         Penalty();
     }
+    noteEngine();
 }
 
 // ---- Selection --------------------------------------------------------------------------------------------
@@ -551,6 +684,9 @@ void frmScoreBoard::ObjectSelected(QWidget* selectedObject) {
     shpObjectSelected->hide();
     if (selectedObject == nullptr) {
         return;
+    }
+    if (const auto field = game::fieldNamed(selectedObject->objectName().toStdString())) {
+        m_model.edit([field](game::GameState& s) { s.selected = field; });
     }
     const auto l = static_cast<std::int64_t>(twips::left(selectedObject));
     const auto t = static_cast<std::int64_t>(twips::top(selectedObject));
@@ -564,8 +700,9 @@ void frmScoreBoard::ObjectSelected(QWidget* selectedObject) {
 // ---- Goal lights ------------------------------------------------------------------------------------------
 
 void frmScoreBoard::UpdateGoal() {
-    shpGoalH->setFillColor(fromOleColor(WhoGoal == 1 ? m_settings.ScoreColor : m_settings.FormBack));
-    shpGoalV->setFillColor(fromOleColor(WhoGoal == 2 ? m_settings.ScoreColor : m_settings.FormBack));
+    const int who = WhoGoal;
+    m_model.edit([who](game::GameState& s) { s.whoGoal = who; });
+    drawModel();
 }
 
 void frmScoreBoard::picGoalBack_KeyDown(int keyCode) {
@@ -592,8 +729,12 @@ void frmScoreBoard::imgGoalCoverV_Click() {
     picGoalBack->setFocus(Qt::MouseFocusReason);
 }
 
-void frmScoreBoard::lblGoalH_Click() { picGoalBack->setFocus(Qt::MouseFocusReason); }
-void frmScoreBoard::lblGoalV_Click() { picGoalBack->setFocus(Qt::MouseFocusReason); }
+void frmScoreBoard::lblGoalH_Click() {
+    picGoalBack->setFocus(Qt::MouseFocusReason);
+}
+void frmScoreBoard::lblGoalV_Click() {
+    picGoalBack->setFocus(Qt::MouseFocusReason);
+}
 
 // ---- NumLock ----------------------------------------------------------------------------------------------
 
@@ -611,14 +752,15 @@ void frmScoreBoard::UpdateNumLock() {
 // ---- Clocks -----------------------------------------------------------------------------------------------
 
 void frmScoreBoard::showFace(const GameClockFace& face) {
-    for (std::size_t k = 0; k < 4; ++k) {
-        lumTime.digits[k]->setCaption(face.captions[k]);
-    }
-    Shape2[1]->setFillColor(fromOleColor(m_settings.BorderColor));
-    Shape2[0]->setFillColor(fromOleColor(face.upperDotLit ? m_settings.BorderColor : m_settings.LEDBack));
+    m_model.edit([&face](game::GameState& s) {
+        s.timeDigits = face.captions;
+        s.colon = face.upperDotLit;
+    });
 }
 
-void frmScoreBoard::ShowClock(TimeValue t) { showFace(gameClockFace(t)); }
+void frmScoreBoard::ShowClock(TimeValue t) {
+    showFace(gameClockFace(t));
+}
 
 void frmScoreBoard::showTimeOfDay() {
     const QTime now = m_services.timeOfDay ? m_services.timeOfDay() : QTime::currentTime();
@@ -648,12 +790,13 @@ void frmScoreBoard::tmrClock1_Timer() {
     }
     for (int n = 1; n <= 4; ++n) {
         LumGroup& g = penaltyGroup(n);
-        if (g.digits[0]->Caption() >= 0) {
+        if (g.captions()[0] >= 0) {
             DisplayTime(g, m_engine.ClockValue(n));
         }
     }
     Penalty();
     UpdatePenaltyColonColors();
+    noteEngine();
     scheduleNextTick();
 }
 
@@ -672,7 +815,7 @@ void frmScoreBoard::scheduleNextTick() {
     }
     for (int n = 1; n <= 4; ++n) {
         const TimeValue v = m_engine.PeekClockValueAt(n, now);
-        const bool drawn = penaltyGroup(n).digits[0]->Caption() >= 0;
+        const bool drawn = penaltyGroup(n).captions()[0] >= 0;
         if (m_engine.IsClockRunning(n) && (drawn || v > 0)) {
             next = earlierOf(next, nextShownChangeMillis(now, v, ClockDisplay::PenaltyClock));
         }
@@ -714,18 +857,16 @@ void frmScoreBoard::stopPenaltyClocksAtGameZero() {
 
 void frmScoreBoard::DisplayTime(LumGroup& clockObject, TimeValue dispSec) {
     const std::array<int, 3> face = penaltyClockFace(dispSec);
-    for (std::size_t i = 0; i < 3 && i < clockObject.digits.size(); ++i) {
-        clockObject.digits[i]->setCaption(face[i]);
-    }
+    clockObject.setCaptions(std::vector<int>(face.begin(), face.end()));
 }
 
 void frmScoreBoard::Penalty() {
+    std::array<bool, game::kPenaltyCount> lights{};
     for (int n = 1; n <= 4; ++n) {
-        ShapeControl* light = n <= 2 ? shpPenaltyH[static_cast<std::size_t>(n - 1)]
-                                     : shpPenaltyV[static_cast<std::size_t>(n - 3)];
-        const bool timeLeft = m_engine.ClockValue(n) > 0;
-        light->setFillColor(fromOleColor(timeLeft ? m_settings.ScoreColor : m_settings.FormBack));
+        lights[static_cast<std::size_t>(n - 1)] = m_engine.ClockValue(n) > 0;
     }
+    m_model.edit([&lights](game::GameState& s) { s.penaltyLights = lights; });
+    drawModel();
 }
 
 void frmScoreBoard::ClearPenalty(int clockNum, LumGroup& /*playerObj*/, LumGroup& timeObj) {
@@ -738,6 +879,7 @@ void frmScoreBoard::ClearPenalty(int clockNum, LumGroup& /*playerObj*/, LumGroup
     }
     UpdatePenaltyColonColors();
     Penalty();
+    noteEngine();
 }
 
 // ---- Sounds -----------------------------------------------------------------------------------------------
@@ -773,6 +915,7 @@ void frmScoreBoard::playSound(SoundDevice& device) {
     m_soundPlaying = &device;
     ++playsOf(device);
     device.Play();
+    emit shownChanged();
 }
 
 int& frmScoreBoard::playsOf(SoundDevice& device) {
@@ -794,11 +937,14 @@ void frmScoreBoard::soundFinished(SoundDevice& device) {
         BuzzerPlaying = 0;
         m_soundPlaying = nullptr;
     }
+    emit shownChanged();
 }
 
 // ---- Colours and captions ---------------------------------------------------------------------------------
 
-double frmScoreBoard::RSize(int value) const { return modStretch::RSize(value, outerWidthTwips(), outerHeightTwips()); }
+double frmScoreBoard::RSize(int value) const {
+    return modStretch::RSize(value, outerWidthTwips(), outerHeightTwips());
+}
 
 void frmScoreBoard::UpdateLabels() {
     setWindowTitle(QStringLiteral("Rinkmaster - ") + QString::fromStdString(m_settings.HomeText));
@@ -814,6 +960,7 @@ void frmScoreBoard::UpdateLabels() {
         twips::setLeft(label, twips::width(box) / 2 - twips::width(label) / 2);
     }
     modStretchUi::SetLedType(*this, m_settings.LEDType);
+    emit shownChanged();
 }
 
 void frmScoreBoard::UpdateFormColors() {
@@ -878,14 +1025,6 @@ void frmScoreBoard::ColorControls(const QStringList& exceptions) {
 }
 
 void frmScoreBoard::UpdatePenaltyColonColors() {
-    const std::array<std::pair<LumGroup*, std::array<ShapeControl*, 2>*>, 4> pairs{{{&lumPenaltyTH1, &dotPenaltyTH1},
-                                                                                   {&lumPenaltyTH2, &dotPenaltyTH2},
-                                                                                   {&lumPenaltyTV1, &dotPenaltyTV1},
-                                                                                   {&lumPenaltyTV2, &dotPenaltyTV2}}};
-    for (const auto& [group, dots] : pairs) {
-        const bool shown = group->digits[0]->Caption() > -1;
-        const QColor c = fromOleColor(shown ? m_settings.BorderColor : m_settings.LEDBack);
-        (*dots)[0]->setFillColor(c);
-        (*dots)[1]->setFillColor(c);
-    }
+    // A penalty clock's colon is lit while its seconds digit shows: drawn with the model.
+    drawModel();
 }

@@ -3,11 +3,12 @@
 #include "core/TimeValue.h"
 #include "core/board/ClockFace.h"
 #include "core/board/modCount.h"
+#include "core/display/modStretch.h"
 #include "core/input/modShowDigits.h"
 #include "core/settings/Settings.h"
-#include "core/display/modStretch.h"
 #include "display/BoardControls.h"
 #include "display/Lumidig.h"
+#include "game/BoardModel.h"
 #include <QTime>
 #include <QTimer>
 #include <QWidget>
@@ -18,23 +19,28 @@
 
 class SoundDevice;
 
-// A control array of LED digits showing one number, named like the board's digit groups.
+// A control array of LED digits showing one number, named like the board's digit groups. Its captions live in
+// the game model: reading answers the model's digits, writing changes the model, and the digits draw it.
 struct LumGroup {
     QString name;
     std::vector<Lumidig*> digits;
+    BoardModel* model = nullptr;
+    game::DigitGroup group = game::DigitGroup::Time;
     std::vector<int> captions() const;
     void setCaptions(const std::vector<int>& captions);
+    // Shows the model's digits.
+    void draw() const;
 };
 
 // What the board needs from the rest of the program: other windows, the time of day, the system beep.
 struct BoardServices {
-    std::function<void()> openHelp;                  // F1: show the help window without blocking the board
-    std::function<void()> openOptions;               // F2: the options dialog, modal; returns when it has closed
+    std::function<void()> openHelp;    // F1: show the help window without blocking the board
+    std::function<void()> openOptions; // F2: the options dialog, modal; returns when it has closed
     std::function<QTime()> timeOfDay = [] { return QTime::currentTime(); };
-    std::function<bool()> twelveHourClock;           // hours as the system's time format writes them
+    std::function<bool()> twelveHourClock; // hours as the system's time format writes them
     std::function<void()> beep;
-    std::function<void(bool)> setNumLock;            // brings the keyboard's NumLock toggle to a state
-    std::function<void()> endProgram;                // closing the board ends the run at once
+    std::function<void(bool)> setNumLock; // brings the keyboard's NumLock toggle to a state
+    std::function<void()> endProgram;     // closing the board ends the run at once
 };
 
 // The scoreboard window: every display control, the game state that lives in them, and the handlers that
@@ -45,6 +51,13 @@ public:
     frmScoreBoard(SettingsVariables& settings, modCount& engine, SoundDevice& buzzer, SoundDevice& horn,
                   BoardServices services, QWidget* parent = nullptr);
     ~frmScoreBoard() override;
+
+    // The game the board shows; the board's digits and lights draw it.
+    BoardModel& model() { return m_model; }
+    const BoardModel& model() const { return m_model; }
+    // Brings back a saved game: every digit, light, the view, the selection and the reset time as saved, and
+    // every clock stopped at its saved value.
+    void resumeGame(const game::GameState& saved);
 
     // Public state: -1 true, 0 false.
     std::int16_t BuzzerPlaying = 0;
@@ -93,7 +106,51 @@ public:
     const std::vector<BoardControlRef>& controls() const override { return m_controls; }
     const modStretch::LayoutTable& layoutTable() const { return m_layout; }
 
-    // The controls, named as on the board.
+    // The nine field boxes in tab order.
+    std::array<PictureBoxControl*, 9> fieldBoxes() const;
+    // The field box that has the focus, or null.
+    PictureBoxControl* selectedField() const;
+
+signals:
+    // Something the board shows outside the game changed: a sound started or ended, the team names.
+    void shownChanged();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildControls();
+    // Draws the model: digits, colons, penalty and goal lights.
+    void drawModel();
+    // Copies the clock engine's table, the reset time and the zero buzzer's mark into the model.
+    void noteEngine();
+    void Form_Load();
+    void Form_Unload();
+    void ColorControls(const QStringList& exceptions);
+    void ColorLedGroup(LumGroup& target, OleColor colour);
+    void showFace(const GameClockFace& face);
+    void showTimeOfDay();
+    void setClockTime(std::int16_t value);
+    void stopPenaltyClocksAtGameZero();
+    void scheduleNextTick();
+    void armTimeOfDay();
+    bool gameClockRuns();
+    void buzzAtZero();
+    void playSound(SoundDevice& device);
+    int& playsOf(SoundDevice& device);
+    void soundFinished(SoundDevice& device);
+    void openDevice(SoundDevice& device, const std::string& file, bool checkExists);
+    void afterOptions();
+    LumGroup& penaltyGroup(int clockNumber);
+    void numberFieldKeyDown(LumGroup& group, int keyCode, int min, int max);
+
+    template <class T, class... Args> T* add(const QString& name, QWidget* parent, Args&&... args);
+    Lumidig* addDigit(LumGroup& group, QWidget* parent, double left, double top, double size);
+
+    // The controls, named as on the board (each control's object name); outside the board, find them by name.
     PictureBoxControl* TimeBack = nullptr;
     PictureBoxControl* HomeBack = nullptr;
     PictureBoxControl* VisitorBack = nullptr;
@@ -124,49 +181,15 @@ public:
     LabelControl* lblPenaltyH = nullptr;
     LabelControl* lblPenaltyV = nullptr;
     LabelControl* lblCreatedBy = nullptr;
-    // The tick: enabled and disabled as the board's rules say, fired when the shown time next changes.
-    BoardTick tmrClock1;
-    // Wakes at each minute's start while the time of day is shown.
-    QTimer tmrTimeOfDay;
-
-    // The nine field boxes in tab order.
-    std::array<PictureBoxControl*, 9> fieldBoxes() const;
-    // The field box that has the focus, or null.
-    PictureBoxControl* selectedField() const;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-
-private:
-    void buildControls();
-    void Form_Load();
-    void Form_Unload();
-    void ColorControls(const QStringList& exceptions);
-    void ColorLedGroup(LumGroup& target, OleColor colour);
-    void showFace(const GameClockFace& face);
-    void showTimeOfDay();
-    void setClockTime(std::int16_t value);
-    void stopPenaltyClocksAtGameZero();
-    void scheduleNextTick();
-    void armTimeOfDay();
-    bool gameClockRuns();
-    void buzzAtZero();
-    void playSound(SoundDevice& device);
-    int& playsOf(SoundDevice& device);
-    void soundFinished(SoundDevice& device);
-    void openDevice(SoundDevice& device, const std::string& file, bool checkExists);
-    void afterOptions();
-    LumGroup& penaltyGroup(int clockNumber);
-    void numberFieldKeyDown(LumGroup& group, int keyCode, int min, int max);
-
-    template <class T, class... Args> T* add(const QString& name, QWidget* parent, Args&&... args);
-    Lumidig* addDigit(LumGroup& group, QWidget* parent, double left, double top, double size);
+    // The tick: enabled and disabled as the board's rules say, fired when the shown time next changes. A child
+    // named "tmrClock1".
+    BoardTick tmrClock1{this};
+    // Wakes at each minute's start while the time of day is shown; a child named "tmrTimeOfDay".
+    QTimer tmrTimeOfDay{this};
 
     SettingsVariables& m_settings;
     modCount& m_engine;
+    BoardModel m_model;
     SoundDevice& m_buzzer;
     SoundDevice& m_horn;
     BoardServices m_services;

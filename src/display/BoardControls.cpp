@@ -9,18 +9,36 @@ namespace twips {
 int toPixels(double value) {
     return static_cast<int>(std::lround(value / kPerPixel));
 }
-double left(const QWidget* w) { return w->x() * kPerPixel; }
-double top(const QWidget* w) { return w->y() * kPerPixel; }
-double width(const QWidget* w) { return w->width() * kPerPixel; }
-double height(const QWidget* w) { return w->height() * kPerPixel; }
-void setLeft(QWidget* w, double value) { w->move(toPixels(value), w->y()); }
-void setTop(QWidget* w, double value) { w->move(w->x(), toPixels(value)); }
-void setWidth(QWidget* w, double value) { w->resize(std::max(1, toPixels(value)), w->height()); }
-void setHeight(QWidget* w, double value) { w->resize(w->width(), std::max(1, toPixels(value))); }
+double left(const QWidget* w) {
+    return w->x() * kPerPixel;
+}
+double top(const QWidget* w) {
+    return w->y() * kPerPixel;
+}
+double width(const QWidget* w) {
+    return w->width() * kPerPixel;
+}
+double height(const QWidget* w) {
+    return w->height() * kPerPixel;
+}
+void setLeft(QWidget* w, double value) {
+    w->move(toPixels(value), w->y());
+}
+void setTop(QWidget* w, double value) {
+    w->move(w->x(), toPixels(value));
+}
+void setWidth(QWidget* w, double value) {
+    w->resize(std::max(1, toPixels(value)), w->height());
+}
+void setHeight(QWidget* w, double value) {
+    w->resize(w->width(), std::max(1, toPixels(value)));
+}
 void place(QWidget* w, double l, double t, double wd, double h) {
     w->setGeometry(toPixels(l), toPixels(t), std::max(1, toPixels(wd)), std::max(1, toPixels(h)));
 }
-int pointsToPixels(double points) { return std::max(1, static_cast<int>(std::lround(points * 96.0 / 72.0))); }
+int pointsToPixels(double points) {
+    return std::max(1, static_cast<int>(std::lround(points * 96.0 / 72.0)));
+}
 
 } // namespace twips
 
@@ -187,6 +205,13 @@ void PictureBoxControl::keyReleaseEvent(QKeyEvent* event) {
 void PictureBoxControl::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
     emit gotFocus();
+}
+
+void PictureBoxControl::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason) {
+        emit lostFocus();
+    }
 }
 
 void PictureBoxControl::mousePressEvent(QMouseEvent* event) {

@@ -120,6 +120,8 @@ signals:
     void keyDown(int keyCode);
     void keyUp(int keyCode);
     void gotFocus();
+    // The focus went elsewhere within the window (not to another window).
+    void lostFocus();
     void clicked();
 
 protected:
@@ -127,6 +129,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:

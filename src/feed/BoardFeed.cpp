@@ -11,22 +11,14 @@ using namespace Qt::StringLiterals;
 
 BoardFeed::BoardFeed(frmScoreBoard& board, modCount& engine, const SettingsVariables& settings, QObject* parent)
     : QObject(parent), m_board(board), m_engine(engine), m_settings(settings) {
-    // Connected after the board's own tick handler, so this runs once the tick has drawn.
-    connect(&m_board.tmrClock1, &BoardTick::timeout, this, &BoardFeed::refresh);
-    m_poll.setInterval(40);
-    connect(&m_poll, &QTimer::timeout, this, &BoardFeed::refresh);
-    m_poll.start();
+    connect(&m_board.model(), &BoardModel::changed, this, &BoardFeed::refreshSoon);
+    connect(&m_board, &frmScoreBoard::shownChanged, this, &BoardFeed::refreshSoon);
     m_nextTenth.setSingleShot(true);
     m_nextTenth.setTimerType(Qt::PreciseTimer);
     connect(&m_nextTenth, &QTimer::timeout, this, &BoardFeed::refresh);
-    QCoreApplication::instance()->installEventFilter(this);
 }
 
-BoardFeed::~BoardFeed() {
-    if (QCoreApplication::instance()) {
-        QCoreApplication::instance()->removeEventFilter(this);
-    }
-}
+BoardFeed::~BoardFeed() = default;
 
 std::unique_ptr<BoardFeed> BoardFeed::start(const FeedPlan& plan, frmScoreBoard& board, modCount& engine,
                                             const SettingsVariables& settings, FeedNotice::Show show) {
@@ -135,20 +127,4 @@ void BoardFeed::refreshSoon() {
         m_refreshQueued = true;
         QTimer::singleShot(0, this, &BoardFeed::refresh);
     }
-}
-
-bool BoardFeed::eventFilter(QObject* watched, QEvent* event) {
-    switch (event->type()) {
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::FocusIn:
-        // Looked at once the event has been handled and the board has drawn its answer.
-        refreshSoon();
-        break;
-    default:
-        break;
-    }
-    return QObject::eventFilter(watched, event);
 }

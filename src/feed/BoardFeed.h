@@ -16,9 +16,10 @@ class FeedServer;
 class FeedDirectory;
 
 // Follows the board and hands every change to the feed server and the feed folder. The board knows
-// nothing of it: the feed looks after each tick, after each key or click the program receives, and every
-// 40 ms for whatever else changes the board (a sound ending, the time of day), and publishes only when
-// what the board shows has changed.
+// nothing of it: the feed follows the game model's change signal and the board's signal for what it shows
+// outside the game (a sound, the team names), looks once the event that changed them has been handled, and
+// publishes only when what the board shows has changed. While a clock runs it also looks at each whole tenth of
+// the engine's clock, when the remaining times it publishes turn.
 class BoardFeed : public QObject {
     Q_OBJECT
 public:
@@ -43,9 +44,6 @@ public:
     FeedServer* server() const { return m_server.get(); }
     FeedDirectory* directory() const { return m_directory.get(); }
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void refreshSoon();
 
@@ -56,7 +54,6 @@ private:
     std::unique_ptr<FeedDirectory> m_directory;
     std::shared_ptr<FeedNotice> m_notice = std::make_shared<FeedNotice>();
     std::optional<BoardState> m_last;
-    QTimer m_poll;
     // While a clock runs, the next whole tenth of the engine's clock, when the remaining times it publishes turn
     // (the board's tick wakes only when the shown digits change).
     QTimer m_nextTenth;

@@ -3,42 +3,43 @@
 
 namespace {
 
-PenaltyState readPenalty(const LumGroup& digits, const ShapeControl* light, modCount& engine, int clock,
-                         const QColor& off) {
+PenaltyState readPenalty(const game::GameState& s, game::DigitGroup digits, modCount& engine, int clock) {
     PenaltyState p;
-    p.digits = digits.captions();
+    p.digits = game::digitsOf(s, digits);
     p.running = engine.IsClockRunning(clock) != 0;
     p.remaining = engine.PeekClockValue(clock);
-    p.light = light->FillColor() != off;
+    p.light = s.penaltyLights[static_cast<std::size_t>(clock - 1)];
     return p;
 }
 
 } // namespace
 
 BoardState readBoardState(const frmScoreBoard& board, modCount& engine, const SettingsVariables& settings) {
+    // Everything of the game comes from the model, never from a widget or a fill colour; only the clocks'
+    // remaining times are looked up in the engine, which charges nothing for a look.
+    const game::GameState& g = board.model().state();
     BoardState s;
-    s.clock.digits = board.lumTime.captions();
-    s.clock.colon = board.Shape2[0]->FillColor() != fromOleColor(settings.LEDBack);
+    s.clock.digits = game::digitsOf(g, game::DigitGroup::Time);
+    s.clock.colon = g.colon;
     s.clock.running = engine.IsClockRunning(0) != 0;
     s.clock.remaining = engine.PeekClockValue(0);
-    s.clock.timeOfDay = board.ClockTime != 0;
-    s.periodDigits = board.lumPeriod.captions();
+    s.clock.timeOfDay = g.timeOfDay;
+    s.periodDigits = game::digitsOf(g, game::DigitGroup::Period);
 
-    const QColor lightOff = fromOleColor(settings.FormBack);
-    s.home.name = board.lblHome->text().toStdString();
-    s.home.scoreDigits = board.lumHome.captions();
-    s.home.goalLight = board.WhoGoal == 1;
-    s.home.penalties[0] = readPenalty(board.lumPenaltyTH1, board.shpPenaltyH[0], engine, 1, lightOff);
-    s.home.penalties[1] = readPenalty(board.lumPenaltyTH2, board.shpPenaltyH[1], engine, 2, lightOff);
-    s.visitor.name = board.lblVisitor->text().toStdString();
-    s.visitor.scoreDigits = board.lumVisitor.captions();
-    s.visitor.goalLight = board.WhoGoal == 2;
-    s.visitor.penalties[0] = readPenalty(board.lumPenaltyTV1, board.shpPenaltyV[0], engine, 3, lightOff);
-    s.visitor.penalties[1] = readPenalty(board.lumPenaltyTV2, board.shpPenaltyV[1], engine, 4, lightOff);
+    s.home.name = settings.HomeText;
+    s.home.scoreDigits = game::digitsOf(g, game::DigitGroup::Home);
+    s.home.goalLight = g.whoGoal == 1;
+    s.home.penalties[0] = readPenalty(g, game::DigitGroup::PenaltyTH1, engine, 1);
+    s.home.penalties[1] = readPenalty(g, game::DigitGroup::PenaltyTH2, engine, 2);
+    s.visitor.name = settings.VisitorText;
+    s.visitor.scoreDigits = game::digitsOf(g, game::DigitGroup::Visitor);
+    s.visitor.goalLight = g.whoGoal == 2;
+    s.visitor.penalties[0] = readPenalty(g, game::DigitGroup::PenaltyTV1, engine, 3);
+    s.visitor.penalties[1] = readPenalty(g, game::DigitGroup::PenaltyTV2, engine, 4);
 
     s.soundPlaying = board.BuzzerPlaying != 0;
-    if (const PictureBoxControl* field = board.selectedField()) {
-        s.selectedField = field->objectName().toStdString();
+    if (g.selected) {
+        s.selectedField = std::string(game::fieldName(*g.selected));
     }
     return s;
 }

@@ -137,8 +137,8 @@ for i in $(seq 1 30); do
 done
 kill -0 "$client_pid" 2>/dev/null && fail "the live client was not told the feed has gone"
 
-# Without --feed nothing listens.
-start_rinkmaster
+# Without --feed nothing listens. (The game above is kept for the next start; these runs start afresh.)
+start_rinkmaster --new-game
 splash=$(wait_window '^Rinkmaster$')
 click_in "$splash" 200 30
 wait_window '^Rinkmaster - ' >/dev/null
@@ -156,7 +156,7 @@ time.sleep(60)' "$port" &
 E2E_PIDS+=($!)
 sleep 0.5
 rm -rf "$feed_dir"
-start_rinkmaster --feed "$port" --feed-dir "$feed_dir"
+start_rinkmaster --new-game --feed "$port" --feed-dir "$feed_dir"
 splash=$(wait_window '^Rinkmaster$')
 click_in "$splash" 200 30
 board=$(wait_window '^Rinkmaster - ')

@@ -143,16 +143,16 @@ void TestFeed::stateFollowsTheBoard_data() {
                u"\"home\":{\"name\":\"Home\",\"score\":{\"text\":\"0\",\"digits\":[0,-1]},\"goalLight\":false"_s,
                u"\"selectedField\":\"TimeBack\""_s, u"\"soundPlaying\":false"_s};
     QTest::newRow("a score typed") << BoardAction([](BoardFixture& f) {
-        f.focus(f.board->HomeBack);
+        f.focus(f.field("HomeBack"));
         f.type(u"12\n"_s);
     }) << QStringList{u"\"score\":{\"text\":\"12\",\"digits\":[2,1]}"_s, u"\"selectedField\":\"HomeBack\""_s};
     QTest::newRow("the period typed") << BoardAction([](BoardFixture& f) {
-        f.focus(f.board->PeriodBack);
+        f.focus(f.field("PeriodBack"));
         f.type(u"3"_s);
     }) << QStringList{u"\"period\":{\"text\":\"3\",\"digits\":[3]}"_s};
     QTest::newRow("a visitor penalty")
         << BoardAction([](BoardFixture& f) {
-               f.focus(f.board->PenaltyTV2);
+               f.focus(f.field("PenaltyTV2"));
                f.type(u"2\n"_s);
            })
         << QStringList{
@@ -167,7 +167,7 @@ void TestFeed::stateFollowsTheBoard_data() {
                u"\"clock\":{\"text\":\"44.5\",\"digits\":[4,4,5,-1],\"colon\":false,\"running\":true,\"remaining\":44.5,"_s};
     QTest::newRow("a penalty run out")
         << BoardAction([](BoardFixture& f) {
-               f.focus(f.board->PenaltyTH1);
+               f.focus(f.field("PenaltyTH1"));
                f.type(u"0.01\n"_s);
                f.type(u"s"_s);
                f.advance(1500);
@@ -188,7 +188,19 @@ void TestFeed::stateFollowsTheBoard_data() {
         f.settings.HomeText = "Kärpät \"A\"";
         f.board->UpdateLabels();
     }) << QStringList{u"\"name\":\"Kärpät \\\"A\\\"\""_s};
-    QTest::newRow("no field selected") << BoardAction([](BoardFixture& f) { f.board->TimeBack->clearFocus(); })
+    // The lights come from the game, not from their colours: right even when lit and unlit look the same.
+    QTest::newRow("goal light in the board's own colour") << BoardAction([](BoardFixture& f) {
+        f.settings.ScoreColor = f.settings.FormBack;
+        f.board->UpdateFormColors();
+        f.board->imgGoalCoverV_Click();
+    }) << QStringList{u"\"goalLight\":true,\"penalties\""_s};
+    QTest::newRow("penalty light in the board's own colour") << BoardAction([](BoardFixture& f) {
+        f.settings.ScoreColor = f.settings.FormBack;
+        f.board->UpdateFormColors();
+        f.focus(f.field("PenaltyTH2"));
+        f.type(u"2\n"_s);
+    }) << QStringList{u"\"digits\":[0,0,2],\"running\":false,\"remaining\":120.0,\"light\":true"_s};
+    QTest::newRow("no field selected") << BoardAction([](BoardFixture& f) { f.field("TimeBack")->clearFocus(); })
                                        << QStringList{u"\"selectedField\":null}"_s};
 }
 
@@ -217,7 +229,7 @@ void TestFeed::lookingAtTheBoardChargesNoClock() {
     const auto play = [](BoardFixture& f, BoardFeed* feed) {
         f.show();
         f.type(u"0.05\n"_s); // 5 s of game time
-        f.focus(f.board->PenaltyTH1);
+        f.focus(f.field("PenaltyTH1"));
         f.type(u"2\n"_s);
         f.type(u"s"_s);
         f.advance(1000);
@@ -233,7 +245,7 @@ void TestFeed::lookingAtTheBoardChargesNoClock() {
                 feed->refresh();
             }
         }
-        f.focus(f.board->PenaltyTH1);
+        f.focus(f.field("PenaltyTH1"));
         f.type(u"i"_s);
         return f.engine.ClockValue(1);
     };
@@ -319,7 +331,7 @@ void TestFeed::liveClientsGetEveryChangeOnce() {
     QCOMPARE(messages.size(), 1);
 
     // Each change exactly once, in order.
-    b.f.focus(b.f.board->HomeBack);
+    b.f.focus(b.f.field("HomeBack"));
     b.f.type(u"+1"_s);
     b.feed.refresh();
     b.f.type(u"+1"_s);
@@ -580,7 +592,7 @@ void TestFeed::feedFolderRewritesOnlyWhatChanged() {
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("marked");
     }
-    f.focus(f.board->PenaltyTH2);
+    f.focus(f.field("PenaltyTH2"));
     f.type(u"1.3\n"_s);
     feed.refresh();
     QCOMPARE(read(u"home_penalty2.txt"_s), u"1:03"_s);
@@ -756,7 +768,7 @@ void TestFeed::problemsAreShownOnceOnTheBoard() {
 void TestFeed::theNoticeLeavesTheKeysToTheBoard() {
     BoardFixture f;
     f.show();
-    f.focus(f.board->HomeBack);
+    f.focus(f.field("HomeBack"));
     QWidget* focused = QApplication::focusWidget();
     showFeedNoticeOver(f.board.get(), u"The live feed could not start: port 8080 is in use."_s);
     auto* box = f.board->findChild<QFrame*>(u"feedNotice"_s);

@@ -3,8 +3,12 @@
 #include <QRandomGenerator>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
-TimeValue sec(int s) { return secondsToTime(s); }
+TimeValue sec(int s) {
+    return secondsToTime(s);
+}
 } // namespace
 
 class TestFieldEntry : public QObject {
@@ -42,22 +46,70 @@ void TestFieldEntry::numberFields_data() {
     QTest::addColumn<QString>("before"); // typed first to set the field up
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("+3 on 7") << "home" << "7\n" << "+3" << "10";
-    QTest::newRow("-7 on 7") << "home" << "7\n" << "-7" << "-0";
-    QTest::newRow("-8 on 7 darkens") << "home" << "7\n" << "-8" << "--";
-    QTest::newRow("-9 on 7 ignored") << "home" << "7\n" << "-9" << "-7";
-    QTest::newRow("+5 on 95 ignored") << "home" << "95\n" << "+5" << "95";
-    QTest::newRow("+2 on dark") << "home" << "#" << "+2" << "-2";
-    QTest::newRow("12 Enter") << "visitor" << "" << "12\n" << "12";
-    QTest::newRow("007 Enter") << "visitor" << "" << "007\n" << "-7";
-    QTest::newRow("123 Enter ignored") << "visitor" << "4\n" << "123\n" << "-4";
-    QTest::newRow("clear keeps half-typed") << "home" << "" << "1#2\n" << "12";
-    QTest::newRow("clear darkens at once") << "home" << "31\n" << "#" << "--";
-    QTest::newRow("period digit at once") << "period" << "" << "3" << "3";
-    QTest::newRow("period +1") << "period" << "3" << "+1" << "4";
-    QTest::newRow("period 9 +1 ignored") << "period" << "9" << "+1" << "9";
-    QTest::newRow("period clear ignored") << "period" << "4" << "#" << "4";
-    QTest::newRow("keypad minus and digit") << "home" << "5\n" << "k-k2" << "-3";
+    QTest::newRow("+3 on 7") << "home"
+                             << "7\n"
+                             << "+3"
+                             << "10";
+    QTest::newRow("-7 on 7") << "home"
+                             << "7\n"
+                             << "-7"
+                             << "-0";
+    QTest::newRow("-8 on 7 darkens") << "home"
+                                     << "7\n"
+                                     << "-8"
+                                     << "--";
+    QTest::newRow("-9 on 7 ignored") << "home"
+                                     << "7\n"
+                                     << "-9"
+                                     << "-7";
+    QTest::newRow("+5 on 95 ignored") << "home"
+                                      << "95\n"
+                                      << "+5"
+                                      << "95";
+    QTest::newRow("+2 on dark") << "home"
+                                << "#"
+                                << "+2"
+                                << "-2";
+    QTest::newRow("12 Enter") << "visitor"
+                              << ""
+                              << "12\n"
+                              << "12";
+    QTest::newRow("007 Enter") << "visitor"
+                               << ""
+                               << "007\n"
+                               << "-7";
+    QTest::newRow("123 Enter ignored") << "visitor"
+                                       << "4\n"
+                                       << "123\n"
+                                       << "-4";
+    QTest::newRow("clear keeps half-typed") << "home"
+                                            << ""
+                                            << "1#2\n"
+                                            << "12";
+    QTest::newRow("clear darkens at once") << "home"
+                                           << "31\n"
+                                           << "#"
+                                           << "--";
+    QTest::newRow("period digit at once") << "period"
+                                          << ""
+                                          << "3"
+                                          << "3";
+    QTest::newRow("period +1") << "period"
+                               << "3"
+                               << "+1"
+                               << "4";
+    QTest::newRow("period 9 +1 ignored") << "period"
+                                         << "9"
+                                         << "+1"
+                                         << "9";
+    QTest::newRow("period clear ignored") << "period"
+                                          << "4"
+                                          << "#"
+                                          << "4";
+    QTest::newRow("keypad minus and digit") << "home"
+                                            << "5\n"
+                                            << "k-k2"
+                                            << "-3";
 }
 
 void TestFieldEntry::numberFields() {
@@ -67,17 +119,17 @@ void TestFieldEntry::numberFields() {
     QFETCH(QString, shown);
     BoardFixture f;
     f.show();
-    PictureBoxControl* box = field == QLatin1String("home")      ? f.board->HomeBack
-                             : field == QLatin1String("visitor") ? f.board->VisitorBack
-                                                                 : f.board->PeriodBack;
+    PictureBoxControl* box = field == QLatin1String("home")      ? f.field("HomeBack")
+                             : field == QLatin1String("visitor") ? f.field("VisitorBack")
+                                                                 : f.field("PeriodBack");
     f.focus(box);
     f.type(before);
     // "k" sends the next character from the keypad.
     for (int i = 0; i < keys.size(); ++i) {
         if (keys[i] == QLatin1Char('k')) {
             ++i;
-            const Qt::Key key = keys[i] == QLatin1Char('-') ? Qt::Key_Minus
-                                                            : static_cast<Qt::Key>(Qt::Key_0 + keys[i].digitValue());
+            const Qt::Key key =
+                keys[i] == QLatin1Char('-') ? Qt::Key_Minus : static_cast<Qt::Key>(Qt::Key_0 + keys[i].digitValue());
             f.press(key, Qt::KeypadModifier);
         } else {
             f.type(keys.mid(i, 1));
@@ -92,9 +144,9 @@ void TestFieldEntry::numberFields() {
 void TestFieldEntry::halfTypedScoreStaysWithItsField() {
     BoardFixture f;
     f.show();
-    f.focus(f.board->HomeBack);
+    f.focus(f.field("HomeBack"));
     f.type(QStringLiteral("1"));
-    f.focus(f.board->VisitorBack);
+    f.focus(f.field("VisitorBack"));
     f.type(QStringLiteral("2\n"));
     QCOMPARE(f.visitor(), QStringLiteral("-2"));
     QCOMPARE(f.home(), QStringLiteral("-0"));
@@ -120,9 +172,9 @@ void TestFieldEntry::timedBuffersAreSeparateFromScoreBuffers() {
     BoardFixture f;
     f.show();
     f.type(QStringLiteral("1"));
-    f.focus(f.board->HomeBack);
+    f.focus(f.field("HomeBack"));
     f.type(QStringLiteral("4\n"));
-    f.focus(f.board->TimeBack);
+    f.focus(f.field("TimeBack"));
     f.type(QStringLiteral("5\n"));
     QCOMPARE(f.gameClock(), QStringLiteral("1500"));
     QCOMPARE(f.home(), QStringLiteral("-4"));
@@ -132,13 +184,20 @@ void TestFieldEntry::penaltyEntry_data() {
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<int>("seconds");
-    QTest::newRow("2 Enter") << "2\n" << "200" << 120;
-    QTest::newRow("10 Enter rejected") << "10\n" << "---" << 0;
-    QTest::newRow("2.005 half to even") << "2.005\n" << "200" << 120;
-    QTest::newRow("2.015 half to even") << "2.015\n" << "202" << 122;
-    QTest::newRow("9.59 the limit") << "9.59\n" << "959" << 599;
-    QTest::newRow("space cancels") << "5 1\n" << "100" << 60;
-    QTest::newRow("Enter alone shows 0:00") << "\n" << "000" << 0;
+    QTest::newRow("2 Enter") << "2\n"
+                             << "200" << 120;
+    QTest::newRow("10 Enter rejected") << "10\n"
+                                       << "---" << 0;
+    QTest::newRow("2.005 half to even") << "2.005\n"
+                                        << "200" << 120;
+    QTest::newRow("2.015 half to even") << "2.015\n"
+                                        << "202" << 122;
+    QTest::newRow("9.59 the limit") << "9.59\n"
+                                    << "959" << 599;
+    QTest::newRow("space cancels") << "5 1\n"
+                                   << "100" << 60;
+    QTest::newRow("Enter alone shows 0:00") << "\n"
+                                            << "000" << 0;
 }
 
 void TestFieldEntry::penaltyEntry() {
@@ -147,31 +206,32 @@ void TestFieldEntry::penaltyEntry() {
     QFETCH(int, seconds);
     BoardFixture f;
     f.show();
-    f.focus(f.board->PenaltyTH2);
+    f.focus(f.field("PenaltyTH2"));
     f.type(keys);
     QCOMPARE(f.penalty(2), shown);
     QCOMPARE(f.engine.ClockValue(2), sec(seconds));
     QCOMPARE(f.engine.IsClockRunning(2), std::int16_t{0});
     const bool lit = seconds > 0;
-    QCOMPARE(f.board->shpPenaltyH[1]->FillColor(), lit ? QColor(255, 128, 0) : QColor(64, 64, 64));
-    QCOMPARE(f.board->dotPenaltyTH2[0]->FillColor(), shown == QLatin1String("---") ? QColor(Qt::black)
-                                                                                   : QColor(Qt::white));
+    QCOMPARE(f.controls<ShapeControl>(u"shpPenaltyH"_s)[1]->FillColor(),
+             lit ? QColor(255, 128, 0) : QColor(64, 64, 64));
+    QCOMPARE(f.controls<ShapeControl>(u"dotPenaltyTH2"_s)[0]->FillColor(),
+             shown == QLatin1String("---") ? QColor(Qt::black) : QColor(Qt::white));
 }
 
 void TestFieldEntry::penaltyRunsWithTheGameAndRunsOut() {
     BoardFixture f;
     f.show();
-    f.focus(f.board->PenaltyTH1);
+    f.focus(f.field("PenaltyTH1"));
     f.type(QStringLiteral("0.03\n"));
     QCOMPARE(f.penalty(1), QStringLiteral("003"));
     f.press(Qt::Key_S);
     f.advance(2'900);
     QCOMPARE(f.penalty(1), QStringLiteral("001")); // 0.1 s left shows 0:01, light still on
-    QCOMPARE(f.board->shpPenaltyH[0]->FillColor(), QColor(255, 128, 0));
+    QCOMPARE(f.controls<ShapeControl>(u"shpPenaltyH"_s)[0]->FillColor(), QColor(255, 128, 0));
     f.advance(200);
     QCOMPARE(f.penalty(1), QStringLiteral("000"));
-    QCOMPARE(f.board->shpPenaltyH[0]->FillColor(), QColor(64, 64, 64));
-    QCOMPARE(f.board->dotPenaltyTH1[0]->FillColor(), QColor(Qt::white));
+    QCOMPARE(f.controls<ShapeControl>(u"shpPenaltyH"_s)[0]->FillColor(), QColor(64, 64, 64));
+    QCOMPARE(f.controls<ShapeControl>(u"dotPenaltyTH1"_s)[0]->FillColor(), QColor(Qt::white));
     f.advance(5'000);
     QCOMPARE(f.penalty(1), QStringLiteral("000"));
 }
@@ -181,22 +241,22 @@ void TestFieldEntry::penaltyKeepsItsTimeThroughAStoppage() {
     // every clock): the first penalty has lost no time.
     BoardFixture f;
     f.show();
-    f.focus(f.board->PenaltyTH1);
+    f.focus(f.field("PenaltyTH1"));
     f.type(QStringLiteral("2\n"));
-    f.focus(f.board->TimeBack);
+    f.focus(f.field("TimeBack"));
     f.type(QStringLiteral("0.30\n"));
     f.press(Qt::Key_S);
     for (int i = 0; i < 300; ++i) {
         f.advance(100);
     }
-    QVERIFY(!f.board->tmrClock1.isActive());
+    QVERIFY(!f.tick().isActive());
     QCOMPARE(f.penalty(1), QStringLiteral("130"));
     f.clock.advance(60'000);
-    f.focus(f.board->PenaltyTV1);
+    f.focus(f.field("PenaltyTV1"));
     f.type(QStringLiteral("2\n"));
     QCOMPARE(f.engine.ClockValue(1), sec(90));
     // The next start of the game starts it again.
-    f.focus(f.board->TimeBack);
+    f.focus(f.field("TimeBack"));
     f.type(QStringLiteral("1\n"));
     f.press(Qt::Key_S);
     f.advance(10'000);
@@ -207,12 +267,12 @@ void TestFieldEntry::penaltyKeepsItsTimeThroughAStoppage() {
 void TestFieldEntry::independentClockKeyRunsOnePenalty() {
     BoardFixture f;
     f.show();
-    f.focus(f.board->PenaltyTV2);
+    f.focus(f.field("PenaltyTV2"));
     f.type(QStringLiteral("1\n"));
     f.press(Qt::Key_I);
     QCOMPARE(f.engine.IsClockRunning(4), std::int16_t{-1});
     QCOMPARE(f.engine.IsClockRunning(0), std::int16_t{0});
-    QVERIFY(f.board->tmrClock1.isActive());
+    QVERIFY(f.tick().isActive());
     f.advance(5'000);
     QCOMPARE(f.penalty(4), QStringLiteral("055"));
     f.press(Qt::Key_I);
@@ -227,7 +287,7 @@ void TestFieldEntry::penaltyStartedDuringPlayStopsAtTheGameZero() {
     f.type(QStringLiteral("0.30\n"));
     f.press(Qt::Key_S);
     f.advance(10'000);
-    f.focus(f.board->PenaltyTH1);
+    f.focus(f.field("PenaltyTH1"));
     f.type(QStringLiteral("2\n"));
     QCOMPARE(f.engine.IsClockRunning(1), std::int16_t{0});
     f.press(Qt::Key_I);
@@ -235,16 +295,16 @@ void TestFieldEntry::penaltyStartedDuringPlayStopsAtTheGameZero() {
     for (int i = 0; i < 200; ++i) {
         f.advance(100);
     }
-    QVERIFY(!f.board->tmrClock1.isActive());
+    QVERIFY(!f.tick().isActive());
     QCOMPARE(f.gameClock(), QStringLiteral("-00-"));
     QCOMPARE(f.penalty(1), QStringLiteral("140"));
     QCOMPARE(f.engine.IsClockRunning(1), std::int16_t{0});
     f.clock.advance(20'000);
-    f.focus(f.board->PenaltyTV1);
+    f.focus(f.field("PenaltyTV1"));
     f.press(Qt::Key_Delete);
     QCOMPARE(f.engine.ClockValue(1), sec(100));
     // The next period: the penalty runs on from where it stopped.
-    f.focus(f.board->TimeBack);
+    f.focus(f.field("TimeBack"));
     f.type(QStringLiteral("20\n"));
     f.press(Qt::Key_S);
     f.advance(5'000);
@@ -259,13 +319,13 @@ void TestFieldEntry::penaltyStartedDuringTheStoppageRunsOnItsOwn() {
     f.type(QStringLiteral("0.01\n"));
     f.press(Qt::Key_S);
     f.advance(1'000);
-    QVERIFY(!f.board->tmrClock1.isActive());
-    f.focus(f.board->PenaltyTV2);
+    QVERIFY(!f.tick().isActive());
+    f.focus(f.field("PenaltyTV2"));
     f.type(QStringLiteral("1\n"));
     f.press(Qt::Key_I);
     f.advance(10'000);
     QCOMPARE(f.penalty(4), QStringLiteral("050"));
-    f.focus(f.board->PenaltyTH2);
+    f.focus(f.field("PenaltyTH2"));
     f.press(Qt::Key_Delete);
     QCOMPARE(f.engine.IsClockRunning(4), std::int16_t{-1});
     QCOMPARE(f.engine.ClockValue(4), sec(50));
@@ -274,15 +334,15 @@ void TestFieldEntry::penaltyStartedDuringTheStoppageRunsOnItsOwn() {
 void TestFieldEntry::clearingARunningPenalty() {
     BoardFixture f;
     f.show();
-    f.focus(f.board->PenaltyTH1);
+    f.focus(f.field("PenaltyTH1"));
     f.type(QStringLiteral("2\n"));
     f.press(Qt::Key_S);
     f.advance(1'000);
     f.press(Qt::Key_Delete);
     QCOMPARE(f.penalty(1), QStringLiteral("---"));
     QCOMPARE(f.engine.IsClockRunning(1), std::int16_t{0});
-    QCOMPARE(f.board->dotPenaltyTH1[1]->FillColor(), QColor(Qt::black));
-    QCOMPARE(f.board->shpPenaltyH[0]->FillColor(), QColor(64, 64, 64));
+    QCOMPARE(f.controls<ShapeControl>(u"dotPenaltyTH1"_s)[1]->FillColor(), QColor(Qt::black));
+    QCOMPARE(f.controls<ShapeControl>(u"shpPenaltyH"_s)[0]->FillColor(), QColor(64, 64, 64));
     // The next start runs it in the engine, but it stays dark.
     f.press(Qt::Key_S);
     f.press(Qt::Key_S);
@@ -294,7 +354,7 @@ void TestFieldEntry::clearingARunningPenalty() {
 void TestFieldEntry::typedTimeStopsARunningPenalty() {
     BoardFixture f;
     f.show();
-    f.focus(f.board->PenaltyTH1);
+    f.focus(f.field("PenaltyTH1"));
     f.press(Qt::Key_S);
     f.type(QStringLiteral("2\n"));
     QCOMPARE(f.engine.IsClockRunning(1), std::int16_t{0});
@@ -334,7 +394,7 @@ void TestFieldEntry::tabOrderAndMarker() {
     f.focus(fields[static_cast<std::size_t>(start)]);
     f.press(back ? Qt::Key_Backtab : Qt::Key_Tab, back ? Qt::ShiftModifier : Qt::NoModifier);
     QTRY_VERIFY(fields[static_cast<std::size_t>(expected)]->hasFocus());
-    QCOMPARE(f.board->shpObjectSelected->geometry(),
+    QCOMPARE(f.control<ShapeControl>(u"shpObjectSelected"_s)->geometry(),
              fields[static_cast<std::size_t>(expected)]->geometry().adjusted(0, 0, 1, 1));
 }
 
@@ -354,37 +414,37 @@ void TestFieldEntry::markerWidthFromSettings() {
     s.LEDSelectedWidth = static_cast<std::int16_t>(stored);
     BoardFixture f(s);
     f.show();
-    f.focus(f.board->PeriodBack);
-    QCOMPARE(f.board->shpObjectSelected->geometry(),
-             f.board->PeriodBack->geometry().adjusted(-pixels, -pixels, pixels + 1, pixels + 1));
+    f.focus(f.field("PeriodBack"));
+    QCOMPARE(f.control<ShapeControl>(u"shpObjectSelected"_s)->geometry(),
+             f.field("PeriodBack")->geometry().adjusted(-pixels, -pixels, pixels + 1, pixels + 1));
 }
 
 void TestFieldEntry::clicksSelectFields() {
     BoardFixture f;
     f.show();
-    QTest::mouseClick(f.board->lumPeriod.digits[0], Qt::LeftButton);
-    QTRY_VERIFY(f.board->PeriodBack->hasFocus());
-    QVERIFY(f.board->shpObjectSelected->isVisible());
-    QTest::mouseClick(f.board->lblGoalV, Qt::LeftButton);
-    QTRY_VERIFY(f.board->picGoalBack->hasFocus());
+    QTest::mouseClick(f.digits(u"lumPeriod"_s)[0], Qt::LeftButton);
+    QTRY_VERIFY(f.field("PeriodBack")->hasFocus());
+    QVERIFY(f.control<ShapeControl>(u"shpObjectSelected"_s)->isVisible());
+    QTest::mouseClick(f.control<LabelControl>(u"lblGoalV"_s), Qt::LeftButton);
+    QTRY_VERIFY(f.field("picGoalBack")->hasFocus());
     QCOMPARE(f.board->WhoGoal, std::int16_t{0});
-    QTest::mouseClick(f.board->HomeBack, Qt::LeftButton, {}, QPoint(3, 3));
-    QTRY_VERIFY(f.board->HomeBack->hasFocus());
+    QTest::mouseClick(f.field("HomeBack"), Qt::LeftButton, {}, QPoint(3, 3));
+    QTRY_VERIFY(f.field("HomeBack")->hasFocus());
 }
 
 void TestFieldEntry::resizeHidesTheMarker() {
     BoardFixture f;
     f.show();
-    f.focus(f.board->HomeBack);
-    QVERIFY(f.board->shpObjectSelected->isVisible());
+    f.focus(f.field("HomeBack"));
+    QVERIFY(f.control<ShapeControl>(u"shpObjectSelected"_s)->isVisible());
     f.board->resize(f.board->width() + 40, f.board->height() + 30);
-    QTRY_VERIFY(!f.board->shpObjectSelected->isVisible());
+    QTRY_VERIFY(!f.control<ShapeControl>(u"shpObjectSelected"_s)->isVisible());
     // A click on the focused field is no change of focus; a click on one of its digits is.
-    QTest::mouseClick(f.board->HomeBack, Qt::LeftButton, {}, QPoint(2, 2));
-    QVERIFY(!f.board->shpObjectSelected->isVisible());
-    QTest::mouseClick(f.board->lumHome.digits[0], Qt::LeftButton);
-    QTRY_VERIFY(f.board->shpObjectSelected->isVisible());
-    QVERIFY(f.board->HomeBack->hasFocus());
+    QTest::mouseClick(f.field("HomeBack"), Qt::LeftButton, {}, QPoint(2, 2));
+    QVERIFY(!f.control<ShapeControl>(u"shpObjectSelected"_s)->isVisible());
+    QTest::mouseClick(f.digits(u"lumHome"_s)[0], Qt::LeftButton);
+    QTRY_VERIFY(f.control<ShapeControl>(u"shpObjectSelected"_s)->isVisible());
+    QVERIFY(f.field("HomeBack")->hasFocus());
 }
 
 void TestFieldEntry::goalLightsFromKeys_data() {
@@ -403,26 +463,26 @@ void TestFieldEntry::goalLightsFromKeys() {
     QFETCH(int, who);
     BoardFixture f;
     f.show();
-    f.focus(f.board->picGoalBack);
+    f.focus(f.field("picGoalBack"));
     for (int k : keys) {
         f.press(static_cast<Qt::Key>(std::abs(k)), k < 0 ? Qt::KeypadModifier : Qt::NoModifier);
     }
     QCOMPARE(int(f.board->WhoGoal), who);
-    QCOMPARE(f.board->shpGoalH->FillColor(), who == 1 ? QColor(255, 128, 0) : QColor(64, 64, 64));
-    QCOMPARE(f.board->shpGoalV->FillColor(), who == 2 ? QColor(255, 128, 0) : QColor(64, 64, 64));
+    QCOMPARE(f.control<ShapeControl>(u"shpGoalH"_s)->FillColor(), who == 1 ? QColor(255, 128, 0) : QColor(64, 64, 64));
+    QCOMPARE(f.control<ShapeControl>(u"shpGoalV"_s)->FillColor(), who == 2 ? QColor(255, 128, 0) : QColor(64, 64, 64));
 }
 
 void TestFieldEntry::goalLightsFromClicks() {
     BoardFixture f;
     f.show();
-    QTest::mouseClick(f.board->imgGoalCoverH, Qt::LeftButton);
+    QTest::mouseClick(f.control<ImageControl>(u"imgGoalCoverH"_s), Qt::LeftButton);
     QCOMPARE(f.board->WhoGoal, std::int16_t{1});
-    QTRY_VERIFY(f.board->picGoalBack->hasFocus());
-    QTest::mouseClick(f.board->imgGoalCoverV, Qt::LeftButton);
+    QTRY_VERIFY(f.field("picGoalBack")->hasFocus());
+    QTest::mouseClick(f.control<ImageControl>(u"imgGoalCoverV"_s), Qt::LeftButton);
     QCOMPARE(f.board->WhoGoal, std::int16_t{2});
-    QTest::mouseClick(f.board->imgGoalCoverV, Qt::LeftButton);
+    QTest::mouseClick(f.control<ImageControl>(u"imgGoalCoverV"_s), Qt::LeftButton);
     QCOMPARE(f.board->WhoGoal, std::int16_t{0});
-    QTest::mouseClick(f.board->imgGoalCoverV, Qt::LeftButton);
+    QTest::mouseClick(f.control<ImageControl>(u"imgGoalCoverV"_s), Qt::LeftButton);
     QCOMPARE(f.board->WhoGoal, std::int16_t{2});
 }
 
@@ -436,9 +496,9 @@ void TestFieldEntry::randomKeysKeepEveryFieldInRange() {
             k.append({static_cast<Qt::Key>(Qt::Key_0 + d), Qt::NoModifier});
             k.append({static_cast<Qt::Key>(Qt::Key_0 + d), Qt::KeypadModifier});
         }
-        for (Qt::Key key : {Qt::Key_Plus, Qt::Key_Minus, Qt::Key_Period, Qt::Key_Return, Qt::Key_Space,
-                            Qt::Key_Delete, Qt::Key_S, Qt::Key_R, Qt::Key_C, Qt::Key_I, Qt::Key_B, Qt::Key_G,
-                            Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_Tab, Qt::Key_Escape}) {
+        for (Qt::Key key : {Qt::Key_Plus, Qt::Key_Minus, Qt::Key_Period, Qt::Key_Return, Qt::Key_Space, Qt::Key_Delete,
+                            Qt::Key_S, Qt::Key_R, Qt::Key_C, Qt::Key_I, Qt::Key_B, Qt::Key_G, Qt::Key_Left,
+                            Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_Tab, Qt::Key_Escape}) {
             k.append({key, Qt::NoModifier});
         }
         k.append({Qt::Key_Plus, Qt::KeypadModifier});

@@ -4,9 +4,13 @@
 #include <QFontMetrics>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-QColor ole(OleColor c) { return fromOleColor(c); }
+QColor ole(OleColor c) {
+    return fromOleColor(c);
+}
 
 } // namespace
 
@@ -40,7 +44,7 @@ void TestLayoutColours::designSizeKeepsEveryControl() {
     int i = 0;
     for (const BoardControlRef& c : f.board->controls()) {
         // The marker goes back to its recorded place too; it is hidden after every resize anyway.
-        if (c.widget != f.board->shpObjectSelected) {
+        if (c.widget != f.control<ShapeControl>(u"shpObjectSelected"_s)) {
             QCOMPARE(c.widget->geometry(), before[i]);
         }
         ++i;
@@ -50,17 +54,17 @@ void TestLayoutColours::designSizeKeepsEveryControl() {
 void TestLayoutColours::twiceAsWideDoublesOnlyLeftAndWidth() {
     BoardFixture f;
     f.show();
-    const QRect time = f.board->TimeBack->geometry();
-    const int digitHeight = f.board->lumTime.digits[0]->height();
-    const double fontSize = f.board->lblPeriod->FontSize();
+    const QRect time = f.field("TimeBack")->geometry();
+    const int digitHeight = f.digits(u"lumTime"_s)[0]->height();
+    const double fontSize = f.control<LabelControl>(u"lblPeriod"_s)->FontSize();
     f.board->resize(f.board->width() * 2, f.board->height());
-    QTRY_COMPARE(f.board->TimeBack->x(), time.x() * 2);
-    QCOMPARE(f.board->TimeBack->width(), time.width() * 2);
-    QCOMPARE(f.board->TimeBack->y(), time.y());
-    QCOMPARE(f.board->TimeBack->height(), time.height());
-    QCOMPARE(f.board->lumTime.digits[0]->height(), digitHeight);
-    QCOMPARE(f.board->lblPeriod->FontSize(), fontSize);
-    QCOMPARE(f.board->Shape3->BorderWidth(), 4.0);
+    QTRY_COMPARE(f.field("TimeBack")->x(), time.x() * 2);
+    QCOMPARE(f.field("TimeBack")->width(), time.width() * 2);
+    QCOMPARE(f.field("TimeBack")->y(), time.y());
+    QCOMPARE(f.field("TimeBack")->height(), time.height());
+    QCOMPARE(f.digits(u"lumTime"_s)[0]->height(), digitHeight);
+    QCOMPARE(f.control<LabelControl>(u"lblPeriod"_s)->FontSize(), fontSize);
+    QCOMPARE(f.control<ShapeControl>(u"Shape3"_s)->BorderWidth(), 4.0);
 }
 
 void TestLayoutColours::fourKScalesWithoutOverflow() {
@@ -69,15 +73,15 @@ void TestLayoutColours::fourKScalesWithoutOverflow() {
     f.board->resize(3840, 2160);
     const double hr = 2160.0 / 453.0;
     const double wr = 3840.0 / 632.0;
-    QTRY_VERIFY(std::abs(f.board->Shape3->x() - 8 * wr) <= 1);
-    QVERIFY(std::abs(f.board->Shape3->width() - 617 * wr) <= 1);
-    QVERIFY(std::abs(f.board->Shape3->height() - 433 * hr) <= 1);
-    QVERIFY(std::abs(f.board->lumTime.digits[0]->Size() - 80 * hr) <= 1);
-    QVERIFY(std::abs(f.board->PenaltyTV2->x() - 408 * wr) <= 1);
-    QVERIFY(std::abs(f.board->lblPeriod->FontSize() - 16 * hr) <= 0.01);
+    QTRY_VERIFY(std::abs(f.control<ShapeControl>(u"Shape3"_s)->x() - 8 * wr) <= 1);
+    QVERIFY(std::abs(f.control<ShapeControl>(u"Shape3"_s)->width() - 617 * wr) <= 1);
+    QVERIFY(std::abs(f.control<ShapeControl>(u"Shape3"_s)->height() - 433 * hr) <= 1);
+    QVERIFY(std::abs(f.digits(u"lumTime"_s)[0]->Size() - 80 * hr) <= 1);
+    QVERIFY(std::abs(f.field("PenaltyTV2")->x() - 408 * wr) <= 1);
+    QVERIFY(std::abs(f.control<LabelControl>(u"lblPeriod"_s)->FontSize() - 16 * hr) <= 0.01);
     // And back to the design size: the layout comes back as it was.
     f.board->resize(632, 453);
-    QTRY_COMPARE(f.board->TimeBack->geometry(), QRect(189, 16, 254, 97));
+    QTRY_COMPARE(f.field("TimeBack")->geometry(), QRect(189, 16, 254, 97));
 }
 
 void TestLayoutColours::captionsFitTheirLabels_data() {
@@ -95,19 +99,20 @@ void TestLayoutColours::captionsFitTheirLabels() {
     BoardFixture f;
     f.show();
     const int designHeight = f.board->height();
-    const double designFont = f.board->lblPenaltyH->FontSize();
+    const double designFont = f.control<LabelControl>(u"lblPenaltyH"_s)->FontSize();
     f.board->resize(window);
     QTRY_COMPARE(f.board->size(), window);
-    for (LabelControl* label :
-         {f.board->lblPenaltyH, f.board->lblPenaltyV, f.board->lblGoalH, f.board->lblGoalV, f.board->lblPeriod}) {
+    for (LabelControl* label : {f.control<LabelControl>(u"lblPenaltyH"_s), f.control<LabelControl>(u"lblPenaltyV"_s),
+                                f.control<LabelControl>(u"lblGoalH"_s), f.control<LabelControl>(u"lblGoalV"_s),
+                                f.control<LabelControl>(u"lblPeriod"_s)}) {
         const int textWidth = QFontMetrics(label->font()).horizontalAdvance(label->text());
         QVERIFY2(textWidth <= label->width(), qPrintable(label->objectName()));
     }
     const double heightFont = designFont * window.height() / designHeight;
     if (byHeight)
-        QCOMPARE(f.board->lblPenaltyH->FontSize(), heightFont);
+        QCOMPARE(f.control<LabelControl>(u"lblPenaltyH"_s)->FontSize(), heightFont);
     else
-        QVERIFY(f.board->lblPenaltyH->FontSize() < heightFont);
+        QVERIFY(f.control<LabelControl>(u"lblPenaltyH"_s)->FontSize() < heightFont);
 }
 
 void TestLayoutColours::tinyWindowKeepsEverythingAtLeastOne() {
@@ -134,9 +139,9 @@ void TestLayoutColours::recordAfterOptionsMakesTheCurrentLayoutTheReference() {
     f.press(Qt::Key_F2);
     QCOMPARE(f.board->layoutTable().OrigWidth, 1264 * 15);
     QCOMPARE(f.board->layoutTable().OrigHeight, 453 * 15);
-    const int x = f.board->TimeBack->x();
+    const int x = f.field("TimeBack")->x();
     f.board->resize(632, 453);
-    QTRY_COMPARE(f.board->TimeBack->x(), x / 2);
+    QTRY_COMPARE(f.field("TimeBack")->x(), x / 2);
 }
 
 void TestLayoutColours::teamSizeRoundsHalfToEven_data() {
@@ -153,8 +158,8 @@ void TestLayoutColours::teamSizeRoundsHalfToEven() {
     SettingsVariables s = boardDefaults();
     s.TeamSize = stored;
     BoardFixture f(s);
-    QCOMPARE(f.board->lblHome->FontSize(), f.board->RSize(used));
-    QCOMPARE(f.board->lblVisitor->FontSize(), f.board->RSize(used));
+    QCOMPARE(f.control<LabelControl>(u"lblHome"_s)->FontSize(), f.board->RSize(used));
+    QCOMPARE(f.control<LabelControl>(u"lblVisitor"_s)->FontSize(), f.board->RSize(used));
     // At the design size the reference window is 9600 x 7200 twips: the point size is the stored one.
     QVERIFY(std::abs(f.board->RSize(used) - used) < 0.01);
 }
@@ -166,12 +171,12 @@ void TestLayoutColours::teamNamesAreCentred() {
     s.TeamSize = 150000;
     BoardFixture f(s);
     f.show();
-    for (auto [label, box] : {std::pair{f.board->lblHome, f.board->picHomeContainer},
-                              std::pair{f.board->lblVisitor, f.board->picVisitorContainer}}) {
+    for (auto [label, box] : {std::pair{f.control<LabelControl>(u"lblHome"_s), f.field("picHomeContainer")},
+                              std::pair{f.control<LabelControl>(u"lblVisitor"_s), f.field("picVisitorContainer")}}) {
         QVERIFY(std::abs(label->geometry().center().x() - box->width() / 2) <= 1);
         QVERIFY(std::abs(label->geometry().center().y() - box->height() / 2) <= 1);
     }
-    QCOMPARE(f.board->lblVisitor->text(), QStringLiteral("Northern Lights"));
+    QCOMPARE(f.control<LabelControl>(u"lblVisitor"_s)->text(), QStringLiteral("Northern Lights"));
 }
 
 void TestLayoutColours::captionAndLedStyleFromSettings() {
@@ -200,50 +205,50 @@ void TestLayoutColours::coloursByControlType() {
     BoardFixture f(s);
     QCOMPARE(f.board->palette().color(QPalette::Window), ole(s.FormBack));
     // Labels other than the team names take the border colour; the team names their own.
-    QCOMPARE(f.board->lblPeriod->ForeColor(), ole(s.BorderColor));
-    QCOMPARE(f.board->lblGoalV->ForeColor(), ole(s.BorderColor));
-    QCOMPARE(f.board->lblHome->ForeColor(), ole(s.HomeColor));
-    QCOMPARE(f.board->lblVisitor->ForeColor(), ole(s.VisitorColor));
+    QCOMPARE(f.control<LabelControl>(u"lblPeriod"_s)->ForeColor(), ole(s.BorderColor));
+    QCOMPARE(f.control<LabelControl>(u"lblGoalV"_s)->ForeColor(), ole(s.BorderColor));
+    QCOMPARE(f.control<LabelControl>(u"lblHome"_s)->ForeColor(), ole(s.HomeColor));
+    QCOMPARE(f.control<LabelControl>(u"lblVisitor"_s)->ForeColor(), ole(s.VisitorColor));
     // Boxes take the LED background; the name boxes the board's.
-    QCOMPARE(f.board->TimeBack->BackColor(), ole(s.LEDBack));
-    QCOMPARE(f.board->PenaltyTV2->BackColor(), ole(s.LEDBack));
-    QCOMPARE(f.board->picHomeContainer->BackColor(), ole(s.FormBack));
+    QCOMPARE(f.field("TimeBack")->BackColor(), ole(s.LEDBack));
+    QCOMPARE(f.field("PenaltyTV2")->BackColor(), ole(s.LEDBack));
+    QCOMPARE(f.field("picHomeContainer")->BackColor(), ole(s.FormBack));
     // Outlines: the two frames in the border colour, every other shape in the LED background.
-    QCOMPARE(f.board->Shape1->BorderColor(), ole(s.BorderColor));
-    QCOMPARE(f.board->Shape3->BorderColor(), ole(s.BorderColor));
-    QCOMPARE(f.board->shpGoalH->BorderColor(), ole(s.LEDBack));
-    QCOMPARE(f.board->shpPenaltyV[1]->BorderColor(), ole(s.LEDBack));
-    QCOMPARE(f.board->shpObjectSelected->FillColor(), ole(s.LEDSelected));
+    QCOMPARE(f.control<ShapeControl>(u"Shape1"_s)->BorderColor(), ole(s.BorderColor));
+    QCOMPARE(f.control<ShapeControl>(u"Shape3"_s)->BorderColor(), ole(s.BorderColor));
+    QCOMPARE(f.control<ShapeControl>(u"shpGoalH"_s)->BorderColor(), ole(s.LEDBack));
+    QCOMPARE(f.controls<ShapeControl>(u"shpPenaltyV"_s)[1]->BorderColor(), ole(s.LEDBack));
+    QCOMPARE(f.control<ShapeControl>(u"shpObjectSelected"_s)->FillColor(), ole(s.LEDSelected));
     // Digits.
-    QCOMPARE(f.board->lumTime.digits[2]->LitColor(), ole(s.TimeColor));
-    QCOMPARE(f.board->lumPenaltyTH2.digits[1]->LitColor(), ole(s.TimeColor));
-    QCOMPARE(f.board->lumHome.digits[0]->LitColor(), ole(s.ScoreColor));
-    QCOMPARE(f.board->lumPeriod.digits[0]->LitColor(), ole(s.PeriodColor));
-    QCOMPARE(f.board->lumVisitor.digits[1]->BackColor(), ole(s.LEDBack));
+    QCOMPARE(f.digits(u"lumTime"_s)[2]->LitColor(), ole(s.TimeColor));
+    QCOMPARE(f.digits(u"lumPenaltyTH2"_s)[1]->LitColor(), ole(s.TimeColor));
+    QCOMPARE(f.digits(u"lumHome"_s)[0]->LitColor(), ole(s.ScoreColor));
+    QCOMPARE(f.digits(u"lumPeriod"_s)[0]->LitColor(), ole(s.PeriodColor));
+    QCOMPARE(f.digits(u"lumVisitor"_s)[1]->BackColor(), ole(s.LEDBack));
 }
 
 void TestLayoutColours::goalBoxEndsWithTheBoardBackground() {
     SettingsVariables s = boardDefaults();
     s.FormBack = 0x123456;
     BoardFixture f(s);
-    QCOMPARE(f.board->picGoalBack->BackColor(), ole(s.FormBack));
-    QCOMPARE(f.board->shpGoalH->FillColor(), ole(s.FormBack));
+    QCOMPARE(f.field("picGoalBack")->BackColor(), ole(s.FormBack));
+    QCOMPARE(f.control<ShapeControl>(u"shpGoalH"_s)->FillColor(), ole(s.FormBack));
     // A lit light takes a new score colour when the colours are applied again.
     f.board->WhoGoal = 1;
     f.settings.ScoreColor = 0x00FF00;
     f.board->UpdateFormColors();
-    QCOMPARE(f.board->shpGoalH->FillColor(), ole(0x00FF00));
+    QCOMPARE(f.control<ShapeControl>(u"shpGoalH"_s)->FillColor(), ole(0x00FF00));
 }
 
 void TestLayoutColours::penaltyColonsOnlyOnClocksInUse() {
     BoardFixture f;
     f.show();
-    QCOMPARE(f.board->dotPenaltyTV1[0]->FillColor(), ole(f.settings.LEDBack));
-    f.focus(f.board->PenaltyTV1);
+    QCOMPARE(f.controls<ShapeControl>(u"dotPenaltyTV1"_s)[0]->FillColor(), ole(f.settings.LEDBack));
+    f.focus(f.field("PenaltyTV1"));
     f.type(QStringLiteral("1\n"));
-    QCOMPARE(f.board->dotPenaltyTV1[0]->FillColor(), ole(f.settings.BorderColor));
-    QCOMPARE(f.board->dotPenaltyTV1[1]->FillColor(), ole(f.settings.BorderColor));
-    QCOMPARE(f.board->dotPenaltyTH1[0]->FillColor(), ole(f.settings.LEDBack));
+    QCOMPARE(f.controls<ShapeControl>(u"dotPenaltyTV1"_s)[0]->FillColor(), ole(f.settings.BorderColor));
+    QCOMPARE(f.controls<ShapeControl>(u"dotPenaltyTV1"_s)[1]->FillColor(), ole(f.settings.BorderColor));
+    QCOMPARE(f.controls<ShapeControl>(u"dotPenaltyTH1"_s)[0]->FillColor(), ole(f.settings.LEDBack));
 }
 
 QTEST_MAIN(TestLayoutColours)

@@ -8,7 +8,9 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-TimeValue sec(int s) { return secondsToTime(s); }
+TimeValue sec(int s) {
+    return secondsToTime(s);
+}
 } // namespace
 
 class TestScoreBoard : public QObject {
@@ -50,7 +52,7 @@ private slots:
 void TestScoreBoard::opensAtTenMinutesWithDarkPenalties() {
     BoardFixture f;
     QCOMPARE(f.gameClock(), QStringLiteral("1000"));
-    QCOMPARE(f.board->Shape2[0]->FillColor(), QColor(Qt::white));
+    QCOMPARE(f.controls<ShapeControl>(u"Shape2"_s)[0]->FillColor(), QColor(Qt::white));
     QCOMPARE(f.home(), QStringLiteral("-0"));
     QCOMPARE(f.visitor(), QStringLiteral("-0"));
     for (int n = 1; n <= 4; ++n) {
@@ -99,19 +101,20 @@ void TestScoreBoard::loadTakesAFolderForAMissingSound() {
 void TestScoreBoard::firstShowSelectsTheGameClock() {
     BoardFixture f;
     f.show();
-    QVERIFY(f.board->shpObjectSelected->isVisible());
+    QVERIFY(f.control<ShapeControl>(u"shpObjectSelected"_s)->isVisible());
     // Width 0: the marker is the field plus one pixel right and below.
-    QCOMPARE(f.board->shpObjectSelected->geometry(), f.board->TimeBack->geometry().adjusted(0, 0, 1, 1));
+    QCOMPARE(f.control<ShapeControl>(u"shpObjectSelected"_s)->geometry(),
+             f.field("TimeBack")->geometry().adjusted(0, 0, 1, 1));
 }
 
 void TestScoreBoard::stoppedClockRedrawsAndNeverBuzzes() {
     BoardFixture f;
-    f.board->tmrClock1.start();
+    f.tick().start();
     for (int i = 0; i < 50; ++i) {
         f.advance(100);
     }
     QCOMPARE(f.gameClock(), QStringLiteral("1000"));
-    QVERIFY(f.board->tmrClock1.isActive());
+    QVERIFY(f.tick().isActive());
     QCOMPARE(f.board->BuzzerPlaying, std::int16_t{0});
 }
 
@@ -125,12 +128,12 @@ void TestScoreBoard::runsDownToZeroBuzzesOnceAndStopsTheTick() {
     f.press(Qt::Key_S);
     f.advance(1'000);
     QCOMPARE(f.gameClock(), QStringLiteral("-40-"));
-    QCOMPARE(f.board->Shape2[0]->FillColor(), QColor(Qt::black)); // decimal point alone
+    QCOMPARE(f.controls<ShapeControl>(u"Shape2"_s)[0]->FillColor(), QColor(Qt::black)); // decimal point alone
     f.advance(3'950);
     QCOMPARE(f.gameClock(), QStringLiteral("-01-"));
     f.advance(200);
     QCOMPARE(f.gameClock(), QStringLiteral("-00-"));
-    QVERIFY(!f.board->tmrClock1.isActive());
+    QVERIFY(!f.tick().isActive());
     QCOMPARE(f.buzzer.commands().count(QStringLiteral("Play")), 1);
     // The game clock stays running at zero in the engine until start/stop.
     QCOMPARE(f.engine.IsClockRunning(0), std::int16_t{-1});
@@ -139,9 +142,9 @@ void TestScoreBoard::runsDownToZeroBuzzesOnceAndStopsTheTick() {
     f.press(Qt::Key_S);
     QCOMPARE(f.engine.IsClockRunning(0), std::int16_t{0});
     f.press(Qt::Key_S);
-    QVERIFY(f.board->tmrClock1.isActive());
+    QVERIFY(f.tick().isActive());
     f.advance(100);
-    QVERIFY(!f.board->tmrClock1.isActive());
+    QVERIFY(!f.tick().isActive());
     QCOMPARE(f.buzzer.commands().count(QStringLiteral("Play")), 1);
 }
 
@@ -150,11 +153,11 @@ void TestScoreBoard::typedZeroBuzzesAtTheNextTick() {
     s.BuzzerFile = QCoreApplication::applicationFilePath().toStdString();
     BoardFixture f(s);
     f.show();
-    f.board->tmrClock1.start();
+    f.tick().start();
     f.type(QStringLiteral("0\n"));
     QCOMPARE(f.engine.ResetTime, TimeValue{0});
     f.advance(100);
-    QVERIFY(!f.board->tmrClock1.isActive());
+    QVERIFY(!f.tick().isActive());
     QCOMPARE(f.buzzer.commands().count(QStringLiteral("Play")), 1);
 }
 
@@ -165,7 +168,7 @@ void TestScoreBoard::startStopMovesAllFiveClocks() {
     for (int n = 0; n < 5; ++n) {
         QCOMPARE(f.engine.IsClockRunning(n), std::int16_t{-1});
     }
-    QVERIFY(f.board->tmrClock1.isActive());
+    QVERIFY(f.tick().isActive());
     f.advance(2'000);
     QCOMPARE(f.gameClock(), QStringLiteral("-958"));
     // An idle penalty clock runs with the game but stays dark.
@@ -181,9 +184,9 @@ void TestScoreBoard::startStopMovesAllFiveClocks() {
 void TestScoreBoard::resetWhileRunningStopsAllAndShowsResetTime() {
     BoardFixture f;
     f.show();
-    f.focus(f.board->PenaltyTH1);
+    f.focus(f.field("PenaltyTH1"));
     f.type(QStringLiteral("2\n"));
-    f.focus(f.board->TimeBack);
+    f.focus(f.field("TimeBack"));
     f.press(Qt::Key_S);
     f.advance(10'000);
     QCOMPARE(f.penalty(1), QStringLiteral("150"));
@@ -214,13 +217,13 @@ void TestScoreBoard::clockSwitchShowsTimeOfDayAtOnceEvenAfterZero() {
     BoardFixture f;
     f.show();
     f.type(QStringLiteral("0\n"));
-    f.board->tmrClock1.start();
+    f.tick().start();
     f.advance(100);
-    QVERIFY(!f.board->tmrClock1.isActive());
+    QVERIFY(!f.tick().isActive());
     f.press(Qt::Key_C);
     QCOMPARE(f.board->ClockTime, std::int16_t{-1});
     QCOMPARE(f.gameClock(), QStringLiteral("1435"));
-    QCOMPARE(f.board->Shape2[0]->FillColor(), QColor(Qt::white));
+    QCOMPARE(f.controls<ShapeControl>(u"Shape2"_s)[0]->FillColor(), QColor(Qt::white));
     f.press(Qt::Key_C);
     QCOMPARE(f.gameClock(), QStringLiteral("-00-"));
     // Start/stop and reset return to game time.
@@ -233,14 +236,14 @@ void TestScoreBoard::clockSwitchShowsTimeOfDayAtOnceEvenAfterZero() {
 void TestScoreBoard::timeOfDayKeepsUpdatingAfterZeroWithoutChargingPenalties() {
     BoardFixture f;
     f.show();
-    f.focus(f.board->PenaltyTV1);
+    f.focus(f.field("PenaltyTV1"));
     f.type(QStringLiteral("2\n"));
-    f.focus(f.board->TimeBack);
+    f.focus(f.field("TimeBack"));
     f.type(QStringLiteral("0.10\n"));
     f.press(Qt::Key_S);
     f.advance(10'000);
     f.advance(100);
-    QVERIFY(!f.board->tmrClock1.isActive());
+    QVERIFY(!f.tick().isActive());
     const TimeValue penaltyAtZero = f.engine.ClockValue(3);
     f.press(Qt::Key_C);
     f.clock.advance(120'000);
@@ -450,8 +453,8 @@ void TestScoreBoard::timeOfDayInTheSystemsHourFormat() {
     f.press(Qt::Key_C);
     QCOMPARE(f.gameClock(), shown);
     // Always hours and minutes with a colon.
-    QCOMPARE(f.board->Shape2[0]->FillColor(), QColor(Qt::white));
-    QCOMPARE(f.board->Shape2[1]->FillColor(), QColor(Qt::white));
+    QCOMPARE(f.controls<ShapeControl>(u"Shape2"_s)[0]->FillColor(), QColor(Qt::white));
+    QCOMPARE(f.controls<ShapeControl>(u"Shape2"_s)[1]->FillColor(), QColor(Qt::white));
 }
 
 void TestScoreBoard::numLockRequestedAfterOptionsClose() {
@@ -514,42 +517,42 @@ void TestScoreBoard::tickWakesWhenTheShownTimeChanges() {
     f.show();
     f.type(gameTime + QLatin1Char('\n'));
     if (!penalty.isEmpty()) {
-        f.focus(f.board->PenaltyTH1);
+        f.focus(f.field("PenaltyTH1"));
         f.type(penalty + QLatin1Char('\n'));
     }
     f.clock.setMillis(startAt);
     f.type(startKey);
-    QVERIFY(f.board->tmrClock1.isActive());
+    QVERIFY(f.tick().isActive());
     f.advance(tickAt - startAt);
-    QVERIFY(f.board->tmrClock1.isArmed());
-    QCOMPARE(f.board->tmrClock1.armedInterval(), armedFor);
+    QVERIFY(f.tick().isArmed());
+    QCOMPARE(f.tick().armedInterval(), armedFor);
 }
 
 void TestScoreBoard::tickSleepsWhileNothingRuns() {
     BoardFixture f;
     f.show();
-    f.board->tmrClock1.start();
+    f.tick().start();
     // A change is drawn by a tick at once, then nothing wakes the board.
     f.type(QStringLiteral("5\n"));
-    QVERIFY(f.board->tmrClock1.isArmed());
-    QCOMPARE(f.board->tmrClock1.armedInterval(), 0);
+    QVERIFY(f.tick().isArmed());
+    QCOMPARE(f.tick().armedInterval(), 0);
     f.advance(0);
-    QVERIFY(f.board->tmrClock1.isActive());
-    QVERIFY(!f.board->tmrClock1.isArmed());
-    QVERIFY(!f.board->tmrTimeOfDay.isActive());
+    QVERIFY(f.tick().isActive());
+    QVERIFY(!f.tick().isArmed());
+    QVERIFY(!f.timeOfDayTick().isActive());
     // Started and stopped: one tick draws the stop, then it sleeps again.
     f.press(Qt::Key_S);
     f.advance(1'000);
-    QVERIFY(f.board->tmrClock1.isArmed());
+    QVERIFY(f.tick().isArmed());
     f.press(Qt::Key_S);
     f.advance(0);
     QCOMPARE(f.gameClock(), QStringLiteral("-459"));
-    QVERIFY(!f.board->tmrClock1.isArmed());
+    QVERIFY(!f.tick().isArmed());
     // Run out: the tick is off and nothing is armed.
     f.type(QStringLiteral("0\n"));
     f.advance(0);
-    QVERIFY(!f.board->tmrClock1.isActive());
-    QVERIFY(!f.board->tmrClock1.isArmed());
+    QVERIFY(!f.tick().isActive());
+    QVERIFY(!f.tick().isArmed());
 }
 
 void TestScoreBoard::timeOfDayWakesAtTheMinute() {
@@ -557,13 +560,13 @@ void TestScoreBoard::timeOfDayWakesAtTheMinute() {
     f.show();
     f.timeOfDay = QTime(14, 35, 20, 500);
     f.press(Qt::Key_C);
-    QVERIFY(f.board->tmrTimeOfDay.isActive());
-    QCOMPARE(f.board->tmrTimeOfDay.interval(), 39'500);
+    QVERIFY(f.timeOfDayTick().isActive());
+    QCOMPARE(f.timeOfDayTick().interval(), 39'500);
     f.minutePasses(QTime(14, 36, 0, 1));
     QCOMPARE(f.gameClock(), QStringLiteral("1436"));
-    QCOMPARE(f.board->tmrTimeOfDay.interval(), 59'999);
+    QCOMPARE(f.timeOfDayTick().interval(), 59'999);
     f.press(Qt::Key_C);
-    QVERIFY(!f.board->tmrTimeOfDay.isActive());
+    QVERIFY(!f.timeOfDayTick().isActive());
 }
 
 QTEST_MAIN(TestScoreBoard)

@@ -19,6 +19,8 @@
 #include "display/BoardControls.h"
 #include "settings/frmOptions.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QRect onBoard(const QWidget* w, const QWidget* board) {
@@ -86,25 +88,37 @@ void TestTranslations::boardCaptions() {
     BoardFixture f;
     frmScoreBoard* b = f.board.get();
     f.show();
-    QCOMPARE(b->lblGoalH->text(), goal);
-    QCOMPARE(b->lblGoalV->text(), goal);
-    QCOMPARE(b->lblPenaltyH->text(), penalty);
-    QCOMPARE(b->lblPenaltyV->text(), penalty);
-    QCOMPARE(b->lblPeriod->text(), period);
+    QCOMPARE(f.control<LabelControl>(u"lblGoalH"_s)->text(), goal);
+    QCOMPARE(f.control<LabelControl>(u"lblGoalV"_s)->text(), goal);
+    QCOMPARE(f.control<LabelControl>(u"lblPenaltyH"_s)->text(), penalty);
+    QCOMPARE(f.control<LabelControl>(u"lblPenaltyV"_s)->text(), penalty);
+    QCOMPARE(f.control<LabelControl>(u"lblPeriod"_s)->text(), period);
     // The team names are what the user typed, in every language.
-    QCOMPARE(b->lblHome->text(), QStringLiteral("Home"));
+    QCOMPARE(f.control<LabelControl>(u"lblHome"_s)->text(), QStringLiteral("Home"));
 
     struct Caption {
         LabelControl* label;
         QList<QWidget*> neighbours;
     };
     const QList<Caption> captions{
-        {b->lblGoalH, {b->shpGoalH, b->lblGoalV, b->shpGoalV}},
-        {b->lblGoalV, {b->shpGoalV, b->lblGoalH, b->shpGoalH}},
-        {b->lblPenaltyH, {b->shpPenaltyH[0], b->shpPenaltyH[1], b->HomeBack, b->PenaltyTH1, b->picGoalBack}},
-        {b->lblPenaltyV, {b->shpPenaltyV[0], b->shpPenaltyV[1], b->VisitorBack, b->PenaltyTV1, b->picGoalBack}},
-        {b->lblPeriod, {b->PeriodBack, b->PenaltyTH1, b->PenaltyTV1, b->PenaltyTH2, b->PenaltyTV2}},
-        {b->lblCreatedBy, {b->lblPenaltyH, b->lblPenaltyV, b->TimeBack, b->shpGoalH, b->shpGoalV}},
+        {f.control<LabelControl>(u"lblGoalH"_s),
+         {f.control<ShapeControl>(u"shpGoalH"_s), f.control<LabelControl>(u"lblGoalV"_s),
+          f.control<ShapeControl>(u"shpGoalV"_s)}},
+        {f.control<LabelControl>(u"lblGoalV"_s),
+         {f.control<ShapeControl>(u"shpGoalV"_s), f.control<LabelControl>(u"lblGoalH"_s),
+          f.control<ShapeControl>(u"shpGoalH"_s)}},
+        {f.control<LabelControl>(u"lblPenaltyH"_s),
+         {f.controls<ShapeControl>(u"shpPenaltyH"_s)[0], f.controls<ShapeControl>(u"shpPenaltyH"_s)[1],
+          f.field("HomeBack"), f.field("PenaltyTH1"), f.field("picGoalBack")}},
+        {f.control<LabelControl>(u"lblPenaltyV"_s),
+         {f.controls<ShapeControl>(u"shpPenaltyV"_s)[0], f.controls<ShapeControl>(u"shpPenaltyV"_s)[1],
+          f.field("VisitorBack"), f.field("PenaltyTV1"), f.field("picGoalBack")}},
+        {f.control<LabelControl>(u"lblPeriod"_s),
+         {f.field("PeriodBack"), f.field("PenaltyTH1"), f.field("PenaltyTV1"), f.field("PenaltyTH2"),
+          f.field("PenaltyTV2")}},
+        {f.control<LabelControl>(u"lblCreatedBy"_s),
+         {f.control<LabelControl>(u"lblPenaltyH"_s), f.control<LabelControl>(u"lblPenaltyV"_s), f.field("TimeBack"),
+          f.control<ShapeControl>(u"shpGoalH"_s), f.control<ShapeControl>(u"shpGoalV"_s)}},
     };
     for (const QSize size : {QSize(), QSize(1920, 1080)}) {
         if (size.isValid()) {

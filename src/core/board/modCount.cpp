@@ -119,6 +119,36 @@ TimeValue modCount::PeekClockValueAt(int n, std::int64_t nowMillis) const {
     return r <= 0 ? 0 : r;
 }
 
+ClockTable modCount::Snapshot() const {
+    ClockTable table{};
+    for (int n = 0; n < kClockCount; ++n) {
+        const std::size_t i = at(n);
+        ClockRecord& r = table[i];
+        r.setTime = ClockSetTime[i];
+        r.running = ClockOn[i] == -1;
+        r.countUp = ClockCountUp[i] != 0;
+        if (r.countUp) {
+            r.used = PeekClockValue(n) - ClockSetTime[i];
+        } else {
+            r.used = ClockSetTime[i] - PeekClockValue(n);
+        }
+    }
+    return table;
+}
+
+void modCount::Restore(const ClockTable& table) {
+    for (int n = 0; n < kClockCount; ++n) {
+        const std::size_t i = at(n);
+        const ClockRecord& r = table[i];
+        ClockSetTime[i] = r.setTime;
+        ClockAccumulated[i] = r.used;
+        ClockRunElapsed[i] = 0;
+        ClockOn[i] = 0;
+        ClockCountUp[i] = r.countUp ? -1 : 0;
+        ClockStartStamp[i] = kNeverStarted;
+    }
+}
+
 void modCount::StartClock(int n) {
     if (!valid(n) || ClockOn[at(n)] != 0) {
         return;

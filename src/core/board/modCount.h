@@ -10,6 +10,17 @@
 // Clock numbers: 0 the game clock, 1 and 2 the home penalty clocks, 3 and 4 the visitor penalty clocks.
 inline constexpr int kClockCount = 5;
 
+// One clock of the engine as it stands at a moment: what it was set to, how much of it has been used (for a
+// count-up clock, how much it has added), and whether it runs.
+struct ClockRecord {
+    TimeValue setTime = 0;
+    TimeValue used = 0;
+    bool running = false;
+    bool countUp = false;
+    bool operator==(const ClockRecord&) const = default;
+};
+using ClockTable = std::array<ClockRecord, kClockCount>;
+
 // Reads a typed time: "20" is 20:00, "12.5" is 12:05, "12.50" 12:50, "0.455" 45.5 s, "" 0.
 // Answers kNoTime for anything it cannot read.
 TimeValue ParseEnteredTime(std::string_view s);
@@ -35,6 +46,12 @@ public:
     void SetClock(TimeValue t, std::int32_t countUp, int n);
     // -1 running, 0 stopped; beeps for a clock number that does not exist.
     std::int16_t IsClockRunning(int n);
+
+    // Every clock as it stands now, read like PeekClockValue: taking the table charges no clock.
+    ClockTable Snapshot() const;
+    // Puts every clock back as a table describes it, each stopped at its value (the table's running flags
+    // are not acted on: a resumed game restarts with the start key). Values are taken as given.
+    void Restore(const ClockTable& table);
 
     // One keystroke of typed time entry for the field named owner. On Enter answers the typed time when it
     // is valid and at most limitSeconds; otherwise kNoTime.

@@ -27,21 +27,23 @@ BoardFixture::BoardFixture(const SettingsVariables& initial) : settings(initial)
     engine.beep = [this] { ++beeps; };
     board = std::make_unique<frmScoreBoard>(settings, engine, buzzer, horn, services);
     // The tests run the tick by hand on their own clock.
-    board->tmrClock1.stop();
+    tick().stop();
 }
 
-BoardFixture::~BoardFixture() { board.reset(); }
+BoardFixture::~BoardFixture() {
+    board.reset();
+}
 
 void BoardFixture::advance(std::int64_t ms) {
     clock.advance(ms);
-    if (board->tmrClock1.isActive()) {
+    if (tick().isActive()) {
         board->tmrClock1_Timer();
     }
 }
 
 void BoardFixture::minutePasses(QTime newTimeOfDay) {
     timeOfDay = newTimeOfDay;
-    if (board->tmrTimeOfDay.isActive()) {
+    if (timeOfDayTick().isActive()) {
         board->tmrTimeOfDay_Timer();
     }
 }
@@ -50,8 +52,8 @@ void BoardFixture::show() {
     board->show();
     board->activateWindow();
     QVERIFY(QTest::qWaitForWindowExposed(board.get()));
-    QTRY_VERIFY(board->TimeBack->hasFocus());
-    board->tmrClock1.stop();
+    QTRY_VERIFY(field("TimeBack")->hasFocus());
+    tick().stop();
 }
 
 void BoardFixture::focus(PictureBoxControl* field) {
@@ -91,9 +93,9 @@ void BoardFixture::type(const QString& keys) {
     }
 }
 
-QString BoardFixture::shown(const LumGroup& group, bool indexZeroIsRightmost) {
+QString BoardFixture::shown(const QList<Lumidig*>& digits, bool indexZeroIsRightmost) {
     QString out;
-    for (const Lumidig* d : group.digits) {
+    for (const Lumidig* d : digits) {
         const QChar c = d->Caption() < 0 ? QLatin1Char('-') : QChar(QLatin1Char('0' + d->Caption()));
         if (indexZeroIsRightmost) {
             out.prepend(c);
@@ -104,13 +106,40 @@ QString BoardFixture::shown(const LumGroup& group, bool indexZeroIsRightmost) {
     return out;
 }
 
-QString BoardFixture::gameClock() const { return shown(board->lumTime, false); }
-QString BoardFixture::home() const { return shown(board->lumHome, true); }
-QString BoardFixture::visitor() const { return shown(board->lumVisitor, true); }
-QString BoardFixture::period() const { return shown(board->lumPeriod, true); }
+QString BoardFixture::shown(const QString& group, bool indexZeroIsRightmost) const {
+    return shown(digits(group), indexZeroIsRightmost);
+}
+
+QList<Lumidig*> BoardFixture::digits(const QString& group) const {
+    return board->findChildren<Lumidig*>(group);
+}
+
+BoardTick& BoardFixture::tick() const {
+    return *board->findChild<BoardTick*>(QStringLiteral("tmrClock1"));
+}
+
+QTimer& BoardFixture::timeOfDayTick() const {
+    return *board->findChild<QTimer*>(QStringLiteral("tmrTimeOfDay"));
+}
+
+PictureBoxControl* BoardFixture::field(const char* name) const {
+    return board->findChild<PictureBoxControl*>(QLatin1String(name));
+}
+
+QString BoardFixture::gameClock() const {
+    return shown(QStringLiteral("lumTime"), false);
+}
+QString BoardFixture::home() const {
+    return shown(QStringLiteral("lumHome"), true);
+}
+QString BoardFixture::visitor() const {
+    return shown(QStringLiteral("lumVisitor"), true);
+}
+QString BoardFixture::period() const {
+    return shown(QStringLiteral("lumPeriod"), true);
+}
 
 QString BoardFixture::penalty(int clockNumber) const {
-    const LumGroup* groups[] = {nullptr, &board->lumPenaltyTH1, &board->lumPenaltyTH2, &board->lumPenaltyTV1,
-                                &board->lumPenaltyTV2};
-    return shown(*groups[clockNumber], true);
+    const char* groups[] = {"", "lumPenaltyTH1", "lumPenaltyTH2", "lumPenaltyTV1", "lumPenaltyTV2"};
+    return shown(QLatin1String(groups[clockNumber]), true);
 }

@@ -1,10 +1,11 @@
 #pragma once
+#include "FakeSoundDevice.h"
 #include "board/frmScoreBoard.h"
 #include "core/board/ClockSource.h"
 #include "core/board/modCount.h"
 #include "core/settings/Settings.h"
-#include "FakeSoundDevice.h"
 #include <QStringList>
+#include <QTimer>
 #include <functional>
 #include <memory>
 
@@ -27,10 +28,22 @@ struct BoardFixture {
     void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void focus(PictureBoxControl* field);
 
+    // The board's controls are its own: tests find them by object name, as a viewer of the board names them.
+    template <class T = QWidget> T* control(const QString& name) const { return board->findChild<T*>(name); }
+    // Every control of a name (a digit group, a pair of dots or lights), in the board's order.
+    template <class T> QList<T*> controls(const QString& name) const { return board->findChildren<T*>(name); }
+    PictureBoxControl* field(const char* name) const;
+    QList<Lumidig*> digits(const QString& group) const;
+    // The board's tick.
+    BoardTick& tick() const;
+    // The minute wake of a shown time of day.
+    QTimer& timeOfDayTick() const;
+
     // What a digit group shows, leftmost first, '-' for a dark digit, e.g. "10:00" -> "1000", a dark tens "-7".
-    static QString shown(const LumGroup& group, bool indexZeroIsRightmost);
-    QString gameClock() const;   // "1000", "-507", "453-"
-    QString home() const;        // "-7"
+    static QString shown(const QList<Lumidig*>& digits, bool indexZeroIsRightmost);
+    QString shown(const QString& group, bool indexZeroIsRightmost) const;
+    QString gameClock() const; // "1000", "-507", "453-"
+    QString home() const;      // "-7"
     QString visitor() const;
     QString period() const;
     QString penalty(int clock) const; // "200", "---"

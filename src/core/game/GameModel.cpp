@@ -1,0 +1,125 @@
+#include "GameModel.h"
+#include <algorithm>
+
+namespace game {
+
+namespace {
+
+constexpr std::array<std::string_view, kFieldCount> kFieldNames{"TimeBack",    "HomeBack",   "VisitorBack",
+                                                                "picGoalBack", "PeriodBack", "PenaltyTH1",
+                                                                "PenaltyTV1",  "PenaltyTH2", "PenaltyTV2"};
+
+} // namespace
+
+std::string_view fieldName(Field field) {
+    return kFieldNames[static_cast<std::size_t>(field)];
+}
+
+std::optional<Field> fieldNamed(std::string_view name) {
+    for (std::size_t i = 0; i < kFieldNames.size(); ++i) {
+        if (kFieldNames[i] == name) {
+            return static_cast<Field>(i);
+        }
+    }
+    return std::nullopt;
+}
+
+ClockTable GameState::freshClocks() {
+    ClockTable t{};
+    t[0].setTime = secondsToTime(600);
+    return t;
+}
+
+namespace {
+
+// The digits of a group as a span over the state's storage.
+template <class State>
+auto storage(State& s, DigitGroup group) -> std::pair<decltype(s.timeDigits.data()), std::size_t> {
+    switch (group) {
+    case DigitGroup::Time:
+        return {s.timeDigits.data(), s.timeDigits.size()};
+    case DigitGroup::Home:
+        return {s.homeDigits.data(), s.homeDigits.size()};
+    case DigitGroup::Visitor:
+        return {s.visitorDigits.data(), s.visitorDigits.size()};
+    case DigitGroup::Period:
+        return {s.periodDigits.data(), s.periodDigits.size()};
+    case DigitGroup::PenaltyTH1:
+        return {s.penaltyDigits[0].data(), 3};
+    case DigitGroup::PenaltyTH2:
+        return {s.penaltyDigits[1].data(), 3};
+    case DigitGroup::PenaltyTV1:
+        return {s.penaltyDigits[2].data(), 3};
+    case DigitGroup::PenaltyTV2:
+        break;
+    }
+    return {s.penaltyDigits[3].data(), 3};
+}
+
+} // namespace
+
+std::vector<int> digitsOf(const GameState& state, DigitGroup group) {
+    const auto [data, size] = storage(state, group);
+    return std::vector<int>(data, data + size);
+}
+
+void setDigits(GameState& state, DigitGroup group, const std::vector<int>& captions) {
+    const auto [data, size] = storage(state, group);
+    for (std::size_t i = 0; i < size && i < captions.size(); ++i) {
+        data[i] = captions[i];
+    }
+}
+
+GameState freshGame() {
+    return GameState{};
+}
+
+bool isFreshGame(const GameState& state) {
+    const GameState fresh = freshGame();
+    return state.timeDigits == fresh.timeDigits && state.homeDigits == fresh.homeDigits &&
+           state.visitorDigits == fresh.visitorDigits && state.periodDigits == fresh.periodDigits &&
+           state.penaltyDigits == fresh.penaltyDigits && state.penaltyLights == fresh.penaltyLights &&
+           state.whoGoal == fresh.whoGoal && state.resetTime == fresh.resetTime && state.clocks == fresh.clocks;
+}
+
+int numberShown(const int* digits, std::size_t count) {
+    int value = 0;
+    int scale = 1;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (digits[i] >= 0) {
+            value += digits[i] * scale;
+        }
+        scale *= 10;
+    }
+    return value;
+}
+
+TimeValue gameTimeLeft(const GameState& state) {
+    const ClockRecord& c = state.clocks[0];
+    if (c.countUp) {
+        return c.setTime + c.used;
+    }
+    return std::max<TimeValue>(0, c.setTime - c.used);
+}
+
+std::string resumeQuestion(const GameState& state, std::string_view savedAt) {
+    const TimeValue left = gameTimeLeft(state);
+    // Rounded up to the whole second, as the board shows a running minute.
+    const std::int64_t seconds = (left + kTicksPerSecond - 1) / kTicksPerSecond;
+    const std::int64_t secs = seconds % 60;
+    std::string text = "Resume the game in progress? Home ";
+    text += std::to_string(numberShown(state.homeDigits.data(), state.homeDigits.size()));
+    text += " - Visitor ";
+    text += std::to_string(numberShown(state.visitorDigits.data(), state.visitorDigits.size()));
+    text += ", period ";
+    text += std::to_string(numberShown(state.periodDigits.data(), state.periodDigits.size()));
+    text += ", ";
+    text += std::to_string(seconds / 60);
+    text += secs < 10 ? ":0" : ":";
+    text += std::to_string(secs);
+    text += " left, saved ";
+    text += savedAt;
+    return text;
+}
+
+} // namespace game

@@ -1,0 +1,84 @@
+#pragma once
+#include "core/TimeValue.h"
+#include "core/board/modCount.h"
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// What the board shows of a game, in one value: the digits of every field exactly as the board keeps them
+// (-1 a dark digit), the lights, the view, the selected field, the reset time and the clock engine's table.
+// The digits stay the only record of a score or the period; nothing here reckons a score another way.
+namespace game {
+
+// The nine field boxes, in the board's tab order, named as the board's controls.
+enum class Field {
+    TimeBack,
+    HomeBack,
+    VisitorBack,
+    picGoalBack,
+    PeriodBack,
+    PenaltyTH1,
+    PenaltyTV1,
+    PenaltyTH2,
+    PenaltyTV2
+};
+inline constexpr int kFieldCount = 9;
+std::string_view fieldName(Field field);
+std::optional<Field> fieldNamed(std::string_view name);
+
+inline constexpr int kPenaltyCount = 4; // clocks 1..4: home 1, home 2, visitor 1, visitor 2
+
+struct GameState {
+    std::array<int, 4> timeDigits{1, 0, 0, 0}; // index 0 leftmost
+    bool colon = true;                         // the clock's upper dot lit
+    std::array<int, 2> homeDigits{0, -1};      // index 0 units
+    std::array<int, 2> visitorDigits{0, -1};
+    std::array<int, 1> periodDigits{0};
+    // By clock number - 1; index 0 the seconds (rightmost).
+    std::array<std::array<int, 3>, kPenaltyCount> penaltyDigits{
+        {{-1, -1, -1}, {-1, -1, -1}, {-1, -1, -1}, {-1, -1, -1}}};
+    std::array<bool, kPenaltyCount> penaltyLights{};
+    int whoGoal = 0; // 0 none, 1 home, 2 visitor
+    bool timeOfDay = false;
+    std::optional<Field> selected;
+    TimeValue resetTime = secondsToTime(600);
+    ClockTable clocks = freshClocks();
+    // The buzzer has sounded for the game clock's present zero.
+    bool zeroBuzzed = false;
+
+    static ClockTable freshClocks();
+    bool operator==(const GameState&) const = default;
+};
+
+// The board's digit groups, each a control array of LED digits.
+enum class DigitGroup { Time, Home, Visitor, Period, PenaltyTH1, PenaltyTH2, PenaltyTV1, PenaltyTV2 };
+// A group's digits in the board's own index order.
+std::vector<int> digitsOf(const GameState& state, DigitGroup group);
+// Sets a group's digits from the board's captions; captions beyond the group's digits are not kept.
+void setDigits(GameState& state, DigitGroup group, const std::vector<int>& captions);
+
+// The board as it opens: 10:00 stopped, scores and period 0, no penalty, no light.
+GameState freshGame();
+
+// True when nothing of a game has happened yet: the view, the selection and the colon do not count, every
+// digit, light, clock and the reset time do.
+bool isFreshGame(const GameState& state);
+
+// Largest values the board can take: typed game time 99:59, typed penalty 9:59.
+inline constexpr TimeValue kMaxGameClockSet = secondsToTime(5999);
+inline constexpr TimeValue kMaxPenaltySet = secondsToTime(599);
+
+// The number a group of digits shows (dark digits read as nothing; all dark reads 0). Index 0 units.
+int numberShown(const int* digits, std::size_t count);
+
+// The game clock's remaining time in the table.
+TimeValue gameTimeLeft(const GameState& state);
+
+// The question the board asks at start-up over a game in progress; savedAt is the local time of day of the
+// last save, already written as the user's clock shows it.
+std::string resumeQuestion(const GameState& state, std::string_view savedAt);
+
+} // namespace game
