@@ -58,10 +58,40 @@
     </message>
 </context>
 <context>
+    <name>GameLock</name>
+    <message>
+        <source>Rinkmaster is already running with these settings</source>
+        <translation>Rinkmaster läuft bereits mit diesen Einstellungen</translation>
+    </message>
+</context>
+<context>
     <name>OptionsDialogs</name>
     <message>
         <source>Sounds *.wav (*.wav)</source>
         <translation>Klänge *.wav (*.wav)</translation>
+    </message>
+</context>
+<context>
+    <name>Program</name>
+    <message>
+        <source>The saved game cannot be used: %1.</source>
+        <translation>Das gespeicherte Spiel ist nicht verwendbar: %1.</translation>
+    </message>
+    <message>
+        <source>Resume the game in progress? Home %1 - Visitor %2, period %3, %4 left, saved %5</source>
+        <translation>Laufendes Spiel fortsetzen? Heim %1 - Gast %2, Drittel %3, noch %4, gespeichert um %5</translation>
+    </message>
+    <message>
+        <source>Resume</source>
+        <translation>Fortsetzen</translation>
+    </message>
+    <message>
+        <source>New game</source>
+        <translation>Neues Spiel</translation>
+    </message>
+    <message>
+        <source>The game cannot be saved: %1. The board keeps running.</source>
+        <translation>Das Spiel kann nicht gespeichert werden: %1. Die Anzeige läuft weiter.</translation>
     </message>
 </context>
 <context>

@@ -58,10 +58,40 @@
     </message>
 </context>
 <context>
+    <name>GameLock</name>
+    <message>
+        <source>Rinkmaster is already running with these settings</source>
+        <translation>Rinkmaster est déjà ouvert avec ces réglages</translation>
+    </message>
+</context>
+<context>
     <name>OptionsDialogs</name>
     <message>
         <source>Sounds *.wav (*.wav)</source>
         <translation>Sons *.wav (*.wav)</translation>
+    </message>
+</context>
+<context>
+    <name>Program</name>
+    <message>
+        <source>The saved game cannot be used: %1.</source>
+        <translation>La partie enregistrée est inutilisable : %1.</translation>
+    </message>
+    <message>
+        <source>Resume the game in progress? Home %1 - Visitor %2, period %3, %4 left, saved %5</source>
+        <translation>Reprendre la partie en cours ? Locaux %1 - Visiteurs %2, période %3, %4 restantes, enregistrée à %5</translation>
+    </message>
+    <message>
+        <source>Resume</source>
+        <translation>Reprendre</translation>
+    </message>
+    <message>
+        <source>New game</source>
+        <translation>Nouvelle partie</translation>
+    </message>
+    <message>
+        <source>The game cannot be saved: %1. The board keeps running.</source>
+        <translation>La partie ne peut pas être enregistrée : %1. Le tableau continue de fonctionner.</translation>
     </message>
 </context>
 <context>

@@ -6,6 +6,7 @@
 #include "core/game/JsonReader.h"
 #include "core/settings/SettingsStore.h"
 #include "feed/BoardFeed.h"
+#include "feed/FeedNotice.h"
 #include "game/GameFiles.h"
 #include "game/GameLock.h"
 #include "game/JournalWriter.h"
@@ -117,7 +118,8 @@ void Program::startJournal() {
         QString problem;
         std::optional<game::SavedGame> saved;
         if (!file.open(QIODevice::ReadOnly)) {
-            problem = u"The saved game cannot be used: %1."_s.arg(file.errorString());
+            problem =
+                QCoreApplication::translate("Program", "The saved game cannot be used: %1.").arg(file.errorString());
         } else {
             const QByteArray text = file.read(static_cast<qint64>(json::kMaxDocumentBytes) + 1);
             const game::JournalReading reading = game::readJournal(std::string_view(text.constData(), text.size()));
@@ -142,12 +144,20 @@ void Program::startJournal() {
             if (resume) {
                 const QString savedAt =
                     QDateTime::fromMSecsSinceEpoch(saved->savedAtMillis).toLocalTime().toString(u"HH:mm:ss"_s);
-                const QString text = QString::fromStdString(game::resumeQuestion(saved->state, savedAt.toStdString()));
+                const game::ResumeFacts facts = game::resumeFacts(saved->state);
+                const QString text =
+                    QCoreApplication::translate(
+                        "Program", "Resume the game in progress? Home %1 - Visitor %2, period %3, %4 left, saved %5")
+                        .arg(facts.home)
+                        .arg(facts.visitor)
+                        .arg(facts.period)
+                        .arg(QString::fromStdString(facts.timeLeft), savedAt);
                 qInfo().noquote() << text;
                 QMessageBox question(QMessageBox::Question, u"Rinkmaster"_s, text, QMessageBox::NoButton,
                                      m_board.get());
-                QPushButton* resumeButton = question.addButton(u"Resume"_s, QMessageBox::AcceptRole);
-                question.addButton(u"New game"_s, QMessageBox::DestructiveRole);
+                QPushButton* resumeButton =
+                    question.addButton(QCoreApplication::translate("Program", "Resume"), QMessageBox::AcceptRole);
+                question.addButton(QCoreApplication::translate("Program", "New game"), QMessageBox::DestructiveRole);
                 question.setDefaultButton(resumeButton);
                 // Closing the question keeps the game: only "New game" sets it aside.
                 question.setEscapeButton(resumeButton);
@@ -173,7 +183,8 @@ void Program::startJournal() {
         while (why.endsWith(u'.')) {
             why.chop(1);
         }
-        const QString text = u"The game cannot be saved: %1. The board keeps running."_s.arg(why);
+        const QString text =
+            QCoreApplication::translate("Program", "The game cannot be saved: %1. The board keeps running.").arg(why);
         qWarning().noquote() << text;
         if (!m_toldUnsaved) {
             m_toldUnsaved = true;
@@ -216,15 +227,9 @@ void Program::setAsidePreviousGame() {
 }
 
 void Program::tellOnce(const QString& text) {
-    // A notice over the board that never stops it: the board goes on taking keys and running its clocks.
-    if (m_notice) {
-        m_notice->setText(text);
-        return;
-    }
-    m_notice = new QMessageBox(QMessageBox::Warning, u"Rinkmaster"_s, text, QMessageBox::Ok, m_board.get());
-    m_notice->setAttribute(Qt::WA_DeleteOnClose);
-    m_notice->setWindowModality(Qt::NonModal);
-    m_notice->show();
+    // The same notice panel as the feed's, inside the board: the board goes on taking keys and running its
+    // clocks, and no window of its own can take the keyboard from it.
+    showFeedNoticeOver(m_board.get(), text);
 }
 
 void Program::startFeed() {

@@ -57,7 +57,6 @@ private:
     QTimer* m_journalTick = nullptr; // keeps a running clock's saved value within a second
     bool m_journalQueued = false;
     bool m_toldUnsaved = false;
-    QPointer<QMessageBox> m_notice;
     std::unique_ptr<SettingsStore> m_store;
     SettingsVariables m_settings;
     SteadyClockSource m_clock;

@@ -1,4 +1,5 @@
 #include "GameLock.h"
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -21,5 +22,5 @@ bool GameLock::tryLock() {
 }
 
 QString GameLock::alreadyRunningMessage() {
-    return u"Rinkmaster is already running with these settings"_s;
+    return QCoreApplication::translate("GameLock", "Rinkmaster is already running with these settings");
 }

@@ -21,7 +21,7 @@ SAME_EVERYWHERE = {"Rinkmaster", "Rinkmaster - "}
 # Calls that put a text on a window; a literal among their arguments escaped tr().
 TEXT_CALLS = re.compile(
     r"\b(setText|setWindowTitle|setPlainText|setToolTip|addTab|addItems?|QPushButton|QLabel|QRadioButton|"
-    r"QCheckBox|QGroupBox|button|label|frame|askYesNo|information|warning|critical|question)\s*\(([^;]*)")
+    r"QCheckBox|QGroupBox|QMessageBox|addButton|button|label|frame|askYesNo|information|warning|critical|question)\s*\(([^;]*)")
 LITERAL = re.compile(r'(?:QStringLiteral\(\s*|u)"((?:[^"\\]|\\.)*)"(?:_s)?')
 
 

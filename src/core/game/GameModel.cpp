@@ -102,22 +102,23 @@ TimeValue gameTimeLeft(const GameState& state) {
     return std::max<TimeValue>(0, c.setTime - c.used);
 }
 
-std::string resumeQuestion(const GameState& state, std::string_view savedAt) {
+ResumeFacts resumeFacts(const GameState& state) {
     const TimeValue left = gameTimeLeft(state);
-    // Rounded up to the whole second, as the board shows a running minute.
     const std::int64_t seconds = (left + kTicksPerSecond - 1) / kTicksPerSecond;
     const std::int64_t secs = seconds % 60;
-    std::string text = "Resume the game in progress? Home ";
-    text += std::to_string(numberShown(state.homeDigits.data(), state.homeDigits.size()));
-    text += " - Visitor ";
-    text += std::to_string(numberShown(state.visitorDigits.data(), state.visitorDigits.size()));
-    text += ", period ";
-    text += std::to_string(numberShown(state.periodDigits.data(), state.periodDigits.size()));
-    text += ", ";
-    text += std::to_string(seconds / 60);
-    text += secs < 10 ? ":0" : ":";
-    text += std::to_string(secs);
-    text += " left, saved ";
+    ResumeFacts facts;
+    facts.home = numberShown(state.homeDigits.data(), state.homeDigits.size());
+    facts.visitor = numberShown(state.visitorDigits.data(), state.visitorDigits.size());
+    facts.period = numberShown(state.periodDigits.data(), state.periodDigits.size());
+    facts.timeLeft = std::to_string(seconds / 60) + (secs < 10 ? ":0" : ":") + std::to_string(secs);
+    return facts;
+}
+
+std::string resumeQuestion(const GameState& state, std::string_view savedAt) {
+    const ResumeFacts facts = resumeFacts(state);
+    std::string text = "Resume the game in progress? Home " + std::to_string(facts.home) + " - Visitor " +
+                       std::to_string(facts.visitor) + ", period " + std::to_string(facts.period) + ", " +
+                       facts.timeLeft + " left, saved ";
     text += savedAt;
     return text;
 }

@@ -77,6 +77,16 @@ int numberShown(const int* digits, std::size_t count);
 // The game clock's remaining time in the table.
 TimeValue gameTimeLeft(const GameState& state);
 
+// What the start-up question tells of a game in progress: the numbers shown and the game time left, M:SS
+// rounded up to the whole second as the board shows a running minute.
+struct ResumeFacts {
+    int home = 0;
+    int visitor = 0;
+    int period = 0;
+    std::string timeLeft;
+};
+ResumeFacts resumeFacts(const GameState& state);
+
 // The question the board asks at start-up over a game in progress; savedAt is the local time of day of the
 // last save, already written as the user's clock shows it.
 std::string resumeQuestion(const GameState& state, std::string_view savedAt);
