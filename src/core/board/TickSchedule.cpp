@@ -1,16 +1,8 @@
 #include "TickSchedule.h"
 #include "core/board/ClockFace.h"
+#include "core/board/modCount.h"
 
 namespace {
-
-// Tenths since the engine clock's origin, cut down: the same cut the engine makes to every moment it reads.
-std::int64_t tenthsOf(std::int64_t millis) {
-    std::int64_t q = millis / 100;
-    if (millis % 100 != 0 && millis < 0) {
-        --q;
-    }
-    return q;
-}
 
 bool sameFace(TimeValue a, TimeValue b, ClockDisplay display) {
     if (display == ClockDisplay::PenaltyClock) {

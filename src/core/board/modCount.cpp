@@ -1,9 +1,6 @@
 #include "modCount.h"
 #include <climits>
 
-namespace {
-
-// Tenths of a second since the source's origin, cut down (never rounded up).
 std::int64_t tenthsOf(std::int64_t millis) {
     std::int64_t q = millis / 100;
     if (millis % 100 != 0 && millis < 0) {
@@ -11,6 +8,8 @@ std::int64_t tenthsOf(std::int64_t millis) {
     }
     return q;
 }
+
+namespace {
 
 bool allDigits(std::string_view s) {
     for (char c : s) {

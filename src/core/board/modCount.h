@@ -21,6 +21,10 @@ struct ClockRecord {
 };
 using ClockTable = std::array<ClockRecord, kClockCount>;
 
+// Tenths of a second since a clock source's origin, cut down (never rounded up): the cut the engine makes to
+// every moment it reads, so that whoever plans around the engine's readings cuts the same way.
+std::int64_t tenthsOf(std::int64_t millis);
+
 // Reads a typed time: "20" is 20:00, "12.5" is 12:05, "12.50" 12:50, "0.455" 45.5 s, "" 0.
 // Answers kNoTime for anything it cannot read.
 TimeValue ParseEnteredTime(std::string_view s);

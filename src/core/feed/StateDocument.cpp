@@ -1,26 +1,9 @@
 #include "StateDocument.h"
+#include "core/Utf8.h"
 #include "core/feed/FeedText.h"
 #include <cstdint>
 
 namespace {
-
-void appendCodePoint(std::string& out, std::uint32_t cp) {
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-}
 
 // Decodes one UTF-8 sequence at text[i]; answers the code point and advances i, or answers U+FFFD and
 // skips one byte when the sequence is malformed, overlong, a surrogate or beyond U+10FFFF.
@@ -148,7 +131,7 @@ std::string jsonString(std::string_view text) {
                 out += hex[(cp >> 4) & 0xF];
                 out += hex[cp & 0xF];
             } else {
-                appendCodePoint(out, cp);
+                appendUtf8(out, cp);
             }
         }
     }

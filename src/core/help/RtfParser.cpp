@@ -1,5 +1,6 @@
 #include "core/help/RtfParser.h"
 
+#include "core/Utf8.h"
 #include "core/help/RtfTokenizer.h"
 
 #include <algorithm>
@@ -250,19 +251,6 @@ bool isPassable(char16_t unit) {
     if (unit == 0x2029 || (unit >= 0xFDD0 && unit <= 0xFDEF) || unit >= 0xFFFC)
         return unit == kReplacement;
     return true;
-}
-
-void appendUtf8(std::string& out, char16_t unit) {
-    if (unit < 0x80) {
-        out.push_back(static_cast<char>(unit));
-    } else if (unit < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (unit >> 6)));
-        out.push_back(static_cast<char>(0x80 | (unit & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xE0 | (unit >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((unit >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (unit & 0x3F)));
-    }
 }
 
 bool isSurrogate(char16_t unit) {
@@ -762,7 +750,7 @@ void Parser::commitFont() {
             FontInfo& info = m_fonts[m_fontEntry];
             info.family.clear();
             for (std::size_t i = first; i <= last; ++i)
-                appendUtf8(info.family, m_fontName[i]);
+                appendUtf8(info.family, static_cast<std::uint32_t>(m_fontName[i]));
             info.charset = m_fontCharset;
         }
     }
