@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QTimer>
 #include <memory>
+#include <optional>
+#include <string>
 
 class frmSplash;
 class frmScoreBoard;
@@ -25,6 +27,8 @@ struct ProgramOptions {
     QStringList arguments; // the command line, for --settings FILE
     FeedRequest feed;      // --feed PORT, --feed-address ADDR, --feed-dir DIR
     bool newGame = false;  // --new-game: start fresh without asking about a saved game
+    // --public-screen NAME: wins over the stored PublicScreen.
+    std::optional<std::string> publicScreen;
 };
 
 // The whole run: settings, clocks, sounds and the windows, wired together. Lives as long as the program.
