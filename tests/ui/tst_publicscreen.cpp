@@ -1,3 +1,4 @@
+#include "display/PublicBoardWindow.h"
 #include "display/PublicScreenController.h"
 
 #include <QApplication>
@@ -167,6 +168,46 @@ private slots:
         // Without a console to keep clear, the public board still goes on the named screen.
         QCOMPARE(nameOf(controller.publicScreen()), QStringLiteral("RIGHT"));
         QCOMPARE(nameOf(controller.consoleTarget()), QStringLiteral("LEFT"));
+    }
+
+    void publicBoardCoversItsScreenAndNeverTheKeyboard() {
+        m_console->activateWindow();
+        QTRY_VERIFY(m_console->isActiveWindow());
+        PublicScreenController controller(m_console);
+        controller.setWanted(QStringLiteral("RIGHT"));
+        auto* view = new QWidget;
+        PublicBoardWindow board(controller, view);
+        QTRY_VERIFY(board.isVisible());
+        QCOMPARE(board.geometry(), screenNamed(QStringLiteral("RIGHT"))->geometry());
+        QCOMPARE(view->geometry(), QRect(0, 0, 1920, 1080));
+        QCOMPARE(nameOf(board.screen()), QStringLiteral("RIGHT"));
+        QVERIFY(board.windowFlags() & Qt::FramelessWindowHint);
+        QVERIFY(board.windowFlags() & Qt::WindowDoesNotAcceptFocus);
+        QVERIFY(board.testAttribute(Qt::WA_ShowWithoutActivating));
+        QCOMPARE(board.cursor().shape(), Qt::BlankCursor);
+        QCOMPARE(board.focusPolicy(), Qt::NoFocus);
+        QCOMPARE(view->focusPolicy(), Qt::NoFocus);
+        QVERIFY(m_console->isActiveWindow());
+        QVERIFY(!board.isActiveWindow());
+    }
+
+    void publicBoardLeavesWithItsScreenAndComesBack() {
+        PublicScreenController controller(m_console);
+        controller.setWanted(QStringLiteral("RIGHT"));
+        PublicBoardWindow board(controller, new QWidget);
+        QTRY_VERIFY(board.isVisible());
+        QScreen* right = screenNamed(QStringLiteral("RIGHT"));
+        emit qApp->screenRemoved(right);
+        QVERIFY(!board.isVisible());
+        emit qApp->screenAdded(right);
+        QVERIFY(board.isVisible());
+        QCOMPARE(board.geometry(), right->geometry());
+
+        controller.setWanted(QString());
+        QVERIFY(!board.isVisible());
+        // A screen the console is on is never covered.
+        controller.setWanted(QStringLiteral("screen"));
+        QVERIFY(!board.isVisible());
     }
 };
 

@@ -193,8 +193,13 @@ std::size_t EventList::follow(const GameState& before, const GameState& after, s
 
 void EventList::add(const GameEvent& event) {
     if (m_events.size() >= kMaxEvents)
-        m_events.erase(m_events.begin());
+        dropOldest();
     m_events.push_back(event);
+}
+
+void EventList::dropOldest() {
+    if (!m_events.empty())
+        m_events.erase(m_events.begin());
 }
 
 std::string csvField(std::string_view text) {

@@ -69,7 +69,9 @@ class EventList {
 public:
     // Adds what changed between the two states; answers how many events were added.
     std::size_t follow(const GameState& before, const GameState& after, std::int64_t wallMillis);
+    // Adds one event, letting the oldest go when the list is full.
     void add(const GameEvent& event);
+    void dropOldest();
     void clear() { m_events.clear(); }
     const std::vector<GameEvent>& events() const { return m_events; }
 
