@@ -6,7 +6,8 @@ PublicBoardWindow::PublicBoardWindow(PublicScreenController& screens, QWidget* v
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus), m_screens(screens),
       m_view(view) {
     setObjectName(QStringLiteral("publicBoard"));
-    setWindowTitle(QStringLiteral("Rinkmaster - public board"));
+    // Not "Rinkmaster - ...": that is the board's own title, which tools and tests look windows up by.
+    setWindowTitle(QStringLiteral("Rinkmaster public board"));
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
     setCursor(Qt::BlankCursor);
