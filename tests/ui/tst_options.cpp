@@ -959,7 +959,7 @@ void TestOptions::okWritesEveryValue() {
     QVERIFY(rig.settings == expected);
     InMemorySettingsStore written;
     SaveSettings(expected, written);
-    QCOMPARE(rig.store.values().size(), std::size_t{25});
+    QCOMPARE(rig.store.values().size(), std::size_t{26});
     QVERIFY(rig.store.values() == written.values());
     // The key-code marker goes with the keys, so the next start keeps them.
     QCOMPARE(text(*rig.store.read("KeySettings", "IsKeyCode")), u"Yes"_s);
