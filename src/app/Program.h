@@ -13,6 +13,11 @@
 
 class frmSplash;
 class frmScoreBoard;
+class ConsoleWindow;
+class ConsoleStatusLine;
+class GameEventsModel;
+class PublicBoardWindow;
+class PublicScreenController;
 class BoardFeed;
 class SoundDevice;
 class SettingsStore;
@@ -49,6 +54,11 @@ private:
     void openOptions();
     void endProgram();
     void startFeed();
+    // The public board on another screen and the console around the board; nothing of it exists while the
+    // board stays in this window only.
+    void startTwoScreens();
+    void placeConsole();
+    QWidget* boardWindow() const;
     // Offers a saved game over the board, then keeps the journal of the game from here on.
     void startJournal();
     void setAsidePreviousGame();
@@ -70,4 +80,11 @@ private:
     std::unique_ptr<frmSplash> m_splash;
     std::unique_ptr<frmScoreBoard> m_board;
     std::unique_ptr<BoardFeed> m_feed; // reads the board: goes before it
+    // Two screens: the console holds the board, the public window a view of it.
+    std::unique_ptr<GameEventsModel> m_events;
+    std::unique_ptr<ConsoleWindow> m_console;
+    ConsoleStatusLine* m_status = nullptr; // the console's
+    std::unique_ptr<PublicScreenController> m_screens;
+    std::unique_ptr<PublicBoardWindow> m_public;
+    QString m_feedAddress;
 };

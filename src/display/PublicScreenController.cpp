@@ -19,8 +19,11 @@ PublicScreenController::PublicScreenController(QWidget* console, QObject* parent
 
 void PublicScreenController::watch(QScreen* screen) {
     // A screen that changes its mode or moves on the desktop may now overlap the console, or fit again.
-    connect(
-        screen, &QScreen::geometryChanged, this, [this] { reconsider(); }, Qt::UniqueConnection);
+    if (m_watched.contains(screen))
+        return;
+    m_watched.insert(screen);
+    connect(screen, &QScreen::geometryChanged, this, &PublicScreenController::reconsider);
+    connect(screen, &QObject::destroyed, this, [this, screen] { m_watched.remove(screen); });
 }
 
 void PublicScreenController::screenLeaving(QScreen* screen) {

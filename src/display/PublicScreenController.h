@@ -3,6 +3,7 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QString>
 #include <vector>
 
@@ -54,5 +55,6 @@ private:
     QList<QPointer<QScreen>> m_screens; // the list the choice's indexes point into
     std::vector<screens::ScreenInfo> m_infos;
     screens::ScreenChoice m_choice;
+    QSet<QScreen*> m_watched;     // screens whose changes are followed, each once
     QScreen* m_leaving = nullptr; // a screen being removed: still listed by the system while it goes
 };
