@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 
 ConsoleWindow::ConsoleWindow(frmScoreBoard& board, ConsoleStatusLine* status, GameEventsModel& events, QWidget* parent)
-    : QWidget(parent), m_board(board) {
+    : QWidget(parent), m_board(board), m_held(&board) {
     setObjectName(QStringLiteral("console"));
     setWindowTitle(board.windowTitle());
     connect(&board, &frmScoreBoard::shownChanged, this, [this] { setWindowTitle(m_board.windowTitle()); });
@@ -54,6 +54,13 @@ ConsoleWindow::ConsoleWindow(frmScoreBoard& board, ConsoleStatusLine* status, Ga
     layout->addLayout(bottom);
     // The board at one and a half times its design size, the list beneath it.
     resize(board.width() * 3 / 2, board.height() * 3 / 2 + 200);
+}
+
+ConsoleWindow::~ConsoleWindow() {
+    if (m_held && m_held->parentWidget() == this) {
+        m_held->hide();
+        m_held->setParent(nullptr);
+    }
 }
 
 void ConsoleWindow::keyPressEvent(QKeyEvent* event) {

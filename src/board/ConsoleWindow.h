@@ -1,7 +1,8 @@
 #pragma once
+#include <QPointer>
 #include <QWidget>
 
-class frmScoreBoard;
+#include "board/frmScoreBoard.h"
 class GameEventsModel;
 class ConsoleStatusLine;
 class QPushButton;
@@ -14,7 +15,9 @@ class ConsoleWindow : public QWidget {
     Q_OBJECT
 public:
     // Takes the board in as its upper part; status and events are the console's own parts.
+    // The board stays its owner's: the console hands it back (without a parent) when it goes first.
     ConsoleWindow(frmScoreBoard& board, ConsoleStatusLine* status, GameEventsModel& events, QWidget* parent = nullptr);
+    ~ConsoleWindow() override;
 
     QTableView* eventList() const { return m_list; }
     QPushButton* saveButton() const { return m_save; }
@@ -25,6 +28,7 @@ protected:
 
 private:
     frmScoreBoard& m_board;
+    QPointer<frmScoreBoard> m_held; // the board while it is still there
     QTableView* m_list = nullptr;
     QPushButton* m_save = nullptr;
 };
