@@ -165,6 +165,7 @@ void Program::startTwoScreens() {
         QString::fromStdString(screens::wantedScreenName(m_settings.PublicScreen, m_options.publicScreen)));
     m_status->setPublicScreen(m_screens->note());
     placeConsole();
+    journalTheEvents();
     if (wasShown) {
         m_console->show();
     }
@@ -187,6 +188,7 @@ void Program::startJournal() {
     if (file.exists()) {
         QString problem;
         std::optional<game::SavedGame> saved;
+        std::vector<game::GameEvent> savedEvents;
         if (!file.open(QIODevice::ReadOnly)) {
             problem =
                 QCoreApplication::translate("Program", "The saved game cannot be used: %1.").arg(file.errorString());
@@ -195,6 +197,7 @@ void Program::startJournal() {
             const game::JournalReading reading = game::readJournal(std::string_view(text.constData(), text.size()));
             if (reading.game) {
                 saved = reading.game;
+                savedEvents = reading.events;
                 if (reading.heldValues > 0) {
                     qWarning().noquote() << u"The saved game had %1 values the board cannot show; they were held."_s
                                                 .arg(reading.heldValues);
@@ -237,8 +240,8 @@ void Program::startJournal() {
             if (resume) {
                 m_board->resumeGame(saved->state);
                 if (m_events) {
-                    // Bringing the game back is no event of the game.
-                    m_events->restore({});
+                    // Bringing the game back is no event of the game; the list saved with it comes back.
+                    m_events->restore(savedEvents);
                 }
             } else {
                 setAsidePreviousGame();
@@ -266,15 +269,8 @@ void Program::startJournal() {
         }
     });
     // Every change of the game, once the event that made it has been handled.
-    QObject::connect(&m_board->model(), &BoardModel::changed, m_board.get(), [this] {
-        if (!m_journalQueued) {
-            m_journalQueued = true;
-            QTimer::singleShot(0, m_board.get(), [this] {
-                m_journalQueued = false;
-                m_journal->save(m_board->model().state());
-            });
-        }
-    });
+    QObject::connect(&m_board->model(), &BoardModel::changed, m_board.get(), [this] { queueJournalSave(); });
+    journalTheEvents();
     // A running clock is saved twice a second even while the board has nothing to draw.
     m_journalTick = new QTimer(m_board.get());
     m_journalTick->setInterval(JournalWriter::kClockIntervalMs);
@@ -290,6 +286,35 @@ void Program::startJournal() {
     });
     m_journalTick->start();
     m_journal->save(m_board->model().state());
+}
+
+void Program::queueJournalSave() {
+    if (m_journalQueued) {
+        return;
+    }
+    m_journalQueued = true;
+    QTimer::singleShot(0, m_board.get(), [this] {
+        m_journalQueued = false;
+        m_journal->save(m_board->model().state());
+        if (m_eventsChanged) {
+            // A horn or buzzer adds an event without changing the game.
+            m_eventsChanged = false;
+            m_journal->eventsChanged();
+        }
+    });
+}
+
+void Program::journalTheEvents() {
+    if (!m_journal || !m_events) {
+        return;
+    }
+    m_journal->setEvents([this] { return &m_events->events(); });
+    QObject::connect(m_events.get(), &GameEventsModel::eventsAdded, m_board.get(), [this] {
+        m_eventsChanged = true;
+        queueJournalSave();
+    });
+    m_eventsChanged = true;
+    queueJournalSave();
 }
 
 void Program::setAsidePreviousGame() {

@@ -62,6 +62,9 @@ private:
     // Offers a saved game over the board, then keeps the journal of the game from here on.
     void startJournal();
     void setAsidePreviousGame();
+    void queueJournalSave();
+    // The event list goes into the journal once both exist.
+    void journalTheEvents();
     void tellOnce(const QString& text);
 
     ProgramOptions m_options;
@@ -70,6 +73,7 @@ private:
     std::unique_ptr<JournalWriter> m_journal;
     QTimer* m_journalTick = nullptr; // keeps a running clock's saved value within a second
     bool m_journalQueued = false;
+    bool m_eventsChanged = false; // the event list moved since the last document
     bool m_toldUnsaved = false;
     std::unique_ptr<SettingsStore> m_store;
     SettingsVariables m_settings;

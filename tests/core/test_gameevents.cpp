@@ -1,4 +1,5 @@
 #include "core/game/GameEvents.h"
+#include "core/game/GameJournal.h"
 
 #include <gtest/gtest.h>
 
@@ -464,6 +465,59 @@ TEST(EventsJson, ALongerListKeepsItsNewestEvents) {
     const game::EventsReading reading = game::readEvents(*r.value);
     ASSERT_EQ(reading.events.size(), game::kMaxEvents);
     EXPECT_EQ(reading.events.front().wallMillis, 3);
+}
+
+} // namespace
+
+// ---- Kept with the game in the journal ---------------------------------------------------------------
+
+namespace {
+
+TEST(JournalEvents, TheListComesBackWithTheGame) {
+    const std::vector<GameEvent> events = someEvents();
+    const GameState state = inPlay();
+    const game::JournalReading reading = game::readJournal(game::writeJournal(state, kWall, &events));
+    ASSERT_TRUE(reading.game) << reading.problem;
+    EXPECT_TRUE(reading.game->state == state);
+    EXPECT_EQ(reading.events, events);
+    EXPECT_EQ(reading.heldValues, 0);
+}
+
+TEST(JournalEvents, AJournalWithoutAListHasNoEvents) {
+    const game::JournalReading reading = game::readJournal(game::writeJournal(inPlay(), kWall));
+    ASSERT_TRUE(reading.game) << reading.problem;
+    EXPECT_TRUE(reading.events.empty());
+}
+
+TEST(JournalEvents, AListThatCannotBeReadIsLeftOutAndTheGameKept) {
+    std::string text = game::writeJournal(inPlay(), kWall, nullptr);
+    const std::size_t end = text.rfind('}');
+    text.insert(end, ",\n\"events\":[[\"fight\",0,0,0,0,0,0,0,0,0,0]]");
+    const game::JournalReading reading = game::readJournal(text);
+    ASSERT_TRUE(reading.game) << reading.problem;
+    EXPECT_TRUE(reading.events.empty());
+    EXPECT_EQ(reading.heldValues, 1);
+}
+
+TEST(JournalEvents, AFullListOfTheLongestEventsFitsTheReader) {
+    GameEvent longest;
+    longest.kind = EventKind::ScoreCorrected; // the longest name
+    longest.wallMillis = 253402300799999;
+    longest.period = 9;
+    longest.gameClock = secondsToTime(5999);
+    longest.side = Side::Visitor;
+    longest.penaltyClock = 4;
+    longest.before = 99;
+    longest.after = 98;
+    longest.time = secondsToTime(5999);
+    longest.homeScore = 99;
+    longest.visitorScore = 99;
+    const std::vector<GameEvent> events(game::kMaxEvents, longest);
+    const std::string text = game::writeJournal(inPlay(), kWall, &events);
+    EXPECT_LT(text.size(), json::kMaxDocumentBytes);
+    const game::JournalReading reading = game::readJournal(text);
+    ASSERT_TRUE(reading.game) << reading.problem;
+    EXPECT_EQ(reading.events.size(), game::kMaxEvents);
 }
 
 } // namespace

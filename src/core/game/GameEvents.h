@@ -63,8 +63,9 @@ std::optional<EventKind> eventKindNamed(std::string_view name);
 // A game-clock or penalty time as the board shows it when stopped: M:SS, tenths under a minute ("0:37.4").
 std::string clockText(TimeValue time);
 
-// The list kept for a game: bounded, so that the journal stays small; the oldest events go first.
-inline constexpr std::size_t kMaxEvents = 1000;
+// The list kept for a game: bounded, so that the journal stays well inside its reader's 64 KiB (about 60 bytes
+// an event); the oldest events go first.
+inline constexpr std::size_t kMaxEvents = 600;
 class EventList {
 public:
     // Adds what changed between the two states; answers how many events were added.
