@@ -177,6 +177,11 @@ void Program::placeConsole() {
         m_console->setScreen(target);
         m_console->move(target->availableGeometry().topLeft() + QPoint(40, 40));
     }
+    // And it fits the screen it is on (a small laptop screen takes less than the board's one and a half).
+    if (const QScreen* on = m_console->screen()) {
+        const QSize room = on->availableGeometry().size() * 9 / 10;
+        m_console->resize(m_console->size().boundedTo(room));
+    }
 }
 
 void Program::startJournal() {
