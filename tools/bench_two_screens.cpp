@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -64,7 +65,7 @@ int main(int argc, char* argv[]) {
     SilentDevice horn;
     BoardServices services;
     frmScoreBoard board(settings, engine, buzzer, horn, services);
-    board.tmrClock1.stop();
+    board.findChild<QTimer*>(QStringLiteral("tmrClock1"))->stop();
     frmScoreBoard view(board, nullptr);
     board.resize(1920, 1080);
     view.resize(1920, 1080);
@@ -77,9 +78,10 @@ int main(int argc, char* argv[]) {
     // A key in the console's period field (one digit: every key changes it) until the public board's digit has
     // been painted. Qt's own wait before a repaint (an update request) counts: it is part of every real frame.
     PaintWatch watch;
-    Lumidig* publicDigit = view.lumPeriod.digits[0];
+    Lumidig* publicDigit = view.findChild<Lumidig*>(QStringLiteral("lumPeriod"));
+    auto* periodField = board.findChild<PictureBoxControl*>(QStringLiteral("PeriodBack"));
     publicDigit->installEventFilter(&watch);
-    board.PeriodBack->setFocus(Qt::OtherFocusReason);
+    periodField->setFocus(Qt::OtherFocusReason);
     QApplication::processEvents();
     std::vector<double> delays;
     for (int i = 0; i < 400; ++i) {
@@ -87,7 +89,7 @@ int main(int argc, char* argv[]) {
         const int before = watch.paints;
         QElapsedTimer t;
         t.start();
-        key(board.PeriodBack, static_cast<Qt::Key>(Qt::Key_0 + digit), QString::number(digit));
+        key(periodField, static_cast<Qt::Key>(Qt::Key_0 + digit), QString::number(digit));
         while (watch.paints == before && t.elapsed() < 1000) {
             QApplication::processEvents(QEventLoop::AllEvents);
         }
@@ -110,8 +112,9 @@ int main(int argc, char* argv[]) {
     }
     engine.SetClock(secondsToTime(1200), 0, 0);
     for (int n : {1, 3}) {
-        engine.SetClock(secondsToTime(540), 0, n);
-        board.DisplayTime(n == 1 ? board.lumPenaltyTH1 : board.lumPenaltyTV1, engine.ClockValue(n));
+        // 9:00 typed into the penalty clock, as the scorekeeper does.
+        board.PenaltyKeyDown(n, '9');
+        board.PenaltyKeyDown(n, '\r');
     }
     for (int n = 0; n < 5; ++n) {
         engine.StartClock(n);
@@ -122,14 +125,14 @@ int main(int argc, char* argv[]) {
     std::vector<double> turning;
     for (int i = 0; i < 1200; ++i) {
         clock.advance(100);
-        const int before = board.lumTime.digits[3]->Caption();
+        const int before = game::digitsOf(board.model().state(), game::DigitGroup::Time)[3];
         QElapsedTimer t;
         t.start();
         board.tmrClock1_Timer();
         // Until both windows have painted what the tick changed (an update request waits a few ms).
         const int paintsBefore = all.paints;
         QApplication::processEvents();
-        if (board.lumTime.digits[3]->Caption() != before) {
+        if (game::digitsOf(board.model().state(), game::DigitGroup::Time)[3] != before) {
             while (all.paints == paintsBefore && t.elapsed() < 1000) {
                 QApplication::processEvents();
             }
@@ -137,7 +140,7 @@ int main(int argc, char* argv[]) {
         }
         const double ms = static_cast<double>(t.nsecsElapsed()) / 1e6;
         ticks.push_back(ms);
-        if (board.lumTime.digits[3]->Caption() != before) {
+        if (game::digitsOf(board.model().state(), game::DigitGroup::Time)[3] != before) {
             turning.push_back(ms);
         }
     }
