@@ -17,6 +17,8 @@ ConsoleStatusLine::ConsoleStatusLine(BoardModel& board, const SettingsVariables&
     : QLabel(parent), m_board(board), m_settings(settings) {
     setObjectName(QStringLiteral("consoleStatus"));
     setTextFormat(Qt::PlainText);
+    // A long line wraps instead of widening the console past a small screen.
+    setWordWrap(true);
     setFocusPolicy(Qt::NoFocus);
     setMargin(4);
     connect(&board, &BoardModel::changed, this, &ConsoleStatusLine::refresh);
