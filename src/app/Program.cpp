@@ -355,7 +355,12 @@ void Program::startFeed() {
 }
 
 void Program::openHelp() {
-    frmHelp::showHelp(helpFolder());
+    frmHelp* help = frmHelp::showHelp(helpFolder());
+    // With a public board the help opens over the console, never on the crowd's screen.
+    if (m_console && help != nullptr && m_console->screen() != nullptr && help->screen() != m_console->screen()) {
+        help->setScreen(m_console->screen());
+        help->move(m_console->geometry().center() - help->rect().center());
+    }
 }
 
 void Program::openOptions() {
