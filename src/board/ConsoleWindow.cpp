@@ -31,7 +31,7 @@ ConsoleWindow::ConsoleWindow(frmScoreBoard& board, ConsoleStatusLine* status, Ga
     m_list->setMinimumHeight(150);
     connect(&events, &GameEventsModel::eventsAdded, m_list, [this] { m_list->scrollToBottom(); });
 
-    m_save = new QPushButton(QStringLiteral("Save events as CSV..."), this);
+    m_save = new QPushButton(tr("Save events as CSV..."), this);
     m_save->setObjectName(QStringLiteral("saveEvents"));
     m_save->setFocusPolicy(Qt::NoFocus);
     connect(m_save, &QPushButton::clicked, this, [this, &events] { saveEventsAsCsv(this, events); });

@@ -79,7 +79,6 @@ frmScoreBoard::frmScoreBoard(frmScoreBoard& shown, QWidget* parent)
     : QWidget(parent), m_settings(shown.m_settings), m_engine(shown.m_engine), m_buzzer(shown.m_buzzer),
       m_horn(shown.m_horn), m_shownBoard(&shown) {
     setObjectName(QStringLiteral("publicView"));
-    setWindowTitle(QStringLiteral("Rinkmaster public board"));
     setAutoFillBackground(true);
     setFocusPolicy(Qt::NoFocus);
     // Clicks would reach the goal covers' handlers and change the game from the public screen.

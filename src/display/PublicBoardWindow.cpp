@@ -7,7 +7,7 @@ PublicBoardWindow::PublicBoardWindow(PublicScreenController& screens, QWidget* v
       m_view(view) {
     setObjectName(QStringLiteral("publicBoard"));
     // Not "Rinkmaster - ...": that is the board's own title, which tools and tests look windows up by.
-    setWindowTitle(QStringLiteral("Rinkmaster public board"));
+    setWindowTitle(tr("Rinkmaster public board"));
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
     setCursor(Qt::BlankCursor);

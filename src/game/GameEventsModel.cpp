@@ -93,13 +93,13 @@ QVariant GameEventsModel::headerData(int section, Qt::Orientation orientation, i
         return QAbstractTableModel::headerData(section, orientation, role);
     switch (section) {
     case WallTime:
-        return QStringLiteral("Time");
+        return tr("Time");
     case Period:
-        return QStringLiteral("Period");
+        return tr("Period");
     case GameClock:
-        return QStringLiteral("Game clock");
+        return tr("Game clock");
     case What:
-        return QStringLiteral("Event");
+        return tr("Event");
     default:
         return {};
     }
@@ -133,13 +133,13 @@ void saveEventsAsCsv(QWidget* parent, const GameEventsModel& events) {
     const QString suggested = folder + QStringLiteral("/game-") +
                               QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HHmm")) +
                               QStringLiteral(".csv");
-    const QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Save events as CSV"), suggested,
-                                                      QStringLiteral("CSV files (*.csv);;All files (*)"));
+    const QString path = QFileDialog::getSaveFileName(parent, GameEventsModel::tr("Save events as CSV"), suggested,
+                                                      GameEventsModel::tr("CSV files (*.csv);;All files (*)"));
     if (path.isEmpty())
         return;
     QString error;
     if (!events.saveCsv(path, &error)) {
         QMessageBox::warning(parent, QStringLiteral("Rinkmaster"),
-                             QStringLiteral("The events could not be saved to %1: %2").arg(path, error));
+                             GameEventsModel::tr("The events could not be saved to %1: %2").arg(path, error));
     }
 }

@@ -270,7 +270,7 @@ void frmOptions::buildTextTab(QWidget* page) {
         measure->hide();
     }
     // Where the public board goes: this window only, or one of the screens the system reports now.
-    fraPublicScreen = frame(page, QStringLiteral("Public board on:"), 360, 4440, 4815, 855);
+    fraPublicScreen = frame(page, tr("Public board on:"), 360, 4440, 4815, 855);
     fraPublicScreen->setObjectName(QStringLiteral("fraPublicScreen"));
     cmbPublicScreen = new QComboBox(fraPublicScreen);
     cmbPublicScreen->setObjectName(QStringLiteral("cmbPublicScreen"));
@@ -364,7 +364,7 @@ void frmOptions::Form_Load() {
 
 void frmOptions::fillPublicScreens(const QString& stored) {
     cmbPublicScreen->clear();
-    cmbPublicScreen->addItem(QStringLiteral("this window only"), QString());
+    cmbPublicScreen->addItem(tr("this window only"), QString());
     for (const auto& [label, name] : PublicScreenController::screenChoices()) {
         // Two screens of one name are one choice: the name is what is stored.
         if (cmbPublicScreen->findData(name) < 0)
@@ -372,7 +372,7 @@ void frmOptions::fillPublicScreens(const QString& stored) {
     }
     // A stored screen that is not connected now stays the choice until the user picks another.
     if (!stored.isEmpty() && cmbPublicScreen->findData(stored) < 0)
-        cmbPublicScreen->addItem(stored + QStringLiteral(" (not connected)"), stored);
+        cmbPublicScreen->addItem(tr("%1 (not connected)").arg(stored), stored);
     cmbPublicScreen->setCurrentIndex(std::max(0, cmbPublicScreen->findData(stored)));
 }
 
