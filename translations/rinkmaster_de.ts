@@ -168,6 +168,18 @@
 <context>
     <name>frmOptions</name>
     <message>
+        <source>Public board on:</source>
+        <translation>Öffentliche Anzeige auf:</translation>
+    </message>
+    <message>
+        <source>this window only</source>
+        <translation>nur dieses Fenster</translation>
+    </message>
+    <message>
+        <source>%1 (not connected)</source>
+        <translation>%1 (nicht angeschlossen)</translation>
+    </message>
+    <message>
         <source>Options</source>
         <translation>Optionen</translation>
     </message>
@@ -416,6 +428,51 @@
     <message>
         <source>Version %1.%2.%3</source>
         <translation>Version %1.%2.%3</translation>
+    </message>
+</context>
+<context>
+    <name>ConsoleWindow</name>
+    <message>
+        <source>Save events as CSV...</source>
+        <translation>Ereignisse als CSV speichern...</translation>
+    </message>
+</context>
+<context>
+    <name>GameEventsModel</name>
+    <message>
+        <source>Time</source>
+        <translation>Uhrzeit</translation>
+    </message>
+    <message>
+        <source>Period</source>
+        <translation>Drittel</translation>
+    </message>
+    <message>
+        <source>Game clock</source>
+        <translation>Spielzeit</translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation>Ereignis</translation>
+    </message>
+    <message>
+        <source>Save events as CSV</source>
+        <translation>Ereignisse als CSV speichern</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv);;All files (*)</source>
+        <translation>CSV-Dateien (*.csv);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>The events could not be saved to %1: %2</source>
+        <translation>Die Ereignisse konnten nicht in %1 gespeichert werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>PublicBoardWindow</name>
+    <message>
+        <source>Rinkmaster public board</source>
+        <translation>Rinkmaster öffentliche Anzeige</translation>
     </message>
 </context>
 </TS>

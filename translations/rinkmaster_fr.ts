@@ -168,6 +168,18 @@
 <context>
     <name>frmOptions</name>
     <message>
+        <source>Public board on:</source>
+        <translation>Tableau public sur :</translation>
+    </message>
+    <message>
+        <source>this window only</source>
+        <translation>cette fenêtre seulement</translation>
+    </message>
+    <message>
+        <source>%1 (not connected)</source>
+        <translation>%1 (non connecté)</translation>
+    </message>
+    <message>
         <source>Options</source>
         <translation>Options</translation>
     </message>
@@ -416,6 +428,51 @@
     <message>
         <source>Version %1.%2.%3</source>
         <translation>Version %1.%2.%3</translation>
+    </message>
+</context>
+<context>
+    <name>ConsoleWindow</name>
+    <message>
+        <source>Save events as CSV...</source>
+        <translation>Enregistrer les événements en CSV...</translation>
+    </message>
+</context>
+<context>
+    <name>GameEventsModel</name>
+    <message>
+        <source>Time</source>
+        <translation>Heure</translation>
+    </message>
+    <message>
+        <source>Period</source>
+        <translation>Période</translation>
+    </message>
+    <message>
+        <source>Game clock</source>
+        <translation>Temps de jeu</translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation>Événement</translation>
+    </message>
+    <message>
+        <source>Save events as CSV</source>
+        <translation>Enregistrer les événements en CSV</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv);;All files (*)</source>
+        <translation>Fichiers CSV (*.csv);;Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>The events could not be saved to %1: %2</source>
+        <translation>Les événements n’ont pas pu être enregistrés dans %1 : %2</translation>
+    </message>
+</context>
+<context>
+    <name>PublicBoardWindow</name>
+    <message>
+        <source>Rinkmaster public board</source>
+        <translation>Rinkmaster tableau public</translation>
     </message>
 </context>
 </TS>
