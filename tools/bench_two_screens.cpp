@@ -1,6 +1,7 @@
 // Prints what the public board costs: the delay from a key in the console to the changed pixels on the public
 // board (p50/p99), and the time to draw both the console's board at 1920x1080 and the public board at
 // 3840x2160 for one tick of a running game. Offscreen platform; a figure to watch, not a test.
+#include "board/BoardTick.h"
 #include "board/frmScoreBoard.h"
 #include "core/board/ClockSource.h"
 #include "core/settings/Settings.h"
@@ -65,7 +66,7 @@ int main(int argc, char* argv[]) {
     SilentDevice horn;
     BoardServices services;
     frmScoreBoard board(settings, engine, buzzer, horn, services);
-    board.findChild<QTimer*>(QStringLiteral("tmrClock1"))->stop();
+    board.findChild<BoardTick*>(QStringLiteral("tmrClock1"))->stop();
     frmScoreBoard view(board, nullptr);
     board.resize(1920, 1080);
     view.resize(1920, 1080);
