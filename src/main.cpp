@@ -31,12 +31,17 @@ struct CommandLine {
                                QStringLiteral("folder")};
     QCommandLineOption newGame{QStringLiteral("new-game"),
                                QStringLiteral("Start a fresh game without offering the saved one.")};
+    QCommandLineOption publicScreen{
+        QStringLiteral("public-screen"),
+        QStringLiteral("Show the public board full-screen on the screen named <name> (an empty name: this window "
+                       "only); wins over the stored choice."),
+        QStringLiteral("name")};
 
     CommandLine() {
         parser.setApplicationDescription(QStringLiteral("Rinkmaster, the ice-hockey scoreboard."));
         parser.addHelpOption();
         parser.addVersionOption();
-        parser.addOptions({settings, language, feed, feedAddress, feedDir, newGame});
+        parser.addOptions({settings, language, feed, feedAddress, feedDir, newGame, publicScreen});
     }
 
     // True when the command line asks only for text (help, version) or holds a mistake to report: answered
@@ -122,6 +127,7 @@ int main(int argc, char* argv[]) {
     };
     options.feed = FeedRequest{given(line.feed), given(line.feedAddress), given(line.feedDir)};
     options.newGame = line.parser.isSet(line.newGame);
+    options.publicScreen = given(line.publicScreen);
     Program program(options);
     if (!program.start()) {
         return 1;

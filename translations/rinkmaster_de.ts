@@ -13,6 +13,13 @@
     </message>
 </context>
 <context>
+    <name>ConsoleWindow</name>
+    <message>
+        <source>Save events as CSV...</source>
+        <translation>Ereignisse als CSV speichern...</translation>
+    </message>
+</context>
+<context>
     <name>FeedDirectory</name>
     <message>
         <source>The feed&apos;s text files are not written: the folder %1 cannot be created.</source>
@@ -58,6 +65,37 @@
     </message>
 </context>
 <context>
+    <name>GameEventsModel</name>
+    <message>
+        <source>Time</source>
+        <translation>Uhrzeit</translation>
+    </message>
+    <message>
+        <source>Period</source>
+        <translation>Drittel</translation>
+    </message>
+    <message>
+        <source>Game clock</source>
+        <translation>Spielzeit</translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation>Ereignis</translation>
+    </message>
+    <message>
+        <source>Save events as CSV</source>
+        <translation>Ereignisse als CSV speichern</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv);;All files (*)</source>
+        <translation>CSV-Dateien (*.csv);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>The events could not be saved to %1: %2</source>
+        <translation>Die Ereignisse konnten nicht in %1 gespeichert werden: %2</translation>
+    </message>
+</context>
+<context>
     <name>GameLock</name>
     <message>
         <source>Rinkmaster is already running with these settings</source>
@@ -92,6 +130,13 @@
     <message>
         <source>The game cannot be saved: %1. The board keeps running.</source>
         <translation>Das Spiel kann nicht gespeichert werden: %1. Die Anzeige läuft weiter.</translation>
+    </message>
+</context>
+<context>
+    <name>PublicBoardWindow</name>
+    <message>
+        <source>Rinkmaster public board</source>
+        <translation>Rinkmaster öffentliche Anzeige</translation>
     </message>
 </context>
 <context>
@@ -167,6 +212,18 @@
 </context>
 <context>
     <name>frmOptions</name>
+    <message>
+        <source>Public board on:</source>
+        <translation>Öffentliche Anzeige auf:</translation>
+    </message>
+    <message>
+        <source>this window only</source>
+        <translation>nur dieses Fenster</translation>
+    </message>
+    <message>
+        <source>%1 (not connected)</source>
+        <translation>%1 (nicht angeschlossen)</translation>
+    </message>
     <message>
         <source>Options</source>
         <translation>Optionen</translation>

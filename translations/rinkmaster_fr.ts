@@ -13,6 +13,13 @@
     </message>
 </context>
 <context>
+    <name>ConsoleWindow</name>
+    <message>
+        <source>Save events as CSV...</source>
+        <translation>Enregistrer les événements en CSV...</translation>
+    </message>
+</context>
+<context>
     <name>FeedDirectory</name>
     <message>
         <source>The feed&apos;s text files are not written: the folder %1 cannot be created.</source>
@@ -58,6 +65,37 @@
     </message>
 </context>
 <context>
+    <name>GameEventsModel</name>
+    <message>
+        <source>Time</source>
+        <translation>Heure</translation>
+    </message>
+    <message>
+        <source>Period</source>
+        <translation>Période</translation>
+    </message>
+    <message>
+        <source>Game clock</source>
+        <translation>Temps de jeu</translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation>Événement</translation>
+    </message>
+    <message>
+        <source>Save events as CSV</source>
+        <translation>Enregistrer les événements en CSV</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv);;All files (*)</source>
+        <translation>Fichiers CSV (*.csv);;Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>The events could not be saved to %1: %2</source>
+        <translation>Les événements n’ont pas pu être enregistrés dans %1 : %2</translation>
+    </message>
+</context>
+<context>
     <name>GameLock</name>
     <message>
         <source>Rinkmaster is already running with these settings</source>
@@ -92,6 +130,13 @@
     <message>
         <source>The game cannot be saved: %1. The board keeps running.</source>
         <translation>La partie ne peut pas être enregistrée : %1. Le tableau continue de fonctionner.</translation>
+    </message>
+</context>
+<context>
+    <name>PublicBoardWindow</name>
+    <message>
+        <source>Rinkmaster public board</source>
+        <translation>Rinkmaster tableau public</translation>
     </message>
 </context>
 <context>
@@ -167,6 +212,18 @@
 </context>
 <context>
     <name>frmOptions</name>
+    <message>
+        <source>Public board on:</source>
+        <translation>Tableau public sur :</translation>
+    </message>
+    <message>
+        <source>this window only</source>
+        <translation>cette fenêtre seulement</translation>
+    </message>
+    <message>
+        <source>%1 (not connected)</source>
+        <translation>%1 (non connecté)</translation>
+    </message>
     <message>
         <source>Options</source>
         <translation>Options</translation>

@@ -1,12 +1,19 @@
 #include "Program.h"
 #include "app/ProgramFiles.h"
 #include "app/frmSplash.h"
+#include "board/ConsoleStatusLine.h"
+#include "board/ConsoleWindow.h"
 #include "board/frmScoreBoard.h"
+#include "core/display/PublicScreen.h"
 #include "core/game/GameJournal.h"
 #include "core/game/JsonReader.h"
 #include "core/settings/SettingsStore.h"
+#include "display/PublicBoardWindow.h"
+#include "display/PublicScreenController.h"
 #include "feed/BoardFeed.h"
 #include "feed/FeedNotice.h"
+#include "feed/FeedServer.h"
+#include "game/GameEventsModel.h"
 #include "game/GameFiles.h"
 #include "game/GameLock.h"
 #include "game/JournalWriter.h"
@@ -25,6 +32,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -45,6 +53,9 @@ Program::Program(ProgramOptions options)
 }
 
 Program::~Program() {
+    // The public view draws the board's game: it goes first; the board leaves the console before the console goes.
+    m_public.reset();
+    m_screens.reset();
     if (m_journal && m_board) {
         // The game as it stands at the end, clocks read now.
         const ClockTable table = m_engine.Snapshot();
@@ -100,12 +111,77 @@ void Program::showScoreBoard() {
         services.endProgram = [this] { endProgram(); };
         m_board = std::make_unique<frmScoreBoard>(m_settings, m_engine, *m_buzzer, *m_horn, services);
         startFeed();
-        m_board->show();
+        if (!screens::wantedScreenName(m_settings.PublicScreen, m_options.publicScreen).empty()) {
+            startTwoScreens();
+        }
+        boardWindow()->show();
         // Once the start-up window has gone, so that a question about a saved game stands over the board alone.
         QTimer::singleShot(0, m_board.get(), [this] { startJournal(); });
         return;
     }
-    m_board->show();
+    boardWindow()->show();
+}
+
+QWidget* Program::boardWindow() const {
+    return m_console ? static_cast<QWidget*>(m_console.get()) : static_cast<QWidget*>(m_board.get());
+}
+
+void Program::startTwoScreens() {
+    if (m_console) {
+        return;
+    }
+    m_events = std::make_unique<GameEventsModel>(m_board->model());
+    const auto teamNames = [this] {
+        m_events->setTeamNames(QString::fromStdString(m_settings.HomeText),
+                               QString::fromStdString(m_settings.VisitorText));
+    };
+    teamNames();
+    QObject::connect(m_board.get(), &frmScoreBoard::shownChanged, m_events.get(), teamNames);
+    QObject::connect(m_board.get(), &frmScoreBoard::soundStarted, m_events.get(), [this](bool horn) {
+        m_events->noteSound(horn ? game::EventKind::Horn : game::EventKind::Buzzer);
+        m_status->setSound(horn ? game::SoundPlaying::Horn : game::SoundPlaying::Buzzer);
+    });
+    const bool wasShown = m_board->isVisible();
+    m_status = new ConsoleStatusLine(m_board->model(), m_settings);
+    m_console = std::make_unique<ConsoleWindow>(*m_board, m_status, *m_events);
+    QObject::connect(m_board.get(), &frmScoreBoard::shownChanged, m_status, [this] {
+        if (m_board->BuzzerPlaying == 0) {
+            m_status->setSound(game::SoundPlaying::None);
+        }
+        m_status->refresh();
+    });
+    m_status->setFeedAddress(m_feedAddress);
+
+    m_screens = std::make_unique<PublicScreenController>(m_console.get());
+    m_public = std::make_unique<PublicBoardWindow>(*m_screens, new frmScoreBoard(*m_board, nullptr));
+    QObject::connect(m_screens.get(), &PublicScreenController::choiceChanged, m_console.get(), [this] {
+        const QString note = m_screens->note();
+        // Said on the error output too, so that a log of the run shows where the public board was.
+        qInfo().noquote() << note;
+        m_status->setPublicScreen(note);
+        placeConsole();
+    });
+    m_screens->setWanted(
+        QString::fromStdString(screens::wantedScreenName(m_settings.PublicScreen, m_options.publicScreen)));
+    m_status->setPublicScreen(m_screens->note());
+    placeConsole();
+    journalTheEvents();
+    if (wasShown) {
+        m_console->show();
+    }
+}
+
+void Program::placeConsole() {
+    // The console never stays under the public board: it moves to a screen of its own.
+    if (QScreen* target = m_screens->consoleTarget()) {
+        m_console->setScreen(target);
+        m_console->move(target->availableGeometry().topLeft() + QPoint(40, 40));
+    }
+    // And it fits the screen it is on (a small laptop screen takes less than the board's one and a half).
+    if (const QScreen* on = m_console->screen()) {
+        const QSize room = on->availableGeometry().size() * 9 / 10;
+        m_console->resize(m_console->size().boundedTo(room));
+    }
 }
 
 void Program::startJournal() {
@@ -117,6 +193,7 @@ void Program::startJournal() {
     if (file.exists()) {
         QString problem;
         std::optional<game::SavedGame> saved;
+        std::vector<game::GameEvent> savedEvents;
         if (!file.open(QIODevice::ReadOnly)) {
             problem =
                 QCoreApplication::translate("Program", "The saved game cannot be used: %1.").arg(file.errorString());
@@ -125,6 +202,7 @@ void Program::startJournal() {
             const game::JournalReading reading = game::readJournal(std::string_view(text.constData(), text.size()));
             if (reading.game) {
                 saved = reading.game;
+                savedEvents = reading.events;
                 if (reading.heldValues > 0) {
                     qWarning().noquote() << u"The saved game had %1 values the board cannot show; they were held."_s
                                                 .arg(reading.heldValues);
@@ -166,6 +244,10 @@ void Program::startJournal() {
             }
             if (resume) {
                 m_board->resumeGame(saved->state);
+                if (m_events) {
+                    // Bringing the game back is no event of the game; the list saved with it comes back.
+                    m_events->restore(savedEvents);
+                }
             } else {
                 setAsidePreviousGame();
             }
@@ -192,15 +274,8 @@ void Program::startJournal() {
         }
     });
     // Every change of the game, once the event that made it has been handled.
-    QObject::connect(&m_board->model(), &BoardModel::changed, m_board.get(), [this] {
-        if (!m_journalQueued) {
-            m_journalQueued = true;
-            QTimer::singleShot(0, m_board.get(), [this] {
-                m_journalQueued = false;
-                m_journal->save(m_board->model().state());
-            });
-        }
-    });
+    QObject::connect(&m_board->model(), &BoardModel::changed, m_board.get(), [this] { queueJournalSave(); });
+    journalTheEvents();
     // A running clock is saved twice a second even while the board has nothing to draw.
     m_journalTick = new QTimer(m_board.get());
     m_journalTick->setInterval(JournalWriter::kClockIntervalMs);
@@ -216,6 +291,35 @@ void Program::startJournal() {
     });
     m_journalTick->start();
     m_journal->save(m_board->model().state());
+}
+
+void Program::queueJournalSave() {
+    if (m_journalQueued) {
+        return;
+    }
+    m_journalQueued = true;
+    QTimer::singleShot(0, m_board.get(), [this] {
+        m_journalQueued = false;
+        m_journal->save(m_board->model().state());
+        if (m_eventsChanged) {
+            // A horn or buzzer adds an event without changing the game.
+            m_eventsChanged = false;
+            m_journal->eventsChanged();
+        }
+    });
+}
+
+void Program::journalTheEvents() {
+    if (!m_journal || !m_events) {
+        return;
+    }
+    m_journal->setEvents([this] { return &m_events->events(); });
+    QObject::connect(m_events.get(), &GameEventsModel::eventsAdded, m_board.get(), [this] {
+        m_eventsChanged = true;
+        queueJournalSave();
+    });
+    m_eventsChanged = true;
+    queueJournalSave();
 }
 
 void Program::setAsidePreviousGame() {
@@ -241,21 +345,45 @@ void Program::startFeed() {
     }
     // Problems are told on the error output and, for a scorekeeper who started from the desktop, in a
     // notice over the board that leaves the board's keys and clock alone.
-    m_feed = BoardFeed::start(planFeed(m_options.feed, stored), *m_board, m_engine, m_settings,
+    const FeedPlan plan = planFeed(m_options.feed, stored);
+    m_feed = BoardFeed::start(plan, *m_board, m_engine, m_settings,
                               [board = m_board.get()](const QString& text) { showFeedNoticeOver(board, text); });
+    if (m_feed && m_feed->server() != nullptr && m_feed->server()->serverPort() != 0) {
+        m_feedAddress =
+            u"http://%1:%2/"_s.arg(QString::fromStdString(plan.address)).arg(m_feed->server()->serverPort());
+    }
 }
 
 void Program::openHelp() {
-    frmHelp::showHelp(helpFolder());
+    frmHelp* help = frmHelp::showHelp(helpFolder());
+    // With a public board the help opens over the console, never on the crowd's screen.
+    if (m_console && help != nullptr && m_console->screen() != nullptr && help->screen() != m_console->screen()) {
+        help->setScreen(m_console->screen());
+        help->move(m_console->geometry().center() - help->rect().center());
+    }
 }
 
 void Program::openOptions() {
     if (!m_store)
         return;
-    QWidget* parent = m_board ? static_cast<QWidget*>(m_board.get()) : static_cast<QWidget*>(m_splash.get());
+    QWidget* parent = m_board ? boardWindow() : static_cast<QWidget*>(m_splash.get());
     frmOptions dialog(
         m_settings, *m_store, [](bool on) { modGrabKeys::SetNumLock(on); }, standardOptionsDialogs(), parent);
-    dialog.exec();
+    if (dialog.exec() != QDialog::Accepted || !m_board) {
+        return;
+    }
+    // A screen chosen in the options replaces the one from the command line for the rest of the run.
+    m_options.publicScreen.reset();
+    const QString wanted = QString::fromStdString(screens::wantedScreenName(m_settings.PublicScreen, std::nullopt));
+    if (!wanted.isEmpty()) {
+        startTwoScreens();
+    }
+    if (m_screens) {
+        m_screens->setWanted(wanted);
+        if (auto* view = qobject_cast<frmScoreBoard*>(m_public->view())) {
+            view->refreshFromSettings();
+        }
+    }
 }
 
 void Program::endProgram() {

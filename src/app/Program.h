@@ -8,9 +8,16 @@
 #include <QStringList>
 #include <QTimer>
 #include <memory>
+#include <optional>
+#include <string>
 
 class frmSplash;
 class frmScoreBoard;
+class ConsoleWindow;
+class ConsoleStatusLine;
+class GameEventsModel;
+class PublicBoardWindow;
+class PublicScreenController;
 class BoardFeed;
 class SoundDevice;
 class SettingsStore;
@@ -25,6 +32,8 @@ struct ProgramOptions {
     QStringList arguments; // the command line, for --settings FILE
     FeedRequest feed;      // --feed PORT, --feed-address ADDR, --feed-dir DIR
     bool newGame = false;  // --new-game: start fresh without asking about a saved game
+    // --public-screen NAME: wins over the stored PublicScreen.
+    std::optional<std::string> publicScreen;
 };
 
 // The whole run: settings, clocks, sounds and the windows, wired together. Lives as long as the program.
@@ -45,9 +54,17 @@ private:
     void openOptions();
     void endProgram();
     void startFeed();
+    // The public board on another screen and the console around the board; nothing of it exists while the
+    // board stays in this window only.
+    void startTwoScreens();
+    void placeConsole();
+    QWidget* boardWindow() const;
     // Offers a saved game over the board, then keeps the journal of the game from here on.
     void startJournal();
     void setAsidePreviousGame();
+    void queueJournalSave();
+    // The event list goes into the journal once both exist.
+    void journalTheEvents();
     void tellOnce(const QString& text);
 
     ProgramOptions m_options;
@@ -56,6 +73,7 @@ private:
     std::unique_ptr<JournalWriter> m_journal;
     QTimer* m_journalTick = nullptr; // keeps a running clock's saved value within a second
     bool m_journalQueued = false;
+    bool m_eventsChanged = false; // the event list moved since the last document
     bool m_toldUnsaved = false;
     std::unique_ptr<SettingsStore> m_store;
     SettingsVariables m_settings;
@@ -66,4 +84,11 @@ private:
     std::unique_ptr<frmSplash> m_splash;
     std::unique_ptr<frmScoreBoard> m_board;
     std::unique_ptr<BoardFeed> m_feed; // reads the board: goes before it
+    // Two screens: the console holds the board, the public window a view of it.
+    std::unique_ptr<GameEventsModel> m_events;
+    std::unique_ptr<ConsoleWindow> m_console;
+    ConsoleStatusLine* m_status = nullptr; // the console's
+    std::unique_ptr<PublicScreenController> m_screens;
+    std::unique_ptr<PublicBoardWindow> m_public;
+    QString m_feedAddress;
 };

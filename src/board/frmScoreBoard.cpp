@@ -75,9 +75,39 @@ frmScoreBoard::frmScoreBoard(SettingsVariables& settings, modCount& engine, Soun
     tmrClock1.start();
 }
 
+frmScoreBoard::frmScoreBoard(frmScoreBoard& shown, QWidget* parent)
+    : QWidget(parent), m_settings(shown.m_settings), m_engine(shown.m_engine), m_buzzer(shown.m_buzzer),
+      m_horn(shown.m_horn), m_shownBoard(&shown) {
+    setObjectName(QStringLiteral("publicView"));
+    setAutoFillBackground(true);
+    setFocusPolicy(Qt::NoFocus);
+    // Clicks would reach the goal covers' handlers and change the game from the public screen.
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    resize(twips::toPixels(kDesignClientWidth), twips::toPixels(kDesignClientHeight));
+    buildControls();
+    for (PictureBoxControl* f : fieldBoxes()) {
+        f->setFocusPolicy(Qt::NoFocus);
+    }
+    connect(&shown.m_model, &BoardModel::changed, this, &frmScoreBoard::drawModel);
+    UpdateLabels();
+    UpdateFormColors();
+    modStretchUi::RecordLayout(*this, m_layout);
+    drawModel();
+}
+
+void frmScoreBoard::refreshFromSettings() {
+    UpdateLabels();
+    UpdateFormColors();
+    drawModel();
+}
+
+BoardModel* frmScoreBoard::shownModel() {
+    return m_shownBoard != nullptr ? &m_shownBoard->m_model : &m_model;
+}
+
 frmScoreBoard::~frmScoreBoard() {
-    // The window object goes away without the operator closing it: release both sounds.
-    if (!m_unloaded) {
+    // The window object goes away without the operator closing it: release both sounds (a view has none).
+    if (!m_unloaded && !isView()) {
         m_buzzer.Close();
         m_horn.Close();
     }
@@ -165,7 +195,7 @@ void frmScoreBoard::buildControls() {
     TimeBack = add<PictureBoxControl>(QStringLiteral("TimeBack"), this);
     twips::place(TimeBack, 2835, 240, 3810, 1455);
     lumTime.name = QStringLiteral("lumTime");
-    lumTime.model = &m_model;
+    lumTime.model = shownModel();
     lumTime.group = game::DigitGroup::Time;
     for (double left : {120.0, 960.0, 2160.0, 3000.0}) {
         addDigit(lumTime, TimeBack, left, 135, 80);
@@ -181,14 +211,14 @@ void frmScoreBoard::buildControls() {
     HomeBack = add<PictureBoxControl>(QStringLiteral("HomeBack"), this);
     twips::place(HomeBack, 432, 960, 1905, 1335);
     lumHome.name = QStringLiteral("lumHome");
-    lumHome.model = &m_model;
+    lumHome.model = shownModel();
     lumHome.group = game::DigitGroup::Home;
     addDigit(lumHome, HomeBack, 1080, 105, 75);
     addDigit(lumHome, HomeBack, 210, 105, 75)->setCaption(-1);
     VisitorBack = add<PictureBoxControl>(QStringLiteral("VisitorBack"), this);
     twips::place(VisitorBack, 7144, 960, 1905, 1335);
     lumVisitor.name = QStringLiteral("lumVisitor");
-    lumVisitor.model = &m_model;
+    lumVisitor.model = shownModel();
     lumVisitor.group = game::DigitGroup::Visitor;
     addDigit(lumVisitor, VisitorBack, 1080, 105, 75);
     addDigit(lumVisitor, VisitorBack, 210, 105, 75)->setCaption(-1);
@@ -221,7 +251,7 @@ void frmScoreBoard::buildControls() {
     PeriodBack = add<PictureBoxControl>(QStringLiteral("PeriodBack"), this);
     twips::place(PeriodBack, 4410, 2880, 660, 1095);
     lumPeriod.name = QStringLiteral("lumPeriod");
-    lumPeriod.model = &m_model;
+    lumPeriod.model = shownModel();
     lumPeriod.group = game::DigitGroup::Period;
     addDigit(lumPeriod, PeriodBack, 60, 60, 65);
 
@@ -289,7 +319,7 @@ void frmScoreBoard::buildControls() {
         *p.box = add<PictureBoxControl>(QString::fromLatin1(p.boxName), this);
         twips::place(*p.box, p.left, p.top, 2715, 1335);
         p.group->name = QString::fromLatin1(p.groupName);
-        p.group->model = &m_model;
+        p.group->model = shownModel();
         p.group->group = p.digits;
         for (double left : p.digitLefts) {
             addDigit(*p.group, *p.box, left, 150, 70)->setCaption(-1);
@@ -382,7 +412,7 @@ void frmScoreBoard::noteEngine() {
 }
 
 void frmScoreBoard::drawModel() {
-    const game::GameState& s = m_model.state();
+    const game::GameState& s = shownModel()->state();
     for (LumGroup* g : {&lumTime, &lumHome, &lumVisitor, &lumPeriod, &lumPenaltyTH1, &lumPenaltyTH2, &lumPenaltyTV1,
                         &lumPenaltyTV2}) {
         g->draw();
@@ -461,13 +491,18 @@ void frmScoreBoard::Form_Unload() {
 }
 
 void frmScoreBoard::closeEvent(QCloseEvent* event) {
+    if (isView()) {
+        // Closing a drawing ends nothing: the console owns the game.
+        event->accept();
+        return;
+    }
     Form_Unload();
     event->accept();
 }
 
 void frmScoreBoard::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (m_firstShow) {
+    if (m_firstShow && !isView()) {
         m_firstShow = false;
         // The game clock is selected when the board first appears, after the window has taken its size.
         QTimer::singleShot(0, this, [this] {
@@ -700,6 +735,10 @@ void frmScoreBoard::ObjectSelected(QWidget* selectedObject) {
 // ---- Goal lights ------------------------------------------------------------------------------------------
 
 void frmScoreBoard::UpdateGoal() {
+    if (isView()) {
+        drawModel();
+        return;
+    }
     const int who = WhoGoal;
     m_model.edit([who](game::GameState& s) { s.whoGoal = who; });
     drawModel();
@@ -861,6 +900,11 @@ void frmScoreBoard::DisplayTime(LumGroup& clockObject, TimeValue dispSec) {
 }
 
 void frmScoreBoard::Penalty() {
+    if (isView()) {
+        // The lights are the shown board's; reading the clocks here would charge them.
+        drawModel();
+        return;
+    }
     std::array<bool, game::kPenaltyCount> lights{};
     for (int n = 1; n <= 4; ++n) {
         lights[static_cast<std::size_t>(n - 1)] = m_engine.ClockValue(n) > 0;
@@ -915,6 +959,7 @@ void frmScoreBoard::playSound(SoundDevice& device) {
     m_soundPlaying = &device;
     ++playsOf(device);
     device.Play();
+    emit soundStarted(&device == &m_horn);
     emit shownChanged();
 }
 

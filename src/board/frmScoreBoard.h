@@ -50,7 +50,16 @@ class frmScoreBoard : public QWidget, public BoardWindow {
 public:
     frmScoreBoard(SettingsVariables& settings, modCount& engine, SoundDevice& buzzer, SoundDevice& horn,
                   BoardServices services, QWidget* parent = nullptr);
+    // A second drawing of another board's game, for the public board: the same controls, layout and colours,
+    // every digit and light drawn from that board's model. It keeps nothing of the game, runs no clock or sound,
+    // takes no key, click or focus and never shows the selection marker.
+    // (parent has no default, so that this is never taken for a copy.)
+    frmScoreBoard(frmScoreBoard& shown, QWidget* parent);
     ~frmScoreBoard() override;
+
+    bool isView() const { return m_shownBoard != nullptr; }
+    // Names, colours and LED style again after the options have changed (the board itself does this after F2).
+    void refreshFromSettings();
 
     // The game the board shows; the board's digits and lights draw it.
     BoardModel& model() { return m_model; }
@@ -114,6 +123,8 @@ public:
 signals:
     // Something the board shows outside the game changed: a sound started or ended, the team names.
     void shownChanged();
+    // The horn (true) or the buzzer began to sound.
+    void soundStarted(bool horn);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -123,6 +134,8 @@ protected:
 
 private:
     void buildControls();
+    // The model the digits and lights draw: the board's own, or for a view the shown board's.
+    BoardModel* shownModel();
     // Draws the model: digits, colons, penalty and goal lights.
     void drawModel();
     // Copies the clock engine's table, the reset time and the zero buzzer's mark into the model.
@@ -192,6 +205,7 @@ private:
     BoardModel m_model;
     SoundDevice& m_buzzer;
     SoundDevice& m_horn;
+    frmScoreBoard* m_shownBoard = nullptr; // for a view: the board whose game it draws
     BoardServices m_services;
     modShowDigits::DigitEntry m_digitEntry;
     std::vector<BoardControlRef> m_controls;

@@ -87,10 +87,21 @@ void JournalWriter::save(const game::GameState& state) {
     submit(state);
 }
 
+void JournalWriter::eventsChanged() {
+    if (m_held) {
+        const game::GameState s = *m_held;
+        m_held.reset();
+        m_heldTimer.stop();
+        submit(s);
+    } else if (m_lastSubmitted) {
+        submit(*m_lastSubmitted);
+    }
+}
+
 void JournalWriter::submit(const game::GameState& state) {
     m_lastSubmitted = state;
     m_sinceSubmit.start();
-    const std::string text = game::writeJournal(state, m_wallMillis());
+    const std::string text = game::writeJournal(state, m_wallMillis(), m_events ? m_events() : nullptr);
     {
         std::lock_guard lock(m_mutex);
         m_pending = QByteArray(text.data(), static_cast<qsizetype>(text.size()));

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/game/GameEvents.h"
 #include "core/game/GameModel.h"
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -32,6 +33,10 @@ public:
 
     // The game as it now stands.
     void save(const game::GameState& state);
+    // Where the game's event list comes from, written with every document (none: no list is written).
+    void setEvents(std::function<const std::vector<game::GameEvent>*()> events) { m_events = std::move(events); }
+    // The event list changed with the game unchanged (a horn, a buzzer): the game is written again with it.
+    void eventsChanged();
     // Blocks until every document handed over has been written or has failed once.
     void waitUntilWritten();
 
@@ -58,6 +63,7 @@ private:
     QString m_path;
     std::function<std::int64_t()> m_wallMillis;
     std::function<game::GameState()> m_current;
+    std::function<const std::vector<game::GameEvent>*()> m_events;
     std::optional<game::GameState> m_lastSubmitted;
     std::optional<game::GameState> m_held; // a clock-only change waiting for its second
     QElapsedTimer m_sinceSubmit;

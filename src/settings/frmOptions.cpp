@@ -6,12 +6,14 @@
 #include <QShowEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+#include <algorithm>
 
 #include "core/display/LedGlyph.h"
 #include "core/input/KeyTables.h"
 #include "core/settings/OptionsRules.h"
 #include "display/BoardControls.h"
 #include "display/Lumidig.h"
+#include "display/PublicScreenController.h"
 #include "settings/OptionsDialogs.h"
 #include "settings/SettingsErrorReporter.h"
 
@@ -267,6 +269,13 @@ void frmOptions::buildTextTab(QWidget* page) {
         measure->setAutoSize(true);
         measure->hide();
     }
+    // Where the public board goes: this window only, or one of the screens the system reports now.
+    fraPublicScreen = frame(page, tr("Public board on:"), 360, 4440, 4815, 855);
+    fraPublicScreen->setObjectName(QStringLiteral("fraPublicScreen"));
+    cmbPublicScreen = new QComboBox(fraPublicScreen);
+    cmbPublicScreen->setObjectName(QStringLiteral("cmbPublicScreen"));
+    twips::place(cmbPublicScreen, 120, 360, 4575, 375);
+
     connect(txtHomeText, &QLineEdit::textChanged, this, [this] { txtHomeText_Change(); });
     connect(txtVisitorText, &QLineEdit::textChanged, this, [this] { txtVisitorText_Change(); });
 }
@@ -349,6 +358,22 @@ void frmOptions::Form_Load() {
 
     lblBFile->setText(ChopFileName(QString::fromStdString(BuzzTemp), kFileLabelLength));
     lblHFile->setText(ChopFileName(QString::fromStdString(HornTemp), kFileLabelLength));
+
+    fillPublicScreens(QString::fromStdString(s.PublicScreen).trimmed());
+}
+
+void frmOptions::fillPublicScreens(const QString& stored) {
+    cmbPublicScreen->clear();
+    cmbPublicScreen->addItem(tr("this window only"), QString());
+    for (const auto& [label, name] : PublicScreenController::screenChoices()) {
+        // Two screens of one name are one choice: the name is what is stored.
+        if (cmbPublicScreen->findData(name) < 0)
+            cmbPublicScreen->addItem(label, name);
+    }
+    // A stored screen that is not connected now stays the choice until the user picks another.
+    if (!stored.isEmpty() && cmbPublicScreen->findData(stored) < 0)
+        cmbPublicScreen->addItem(tr("%1 (not connected)").arg(stored), stored);
+    cmbPublicScreen->setCurrentIndex(std::max(0, cmbPublicScreen->findData(stored)));
 }
 
 QString frmOptions::ChopFileName(const QString& fileName, int length) {
@@ -495,6 +520,7 @@ void frmOptions::cmdOk_Click() {
     s.TeamSize = FixedPoint4{TempSize} * kFixedPoint4Scale;
 
     s.LEDType = static_cast<std::int16_t>(cmbLedType->currentIndex());
+    s.PublicScreen = cmbPublicScreen->currentData().toString().toStdString();
 
     SaveSettings(s, m_store);
     // An unwritable store is reported; the new values stay in effect for this run either way.

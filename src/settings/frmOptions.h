@@ -139,6 +139,8 @@ public:
     QLineEdit* txtVisitorText = nullptr;
     LabelControl* lblHomePreview = nullptr;
     LabelControl* lblVisitorPreview = nullptr;
+    QGroupBox* fraPublicScreen = nullptr;
+    QComboBox* cmbPublicScreen = nullptr;
 
     QPushButton* cmdOk = nullptr;
     QPushButton* cmdCancel = nullptr;
@@ -159,6 +161,7 @@ private:
     void buildColorTab(QWidget* page);
     void buildTextTab(QWidget* page);
     void placeTabContents();
+    void fillPublicScreens(const QString& stored);
 
     void Form_Load();
     void Form_Activate();

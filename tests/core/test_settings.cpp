@@ -82,6 +82,7 @@ TEST(LoadSettings, EmptyStoreGivesTheDefaultsAndKeepsOnlyTheConvertedKeys) {
     EXPECT_EQ(s.VisitorText, "Visitor");
     EXPECT_EQ(s.TeamSize, 24 * kFixedPoint4Scale);
     EXPECT_EQ(s.LEDType, 0);
+    EXPECT_EQ(s.PublicScreen, "");
 
     EXPECT_EQ(s, defaultSettings(kFolder, '/'));
     EXPECT_EQ(store.values(), kConvertedKeysOnly);
@@ -124,6 +125,7 @@ TEST(LoadSettings, ReadsConvertsAndAppliesNumLockInTheOrderOfTheStore) {
         "read TextSettings/VisitorText",
         "read TextSettings/TeamSize",
         "read PicSettings/LEDType",
+        "read DisplaySettings/PublicScreen",
     };
     EXPECT_EQ(store.log, expected);
 }
@@ -321,12 +323,14 @@ TEST(LoadSettings, StoredTextsAreTakenAsTheyAre) {
     store.preset({{{"KeySettings", "BuzzerFile"}, "/missing/buzz.wav"},
                   {{"KeySettings", "HornFile"}, ""},
                   {{"TextSettings", "HomeText"}, ""},
-                  {{"TextSettings", "VisitorText"}, "  Jokerit Ä  "}});
+                  {{"TextSettings", "VisitorText"}, "  Jokerit Ä  "},
+                  {{"DisplaySettings", "PublicScreen"}, "HDMI-1 "}});
     const SettingsVariables s = loadFrom(store);
     EXPECT_EQ(s.BuzzerFile, "/missing/buzz.wav");
     EXPECT_EQ(s.HornFile, "");
     EXPECT_EQ(s.HomeText, "");
     EXPECT_EQ(s.VisitorText, "  Jokerit Ä  ");
+    EXPECT_EQ(s.PublicScreen, "HDMI-1 ");
 }
 
 // ---- Numbers in the store ------------------------------------------------------------------------------
@@ -461,11 +465,12 @@ SettingsVariables distinctSettings() {
     s.VisitorText = "Kärpät, Oulu";
     s.TeamSize = 125000;
     s.LEDType = 1;
+    s.PublicScreen = "HDMI-1";
     return s;
 }
 } // namespace
 
-TEST(SaveSettings, WritesTheTwentyFourValuesInOrderAsDecimalText) {
+TEST(SaveSettings, WritesEveryValueInOrderAsDecimalText) {
     RecordingStore store;
     SaveSettings(distinctSettings(), store);
     const std::vector<std::string> expected = {
@@ -494,9 +499,10 @@ TEST(SaveSettings, WritesTheTwentyFourValuesInOrderAsDecimalText) {
         "write TextSettings/TeamSize=12.5",
         "write PicSettings/LEDType=1",
         "write KeySettings/IsKeyCode=Yes",
+        "write DisplaySettings/PublicScreen=HDMI-1",
     };
     EXPECT_EQ(store.log, expected);
-    EXPECT_EQ(store.values().size(), 25u); // the 24 values and the key-code marker
+    EXPECT_EQ(store.values().size(), 26u); // the 25 values and the key-code marker
 }
 
 TEST(SaveSettings, CustomKeysSavedIntoAnEmptyStoreHoldAtTheNextStart) {
@@ -526,11 +532,12 @@ TEST(SaveSettings, WhatIsSavedLoadsBackUnchanged) {
 TEST(SaveSettings, AfterAFirstRunTheStoreHoldsEveryValue) {
     RecordingStore store;
     SaveSettings(loadFrom(store), store);
-    EXPECT_EQ(store.values().size(), 25u); // the 24 values and the conversion marker
+    EXPECT_EQ(store.values().size(), 26u); // the 25 values and the conversion marker
     EXPECT_EQ(store.values().at({"TextSettings", "TeamSize"}), "24");
     EXPECT_EQ(store.values().at({"ColorSettings", "BorderColor"}), "16777215");
     EXPECT_EQ(store.values().at({"ColorSettings", "LEDSelected"}), "4210752");
     EXPECT_EQ(store.values().at({"KeySettings", "BuzzerFile"}), "/opt/rinkmaster/buzzer.wav");
+    EXPECT_EQ(store.values().at({"DisplaySettings", "PublicScreen"}), "");
 }
 
 struct SizeTextRow {

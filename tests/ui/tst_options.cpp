@@ -165,6 +165,8 @@ private slots:
     void keyButtons();
     void keyWindowRefusesTheWorkingKeys();
     void okWritesEveryValue();
+    void publicScreenChoice_data();
+    void publicScreenChoice();
     void unwritableStoreIsReported();
     void enterInANameBoxPressesOk();
     void standardColourPicker_data();
@@ -957,11 +959,49 @@ void TestOptions::okWritesEveryValue() {
     QVERIFY(rig.settings == expected);
     InMemorySettingsStore written;
     SaveSettings(expected, written);
-    QCOMPARE(rig.store.values().size(), std::size_t{25});
+    QCOMPARE(rig.store.values().size(), std::size_t{26});
     QVERIFY(rig.store.values() == written.values());
     // The key-code marker goes with the keys, so the next start keeps them.
     QCOMPARE(text(*rig.store.read("KeySettings", "IsKeyCode")), u"Yes"_s);
     QCOMPARE(text(*rig.store.read("TextSettings", "VisitorText")), QString());
+}
+
+void TestOptions::publicScreenChoice_data() {
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QStringList>("items");
+    QTest::addColumn<int>("pick"); // -1: leave the choice as it opened
+    QTest::addColumn<QString>("written");
+    // The offscreen platform reports one screen without a name: it cannot be told from this window only.
+    QTest::newRow("this window only") << QString() << QStringList{u"this window only"_s} << -1 << QString();
+    QTest::newRow("absent screen stays chosen")
+        << u"HDMI-1"_s << QStringList{u"this window only"_s, u"HDMI-1 (not connected)"_s} << -1 << u"HDMI-1"_s;
+    QTest::newRow("blanks around a stored name")
+        << u" HDMI-1 "_s << QStringList{u"this window only"_s, u"HDMI-1 (not connected)"_s} << -1 << u"HDMI-1"_s;
+    QTest::newRow("back to this window only")
+        << u"HDMI-1"_s << QStringList{u"this window only"_s, u"HDMI-1 (not connected)"_s} << 0 << QString();
+}
+
+void TestOptions::publicScreenChoice() {
+    QFETCH(QString, stored);
+    QFETCH(QStringList, items);
+    QFETCH(int, pick);
+    QFETCH(QString, written);
+    SettingsVariables s = defaults();
+    s.PublicScreen = stored.toStdString();
+    Rig rig(s);
+    frmOptions& d = rig.open();
+    QComboBox* box = d.findChild<QComboBox*>(u"cmbPublicScreen"_s);
+    QVERIFY(box != nullptr);
+    QStringList shown;
+    for (int i = 0; i < box->count(); ++i)
+        shown.append(box->itemText(i));
+    QCOMPARE(shown, items);
+    QCOMPARE(box->currentIndex(), items.size() - 1);
+    if (pick >= 0)
+        box->setCurrentIndex(pick);
+    d.cmdOk->click();
+    QCOMPARE(text(rig.settings.PublicScreen), written);
+    QCOMPARE(text(*rig.store.read("DisplaySettings", "PublicScreen")), written);
 }
 
 void TestOptions::unwritableStoreIsReported() {

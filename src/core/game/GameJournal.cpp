@@ -129,7 +129,7 @@ private:
 
 } // namespace
 
-std::string writeJournal(const GameState& s, std::int64_t savedAtMillis) {
+std::string writeJournal(const GameState& s, std::int64_t savedAtMillis, const std::vector<GameEvent>* events) {
     std::string out;
     out.reserve(900);
     out += "{\"format\":\"";
@@ -190,7 +190,12 @@ std::string writeJournal(const GameState& s, std::int64_t savedAtMillis) {
         appendBool(out, c.countUp);
         out += '}';
     }
-    out += "]}\n";
+    out += ']';
+    if (events != nullptr) {
+        member(out, "events");
+        out += eventsJson(*events);
+    }
+    out += "}\n";
     return out;
 }
 
@@ -308,6 +313,15 @@ JournalReading readJournal(std::string_view text) {
     }
     if (!ok) {
         return refuse(r.problem);
+    }
+    if (const auto events = root->find("events"); events != root->end()) {
+        EventsReading list = readEvents(events->second);
+        if (list.problem.empty()) {
+            result.events = std::move(list.events);
+            r.held += list.heldValues;
+        } else {
+            ++r.held;
+        }
     }
     result.game = std::move(saved);
     result.heldValues = r.held;

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/game/GameEvents.h"
 #include "core/game/GameModel.h"
 #include <cstdint>
 #include <optional>
@@ -19,13 +20,17 @@ struct SavedGame {
     std::int64_t savedAtMillis = 0; // milliseconds since 1970-01-01 UTC
 };
 
-// The document for a state saved at a moment.
-std::string writeJournal(const GameState& state, std::int64_t savedAtMillis);
+// The document for a state saved at a moment; with events, the game's event list goes with it.
+std::string writeJournal(const GameState& state, std::int64_t savedAtMillis,
+                         const std::vector<GameEvent>* events = nullptr);
 
 struct JournalReading {
     std::optional<SavedGame> game;
     std::string problem; // one line, when game is empty
     int heldValues = 0;  // values brought into the board's range
+    // The event list saved with the game (none in a journal written without one). A list that cannot be read
+    // is left out, the game kept, and counted among the held values.
+    std::vector<GameEvent> events;
 };
 
 JournalReading readJournal(std::string_view text);

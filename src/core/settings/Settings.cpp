@@ -8,6 +8,7 @@ const std::string kColor{kColorSettings};
 const std::string kKey{kKeySettings};
 const std::string kText{kTextSettings};
 const std::string kPic{kPicSettings};
+const std::string kDisplay{kDisplaySettings};
 
 // "Str$" of the old store wrote numbers with a leading blank, and hand edits add trailing ones.
 std::string_view trimBlanks(std::string_view text) {
@@ -220,6 +221,8 @@ void LoadSettings(SettingsVariables& settings, SettingsStore& store, const std::
     s.TeamSize = parsedSize ? *parsedSize : d.TeamSize;
 
     s.LEDType = readNumber(store, kPic, "LEDType", d.LEDType);
+
+    s.PublicScreen = readString(store, kDisplay, "PublicScreen", d.PublicScreen);
 }
 
 void SaveSettings(const SettingsVariables& s, SettingsStore& store) {
@@ -253,4 +256,6 @@ void SaveSettings(const SettingsVariables& s, SettingsStore& store) {
 
     // The keys written above are key codes: a store made by saving alone must not look like an old one.
     store.write(kKey, "IsKeyCode", "Yes");
+
+    store.write(kDisplay, "PublicScreen", s.PublicScreen);
 }

@@ -19,6 +19,7 @@ inline constexpr std::string_view kColorSettings = "ColorSettings";
 inline constexpr std::string_view kKeySettings = "KeySettings";
 inline constexpr std::string_view kTextSettings = "TextSettings";
 inline constexpr std::string_view kPicSettings = "PicSettings";
+inline constexpr std::string_view kDisplaySettings = "DisplaySettings";
 
 // One variable per stored setting, named like its key. Zero and empty until LoadSettings runs;
 // afterwards changed only by the options dialog's OK.
@@ -50,6 +51,9 @@ struct SettingsVariables {
     FixedPoint4 TeamSize = 0;
 
     std::int16_t LEDType = 0;
+
+    // The screen the public board fills, by the name the system gives it; empty: this window only.
+    std::string PublicScreen;
 
     bool operator==(const SettingsVariables&) const = default;
 };

@@ -1,0 +1,26 @@
+#pragma once
+#include "core/game/ConsoleStatus.h"
+#include <QLabel>
+
+class BoardModel;
+struct SettingsVariables;
+
+// The line under the scorekeeper's board: the selected field and what typing does there, the clock, a sound
+// playing, the public board's screen (or why it is not shown) and the feed's address. It follows the board's
+// model; the rest is told to it by the program.
+class ConsoleStatusLine : public QLabel {
+    Q_OBJECT
+public:
+    ConsoleStatusLine(BoardModel& board, const SettingsVariables& settings, QWidget* parent = nullptr);
+
+    void setSound(game::SoundPlaying sound);
+    void setPublicScreen(const QString& note);
+    void setFeedAddress(const QString& address);
+    // Rereads the key names after the options have changed.
+    void refresh();
+
+private:
+    BoardModel& m_board;
+    const SettingsVariables& m_settings;
+    game::ConsoleStatusInput m_input;
+};

@@ -1,0 +1,138 @@
+#include "BoardFixture.h"
+#include "board/ConsoleStatusLine.h"
+#include "board/ConsoleWindow.h"
+#include "game/GameEventsModel.h"
+
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTest>
+
+namespace {
+
+// What a view shows of a digit group, as BoardFixture reads the board.
+QString shownOn(const frmScoreBoard& view, const char* group, bool indexZeroIsRightmost) {
+    return BoardFixture::shown(view.findChildren<Lumidig*>(QString::fromLatin1(group)), indexZeroIsRightmost);
+}
+
+template <class T> T* on(const frmScoreBoard& board, const char* name, int index = 0) {
+    const QList<T*> found = board.findChildren<T*>(QString::fromLatin1(name));
+    return index < found.size() ? found[index] : nullptr;
+}
+
+} // namespace
+
+// The public board's view and the console around the board: the view draws the board's game and nothing else;
+// the console passes every key to the board as the board's own window does.
+class TestTwoScreens : public QObject {
+    Q_OBJECT
+
+private slots:
+    void viewDrawsTheBoardsGame() {
+        BoardFixture fx;
+        fx.show();
+        frmScoreBoard view(*fx.board, nullptr);
+        view.resize(1920, 1080);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        fx.board->activateWindow();
+        QTRY_VERIFY(fx.field("TimeBack")->hasFocus());
+
+        fx.focus(fx.field("HomeBack"));
+        fx.type(QStringLiteral("3\n"));
+        fx.focus(fx.field("VisitorBack"));
+        fx.type(QStringLiteral("2\n"));
+        fx.focus(fx.field("PeriodBack"));
+        fx.type(QStringLiteral("2"));
+        fx.focus(fx.field("PenaltyTH1"));
+        fx.type(QStringLiteral("2\n"));
+        QCOMPARE(fx.home(), QStringLiteral("-3"));
+        QCOMPARE(shownOn(view, "lumHome", true), QStringLiteral("-3"));
+        QCOMPARE(shownOn(view, "lumVisitor", true), QStringLiteral("-2"));
+        QCOMPARE(shownOn(view, "lumPeriod", true), QStringLiteral("2"));
+        QCOMPARE(shownOn(view, "lumPenaltyTH1", true), fx.penalty(1));
+        QCOMPARE(shownOn(view, "lumTime", false), fx.gameClock());
+        // Lights follow too: the penalty light and a goal light.
+        QCOMPARE(on<ShapeControl>(view, "shpPenaltyH")->FillColor(),
+                 on<ShapeControl>(*fx.board, "shpPenaltyH")->FillColor());
+        fx.board->imgGoalCoverV_Click();
+        QCOMPARE(on<ShapeControl>(view, "shpGoalV")->FillColor(), on<ShapeControl>(*fx.board, "shpGoalV")->FillColor());
+        QVERIFY(on<ShapeControl>(view, "shpGoalV")->FillColor() != on<ShapeControl>(view, "shpGoalH")->FillColor());
+
+        // A running clock is drawn as the board's tick draws it.
+        fx.type(QStringLiteral("s"));
+        fx.advance(61000);
+        QCOMPARE(shownOn(view, "lumTime", false), fx.gameClock());
+        QVERIFY(fx.gameClock() != QStringLiteral("1000"));
+    }
+
+    void viewNeverSelectsTakesKeysOrEndsTheRun() {
+        BoardFixture fx;
+        fx.show();
+        frmScoreBoard view(*fx.board, nullptr);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        for (PictureBoxControl* f : view.fieldBoxes())
+            QCOMPARE(f->focusPolicy(), Qt::NoFocus);
+        QVERIFY(view.testAttribute(Qt::WA_TransparentForMouseEvents));
+        QVERIFY(view.isView());
+        QVERIFY(!fx.board->isView());
+
+        fx.board->activateWindow();
+        fx.focus(fx.field("HomeBack"));
+        QVERIFY(on<ShapeControl>(*fx.board, "shpObjectSelected")->isVisible());
+        QVERIFY(!on<ShapeControl>(view, "shpObjectSelected")->isVisible());
+        view.resize(800, 450);
+        QVERIFY(!on<ShapeControl>(view, "shpObjectSelected")->isVisible());
+
+        // Nothing the view does moves the game.
+        const game::GameState before = fx.board->model().state();
+        view.refreshFromSettings();
+        view.close();
+        QCOMPARE(fx.programEnded, 0);
+        QVERIFY(fx.board->model().state() == before);
+    }
+
+    void viewTakesNewColoursWhenRefreshed() {
+        BoardFixture fx;
+        frmScoreBoard view(*fx.board, nullptr);
+        fx.settings.ScoreColor = 0x00FF00; // green in the store's blue-green-red order
+        fx.settings.HomeText = "Bears";
+        view.refreshFromSettings();
+        QCOMPARE(on<Lumidig>(view, "lumHome")->LitColor(), QColor(0, 255, 0));
+        QCOMPARE(on<LabelControl>(view, "lblHome")->text(), QStringLiteral("Bears"));
+    }
+
+    void consolePassesKeysAndCloseToTheBoard() {
+        BoardFixture fx;
+        GameEventsModel events(fx.board->model());
+        auto* status = new ConsoleStatusLine(fx.board->model(), fx.settings);
+        ConsoleWindow console(*fx.board, status, events);
+        console.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&console));
+        QCOMPARE(fx.board->window(), fx.board.get()); // the board's own notion of its window is unchanged
+        QCOMPARE(fx.board->parentWidget(), &console);
+        QVERIFY(fx.board->isVisible());
+        QTRY_VERIFY(fx.field("TimeBack")->hasFocus());
+        QCOMPARE(console.eventList()->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(console.saveButton()->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(console.windowTitle(), QStringLiteral("Rinkmaster - Home"));
+
+        fx.focus(fx.field("HomeBack"));
+        fx.type(QStringLiteral("+1"));
+        QCOMPARE(fx.home(), QStringLiteral("-1"));
+        QCOMPARE(events.rowCount(), 1);
+        QVERIFY(status->text().startsWith(QStringLiteral("Home score:")));
+
+        // With no field selected the keys reach the board through the console.
+        fx.field("HomeBack")->clearFocus();
+        QTest::keyClick(&console, Qt::Key_S);
+        QVERIFY(fx.engine.IsClockRunning(0) != 0);
+
+        console.close();
+        QCOMPARE(fx.programEnded, 1);
+    }
+};
+
+QTEST_MAIN(TestTwoScreens)
+#include "tst_twoscreens.moc"
