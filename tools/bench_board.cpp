@@ -1,5 +1,6 @@
 // Prints how long the board takes to rescale itself and to run one tick with its repaint, at 1920x1080 and
 // 3840x2160, under the offscreen platform. A figure to watch, not a test.
+#include "board/BoardTick.h"
 #include "board/frmScoreBoard.h"
 #include "core/board/ClockSource.h"
 #include "display/modStretchUi.h"
@@ -61,7 +62,7 @@ int main(int argc, char* argv[]) {
     SilentDevice horn;
     BoardServices services;
     frmScoreBoard board(settings, engine, buzzer, horn, services);
-    board.findChild<QTimer*>(QStringLiteral("tmrClock1"))->stop();
+    board.findChild<BoardTick*>(QStringLiteral("tmrClock1"))->stop();
     board.show();
     QApplication::processEvents();
 
