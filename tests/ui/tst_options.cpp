@@ -925,7 +925,7 @@ void TestOptions::okWritesEveryValue() {
     QVERIFY(rig.settings == expected);
     InMemorySettingsStore written;
     SaveSettings(expected, written);
-    QCOMPARE(rig.store.values().size(), std::size_t{24});
+    QCOMPARE(rig.store.values().size(), std::size_t{25});
     QVERIFY(rig.store.values() == written.values());
     QVERIFY(!rig.store.read("KeySettings", "IsKeyCode"));
     QCOMPARE(text(*rig.store.read("TextSettings", "VisitorText")), QString());

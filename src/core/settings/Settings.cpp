@@ -8,6 +8,7 @@ const std::string kColor{kColorSettings};
 const std::string kKey{kKeySettings};
 const std::string kText{kTextSettings};
 const std::string kPic{kPicSettings};
+const std::string kRule{kRuleSettings};
 
 // "Str$" of the old store wrote numbers with a leading blank, and hand edits add trailing ones.
 std::string_view trimBlanks(std::string_view text) {
@@ -158,6 +159,7 @@ SettingsVariables defaultSettings(const std::string& programFolder, char separat
     s.VisitorText = "Visitor";
     s.TeamSize = 24 * kFixedPoint4Scale;
     s.LEDType = 0;
+    s.PenaltyRules = false;
     return s;
 }
 
@@ -220,6 +222,8 @@ void LoadSettings(SettingsVariables& settings, SettingsStore& store, const std::
     s.TeamSize = parsedSize ? *parsedSize : d.TeamSize;
 
     s.LEDType = readNumber(store, kPic, "LEDType", d.LEDType);
+
+    s.PenaltyRules = store.readText(kRule, "PenaltyRules", "No") == "Yes";
 }
 
 void SaveSettings(const SettingsVariables& s, SettingsStore& store) {
@@ -250,4 +254,6 @@ void SaveSettings(const SettingsVariables& s, SettingsStore& store) {
     store.write(kText, "TeamSize", formatFixedPoint4(s.TeamSize));
 
     writeNumber(store, kPic, "LEDType", s.LEDType);
+
+    store.write(kRule, "PenaltyRules", s.PenaltyRules ? "Yes" : "No");
 }

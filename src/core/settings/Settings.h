@@ -19,6 +19,7 @@ inline constexpr std::string_view kColorSettings = "ColorSettings";
 inline constexpr std::string_view kKeySettings = "KeySettings";
 inline constexpr std::string_view kTextSettings = "TextSettings";
 inline constexpr std::string_view kPicSettings = "PicSettings";
+inline constexpr std::string_view kRuleSettings = "RuleSettings";
 
 // One variable per stored setting, named like its key. Zero and empty until LoadSettings runs;
 // afterwards changed only by the options dialog's OK.
@@ -50,6 +51,9 @@ struct SettingsVariables {
     FixedPoint4 TeamSize = 0;
 
     std::int16_t LEDType = 0;
+
+    // Stored as "Yes" or "No"; only "Yes" turns the penalty rules on.
+    bool PenaltyRules = false;
 
     bool operator==(const SettingsVariables&) const = default;
 };
