@@ -265,6 +265,11 @@ void frmOptions::buildTextTab(QWidget* page) {
         measure->setAutoSize(true);
         measure->hide();
     }
+    // The rules of the game for the penalty clocks (queue, release on a goal); off, the board keeps none.
+    chkPenaltyRules = new QCheckBox(QStringLiteral("Apply penalty rules"), page);
+    chkPenaltyRules->setObjectName(QStringLiteral("chkPenaltyRules"));
+    twips::place(chkPenaltyRules, 360, 3840, 4815, 375);
+
     connect(txtHomeText, &QLineEdit::textChanged, this, [this] { txtHomeText_Change(); });
     connect(txtVisitorText, &QLineEdit::textChanged, this, [this] { txtVisitorText_Change(); });
 }
@@ -335,6 +340,8 @@ void frmOptions::Form_Load() {
 
     cmbLedType->setCurrentIndex(clampLedType(s.LEDType));
     cmbLedType_Click();
+
+    chkPenaltyRules->setChecked(s.PenaltyRules);
 
     // A name equal to what the box already shows changes nothing, so the stored size is kept for the
     // default names.
@@ -488,6 +495,7 @@ void frmOptions::cmdOk_Click() {
     s.TeamSize = FixedPoint4{TempSize} * kFixedPoint4Scale;
 
     s.LEDType = static_cast<std::int16_t>(cmbLedType->currentIndex());
+    s.PenaltyRules = chkPenaltyRules->isChecked();
 
     SaveSettings(s, m_store);
     // An unwritable store is reported; the new values stay in effect for this run either way.
