@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -563,3 +564,65 @@ TEST(PenaltyRules, ResetForgetsClocksAndQueues) {
     EXPECT_TRUE(rink.rules.queuedTimes(H).empty());
     EXPECT_FALSE(rink.rules.onClock(1));
 }
+
+// ---- Saved state -------------------------------------------------------------------------------------------
+
+TEST(PenaltyRulesState, ASavedGameGoesOnAsIfNeverStopped) {
+    Rink played;
+    Rink resumed;
+    const std::vector<Step> before = {Insert(H, "2:00", 1), Play("0:30"),         Insert(H, "4:00", 2),
+                                      Insert(H, "5:00", 1), Insert(V, "2:00", 3), Play("0:10")};
+    const std::vector<Step> after = {Goal(V), Goal(V), Play("2:00"), Goal(V)};
+    for (const Step& step : before) {
+        played.run(step);
+        resumed.run(step);
+    }
+    const std::optional<PenaltyRules> restored = PenaltyRules::fromState(resumed.rules.state());
+    ASSERT_TRUE(restored);
+    resumed.rules = *restored;
+    EXPECT_EQ(resumed.rules.state(), played.rules.state());
+    for (const Step& step : after) {
+        played.run(step);
+        resumed.run(step);
+    }
+    EXPECT_EQ(resumed.described(), played.described());
+    EXPECT_EQ(resumed.events.back().serial, played.events.back().serial);
+    EXPECT_EQ(resumed.fields(), played.fields());
+}
+
+struct BadStateRow {
+    const char* name;
+    std::function<void(PenaltyRulesState&)> spoil;
+};
+
+class BadSavedState : public testing::TestWithParam<BadStateRow> {};
+
+TEST_P(BadSavedState, IsRefusedAsAWhole) {
+    Rink rink;
+    for (const Step& step : {Insert(H, "2:00", 1), Insert(H, "2:00", 1), Insert(H, "5:00", 1), Insert(V, "4:00", 3)})
+        rink.run(step);
+    PenaltyRulesState state = rink.rules.state();
+    ASSERT_TRUE(PenaltyRules::fromState(state));
+    GetParam().spoil(state);
+    EXPECT_FALSE(PenaltyRules::fromState(state));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, BadSavedState,
+    testing::Values(
+        BadStateRow{"UnknownKind", [](PenaltyRulesState& s) { s.clocks[0]->kind = static_cast<PenaltyKind>(7); }},
+        BadStateRow{"NoFullTime", [](PenaltyRulesState& s) { s.clocks[2]->fullTime = 0; }},
+        BadStateRow{"FullTimeOverTheLimit", [](PenaltyRulesState& s) { s.queues[0][0].fullTime = secondsToTime(600); }},
+        BadStateRow{"MoreLeftThanItsTime",
+                    [](PenaltyRulesState& s) { s.clocks[1]->remaining = kMinorTime + kTicksPerTenth; }},
+        BadStateRow{"NegativeLeft", [](PenaltyRulesState& s) { s.clocks[1]->remaining = -1; }},
+        BadStateRow{"IdTwice", [](PenaltyRulesState& s) { s.queues[0][0].id = s.clocks[0]->id; }},
+        BadStateRow{"IdNotYetGiven", [](PenaltyRulesState& s) { s.clocks[2]->id = s.nextId; }},
+        BadStateRow{"IdZero", [](PenaltyRulesState& s) { s.clocks[0]->id = 0; }},
+        BadStateRow{"QueueTooLong",
+                    [](PenaltyRulesState& s) {
+                        for (std::uint64_t i = 0; i <= kMaxQueued; ++i)
+                            s.queues[1].push_back({s.nextId++, PenaltyKind::Minor, kMinorTime});
+                    }},
+        BadStateRow{"NoSerial", [](PenaltyRulesState& s) { s.nextSerial = 0; }}),
+    [](const testing::TestParamInfo<BadStateRow>& info) { return info.param.name; });

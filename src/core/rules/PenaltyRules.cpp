@@ -1,6 +1,7 @@
 #include "core/rules/PenaltyRules.h"
 
 #include <algorithm>
+#include <set>
 #include <tuple>
 
 PenaltyKind penaltyKindOf(TimeValue typed) {
@@ -359,4 +360,52 @@ std::vector<TimeValue> PenaltyRules::queuedTimes(Team team) const {
     for (const Waiting& waiting : m_queues[side(team)])
         times.push_back(waiting.fullTime);
     return times;
+}
+
+PenaltyRulesState PenaltyRules::state() const {
+    PenaltyRulesState state;
+    for (int clock = kFirstPenaltyClock; clock <= kLastPenaltyClock; ++clock)
+        state.clocks[slot(clock)] = onClock(clock);
+    for (Team team : {Team::Home, Team::Visitor}) {
+        for (const Waiting& waiting : m_queues[side(team)])
+            state.queues[side(team)].push_back({waiting.id, waiting.kind, waiting.fullTime});
+    }
+    state.nextId = m_nextId;
+    state.nextSerial = m_nextSerial;
+    return state;
+}
+
+std::optional<PenaltyRules> PenaltyRules::fromState(const PenaltyRulesState& state) {
+    std::set<std::uint64_t> ids;
+    const auto valid = [&](std::uint64_t id, PenaltyKind kind, TimeValue fullTime) {
+        const bool knownKind = kind == PenaltyKind::Minor || kind == PenaltyKind::DoubleMinor ||
+                               kind == PenaltyKind::Major || kind == PenaltyKind::Timed;
+        return knownKind && fullTime > 0 && fullTime <= kLongestPenalty && id != 0 && id < state.nextId &&
+               ids.insert(id).second;
+    };
+    PenaltyRules rules;
+    for (int clock = kFirstPenaltyClock; clock <= kLastPenaltyClock; ++clock) {
+        const auto& saved = state.clocks[slot(clock)];
+        if (!saved)
+            continue;
+        if (!valid(saved->id, saved->kind, saved->fullTime) || saved->remaining < 0 ||
+            saved->remaining > saved->fullTime)
+            return std::nullopt;
+        rules.m_clocks[slot(clock)] = Held{saved->id, saved->kind, saved->fullTime, saved->remaining};
+    }
+    for (Team team : {Team::Home, Team::Visitor}) {
+        const auto& queue = state.queues[side(team)];
+        if (queue.size() > kMaxQueued)
+            return std::nullopt;
+        for (const QueuedPenalty& waiting : queue) {
+            if (!valid(waiting.id, waiting.kind, waiting.fullTime))
+                return std::nullopt;
+            rules.m_queues[side(team)].push_back({waiting.id, waiting.kind, waiting.fullTime});
+        }
+    }
+    if (state.nextSerial == 0)
+        return std::nullopt;
+    rules.m_nextId = state.nextId;
+    rules.m_nextSerial = state.nextSerial;
+    return rules;
 }

@@ -134,8 +134,31 @@ struct PenaltyOnClock {
     bool operator==(const PenaltyOnClock&) const = default;
 };
 
+// A waiting penalty, as the console and the feed show it.
+struct QueuedPenalty {
+    std::uint64_t id = 0;
+    PenaltyKind kind = PenaltyKind::Minor;
+    TimeValue fullTime = 0;
+    bool operator==(const QueuedPenalty&) const = default;
+};
+
+// Everything the rules hold, as plain data for the game's journal. The chance to undo a release is not kept:
+// after a resume, typing a released penalty's time puts a new penalty on the clock.
+struct PenaltyRulesState {
+    std::array<std::optional<PenaltyOnClock>, 4> clocks{}; // clocks 1 to 4
+    std::array<std::vector<QueuedPenalty>, 2> queues{};    // home, visitor; oldest first
+    std::uint64_t nextId = 1;
+    std::uint64_t nextSerial = 1;
+    bool operator==(const PenaltyRulesState&) const = default;
+};
+
 class PenaltyRules {
 public:
+    PenaltyRulesState state() const;
+    // Rules holding a saved state; nothing when the state could not have come from the rules (an unknown kind,
+    // a time outside 0:01..9:59 or above its full time, too many queued, an id used twice or not below nextId).
+    static std::optional<PenaltyRules> fromState(const PenaltyRulesState& state);
+
     // A penalty typed into one of the team's fields and ended with Insert; preferredClock is that field's clock.
     PenaltyOutcome addPenalty(Team team, TimeValue typed, int preferredClock, const PenaltyReadings& now,
                               GameMoment at);
