@@ -21,6 +21,7 @@ struct SheetEvent {
     int scoreBefore = 0;
     int scoreAfter = 0;
     PenaltyEvent penalty;
+    bool operator==(const SheetEvent&) const = default;
 };
 
 struct GameSheetInput {
