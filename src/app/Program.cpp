@@ -16,6 +16,7 @@
 #include "game/GameEventsModel.h"
 #include "game/GameFiles.h"
 #include "game/GameLock.h"
+#include "game/GameSheetFile.h"
 #include "game/JournalWriter.h"
 #include "help/frmHelp.h"
 #include "input/modGrabKeys.h"
@@ -27,13 +28,17 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QDebug>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <QUrl>
 
 using namespace Qt::StringLiterals;
 
@@ -109,6 +114,7 @@ void Program::showScoreBoard() {
         services.beep = [] { QApplication::beep(); };
         services.setNumLock = [](bool on) { modGrabKeys::SetNumLock(on); };
         services.endProgram = [this] { endProgram(); };
+        services.openGameSheet = [this] { openGameSheet(); };
         m_board = std::make_unique<frmScoreBoard>(m_settings, m_engine, *m_buzzer, *m_horn, services);
         startFeed();
         if (!screens::wantedScreenName(m_settings.PublicScreen, m_options.publicScreen).empty()) {
@@ -384,6 +390,29 @@ void Program::openOptions() {
             view->refreshFromSettings();
         }
     }
+}
+
+void Program::openGameSheet() {
+    if (!m_board) {
+        return;
+    }
+    const QString folder = m_gameFiles ? QFileInfo(m_gameFiles->journal).absolutePath() : QDir::homePath();
+    const QString suggested =
+        QDir(folder).filePath(u"game-sheet-%1.html"_s.arg(QDateTime::currentDateTime().toString(u"yyyyMMdd-HHmm"_s)));
+    const QString chosen = QFileDialog::getSaveFileName(m_board.get(), u"Save the game sheet"_s, suggested,
+                                                        u"Game sheet (*.html *.csv)"_s);
+    if (chosen.isEmpty()) {
+        return;
+    }
+    const GameSheetFiles files = gameSheetFilesFor(chosen);
+    const QString problem = saveGameSheet(m_board->model().state(), QString::fromStdString(m_settings.HomeText),
+                                          QString::fromStdString(m_settings.VisitorText), files);
+    if (!problem.isEmpty()) {
+        QMessageBox::warning(m_board.get(), u"Rinkmaster"_s, problem);
+        return;
+    }
+    // The printable page opens in the browser; the CSV lies beside it.
+    QDesktopServices::openUrl(QUrl::fromLocalFile(files.html));
 }
 
 void Program::endProgram() {
