@@ -461,6 +461,9 @@ void frmScoreBoard::resumeGame(const game::GameState& saved) {
     }
     field->setFocus(Qt::OtherFocusReason);
     ObjectSelected(field);
+    if (rulesOn()) {
+        adoptShownPenalties();
+    }
     // The tick goes on drawing from the engine, which now holds the saved values.
     tmrClock1.start();
 }
@@ -605,6 +608,9 @@ void frmScoreBoard::AllKeyCode(int keyCode) {
 }
 
 void frmScoreBoard::afterOptions() {
+    if (rulesOn()) {
+        adoptShownPenalties();
+    }
     UpdateLabels();
     UpdateFormColors();
     UpdateNumLock();
@@ -761,6 +767,15 @@ PenaltyReadings frmScoreBoard::penaltyReadings() {
         r[static_cast<std::size_t>(n - 1)] = dark ? 0 : m_engine.ClockValue(n);
     }
     return r;
+}
+
+void frmScoreBoard::adoptShownPenalties() {
+    for (int n = 1; n <= 4; ++n) {
+        const TimeValue left = penaltyReadings()[static_cast<std::size_t>(n - 1)];
+        if (left > 0 && !m_rules.onClock(n)) {
+            applyRules(m_rules.typedTime(n, left, penaltyReadings(), gameMoment()), n);
+        }
+    }
 }
 
 GameMoment frmScoreBoard::gameMoment() {

@@ -172,6 +172,9 @@ private:
     // A score field's number changed by a key: the game sheet notes it and the rules look for a goal.
     void scoreKeyed(Team team, int before, int after);
     bool isCommandKey(int keyCode) const;
+    // Penalties on the clocks that the rules do not hold (typed while the option was off) become theirs, each
+    // of the kind its time left says.
+    void adoptShownPenalties();
 
     template <class T, class... Args> T* add(const QString& name, QWidget* parent, Args&&... args);
     Lumidig* addDigit(LumGroup& group, QWidget* parent, double left, double top, double size);

@@ -3,6 +3,9 @@
 #include "BoardFixture.h"
 #include "core/game/GameJournal.h"
 #include "feed/BoardReader.h"
+#include "game/GameSheetFile.h"
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -63,6 +66,9 @@ private slots:
     void aPenaltyAddedWhileTheGameRunsRunsWithIt();
     void theRulesSurviveTheJournalAndAResume();
     void theFeedListsTheQueue();
+    void penaltiesTypedWithTheOptionOffAreTakenUpWhenItGoesOn();
+    void theGameSheetIsSavedAsCsvAndPage();
+    void aGameSheetThatCannotBeSavedSaysWhy();
 };
 
 void TestPenaltyRulesOnBoard::insertAddsOrQueues_data() {
@@ -276,6 +282,63 @@ void TestPenaltyRulesOnBoard::theFeedListsTheQueue() {
 
     BoardFixture off(withRules(false));
     QVERIFY(!readBoardState(*off.board, off.engine, off.settings).queued);
+}
+
+void TestPenaltyRulesOnBoard::penaltiesTypedWithTheOptionOffAreTakenUpWhenItGoesOn() {
+    BoardFixture f(withRules(false));
+    f.show();
+    f.focus(f.board->PenaltyTH1);
+    f.type(QStringLiteral("2\n"));
+    f.focus(f.board->PenaltyTH2);
+    f.type(QStringLiteral("1.30\n"));
+    f.settings.PenaltyRules = true; // ticked in Options
+    f.board->AllKeyCode(113);       // F2: the options dialog opens and closes
+    // A third penalty now waits instead of overwriting a clock, and a goal ends the minor.
+    f.focus(f.board->PenaltyTH1);
+    f.type(QStringLiteral("5"));
+    f.press(Qt::Key_Insert);
+    QCOMPARE(queued(f, Team::Home), std::vector<TimeValue>{sec(300)});
+    QCOMPARE(f.penalty(1), QStringLiteral("200"));
+    f.focus(f.board->VisitorBack);
+    f.type(QStringLiteral("+1"));
+    QCOMPARE(f.penalty(1), QStringLiteral("500"));
+    QCOMPARE(f.penalty(2), QStringLiteral("130")); // 1:30 typed on its own is a timed penalty: it stays
+}
+
+void TestPenaltyRulesOnBoard::theGameSheetIsSavedAsCsvAndPage() {
+    BoardFixture f(withRules());
+    f.show();
+    f.focus(f.board->PeriodBack);
+    f.type(QStringLiteral("1"));
+    fiveOnThree(f);
+    f.focus(f.board->VisitorBack);
+    f.type(QStringLiteral("+1"));
+    QTemporaryDir dir;
+    const GameSheetFiles files = gameSheetFilesFor(dir.filePath(QStringLiteral("sheet.HTML")));
+    QCOMPARE(files.csv, dir.filePath(QStringLiteral("sheet.csv")));
+    QCOMPARE(files.html, dir.filePath(QStringLiteral("sheet.html")));
+    QCOMPARE(
+        saveGameSheet(f.board->model().state(), QStringLiteral("Ilves <Tampere>"), QStringLiteral("Tappara"), files),
+        QString());
+    QFile csv(files.csv);
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    const QByteArray text = csv.readAll();
+    QVERIFY2(text.contains("goal"), text.constData());
+    QVERIFY2(text.contains("major"), text.constData());
+    QFile html(files.html);
+    QVERIFY(html.open(QIODevice::ReadOnly));
+    const QByteArray page = html.readAll();
+    QVERIFY(page.contains("Ilves &lt;Tampere&gt;"));
+    QVERIFY(!page.contains("Ilves <Tampere>"));
+}
+
+void TestPenaltyRulesOnBoard::aGameSheetThatCannotBeSavedSaysWhy() {
+    BoardFixture f(withRules());
+    QTemporaryDir dir;
+    const GameSheetFiles files = gameSheetFilesFor(dir.filePath(QStringLiteral("no/such/folder/sheet")));
+    const QString problem = saveGameSheet(f.board->model().state(), QStringLiteral("H"), QStringLiteral("V"), files);
+    QVERIFY2(problem.startsWith(QStringLiteral("The game sheet cannot be saved as ")), qPrintable(problem));
+    QVERIFY(!problem.contains(QLatin1Char('\n')));
 }
 
 QTEST_MAIN(TestPenaltyRulesOnBoard)
