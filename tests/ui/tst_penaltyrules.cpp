@@ -41,7 +41,7 @@ std::vector<PenaltyEventKind> penaltyRecords(const BoardFixture& f) {
 
 // Three home penalties by Insert in the first home field: two on the clocks, the third waits.
 void fiveOnThree(BoardFixture& f, const QString& third = QStringLiteral("5")) {
-    f.focus(f.board->PenaltyTH1);
+    f.focus(f.field("PenaltyTH1"));
     f.type(QStringLiteral("2"));
     f.press(Qt::Key_Insert);
     f.type(QStringLiteral("2"));
@@ -106,7 +106,7 @@ void TestPenaltyRulesOnBoard::insertAddsOrQueues() {
     QFETCH(QString, keys);
     BoardFixture f(withRules());
     f.show();
-    f.focus(f.board->PenaltyTH1);
+    f.focus(f.field("PenaltyTH1"));
     for (const QChar c : keys) {
         if (c == QLatin1Char('!')) {
             f.press(Qt::Key_Insert);
@@ -125,7 +125,7 @@ void TestPenaltyRulesOnBoard::withTheOptionOffInsertDoesNothing() {
     BoardFixture off(withRules(false));
     off.show();
     fiveOnThree(off);
-    off.focus(off.board->HomeBack);
+    off.focus(off.field("HomeBack"));
     off.type(QStringLiteral("+1"));
     QCOMPARE(off.penalty(1), QStringLiteral("---"));
     QCOMPARE(off.penalty(2), QStringLiteral("---"));
@@ -141,7 +141,7 @@ void TestPenaltyRulesOnBoard::aCommandKeyOnInsertKeepsItsCommand() {
     s.StartStopClockKey = 45; // Insert
     BoardFixture f(s);
     f.show();
-    f.focus(f.board->PenaltyTH1);
+    f.focus(f.field("PenaltyTH1"));
     f.type(QStringLiteral("2"));
     f.press(Qt::Key_Insert);
     QCOMPARE(f.engine.IsClockRunning(0), std::int16_t{-1});
@@ -153,7 +153,7 @@ void TestPenaltyRulesOnBoard::enterStillReplacesTheClocksTime() {
     BoardFixture f(withRules());
     f.show();
     fiveOnThree(f);
-    f.focus(f.board->PenaltyTH2);
+    f.focus(f.field("PenaltyTH2"));
     f.type(QStringLiteral("1.30\n"));
     QCOMPARE(f.penalty(1), QStringLiteral("200"));
     QCOMPARE(f.penalty(2), QStringLiteral("130"));
@@ -165,7 +165,7 @@ void TestPenaltyRulesOnBoard::expiryStartsTheQueuedPenaltyRunning() {
     BoardFixture f(withRules());
     f.show();
     fiveOnThree(f);
-    f.focus(f.board->PenaltyTH2);
+    f.focus(f.field("PenaltyTH2"));
     f.type(QStringLiteral("1\n")); // the second clock now has 1:00 left
     f.press(Qt::Key_S);
     f.advance(59'900);
@@ -215,10 +215,10 @@ void TestPenaltyRulesOnBoard::powerPlayGoalReleasesTheShortestMinor() {
     QFETCH(QString, goal);
     BoardFixture f(withRules());
     f.show();
-    f.focus(f.board->PenaltyTH1);
+    f.focus(f.field("PenaltyTH1"));
     f.type(QStringLiteral("2"));
     f.press(Qt::Key_Insert);
-    f.focus(f.board->PenaltyTH2);
+    f.focus(f.field("PenaltyTH2"));
     for (const QChar c : second) {
         if (c == QLatin1Char('!')) {
             f.press(Qt::Key_Insert);
@@ -226,7 +226,7 @@ void TestPenaltyRulesOnBoard::powerPlayGoalReleasesTheShortestMinor() {
             f.type(QString(c));
         }
     }
-    f.focus(f.board->VisitorBack);
+    f.focus(f.field("VisitorBack"));
     f.type(goal);
     QTEST(f.penalty(1), "clock1");
     QTEST(f.penalty(2), "clock2");
@@ -237,7 +237,7 @@ void TestPenaltyRulesOnBoard::aPenaltyAddedWhileTheGameRunsRunsWithIt() {
     f.show();
     f.press(Qt::Key_S);
     f.advance(1'000);
-    f.focus(f.board->PenaltyTV1);
+    f.focus(f.field("PenaltyTV1"));
     f.type(QStringLiteral("2"));
     f.press(Qt::Key_Insert);
     f.advance(5'000);
@@ -251,7 +251,7 @@ void TestPenaltyRulesOnBoard::theRulesSurviveTheJournalAndAResume() {
     BoardFixture f(withRules());
     f.show();
     fiveOnThree(f, QStringLiteral("4"));
-    f.focus(f.board->VisitorBack);
+    f.focus(f.field("VisitorBack"));
     f.type(QStringLiteral("+1")); // releases the first minor; the double minor waiting takes its clock
     QCOMPARE(f.penalty(1), QStringLiteral("400"));
     const std::string text = game::writeJournal(f.board->model().state(), 1000);
@@ -263,7 +263,7 @@ void TestPenaltyRulesOnBoard::theRulesSurviveTheJournalAndAResume() {
     g.show();
     g.board->resumeGame(reading.game->state);
     // The resumed rules know both penalties: a visitor goal releases the home minor left on clock 2.
-    g.focus(g.board->VisitorBack);
+    g.focus(g.field("VisitorBack"));
     g.type(QStringLiteral("+1"));
     QCOMPARE(g.penalty(1), QStringLiteral("400"));
     QCOMPARE(g.penalty(2), QStringLiteral("---"));
@@ -287,19 +287,19 @@ void TestPenaltyRulesOnBoard::theFeedListsTheQueue() {
 void TestPenaltyRulesOnBoard::penaltiesTypedWithTheOptionOffAreTakenUpWhenItGoesOn() {
     BoardFixture f(withRules(false));
     f.show();
-    f.focus(f.board->PenaltyTH1);
+    f.focus(f.field("PenaltyTH1"));
     f.type(QStringLiteral("2\n"));
-    f.focus(f.board->PenaltyTH2);
+    f.focus(f.field("PenaltyTH2"));
     f.type(QStringLiteral("1.30\n"));
     f.settings.PenaltyRules = true; // ticked in Options
     f.board->AllKeyCode(113);       // F2: the options dialog opens and closes
     // A third penalty now waits instead of overwriting a clock, and a goal ends the minor.
-    f.focus(f.board->PenaltyTH1);
+    f.focus(f.field("PenaltyTH1"));
     f.type(QStringLiteral("5"));
     f.press(Qt::Key_Insert);
     QCOMPARE(queued(f, Team::Home), std::vector<TimeValue>{sec(300)});
     QCOMPARE(f.penalty(1), QStringLiteral("200"));
-    f.focus(f.board->VisitorBack);
+    f.focus(f.field("VisitorBack"));
     f.type(QStringLiteral("+1"));
     QCOMPARE(f.penalty(1), QStringLiteral("500"));
     QCOMPARE(f.penalty(2), QStringLiteral("130")); // 1:30 typed on its own is a timed penalty: it stays
@@ -308,10 +308,10 @@ void TestPenaltyRulesOnBoard::penaltiesTypedWithTheOptionOffAreTakenUpWhenItGoes
 void TestPenaltyRulesOnBoard::theGameSheetIsSavedAsCsvAndPage() {
     BoardFixture f(withRules());
     f.show();
-    f.focus(f.board->PeriodBack);
+    f.focus(f.field("PeriodBack"));
     f.type(QStringLiteral("1"));
     fiveOnThree(f);
-    f.focus(f.board->VisitorBack);
+    f.focus(f.field("VisitorBack"));
     f.type(QStringLiteral("+1"));
     QTemporaryDir dir;
     const GameSheetFiles files = gameSheetFilesFor(dir.filePath(QStringLiteral("sheet.HTML")));
