@@ -411,8 +411,12 @@ void Program::openGameSheet() {
         QMessageBox::warning(m_board.get(), u"Rinkmaster"_s, problem);
         return;
     }
-    // The printable page opens in the browser; the CSV lies beside it.
-    QDesktopServices::openUrl(QUrl::fromLocalFile(files.html));
+    // The printable page opens in the browser; the CSV lies beside it. Without a browser, say where both are.
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(files.html))) {
+        QMessageBox::information(m_board.get(), u"Rinkmaster"_s,
+                                 u"The game sheet is saved as %1 and %2."_s.arg(QDir::toNativeSeparators(files.html),
+                                                                                QDir::toNativeSeparators(files.csv)));
+    }
 }
 
 void Program::endProgram() {

@@ -35,7 +35,7 @@ inline constexpr int kPenaltyCount = 4; // clocks 1..4: home 1, home 2, visitor 
 // What "Apply penalty rules" keeps beside the board: the rules' own record of which penalty is on which clock
 // and which wait, and the game's record for the game sheet (periods, scores and the rules' events, oldest
 // first). Empty while the option is off, so a board without the rules saves exactly what it always did.
-inline constexpr std::size_t kMaxSheetEvents = 300;
+inline constexpr std::size_t kMaxSheetEvents = 200;
 struct RulesRecord {
     PenaltyRulesState penalties;
     std::vector<SheetEvent> sheet;
