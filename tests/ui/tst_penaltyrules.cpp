@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 
 namespace {
 
@@ -64,6 +65,7 @@ private slots:
     void powerPlayGoalReleasesTheShortestMinor_data();
     void powerPlayGoalReleasesTheShortestMinor();
     void aPenaltyAddedWhileTheGameRunsRunsWithIt();
+    void typingAReleasedPenaltysTimeAgainUndoesTheRelease();
     void theRulesSurviveTheJournalAndAResume();
     void theFeedListsTheQueue();
     void penaltiesTypedWithTheOptionOffAreTakenUpWhenItGoesOn();
@@ -245,6 +247,31 @@ void TestPenaltyRulesOnBoard::aPenaltyAddedWhileTheGameRunsRunsWithIt() {
     f.press(Qt::Key_S); // stops the game and every clock
     f.advance(5'000);
     QCOMPARE(f.penalty(3), QStringLiteral("155"));
+}
+
+void TestPenaltyRulesOnBoard::typingAReleasedPenaltysTimeAgainUndoesTheRelease() {
+    BoardFixture f(withRules());
+    f.show();
+    fiveOnThree(f);
+    f.focus(f.field("PenaltyTH2"));
+    f.type(QStringLiteral("1.30\n"));
+    f.focus(f.field("VisitorBack"));
+    f.type(QStringLiteral("+1")); // releases the 1:30 minor; the waiting major takes its clock
+    QCOMPARE(f.penalty(2), QStringLiteral("500"));
+    // The goal is taken back: the score goes down (which brings nothing back) and the minor's time is typed.
+    f.type(QStringLiteral("-1"));
+    QCOMPARE(f.penalty(2), QStringLiteral("500"));
+    f.focus(f.field("PenaltyTH2"));
+    f.type(QStringLiteral("1.30\n"));
+    QCOMPARE(f.penalty(2), QStringLiteral("130"));
+    QCOMPARE(queued(f, Team::Home), std::vector<TimeValue>{sec(300)});
+    const std::vector<PenaltyEventKind> records = penaltyRecords(f);
+    QVERIFY(std::find(records.begin(), records.end(), PenaltyEventKind::Requeued) != records.end());
+    QCOMPARE(records.back(), PenaltyEventKind::ReleaseUndone);
+    // A second goal now releases the minor again.
+    f.focus(f.field("VisitorBack"));
+    f.type(QStringLiteral("+1"));
+    QCOMPARE(f.penalty(2), QStringLiteral("500"));
 }
 
 void TestPenaltyRulesOnBoard::theRulesSurviveTheJournalAndAResume() {
