@@ -399,8 +399,9 @@ void Program::openGameSheet() {
     const QString folder = m_gameFiles ? QFileInfo(m_gameFiles->journal).absolutePath() : QDir::homePath();
     const QString suggested =
         QDir(folder).filePath(u"game-sheet-%1.html"_s.arg(QDateTime::currentDateTime().toString(u"yyyyMMdd-HHmm"_s)));
-    const QString chosen = QFileDialog::getSaveFileName(m_board.get(), u"Save the game sheet"_s, suggested,
-                                                        u"Game sheet (*.html *.csv)"_s);
+    const QString chosen =
+        QFileDialog::getSaveFileName(m_board.get(), QCoreApplication::translate("Program", "Save the game sheet"),
+                                     suggested, QCoreApplication::translate("Program", "Game sheet (*.html *.csv)"));
     if (chosen.isEmpty()) {
         return;
     }
@@ -414,8 +415,8 @@ void Program::openGameSheet() {
     // The printable page opens in the browser; the CSV lies beside it. Without a browser, say where both are.
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(files.html))) {
         QMessageBox::information(m_board.get(), u"Rinkmaster"_s,
-                                 u"The game sheet is saved as %1 and %2."_s.arg(QDir::toNativeSeparators(files.html),
-                                                                                QDir::toNativeSeparators(files.csv)));
+                                 QCoreApplication::translate("Program", "The game sheet is saved as %1 and %2.")
+                                     .arg(QDir::toNativeSeparators(files.html), QDir::toNativeSeparators(files.csv)));
     }
 }
 

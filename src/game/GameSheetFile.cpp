@@ -1,5 +1,6 @@
 #include "GameSheetFile.h"
 #include "core/rules/GameSheet.h"
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -8,11 +9,13 @@ namespace {
 QString writeWhole(const QString& path, const std::string& text) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        return QStringLiteral("The game sheet cannot be saved as %1: %2.").arg(path, file.errorString());
+        return QCoreApplication::translate("GameSheetFile", "The game sheet cannot be saved as %1: %2.")
+            .arg(path, file.errorString());
     }
     if (file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
         !file.commit()) {
-        return QStringLiteral("The game sheet cannot be saved as %1: %2.").arg(path, file.errorString());
+        return QCoreApplication::translate("GameSheetFile", "The game sheet cannot be saved as %1: %2.")
+            .arg(path, file.errorString());
     }
     return {};
 }
