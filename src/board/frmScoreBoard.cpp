@@ -808,6 +808,8 @@ void frmScoreBoard::scoreKeyed(Team team, int before, int after) {
 }
 
 void frmScoreBoard::applyRules(const PenaltyOutcome& outcome, int field) {
+    // The clocks the rules set and the records they give are one step for whatever follows the model.
+    const BoardModel::Batch batch(m_model);
     if (outcome.refusal) {
         // Told beside the field it was typed in; the board itself goes on unchanged.
         if (m_services.beep) {

@@ -68,6 +68,7 @@ private slots:
     void typingAReleasedPenaltysTimeAgainUndoesTheRelease();
     void theRulesSurviveTheJournalAndAResume();
     void theFeedListsTheQueue();
+    void followersSeeAClockAndItsRecordInOneChange();
     void penaltiesTypedWithTheOptionOffAreTakenUpWhenItGoesOn();
     void theGameSheetIsSavedAsCsvAndPage();
     void aGameSheetThatCannotBeSavedSaysWhy();
@@ -309,6 +310,26 @@ void TestPenaltyRulesOnBoard::theFeedListsTheQueue() {
 
     BoardFixture off(withRules(false));
     QVERIFY(!readBoardState(*off.board, off.engine, off.settings).queued);
+}
+
+void TestPenaltyRulesOnBoard::followersSeeAClockAndItsRecordInOneChange() {
+    BoardFixture f(withRules());
+    f.show();
+    fiveOnThree(f);
+    f.focus(f.field("VisitorBack"));
+    // At each change: what the home clocks show and how many of the rules' records there are.
+    std::vector<std::pair<QString, std::size_t>> seen;
+    QObject::connect(&f.board->model(), &BoardModel::changed, f.board.get(),
+                     [&] { seen.emplace_back(f.penalty(1) + f.penalty(2), penaltyRecords(f).size()); });
+    const std::size_t recordsBefore = penaltyRecords(f).size();
+    f.type(QStringLiteral("+1")); // releases the first minor; the waiting major takes its clock
+    QVERIFY(!seen.empty());
+    // No follower ever sees the clock changed without the records that say why, nor the records before the clock.
+    for (const auto& [clocks, records] : seen) {
+        const bool released = clocks == QStringLiteral("500200");
+        QVERIFY2(released == (records == recordsBefore + 2), qPrintable(clocks));
+    }
+    QCOMPARE(seen.back().first, QStringLiteral("500200"));
 }
 
 void TestPenaltyRulesOnBoard::penaltiesTypedWithTheOptionOffAreTakenUpWhenItGoesOn() {
