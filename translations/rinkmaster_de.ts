@@ -15,6 +15,10 @@
 <context>
     <name>ConsoleWindow</name>
     <message>
+        <source>Game sheet...</source>
+        <translation>Spielbericht...</translation>
+    </message>
+    <message>
         <source>Save events as CSV...</source>
         <translation>Ereignisse als CSV speichern...</translation>
     </message>

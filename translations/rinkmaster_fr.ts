@@ -15,6 +15,10 @@
 <context>
     <name>ConsoleWindow</name>
     <message>
+        <source>Game sheet...</source>
+        <translation>Feuille de match...</translation>
+    </message>
+    <message>
         <source>Save events as CSV...</source>
         <translation>Enregistrer les événements en CSV...</translation>
     </message>

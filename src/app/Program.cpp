@@ -150,6 +150,10 @@ void Program::startTwoScreens() {
     const bool wasShown = m_board->isVisible();
     m_status = new ConsoleStatusLine(m_board->model(), m_settings);
     m_console = std::make_unique<ConsoleWindow>(*m_board, m_status, *m_events);
+    // The game sheet from the console while the penalty rules are on (F3 on the board does the same).
+    const auto gameSheet = [this] { m_console->setGameSheet([this] { openGameSheet(); }, m_settings.PenaltyRules); };
+    gameSheet();
+    QObject::connect(m_board.get(), &frmScoreBoard::shownChanged, m_console.get(), gameSheet);
     QObject::connect(m_board.get(), &frmScoreBoard::shownChanged, m_status, [this] {
         if (m_board->BuzzerPlaying == 0) {
             m_status->setSound(game::SoundPlaying::None);
@@ -400,7 +404,7 @@ void Program::openGameSheet() {
     const QString suggested =
         QDir(folder).filePath(u"game-sheet-%1.html"_s.arg(QDateTime::currentDateTime().toString(u"yyyyMMdd-HHmm"_s)));
     const QString chosen =
-        QFileDialog::getSaveFileName(m_board.get(), QCoreApplication::translate("Program", "Save the game sheet"),
+        QFileDialog::getSaveFileName(boardWindow(), QCoreApplication::translate("Program", "Save the game sheet"),
                                      suggested, QCoreApplication::translate("Program", "Game sheet (*.html *.csv)"));
     if (chosen.isEmpty()) {
         return;
@@ -409,12 +413,12 @@ void Program::openGameSheet() {
     const QString problem = saveGameSheet(m_board->model().state(), QString::fromStdString(m_settings.HomeText),
                                           QString::fromStdString(m_settings.VisitorText), files);
     if (!problem.isEmpty()) {
-        QMessageBox::warning(m_board.get(), u"Rinkmaster"_s, problem);
+        QMessageBox::warning(boardWindow(), u"Rinkmaster"_s, problem);
         return;
     }
     // The printable page opens in the browser; the CSV lies beside it. Without a browser, say where both are.
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(files.html))) {
-        QMessageBox::information(m_board.get(), u"Rinkmaster"_s,
+        QMessageBox::information(boardWindow(), u"Rinkmaster"_s,
                                  QCoreApplication::translate("Program", "The game sheet is saved as %1 and %2.")
                                      .arg(QDir::toNativeSeparators(files.html), QDir::toNativeSeparators(files.csv)));
     }

@@ -1,10 +1,14 @@
 // The board with "Apply penalty rules" on: Insert adds a penalty, a third one waits, a clock's zero starts it,
 // a power-play goal releases a minor; with the option off none of it happens. Real key events throughout.
 #include "BoardFixture.h"
+#include "board/ConsoleStatusLine.h"
+#include "board/ConsoleWindow.h"
 #include "core/game/GameJournal.h"
 #include "feed/BoardReader.h"
+#include "game/GameEventsModel.h"
 #include "game/GameSheetFile.h"
 #include <QFile>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
@@ -70,6 +74,7 @@ private slots:
     void theFeedListsTheQueue();
     void followersSeeAClockAndItsRecordInOneChange();
     void penaltiesTypedWithTheOptionOffAreTakenUpWhenItGoesOn();
+    void theConsoleListsQueueReleaseAndStartAndOffersTheSheet();
     void theGameSheetIsSavedAsCsvAndPage();
     void aGameSheetThatCannotBeSavedSaysWhy();
 };
@@ -351,6 +356,43 @@ void TestPenaltyRulesOnBoard::penaltiesTypedWithTheOptionOffAreTakenUpWhenItGoes
     f.type(QStringLiteral("+1"));
     QCOMPARE(f.penalty(1), QStringLiteral("500"));
     QCOMPARE(f.penalty(2), QStringLiteral("130")); // 1:30 typed on its own is a timed penalty: it stays
+}
+
+void TestPenaltyRulesOnBoard::theConsoleListsQueueReleaseAndStartAndOffersTheSheet() {
+    BoardFixture f(withRules());
+    GameEventsModel events(f.board->model());
+    auto* status = new ConsoleStatusLine(f.board->model(), f.settings);
+    ConsoleWindow console(*f.board, status, events);
+    int sheets = 0;
+    console.setGameSheet([&sheets] { ++sheets; }, f.settings.PenaltyRules);
+    console.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&console));
+    QVERIFY(console.gameSheetButton()->isVisible());
+    QCOMPARE(console.gameSheetButton()->focusPolicy(), Qt::NoFocus);
+    console.gameSheetButton()->click();
+    QCOMPARE(sheets, 1);
+
+    fiveOnThree(f);
+    QVERIFY2(status->text().contains(QStringLiteral("Insert to add it as a new penalty")), qPrintable(status->text()));
+    QVERIFY2(status->text().contains(QStringLiteral("Waiting: Home 5:00")), qPrintable(status->text()));
+    f.focus(f.field("VisitorBack"));
+    f.type(QStringLiteral("+1"));
+    QStringList what;
+    for (int row = 0; row < events.rowCount(); ++row) {
+        what << events.data(events.index(row, GameEventsModel::What)).toString();
+    }
+    QVERIFY2(what.contains(QStringLiteral("Home penalty 5:00 waits")), qPrintable(what.join(u'|')));
+    const QStringList last = what.mid(what.size() - 3);
+    QCOMPARE(last, (QStringList{QStringLiteral("Goal Visitor (0-1)"),
+                                QStringLiteral("Home penalty 1 released by the goal (2:00 left)"),
+                                QStringLiteral("Home penalty 1: waiting penalty 5:00 starts")}));
+    QVERIFY(!status->text().contains(QStringLiteral("Waiting")));
+
+    BoardFixture off(withRules(false));
+    GameEventsModel offEvents(off.board->model());
+    ConsoleWindow offConsole(*off.board, nullptr, offEvents);
+    offConsole.setGameSheet([] {}, off.settings.PenaltyRules);
+    QVERIFY(offConsole.gameSheetButton()->isHidden());
 }
 
 void TestPenaltyRulesOnBoard::theGameSheetIsSavedAsCsvAndPage() {
