@@ -15,6 +15,10 @@
 <context>
     <name>ConsoleWindow</name>
     <message>
+        <source>Game sheet...</source>
+        <translation>Spielbericht...</translation>
+    </message>
+    <message>
         <source>Save events as CSV...</source>
         <translation>Ereignisse als CSV speichern...</translation>
     </message>
@@ -103,6 +107,13 @@
     </message>
 </context>
 <context>
+    <name>GameSheetFile</name>
+    <message>
+        <source>The game sheet cannot be saved as %1: %2.</source>
+        <translation>Der Spielbericht kann nicht als %1 gespeichert werden: %2.</translation>
+    </message>
+</context>
+<context>
     <name>OptionsDialogs</name>
     <message>
         <source>Sounds *.wav (*.wav)</source>
@@ -111,6 +122,18 @@
 </context>
 <context>
     <name>Program</name>
+    <message>
+        <source>The game sheet is saved as %1 and %2.</source>
+        <translation>Der Spielbericht ist als %1 und %2 gespeichert.</translation>
+    </message>
+    <message>
+        <source>Game sheet (*.html *.csv)</source>
+        <translation>Spielbericht (*.html *.csv)</translation>
+    </message>
+    <message>
+        <source>Save the game sheet</source>
+        <translation>Spielbericht speichern</translation>
+    </message>
     <message>
         <source>The saved game cannot be used: %1.</source>
         <translation>Das gespeicherte Spiel ist nicht verwendbar: %1.</translation>
@@ -212,6 +235,10 @@
 </context>
 <context>
     <name>frmOptions</name>
+    <message>
+        <source>Apply penalty rules</source>
+        <translation>Strafregeln anwenden</translation>
+    </message>
     <message>
         <source>Public board on:</source>
         <translation>Öffentliche Anzeige auf:</translation>

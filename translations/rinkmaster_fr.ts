@@ -15,6 +15,10 @@
 <context>
     <name>ConsoleWindow</name>
     <message>
+        <source>Game sheet...</source>
+        <translation>Feuille de match...</translation>
+    </message>
+    <message>
         <source>Save events as CSV...</source>
         <translation>Enregistrer les événements en CSV...</translation>
     </message>
@@ -103,6 +107,13 @@
     </message>
 </context>
 <context>
+    <name>GameSheetFile</name>
+    <message>
+        <source>The game sheet cannot be saved as %1: %2.</source>
+        <translation>La feuille de match ne peut pas être enregistrée sous %1 : %2.</translation>
+    </message>
+</context>
+<context>
     <name>OptionsDialogs</name>
     <message>
         <source>Sounds *.wav (*.wav)</source>
@@ -111,6 +122,18 @@
 </context>
 <context>
     <name>Program</name>
+    <message>
+        <source>The game sheet is saved as %1 and %2.</source>
+        <translation>La feuille de match est enregistrée sous %1 et %2.</translation>
+    </message>
+    <message>
+        <source>Game sheet (*.html *.csv)</source>
+        <translation>Feuille de match (*.html *.csv)</translation>
+    </message>
+    <message>
+        <source>Save the game sheet</source>
+        <translation>Enregistrer la feuille de match</translation>
+    </message>
     <message>
         <source>The saved game cannot be used: %1.</source>
         <translation>La partie enregistrée est inutilisable : %1.</translation>
@@ -212,6 +235,10 @@
 </context>
 <context>
     <name>frmOptions</name>
+    <message>
+        <source>Apply penalty rules</source>
+        <translation>Appliquer les règles de pénalité</translation>
+    </message>
     <message>
         <source>Public board on:</source>
         <translation>Tableau public sur :</translation>

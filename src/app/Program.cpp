@@ -16,6 +16,7 @@
 #include "game/GameEventsModel.h"
 #include "game/GameFiles.h"
 #include "game/GameLock.h"
+#include "game/GameSheetFile.h"
 #include "game/JournalWriter.h"
 #include "help/frmHelp.h"
 #include "input/modGrabKeys.h"
@@ -27,13 +28,17 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QDebug>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <QUrl>
 
 using namespace Qt::StringLiterals;
 
@@ -109,6 +114,7 @@ void Program::showScoreBoard() {
         services.beep = [] { QApplication::beep(); };
         services.setNumLock = [](bool on) { modGrabKeys::SetNumLock(on); };
         services.endProgram = [this] { endProgram(); };
+        services.openGameSheet = [this] { openGameSheet(); };
         m_board = std::make_unique<frmScoreBoard>(m_settings, m_engine, *m_buzzer, *m_horn, services);
         startFeed();
         if (!screens::wantedScreenName(m_settings.PublicScreen, m_options.publicScreen).empty()) {
@@ -144,6 +150,10 @@ void Program::startTwoScreens() {
     const bool wasShown = m_board->isVisible();
     m_status = new ConsoleStatusLine(m_board->model(), m_settings);
     m_console = std::make_unique<ConsoleWindow>(*m_board, m_status, *m_events);
+    // The game sheet from the console while the penalty rules are on (F3 on the board does the same).
+    const auto gameSheet = [this] { m_console->setGameSheet([this] { openGameSheet(); }, m_settings.PenaltyRules); };
+    gameSheet();
+    QObject::connect(m_board.get(), &frmScoreBoard::shownChanged, m_console.get(), gameSheet);
     QObject::connect(m_board.get(), &frmScoreBoard::shownChanged, m_status, [this] {
         if (m_board->BuzzerPlaying == 0) {
             m_status->setSound(game::SoundPlaying::None);
@@ -383,6 +393,34 @@ void Program::openOptions() {
         if (auto* view = qobject_cast<frmScoreBoard*>(m_public->view())) {
             view->refreshFromSettings();
         }
+    }
+}
+
+void Program::openGameSheet() {
+    if (!m_board) {
+        return;
+    }
+    const QString folder = m_gameFiles ? QFileInfo(m_gameFiles->journal).absolutePath() : QDir::homePath();
+    const QString suggested =
+        QDir(folder).filePath(u"game-sheet-%1.html"_s.arg(QDateTime::currentDateTime().toString(u"yyyyMMdd-HHmm"_s)));
+    const QString chosen =
+        QFileDialog::getSaveFileName(boardWindow(), QCoreApplication::translate("Program", "Save the game sheet"),
+                                     suggested, QCoreApplication::translate("Program", "Game sheet (*.html *.csv)"));
+    if (chosen.isEmpty()) {
+        return;
+    }
+    const GameSheetFiles files = gameSheetFilesFor(chosen);
+    const QString problem = saveGameSheet(m_board->model().state(), QString::fromStdString(m_settings.HomeText),
+                                          QString::fromStdString(m_settings.VisitorText), files);
+    if (!problem.isEmpty()) {
+        QMessageBox::warning(boardWindow(), u"Rinkmaster"_s, problem);
+        return;
+    }
+    // The printable page opens in the browser; the CSV lies beside it. Without a browser, say where both are.
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(files.html))) {
+        QMessageBox::information(boardWindow(), u"Rinkmaster"_s,
+                                 QCoreApplication::translate("Program", "The game sheet is saved as %1 and %2.")
+                                     .arg(QDir::toNativeSeparators(files.html), QDir::toNativeSeparators(files.csv)));
     }
 }
 

@@ -53,6 +53,8 @@ private:
     void openHelp();
     void openOptions();
     void endProgram();
+    // F3 with the penalty rules on: the game sheet saved as CSV and a printable page, which then opens.
+    void openGameSheet();
     void startFeed();
     // The public board on another screen and the console around the board; nothing of it exists while the
     // board stays in this window only.

@@ -48,6 +48,12 @@ void ConsoleStatusLine::refresh() {
     m_input.startStopKey = keyName(m_settings.StartStopClockKey);
     m_input.clearKey = keyName(m_settings.ClearKey);
     m_input.sepTimeKey = keyName(m_settings.SepTimeKey);
+    m_input.penaltyRules = m_settings.PenaltyRules;
+    for (std::size_t t = 0; t < 2; ++t) {
+        m_input.waiting[t].clear();
+        for (const QueuedPenalty& q : s.rules.penalties.queues[t])
+            m_input.waiting[t].push_back(q.fullTime);
+    }
     const QString line = QString::fromStdString(game::consoleStatus(m_input));
     if (line != text())
         setText(line);

@@ -36,6 +36,16 @@ ConsoleWindow::ConsoleWindow(frmScoreBoard& board, ConsoleStatusLine* status, Ga
     m_save->setFocusPolicy(Qt::NoFocus);
     connect(m_save, &QPushButton::clicked, this, [this, &events] { saveEventsAsCsv(this, events); });
 
+    m_sheet = new QPushButton(tr("Game sheet..."), this);
+    m_sheet->setObjectName(QStringLiteral("gameSheet"));
+    m_sheet->setFocusPolicy(Qt::NoFocus);
+    m_sheet->hide();
+    connect(m_sheet, &QPushButton::clicked, this, [this] {
+        if (m_openSheet) {
+            m_openSheet();
+        }
+    });
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -50,10 +60,19 @@ ConsoleWindow::ConsoleWindow(frmScoreBoard& board, ConsoleStatusLine* status, Ga
     auto* bottom = new QHBoxLayout;
     bottom->setContentsMargins(4, 4, 4, 4);
     bottom->addWidget(m_list, 1);
-    bottom->addWidget(m_save, 0, Qt::AlignTop);
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(m_save);
+    buttons->addWidget(m_sheet);
+    buttons->addStretch(1);
+    bottom->addLayout(buttons);
     layout->addLayout(bottom);
     // The board at one and a half times its design size, the list beneath it.
     resize(board.width() * 3 / 2, board.height() * 3 / 2 + 200);
+}
+
+void ConsoleWindow::setGameSheet(const std::function<void()>& open, bool shown) {
+    m_openSheet = open;
+    m_sheet->setVisible(shown);
 }
 
 ConsoleWindow::~ConsoleWindow() {

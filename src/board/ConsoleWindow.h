@@ -1,6 +1,7 @@
 #pragma once
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 
 #include "board/frmScoreBoard.h"
 class GameEventsModel;
@@ -21,6 +22,9 @@ public:
 
     QTableView* eventList() const { return m_list; }
     QPushButton* saveButton() const { return m_save; }
+    // "Game sheet...", shown while the penalty rules are on; it runs open.
+    QPushButton* gameSheetButton() const { return m_sheet; }
+    void setGameSheet(const std::function<void()>& open, bool shown);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -31,4 +35,6 @@ private:
     QPointer<frmScoreBoard> m_held; // the board while it is still there
     QTableView* m_list = nullptr;
     QPushButton* m_save = nullptr;
+    QPushButton* m_sheet = nullptr;
+    std::function<void()> m_openSheet;
 };

@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QToolTip>
 #include <algorithm>
 #include <cmath>
 
@@ -16,6 +17,8 @@ namespace {
 // Key codes the board reads without a setting.
 constexpr int kF1 = 112;
 constexpr int kF2 = 113;
+constexpr int kF3 = 114;
+constexpr int kInsert = 45;
 constexpr int kNumLock = 144;
 constexpr int kLeft = 37;
 constexpr int kRight = 39;
@@ -442,6 +445,8 @@ void frmScoreBoard::resumeGame(const game::GameState& saved) {
     m_engine.EntryText.clear();
     m_engine.EntryOwner.clear();
     m_runningOnTheirOwn.fill(false);
+    // The journal's reader has let through only a rules' state the rules could have made.
+    m_rules = PenaltyRules::fromState(s.rules.penalties).value_or(PenaltyRules{});
     ZeroBuzzed = s.zeroBuzzed ? -1 : 0;
     WhoGoal = static_cast<std::int16_t>(s.whoGoal);
     m_model.setState(s);
@@ -456,6 +461,9 @@ void frmScoreBoard::resumeGame(const game::GameState& saved) {
     }
     field->setFocus(Qt::OtherFocusReason);
     ObjectSelected(field);
+    if (rulesOn()) {
+        adoptShownPenalties();
+    }
     // The tick goes on drawing from the engine, which now holds the saved values.
     tmrClock1.start();
 }
@@ -588,6 +596,10 @@ void frmScoreBoard::AllKeyCode(int keyCode) {
             m_services.openOptions();
             afterOptions();
         }
+    } else if (keyCode == kF3 && rulesOn()) {
+        if (m_services.openGameSheet) {
+            m_services.openGameSheet();
+        }
     }
     // Every key can change what the tick draws (a typed time, a start or stop, a cleared penalty, new options):
     // the tick runs once as soon as the key has been handled, and schedules itself from what it reads.
@@ -596,6 +608,9 @@ void frmScoreBoard::AllKeyCode(int keyCode) {
 }
 
 void frmScoreBoard::afterOptions() {
+    if (rulesOn()) {
+        adoptShownPenalties();
+    }
     UpdateLabels();
     UpdateFormColors();
     UpdateNumLock();
@@ -657,13 +672,25 @@ void frmScoreBoard::numberFieldKeyDown(LumGroup& group, int keyCode, int min, in
 }
 
 void frmScoreBoard::HomeBack_KeyDown(int keyCode) {
+    const int before = game::numberShown(m_model.state().homeDigits.data(), 2);
     numberFieldKeyDown(lumHome, keyCode, -1, 99);
+    scoreKeyed(Team::Home, before, game::numberShown(m_model.state().homeDigits.data(), 2));
 }
 void frmScoreBoard::VisitorBack_KeyDown(int keyCode) {
+    const int before = game::numberShown(m_model.state().visitorDigits.data(), 2);
     numberFieldKeyDown(lumVisitor, keyCode, -1, 99);
+    scoreKeyed(Team::Visitor, before, game::numberShown(m_model.state().visitorDigits.data(), 2));
 }
 void frmScoreBoard::PeriodBack_KeyDown(int keyCode) {
+    const int before = game::numberShown(m_model.state().periodDigits.data(), 1);
     numberFieldKeyDown(lumPeriod, keyCode, 0, 9);
+    const int after = game::numberShown(m_model.state().periodDigits.data(), 1);
+    if (rulesOn() && after != before) {
+        SheetEvent e;
+        e.kind = SheetEvent::Kind::Period;
+        e.at = gameMoment();
+        m_model.edit([&e](game::GameState& st) { st.rules.note(e); });
+    }
 }
 
 LumGroup& frmScoreBoard::penaltyGroup(int clockNumber) {
@@ -683,6 +710,9 @@ void frmScoreBoard::PenaltyKeyDown(int n, int keyCode) {
     LumGroup& g = penaltyGroup(n);
     if (keyCode == m_settings.ClearKey) {
         ClearPenalty(n, g, g);
+        if (rulesOn()) {
+            applyRules(m_rules.cleared(n, penaltyReadings(), gameMoment()), n);
+        }
     }
     AllKeyCode(keyCode);
     const int c = KeyCodeToAsci(keyCode);
@@ -707,7 +737,128 @@ void frmScoreBoard::PenaltyKeyDown(int n, int keyCode) {
         DisplayTime(g, m_engine.ClockValue(n));
         UpdatePenaltyColonColors();
         Penalty();
+        if (rulesOn()) {
+            applyRules(m_rules.typedTime(n, v, penaltyReadings(), gameMoment()), n);
+        }
+    } else if (keyCode == kInsert && rulesOn() && !isCommandKey(keyCode)) {
+        addPenalty(n);
     }
+    noteEngine();
+}
+
+// ---- Penalty rules ----------------------------------------------------------------------------------------
+
+bool frmScoreBoard::isCommandKey(int keyCode) const {
+    const SettingsVariables& s = m_settings;
+    for (std::int64_t key :
+         {s.StartStopClockKey, s.ResetClockKey, s.ClockSwitchKey, s.BuzzerKey, s.HornKey, s.ClearKey, s.SepTimeKey}) {
+        if (key == keyCode) {
+            return true;
+        }
+    }
+    return false;
+}
+
+PenaltyReadings frmScoreBoard::penaltyReadings() {
+    PenaltyReadings r{};
+    for (int n = 1; n <= 4; ++n) {
+        // A dark clock holds no penalty, whatever its engine clock says.
+        const bool dark = m_model.state().penaltyDigits[static_cast<std::size_t>(n - 1)][0] < 0;
+        r[static_cast<std::size_t>(n - 1)] = dark ? 0 : m_engine.ClockValue(n);
+    }
+    return r;
+}
+
+void frmScoreBoard::adoptShownPenalties() {
+    for (int n = 1; n <= 4; ++n) {
+        const TimeValue left = penaltyReadings()[static_cast<std::size_t>(n - 1)];
+        if (left > 0 && !m_rules.onClock(n)) {
+            applyRules(m_rules.typedTime(n, left, penaltyReadings(), gameMoment()), n);
+        }
+    }
+}
+
+GameMoment frmScoreBoard::gameMoment() {
+    return GameMoment{game::numberShown(m_model.state().periodDigits.data(), 1), m_engine.ClockValue(0)};
+}
+
+void frmScoreBoard::addPenalty(int n) {
+    // Insert ends the typed time as Enter would, but adds the penalty instead of replacing the clock's time.
+    LumGroup& g = penaltyGroup(n);
+    TimeValue v = m_engine.EnterTimeKey(g.name.toStdString(), '\r', 599);
+    if (v == kNoTime) {
+        return;
+    }
+    v = roundToWholeSecondsHalfEven(v);
+    applyRules(m_rules.addPenalty(teamOfClock(n), v, n, penaltyReadings(), gameMoment()), n);
+}
+
+void frmScoreBoard::scoreKeyed(Team team, int before, int after) {
+    if (!rulesOn() || before == after) {
+        return;
+    }
+    SheetEvent e;
+    e.kind = SheetEvent::Kind::Score;
+    e.at = gameMoment();
+    e.team = team;
+    e.scoreBefore = before;
+    e.scoreAfter = after;
+    m_model.edit([&e](game::GameState& s) { s.rules.note(e); });
+    applyRules(m_rules.scoreChanged(team, before, after, penaltyReadings(), e.at), 0);
+}
+
+void frmScoreBoard::applyRules(const PenaltyOutcome& outcome, int field) {
+    // The clocks the rules set and the records they give are one step for whatever follows the model.
+    const BoardModel::Batch batch(m_model);
+    if (outcome.refusal) {
+        // Told beside the field it was typed in; the board itself goes on unchanged.
+        if (m_services.beep) {
+            m_services.beep();
+        }
+        if (field >= 1 && field <= 4) {
+            // Clocks 1..4 are the fields PenaltyTH1, PenaltyTH2, PenaltyTV1, PenaltyTV2.
+            constexpr std::array<std::size_t, 4> kFieldOfClock{5, 7, 6, 8};
+            QWidget* box = fieldBoxes()[kFieldOfClock[static_cast<std::size_t>(field - 1)]];
+            QToolTip::showText(box->mapToGlobal(box->rect().center()), QString::fromStdString(*outcome.refusal), box);
+        }
+    }
+    const bool gameRunning = m_engine.IsClockRunning(0) != 0 && m_engine.ClockValue(0) > 0;
+    for (const ClockAction& a : outcome.actions) {
+        LumGroup& g = penaltyGroup(a.clock);
+        if (a.kind == ClockAction::Kind::Clear) {
+            ClearPenalty(a.clock, g, g);
+            continue;
+        }
+        // On the clock as a typed penalty, running while the game clock runs.
+        m_engine.SetClock(a.time, 0, a.clock);
+        m_runningOnTheirOwn[static_cast<std::size_t>(a.clock)] = false;
+        if (gameRunning) {
+            m_engine.StartClock(a.clock);
+            // The tick looks again at once and schedules itself from the clocks it now reads.
+            if (tmrClock1.isActive()) {
+                tmrClock1.fireSoon();
+            } else {
+                tmrClock1.start();
+            }
+        }
+        DisplayTime(g, m_engine.ClockValue(a.clock));
+    }
+    if (!outcome.actions.empty()) {
+        UpdatePenaltyColonColors();
+        Penalty();
+    }
+    const PenaltyRulesState state = m_rules.state();
+    m_model.edit([&outcome, &state](game::GameState& s) {
+        s.rules.penalties = state;
+        for (const PenaltyEvent& e : outcome.events) {
+            SheetEvent entry;
+            entry.kind = SheetEvent::Kind::Penalty;
+            entry.at = e.at;
+            entry.team = e.team;
+            entry.penalty = e;
+            s.rules.note(entry);
+        }
+    });
     noteEngine();
 }
 
@@ -832,6 +983,10 @@ void frmScoreBoard::tmrClock1_Timer() {
         if (g.captions()[0] >= 0) {
             DisplayTime(g, m_engine.ClockValue(n));
         }
+    }
+    if (rulesOn()) {
+        // A penalty clock that has reached 0:00 may start the team's oldest waiting penalty.
+        applyRules(m_rules.clocksRead(penaltyReadings(), gameMoment()), 0);
     }
     Penalty();
     UpdatePenaltyColonColors();

@@ -5,6 +5,7 @@
 #include "core/board/modCount.h"
 #include "core/display/modStretch.h"
 #include "core/input/modShowDigits.h"
+#include "core/rules/PenaltyRules.h"
 #include "core/settings/Settings.h"
 #include "display/BoardControls.h"
 #include "display/Lumidig.h"
@@ -41,6 +42,7 @@ struct BoardServices {
     std::function<void()> beep;
     std::function<void(bool)> setNumLock; // brings the keyboard's NumLock toggle to a state
     std::function<void()> endProgram;     // closing the board ends the run at once
+    std::function<void()> openGameSheet;  // F3 with the penalty rules on: save the game sheet (CSV and page)
 };
 
 // The scoreboard window: every display control, the game state that lives in them, and the handlers that
@@ -160,6 +162,20 @@ private:
     LumGroup& penaltyGroup(int clockNumber);
     void numberFieldKeyDown(LumGroup& group, int keyCode, int min, int max);
 
+    // The penalty rules, consulted only while "Apply penalty rules" is on: what the clocks read, the game's
+    // moment, carrying out the rules' answer and keeping their state and records in the model.
+    bool rulesOn() const { return m_settings.PenaltyRules; }
+    PenaltyReadings penaltyReadings();
+    GameMoment gameMoment();
+    void applyRules(const PenaltyOutcome& outcome, int field);
+    void addPenalty(int clockNumber);
+    // A score field's number changed by a key: the game sheet notes it and the rules look for a goal.
+    void scoreKeyed(Team team, int before, int after);
+    bool isCommandKey(int keyCode) const;
+    // Penalties on the clocks that the rules do not hold (typed while the option was off) become theirs, each
+    // of the kind its time left says.
+    void adoptShownPenalties();
+
     template <class T, class... Args> T* add(const QString& name, QWidget* parent, Args&&... args);
     Lumidig* addDigit(LumGroup& group, QWidget* parent, double left, double top, double size);
 
@@ -220,6 +236,7 @@ private:
     SoundDevice* m_soundPlaying = nullptr;
     int m_buzzerPlays = 0;
     int m_hornPlays = 0;
+    PenaltyRules m_rules;
     bool m_firstShow = true;
     bool m_unloaded = false;
 };

@@ -37,6 +37,15 @@ BoardState readBoardState(const frmScoreBoard& board, modCount& engine, const Se
     s.visitor.penalties[0] = readPenalty(g, game::DigitGroup::PenaltyTV1, engine, 3);
     s.visitor.penalties[1] = readPenalty(g, game::DigitGroup::PenaltyTV2, engine, 4);
 
+    if (settings.PenaltyRules) {
+        s.queued.emplace();
+        for (std::size_t t = 0; t < 2; ++t) {
+            for (const QueuedPenalty& q : g.rules.penalties.queues[t]) {
+                (*s.queued)[t].push_back(q.fullTime);
+            }
+        }
+    }
+
     s.soundPlaying = board.BuzzerPlaying != 0;
     if (g.selected) {
         s.selectedField = std::string(game::fieldName(*g.selected));

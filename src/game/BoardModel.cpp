@@ -7,7 +7,22 @@ void BoardModel::setState(const game::GameState& state) {
         return;
     }
     m_state = state;
+    if (m_batches > 0) {
+        m_changedInBatch = true;
+        return;
+    }
     emit changed();
+}
+
+BoardModel::Batch::Batch(BoardModel& model) : m_model(model) {
+    ++m_model.m_batches;
+}
+
+BoardModel::Batch::~Batch() {
+    if (--m_model.m_batches == 0 && m_model.m_changedInBatch) {
+        m_model.m_changedInBatch = false;
+        emit m_model.changed();
+    }
 }
 
 void BoardModel::edit(const std::function<void(game::GameState&)>& change) {

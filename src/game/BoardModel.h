@@ -17,9 +17,24 @@ public:
     // Changes the state in place; emits changed() when anything differs.
     void edit(const std::function<void(game::GameState&)>& change);
 
+    // Holds changed() back while it lives and emits it once at its end when anything changed meanwhile, so
+    // that what follows the model sees several edits that belong together as one step. Batches nest.
+    class Batch {
+    public:
+        explicit Batch(BoardModel& model);
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        BoardModel& m_model;
+    };
+
 signals:
     void changed();
 
 private:
     game::GameState m_state;
+    int m_batches = 0;
+    bool m_changedInBatch = false;
 };

@@ -269,6 +269,10 @@ void frmOptions::buildTextTab(QWidget* page) {
         measure->setAutoSize(true);
         measure->hide();
     }
+    // The rules of the game for the penalty clocks (queue, release on a goal); off, the board keeps none.
+    chkPenaltyRules = new QCheckBox(tr("Apply penalty rules"), page);
+    chkPenaltyRules->setObjectName(QStringLiteral("chkPenaltyRules"));
+    twips::place(chkPenaltyRules, 360, 3840, 4815, 375);
     // Where the public board goes: this window only, or one of the screens the system reports now.
     fraPublicScreen = frame(page, tr("Public board on:"), 360, 4440, 4815, 855);
     fraPublicScreen->setObjectName(QStringLiteral("fraPublicScreen"));
@@ -346,6 +350,8 @@ void frmOptions::Form_Load() {
 
     cmbLedType->setCurrentIndex(ledStyleOf(s.LEDType));
     cmbLedType_Click();
+
+    chkPenaltyRules->setChecked(s.PenaltyRules);
 
     // A name equal to what the box already shows changes nothing, so the stored size is kept for the
     // default names.
@@ -520,6 +526,7 @@ void frmOptions::cmdOk_Click() {
     s.TeamSize = FixedPoint4{TempSize} * kFixedPoint4Scale;
 
     s.LEDType = static_cast<std::int16_t>(cmbLedType->currentIndex());
+    s.PenaltyRules = chkPenaltyRules->isChecked();
     s.PublicScreen = cmbPublicScreen->currentData().toString().toStdString();
 
     SaveSettings(s, m_store);

@@ -1,4 +1,5 @@
 #pragma once
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QFrame>
@@ -139,6 +140,7 @@ public:
     QLineEdit* txtVisitorText = nullptr;
     LabelControl* lblHomePreview = nullptr;
     LabelControl* lblVisitorPreview = nullptr;
+    QCheckBox* chkPenaltyRules = nullptr;
     QGroupBox* fraPublicScreen = nullptr;
     QComboBox* cmbPublicScreen = nullptr;
 

@@ -76,3 +76,17 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<StatusRow>& info) { return std::string(info.param.name); });
 
 } // namespace
+
+TEST(ConsoleStatusWithPenaltyRules, NamesInsertAndTheWaitingPenalties) {
+    ConsoleStatusInput in = with(Field::PenaltyTH1, true);
+    const std::string without = game::consoleStatus(in);
+    EXPECT_EQ(without.find("Insert"), std::string::npos);
+    EXPECT_EQ(without.find("Waiting"), std::string::npos);
+    in.penaltyRules = true;
+    EXPECT_NE(game::consoleStatus(in).find("Insert to add it as a new penalty"), std::string::npos);
+    EXPECT_EQ(game::consoleStatus(in).find("Waiting"), std::string::npos); // nothing waits
+    in.waiting[0] = {secondsToTime(300), secondsToTime(120)};
+    in.waiting[1] = {secondsToTime(240)};
+    EXPECT_NE(game::consoleStatus(in).find("  |  Waiting: Home 5:00 2:00, Visitor 4:00"), std::string::npos)
+        << game::consoleStatus(in);
+}

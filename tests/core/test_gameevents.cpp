@@ -521,3 +521,95 @@ TEST(JournalEvents, AFullListOfTheLongestEventsFitsTheReader) {
 }
 
 } // namespace
+
+// ---- With the penalty rules on ----------------------------------------------------------------------------
+
+namespace {
+
+// The rules' record after a step: what the rules said, noted as the board notes it.
+void noteRules(GameState& s, const PenaltyRules& rules, const PenaltyOutcome& o) {
+    for (const PenaltyEvent& e : o.events) {
+        s.rules.note(SheetEvent{SheetEvent::Kind::Penalty, e.at, e.team, 0, 0, e});
+    }
+    s.rules.penalties = rules.state();
+}
+
+} // namespace
+
+TEST(RulesEvents, AQueueAReleaseAndAQueuedStartAreNamedAsSuchAndTheClockGetsNoOtherEvent) {
+    PenaltyRules rules;
+    const GameMoment at{2, secondsToTime(754)};
+    GameState s = withPenalty(withPenalty(inPlay(), 1), 2);
+    noteRules(s, rules, rules.addPenalty(Team::Home, secondsToTime(120), 1, {}, at));
+    noteRules(s, rules, rules.addPenalty(Team::Home, secondsToTime(120), 2, {secondsToTime(120)}, at));
+
+    // A third home penalty waits.
+    GameState queued = s;
+    const PenaltyReadings now{secondsToTime(75), secondsToTime(75), 0, 0};
+    noteRules(queued, rules, rules.addPenalty(Team::Home, secondsToTime(300), 1, now, at));
+    const std::vector<GameEvent> waits = game::eventsBetween(s, queued, kWall);
+    ASSERT_EQ(waits.size(), 1u);
+    EXPECT_EQ(waits[0].kind, EventKind::PenaltyQueued);
+    EXPECT_EQ(waits[0].side, Side::Home);
+    EXPECT_EQ(game::eventText(waits[0]), "Home penalty 5:00 waits");
+
+    // A visitor goal: the first minor ends and the major takes its clock, set to 5:00 in the same step.
+    GameState goal = queued;
+    goal.visitorDigits = {2, -1};
+    noteRules(goal, rules, rules.scoreChanged(Team::Visitor, 1, 2, now, at));
+    goal.clocks[1] = {secondsToTime(300), 0, false, false};
+    goal.penaltyDigits[0] = {0, 0, 5};
+    const std::vector<GameEvent> events = game::eventsBetween(queued, goal, kWall);
+    std::vector<EventKind> kinds;
+    for (const GameEvent& e : events) {
+        kinds.push_back(e.kind);
+    }
+    EXPECT_EQ(kinds, (std::vector<EventKind>{EventKind::Goal, EventKind::PenaltyReleased,
+                                             EventKind::QueuedPenaltyStarted}));
+    EXPECT_EQ(game::eventText(events[1]), "Home penalty 1 released by the goal (1:15 left)");
+    EXPECT_EQ(game::eventText(events[2]), "Home penalty 1: waiting penalty 5:00 starts");
+
+    // The journal keeps the new kinds.
+    const std::string json = game::eventsJson(events);
+    const game::EventsReading back = game::readEvents(*json::parse(json).value);
+    ASSERT_TRUE(back.problem.empty()) << back.problem;
+    EXPECT_EQ(back.events, events);
+}
+
+TEST(JournalEvents, AFullListAndAFullGameSheetTogetherFitTheReader) {
+    GameEvent longest;
+    longest.kind = EventKind::QueuedPenaltyStarted; // the longest name
+    longest.wallMillis = 253402300799999;
+    longest.period = 9;
+    longest.gameClock = secondsToTime(5999);
+    longest.side = Side::Visitor;
+    longest.penaltyClock = 4;
+    longest.before = 99;
+    longest.after = 98;
+    longest.time = secondsToTime(5999);
+    longest.homeScore = 99;
+    longest.visitorScore = 99;
+    const std::vector<GameEvent> events(game::kMaxEvents, longest);
+    GameState s = inPlay();
+    PenaltyEvent record;
+    record.kind = PenaltyEventKind::ReleaseUndone;
+    record.serial = 999999;
+    record.clock = 4;
+    record.team = Team::Visitor;
+    record.penalty = PenaltyKind::DoubleMinor;
+    record.penaltyId = 999999;
+    record.fullTime = record.before = record.after = secondsToTime(599);
+    record.undoes = 999998;
+    record.at = GameMoment{9, secondsToTime(5999)};
+    for (std::size_t i = 0; i < game::kMaxSheetEvents; ++i) {
+        s.rules.note(SheetEvent{SheetEvent::Kind::Penalty, record.at, Team::Visitor, 0, 0, record});
+    }
+    s.rules.penalties.nextSerial = 1'000'000;
+    s.rules.penalties.nextId = 1'000'000;
+    const std::string text = game::writeJournal(s, kWall, &events);
+    EXPECT_LT(text.size(), json::kMaxDocumentBytes);
+    const game::JournalReading reading = game::readJournal(text);
+    ASSERT_TRUE(reading.game) << reading.problem;
+    EXPECT_EQ(reading.game->state.rules, s.rules);
+    EXPECT_EQ(reading.events.size(), game::kMaxEvents);
+}

@@ -193,3 +193,95 @@ TEST(JsonReader, HoldsNumbersBeyondSixtyFourBits) {
 }
 
 } // namespace
+
+// ---- The penalty rules' record ----------------------------------------------------------------------------
+
+namespace {
+
+// A game with the rules in use: a home minor and a double minor on the clocks, a major waiting, a goal and a
+// period in the sheet's list.
+GameState gameWithRules() {
+    GameState s = gameInPlay();
+    PenaltyRules rules;
+    PenaltyReadings now{};
+    const GameMoment at{2, secondsToTime(700)};
+    auto note = [&s](const PenaltyOutcome& o) {
+        for (const PenaltyEvent& e : o.events) {
+            s.rules.note(SheetEvent{SheetEvent::Kind::Penalty, e.at, e.team, 0, 0, e});
+        }
+    };
+    s.rules.note(SheetEvent{SheetEvent::Kind::Period, at, Team::Home, 0, 0, {}});
+    note(rules.addPenalty(Team::Home, secondsToTime(120), 1, now, at));
+    now[0] = secondsToTime(120);
+    note(rules.addPenalty(Team::Home, secondsToTime(240), 2, now, at));
+    now[1] = secondsToTime(240);
+    note(rules.addPenalty(Team::Home, secondsToTime(300), 1, now, at));
+    s.rules.note(SheetEvent{SheetEvent::Kind::Score, at, Team::Visitor, 1, 2, {}});
+    s.rules.penalties = rules.state();
+    return s;
+}
+
+std::string rulesJournal() {
+    return game::writeJournal(gameWithRules(), 1000);
+}
+
+std::string editedRules(const std::string& from, const std::string& to) {
+    std::string text = rulesJournal();
+    const auto at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    if (at != std::string::npos) {
+        text.replace(at, from.size(), to);
+    }
+    return text;
+}
+
+} // namespace
+
+TEST(GameJournal, ThePenaltyRulesRecordReadsBackTheSame) {
+    const GameState s = gameWithRules();
+    ASSERT_EQ(s.rules.penalties.queues[0].size(), 1u);
+    const std::string text = game::writeJournal(s, 1000);
+    EXPECT_NE(text.find("\"penaltyRules\":{"), std::string::npos);
+    const game::JournalReading r = game::readJournal(text);
+    ASSERT_TRUE(r.game) << r.problem;
+    EXPECT_EQ(r.game->state, s);
+}
+
+TEST(GameJournal, AJournalWithoutTheRulesReadsWithAnEmptyRecord) {
+    // What every board wrote before the rules, and a board with them off writes now.
+    const std::string text = game::writeJournal(gameInPlay(), 1000);
+    EXPECT_EQ(text.find("penaltyRules"), std::string::npos);
+    const game::JournalReading r = game::readJournal(text);
+    ASSERT_TRUE(r.game) << r.problem;
+    EXPECT_TRUE(r.game->state.rules.empty());
+}
+
+TEST(GameJournal, AFullSheetStaysWithinTheJournalsSize) {
+    GameState s = gameWithRules();
+    const SheetEvent longest = s.rules.sheet[1];
+    for (std::size_t i = 0; i < 2 * game::kMaxSheetEvents; ++i) {
+        s.rules.note(longest);
+    }
+    EXPECT_EQ(s.rules.sheet.size(), game::kMaxSheetEvents);
+    const std::string text = game::writeJournal(s, 1000);
+    EXPECT_LT(text.size(), json::kMaxDocumentBytes / 2);
+    const game::JournalReading r = game::readJournal(text);
+    ASSERT_TRUE(r.game) << r.problem;
+    EXPECT_EQ(r.game->state.rules, s.rules);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    RulesFaults, RefusedJournalTest,
+    ::testing::Values(
+        RefusedCase{"the record as a list", editedRules("\"penaltyRules\":{", "\"penaltyRules\":[],\"rest\":{"),
+                    "penaltyRules"},
+        RefusedCase{"five clocks", editedRules("\"clocks\":[[", "\"clocks\":[null,["), "penaltyRules"},
+        RefusedCase{"an unknown kind", editedRules("\"queues\":[[[3,2,", "\"queues\":[[[3,7,"), "penaltyRules"},
+        RefusedCase{"a time left above the full time", editedRules("[1,0,1200000,1200000]", "[1,0,1200000,1300000]"),
+                    "penaltyRules"},
+        RefusedCase{"an id used twice", editedRules("\"queues\":[[[3,", "\"queues\":[[[1,"), "penaltyRules"},
+        RefusedCase{"no next id", editedRules("\"nextId\"", "\"nextID\""), "penaltyRules"},
+        RefusedCase{"a sheet entry of an unknown kind", editedRules("\n[0,2,", "\n[5,2,"), "penaltyRules"},
+        RefusedCase{"a score entry cut short", editedRules("[1,2,7000000,1,1,2]", "[1,2,7000000,1,1]"), "penaltyRules"},
+        RefusedCase{"a penalty record of an unknown event", editedRules("\n[2,2,7000000,0,", "\n[2,2,7000000,9,"),
+                    "penaltyRules"}));

@@ -1,4 +1,5 @@
 #include "core/game/GameJournal.h"
+#include <algorithm>
 #include <chrono>
 #include <gtest/gtest.h>
 #include <random>
@@ -144,6 +145,66 @@ TEST(GameJournalFuzz, HundredThousandRandomAndMutatedDocuments) {
     // Mutations keep enough documents whole that acceptance is exercised too.
     EXPECT_GT(accepted, kCases / 50);
     std::printf("%d documents, %d accepted\n", cases, accepted);
+}
+
+// A game with the penalty rules in use: random penalties added, goals scored and clocks read.
+GameState randomRulesState(std::mt19937_64& rng) {
+    GameState s = randomState(rng);
+    PenaltyRules rules;
+    PenaltyReadings now{};
+    const int steps = static_cast<int>(rng() % 12);
+    for (int i = 0; i < steps; ++i) {
+        const GameMoment at{static_cast<int>(rng() % 4), secondsToTime(static_cast<int>(rng() % 1200))};
+        const Team team = rng() % 2 == 0 ? Team::Home : Team::Visitor;
+        PenaltyOutcome o;
+        switch (rng() % 3) {
+        case 0: {
+            const int times[] = {120, 240, 300, 90};
+            o = rules.addPenalty(team, secondsToTime(times[rng() % 4]), 1 + static_cast<int>(rng() % 4), now, at);
+            break;
+        }
+        case 1:
+            o = rules.scoreChanged(team, 0, 1, now, at);
+            s.rules.note(SheetEvent{SheetEvent::Kind::Score, at, team, 0, 1, {}});
+            break;
+        default:
+            for (TimeValue& t : now) {
+                t = std::max<TimeValue>(0, t - secondsToTime(static_cast<int>(rng() % 90)));
+            }
+            o = rules.clocksRead(now, at);
+            break;
+        }
+        for (const ClockAction& a : o.actions) {
+            now[static_cast<std::size_t>(a.clock - 1)] = a.kind == ClockAction::Kind::Clear ? 0 : a.time;
+        }
+        for (const PenaltyEvent& e : o.events) {
+            s.rules.note(SheetEvent{SheetEvent::Kind::Penalty, e.at, e.team, 0, 0, e});
+        }
+    }
+    s.rules.penalties = rules.state();
+    return s;
+}
+
+TEST(GameJournalFuzz, MutatedJournalsWithThePenaltyRules) {
+    std::mt19937_64 rng(20261208);
+    constexpr int kCases = 20'000;
+    int accepted = 0;
+    for (int cases = 0; cases < kCases; ++cases) {
+        const std::string text = mutate(game::writeJournal(randomRulesState(rng), 1000), rng);
+        const game::JournalReading r = game::readJournal(text);
+        if (!r.game) {
+            ASSERT_FALSE(r.problem.empty()) << "case " << cases;
+            continue;
+        }
+        ++accepted;
+        // Whatever is let through, the rules take up again as it is, and it writes and reads back the same.
+        ASSERT_TRUE(PenaltyRules::fromState(r.game->state.rules.penalties)) << "case " << cases << ": " << text;
+        const game::JournalReading again = game::readJournal(game::writeJournal(r.game->state, 1000));
+        ASSERT_TRUE(again.game) << "case " << cases;
+        ASSERT_EQ(again.game->state, r.game->state) << "case " << cases;
+    }
+    EXPECT_GT(accepted, kCases / 50);
+    std::printf("%d documents with the rules, %d accepted\n", kCases, accepted);
 }
 
 } // namespace

@@ -82,6 +82,7 @@ TEST(LoadSettings, EmptyStoreGivesTheDefaultsAndKeepsOnlyTheConvertedKeys) {
     EXPECT_EQ(s.VisitorText, "Visitor");
     EXPECT_EQ(s.TeamSize, 24 * kFixedPoint4Scale);
     EXPECT_EQ(s.LEDType, 0);
+    EXPECT_FALSE(s.PenaltyRules);
     EXPECT_EQ(s.PublicScreen, "");
 
     EXPECT_EQ(s, defaultSettings(kFolder, '/'));
@@ -125,6 +126,7 @@ TEST(LoadSettings, ReadsConvertsAndAppliesNumLockInTheOrderOfTheStore) {
         "read TextSettings/VisitorText",
         "read TextSettings/TeamSize",
         "read PicSettings/LEDType",
+        "read RuleSettings/PenaltyRules",
         "read DisplaySettings/PublicScreen",
     };
     EXPECT_EQ(store.log, expected);
@@ -465,6 +467,7 @@ SettingsVariables distinctSettings() {
     s.VisitorText = "Kärpät, Oulu";
     s.TeamSize = 125000;
     s.LEDType = 1;
+    s.PenaltyRules = true;
     s.PublicScreen = "HDMI-1";
     return s;
 }
@@ -499,10 +502,11 @@ TEST(SaveSettings, WritesEveryValueInOrderAsDecimalText) {
         "write TextSettings/TeamSize=12.5",
         "write PicSettings/LEDType=1",
         "write KeySettings/IsKeyCode=Yes",
+        "write RuleSettings/PenaltyRules=Yes",
         "write DisplaySettings/PublicScreen=HDMI-1",
     };
     EXPECT_EQ(store.log, expected);
-    EXPECT_EQ(store.values().size(), 26u); // the 25 values and the key-code marker
+    EXPECT_EQ(store.values().size(), 27u); // the 26 values and the key-code marker
 }
 
 TEST(SaveSettings, CustomKeysSavedIntoAnEmptyStoreHoldAtTheNextStart) {
@@ -532,13 +536,38 @@ TEST(SaveSettings, WhatIsSavedLoadsBackUnchanged) {
 TEST(SaveSettings, AfterAFirstRunTheStoreHoldsEveryValue) {
     RecordingStore store;
     SaveSettings(loadFrom(store), store);
-    EXPECT_EQ(store.values().size(), 26u); // the 25 values and the conversion marker
+    EXPECT_EQ(store.values().size(), 27u); // the 26 values and the conversion marker
     EXPECT_EQ(store.values().at({"TextSettings", "TeamSize"}), "24");
     EXPECT_EQ(store.values().at({"ColorSettings", "BorderColor"}), "16777215");
     EXPECT_EQ(store.values().at({"ColorSettings", "LEDSelected"}), "4210752");
     EXPECT_EQ(store.values().at({"KeySettings", "BuzzerFile"}), "/opt/rinkmaster/buzzer.wav");
+    EXPECT_EQ(store.values().at({"RuleSettings", "PenaltyRules"}), "No");
     EXPECT_EQ(store.values().at({"DisplaySettings", "PublicScreen"}), "");
 }
+
+struct RuleSwitchRow {
+    const char* name;
+    std::optional<std::string> stored; // nothing: absent
+    bool on;
+};
+
+class PenaltyRulesSwitch : public testing::TestWithParam<RuleSwitchRow> {};
+
+TEST_P(PenaltyRulesSwitch, IsOnOnlyForExactlyYes) {
+    RecordingStore store;
+    if (GetParam().stored)
+        store.preset({{{"RuleSettings", "PenaltyRules"}, *GetParam().stored}});
+    EXPECT_EQ(loadFrom(store).PenaltyRules, GetParam().on);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, PenaltyRulesSwitch,
+                         testing::Values(RuleSwitchRow{"Absent", std::nullopt, false},
+                                         RuleSwitchRow{"Yes", std::string("Yes"), true},
+                                         RuleSwitchRow{"No", std::string("No"), false},
+                                         RuleSwitchRow{"LowerCaseYes", std::string("yes"), false},
+                                         RuleSwitchRow{"One", std::string("1"), false},
+                                         RuleSwitchRow{"Empty", std::string(""), false}),
+                         [](const testing::TestParamInfo<RuleSwitchRow>& info) { return info.param.name; });
 
 struct SizeTextRow {
     FixedPoint4 value;

@@ -137,3 +137,16 @@ INSTANTIATE_TEST_SUITE_P(Examples, JsonSecondsTest,
                                            SecondsCase{INT64_MIN, "-922337203685477.5808"}));
 
 } // namespace
+
+TEST(StateDocument, WithThePenaltyRulesEachTeamListsItsWaitingPenalties) {
+    BoardState s = openingBoard();
+    EXPECT_EQ(stateDocument(s).find("queued"), std::string::npos); // the rules off: no such part
+    s.queued = std::array<std::vector<TimeValue>, 2>{std::vector<TimeValue>{secondsToTime(300), secondsToTime(120)},
+                                                     std::vector<TimeValue>{}};
+    const std::string doc = stateDocument(s);
+    const std::string dark = R"({"text":"","digits":[-1,-1,-1],"running":false,"remaining":0.0,"light":false})";
+    EXPECT_NE(doc.find(R"("penalties":[)" + dark + "," + dark + R"(],"queued":[300.0,120.0]},"visitor")"),
+              std::string::npos)
+        << doc;
+    EXPECT_NE(doc.find(R"(],"queued":[]},"soundPlaying")"), std::string::npos) << doc;
+}

@@ -39,7 +39,7 @@ xdotool search --onlyvisible --name '^Options$' >/dev/null 2>&1 && fail "Enter d
 grep -q '^HornKey=88' "$settings" || fail "the horn key X was not stored: $(cat "$settings")"
 for key in TimeColor LEDBack LEDSelected ScoreColor PeriodColor FormBack BorderColor HomeColor VisitorColor \
   LEDSelectedWidth StartStopClockKey ResetClockKey ClearKey ClockSwitchKey SepTimeKey BuzzerKey HornKey \
-  BuzzerFile HornFile NumLockForce HomeText VisitorText TeamSize LEDType; do
+  BuzzerFile HornFile NumLockForce HomeText VisitorText TeamSize LEDType PenaltyRules; do
   grep -q "^$key=" "$settings" || fail "$key missing after OK"
 done
 

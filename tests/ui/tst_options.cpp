@@ -157,6 +157,8 @@ private slots:
     void okKeepsAnUntouchedLongName_data();
     void okKeepsAnUntouchedLongName();
     void ledTypeListDrivesThePreview();
+    void penaltyRulesBoxIsShownAndKept_data();
+    void penaltyRulesBoxIsShownAndKept();
     void resetColors_data();
     void resetColors();
     void resetKeys_data();
@@ -781,6 +783,41 @@ void TestOptions::ledTypeListDrivesThePreview() {
     QCOMPARE(rig.settings.LEDType, std::int16_t{1});
 }
 
+void TestOptions::penaltyRulesBoxIsShownAndKept_data() {
+    QTest::addColumn<bool>("stored");
+    QTest::addColumn<bool>("click");
+    QTest::addColumn<bool>("cancel");
+    QTest::addColumn<QString>("written"); // empty: nothing written
+    QTest::newRow("off kept") << false << false << false << u"No"_s;
+    QTest::newRow("on kept") << true << false << false << u"Yes"_s;
+    QTest::newRow("turned on") << false << true << false << u"Yes"_s;
+    QTest::newRow("turned off") << true << true << false << u"No"_s;
+    QTest::newRow("turned on, cancelled") << false << true << true << QString();
+}
+
+void TestOptions::penaltyRulesBoxIsShownAndKept() {
+    QFETCH(bool, stored);
+    QFETCH(bool, click);
+    QFETCH(bool, cancel);
+    QFETCH(QString, written);
+    SettingsVariables s = defaults();
+    s.PenaltyRules = stored;
+    Rig rig(s);
+    frmOptions& d = rig.open();
+    auto* box = d.findChild<QCheckBox*>(u"chkPenaltyRules"_s);
+    QVERIFY(box);
+    QCOMPARE(box->text(), u"Apply penalty rules"_s);
+    QCOMPARE(box->isChecked(), stored);
+    d.SSTab1->setCurrentIndex(2);
+    QVERIFY(box->isVisible());
+    if (click)
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+    (cancel ? d.cmdCancel : d.cmdOk)->click();
+    QCOMPARE(rig.settings.PenaltyRules, cancel ? stored : stored != click);
+    const std::optional<std::string> value = rig.store.read("RuleSettings", "PenaltyRules");
+    QCOMPARE(value ? text(*value) : QString(), written);
+}
+
 void TestOptions::resetColors_data() {
     QTest::addColumn<bool>("yes");
     QTest::newRow("Yes") << true;
@@ -959,7 +996,7 @@ void TestOptions::okWritesEveryValue() {
     QVERIFY(rig.settings == expected);
     InMemorySettingsStore written;
     SaveSettings(expected, written);
-    QCOMPARE(rig.store.values().size(), std::size_t{26});
+    QCOMPARE(rig.store.values().size(), std::size_t{27}); // 24 values, the key-code marker, the penalty rules, the public screen
     QVERIFY(rig.store.values() == written.values());
     // The key-code marker goes with the keys, so the next start keeps them.
     QCOMPARE(text(*rig.store.read("KeySettings", "IsKeyCode")), u"Yes"_s);

@@ -39,5 +39,8 @@ struct BoardState {
     TeamState visitor;
     bool soundPlaying = false;
     std::optional<std::string> selectedField; // the field box with the focus, by name
+    // With the penalty rules on: each team's waiting penalties (full times, oldest first), home then visitor,
+    // written as the team's "queued" list. Without the rules the document has no such part.
+    std::optional<std::array<std::vector<TimeValue>, 2>> queued;
     bool operator==(const BoardState&) const = default;
 };

@@ -83,7 +83,7 @@ void appendPenalty(std::string& out, const PenaltyState& p) {
     out += '}';
 }
 
-void appendTeam(std::string& out, const TeamState& team) {
+void appendTeam(std::string& out, const TeamState& team, const std::vector<TimeValue>* queued) {
     out += "{\"name\":";
     out += jsonString(team.name);
     out += ",\"score\":{\"text\":";
@@ -96,7 +96,16 @@ void appendTeam(std::string& out, const TeamState& team) {
     appendPenalty(out, team.penalties[0]);
     out += ',';
     appendPenalty(out, team.penalties[1]);
-    out += "]}";
+    out += ']';
+    if (queued != nullptr) {
+        out += ",\"queued\":[";
+        for (std::size_t i = 0; i < queued->size(); ++i) {
+            out += i > 0 ? "," : "";
+            out += jsonSeconds((*queued)[i]);
+        }
+        out += ']';
+    }
+    out += '}';
 }
 
 } // namespace
@@ -179,9 +188,9 @@ std::string stateDocument(const BoardState& s) {
     out += ",\"digits\":";
     appendDigits(out, s.periodDigits);
     out += "},\"home\":";
-    appendTeam(out, s.home);
+    appendTeam(out, s.home, s.queued ? &(*s.queued)[0] : nullptr);
     out += ",\"visitor\":";
-    appendTeam(out, s.visitor);
+    appendTeam(out, s.visitor, s.queued ? &(*s.queued)[1] : nullptr);
     out += ",\"soundPlaying\":";
     appendBool(out, s.soundPlaying);
     out += ",\"selectedField\":";

@@ -1,4 +1,5 @@
 #include "core/game/ConsoleStatus.h"
+#include "core/game/GameEvents.h"
 #include <vector>
 
 namespace game {
@@ -39,8 +40,9 @@ std::string fieldHint(std::optional<Field> selected, const ConsoleStatusInput& k
     case Field::PenaltyTV1:
     case Field::PenaltyTH2:
     case Field::PenaltyTV2:
-        return penaltyName(*selected) + ": minutes, a point and seconds, then Enter (2 is 2:00); " + keys.sepTimeKey +
-               " runs it alone, " + keys.clearKey + " clears it";
+        return penaltyName(*selected) + ": minutes, a point and seconds, then Enter (2 is 2:00)" +
+               (keys.penaltyRules ? std::string(", or Insert to add it as a new penalty (a third one waits)") : "") +
+               "; " + keys.sepTimeKey + " runs it alone, " + keys.clearKey + " clears it";
     }
     return {};
 }
@@ -52,6 +54,19 @@ std::string consoleStatus(const ConsoleStatusInput& input) {
     if (input.timeOfDay)
         clock += " (showing the time of day)";
     parts.push_back(clock);
+    if (input.penaltyRules) {
+        std::string waiting;
+        for (std::size_t t = 0; t < 2; ++t) {
+            if (input.waiting[t].empty())
+                continue;
+            waiting += waiting.empty() ? "Waiting: " : ", ";
+            waiting += t == 0 ? "Home" : "Visitor";
+            for (TimeValue time : input.waiting[t])
+                waiting += " " + clockText(time);
+        }
+        if (!waiting.empty())
+            parts.push_back(waiting);
+    }
     if (input.sound == SoundPlaying::Horn)
         parts.emplace_back("Horn playing");
     else if (input.sound == SoundPlaying::Buzzer)

@@ -1,7 +1,9 @@
 #pragma once
 #include "core/game/GameModel.h"
+#include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 // The status line under the scorekeeper's board: what the selected field takes, whether the clock runs, which
 // sound plays, where the public board is and where the feed listens. The public board never shows it.
@@ -20,6 +22,9 @@ struct ConsoleStatusInput {
     std::string startStopKey = "S";
     std::string clearKey = "Delete";
     std::string sepTimeKey = "I";
+    // "Apply penalty rules" on: Insert adds a penalty, and the waiting ones are shown.
+    bool penaltyRules = false;
+    std::array<std::vector<TimeValue>, 2> waiting{}; // home, visitor: full times, oldest first
 };
 
 // What typing does in a field: "Home score: digits and Enter set it, +1 or -1 at once, Delete darkens it".

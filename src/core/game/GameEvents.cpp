@@ -6,9 +6,22 @@ namespace game {
 
 namespace {
 
-constexpr std::array<std::string_view, kEventKindCount> kKindNames{
-    "goal",       "score corrected", "period",      "penalty set", "penalty cleared", "penalty ran out", "clock start",
-    "clock stop", "clock set",       "clock reset", "horn",        "buzzer"};
+constexpr std::array<std::string_view, kEventKindCount> kKindNames{"goal",
+                                                                   "score corrected",
+                                                                   "period",
+                                                                   "penalty set",
+                                                                   "penalty cleared",
+                                                                   "penalty ran out",
+                                                                   "clock start",
+                                                                   "clock stop",
+                                                                   "clock set",
+                                                                   "clock reset",
+                                                                   "horn",
+                                                                   "buzzer",
+                                                                   "penalty queued",
+                                                                   "queued penalty started",
+                                                                   "penalty released",
+                                                                   "release undone"};
 
 // The latest moment an event may name: the last millisecond of the year 9999.
 constexpr std::int64_t kLatestMoment = 253402300799999;
@@ -113,8 +126,52 @@ std::vector<GameEvent> eventsBetween(const GameState& before, const GameState& a
         e.after = now;
     }
 
+    // With the penalty rules on, their new records say what happened to a clock they name: a waiting penalty
+    // queued or started, a release, a run-out. Such a clock gets no event of its own read off the clocks.
+    std::array<bool, kPenaltyCount + 1> told{};
+    for (const SheetEvent& entry : after.rules.sheet) {
+        const PenaltyEvent& r = entry.penalty;
+        if (entry.kind != SheetEvent::Kind::Penalty || r.serial < before.rules.penalties.nextSerial)
+            continue;
+        std::optional<EventKind> kind;
+        TimeValue time = 0;
+        switch (r.kind) {
+        case PenaltyEventKind::Queued:
+            kind = EventKind::PenaltyQueued;
+            time = r.fullTime;
+            break;
+        case PenaltyEventKind::QueuedStart:
+            kind = EventKind::QueuedPenaltyStarted;
+            time = r.fullTime;
+            break;
+        case PenaltyEventKind::Released:
+            kind = EventKind::PenaltyReleased;
+            time = r.before;
+            break;
+        case PenaltyEventKind::Expired:
+            kind = EventKind::PenaltyRanOut;
+            break;
+        case PenaltyEventKind::ReleaseUndone:
+            kind = EventKind::ReleaseUndone;
+            time = r.after;
+            break;
+        default:
+            break;
+        }
+        if (!kind)
+            continue;
+        GameEvent& e = event(*kind);
+        e.side = r.team == Team::Home ? Side::Home : Side::Visitor;
+        e.penaltyClock = r.clock;
+        e.time = time;
+        if (r.clock >= 1 && r.clock <= kPenaltyCount)
+            told[static_cast<std::size_t>(r.clock)] = true;
+    }
+
     for (int n = 1; n <= kPenaltyCount; ++n) {
         const auto i = static_cast<std::size_t>(n);
+        if (told[i])
+            continue;
         const ClockRecord& c0 = before.clocks[i];
         const ClockRecord& c1 = after.clocks[i];
         const bool lit = before.penaltyLights[i - 1];
@@ -180,6 +237,14 @@ std::string eventText(const GameEvent& e, std::string_view homeName, std::string
         return "Horn";
     case EventKind::Buzzer:
         return "Buzzer";
+    case EventKind::PenaltyQueued:
+        return team + " penalty " + clockText(e.time) + " waits";
+    case EventKind::QueuedPenaltyStarted:
+        return penalty + ": waiting penalty " + clockText(e.time) + " starts";
+    case EventKind::PenaltyReleased:
+        return penalty + " released by the goal (" + clockText(e.time) + " left)";
+    case EventKind::ReleaseUndone:
+        return penalty + " release undone, " + clockText(e.time) + " again";
     }
     return {};
 }
@@ -312,7 +377,8 @@ EventsReading readEvents(const json::Value& value) {
         e.visitorScore = static_cast<int>(held(v[9], 0, 99));
         // A penalty event names its clock, and the clock names the team.
         const bool penalty = e.kind == EventKind::PenaltySet || e.kind == EventKind::PenaltyCleared ||
-                             e.kind == EventKind::PenaltyRanOut;
+                             e.kind == EventKind::PenaltyRanOut || e.kind == EventKind::QueuedPenaltyStarted ||
+                             e.kind == EventKind::PenaltyReleased || e.kind == EventKind::ReleaseUndone;
         if (penalty && e.penaltyClock == 0)
             return refuse(i, "names no penalty clock");
         reading.events.push_back(e);

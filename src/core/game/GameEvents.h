@@ -27,8 +27,13 @@ enum class EventKind {
     ClockReset, // the reset key: back to the last typed time
     Horn,
     Buzzer,
+    // With the penalty rules on, read off the rules' own records:
+    PenaltyQueued,        // a penalty added while both of its team's clocks were taken waits its turn
+    QueuedPenaltyStarted, // a waiting penalty went on a clock with its full time
+    PenaltyReleased,      // a power-play goal ended a minor (or a double minor's first two minutes)
+    ReleaseUndone,        // a release taken back by typing the penalty's time on its clock again
 };
-inline constexpr int kEventKindCount = 12;
+inline constexpr int kEventKindCount = 16;
 
 enum class Side { None, Home, Visitor };
 

@@ -1,6 +1,7 @@
 #include "GameJournal.h"
 #include "core/game/JsonReader.h"
 #include <algorithm>
+#include <initializer_list>
 
 namespace game {
 
@@ -127,6 +128,210 @@ private:
     const json::Object& m_root;
 };
 
+// ---- The penalty rules' record ---------------------------------------------------------------------------
+// "penaltyRules":{"clocks":[null or [id,kind,full,remaining] x4],"queues":[[[id,kind,full]...],[...]],
+//                 "nextId":n,"nextSerial":n,"sheet":[entry...]}
+// A sheet entry is an array of whole numbers: [0,period,clock] a period, [1,period,clock,team,before,after] a
+// score, [2,period,clock,event,serial,team,penaltyClock,kind,id,full,before,after,undoes] a penalty record.
+// Kinds, teams and events are numbered as their enumerations.
+
+void appendInts(std::string& out, std::initializer_list<std::int64_t> values) {
+    out += '[';
+    bool first = true;
+    for (std::int64_t v : values) {
+        out += first ? "" : ",";
+        first = false;
+        out += std::to_string(v);
+    }
+    out += ']';
+}
+
+std::int64_t num(auto e) {
+    return static_cast<std::int64_t>(e);
+}
+
+void appendRules(std::string& out, const RulesRecord& r) {
+    const PenaltyRulesState& p = r.penalties;
+    out += "{\"clocks\":[";
+    for (std::size_t i = 0; i < p.clocks.size(); ++i) {
+        out += i > 0 ? "," : "";
+        if (const auto& c = p.clocks[i]) {
+            appendInts(out, {num(c->id), num(c->kind), c->fullTime, c->remaining});
+        } else {
+            out += "null";
+        }
+    }
+    out += "],\"queues\":[";
+    for (std::size_t t = 0; t < p.queues.size(); ++t) {
+        out += t > 0 ? ",[" : "[";
+        for (std::size_t i = 0; i < p.queues[t].size(); ++i) {
+            const QueuedPenalty& q = p.queues[t][i];
+            out += i > 0 ? "," : "";
+            appendInts(out, {num(q.id), num(q.kind), q.fullTime});
+        }
+        out += ']';
+    }
+    out += "],\"nextId\":" + std::to_string(p.nextId) + ",\"nextSerial\":" + std::to_string(p.nextSerial);
+    out += ",\"sheet\":[";
+    for (std::size_t i = 0; i < r.sheet.size(); ++i) {
+        const SheetEvent& e = r.sheet[i];
+        out += i > 0 ? ",\n" : "\n";
+        switch (e.kind) {
+        case SheetEvent::Kind::Period:
+            appendInts(out, {0, e.at.period, e.at.gameClock});
+            break;
+        case SheetEvent::Kind::Score:
+            appendInts(out, {1, e.at.period, e.at.gameClock, num(e.team), e.scoreBefore, e.scoreAfter});
+            break;
+        case SheetEvent::Kind::Penalty: {
+            const PenaltyEvent& x = e.penalty;
+            appendInts(out, {2, e.at.period, e.at.gameClock, num(x.kind), num(x.serial), num(x.team), x.clock,
+                             num(x.penalty), num(x.penaltyId), x.fullTime, x.before, x.after, num(x.undoes)});
+            break;
+        }
+        }
+    }
+    out += "]}";
+}
+
+// Whole numbers of an array of exactly n (or, with atLeast, at least n) entries.
+bool intsOf(const json::Value& v, std::size_t n, std::vector<std::int64_t>& out) {
+    const json::Array* a = v.array();
+    if (a == nullptr || a->size() != n) {
+        return false;
+    }
+    out.clear();
+    for (const json::Value& x : *a) {
+        if (x.integer() == nullptr || x.outOfRange) {
+            return false;
+        }
+        out.push_back(*x.integer());
+    }
+    return true;
+}
+
+bool inRange(std::int64_t v, std::int64_t low, std::int64_t high) {
+    return v >= low && v <= high;
+}
+
+constexpr std::int64_t kLastPenaltyKind = static_cast<std::int64_t>(PenaltyKind::Timed);
+constexpr std::int64_t kLastPenaltyEvent = static_cast<std::int64_t>(PenaltyEventKind::Requeued);
+
+bool readSheetEntry(const json::Value& v, SheetEvent& e) {
+    const json::Array* a = v.array();
+    if (a == nullptr || a->empty() || (*a)[0].integer() == nullptr) {
+        return false;
+    }
+    std::vector<std::int64_t> n;
+    const std::int64_t kind = *(*a)[0].integer();
+    const std::size_t sizes[] = {3, 6, 13};
+    if (!inRange(kind, 0, 2) || !intsOf(v, sizes[kind], n)) {
+        return false;
+    }
+    if (!inRange(n[1], 0, 9) || !inRange(n[2], 0, kMaxGameClockSet)) {
+        return false;
+    }
+    e.at = GameMoment{static_cast<int>(n[1]), n[2]};
+    if (kind == 0) {
+        e.kind = SheetEvent::Kind::Period;
+        return true;
+    }
+    if (kind == 1) {
+        e.kind = SheetEvent::Kind::Score;
+        if (!inRange(n[3], 0, 1) || !inRange(n[4], 0, 99) || !inRange(n[5], 0, 99)) {
+            return false;
+        }
+        e.team = static_cast<Team>(n[3]);
+        e.scoreBefore = static_cast<int>(n[4]);
+        e.scoreAfter = static_cast<int>(n[5]);
+        return true;
+    }
+    e.kind = SheetEvent::Kind::Penalty;
+    PenaltyEvent& x = e.penalty;
+    if (!inRange(n[3], 0, kLastPenaltyEvent) || n[4] < 0 || !inRange(n[5], 0, 1) || !inRange(n[6], 0, 4) ||
+        !inRange(n[7], 0, kLastPenaltyKind) || n[8] < 0 || !inRange(n[9], 0, kLongestPenalty) ||
+        !inRange(n[10], 0, kLongestPenalty) || !inRange(n[11], 0, kLongestPenalty) || n[12] < 0) {
+        return false;
+    }
+    x.kind = static_cast<PenaltyEventKind>(n[3]);
+    x.serial = static_cast<std::uint64_t>(n[4]);
+    x.team = static_cast<Team>(n[5]);
+    x.clock = static_cast<int>(n[6]);
+    x.penalty = static_cast<PenaltyKind>(n[7]);
+    x.penaltyId = static_cast<std::uint64_t>(n[8]);
+    x.fullTime = n[9];
+    x.before = n[10];
+    x.after = n[11];
+    x.at = e.at;
+    x.undoes = static_cast<std::uint64_t>(n[12]);
+    e.team = x.team;
+    return true;
+}
+
+// The rules' record, or nothing when any of it is not what the rules could have written.
+std::optional<RulesRecord> readRules(const json::Value& v) {
+    const json::Object* o = v.object();
+    if (o == nullptr) {
+        return std::nullopt;
+    }
+    const auto part = [o](std::string_view name) -> const json::Value* {
+        const auto it = o->find(name);
+        return it == o->end() ? nullptr : &it->second;
+    };
+    const json::Value* clocks = part("clocks");
+    const json::Value* queues = part("queues");
+    const json::Value* nextId = part("nextId");
+    const json::Value* nextSerial = part("nextSerial");
+    const json::Value* sheet = part("sheet");
+    if (clocks == nullptr || clocks->array() == nullptr || clocks->array()->size() != 4 || queues == nullptr ||
+        queues->array() == nullptr || queues->array()->size() != 2 || nextId == nullptr ||
+        nextId->integer() == nullptr || nextId->outOfRange || *nextId->integer() < 1 || nextSerial == nullptr ||
+        nextSerial->integer() == nullptr || nextSerial->outOfRange || *nextSerial->integer() < 1 || sheet == nullptr ||
+        sheet->array() == nullptr || sheet->array()->size() > kMaxSheetEvents) {
+        return std::nullopt;
+    }
+    RulesRecord r;
+    PenaltyRulesState& p = r.penalties;
+    std::vector<std::int64_t> n;
+    for (std::size_t i = 0; i < 4; ++i) {
+        const json::Value& c = (*clocks->array())[i];
+        if (c.isNull()) {
+            continue;
+        }
+        if (!intsOf(c, 4, n) || n[0] < 0 || !inRange(n[1], 0, kLastPenaltyKind)) {
+            return std::nullopt;
+        }
+        p.clocks[i] = PenaltyOnClock{static_cast<std::uint64_t>(n[0]), static_cast<PenaltyKind>(n[1]), n[2], n[3]};
+    }
+    for (std::size_t t = 0; t < 2; ++t) {
+        const json::Array* q = (*queues->array())[t].array();
+        if (q == nullptr || q->size() > kMaxQueued) {
+            return std::nullopt;
+        }
+        for (const json::Value& w : *q) {
+            if (!intsOf(w, 3, n) || n[0] < 0 || !inRange(n[1], 0, kLastPenaltyKind)) {
+                return std::nullopt;
+            }
+            p.queues[t].push_back(
+                QueuedPenalty{static_cast<std::uint64_t>(n[0]), static_cast<PenaltyKind>(n[1]), n[2]});
+        }
+    }
+    p.nextId = static_cast<std::uint64_t>(*nextId->integer());
+    p.nextSerial = static_cast<std::uint64_t>(*nextSerial->integer());
+    // The rules themselves say whether the clocks and queues could have come from them.
+    if (!PenaltyRules::fromState(p)) {
+        return std::nullopt;
+    }
+    for (const json::Value& entry : *sheet->array()) {
+        SheetEvent e;
+        if (!readSheetEntry(entry, e)) {
+            return std::nullopt;
+        }
+        r.sheet.push_back(e);
+    }
+    return r;
+}
+
 } // namespace
 
 std::string writeJournal(const GameState& s, std::int64_t savedAtMillis, const std::vector<GameEvent>* events) {
@@ -191,6 +396,11 @@ std::string writeJournal(const GameState& s, std::int64_t savedAtMillis, const s
         out += '}';
     }
     out += ']';
+    // Only with the penalty rules in use, so that a board without them saves what it always did.
+    if (!s.rules.empty()) {
+        member(out, "penaltyRules");
+        appendRules(out, s.rules);
+    }
     if (events != nullptr) {
         member(out, "events");
         out += eventsJson(*events);
@@ -309,6 +519,18 @@ JournalReading readJournal(std::string_view text) {
             rec.setTime = r.time(*set, 0, i == 0 ? kMaxGameClockSet : kMaxPenaltySet);
             // A clock cannot have run backwards, nor (counting down) used more than it was set to.
             rec.used = r.time(*used, 0, rec.countUp ? kMaxGameClockSet : rec.setTime);
+        }
+    }
+    if (ok) {
+        // A journal of a board without the penalty rules has no such part.
+        if (const auto rules = root->find("penaltyRules"); rules != root->end()) {
+            std::optional<RulesRecord> record = readRules(rules->second);
+            if (!record) {
+                r.missing("penaltyRules");
+                ok = false;
+            } else {
+                s.rules = std::move(*record);
+            }
         }
     }
     if (!ok) {

@@ -24,6 +24,13 @@ std::optional<Field> fieldNamed(std::string_view name) {
     return std::nullopt;
 }
 
+void RulesRecord::note(const SheetEvent& event) {
+    if (sheet.size() >= kMaxSheetEvents) {
+        sheet.erase(sheet.begin());
+    }
+    sheet.push_back(event);
+}
+
 ClockTable GameState::freshClocks() {
     ClockTable t{};
     t[0].setTime = secondsToTime(600);

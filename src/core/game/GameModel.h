@@ -1,6 +1,7 @@
 #pragma once
 #include "core/TimeValue.h"
 #include "core/board/modCount.h"
+#include "core/rules/GameSheet.h"
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -31,6 +32,19 @@ std::optional<Field> fieldNamed(std::string_view name);
 
 inline constexpr int kPenaltyCount = 4; // clocks 1..4: home 1, home 2, visitor 1, visitor 2
 
+// What "Apply penalty rules" keeps beside the board: the rules' own record of which penalty is on which clock
+// and which wait, and the game's record for the game sheet (periods, scores and the rules' events, oldest
+// first). Empty while the option is off, so a board without the rules saves exactly what it always did.
+inline constexpr std::size_t kMaxSheetEvents = 200;
+struct RulesRecord {
+    PenaltyRulesState penalties;
+    std::vector<SheetEvent> sheet;
+    bool empty() const { return *this == RulesRecord{}; }
+    // Adds an entry, letting the oldest go when the record is full.
+    void note(const SheetEvent& event);
+    bool operator==(const RulesRecord&) const = default;
+};
+
 struct GameState {
     std::array<int, 4> timeDigits{1, 0, 0, 0}; // index 0 leftmost
     bool colon = true;                         // the clock's upper dot lit
@@ -48,6 +62,7 @@ struct GameState {
     ClockTable clocks = freshClocks();
     // The buzzer has sounded for the game clock's present zero.
     bool zeroBuzzed = false;
+    RulesRecord rules;
 
     static ClockTable freshClocks();
     bool operator==(const GameState&) const = default;

@@ -8,6 +8,7 @@ const std::string kColor{kColorSettings};
 const std::string kKey{kKeySettings};
 const std::string kText{kTextSettings};
 const std::string kPic{kPicSettings};
+const std::string kRule{kRuleSettings};
 const std::string kDisplay{kDisplaySettings};
 
 // "Str$" of the old store wrote numbers with a leading blank, and hand edits add trailing ones.
@@ -159,6 +160,7 @@ SettingsVariables defaultSettings(const std::string& programFolder, char separat
     s.VisitorText = "Visitor";
     s.TeamSize = 24 * kFixedPoint4Scale;
     s.LEDType = 0;
+    s.PenaltyRules = false;
     return s;
 }
 
@@ -222,6 +224,7 @@ void LoadSettings(SettingsVariables& settings, SettingsStore& store, const std::
 
     s.LEDType = readNumber(store, kPic, "LEDType", d.LEDType);
 
+    s.PenaltyRules = store.readText(kRule, "PenaltyRules", "No") == "Yes";
     s.PublicScreen = readString(store, kDisplay, "PublicScreen", d.PublicScreen);
 }
 
@@ -257,5 +260,6 @@ void SaveSettings(const SettingsVariables& s, SettingsStore& store) {
     // The keys written above are key codes: a store made by saving alone must not look like an old one.
     store.write(kKey, "IsKeyCode", "Yes");
 
+    store.write(kRule, "PenaltyRules", s.PenaltyRules ? "Yes" : "No");
     store.write(kDisplay, "PublicScreen", s.PublicScreen);
 }

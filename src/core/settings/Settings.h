@@ -19,6 +19,7 @@ inline constexpr std::string_view kColorSettings = "ColorSettings";
 inline constexpr std::string_view kKeySettings = "KeySettings";
 inline constexpr std::string_view kTextSettings = "TextSettings";
 inline constexpr std::string_view kPicSettings = "PicSettings";
+inline constexpr std::string_view kRuleSettings = "RuleSettings";
 inline constexpr std::string_view kDisplaySettings = "DisplaySettings";
 
 // One variable per stored setting, named like its key. Zero and empty until LoadSettings runs;
@@ -52,6 +53,8 @@ struct SettingsVariables {
 
     std::int16_t LEDType = 0;
 
+    // Stored as "Yes" or "No"; only "Yes" turns the penalty rules on.
+    bool PenaltyRules = false;
     // The screen the public board fills, by the name the system gives it; empty: this window only.
     std::string PublicScreen;
 
