@@ -267,19 +267,6 @@ void EventList::dropOldest() {
         m_events.erase(m_events.begin());
 }
 
-std::string csvField(std::string_view text) {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos)
-        return std::string(text);
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    out += '"';
-    return out;
-}
-
 std::string eventsCsv(const std::vector<GameEvent>& events, const std::string& homeName, const std::string& visitorName,
                       const std::function<std::string(std::int64_t)>& wallText) {
     std::string out = "Time,Period,Game clock,Event,Team,What," + csvField(homeName) + "," + csvField(visitorName);

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/Csv.h"
 #include "core/TimeValue.h"
 #include "core/game/GameModel.h"
 #include "core/game/JsonReader.h"
@@ -89,7 +90,7 @@ private:
 // under one header row. wallText writes a wall time as the user's clock shows it.
 std::string eventsCsv(const std::vector<GameEvent>& events, const std::string& homeName, const std::string& visitorName,
                       const std::function<std::string(std::int64_t)>& wallText);
-std::string csvField(std::string_view text);
+using ::csvField;
 
 // The list as a JSON array, for the journal: each event one array of its kind's name and ten whole numbers
 // (wall time, period, game clock, side 0/1/2, penalty clock, before, after, time, home score, visitor score),

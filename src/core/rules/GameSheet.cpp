@@ -14,18 +14,6 @@ std::string sheetTime(TimeValue value) {
     return text;
 }
 
-std::string csvField(std::string_view text) {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos)
-        return std::string(text);
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '"')
-            quoted += '"';
-        quoted += c;
-    }
-    return quoted + '"';
-}
-
 std::string htmlEscape(std::string_view text) {
     std::string escaped;
     escaped.reserve(text.size());

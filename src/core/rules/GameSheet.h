@@ -1,4 +1,5 @@
 #pragma once
+#include "core/Csv.h"
 #include "core/rules/PenaltyRules.h"
 #include <optional>
 #include <string>
@@ -82,5 +83,4 @@ std::string gameSheetHtml(const GameSheet& sheet);
 
 // M:SS, with the tenth when it is not zero ("0:37.4").
 std::string sheetTime(TimeValue value);
-std::string csvField(std::string_view text);
 std::string htmlEscape(std::string_view text);
