@@ -167,3 +167,56 @@ sound_spans_ms() {
   done
   return 0
 }
+
+# The feed, for the tests that start the program with --feed "$port".
+
+# Fetches /state (or another path) and prints the body.
+fetch() {
+  python3 - "http://127.0.0.1:$port${1:-/state}" <<'PY'
+import sys, urllib.request
+with urllib.request.urlopen(sys.argv[1], timeout=5) as r:
+    sys.stdout.write(r.read().decode("utf-8"))
+PY
+}
+
+# Checks a state document against Python expressions over it (s is the parsed document); prints the failures.
+check_state() {
+  local doc=$1
+  shift
+  python3 - "$doc" "$@" <<'PY'
+import json, sys
+s = json.loads(sys.argv[1])
+bad = [e for e in sys.argv[2:] if not eval(e, {"s": s})]
+for e in bad:
+    print("  not true:", e)
+if bad:
+    print("  state:", json.dumps(s))
+sys.exit(1 if bad else 0)
+PY
+}
+
+# Waits up to 5 s for a process to end.
+wait_end() {
+  local i
+  for i in $(seq 1 50); do
+    kill -0 "$1" 2>/dev/null || return 0
+    sleep 0.1
+  done
+  fail "program still running"
+}
+
+# Starts the program with the feed on $port, leaves the start-up window and waits for the board (its id in
+# $board) and the feed.
+open_board() {
+  start_rinkmaster --feed "$port" "$@"
+  local splash
+  splash=$(wait_window '^Rinkmaster$')
+  click_in "$splash" 200 30
+  board=$(wait_window '^Rinkmaster - ')
+  local i
+  for i in $(seq 1 50); do
+    fetch >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  fail "the feed does not answer"
+}

@@ -16,31 +16,6 @@ click_in "$splash" 200 30
 board=$(wait_window '^Rinkmaster - ')
 focus_window "$board"
 
-# Fetches /state (or another path) and prints the body.
-fetch() {
-  python3 - "http://127.0.0.1:$port${1:-/state}" <<'PY'
-import sys, urllib.request
-with urllib.request.urlopen(sys.argv[1], timeout=5) as r:
-    sys.stdout.write(r.read().decode("utf-8"))
-PY
-}
-
-# Checks a state document against Python expressions over it (s is the parsed document); prints the failures.
-check_state() {
-  local doc=$1
-  shift
-  python3 - "$doc" "$@" <<'PY'
-import json, sys
-s = json.loads(sys.argv[1])
-bad = [e for e in sys.argv[2:] if not eval(e, {"s": s})]
-for e in bad:
-    print("  not true:", e)
-if bad:
-    print("  state:", json.dumps(s))
-sys.exit(1 if bad else 0)
-PY
-}
-
 for i in $(seq 1 50); do
   fetch >/dev/null 2>&1 && break
   sleep 0.1

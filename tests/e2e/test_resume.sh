@@ -13,14 +13,6 @@ E2E_SETTINGS="$E2E_TMP/settings.ini"
 journal="$E2E_SETTINGS.game.json"
 start_xvfb 1280x1024
 
-fetch() {
-  python3 - "http://127.0.0.1:$port/state" <<'PY'
-import sys, urllib.request
-with urllib.request.urlopen(sys.argv[1], timeout=5) as r:
-    sys.stdout.write(r.read().decode("utf-8"))
-PY
-}
-
 # Compares two state documents: every field equal, except that the running clocks of the second may show up to
 # a second more (the time lost) and that in the second nothing runs. Prints what differs.
 same_game() {
@@ -56,36 +48,6 @@ sys.exit(1 if bad else 0)
 PY
 }
 
-check_state() {
-  local doc=$1
-  shift
-  python3 - "$doc" "$@" <<'PY'
-import json, sys
-s = json.loads(sys.argv[1])
-bad = [e for e in sys.argv[2:] if not eval(e, {"s": s})]
-for e in bad:
-    print("  not true:", e)
-if bad:
-    print("  state:", json.dumps(s))
-sys.exit(1 if bad else 0)
-PY
-}
-
-# Starts the program and goes past the start-up window; the board's window id is left in $board.
-open_board() {
-  start_rinkmaster --feed "$port" "$@"
-  local splash
-  splash=$(wait_window '^Rinkmaster$')
-  click_in "$splash" 200 30
-  board=$(wait_window '^Rinkmaster - ')
-  local i
-  for i in $(seq 1 50); do
-    fetch >/dev/null 2>&1 && return 0
-    sleep 0.1
-  done
-  fail "the feed does not answer"
-}
-
 # Waits for the question over the board and answers it with keys.
 answer_question() {
   local q
@@ -93,15 +55,6 @@ answer_question() {
   focus_window "$q"
   keys "$@"
   sleep 0.5
-}
-
-wait_end() {
-  local i
-  for i in $(seq 1 50); do
-    kill -0 "$1" 2>/dev/null || return 0
-    sleep 0.1
-  done
-  fail "program still running"
 }
 
 # The board with the running clocks' digits blacked out (game clock, both upper penalty clocks).
