@@ -5,6 +5,7 @@
 #include "core/board/ClockSource.h"
 #include "display/modStretchUi.h"
 #include "sound/SoundDevice.h"
+#include "support/BenchSupport.h"
 #include <QApplication>
 #include <QElapsedTimer>
 #include <algorithm>
@@ -12,15 +13,6 @@
 #include <vector>
 
 namespace {
-
-class SilentDevice : public SoundDevice {
-public:
-    void Open() override {}
-    void Play() override {}
-    void Stop() override {}
-    void Prev() override {}
-    void Close() override {}
-};
 
 // Counts paint events, to show that the measured ticks really repainted.
 class PaintCounter : public QObject {
@@ -35,16 +27,6 @@ protected:
         return QObject::eventFilter(watched, event);
     }
 };
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
-double percentile(std::vector<double> v, double p) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[std::min(v.size() - 1, static_cast<std::size_t>(p * static_cast<double>(v.size())))];
-}
 
 } // namespace
 

@@ -11,6 +11,7 @@
 #include "feed/BoardFeed.h"
 #include "feed/FeedServer.h"
 #include "sound/SoundDevice.h"
+#include "support/BenchSupport.h"
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QElapsedTimer>
@@ -35,23 +36,6 @@ using Clock = std::chrono::steady_clock;
 
 double msSince(Clock::time_point from, Clock::time_point to) {
     return std::chrono::duration<double, std::milli>(to - from).count();
-}
-
-class SilentDevice : public SoundDevice {
-public:
-    void Open() override {}
-    void Play() override {}
-    void Stop() override {}
-    void Prev() override {}
-    void Close() override {}
-};
-
-double percentile(std::vector<double> v, double p) {
-    if (v.empty()) {
-        return 0;
-    }
-    std::sort(v.begin(), v.end());
-    return v[std::min(v.size() - 1, static_cast<std::size_t>(p * static_cast<double>(v.size())))];
 }
 
 // When each published document's change happened on the board, shared with the client thread.

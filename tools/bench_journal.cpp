@@ -8,6 +8,7 @@
 //   bench_journal [--writes N (300)] [--seconds S (20)] [--dir FOLDER]
 #include "core/game/GameJournal.h"
 #include "game/JournalWriter.h"
+#include "support/BenchSupport.h"
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
@@ -26,14 +27,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-double percentile(std::vector<double> v, double p) {
-    if (v.empty()) {
-        return 0;
-    }
-    std::sort(v.begin(), v.end());
-    return v[std::min(v.size() - 1, static_cast<std::size_t>(p * static_cast<double>(v.size())))];
-}
 
 void printFigures(const char* what, const std::vector<double>& v, const char* unit) {
     std::printf("%-44s p50 %8.3f  p99 %8.3f  max %8.3f %s  (n=%zu)\n", what, percentile(v, 0.50), percentile(v, 0.99),

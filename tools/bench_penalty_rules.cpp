@@ -7,6 +7,7 @@
 #include "core/board/ClockSource.h"
 #include "core/settings/Settings.h"
 #include "sound/SoundDevice.h"
+#include "support/BenchSupport.h"
 #include <QApplication>
 #include <algorithm>
 #include <chrono>
@@ -14,20 +15,6 @@
 #include <vector>
 
 namespace {
-
-class SilentDevice : public SoundDevice {
-public:
-    void Open() override {}
-    void Play() override {}
-    void Stop() override {}
-    void Prev() override {}
-    void Close() override {}
-};
-
-double percentile(std::vector<double> v, double p) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[std::min(v.size() - 1, static_cast<std::size_t>(p * static_cast<double>(v.size())))];
-}
 
 constexpr int kKey2 = 50;
 constexpr int kKey5 = 53;

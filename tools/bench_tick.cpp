@@ -9,6 +9,7 @@
 #include "core/board/ClockSource.h"
 #include "core/settings/Settings.h"
 #include "sound/SoundDevice.h"
+#include "support/BenchSupport.h"
 #include <QApplication>
 #include <QEventLoop>
 #include <QTimer>
@@ -21,23 +22,6 @@
 namespace {
 
 using SteadyClock = std::chrono::steady_clock;
-
-class SilentDevice : public SoundDevice {
-public:
-    void Open() override {}
-    void Play() override {}
-    void Stop() override {}
-    void Prev() override {}
-    void Close() override {}
-};
-
-double percentile(std::vector<double> v, double p) {
-    if (v.empty()) {
-        return 0;
-    }
-    std::sort(v.begin(), v.end());
-    return v[std::min(v.size() - 1, static_cast<std::size_t>(p * static_cast<double>(v.size())))];
-}
 
 // Milliseconds on the clock the engine measures on (SteadyClockSource), with the fraction.
 double nowMs() {

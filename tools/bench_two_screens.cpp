@@ -6,6 +6,7 @@
 #include "core/board/ClockSource.h"
 #include "core/settings/Settings.h"
 #include "sound/SoundDevice.h"
+#include "support/BenchSupport.h"
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
@@ -15,15 +16,6 @@
 #include <vector>
 
 namespace {
-
-class SilentDevice : public SoundDevice {
-public:
-    void Open() override {}
-    void Play() override {}
-    void Stop() override {}
-    void Prev() override {}
-    void Close() override {}
-};
 
 // Notes when a watched widget has been painted: the filter runs before the paint, so the moment is taken when
 // the next event after it starts, which is after the paint and the flush of the window's backing store.
@@ -39,11 +31,6 @@ protected:
         return QObject::eventFilter(watched, event);
     }
 };
-
-double percentile(std::vector<double> v, double p) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[std::min(v.size() - 1, static_cast<std::size_t>(p * static_cast<double>(v.size())))];
-}
 
 void key(QWidget* target, Qt::Key k, const QString& text) {
     QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier, text);
