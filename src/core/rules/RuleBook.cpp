@@ -44,6 +44,15 @@ int stoppageRank(BookKind kind) {
     return pairing <= 1 ? 0 : 1;
 }
 
+// Who sits in the box for a penalty: the player serving it, else the penalised player (0: nobody named).
+int serverOf(const PenaltyCall& call) {
+    return call.servedBy > 0 ? call.servedBy : call.player;
+}
+
+bool isMajorClass(BookKind kind) {
+    return kind == BookKind::Major || kind == BookKind::MajorAndMinor;
+}
+
 } // namespace
 
 const char* bookKindName(BookKind kind) {
@@ -302,6 +311,7 @@ void RuleBook::replay() {
     m_penalties.clear();
     m_goals.clear();
     m_queues = {};
+    m_followOrder = 0;
     m_lastRunStopped = true;
     std::size_t i = 0;
     while (i < m_entries.size()) {
@@ -349,6 +359,7 @@ void RuleBook::applyGroup(std::size_t firstEntry, std::size_t endEntry) {
         penalty.given = m_clock;
         penalty.length = bookPenaltyLength(penalty.call.kind, m_settings.minorLength);
         penalty.remaining = penalty.length;
+        penalty.state = BookState::Recorded; // until it starts or waits below
         m_penalties.push_back(std::move(penalty));
     }
 
@@ -390,13 +401,64 @@ void RuleBook::applyGroup(std::size_t firstEntry, std::size_t endEntry) {
     std::stable_sort(order.begin(), order.end(), [this](std::size_t a, std::size_t b) {
         return stoppageRank(m_penalties[a].call.kind) < stoppageRank(m_penalties[b].call.kind);
     });
+    // One player's major before his minor.
+    std::map<std::pair<std::size_t, int>, std::vector<std::size_t>> byServer;
+    for (std::size_t position = 0; position < order.size(); ++position) {
+        const PenaltyCall& call = m_penalties[order[position]].call;
+        if (serverOf(call) > 0 && hasStrengthClock(call.kind))
+            byServer[{side(call.team), serverOf(call)}].push_back(position);
+    }
+    for (const auto& [server, positions] : byServer) {
+        std::vector<std::size_t> own;
+        for (const std::size_t position : positions)
+            own.push_back(order[position]);
+        std::stable_sort(own.begin(), own.end(), [this](std::size_t a, std::size_t b) {
+            return isMajorClass(m_penalties[a].call.kind) && !isMajorClass(m_penalties[b].call.kind);
+        });
+        for (std::size_t k = 0; k < positions.size(); ++k)
+            order[positions[k]] = own[k];
+    }
     for (const std::size_t i : order)
         start(m_penalties[i]);
+}
+
+bool RuleBook::blocked(const BookPenalty& penalty) const {
+    const bool misconduct = penalty.call.kind == BookKind::Misconduct;
+    const int who = misconduct ? penalty.call.player : serverOf(penalty.call);
+    if (who == 0)
+        return false;
+    return std::any_of(m_penalties.begin(), m_penalties.end(), [&](const BookPenalty& other) {
+        if (other.id == penalty.id || other.call.team != penalty.call.team || !hasStrengthClock(other.call.kind))
+            return false;
+        const bool inBox = other.state == BookState::Running || (other.state == BookState::Waiting && !other.behindOwn);
+        return inBox && (misconduct ? other.call.player : serverOf(other.call)) == who;
+    });
+}
+
+void RuleBook::startFollowing(Team team) {
+    std::vector<BookPenalty*> following;
+    for (BookPenalty& penalty : m_penalties)
+        if (penalty.call.team == team && penalty.state == BookState::Waiting && penalty.behindOwn)
+            following.push_back(&penalty);
+    std::sort(following.begin(), following.end(),
+              [](const BookPenalty* a, const BookPenalty* b) { return a->followOrder < b->followOrder; });
+    for (BookPenalty* penalty : following) {
+        if (blocked(*penalty))
+            continue;
+        penalty->behindOwn = false;
+        start(*penalty);
+    }
 }
 
 void RuleBook::start(BookPenalty& penalty) {
     if (penalty.length == 0) {
         penalty.state = BookState::Recorded;
+        return;
+    }
+    if (blocked(penalty)) {
+        penalty.state = BookState::Waiting;
+        penalty.behindOwn = true;
+        penalty.followOrder = ++m_followOrder;
         return;
     }
     const bool reduces = hasStrengthClock(penalty.call.kind) && (!penalty.coincident || penalty.withoutSubstitute);
@@ -445,10 +507,14 @@ ClockRun RuleBook::play(TimeValue elapsed) {
             penalty.ended = m_clock;
             freed[side(penalty.call.team)] = true;
         }
-        if (freed[0])
+        if (freed[0]) {
+            startFollowing(Team::Home);
             startWaiting(Team::Home);
-        if (freed[1])
+        }
+        if (freed[1]) {
+            startFollowing(Team::Visitor);
             startWaiting(Team::Visitor);
+        }
     }
     m_clock = result.clock;
     return result;
@@ -510,6 +576,7 @@ GoalOutcome RuleBook::score(Team scorer, const GoalRelease& how) {
     }
     chosen->state = BookState::Released;
     chosen->ended = m_clock;
+    startFollowing(opponent);
     startWaiting(opponent);
     return out;
 }

@@ -29,6 +29,10 @@
 //   One exception (the "four on four" setting, on by default): one minor to each team and nothing else at that
 //   stoppage, with neither team short-handed nor waiting before it, is served without substitutes (4-on-4); the
 //   pair still never ends on a goal.
+// - One player's penalties are served one after the other: a penalty to a player (or served by one) already
+//   serving or waiting to serve one waits for it, and a major and a minor to one player at one stoppage serve
+//   the major first. A misconduct starts once the player's own penalties with a strength clock have ended,
+//   whoever serves those.
 // - Strength: each team has five skaters less one for each penalty that reduces its strength and runs; at most
 //   two (three skaters). A third reducing penalty waits and starts, with its full time, when one ends.
 // - A goal by a team with more skaters than its opponent ends the opponent's running non-coincident minor with
@@ -110,6 +114,8 @@ struct BookPenalty {
     BookState state = BookState::Waiting;
     bool coincident = false;          // as counted (the automatic reading or the official's mark)
     bool withoutSubstitute = false;   // a coincident pair served 4-on-4
+    bool behindOwn = false;           // waits for the same player's earlier penalty, not for a place
+    std::uint64_t followOrder = 0;    // while behindOwn: the order such penalties start in
     std::optional<GameClock> started; // when it went on the clock
     std::optional<GameClock> ended;   // when it ran out or was released
     // Whether it takes a skater off the ice while it runs.
@@ -189,6 +195,8 @@ private:
     void applyGroup(std::size_t firstEntry, std::size_t endEntry);
     void start(BookPenalty& penalty);
     void startWaiting(Team team);
+    void startFollowing(Team team);
+    bool blocked(const BookPenalty& penalty) const;
     ClockRun play(TimeValue elapsed);
     GoalOutcome score(Team scorer, const GoalRelease& how);
     int reducing(Team team) const;
@@ -202,5 +210,6 @@ private:
     std::vector<BookPenalty> m_penalties;
     std::vector<GoalOutcome> m_goals;
     std::array<std::vector<std::uint64_t>, 2> m_queues{}; // home, visitor: waiting ids, first to start first
+    std::uint64_t m_followOrder = 0; // order of waiting for one's own earlier penalty
     bool m_lastRunStopped = true; // the latest run ended a period or an intermission (no joining runs over it)
 };
