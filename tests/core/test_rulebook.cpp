@@ -293,4 +293,24 @@ TEST(RuleBookSheetTimes, RoundUpToTheWholeSecond) {
     EXPECT_EQ(mss(elapsedInPeriod(t("20:00"), t("20:00"))), "0:00");
 }
 
+TEST(RuleBookEntries, UnknownChoicesAndMarksChangeNothingAndTheEntriesPlayBack) {
+    RuleBook book;
+    EXPECT_FALSE(book.markCoincident(1, true));
+    EXPECT_FALSE(book.undoLastRelease());
+    book.give({Team::Home, BookKind::Minor, 7, 0, "Tripping"});
+    book.run(t("0:30"));
+    const GoalOutcome goal = book.goal(Team::Visitor, {false, 9});
+    EXPECT_TRUE(goal.refusal.has_value());
+    EXPECT_EQ(goal.released, std::optional<std::uint64_t>(1));
+    book.run(-t("1:00"));
+    EXPECT_EQ(book.clock().remaining, t("19:30"));
+
+    std::vector<RuleBook::Entry> entries = book.entries();
+    entries.front().call.player = -4;
+    const RuleBook again = RuleBook::restored(book.settings(), entries, {{1, false}, {7, true}});
+    EXPECT_EQ(describe(again), "P1 19:30 5-on-5 | done H- minor released 19:30 | goals PP>H-");
+    EXPECT_EQ(again.marks().size(), 1u);
+    EXPECT_EQ(again.penalties().front().call.infraction, "Tripping");
+}
+
 } // namespace

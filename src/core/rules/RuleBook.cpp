@@ -224,6 +224,25 @@ bool RuleBook::clearMark(std::uint64_t id) {
     return true;
 }
 
+RuleBook RuleBook::restored(RuleBookSettings settings, std::vector<Entry> entries,
+                            const std::map<std::uint64_t, bool>& marks) {
+    RuleBook book(settings);
+    std::uint64_t given = 0;
+    for (Entry& entry : entries) {
+        entry.call.player = std::max(0, entry.call.player);
+        entry.call.servedBy = std::max(0, entry.call.servedBy);
+        entry.elapsed = std::max<TimeValue>(0, entry.elapsed);
+        if (entry.kind == Entry::Kind::Penalty)
+            ++given;
+    }
+    book.m_entries = std::move(entries);
+    for (const auto& [id, coincident] : marks)
+        if (id >= 1 && id <= given)
+            book.m_marks[id] = coincident;
+    book.replay();
+    return book;
+}
+
 GoalOutcome RuleBook::goal(Team scorer, GoalRelease how) {
     Entry entry;
     entry.kind = Entry::Kind::Goal;

@@ -189,6 +189,10 @@ public:
     };
     const std::vector<Entry>& entries() const { return m_entries; }
     const std::map<std::uint64_t, bool>& marks() const { return m_marks; }
+    // The rules holding entries kept elsewhere, played through. Values no entry could hold are made harmless:
+    // negative numbers and times count as none, a mark of a penalty never given is left out.
+    static RuleBook restored(RuleBookSettings settings, std::vector<Entry> entries,
+                             const std::map<std::uint64_t, bool>& marks);
 
 private:
     void replay();
