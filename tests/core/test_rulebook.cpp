@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdio>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -249,6 +251,9 @@ const Situation kSituations[] = {
      "goals PP>H7"},
     {"IIHF Rule 20: a release time carries into the next period", "", {"play 19:00", "H7 major"},
      "P1 1:00 4-on-5 | run H7 major 5:00 @P2 16:00"},
+    {"NHL Rule 19: two minors against one at a stoppage, one pair is coincident, the other minor counts", "",
+     {"H7 minor", "H8 minor", "V9 minor"},
+     "P1 20:00 4-on-5 | run H7 minor c 2:00 @18:00, H8 minor 2:00 @18:00, V9 minor c 2:00 @18:00"},
     {"NHL Rule 22: a misconduct with a minor starts when the minor ends", "",
      {"H7 minor by8", "H7 misconduct", "play 2:30"},
      "P1 17:30 5-on-5 | run H7 misconduct 9:30 @8:00 | done H7/8 minor ran out 18:00"},
@@ -311,6 +316,54 @@ TEST(RuleBookEntries, UnknownChoicesAndMarksChangeNothingAndTheEntriesPlayBack) 
     EXPECT_EQ(describe(again), "P1 19:30 5-on-5 | done H- minor released 19:30 | goals PP>H-");
     EXPECT_EQ(again.marks().size(), 1u);
     EXPECT_EQ(again.penalties().front().call.infraction, "Tripping");
+    EXPECT_EQ(again.penaltyMinutesOf(Team::Home), 2);
+}
+
+// Any order of entries, however odd, keeps the counts within the rule books' bounds and plays back the same.
+TEST(RuleBookEntries, RandomGamesStayWithinTheRules) {
+    std::mt19937 random(20261207);
+    for (int game = 0; game < 200; ++game) {
+        RuleBook book(RuleBookSettings{game % 2 ? kYouthMinorTime : kMinorTime, secondsToTime(600),
+                                       secondsToTime(60), game % 3 != 0});
+        for (int step = 0; step < 60; ++step) {
+            const Team team = random() % 2 ? Team::Home : Team::Visitor;
+            switch (random() % 7) {
+            case 0:
+            case 1:
+                book.give({team, static_cast<BookKind>(random() % 8), static_cast<int>(random() % 5),
+                           static_cast<int>(random() % 3), ""});
+                break;
+            case 2:
+                book.run(static_cast<TimeValue>(random() % 1200) * kTicksPerTenth - kTicksPerSecond);
+                break;
+            case 3:
+                book.goal(team, {random() % 5 == 0,
+                                 random() % 4 ? std::nullopt : std::optional<std::uint64_t>(random() % 9)});
+                break;
+            case 4:
+                book.markCoincident(random() % 12, random() % 2);
+                break;
+            case 5:
+                book.undoLastRelease();
+                break;
+            default:
+                book.startIntermission();
+                break;
+            }
+            std::array<int, 2> inBox{};
+            for (const BookPenalty& p : book.penalties()) {
+                ASSERT_GE(p.remaining, 0);
+                ASSERT_LE(p.remaining, p.length);
+                if (p.reducesStrength())
+                    ++inBox[p.call.team == Team::Home ? 0 : 1];
+            }
+            ASSERT_LE(inBox[0], kFullStrength - kFewestSkaters);
+            ASSERT_LE(inBox[1], kFullStrength - kFewestSkaters);
+            ASSERT_EQ(book.strength(), (Strength{kFullStrength - inBox[0], kFullStrength - inBox[1]}));
+        }
+        const RuleBook again = RuleBook::restored(book.settings(), book.entries(), book.marks());
+        ASSERT_EQ(describe(again), describe(book)) << "game " << game;
+    }
 }
 
 } // namespace

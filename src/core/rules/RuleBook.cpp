@@ -600,6 +600,14 @@ GoalOutcome RuleBook::score(Team scorer, const GoalRelease& how) {
     return out;
 }
 
+int RuleBook::penaltyMinutesOf(Team team) const {
+    int minutes = 0;
+    for (const BookPenalty& penalty : m_penalties)
+        if (penalty.call.team == team)
+            minutes += penaltyMinutes(penalty.call.kind);
+    return minutes;
+}
+
 int RuleBook::reducing(Team team) const {
     return static_cast<int>(std::count_if(m_penalties.begin(), m_penalties.end(), [team](const BookPenalty& penalty) {
         return penalty.call.team == team && penalty.reducesStrength();

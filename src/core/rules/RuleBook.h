@@ -171,6 +171,10 @@ public:
     Strength strength() const;
     const std::vector<BookPenalty>& penalties() const { return m_penalties; }
     const BookPenalty* penalty(std::uint64_t id) const;
+    // The team's penalties waiting for a place, the first to start first.
+    const std::vector<std::uint64_t>& queue(Team team) const { return m_queues[team == Team::Home ? 0 : 1]; }
+    // The team's penalty minutes as the game sheet totals them.
+    int penaltyMinutesOf(Team team) const;
     // What each goal released, in order, as counted now (an undone release counts as none).
     const std::vector<GoalOutcome>& goals() const { return m_goals; }
     // Where a running penalty ends on the game clock if nothing ends it earlier (the next period when the time
