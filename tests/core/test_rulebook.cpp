@@ -286,8 +286,8 @@ TEST_P(RuleBookSituations, ComesOutAsTheRuleBookSays) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, RuleBookSituations, testing::ValuesIn(kSituations),
-                         [](const testing::TestParamInfo<Situation>& info) {
-                             return "row" + std::to_string(info.index + 1);
+                         [](const testing::TestParamInfo<Situation>& param) {
+                             return "row" + std::to_string(param.index + 1);
                          });
 
 TEST(RuleBookSheetTimes, RoundUpToTheWholeSecond) {
