@@ -43,6 +43,9 @@
 // - Game clock: counts down the period; penalties run only while it runs in play. An intermission, started once
 //   the period's time is up, is counted down on the game clock while every penalty stays frozen; at its end the
 //   period goes up by one and the game clock shows the period's length, stopped.
+// - Not told apart: a double minor against a single minor pairs nothing by itself; the official gives the
+//   double minor as two minors to the player and marks which one is coincident. Goals into an empty net count
+//   as even strength here; the caller knows whether a goalkeeper was pulled.
 //
 // Everything the official enters is kept as a list of entries and the model is that list played through, so an
 // undone release or a corrected coincident mark counts the whole game again from the start.
