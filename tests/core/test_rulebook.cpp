@@ -322,6 +322,23 @@ TEST(RuleBookEntries, UnknownChoicesAndMarksChangeNothingAndTheEntriesPlayBack) 
     EXPECT_EQ(again.penaltyMinutesOf(Team::Home), 2);
 }
 
+TEST(RuleBookEntries, TheClocksShowPenaltiesThatCountFirst) {
+    RuleBook book;
+    book.give({Team::Home, BookKind::Misconduct, 4, 0, ""});
+    book.give({Team::Home, BookKind::Minor, 3, 0, ""});
+    book.give({Team::Visitor, BookKind::Minor, 9, 0, ""});
+    book.run(t("0:30"));
+    book.give({Team::Home, BookKind::Major, 7, 0, ""});
+    book.give({Team::Home, BookKind::Minor, 8, 0, ""});
+    // 3 and 9 play 4-on-4 and count; 8 goes on (the minor first) and 7 waits; the misconduct shows after them.
+    EXPECT_EQ(book.shownOnClocks(Team::Home), (std::vector<std::uint64_t>{2, 5}));
+    EXPECT_EQ(book.shownOnClocks(Team::Home, 4), (std::vector<std::uint64_t>{2, 5, 1}));
+    EXPECT_EQ(book.shownOnClocks(Team::Visitor), (std::vector<std::uint64_t>{3}));
+    book.run(t("1:30"));
+    // 3 ran out and 7 went on after 8.
+    EXPECT_EQ(book.shownOnClocks(Team::Home, 4), (std::vector<std::uint64_t>{5, 4, 1}));
+}
+
 // Any order of entries, however odd, keeps the counts within the rule books' bounds and plays back the same.
 TEST(RuleBookEntries, RandomGamesStayWithinTheRules) {
     std::mt19937 random(20261207);

@@ -331,6 +331,7 @@ void RuleBook::replay() {
     m_goals.clear();
     m_queues = {};
     m_followOrder = 0;
+    m_startOrder = 0;
     m_lastRunStopped = true;
     std::size_t i = 0;
     while (i < m_entries.size()) {
@@ -488,6 +489,7 @@ void RuleBook::start(BookPenalty& penalty) {
     }
     penalty.state = BookState::Running;
     penalty.started = m_clock;
+    penalty.startOrder = ++m_startOrder;
 }
 
 void RuleBook::startWaiting(Team team) {
@@ -498,6 +500,7 @@ void RuleBook::startWaiting(Team team) {
         next.state = BookState::Running;
         next.remaining = next.length;
         next.started = m_clock;
+        next.startOrder = ++m_startOrder;
     }
 }
 
@@ -598,6 +601,26 @@ GoalOutcome RuleBook::score(Team scorer, const GoalRelease& how) {
     startFollowing(opponent);
     startWaiting(opponent);
     return out;
+}
+
+std::vector<std::uint64_t> RuleBook::shownOnClocks(Team team, std::size_t places) const {
+    std::vector<const BookPenalty*> reducingFirst;
+    std::vector<const BookPenalty*> others;
+    for (const BookPenalty& penalty : m_penalties) {
+        if (penalty.call.team != team || penalty.state != BookState::Running)
+            continue;
+        (penalty.reducesStrength() ? reducingFirst : others).push_back(&penalty);
+    }
+    std::sort(reducingFirst.begin(), reducingFirst.end(),
+              [](const BookPenalty* a, const BookPenalty* b) { return a->startOrder < b->startOrder; });
+    std::stable_sort(others.begin(), others.end(),
+                     [](const BookPenalty* a, const BookPenalty* b) { return a->remaining < b->remaining; });
+    reducingFirst.insert(reducingFirst.end(), others.begin(), others.end());
+    std::vector<std::uint64_t> shown;
+    for (const BookPenalty* penalty : reducingFirst)
+        if (shown.size() < places)
+            shown.push_back(penalty->id);
+    return shown;
 }
 
 int RuleBook::penaltyMinutesOf(Team team) const {

@@ -119,6 +119,7 @@ struct BookPenalty {
     bool withoutSubstitute = false;   // a coincident pair served 4-on-4
     bool behindOwn = false;           // waits for the same player's earlier penalty, not for a place
     std::uint64_t followOrder = 0;    // while behindOwn: the order such penalties start in
+    std::uint64_t startOrder = 0;     // the order penalties went on the clock
     std::optional<GameClock> started; // when it went on the clock
     std::optional<GameClock> ended;   // when it ran out or was released
     // Whether it takes a skater off the ice while it runs.
@@ -176,6 +177,9 @@ public:
     const BookPenalty* penalty(std::uint64_t id) const;
     // The team's penalties waiting for a place, the first to start first.
     const std::vector<std::uint64_t>& queue(Team team) const { return m_queues[team == Team::Home ? 0 : 1]; }
+    // The running penalties a team's `places` penalty clocks show: those that take a skater off, first on first,
+    // then the others with a clock (coincident, misconduct), least time left first.
+    std::vector<std::uint64_t> shownOnClocks(Team team, std::size_t places = 2) const;
     // The team's penalty minutes as the game sheet totals them.
     int penaltyMinutesOf(Team team) const;
     // What each goal released, in order, as counted now (an undone release counts as none).
@@ -221,6 +225,7 @@ private:
     std::vector<BookPenalty> m_penalties;
     std::vector<GoalOutcome> m_goals;
     std::array<std::vector<std::uint64_t>, 2> m_queues{}; // home, visitor: waiting ids, first to start first
+    std::uint64_t m_startOrder = 0;
     std::uint64_t m_followOrder = 0; // order of waiting for one's own earlier penalty
     bool m_lastRunStopped = true; // the latest run ended a period or an intermission (no joining runs over it)
 };
