@@ -11,7 +11,7 @@ PACKAGES=(
   libgtest-dev googletest
   fonts-liberation fonts-dejavu-core
   python3
-  dpkg-dev desktop-file-utils appstream
+  dpkg-dev desktop-file-utils appstream lintian man-db bsdextrautils
   xvfb xauth x11-utils x11-xserver-utils x11-xkb-utils xdotool imagemagick
   pulseaudio pulseaudio-utils sox
   g++-mingw-w64-x86-64
