@@ -70,8 +70,18 @@ std::optional<QString> evaluate(QNetworkAccessManager& net, int devtoolsPort, co
             return;
         }
         const QJsonValue value = reply.value(u"result"_s).toObject().value(u"result"_s).toObject().value(u"value"_s);
-        answer = value.isString() ? value.toString()
-                                  : QString::fromUtf8(QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact));
+        if (value.isString()) {
+            answer = value.toString();
+        } else if (value.isBool()) {
+            answer = value.toBool() ? u"true"_s : u"false"_s;
+        } else if (value.isDouble()) {
+            answer = QString::number(value.toDouble());
+        } else if (value.isObject() || value.isArray()) {
+            answer = QString::fromUtf8(value.isObject() ? QJsonDocument(value.toObject()).toJson(QJsonDocument::Compact)
+                                                        : QJsonDocument(value.toArray()).toJson(QJsonDocument::Compact));
+        } else {
+            answer = u"null"_s;
+        }
         loop.quit();
     });
     QObject::connect(&socket, &QWebSocket::disconnected, &loop, &QEventLoop::quit);

@@ -278,12 +278,14 @@
     draw();
   }
 
+  // The page's connection as the body's data-connection: waiting (nothing heard yet), live or lost.
   function showLost(show) {
-    if (lost.hidden === !show) {
+    var connection = show ? 'lost' : 'live';
+    if (document.body.dataset.connection === connection) {
       return;
     }
     lost.hidden = !show;
-    document.body.dataset.connection = show ? 'lost' : 'live';
+    document.body.dataset.connection = connection;
   }
 
   function connect() {
