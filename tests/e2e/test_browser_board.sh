@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The board in a browser: the real program with --feed and its public board on a second monitor at 1920x1080;
-# a real headless Chromium loads /board at 1920x1080, in both LED styles. The browser's digits match the feed's
-# state and the program's public board; the whole picture is compared with the public board's (the share of
-# pixels that differ is printed). A browser that hears nothing says the connection is lost and comes back by
-# itself, following the game again.
+# a real headless Chromium loads /board at 1920x1080 and 3840x2160, in both LED styles. The browser's digits
+# match the feed's state and the program's public board; the whole picture is compared with the public board's
+# (the share of pixels that differ is printed). A browser that hears nothing says the connection is lost and
+# comes back by itself, following the game again.
 source "$E2E_LIB"
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 command -v python3 >/dev/null || fail "python3 missing (tools/dev.sh installs it)"
@@ -68,7 +68,11 @@ run_style() { # LED type
   d=$(differing "public$style" "browser$style" $((1920 * 1080)))
   echo "style $style: digit distance $(digits "public$style" "browser$style"), pixels differing $d"
   below "$d" 0.03 || fail "style $style: the browser board looks different from the public board ($d of the pixels)"
+  # At 3840x2160 the page draws the same digits (the comparison does not depend on the pictures' sizes).
   browser_shot "$E2E_TMP/browser${style}-4k.png" 3840 2160
+  convert "$E2E_TMP/browser${style}-4k.png" "$E2E_TMP/browser${style}-4k.ppm"
+  d=$(digits "public$style" "browser${style}-4k")
+  below "$d" 0.2 || fail "style $style: at 3840x2160 the browser's digits differ from the public board's ($d)"
   kill "$E2E_APP_PID"
   wait_end "$E2E_APP_PID"
 }
