@@ -18,6 +18,8 @@
   var lastNews = Date.now();
   var socket = null;
   var retryMs = 500;
+  var connectStartedAt = 0;
+  var CONNECT_MS = 10000;  // a connection attempt that has not opened by then is given up and started again
   var hasDrawn = false;
 
   function lookup(doc, path) {
@@ -298,6 +300,7 @@
       return;
     }
     socket = ws;
+    connectStartedAt = Date.now();
     ws.onopen = function () {
       retryMs = 500;
     };
@@ -322,8 +325,10 @@
     var quiet = Date.now() - lastNews;
     if (quiet > LOST_MS) {
       showLost(true);
-      // A connection that hears nothing may be half open: start again.
-      if (socket && socket.readyState === WebSocket.OPEN) {
+      // A connection that hears nothing may be half open, and an attempt may hang on a network that dropped
+      // it: start again.
+      var stuck = socket && socket.readyState === WebSocket.CONNECTING && Date.now() - connectStartedAt > CONNECT_MS;
+      if (socket && (socket.readyState === WebSocket.OPEN || stuck)) {
         var old = socket;
         socket = null;
         old.close();
