@@ -64,6 +64,16 @@
     return Math.max(1, Math.round(points * 96 / 72));
   }
 
+  function intersect(a, b) {
+    var x = Math.max(a.x, b.x), y = Math.max(a.y, b.y);
+    return {
+      x: x,
+      y: y,
+      w: Math.max(0, Math.min(a.x + a.w, b.x + b.w) - x),
+      h: Math.max(0, Math.min(a.y + a.h, b.y + b.h) - y)
+    };
+  }
+
   function font(c, px) {
     var family = c.family ? '"' + c.family.replace(/["\\]/g, '') + '", ' : '';
     return (c.bold ? 'bold ' : '') + px + 'px ' + family + '"Liberation Sans", Arial, sans-serif';
@@ -192,7 +202,15 @@
         box.w = Math.max(1, toPixels(atLeastOne(wr * c.width)));
         box.h = Math.max(1, toPixels(atLeastOne(hr * c.height)));
       }
+      // A control inside another is cut off at its container's edges, as child windows are.
+      box.clip = parent.clip ? intersect(parent.clip, box) : { x: box.x, y: box.y, w: box.w, h: box.h };
       boxes.push(box);
+      ctx.save();
+      if (parent.clip) {
+        ctx.beginPath();
+        ctx.rect(parent.clip.x, parent.clip.y, parent.clip.w, parent.clip.h);
+        ctx.clip();
+      }
       var on = null;
       if (c.bind && state) {
         var v = lookup(state, c.bind.path);
@@ -224,6 +242,7 @@
           drawLabel(c, box, pointsToPixels(points), false);
         }
       }
+      ctx.restore();
     }
     hasDrawn = true;
   }
