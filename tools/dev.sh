@@ -13,6 +13,7 @@ PACKAGES=(
   python3
   dpkg-dev desktop-file-utils appstream lintian man-db bsdextrautils
   xvfb xauth x11-utils x11-xserver-utils x11-xkb-utils xdotool imagemagick
+  chromium
   pulseaudio pulseaudio-utils sox
   g++-mingw-w64-x86-64
 )
