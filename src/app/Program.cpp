@@ -161,6 +161,7 @@ void Program::startTwoScreens() {
         m_status->refresh();
     });
     m_status->setFeedAddress(m_feedAddress);
+    m_console->followSettings(m_settings);
 
     m_screens = std::make_unique<PublicScreenController>(m_console.get());
     m_public = std::make_unique<PublicBoardWindow>(*m_screens, new frmScoreBoard(*m_board, nullptr));
@@ -379,17 +380,28 @@ void Program::openOptions() {
     QWidget* parent = m_board ? boardWindow() : static_cast<QWidget*>(m_splash.get());
     frmOptions dialog(
         m_settings, *m_store, [](bool on) { modGrabKeys::SetNumLock(on); }, standardOptionsDialogs(), parent);
-    if (dialog.exec() != QDialog::Accepted || !m_board) {
+    dialog.showPublicScreenInUse(
+        QString::fromStdString(screens::wantedScreenName(m_settings.PublicScreen, m_options.publicScreen)));
+    if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    // A screen chosen in the options replaces the one from the command line for the rest of the run.
-    m_options.publicScreen.reset();
+    // A screen chosen in the options replaces the one from the command line for the rest of the run; an
+    // untouched choice leaves the public board where it is.
+    const bool screenChosen = dialog.publicScreenChanged();
+    if (screenChosen) {
+        m_options.publicScreen.reset();
+    }
+    if (!m_board) {
+        return;
+    }
     const QString wanted = QString::fromStdString(screens::wantedScreenName(m_settings.PublicScreen, std::nullopt));
-    if (!wanted.isEmpty()) {
+    if (screenChosen && !wanted.isEmpty()) {
         startTwoScreens();
     }
     if (m_screens) {
-        m_screens->setWanted(wanted);
+        if (screenChosen) {
+            m_screens->setWanted(wanted);
+        }
         if (auto* view = qobject_cast<frmScoreBoard*>(m_public->view())) {
             view->refreshFromSettings();
         }
@@ -409,13 +421,20 @@ void Program::openGameSheet() {
     if (chosen.isEmpty()) {
         return;
     }
-    const GameSheetFiles files = gameSheetFilesFor(chosen);
-    const QString problem = saveGameSheet(m_board->model().state(), QString::fromStdString(m_settings.HomeText),
-                                          QString::fromStdString(m_settings.VisitorText), files);
-    if (!problem.isEmpty()) {
-        QMessageBox::warning(boardWindow(), u"Rinkmaster"_s, problem);
+    // The save dialog asked about the chosen file; its sibling is asked about here.
+    const GameSheetSaving saving =
+        saveGameSheetAs(m_board->model().state(), QString::fromStdString(m_settings.HomeText),
+                        QString::fromStdString(m_settings.VisitorText), chosen, [this](const QString& text) {
+                            return standardOptionsDialogs().askYesNo(boardWindow(), u"Rinkmaster"_s, text);
+                        });
+    if (!saving.problem.isEmpty()) {
+        QMessageBox::warning(boardWindow(), u"Rinkmaster"_s, saving.problem);
         return;
     }
+    if (!saving.saved) {
+        return;
+    }
+    const GameSheetFiles& files = saving.files;
     // The printable page opens in the browser; the CSV lies beside it. Without a browser, say where both are.
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(files.html))) {
         QMessageBox::information(boardWindow(), u"Rinkmaster"_s,
