@@ -14,11 +14,16 @@
 #if RINKMASTER_HAVE_MOSQUITTO
 #include <atomic>
 #include <cerrno>
-#include <cstring>
 #include <condition_variable>
+#include <cstring>
 #include <mosquitto.h>
 #include <mutex>
 #include <thread>
+
+namespace {
+// The broker hears from the board at least this often; the connection thread wakes a few times in this span.
+constexpr int kKeepaliveSeconds = 60;
+} // namespace
 #endif
 
 using namespace Qt::StringLiterals;
@@ -26,11 +31,6 @@ using namespace Qt::StringLiterals;
 namespace {
 // Events kept while the broker is away, as many as the console's list holds.
 constexpr std::size_t kMaxUnsentEvents = game::kMaxEvents;
-constexpr int kKeepaliveSeconds = 60;
-
-QString tr(const char* text) {
-    return QCoreApplication::translate("MqttPublisher", text);
-}
 } // namespace
 
 #if RINKMASTER_HAVE_MOSQUITTO
@@ -53,7 +53,8 @@ public:
         std::call_once(once, [] { mosquitto_lib_init(); });
         m_mosq = mosquitto_new(nullptr, true, this);
         if (m_mosq == nullptr) {
-            tell(tr("The board cannot be published to the MQTT broker: its client could not be made."));
+            tell(QCoreApplication::translate(
+                "MqttPublisher", "The board cannot be published to the MQTT broker: its client could not be made."));
             return false;
         }
         mosquitto_int_option(m_mosq, MOSQ_OPT_PROTOCOL_VERSION, MQTT_PROTOCOL_V311);
@@ -71,14 +72,17 @@ public:
             if (m_plan.caFile.empty()) {
                 rc = mosquitto_int_option(m_mosq, MOSQ_OPT_TLS_USE_OS_CERTS, 1);
             } else if (!QFileInfo(QString::fromStdString(m_plan.caFile)).isReadable()) {
-                tell(tr("The board is not published to the MQTT broker: the CA file %1 cannot be read.")
+                tell(QCoreApplication::translate(
+                         "MqttPublisher",
+                         "The board is not published to the MQTT broker: the CA file %1 cannot be read.")
                          .arg(QString::fromStdString(m_plan.caFile)));
                 return false;
             } else {
                 rc = mosquitto_tls_set(m_mosq, m_plan.caFile.c_str(), nullptr, nullptr, nullptr, nullptr);
             }
             if (rc != MOSQ_ERR_SUCCESS) {
-                tell(tr("The board is not published to the MQTT broker: TLS cannot be set up (%1).")
+                tell(QCoreApplication::translate(
+                         "MqttPublisher", "The board is not published to the MQTT broker: TLS cannot be set up (%1).")
                          .arg(QString::fromUtf8(mosquitto_strerror(rc))));
                 return false;
             }
@@ -86,7 +90,9 @@ public:
         return true;
     }
 
-    void begin() { m_thread = std::thread([this] { run(); }); }
+    void begin() {
+        m_thread = std::thread([this] { run(); });
+    }
 
     // Queues a message; the connection thread sends it.
     void publish(const std::string& topic, const std::string& payload, int qos, bool retain) {
@@ -121,10 +127,11 @@ private:
         if (rc == 0) {
             self->m_failures = 0;
             self->m_up = true;
-            QMetaObject::invokeMethod(&self->m_owner, [owner = &self->m_owner] { owner->linkUp(); },
-                                      Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                &self->m_owner, [owner = &self->m_owner] { owner->linkUp(); }, Qt::QueuedConnection);
         } else {
-            self->tellFromThread(tr("The MQTT broker at %1 refused the board: %2. It tries again.")
+            self->tellFromThread(QCoreApplication::translate(
+                                     "MqttPublisher", "The MQTT broker at %1 refused the board: %2. It tries again.")
                                      .arg(self->addressText(), QString::fromUtf8(mosquitto_connack_string(rc))));
         }
     }
@@ -132,8 +139,8 @@ private:
     static void onDisconnect(mosquitto*, void* data, int) {
         auto* self = static_cast<MqttLink*>(data);
         if (self->m_up.exchange(false)) {
-            QMetaObject::invokeMethod(&self->m_owner, [owner = &self->m_owner] { owner->linkDown(); },
-                                      Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                &self->m_owner, [owner = &self->m_owner] { owner->linkDown(); }, Qt::QueuedConnection);
         }
     }
 
@@ -142,7 +149,8 @@ private:
     void tell(const QString& text) { m_notice->tell(text); }
 
     void tellFromThread(const QString& text) {
-        QMetaObject::invokeMethod(&m_owner, [notice = m_notice, text] { notice->tell(text); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &m_owner, [notice = m_notice, text] { notice->tell(text); }, Qt::QueuedConnection);
     }
 
     bool stopping() {
@@ -164,8 +172,8 @@ private:
                 }
             }
             if (m_up.exchange(false)) {
-                QMetaObject::invokeMethod(&m_owner, [owner = &m_owner] { owner->linkDown(); },
-                                          Qt::QueuedConnection);
+                QMetaObject::invokeMethod(
+                    &m_owner, [owner = &m_owner] { owner->linkDown(); }, Qt::QueuedConnection);
             }
             if (stopping()) {
                 break;
@@ -176,8 +184,10 @@ private:
                 if (rc == MOSQ_ERR_ERRNO) {
                     reason = QString::fromLocal8Bit(std::strerror(saved));
                 }
-                tellFromThread(tr("The board cannot reach the MQTT broker at %1: %2. It keeps trying.")
-                                   .arg(addressText(), reason));
+                tellFromThread(
+                    QCoreApplication::translate("MqttPublisher",
+                                                "The board cannot reach the MQTT broker at %1: %2. It keeps trying.")
+                        .arg(addressText(), reason));
             }
             ++m_failures;
             std::unique_lock lock(m_mutex);
@@ -251,8 +261,10 @@ std::unique_ptr<MqttPublisher> MqttPublisher::start(const MqttPlan& plan, frmSco
         return nullptr;
     }
     if (!available()) {
-        notice->tell(tr("This build of Rinkmaster cannot publish to an MQTT broker, so %1 is not used.")
-                         .arg(QString::fromStdString(mqttAddressText(plan.endpoint))));
+        notice->tell(
+            QCoreApplication::translate("MqttPublisher",
+                                        "This build of Rinkmaster cannot publish to an MQTT broker, so %1 is not used.")
+                .arg(QString::fromStdString(mqttAddressText(plan.endpoint))));
         return nullptr;
     }
     auto publisher = std::make_unique<MqttPublisher>(board, engine, settings, plan, notice);

@@ -71,9 +71,9 @@ private:
     std::string m_stateTopic;
     std::string m_eventsTopic;
     std::string m_statusTopic;
-    std::string m_newest;   // the newest state document read
-    std::string m_sent;     // the last one handed to the broker
-    std::optional<qint64> m_sentAt; // when, on the engine's clock
+    std::string m_newest;                   // the newest state document read
+    std::string m_sent;                     // the last one handed to the broker
+    std::optional<qint64> m_sentAt;         // when, on the engine's clock
     std::deque<std::string> m_unsentEvents; // kept while the broker is away, oldest first (bounded)
     QTimer m_nextTenth;
     QTimer m_pace;

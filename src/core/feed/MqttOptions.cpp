@@ -115,13 +115,26 @@ std::string prefixProblem(std::string_view prefix) {
     if (prefix.front() == '$') {
         return "its topic prefix starts with $, which brokers keep for themselves";
     }
-    if (std::any_of(prefix.begin(), prefix.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; })) {
+    if (std::any_of(prefix.begin(), prefix.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; })) {
         return "its topic prefix holds a control character";
     }
     if (!isValidUtf8(prefix)) {
         return "its topic prefix is not valid UTF-8";
     }
     return {};
+}
+
+// The text as it may be shown: a user name and password written into it are left out.
+std::string withoutCredentials(std::string_view url) {
+    const std::size_t start = url.find("://");
+    const std::size_t from = start == std::string_view::npos ? 0 : start + 3;
+    const std::size_t end = std::min(url.find('/', from), url.size());
+    const std::size_t at = url.substr(0, end).rfind('@');
+    if (at == std::string_view::npos || at < from) {
+        return std::string(url);
+    }
+    return std::string(url.substr(0, from)) + "..." + std::string(url.substr(at));
 }
 
 } // namespace
@@ -213,8 +226,8 @@ MqttPlan planMqtt(const MqttRequest& commandLine, const MqttRequest& store, cons
     }
     const MqttUrlReading reading = parseMqttUrl(*url);
     if (!reading.endpoint) {
-        plan.problems.push_back("The broker address \"" + std::string(url->substr(0, 300)) + "\" cannot be used: " +
-                                reading.problem + ". The board is not published.");
+        plan.problems.push_back("The broker address \"" + withoutCredentials(url->substr(0, 300)) +
+                                "\" cannot be used: " + reading.problem + ". The board is not published.");
         return plan;
     }
     plan.publish = true;
@@ -227,10 +240,10 @@ MqttPlan planMqtt(const MqttRequest& commandLine, const MqttRequest& store, cons
     }
     plan.user = firstGiven(environment.user, store.user).value_or(std::string());
     // A password is taken as it is written: blanks may belong to it.
-    std::optional<std::string> password = environment.password && !environment.password->empty()
-                                              ? environment.password
-                                              : (store.password && !store.password->empty() ? store.password
-                                                                                            : std::nullopt);
+    std::optional<std::string> password =
+        environment.password && !environment.password->empty()
+            ? environment.password
+            : (store.password && !store.password->empty() ? store.password : std::nullopt);
     if (password) {
         if (plan.user.empty()) {
             plan.problems.push_back("A broker password is set without a user name, so it is not used.");
@@ -243,8 +256,8 @@ MqttPlan planMqtt(const MqttRequest& commandLine, const MqttRequest& store, cons
 
 std::string mqttAddressText(const MqttEndpoint& endpoint) {
     const bool ipv6 = endpoint.host.find(':') != std::string::npos;
-    return std::string(endpoint.tls ? "mqtts://" : "mqtt://") + (ipv6 ? "[" : "") + endpoint.host +
-           (ipv6 ? "]" : "") + ":" + std::to_string(endpoint.port) + "/" + endpoint.prefix;
+    return std::string(endpoint.tls ? "mqtts://" : "mqtt://") + (ipv6 ? "[" : "") + endpoint.host + (ipv6 ? "]" : "") +
+           ":" + std::to_string(endpoint.port) + "/" + endpoint.prefix;
 }
 
 std::string mqttStateTopic(const MqttEndpoint& endpoint) {
@@ -290,7 +303,7 @@ std::string mqttEventJson(const game::GameEvent& event, std::string_view homeNam
     out += ",\"after\":" + std::to_string(event.after);
     out += ",\"time\":" + jsonSeconds(event.time);
     out += ",\"home\":{\"name\":" + jsonString(homeName) + ",\"score\":" + std::to_string(event.homeScore) + "}";
-    out += ",\"visitor\":{\"name\":" + jsonString(visitorName) + ",\"score\":" + std::to_string(event.visitorScore) +
-           "}}";
+    out +=
+        ",\"visitor\":{\"name\":" + jsonString(visitorName) + ",\"score\":" + std::to_string(event.visitorScore) + "}}";
     return out;
 }

@@ -20,9 +20,9 @@ struct MqttRequest {
 // mqtt://host[:port]/prefix or mqtts://host[:port]/prefix.
 struct MqttEndpoint {
     bool tls = false;
-    std::string host;      // a name, an IPv4 address, or an IPv6 address without its brackets
+    std::string host;       // a name, an IPv4 address, or an IPv6 address without its brackets
     std::uint16_t port = 0; // 1883, or 8883 with TLS, unless one was given
-    std::string prefix;    // the topics' first levels, without a slash at either end
+    std::string prefix;     // the topics' first levels, without a slash at either end
     bool operator==(const MqttEndpoint&) const = default;
 };
 
