@@ -14,7 +14,7 @@ PACKAGES=(
   dpkg-dev desktop-file-utils appstream
   xvfb xauth x11-utils x11-xserver-utils x11-xkb-utils xdotool imagemagick
   pulseaudio pulseaudio-utils sox
-  libmosquitto-dev mosquitto mosquitto-clients openssl
+  libmosquitto-dev mosquitto mosquitto-clients openssl chromium
   g++-mingw-w64-x86-64
 )
 

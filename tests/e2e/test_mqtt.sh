@@ -5,7 +5,7 @@
 # published again after the broker restarts, the last will "offline" after kill -9, and TLS with a CA and server
 # certificate made here, with a user name and password from the environment that never show in the output.
 source "$E2E_LIB"
-for tool in mosquitto mosquitto_sub mosquitto_passwd openssl python3; do
+for tool in mosquitto mosquitto_sub mosquitto_passwd openssl python3 chromium; do
   command -v "$tool" >/dev/null || [ -x "/usr/sbin/$tool" ] || fail "$tool missing (tools/dev.sh installs it)"
 done
 PATH="$PATH:/usr/sbin"
@@ -139,6 +139,45 @@ assert kinds == ["goal", "period", "clock start", "clock stop"], kinds
 goal = events[0]
 assert goal["side"] == "home" and goal["home"]["score"] == 1 and goal["home"]["name"] == "Home", goal
 assert goal["text"].startswith("Goal Home"), goal
+PY
+
+# The results page in a real headless browser shows the rink as the board does. This broker build offers no
+# WebSocket listener, so a small bridge in front of its TCP port stands in for one.
+ws_port=$(free_port)
+python3 "$(dirname "$E2E_LIB")/mqtt_ws_bridge.py" "$ws_port" "$mqtt_port" "$RINKMASTER_BUILD_DIR/results.html" \
+  >"$E2E_TMP/bridge.log" 2>&1 &
+E2E_PIDS+=($!)
+wait_port "$ws_port" || fail "the WebSocket bridge did not start"
+page="http://127.0.0.1:$ws_port/page?broker=ws://127.0.0.1:$ws_port&rinks=$prefix,venue/elsewhere"
+timeout 60 chromium --headless --no-sandbox --disable-gpu --user-data-dir="$E2E_TMP/chromium" --timeout=20000 \
+  --dump-dom "$page" >"$E2E_TMP/results.dom" 2>"$E2E_TMP/chromium.log" || true
+python3 - "$E2E_TMP/results.dom" "$prefix" "$stopped" <<'PY' || fail "the results page does not show the rink"
+import html.parser, json, sys
+state = json.loads(sys.argv[3])
+class Cards(html.parser.HTMLParser):
+    def __init__(self):
+        super().__init__()
+        self.cards, self.card, self.field = {}, None, None
+    def handle_starttag(self, tag, attrs):
+        a = dict(attrs)
+        if tag == "section" and "data-prefix" in a:
+            self.card = self.cards.setdefault(a["data-prefix"], {"class": a.get("class", "")})
+        elif self.card is not None and a.get("class"):
+            self.field = a["class"].split()[-1]
+    def handle_data(self, data):
+        if self.card is not None and self.field:
+            self.card[self.field] = self.card.get(self.field, "") + data
+    def handle_endtag(self, tag):
+        self.field = None
+p = Cards()
+p.feed(open(sys.argv[1], encoding="utf-8").read())
+rink, other = p.cards[sys.argv[2]], p.cards["venue/elsewhere"]
+want = {"status": "online", "home": state["home"]["name"], "home-score": state["home"]["score"]["text"],
+        "visitor-score": state["visitor"]["score"]["text"] or "0", "clock": state["clock"]["text"],
+        "period": "Period " + state["period"]["text"]}
+bad = {k: (rink.get(k), v) for k, v in want.items() if rink.get(k) != v}
+assert not bad, bad
+assert other.get("status") == "waiting" and "offline" in other["class"], other
 PY
 
 # The broker goes away: the board runs on, the newest state waits and goes out when the broker is back.
