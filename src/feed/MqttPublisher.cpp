@@ -9,7 +9,10 @@
 #include <QDateTime>
 #include <QDebug>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <algorithm>
+
+using namespace Qt::StringLiterals;
 
 #if RINKMASTER_HAVE_MOSQUITTO
 #include <atomic>
@@ -25,8 +28,6 @@ namespace {
 constexpr int kKeepaliveSeconds = 60;
 } // namespace
 #endif
-
-using namespace Qt::StringLiterals;
 
 namespace {
 // Events kept while the broker is away, as many as the console's list holds.
@@ -51,7 +52,11 @@ public:
     bool prepare() {
         static std::once_flag once;
         std::call_once(once, [] { mosquitto_lib_init(); });
-        m_mosq = mosquitto_new(nullptr, true, this);
+        // A name the broker's log shows, unique enough for several boards on one broker, within the 23 bytes
+        // every broker accepts: rinkmaster-PID-XXXX.
+        const QString id = u"rinkmaster-%1-%2"_s.arg(QCoreApplication::applicationPid())
+                               .arg(QRandomGenerator::global()->bounded(0x10000), 4, 16, QLatin1Char('0'));
+        m_mosq = mosquitto_new(id.toLatin1().constData(), true, this);
         if (m_mosq == nullptr) {
             tell(QCoreApplication::translate(
                 "MqttPublisher", "The board cannot be published to the MQTT broker: its client could not be made."));

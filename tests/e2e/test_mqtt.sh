@@ -233,7 +233,8 @@ check_state "$(tls_retained "$tls_prefix/state")" 's["clock"]["text"] == "10:00"
 unset RINKMASTER_MQTT_USER RINKMASTER_MQTT_PASSWORD
 grep -qF "$secret" "$E2E_TMP/app.log" && fail "the password shows in the program's output"
 grep -q "mqtts://127.0.0.1:$tls_port/$tls_prefix" "$E2E_TMP/app.log" || fail "the TLS address is not named"
-kill "$E2E_APP_PID"
+# An orderly end (the close box) says "offline" itself and leaves the broker properly.
+close_window "$board"
 wait_end "$E2E_APP_PID"
 for i in $(seq 1 20); do
   m=$(tls_retained "$tls_prefix/status")
@@ -241,4 +242,6 @@ for i in $(seq 1 20); do
   sleep 0.25
 done
 [ "$m" = offline ] || fail "no offline status after an orderly end"
+grep -q "Client rinkmaster-$E2E_APP_PID-[0-9a-f]* disconnected\.$" "$E2E_TMP/mosquitto.log" ||
+  fail "the program did not leave the broker properly: $(tail -n 3 "$E2E_TMP/mosquitto.log")"
 echo "PASS"
