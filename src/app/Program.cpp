@@ -256,7 +256,14 @@ void Program::startJournal() {
                 resume = question.clickedButton() == resumeButton || question.clickedButton() == nullptr;
             }
             if (resume) {
+                // Nor is it an event for the broker's subscribers; the state goes out as at every change.
+                if (m_mqtt) {
+                    m_mqtt->holdEvents(true);
+                }
                 m_board->resumeGame(saved->state);
+                if (m_mqtt) {
+                    m_mqtt->holdEvents(false);
+                }
                 if (m_events) {
                     // Bringing the game back is no event of the game; the list saved with it comes back.
                     m_events->restore(savedEvents);

@@ -300,6 +300,9 @@ void MqttPublisher::followGame() {
     const std::vector<game::GameEvent> found =
         game::eventsBetween(m_lastGame, now, QDateTime::currentMSecsSinceEpoch());
     m_lastGame = now;
+    if (m_holdEvents) {
+        return;
+    }
     std::vector<std::string> messages;
     for (const game::GameEvent& e : found) {
         messages.push_back(mqttEventJson(e, m_settings.HomeText, m_settings.VisitorText));

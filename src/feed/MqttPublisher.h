@@ -39,6 +39,9 @@ public:
     static std::unique_ptr<MqttPublisher> start(const MqttPlan& plan, frmScoreBoard& board, modCount& engine,
                                                 const SettingsVariables& settings, FeedNotice::Show show = {});
 
+    // While held, changes of the game are no events (a saved game brought back); events are read again from the
+    // game as it stands when released.
+    void holdEvents(bool hold) { m_holdEvents = hold; }
     // The horn (true) or the buzzer sounding: an event of its own.
     void noteSound(bool horn);
     // Reads the board now and sends the state when it changed (paced while a clock runs).
@@ -78,4 +81,5 @@ private:
     QTimer m_nextTenth;
     QTimer m_pace;
     bool m_refreshQueued = false;
+    bool m_holdEvents = false;
 };

@@ -198,6 +198,24 @@ grep -q "Rinkmaster MQTT: connected to" "$E2E_TMP/app.log" || fail "no connectio
 # A crash: the broker tells the world with the last will.
 kill -9 "$E2E_APP_PID"
 wait_retained "$prefix/status" '[ "$m" = offline ]' 20 || fail "no offline last will after kill -9"
+wait_end "$E2E_APP_PID"
+
+# The game resumed after the crash goes out as the state; bringing it back is no event of the game.
+mosquitto_sub -h 127.0.0.1 -p "$mqtt_port" -q 1 -t "$prefix/events" >"$E2E_TMP/resumed.txt" 2>/dev/null &
+E2E_PIDS+=($!)
+sleep 0.3
+open_board --mqtt "mqtt://127.0.0.1:$mqtt_port/$prefix"
+question=$(wait_window '^Rinkmaster$')
+focus_window "$question"
+keys Return
+sleep 0.5
+check_state "$(fetch)" 's["home"]["score"]["text"] == "1"' 's["period"]["text"] == "2"' || fail "the game was not resumed"
+wait_retained "$prefix/state" '[ "$m" = "$(fetch)" ]' || fail "the resumed game was not published"
+wait_retained "$prefix/status" '[ "$m" = online ]' || fail "no online status after resuming"
+sleep 0.5
+[ ! -s "$E2E_TMP/resumed.txt" ] || fail "resuming the game was published as events: $(cat "$E2E_TMP/resumed.txt")"
+close_window "$board"
+wait_end "$E2E_APP_PID"
 
 # TLS with the test CA, a user name and a password from the environment.
 tls_prefix=venue/rink2
@@ -242,6 +260,10 @@ for i in $(seq 1 20); do
   sleep 0.25
 done
 [ "$m" = offline ] || fail "no offline status after an orderly end"
+for i in $(seq 1 50); do
+  grep -q "Client rinkmaster-$E2E_APP_PID-[0-9a-f]* disconnected\.$" "$E2E_TMP/mosquitto.log" && break
+  sleep 0.1
+done
 grep -q "Client rinkmaster-$E2E_APP_PID-[0-9a-f]* disconnected\.$" "$E2E_TMP/mosquitto.log" ||
   fail "the program did not leave the broker properly: $(tail -n 3 "$E2E_TMP/mosquitto.log")"
 echo "PASS"
