@@ -110,15 +110,16 @@ public:
         if (m_mosq == nullptr) {
             return;
         }
+        // Queued before the thread is told to stop, so that it sends both before it ends.
+        if (m_up.load()) {
+            publish(m_statusTopic, "offline", 1, true);
+        }
+        mosquitto_disconnect(m_mosq);
         {
             std::lock_guard lock(m_mutex);
             m_stopping = true;
         }
         m_wake.notify_all();
-        if (m_up.load()) {
-            publish(m_statusTopic, "offline", 1, true);
-        }
-        mosquitto_disconnect(m_mosq);
         if (m_thread.joinable()) {
             m_thread.join();
         }
@@ -174,6 +175,10 @@ private:
                     if (rc != MOSQ_ERR_SUCCESS) {
                         break;
                     }
+                }
+                // Leaving: what is still queued (offline, the disconnect) goes out first, within a second.
+                for (int i = 0; rc == MOSQ_ERR_SUCCESS && i < 10 && mosquitto_want_write(m_mosq); ++i) {
+                    rc = mosquitto_loop(m_mosq, 100, 1);
                 }
             }
             if (m_up.exchange(false)) {

@@ -16,6 +16,7 @@ free_port() {
 port=$(free_port)
 mqtt_port=$(free_port)
 tls_port=$(free_port)
+ws_port=$(free_port)
 prefix=venue/rink1
 secret='pa ss:w0rd!'
 
@@ -52,6 +53,9 @@ password_file $E2E_TMP/passwords
 cafile $certs/ca.pem
 certfile $certs/server.pem
 keyfile $certs/server.key
+listener $ws_port 127.0.0.1
+protocol websockets
+allow_anonymous true
 CONF
 
 wait_port() {
@@ -67,7 +71,7 @@ start_broker() {
   mosquitto -c "$E2E_TMP/mosquitto.conf" >>"$E2E_TMP/mosquitto.out" 2>&1 &
   broker_pid=$!
   E2E_PIDS+=("$broker_pid")
-  wait_port "$mqtt_port" && wait_port "$tls_port" || fail "mosquitto did not start: $(cat "$E2E_TMP/mosquitto.out")"
+  wait_port "$mqtt_port" && wait_port "$tls_port" && wait_port "$ws_port" || fail "mosquitto did not start: $(cat "$E2E_TMP/mosquitto.out")"
 }
 
 # One retained message of a topic, as a late subscriber gets it ("" when none within 5 s).
@@ -141,14 +145,14 @@ assert goal["side"] == "home" and goal["home"]["score"] == 1 and goal["home"]["n
 assert goal["text"].startswith("Goal Home"), goal
 PY
 
-# The results page in a real headless browser shows the rink as the board does. This broker build offers no
-# WebSocket listener, so a small bridge in front of its TCP port stands in for one.
-ws_port=$(free_port)
-python3 "$(dirname "$E2E_LIB")/mqtt_ws_bridge.py" "$ws_port" "$mqtt_port" "$RINKMASTER_BUILD_DIR/results.html" \
-  >"$E2E_TMP/bridge.log" 2>&1 &
+# The results page in a real headless browser, reading the broker's WebSocket listener, shows the rink as the
+# board does.
+page_port=$(free_port)
+python3 "$(dirname "$E2E_LIB")/slow_page.py" "$page_port" "$RINKMASTER_BUILD_DIR/results.html" \
+  >"$E2E_TMP/page.log" 2>&1 &
 E2E_PIDS+=($!)
-wait_port "$ws_port" || fail "the WebSocket bridge did not start"
-page="http://127.0.0.1:$ws_port/page?broker=ws://127.0.0.1:$ws_port&rinks=$prefix,venue/elsewhere"
+wait_port "$page_port" || fail "the page server did not start"
+page="http://127.0.0.1:$page_port/page?broker=ws://127.0.0.1:$ws_port&rinks=$prefix,venue/elsewhere"
 timeout 60 chromium --headless --no-sandbox --disable-gpu --user-data-dir="$E2E_TMP/chromium" --timeout=20000 \
   --dump-dom "$page" >"$E2E_TMP/results.dom" 2>"$E2E_TMP/chromium.log" || true
 python3 - "$E2E_TMP/results.dom" "$prefix" "$stopped" <<'PY' || fail "the results page does not show the rink"
