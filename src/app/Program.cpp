@@ -256,7 +256,8 @@ void Program::startJournal() {
                 resume = question.clickedButton() == resumeButton || question.clickedButton() == nullptr;
             }
             if (resume) {
-                // Nor is it an event for the broker's subscribers; the state goes out as at every change.
+                // Bringing a game back is no event for the broker's subscribers; its state goes out as at every
+                // change.
                 if (m_mqtt) {
                     m_mqtt->holdEvents(true);
                 }
