@@ -15,6 +15,7 @@ PACKAGES=(
   xvfb xauth x11-utils x11-xserver-utils x11-xkb-utils xdotool imagemagick
   chromium
   pulseaudio pulseaudio-utils sox
+  libmosquitto-dev mosquitto mosquitto-clients openssl chromium
   g++-mingw-w64-x86-64
 )
 

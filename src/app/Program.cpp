@@ -13,6 +13,7 @@
 #include "feed/BoardFeed.h"
 #include "feed/FeedNotice.h"
 #include "feed/FeedServer.h"
+#include "feed/MqttPublisher.h"
 #include "game/GameEventsModel.h"
 #include "game/GameFiles.h"
 #include "game/GameLock.h"
@@ -70,6 +71,7 @@ Program::~Program() {
     }
     m_journal.reset();
     m_feed.reset();
+    m_mqtt.reset();
     m_board.reset();
     m_splash.reset();
 }
@@ -117,6 +119,7 @@ void Program::showScoreBoard() {
         services.openGameSheet = [this] { openGameSheet(); };
         m_board = std::make_unique<frmScoreBoard>(m_settings, m_engine, *m_buzzer, *m_horn, services);
         startFeed();
+        startMqtt();
         if (!screens::wantedScreenName(m_settings.PublicScreen, m_options.publicScreen).empty()) {
             startTwoScreens();
         }
@@ -254,7 +257,15 @@ void Program::startJournal() {
                 resume = question.clickedButton() == resumeButton || question.clickedButton() == nullptr;
             }
             if (resume) {
+                // Bringing a game back is no event for the broker's subscribers; its state goes out as at every
+                // change.
+                if (m_mqtt) {
+                    m_mqtt->holdEvents(true);
+                }
                 m_board->resumeGame(saved->state);
+                if (m_mqtt) {
+                    m_mqtt->holdEvents(false);
+                }
                 if (m_events) {
                     // Bringing the game back is no event of the game; the list saved with it comes back.
                     m_events->restore(savedEvents);
@@ -362,6 +373,32 @@ void Program::startFeed() {
     if (m_feed && m_feed->server() != nullptr && m_feed->server()->serverPort() != 0) {
         m_feedAddress =
             u"http://%1:%2/"_s.arg(QString::fromStdString(plan.address)).arg(m_feed->server()->serverPort());
+    }
+}
+
+void Program::startMqtt() {
+    // The URL and CA file: the command line over the store's MqttSettings. The user name and password: the
+    // environment over the store, so that neither has to be written where others can read it.
+    MqttRequest stored;
+    if (m_store) {
+        stored.url = m_store->read(kMqttSection, kMqttUrlKey);
+        stored.caFile = m_store->read(kMqttSection, kMqttCaFileKey);
+        stored.user = m_store->read(kMqttSection, kMqttUserKey);
+        stored.password = m_store->read(kMqttSection, kMqttPasswordKey);
+    }
+    MqttRequest environment;
+    if (qEnvironmentVariableIsSet(kMqttUserVariable)) {
+        environment.user = qEnvironmentVariable(kMqttUserVariable).toStdString();
+    }
+    if (qEnvironmentVariableIsSet(kMqttPasswordVariable)) {
+        environment.password = qEnvironmentVariable(kMqttPasswordVariable).toStdString();
+    }
+    const MqttPlan plan = planMqtt(m_options.mqtt, stored, environment);
+    m_mqtt = MqttPublisher::start(plan, *m_board, m_engine, m_settings,
+                                  [board = m_board.get()](const QString& text) { showFeedNoticeOver(board, text); });
+    if (m_mqtt) {
+        QObject::connect(m_board.get(), &frmScoreBoard::soundStarted, m_mqtt.get(),
+                         [this](bool horn) { m_mqtt->noteSound(horn); });
     }
 }
 
