@@ -307,8 +307,9 @@ TEST(EventText, EveryKindIsATranslatedPhraseWithTheNamesAsTheyAre) {
         if (k != static_cast<int>(EventKind::ClockStarted) && k != static_cast<int>(EventKind::ClockStopped) &&
             k != static_cast<int>(EventKind::ClockSet) && k != static_cast<int>(EventKind::ClockReset) &&
             k != static_cast<int>(EventKind::Horn) && k != static_cast<int>(EventKind::Buzzer) &&
-            k != static_cast<int>(EventKind::PeriodChanged))
+            k != static_cast<int>(EventKind::PeriodChanged)) {
             EXPECT_NE(marked(text).find("%1 Bears"), std::string::npos) << marked(text);
+        }
     }
     GameEvent set;
     set.kind = EventKind::PenaltySet;
