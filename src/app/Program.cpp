@@ -39,6 +39,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QUrl>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -93,6 +94,9 @@ bool Program::start() {
     services.openOptions = [this] { openOptions(); };
     services.endProgram = [this] { endProgram(); };
     m_splash = std::make_unique<frmSplash>(services);
+    // The settings are loaded now: the feed serves the board as it will open, so an overlay set up early
+    // connects before anybody clicks the start-up window.
+    startFeed();
     m_splash->show();
     return true;
 }
@@ -116,7 +120,13 @@ void Program::showScoreBoard() {
         services.endProgram = [this] { endProgram(); };
         services.openGameSheet = [this] { openGameSheet(); };
         m_board = std::make_unique<frmScoreBoard>(m_settings, m_engine, *m_buzzer, *m_horn, services);
-        startFeed();
+        if (m_feed) {
+            m_feed->follow(*m_board);
+        }
+        // What the feed found wrong before the board opened, now where the scorekeeper looks.
+        for (const QString& text : std::exchange(m_feedProblems, {})) {
+            showFeedNoticeOver(m_board.get(), text);
+        }
         if (!screens::wantedScreenName(m_settings.PublicScreen, m_options.publicScreen).empty()) {
             startTwoScreens();
         }
@@ -356,8 +366,14 @@ void Program::startFeed() {
     // Problems are told on the error output and, for a scorekeeper who started from the desktop, in a
     // notice over the board that leaves the board's keys and clock alone.
     const FeedPlan plan = planFeed(m_options.feed, stored);
-    m_feed = BoardFeed::start(plan, *m_board, m_engine, m_settings,
-                              [board = m_board.get()](const QString& text) { showFeedNoticeOver(board, text); });
+    // The notice stands inside the board: with a public screen that is the console, never the crowd's board.
+    m_feed = BoardFeed::start(plan, m_board.get(), m_engine, m_settings, [this](const QString& text) {
+        if (m_board) {
+            showFeedNoticeOver(m_board.get(), text);
+        } else {
+            m_feedProblems << text;
+        }
+    });
     if (m_feed && m_feed->server() != nullptr && m_feed->server()->serverPort() != 0) {
         m_feedAddress =
             u"http://%1:%2/"_s.arg(QString::fromStdString(plan.address)).arg(m_feed->server()->serverPort());
@@ -379,7 +395,13 @@ void Program::openOptions() {
     QWidget* parent = m_board ? boardWindow() : static_cast<QWidget*>(m_splash.get());
     frmOptions dialog(
         m_settings, *m_store, [](bool on) { modGrabKeys::SetNumLock(on); }, standardOptionsDialogs(), parent);
-    if (dialog.exec() != QDialog::Accepted || !m_board) {
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    if (m_feed) {
+        m_feed->refresh(); // the team names, even before the board opens
+    }
+    if (!m_board) {
         return;
     }
     // A screen chosen in the options replaces the one from the command line for the rest of the run.
