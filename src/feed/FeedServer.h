@@ -43,6 +43,8 @@ public:
     int refusedConnections() const { return m_refusedConnections; }
     // Idle HTTP connections closed to make room for a new one.
     int droppedIdleConnections() const { return m_droppedIdleConnections; }
+    // The feed looks at its connections from time to time (deadlines, pings) only while some are open.
+    bool watching() const { return m_sweep.isActive(); }
 
 signals:
     void liveClientsChanged(int count);
@@ -58,6 +60,8 @@ private:
     struct LiveClient {
         QWebSocket* socket;
         LiveClientWatch watch;
+        std::int64_t sentBytes = 0;    // written for the feed's own messages and pings
+        std::int64_t writtenBytes = 0; // written to the client in all
     };
 
     void addRoutes();
@@ -66,6 +70,9 @@ private:
     void refuse(QTcpSocket* socket, ConnectionGuard::Verdict verdict);
     void acceptLiveClients();
     void frameFrom(QWebSocket* socket, bool pong);
+    void answersWritten(QWebSocket* socket, qint64 bytes);
+    // The sweep runs only while somebody is connected.
+    void sweepWhileConnected();
     void dropClient(QWebSocket* socket, bool brokeALimit);
     void sweep();
     std::int64_t nowMs() const { return m_clock.elapsed(); }
