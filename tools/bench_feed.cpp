@@ -205,6 +205,8 @@ public:
 
     int m_asked = 0;
     int m_answered = 0;
+    int m_cut = 0;      // closed by the feed before an answer
+    int m_timedOut = 0; // no answer within 2 s
     long m_reconnects = 0;
     std::vector<double> m_probeMs;
 
@@ -247,8 +249,14 @@ private:
                 finish(true, started);
             }
         });
-        connect(s, &QTcpSocket::disconnected, this, [finish, started] { finish(false, started); });
-        QTimer::singleShot(2000, s, [finish, started] { finish(false, started); });
+        connect(s, &QTcpSocket::disconnected, this, [this, done, finish, started] {
+            m_cut += *done ? 0 : 1;
+            finish(false, started);
+        });
+        QTimer::singleShot(2000, s, [this, done, finish, started] {
+            m_timedOut += *done ? 0 : 1;
+            finish(false, started);
+        });
         s->connectToHost(QHostAddress::LocalHost, m_port);
     }
 
@@ -517,11 +525,15 @@ int main(int argc, char* argv[]) {
             40'000);
         int asked = 0;
         int answered = 0;
+        int cut = 0;
+        int timedOut = 0;
         long reconnects = 0;
         std::vector<double> probeMs;
         runOnThread(trickles.get(), [&] {
             asked = trickles->m_asked;
             answered = trickles->m_answered;
+            cut = trickles->m_cut;
+            timedOut = trickles->m_timedOut;
             reconnects = trickles->m_reconnects;
             probeMs = trickles->m_probeMs;
             trickles->close();
@@ -530,9 +542,10 @@ int main(int argc, char* argv[]) {
         board.AllKeyCode(settings.StartStopClockKey);
         std::printf("trickle: %d connections trickling a request a byte each 200 ms and reconnecting (%d open after "
                     "3 s, %ld reconnects); GET /state answered %d of %d (target: at least 95 of 100), answer p50 "
-                    "%.2f ms p99 %.2f ms; connections refused or cut meanwhile: %d\n",
+                    "%.2f ms p99 %.2f ms (%d closed unanswered, %d not answered within 2 s); connections refused "
+                    "or cut meanwhile: %d\n",
                     trickleCount, open, reconnects, answered, asked, percentile(probeMs, 0.5),
-                    percentile(probeMs, 0.99), server->refusedConnections() - refusedBefore);
+                    percentile(probeMs, 0.99), cut, timedOut, server->refusedConnections() - refusedBefore);
         runFor([&] { return server->connectionCount() == 0; }, 3000);
     }
     {

@@ -12,6 +12,9 @@
 #include <QWebSocket>
 #include <algorithm>
 #include <functional>
+#ifdef Q_OS_UNIX
+#include <sys/resource.h>
+#endif
 
 // Resources compiled into a static library need an explicit hold, or the linker leaves them out.
 static void initFeedResources() {
@@ -131,6 +134,15 @@ FeedServer::~FeedServer() {
 }
 
 bool FeedServer::listen(const QHostAddress& address, quint16 port, QString* error) {
+#ifdef Q_OS_UNIX
+    // Every connection and live client is a descriptor: a desktop session's usual 1024 would run out first.
+    rlimit files{};
+    const auto wanted = static_cast<rlim_t>(m_limits.maxConnections + m_limits.maxLiveClients + 256);
+    if (::getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < wanted) {
+        files.rlim_cur = files.rlim_max == RLIM_INFINITY ? wanted : std::min(wanted, files.rlim_max);
+        ::setrlimit(RLIMIT_NOFILE, &files);
+    }
+#endif
     auto* tcp = new FeedTcpServer(
         [this](QTcpSocket* s) {
             acceptConnection(s);

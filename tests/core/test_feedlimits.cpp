@@ -253,8 +253,8 @@ TEST_P(TrickleBudgetTest, Decision) {
         << GetParam().maxConnections << " - " << GetParam().reserved << " with " << GetParam().tricklingNow;
 }
 INSTANTIATE_TEST_SUITE_P(Examples, TrickleBudgetTest,
-                         ::testing::Values(TrickleCase{256, 64, 0, true}, TrickleCase{256, 64, 191, true},
-                                           TrickleCase{256, 64, 192, false}, TrickleCase{256, 64, 300, false},
+                         ::testing::Values(TrickleCase{512, 128, 0, true}, TrickleCase{512, 128, 383, true},
+                                           TrickleCase{512, 128, 384, false}, TrickleCase{256, 64, 300, false},
                                            TrickleCase{4, 2, 1, true}, TrickleCase{4, 2, 2, false},
                                            TrickleCase{3, 64, 0, false}, TrickleCase{256, 0, 255, true}));
 
@@ -262,7 +262,8 @@ TEST(FeedLimits, TheDefaultsKeepAShareForWholeRequests) {
     const FeedLimits l;
     EXPECT_GT(l.reservedConnections, 0);
     EXPECT_LT(l.reservedConnections, l.maxConnections);
-    EXPECT_FALSE(mayTrickle(300, l)); // 300 trickles never take every slot
+    EXPECT_TRUE(mayTrickle(299, l)); // 300 trickles are held to their deadline, not closed to come back at once
+    EXPECT_FALSE(mayTrickle(l.maxConnections - 1, l)); // and never take every slot
 }
 
 struct FloodCase {

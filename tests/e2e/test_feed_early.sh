@@ -36,6 +36,10 @@ focus_window "$board"
 keys Tab 3 Return
 sleep 0.5
 check_state "$(fetch)" 's["home"]["score"]["text"] == "3"' || fail "the feed does not follow the board once it opens"
+for i in $(seq 1 30); do
+  grep -q '"score":{"text":"3"' "$E2E_TMP/live.txt" && break
+  sleep 0.1
+done
 grep -q '"score":{"text":"3"' "$E2E_TMP/live.txt" || fail "the early live client does not follow the board"
 [ "$(grep -c "Rinkmaster feed: http://127.0.0.1:$port/" "$E2E_TMP/app.log")" -eq 1 ] ||
   fail "the feed should start once"

@@ -21,12 +21,12 @@ struct FeedLimits {
     // never reads would otherwise make the feed hold every answer.
     std::int64_t maxUnsentAnswerBytes = 256 * 1024;
     // HTTP connections at once (live sockets not counted). When every slot is taken, a new connection pushes
-    // out the oldest idle one; with none idle, it is closed on arrival.
-    int maxConnections = 256;
+    // out the oldest idle one, else the oldest trickle; with neither, it is closed on arrival.
+    int maxConnections = 512;
     // Of those, slots kept for requests that arrive whole: connections whose request comes in pieces (a
     // trickle that holds a slot as long as it may) take no more than maxConnections - reservedConnections, so
     // the overlay's own requests are served however many of them there are.
-    int reservedConnections = 64;
+    int reservedConnections = 128;
     // A peer address with this many HTTP connections makes room for its next one from its own idle ones.
     // The bound never refuses while the feed has room: the loopback address is shared by the operator's own
     // overlay and by any local process, and a refusal there would shut out the real client.
