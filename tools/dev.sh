@@ -15,6 +15,7 @@ PACKAGES=(
   xvfb xauth x11-utils x11-xserver-utils x11-xkb-utils xdotool imagemagick
   pulseaudio pulseaudio-utils sox
   g++-mingw-w64-x86-64
+  chromium
 )
 
 install_missing() {
