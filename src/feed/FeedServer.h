@@ -41,7 +41,7 @@ public:
     // Live clients dropped for not reading or not answering, and connections closed for breaking a limit.
     int droppedClients() const { return m_droppedClients; }
     int refusedConnections() const { return m_refusedConnections; }
-    // Idle HTTP connections closed to make room for a new one.
+    // Idle (or, with none idle, trickling) HTTP connections closed to make room for a new one.
     int droppedIdleConnections() const { return m_droppedIdleConnections; }
     // The feed looks at its connections from time to time (deadlines, pings) only while some are open.
     bool watching() const { return m_sweep.isActive(); }
