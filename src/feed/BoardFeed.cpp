@@ -95,6 +95,8 @@ bool BoardFeed::listen(const QHostAddress& address, quint16 port, QString* error
     if (!server->listen(address, port, error)) {
         return false;
     }
+    // A client asking for /state gets the clocks as they read now, even between two shown changes.
+    server->setBeforeState([this] { refresh(); });
     m_server = std::move(server);
     m_last.reset();
     refresh();

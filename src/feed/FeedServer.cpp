@@ -192,6 +192,9 @@ void FeedServer::addRoutes() {
                               bool noStore) {
         m_http->route(path, Method::Get | Method::Head,
                       [this, mime, body, noStore](const QHttpServerRequest& request, QHttpServerResponder&& responder) {
+                          if (body == &FeedServer::m_document && m_beforeState) {
+                              m_beforeState();
+                          }
                           const QByteArray& content = this->*body;
                           responder.writeStatusLine(QHttpServerResponder::StatusCode::Ok);
                           responder.writeHeader("Content-Type"_ba, mime);

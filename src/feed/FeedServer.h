@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -35,6 +36,9 @@ public:
     // differs from the last one. Answers whether it was pushed.
     bool publish(const BoardState& state);
     const QByteArray& document() const { return m_document; }
+    // Called as /state is asked for, before it is answered: the owner may publish a newer reading first (the
+    // document otherwise changes only when what the board shows does).
+    void setBeforeState(std::function<void()> beforeState) { m_beforeState = std::move(beforeState); }
 
     int liveClientCount() const { return static_cast<int>(m_clients.size()); }
     int connectionCount() const { return static_cast<int>(m_connections.size()); }
@@ -85,6 +89,7 @@ private:
     std::vector<LiveClient> m_clients;
     QTimer m_sweep;
     QByteArray m_document;
+    std::function<void()> m_beforeState;
     QByteArray m_overlayHtml;
     QByteArray m_overlayCss;
     QByteArray m_overlayJs;

@@ -139,6 +139,7 @@ private slots:
     void pingsCountAgainstTheFrameRate();
     void theSweepSleepsWhileNobodyIsConnected();
     void tenthsAreWatchedOnlyWhileShown();
+    void stateAnswersTheClocksAsTheyReadNow();
     void blankPenaltyClocksAreNotRunning();
     void servesTheFreshBoardBeforeTheBoardOpens();
     void theOverlaySpeaksTheProgramsLanguage();
@@ -948,6 +949,19 @@ void TestFeed::tenthsAreWatchedOnlyWhileShown() {
     b.f.type(u"s"_s);
     b.feed.refresh();
     QVERIFY(!b.feed.watchesTenths());
+}
+
+void TestFeed::stateAnswersTheClocksAsTheyReadNow() {
+    FedBoard b;
+    QVERIFY(b.listening);
+    b.f.show();
+    b.f.type(u"s"_s); // 10:00 running
+    b.feed.refresh();
+    // Between two shown changes nothing is pushed, but /state reads the clocks as they are.
+    b.f.clock.advance(500);
+    const QJsonObject clock = QJsonDocument::fromJson(request(b.url(u"/state"_s)).body).object()[u"clock"_s].toObject();
+    QCOMPARE(clock[u"text"_s].toString(), u"10:00"_s);
+    QCOMPARE(clock[u"remaining"_s].toDouble(), 599.5);
 }
 
 void TestFeed::blankPenaltyClocksAreNotRunning() {
