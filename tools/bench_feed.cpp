@@ -477,8 +477,8 @@ int main(int argc, char* argv[]) {
             percentile(tickWatch.durations, 0.5), percentile(tickWatch.durations, 0.99),
             tickWatch.durations.empty() ? 0.0
                                         : *std::max_element(tickWatch.durations.begin(), tickWatch.durations.end()));
-        std::printf("         pushes after the tick: %ld, after typed keys: %ld, other (the feed's look at each tenth "
-                    "while a clock runs): %ld\n",
+        std::printf("         pushes after the tick: %ld, after typed keys: %ld, other (the feed's own look: each tenth "
+                    "while the game clock shows tenths): %ld\n",
                     byTick, byKeys, published - byTick - byKeys);
         if (n > 0) {
             const long expected = published * n; // every change to every client
