@@ -477,9 +477,10 @@ int main(int argc, char* argv[]) {
             percentile(tickWatch.durations, 0.5), percentile(tickWatch.durations, 0.99),
             tickWatch.durations.empty() ? 0.0
                                         : *std::max_element(tickWatch.durations.begin(), tickWatch.durations.end()));
-        std::printf("         pushes after the tick: %ld, after typed keys: %ld, other (the feed's own look: each tenth "
-                    "while the game clock shows tenths): %ld\n",
-                    byTick, byKeys, published - byTick - byKeys);
+        std::printf(
+            "         pushes after the tick: %ld, after typed keys: %ld, other (the feed's own look: each tenth "
+            "while the game clock shows tenths): %ld\n",
+            byTick, byKeys, published - byTick - byKeys);
         if (n > 0) {
             const long expected = published * n; // every change to every client
             const long within100 = std::count_if(all.begin(), all.end(), [](double ms) { return ms <= 100.0; });
