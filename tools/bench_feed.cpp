@@ -3,8 +3,12 @@
 // 300 ms as key events. The feed listens on the loopback address; clients in a thread of their own receive
 // the pushes. Prints, for 0 and N clients: push latency percentiles (change on the board -> message at the
 // client), the tick's period and its duration (the board's tick with the feed's look and push), and whether
-// a client that stops reading was dropped. Bounded: at most 200 clients, at most 60 s a phase, loopback only.
-//   bench_feed [--clients N (100)] [--seconds S (20)]
+// a client that stops reading was dropped. Then, under N connections that trickle their requests a byte at a
+// time and reconnect whenever they are closed, how many of 100 plain GET /state requests (one every 300 ms, each
+// on a new connection, 2 s to answer) are answered; and a live client that sends pings as fast as it can: how
+// many pongs it got before the feed closed it. Bounded: at most 200 clients, 500 trickles, 60 s a phase,
+// loopback only.
+//   bench_feed [--clients N (100)] [--seconds S (20)] [--trickles N (300)]
 #include "board/frmScoreBoard.h"
 #include "core/board/ClockSource.h"
 #include "core/settings/Settings.h"
@@ -143,6 +147,164 @@ private:
     QTcpSocket* m_stalled = nullptr;
 };
 
+// Connections that trickle a request a byte at a time and come back as soon as they are closed, and a prober
+// asking GET /state whole every 300 ms on a fresh connection; all in the client thread.
+class Trickles : public QObject {
+public:
+    Trickles(quint16 port, int count) : m_port(port), m_count(count) {}
+
+    void open() {
+        for (int i = 0; i < m_count; ++i) {
+            auto* s = new QTcpSocket(this);
+            connect(s, &QTcpSocket::disconnected, this, [this, s] {
+                ++m_reconnects;
+                QTimer::singleShot(10, s, [this, s] { connectOne(s); });
+            });
+            connect(s, &QTcpSocket::errorOccurred, this, [this, s](QAbstractSocket::SocketError) {
+                if (s->state() == QAbstractSocket::UnconnectedState) {
+                    QTimer::singleShot(50, s, [this, s] { connectOne(s); });
+                }
+            });
+            connect(s, &QTcpSocket::connected, this, [s] { s->setProperty("sent", 0); });
+            connectOne(s);
+            m_sockets.push_back(s);
+        }
+        // One byte of a request to every open trickle each 200 ms: never a whole request within the deadline.
+        m_drip = new QTimer(this);
+        connect(m_drip, &QTimer::timeout, this, [this] {
+            static const QByteArray request = "GET /state HTTP/1.1\r\nHost: 127.0.0.1\r\nX-Slow: "_ba;
+            for (QTcpSocket* s : m_sockets) {
+                if (s->state() == QAbstractSocket::ConnectedState) {
+                    const int sent = s->property("sent").toInt();
+                    s->write(request.mid(sent % request.size(), 1));
+                    s->setProperty("sent", sent + 1);
+                }
+            }
+        });
+        m_drip->start(200);
+    }
+    void startProbes(int count) {
+        m_probesLeft = count;
+        m_probe = new QTimer(this);
+        connect(m_probe, &QTimer::timeout, this, [this] { probe(); });
+        m_probe->start(300);
+    }
+    void close() {
+        m_drip->stop();
+        for (QTcpSocket* s : m_sockets) {
+            s->disconnect(this);
+            s->abort();
+        }
+    }
+    int connected() const {
+        return static_cast<int>(std::count_if(m_sockets.begin(), m_sockets.end(), [](const QTcpSocket* s) {
+            return s->state() == QAbstractSocket::ConnectedState;
+        }));
+    }
+    bool probing() const { return m_probesLeft > 0 || m_probesOpen > 0; }
+
+    int m_asked = 0;
+    int m_answered = 0;
+    int m_cut = 0;      // closed by the feed before an answer
+    int m_timedOut = 0; // no answer within 2 s
+    long m_reconnects = 0;
+    std::vector<double> m_probeMs;
+
+private:
+    void connectOne(QTcpSocket* s) {
+        if (s->state() == QAbstractSocket::UnconnectedState) {
+            s->connectToHost(QHostAddress::LocalHost, m_port);
+        }
+    }
+    void probe() {
+        if (m_probesLeft <= 0) {
+            m_probe->stop();
+            return;
+        }
+        --m_probesLeft;
+        ++m_asked;
+        ++m_probesOpen;
+        auto* s = new QTcpSocket(this);
+        const auto started = Clock::now();
+        auto done = std::make_shared<bool>(false);
+        const auto finish = [this, s, done](bool answered, Clock::time_point from) {
+            if (*done) {
+                return;
+            }
+            *done = true;
+            --m_probesOpen;
+            if (answered) {
+                ++m_answered;
+                m_probeMs.push_back(msSince(from, Clock::now()));
+            }
+            s->abort();
+            s->deleteLater();
+        };
+        connect(s, &QTcpSocket::connected, this,
+                [s] { s->write("GET /state HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n\r\n"); });
+        connect(s, &QTcpSocket::readyRead, this, [s, finish, started] {
+            s->setProperty("got", QByteArray(s->property("got").toByteArray() + s->readAll()));
+            const QByteArray got = s->property("got").toByteArray();
+            if (got.startsWith("HTTP/1.1 200") && got.contains("\r\n\r\n{") && got.endsWith('}')) {
+                finish(true, started);
+            }
+        });
+        connect(s, &QTcpSocket::disconnected, this, [this, done, finish, started] {
+            m_cut += *done ? 0 : 1;
+            finish(false, started);
+        });
+        QTimer::singleShot(2000, s, [this, done, finish, started] {
+            m_timedOut += *done ? 0 : 1;
+            finish(false, started);
+        });
+        s->connectToHost(QHostAddress::LocalHost, m_port);
+    }
+
+    quint16 m_port;
+    int m_count;
+    std::vector<QTcpSocket*> m_sockets;
+    QTimer* m_drip = nullptr;
+    QTimer* m_probe = nullptr;
+    int m_probesLeft = 0;
+    int m_probesOpen = 0;
+};
+
+// A live client that pings as fast as the socket takes it, counting the pongs, until the feed closes it.
+class PingFlood : public QObject {
+public:
+    explicit PingFlood(QUrl url) : m_url(std::move(url)) {}
+    void open() {
+        m_ws = new QWebSocket(QString(), QWebSocketProtocol::VersionLatest, this);
+        connect(m_ws, &QWebSocket::pong, this, [this] { ++m_pongs; });
+        connect(m_ws, &QWebSocket::disconnected, this, [this] { m_closed = true; });
+        connect(m_ws, &QWebSocket::connected, this, [this] {
+            m_pump = new QTimer(this);
+            connect(m_pump, &QTimer::timeout, this, [this] {
+                for (int i = 0; i < 50 && m_pings < 5000 && !m_closed; ++i) {
+                    m_ws->ping();
+                    ++m_pings;
+                }
+            });
+            m_pump->start(1);
+        });
+        m_ws->open(m_url);
+    }
+    void close() {
+        if (m_pump) {
+            m_pump->stop();
+        }
+        m_ws->abort();
+    }
+    int m_pings = 0;
+    int m_pongs = 0;
+    bool m_closed = false;
+
+private:
+    QUrl m_url;
+    QWebSocket* m_ws = nullptr;
+    QTimer* m_pump = nullptr;
+};
+
 void sendKey(QWidget* target, Qt::Key key, const QString& text) {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
     QCoreApplication::sendEvent(target, &press);
@@ -165,11 +327,14 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption clientsOption(u"clients"_s, u"Live clients in the second phase (1..200)."_s, u"n"_s,
                                            u"100"_s);
     const QCommandLineOption secondsOption(u"seconds"_s, u"Length of each phase (5..60)."_s, u"s"_s, u"20"_s);
-    parser.addOptions({clientsOption, secondsOption});
+    const QCommandLineOption tricklesOption(u"trickles"_s, u"Trickling connections (0..500; 0 skips)."_s, u"n"_s,
+                                            u"300"_s);
+    parser.addOptions({clientsOption, secondsOption, tricklesOption});
     parser.addHelpOption();
     parser.process(app);
     const int clientCount = std::clamp(parser.value(clientsOption).toInt(), 1, 200);
     const int seconds = std::clamp(parser.value(secondsOption).toInt(), 5, 60);
+    const int trickleCount = std::clamp(parser.value(tricklesOption).toInt(), 0, 500);
 
     SettingsVariables settings = defaultSettings("/nonexistent", '/');
     settings.BuzzerFile.clear();
@@ -312,9 +477,10 @@ int main(int argc, char* argv[]) {
             percentile(tickWatch.durations, 0.5), percentile(tickWatch.durations, 0.99),
             tickWatch.durations.empty() ? 0.0
                                         : *std::max_element(tickWatch.durations.begin(), tickWatch.durations.end()));
-        std::printf("         pushes after the tick: %ld, after typed keys: %ld, other (the feed's look at each tenth "
-                    "while a clock runs): %ld\n",
-                    byTick, byKeys, published - byTick - byKeys);
+        std::printf(
+            "         pushes after the tick: %ld, after typed keys: %ld, other (the feed's own look: each tenth "
+            "while the game clock shows tenths): %ld\n",
+            byTick, byKeys, published - byTick - byKeys);
         if (n > 0) {
             const long expected = published * n; // every change to every client
             const long within100 = std::count_if(all.begin(), all.end(), [](double ms) { return ms <= 100.0; });
@@ -330,6 +496,85 @@ int main(int argc, char* argv[]) {
         while (server->liveClientCount() > 0 && gone.elapsed() < 3000) {
             QApplication::processEvents(QEventLoop::AllEvents, 20);
         }
+    }
+    const auto runFor = [](const std::function<bool()>& until, int ms) {
+        QElapsedTimer t;
+        t.start();
+        while (!until() && t.elapsed() < ms) {
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+        }
+    };
+    if (trickleCount > 0) {
+        // The clock runs on as in a game; the trickles fill the feed first, then the probes ask.
+        board.AllKeyCode(settings.StartStopClockKey);
+        auto trickles = std::make_unique<Trickles>(server->serverPort(), trickleCount);
+        trickles->moveToThread(&clientThread);
+        runOnThread(trickles.get(), [&] { trickles->open(); });
+        runFor([] { return false; }, 3000);
+        int open = 0;
+        runOnThread(trickles.get(), [&] {
+            open = trickles->connected();
+            trickles->startProbes(100);
+        });
+        const int refusedBefore = server->refusedConnections();
+        bool probing = true;
+        runFor(
+            [&] {
+                runOnThread(trickles.get(), [&] { probing = trickles->probing(); });
+                return !probing;
+            },
+            40'000);
+        int asked = 0;
+        int answered = 0;
+        int cut = 0;
+        int timedOut = 0;
+        long reconnects = 0;
+        std::vector<double> probeMs;
+        runOnThread(trickles.get(), [&] {
+            asked = trickles->m_asked;
+            answered = trickles->m_answered;
+            cut = trickles->m_cut;
+            timedOut = trickles->m_timedOut;
+            reconnects = trickles->m_reconnects;
+            probeMs = trickles->m_probeMs;
+            trickles->close();
+        });
+        trickles.release()->deleteLater();
+        board.AllKeyCode(settings.StartStopClockKey);
+        std::printf("trickle: %d connections trickling a request a byte each 200 ms and reconnecting (%d open after "
+                    "3 s, %ld reconnects); GET /state answered %d of %d (target: at least 95 of 100), answer p50 "
+                    "%.2f ms p99 %.2f ms (%d closed unanswered, %d not answered within 2 s); connections refused "
+                    "or cut meanwhile: %d\n",
+                    trickleCount, open, reconnects, answered, asked, percentile(probeMs, 0.5),
+                    percentile(probeMs, 0.99), cut, timedOut, server->refusedConnections() - refusedBefore);
+        runFor([&] { return server->connectionCount() == 0; }, 3000);
+    }
+    {
+        auto flood = std::make_unique<PingFlood>(url);
+        flood->moveToThread(&clientThread);
+        const int droppedBefore = server->droppedClients();
+        runOnThread(flood.get(), [&] { flood->open(); });
+        bool over = false;
+        runFor(
+            [&] {
+                runOnThread(flood.get(), [&] { over = flood->m_closed || flood->m_pings >= 5000; });
+                return over;
+            },
+            15'000);
+        runFor([] { return false; }, 500);
+        int pings = 0;
+        int pongs = 0;
+        bool closed = false;
+        runOnThread(flood.get(), [&] {
+            pings = flood->m_pings;
+            pongs = flood->m_pongs;
+            closed = flood->m_closed;
+            flood->close();
+        });
+        flood.release()->deleteLater();
+        std::printf("ping flood: %d pings sent, %d pongs received, %s (clients dropped for breaking a limit: %d)\n",
+                    pings, pongs, closed ? "closed by the feed" : "NOT closed",
+                    server->droppedClients() - droppedBefore);
     }
     clientThread.quit();
     clientThread.wait();

@@ -17,6 +17,7 @@ PACKAGES=(
   pulseaudio pulseaudio-utils sox
   libmosquitto-dev mosquitto mosquitto-clients openssl chromium
   g++-mingw-w64-x86-64
+  chromium
 )
 
 install_missing() {

@@ -40,6 +40,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QUrl>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -95,6 +96,9 @@ bool Program::start() {
     services.openOptions = [this] { openOptions(); };
     services.endProgram = [this] { endProgram(); };
     m_splash = std::make_unique<frmSplash>(services);
+    // The settings are loaded now: the feed serves the board as it will open, so an overlay set up early
+    // connects before anybody clicks the start-up window.
+    startFeed();
     m_splash->show();
     return true;
 }
@@ -118,7 +122,13 @@ void Program::showScoreBoard() {
         services.endProgram = [this] { endProgram(); };
         services.openGameSheet = [this] { openGameSheet(); };
         m_board = std::make_unique<frmScoreBoard>(m_settings, m_engine, *m_buzzer, *m_horn, services);
-        startFeed();
+        if (m_feed) {
+            m_feed->follow(*m_board);
+        }
+        // What the feed found wrong before the board opened, now where the scorekeeper looks.
+        for (const QString& text : std::exchange(m_feedProblems, {})) {
+            showFeedNoticeOver(m_board.get(), text);
+        }
         startMqtt();
         if (!screens::wantedScreenName(m_settings.PublicScreen, m_options.publicScreen).empty()) {
             startTwoScreens();
@@ -368,8 +378,14 @@ void Program::startFeed() {
     // Problems are told on the error output and, for a scorekeeper who started from the desktop, in a
     // notice over the board that leaves the board's keys and clock alone.
     const FeedPlan plan = planFeed(m_options.feed, stored);
-    m_feed = BoardFeed::start(plan, *m_board, m_engine, m_settings,
-                              [board = m_board.get()](const QString& text) { showFeedNoticeOver(board, text); });
+    // The notice stands inside the board: with a public screen that is the console, never the crowd's board.
+    m_feed = BoardFeed::start(plan, m_board.get(), m_engine, m_settings, [this](const QString& text) {
+        if (m_board) {
+            showFeedNoticeOver(m_board.get(), text);
+        } else {
+            m_feedProblems << text;
+        }
+    });
     if (m_feed && m_feed->server() != nullptr && m_feed->server()->serverPort() != 0) {
         m_feedAddress =
             u"http://%1:%2/"_s.arg(QString::fromStdString(plan.address)).arg(m_feed->server()->serverPort());
@@ -421,6 +437,9 @@ void Program::openOptions() {
         QString::fromStdString(screens::wantedScreenName(m_settings.PublicScreen, m_options.publicScreen)));
     if (dialog.exec() != QDialog::Accepted) {
         return;
+    }
+    if (m_feed) {
+        m_feed->refresh(); // the team names, even before the board opens
     }
     // A screen chosen in the options replaces the one from the command line for the rest of the run; an
     // untouched choice leaves the public board where it is.

@@ -98,4 +98,5 @@ private:
     std::unique_ptr<PublicScreenController> m_screens;
     std::unique_ptr<PublicBoardWindow> m_public;
     QString m_feedAddress;
+    QStringList m_feedProblems; // told before the board opened, shown over it when it does
 };

@@ -1,5 +1,6 @@
 #include "BoardFeed.h"
 #include "board/frmScoreBoard.h"
+#include "core/feed/FeedLook.h"
 #include "feed/BoardLayoutReader.h"
 #include "feed/BoardReader.h"
 #include "feed/FeedDirectory.h"
@@ -11,20 +12,39 @@
 using namespace Qt::StringLiterals;
 
 BoardFeed::BoardFeed(frmScoreBoard& board, modCount& engine, const SettingsVariables& settings, QObject* parent)
-    : QObject(parent), m_board(board), m_engine(engine), m_settings(settings) {
-    connect(&m_board.model(), &BoardModel::changed, this, &BoardFeed::refreshSoon);
-    connect(&m_board, &frmScoreBoard::shownChanged, this, [this] {
-        m_layoutStale = true;
-        refreshSoon();
-    });
+    : BoardFeed(engine, settings, parent) {
+    follow(board);
+}
+
+BoardFeed::BoardFeed(modCount& engine, const SettingsVariables& settings, QObject* parent)
+    : QObject(parent), m_engine(engine), m_settings(settings) {
     m_nextTenth.setSingleShot(true);
     m_nextTenth.setTimerType(Qt::PreciseTimer);
     connect(&m_nextTenth, &QTimer::timeout, this, &BoardFeed::refresh);
 }
 
+void BoardFeed::follow(frmScoreBoard& board) {
+    if (m_board != nullptr) {
+        return;
+    }
+    m_board = &board;
+    connect(&board.model(), &BoardModel::changed, this, &BoardFeed::refreshSoon);
+    connect(&board, &frmScoreBoard::shownChanged, this, [this] {
+        m_layoutStale = true;
+        refreshSoon();
+    });
+    m_layoutStale = true;
+    refresh();
+}
+
 BoardFeed::~BoardFeed() = default;
 
 std::unique_ptr<BoardFeed> BoardFeed::start(const FeedPlan& plan, frmScoreBoard& board, modCount& engine,
+                                            const SettingsVariables& settings, FeedNotice::Show show) {
+    return start(plan, &board, engine, settings, std::move(show));
+}
+
+std::unique_ptr<BoardFeed> BoardFeed::start(const FeedPlan& plan, frmScoreBoard* board, modCount& engine,
                                             const SettingsVariables& settings, FeedNotice::Show show) {
     auto notice = std::make_shared<FeedNotice>(std::move(show));
     for (const std::string& problem : plan.problems) {
@@ -33,7 +53,8 @@ std::unique_ptr<BoardFeed> BoardFeed::start(const FeedPlan& plan, frmScoreBoard&
     if (!plan.listen && plan.directory.empty()) {
         return nullptr;
     }
-    auto feed = std::make_unique<BoardFeed>(board, engine, settings);
+    auto feed = board != nullptr ? std::make_unique<BoardFeed>(*board, engine, settings)
+                                 : std::make_unique<BoardFeed>(engine, settings);
     feed->setNotice(notice);
     bool running = false;
     if (plan.listen) {
@@ -79,6 +100,8 @@ bool BoardFeed::listen(const QHostAddress& address, quint16 port, QString* error
     if (!server->listen(address, port, error)) {
         return false;
     }
+    // A client asking for /state gets the clocks as they read now, even between two shown changes.
+    server->setBeforeState([this] { refresh(); });
     m_server = std::move(server);
     m_layoutStale = true;
     m_layoutDocument.clear();
@@ -101,11 +124,7 @@ bool BoardFeed::writeTo(const QString& folder, QString* error) {
 
 void BoardFeed::refresh() {
     m_refreshQueued = false;
-    bool running = false;
-    for (int n = 0; n < kClockCount; ++n) {
-        running = running || m_engine.IsClockRunning(n) != 0;
-    }
-    if (running) {
+    if (m_board != nullptr && feedWatchesTenths(m_engine.IsClockRunning(0) != 0, m_engine.PeekClockValue(0))) {
         const std::int64_t now = m_engine.Source().nowMillis();
         std::int64_t tenth = now / 100;
         if (now % 100 != 0 && now < 0) {
@@ -115,10 +134,11 @@ void BoardFeed::refresh() {
     } else {
         m_nextTenth.stop();
     }
-    if (m_layoutStale && m_server) {
+    if (m_layoutStale && m_server && m_board != nullptr) {
         refreshLayout();
     }
-    BoardState state = readBoardState(m_board, m_engine, m_settings);
+    BoardState state = m_board != nullptr ? readBoardState(*m_board, m_engine, m_settings)
+                                          : readGameState(game::freshGame(), false, m_settings, nullptr);
     state.layoutVersion = m_server ? m_layoutVersion : 0;
     if (m_last && *m_last == state) {
         return;
@@ -134,7 +154,7 @@ void BoardFeed::refresh() {
 
 void BoardFeed::refreshLayout() {
     m_layoutStale = false;
-    std::string document = boardLayoutDocument(readBoardLayout(m_board), m_settings);
+    std::string document = boardLayoutDocument(readBoardLayout(*m_board), m_settings);
     if (document != m_layoutDocument) {
         m_layoutDocument = std::move(document);
         ++m_layoutVersion;

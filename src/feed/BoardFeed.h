@@ -19,18 +19,27 @@ class FeedDirectory;
 // Follows the board and hands every change to the feed server and the feed folder. The board knows
 // nothing of it: the feed follows the game model's change signal and the board's signal for what it shows
 // outside the game (a sound, the team names), looks once the event that changed them has been handled, and
-// publishes only when what the board shows has changed. While a clock runs it also looks at each whole tenth of
-// the engine's clock, when the remaining times it publishes turn.
+// publishes only when what the board shows has changed. While the game clock shows tenths and runs it also looks
+// at each whole tenth of the engine's clock; above a minute each shown change brings the new remaining times.
+// It can start before the board opens: until it follows a board it publishes the fresh board.
 class BoardFeed : public QObject {
     Q_OBJECT
 public:
     BoardFeed(frmScoreBoard& board, modCount& engine, const SettingsVariables& settings, QObject* parent = nullptr);
+    // A feed with no board yet: it publishes the board as it will open, with the settings' team names.
+    BoardFeed(modCount& engine, const SettingsVariables& settings, QObject* parent = nullptr);
     ~BoardFeed() override;
+
+    // From now on the feed follows this board (once; the board outlives the feed).
+    void follow(frmScoreBoard& board);
 
     // Starts what the plan asks for, telling each problem on the program's error output and through show
     // (the program shows it on the board's screen), each once. Null when the plan asks for nothing or nothing
     // could be started; the board runs on either way.
     static std::unique_ptr<BoardFeed> start(const FeedPlan& plan, frmScoreBoard& board, modCount& engine,
+                                            const SettingsVariables& settings, FeedNotice::Show show = {});
+    // The same with no board yet (board null): follow() it once it opens.
+    static std::unique_ptr<BoardFeed> start(const FeedPlan& plan, frmScoreBoard* board, modCount& engine,
                                             const SettingsVariables& settings, FeedNotice::Show show = {});
 
     bool listen(const QHostAddress& address, quint16 port, QString* error = nullptr,
@@ -44,6 +53,8 @@ public:
 
     FeedServer* server() const { return m_server.get(); }
     FeedDirectory* directory() const { return m_directory.get(); }
+    // The feed looks at the clocks at each whole tenth (the game clock runs under a minute).
+    bool watchesTenths() const { return m_nextTenth.isActive(); }
 
 private:
     void refreshSoon();
@@ -51,15 +62,15 @@ private:
     // options' colours, names, LED style); a new version goes into the state so browser boards fetch it.
     void refreshLayout();
 
-    frmScoreBoard& m_board;
+    frmScoreBoard* m_board = nullptr;
     modCount& m_engine;
     const SettingsVariables& m_settings;
     std::unique_ptr<FeedServer> m_server;
     std::unique_ptr<FeedDirectory> m_directory;
     std::shared_ptr<FeedNotice> m_notice = std::make_shared<FeedNotice>();
     std::optional<BoardState> m_last;
-    // While a clock runs, the next whole tenth of the engine's clock, when the remaining times it publishes turn
-    // (the board's tick wakes only when the shown digits change).
+    // While the game clock runs under a minute, the next whole tenth of the engine's clock, when its shown tenth
+    // turns (the board's tick brings every other change).
     QTimer m_nextTenth;
     bool m_refreshQueued = false;
     bool m_layoutStale = true;

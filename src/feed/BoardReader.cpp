@@ -1,13 +1,27 @@
 #include "BoardReader.h"
 #include "board/frmScoreBoard.h"
+#include <algorithm>
+#include <tuple>
+#include <utility>
 
 namespace {
 
-PenaltyState readPenalty(const game::GameState& s, game::DigitGroup digits, modCount& engine, int clock) {
+// A clock's reading and whether it runs: from the engine, or from the game's table when there is none.
+std::pair<bool, TimeValue> readClock(const game::GameState& s, modCount* engine, int clock) {
+    if (engine != nullptr) {
+        return {engine->IsClockRunning(clock) != 0, engine->PeekClockValue(clock)};
+    }
+    const ClockRecord& r = s.clocks[static_cast<std::size_t>(clock)];
+    return {r.running, r.countUp ? r.used : r.setTime - r.used};
+}
+
+PenaltyState readPenalty(const game::GameState& s, game::DigitGroup digits, modCount* engine, int clock) {
     PenaltyState p;
     p.digits = game::digitsOf(s, digits);
-    p.running = engine.IsClockRunning(clock) != 0;
-    p.remaining = engine.PeekClockValue(clock);
+    const auto [running, remaining] = readClock(s, engine, clock);
+    // The engine runs every penalty clock with the game clock; a blank one shows nothing running.
+    p.running = running && std::any_of(p.digits.begin(), p.digits.end(), [](int d) { return d >= 0; });
+    p.remaining = remaining;
     p.light = s.penaltyLights[static_cast<std::size_t>(clock - 1)];
     return p;
 }
@@ -15,14 +29,17 @@ PenaltyState readPenalty(const game::GameState& s, game::DigitGroup digits, modC
 } // namespace
 
 BoardState readBoardState(const frmScoreBoard& board, modCount& engine, const SettingsVariables& settings) {
+    return readGameState(board.model().state(), board.BuzzerPlaying != 0, settings, &engine);
+}
+
+BoardState readGameState(const game::GameState& g, bool soundPlaying, const SettingsVariables& settings,
+                         modCount* engine) {
     // Everything of the game comes from the model, never from a widget or a fill colour; only the clocks'
     // remaining times are looked up in the engine, which charges nothing for a look.
-    const game::GameState& g = board.model().state();
     BoardState s;
     s.clock.digits = game::digitsOf(g, game::DigitGroup::Time);
     s.clock.colon = g.colon;
-    s.clock.running = engine.IsClockRunning(0) != 0;
-    s.clock.remaining = engine.PeekClockValue(0);
+    std::tie(s.clock.running, s.clock.remaining) = readClock(g, engine, 0);
     s.clock.timeOfDay = g.timeOfDay;
     s.periodDigits = game::digitsOf(g, game::DigitGroup::Period);
 
@@ -46,7 +63,7 @@ BoardState readBoardState(const frmScoreBoard& board, modCount& engine, const Se
         }
     }
 
-    s.soundPlaying = board.BuzzerPlaying != 0;
+    s.soundPlaying = soundPlaying;
     if (g.selected) {
         s.selectedField = std::string(game::fieldName(*g.selected));
     }

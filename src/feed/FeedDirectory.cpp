@@ -6,6 +6,9 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #ifdef Q_OS_UNIX
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -14,12 +17,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Whether somebody other than the user can change the folder. Only where the system has owners and
-// permission bits to ask; elsewhere the folder is taken as it is.
-bool openToOthers(const QString& folder) {
 #ifdef Q_OS_UNIX
+// Whether somebody other than the user can change the folder held open as handle.
+bool openToOthers(int handle) {
     struct stat info {};
-    if (::stat(QFile::encodeName(folder).constData(), &info) != 0) {
+    if (::fstat(handle, &info) != 0) {
         return false; // a folder that cannot be looked at cannot be written either: the writes say so
     }
     FolderAccess access;
@@ -27,11 +29,12 @@ bool openToOthers(const QString& folder) {
     access.ownedByUser = info.st_uid == ::geteuid();
     access.ownedByAdmin = info.st_uid == 0;
     return folderOpenToOthers(access);
-#else
-    Q_UNUSED(folder);
-    return false;
-#endif
 }
+
+QString systemError(int code) {
+    return QString::fromLocal8Bit(std::strerror(code));
+}
+#endif
 
 } // namespace
 
@@ -42,14 +45,33 @@ FeedDirectory::FeedDirectory(QString folder, std::function<void(const QString&)>
     }
 }
 
+FeedDirectory::~FeedDirectory() {
+#ifdef Q_OS_UNIX
+    if (m_handle >= 0) {
+        ::close(m_handle);
+    }
+#endif
+}
+
 bool FeedDirectory::prepare(QString* error) {
     const QString shown = QDir::toNativeSeparators(m_folder);
     QString problem;
-    if (!QDir().mkpath(m_folder)) {
+    bool othersCanChange = false;
+    bool made = QDir().mkpath(m_folder);
+#ifdef Q_OS_UNIX
+    if (made) {
+        // Checked and then written through this one handle: whatever later takes the folder's name, the
+        // files go into the folder that was checked.
+        m_handle = ::open(QFile::encodeName(m_folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        made = m_handle >= 0;
+        othersCanChange = made && openToOthers(m_handle);
+    }
+#endif
+    if (!made) {
         problem = QCoreApplication::translate("FeedDirectory",
                                               "The feed's text files are not written: the folder %1 cannot be created.")
                       .arg(shown);
-    } else if (openToOthers(m_folder)) {
+    } else if (othersCanChange) {
         problem = QCoreApplication::translate(
                       "FeedDirectory", "The feed's text files are not written: other users can change the folder "
                                        "%1. Use a folder of your own that only you can write to.")
@@ -64,7 +86,55 @@ bool FeedDirectory::prepare(QString* error) {
     return false;
 }
 
-bool FeedDirectory::writeOne(const FeedFile& f, QString* problem) const {
+bool FeedDirectory::writeOne(const FeedFile& f, QString* problem) {
+    const QByteArray text = QByteArray::fromStdString(f.text);
+#ifdef Q_OS_UNIX
+    if (m_handle >= 0) {
+        const QByteArray name = QByteArray::fromStdString(f.name);
+        struct stat existing {};
+        if (::fstatat(m_handle, name.constData(), &existing, AT_SYMLINK_NOFOLLOW) == 0) {
+            if (S_ISLNK(existing.st_mode)) {
+                *problem = QCoreApplication::translate("FeedDirectory",
+                                                       "it is a link, and the feed writes no file through a link");
+                return false;
+            }
+            if (!S_ISREG(existing.st_mode)) {
+                *problem =
+                    QCoreApplication::translate("FeedDirectory", "something other than a plain file has that name");
+                return false;
+            }
+        }
+        // A new file under a passing name nothing can be waiting at, renamed over the old one: a reader sees
+        // the old text or the new, and the rename replaces whatever has the name without following it.
+        const QByteArray passing =
+            '.' + name + '.' + QByteArray::number(::getpid()) + '.' + QByteArray::number(m_made++);
+        const int fd =
+            ::openat(m_handle, passing.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+        if (fd < 0) {
+            *problem = systemError(errno);
+            return false;
+        }
+        qsizetype written = 0;
+        while (written < text.size()) {
+            const ssize_t n = ::write(fd, text.constData() + written, static_cast<std::size_t>(text.size() - written));
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            if (n <= 0) {
+                break;
+            }
+            written += n;
+        }
+        const int writeError = written == text.size() ? 0 : (errno != 0 ? errno : EIO);
+        const bool closed = ::close(fd) == 0;
+        if (writeError != 0 || !closed || ::renameat(m_handle, passing.constData(), m_handle, name.constData()) != 0) {
+            *problem = systemError(writeError != 0 ? writeError : errno);
+            ::unlinkat(m_handle, passing.constData(), 0);
+            return false;
+        }
+        return true;
+    }
+#endif
     const QString path = QDir(m_folder).filePath(QString::fromStdString(f.name));
     // Looked at without following a link. The file is then replaced by renaming a new one over it, which
     // never follows a link either; the new one is made under a fresh name that nothing can be waiting at.
@@ -79,7 +149,6 @@ bool FeedDirectory::writeOne(const FeedFile& f, QString* problem) const {
         return false;
     }
     QSaveFile file(path);
-    const QByteArray text = QByteArray::fromStdString(f.text);
     if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.commit()) {
         return true;
     }

@@ -37,6 +37,8 @@ void showFeedNoticeOver(QWidget* board, const QString& text) {
         auto* layout = new QHBoxLayout(notice);
         label = new QLabel(notice);
         label->setObjectName(QStringLiteral("feedNoticeText"));
+        // What it says can hold an address or a folder name as the user typed them: never read as markup.
+        label->setTextFormat(Qt::PlainText);
         label->setWordWrap(true);
         label->setFocusPolicy(Qt::NoFocus);
         auto* ok = new QPushButton(QCoreApplication::translate("FeedNotice", "OK"), notice);

@@ -1,14 +1,20 @@
 #include "FeedServer.h"
+#include "core/feed/FeedText.h"
 #include "core/feed/StateDocument.h"
 #include <QCoreApplication>
 #include <QFile>
 #include <QHttpServer>
 #include <QHttpServerResponse>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QWebSocket>
 #include <algorithm>
 #include <functional>
+#ifdef Q_OS_UNIX
+#include <sys/resource.h>
+#endif
 
 // Resources compiled into a static library need an explicit hold, or the linker leaves them out.
 static void initFeedResources() {
@@ -57,6 +63,39 @@ const QStringList kFixedPaths{u"/"_s,      u"/overlay.css"_s, u"/overlay.js"_s, 
 constexpr std::int64_t kKeepAliveMs = 2'000;
 const QByteArray kKeepAliveFrame = "{}"_ba;
 
+// The overlay's own words in the program's language, as a small JSON document the page reads from itself.
+QByteArray overlayTexts() {
+    const auto tr = [](const char* text, const char* comment = nullptr) {
+        return QCoreApplication::translate("Overlay", text, comment);
+    };
+    QJsonObject periods;
+    for (int n = 1; n <= 9; ++n) {
+        QString word;
+        switch (ordinalForm(n)) {
+        case OrdinalForm::One:
+            word = tr("%1st", "period 1 (and 21, 31...) on the scorebug; the number is %1");
+            break;
+        case OrdinalForm::Two:
+            word = tr("%1nd", "period 2 (and 22, 32...) on the scorebug; the number is %1");
+            break;
+        case OrdinalForm::Three:
+            word = tr("%1rd", "period 3 (and 23, 33...) on the scorebug; the number is %1");
+            break;
+        default:
+            word = tr("%1th", "periods 4 to 9 on the scorebug; the number is %1");
+            break;
+        }
+        periods.insert(QString::number(n), word.arg(n));
+    }
+    QJsonObject texts;
+    texts.insert(u"lang"_s, tr("en", "the language code of this translation (fr, de)"));
+    texts.insert(u"goal"_s, tr("GOAL", "beside the scoring team's name on the scorebug"));
+    texts.insert(u"penalty"_s, tr("PENALTY", "beside a team's penalty times on the scorebug"));
+    texts.insert(u"periods"_s, periods);
+    // Inside a script element: "</" would end it early.
+    return QJsonDocument(texts).toJson(QJsonDocument::Compact).replace("</", "<\\/");
+}
+
 bool samePeer(const QTcpSocket* tcp, const QWebSocket* ws) {
     return tcp->peerPort() == ws->peerPort() && tcp->peerAddress() == ws->peerAddress();
 }
@@ -66,7 +105,10 @@ bool samePeer(const QTcpSocket* tcp, const QWebSocket* ws) {
 FeedServer::FeedServer(const FeedLimits& limits, QObject* parent) : QObject(parent), m_limits(limits) {
     initFeedResources();
     m_clock.start();
-    m_overlayHtml = resource(u":/feed/overlay.html"_s);
+    m_overlayHtml =
+        resource(u":/feed/overlay.html"_s)
+            .replace(R"(<script id="texts" type="application/json">{}</script>)",
+                     QByteArray(R"(<script id="texts" type="application/json">)" + overlayTexts() + "</script>"));
     m_overlayCss = resource(u":/feed/overlay.css"_s);
     m_overlayJs = resource(u":/feed/overlay.js"_s);
     m_boardHtml = resource(u":/feed/board.html"_s);
@@ -99,6 +141,15 @@ FeedServer::~FeedServer() {
 }
 
 bool FeedServer::listen(const QHostAddress& address, quint16 port, QString* error) {
+#ifdef Q_OS_UNIX
+    // Every connection and live client is a descriptor: a desktop session's usual 1024 would run out first.
+    rlimit files{};
+    const auto wanted = static_cast<rlim_t>(m_limits.maxConnections + m_limits.maxLiveClients + 256);
+    if (::getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < wanted) {
+        files.rlim_cur = files.rlim_max == RLIM_INFINITY ? wanted : std::min(wanted, files.rlim_max);
+        ::setrlimit(RLIMIT_NOFILE, &files);
+    }
+#endif
     auto* tcp = new FeedTcpServer(
         [this](QTcpSocket* s) {
             acceptConnection(s);
@@ -130,7 +181,6 @@ bool FeedServer::listen(const QHostAddress& address, quint16 port, QString* erro
     }
     m_tcp = tcp;
     m_http->bind(tcp);
-    m_sweep.start();
     return true;
 }
 
@@ -149,6 +199,9 @@ void FeedServer::addRoutes() {
                               bool noStore) {
         m_http->route(path, Method::Get | Method::Head,
                       [this, mime, body, noStore](const QHttpServerRequest& request, QHttpServerResponder&& responder) {
+                          if (body == &FeedServer::m_document && m_beforeState) {
+                              m_beforeState();
+                          }
                           const QByteArray& content = this->*body;
                           responder.writeStatusLine(QHttpServerResponder::StatusCode::Ok);
                           responder.writeHeader("Content-Type"_ba, mime);
@@ -202,7 +255,7 @@ void FeedServer::acceptConnection(QTcpSocket* socket) {
     for (QTcpSocket* s : held) {
         const Connection& c = *m_connections.constFind(s);
         openSlots.push_back({s->peerAddress().toString().toStdString(), c.guard.idle(s->bytesToWrite(), now),
-                             c.guard.lastActivityMs()});
+                             c.guard.lastActivityMs(), c.guard.trickling()});
     }
     const Admission admission = admitConnection(openSlots, socket->peerAddress().toString().toStdString(), m_limits);
     if (!admission.admit) {
@@ -210,6 +263,7 @@ void FeedServer::acceptConnection(QTcpSocket* socket) {
         return;
     }
     if (admission.drop) {
+        // An idle connection, or with none idle the slowest trickle.
         QTcpSocket* idle = held[*admission.drop];
         m_connections.remove(idle);
         ++m_droppedIdleConnections;
@@ -228,6 +282,13 @@ void FeedServer::acceptConnection(QTcpSocket* socket) {
         }
     });
     connect(socket, &QObject::destroyed, this, [this, socket] { m_connections.remove(socket); });
+    sweepWhileConnected();
+}
+
+void FeedServer::sweepWhileConnected() {
+    if (!m_sweep.isActive()) {
+        m_sweep.start();
+    }
 }
 
 void FeedServer::connectionReadyRead(QTcpSocket* socket) {
@@ -235,10 +296,23 @@ void FeedServer::connectionReadyRead(QTcpSocket* socket) {
     if (it == m_connections.end()) {
         return;
     }
+    // A request's first bytes: do they hold all of its header lines? Looked at once per request (the feed's
+    // slot runs before the HTTP server reads anything).
+    const bool first = !it->guard.heard();
+    const bool whole = !first || socket->peek(socket->bytesAvailable()).contains("\r\n\r\n");
     const ConnectionGuard::Verdict verdict =
-        it->guard.received(socket->bytesAvailable(), socket->bytesToWrite(), nowMs());
+        it->guard.received(socket->bytesAvailable(), socket->bytesToWrite(), nowMs(), whole);
     if (verdict != ConnectionGuard::Verdict::Keep) {
         refuse(socket, verdict);
+        return;
+    }
+    if (first && it->guard.trickling()) {
+        // Trickles share what the reserve leaves them: the requests that come whole always find a slot.
+        const auto trickling = std::count_if(m_connections.cbegin(), m_connections.cend(),
+                                             [](const Connection& c) { return c.guard.trickling(); });
+        if (!mayTrickle(static_cast<int>(trickling) - 1, m_limits)) {
+            refuse(socket, ConnectionGuard::Verdict::TimedOut);
+        }
     }
 }
 
@@ -280,14 +354,23 @@ void FeedServer::acceptLiveClients() {
         }
         ws->setMaxAllowedIncomingFrameSize(static_cast<quint64>(m_limits.maxIncomingMessageBytes));
         ws->setMaxAllowedIncomingMessageSize(static_cast<quint64>(m_limits.maxIncomingMessageBytes));
+        // Taken a little at a time: the pongs to a burst of pings are written, and counted, before the next
+        // read, so a client flooding pings is closed before it has had thousands of answers.
+        ws->setReadBufferSize(m_limits.maxIncomingMessageBytes + 16); // the largest frame it may send
         const bool keepAlive = ws->requestUrl().query() == u"keepalive"_s;
-        m_clients.push_back(LiveClient{ws, LiveClientWatch(m_limits, nowMs()), keepAlive, nowMs()});
+        // The handshake's answer may still be on its way out: it is no answer to a ping.
+        m_clients.push_back(
+            LiveClient{ws, LiveClientWatch(m_limits, nowMs()), keepAlive, nowMs(), ws->bytesToWrite(), 0});
+        sweepWhileConnected();
         connect(ws, &QWebSocket::pong, this, [this, ws] { frameFrom(ws, true); });
+        // What goes out beyond the feed's own messages answers the client's pings: counted like its frames.
+        connect(ws, &QWebSocket::bytesWritten, this, [this, ws](qint64 bytes) { answersWritten(ws, bytes); });
         // The feed reads nothing a client sends, but each frame costs the board's thread its parsing.
         connect(ws, &QWebSocket::textFrameReceived, this, [this, ws] { frameFrom(ws, false); });
         connect(ws, &QWebSocket::binaryFrameReceived, this, [this, ws] { frameFrom(ws, false); });
         connect(ws, &QWebSocket::disconnected, this, [this, ws] { dropClient(ws, false); });
         if (!m_document.isEmpty()) {
+            m_clients.back().sentBytes += textFrameBytes(m_document.size());
             ws->sendTextMessage(QString::fromUtf8(m_document));
         }
         emit liveClientsChanged(liveClientCount());
@@ -303,6 +386,7 @@ bool FeedServer::publish(const BoardState& state) {
     const QString text = QString::fromUtf8(m_document);
     std::vector<QWebSocket*> notReading;
     for (LiveClient& c : m_clients) {
+        c.sentBytes += textFrameBytes(m_document.size());
         c.socket->sendTextMessage(text);
         c.lastSentMs = nowMs();
         if (c.watch.check(c.socket->bytesToWrite(), nowMs()) == LiveClientWatch::Verdict::NotReading) {
@@ -328,6 +412,18 @@ void FeedServer::frameFrom(QWebSocket* ws, bool pong) {
     }
     if (it->watch.frameReceived(now) == LiveClientWatch::Verdict::Flooding) {
         // Closed at once: the rest of what it already sent is thrown away unread.
+        dropClient(ws, true);
+    }
+}
+
+void FeedServer::answersWritten(QWebSocket* ws, qint64 bytes) {
+    const auto it =
+        std::find_if(m_clients.begin(), m_clients.end(), [ws](const LiveClient& c) { return c.socket == ws; });
+    if (it == m_clients.end()) {
+        return;
+    }
+    it->writtenBytes += bytes;
+    if (it->watch.answersWritten(it->writtenBytes, it->sentBytes, nowMs()) == LiveClientWatch::Verdict::Flooding) {
         dropClient(ws, true);
     }
 }
@@ -370,15 +466,20 @@ void FeedServer::sweep() {
         if (c.watch.check(c.socket->bytesToWrite(), now) != LiveClientWatch::Verdict::Keep) {
             gone.push_back(c.socket);
         } else if (c.watch.pingDue(now)) {
+            c.sentBytes += textFrameBytes(0);
             c.socket->ping();
             c.watch.pinged(now);
         }
         if (c.keepAlive && now - c.lastSentMs >= kKeepAliveMs) {
+            c.sentBytes += textFrameBytes(kKeepAliveFrame.size());
             c.socket->sendTextMessage(QString::fromLatin1(kKeepAliveFrame));
             c.lastSentMs = now;
         }
     }
     for (QWebSocket* ws : gone) {
         dropClient(ws, true);
+    }
+    if (m_connections.isEmpty() && m_clients.empty()) {
+        m_sweep.stop(); // nobody left to watch: asleep until the next connection
     }
 }

@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -37,14 +38,19 @@ public:
     const QByteArray& document() const { return m_document; }
     // The board's layout document that /board/layout.json answers, for the browser board at /board.
     void setBoardLayout(const QByteArray& layout) { m_boardLayout = layout; }
+    // Called as /state is asked for, before it is answered: the owner may publish a newer reading first (the
+    // document otherwise changes only when what the board shows does).
+    void setBeforeState(std::function<void()> beforeState) { m_beforeState = std::move(beforeState); }
 
     int liveClientCount() const { return static_cast<int>(m_clients.size()); }
     int connectionCount() const { return static_cast<int>(m_connections.size()); }
     // Live clients dropped for not reading or not answering, and connections closed for breaking a limit.
     int droppedClients() const { return m_droppedClients; }
     int refusedConnections() const { return m_refusedConnections; }
-    // Idle HTTP connections closed to make room for a new one.
+    // Idle (or, with none idle, trickling) HTTP connections closed to make room for a new one.
     int droppedIdleConnections() const { return m_droppedIdleConnections; }
+    // The feed looks at its connections from time to time (deadlines, pings) only while some are open.
+    bool watching() const { return m_sweep.isActive(); }
 
 signals:
     void liveClientsChanged(int count);
@@ -64,6 +70,8 @@ private:
         // quiet game from a lost connection.
         bool keepAlive = false;
         std::int64_t lastSentMs = 0;
+        std::int64_t sentBytes = 0;    // written for the feed's own messages and pings
+        std::int64_t writtenBytes = 0; // written to the client in all
     };
 
     void addRoutes();
@@ -72,6 +80,9 @@ private:
     void refuse(QTcpSocket* socket, ConnectionGuard::Verdict verdict);
     void acceptLiveClients();
     void frameFrom(QWebSocket* socket, bool pong);
+    void answersWritten(QWebSocket* socket, qint64 bytes);
+    // The sweep runs only while somebody is connected.
+    void sweepWhileConnected();
     void dropClient(QWebSocket* socket, bool brokeALimit);
     void sweep();
     std::int64_t nowMs() const { return m_clock.elapsed(); }
@@ -84,6 +95,7 @@ private:
     std::vector<LiveClient> m_clients;
     QTimer m_sweep;
     QByteArray m_document;
+    std::function<void()> m_beforeState;
     QByteArray m_overlayHtml;
     QByteArray m_overlayCss;
     QByteArray m_overlayJs;

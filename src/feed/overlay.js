@@ -11,10 +11,31 @@
     document.documentElement.style.setProperty("--scale", String(scale));
   }
 
+  // The words on the bug in the program's language, put into the page by the feed; English without them.
+  let texts = {};
+  try {
+    texts = JSON.parse(byId("texts").textContent) || {};
+  } catch (e) {
+    texts = {};
+  }
+  if (texts.lang) {
+    document.documentElement.lang = texts.lang;
+  }
+  for (const [selector, key] of [[".goal", "goal"], [".penalty-box .label", "penalty"]]) {
+    if (typeof texts[key] === "string") {
+      document.querySelectorAll(selector).forEach((element) => { element.textContent = texts[key]; });
+    }
+  }
+
+  // A period as the language counts it ("2nd", "2e", "2."); period 0 (before the game) is its bare number.
   function ordinal(text) {
     const n = parseInt(text, 10);
-    if (!Number.isFinite(n) || String(n) !== text) {
+    if (!Number.isFinite(n) || String(n) !== text || n <= 0) {
       return text;
+    }
+    const known = texts.periods && texts.periods[text];
+    if (typeof known === "string") {
+      return known;
     }
     const ends = { 1: "st", 2: "nd", 3: "rd" };
     return n + (ends[n] || "th");
@@ -46,17 +67,21 @@
       fitName(name);
     }
     setText(byId(side + "-score"), team.score.text);
-    byId(side).classList.toggle("scored", team.goalLight);
+    const box = byId(side);
+    if (box.classList.contains("scored") !== team.goalLight) {
+      box.classList.toggle("scored", team.goalLight);
+      fitName(name); // GOAL takes room beside the name
+    }
     // Penalties with time left; one that has run out stays on the board at 0:00 but not on the bug.
     const running = team.penalties.filter((p) => p.text !== "" && p.light).map((p) => p.text);
-    const box = byId(side + "-penalties");
-    const times = box.querySelector(".times");
+    const penalties = byId(side + "-penalties");
+    const times = penalties.querySelector(".times");
     const wanted = running.join(" ");
     if (times.dataset.shown !== wanted) {
       times.replaceChildren(...running.map((t) => Object.assign(document.createElement("span"), { textContent: t })));
       times.dataset.shown = wanted;
     }
-    box.classList.toggle("on", running.length > 0);
+    penalties.classList.toggle("on", running.length > 0);
   }
 
   function draw(state) {

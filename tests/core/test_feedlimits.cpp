@@ -201,7 +201,70 @@ INSTANTIATE_TEST_SUITE_P(
                                     {{"x", true, 1}, {"x", true, 2}, {"x", true, 3}, {"y", false, 4}},
                                     "x",
                                     true,
-                                    0}));
+                                    0},
+                      AdmissionCase{"a full feed with nothing idle pushes out the trickle quiet for longest",
+                                    {{"a", false, 9, true}, {"b", false, 1}, {"a", false, 4, true}, {"b", false, 2}},
+                                    "c",
+                                    true,
+                                    2},
+                      AdmissionCase{"an idle connection goes before a trickle",
+                                    {{"a", false, 1, true}, {"b", true, 8}, {"a", false, 2, true}, {"b", false, 0}},
+                                    "c",
+                                    true,
+                                    1},
+                      AdmissionCase{"a peer at its bound in a full feed pushes out its own slowest trickle",
+                                    {{"a", false, 5, true}, {"a", false, 1}, {"a", false, 3, true}, {"b", false, 0}},
+                                    "a",
+                                    true,
+                                    2},
+                      AdmissionCase{"a peer at its bound pushes out no trickle of anybody else's",
+                                    {{"a", false, 5}, {"a", false, 1}, {"a", false, 3}, {"b", false, 0, true}},
+                                    "a",
+                                    false,
+                                    std::nullopt}));
+
+TEST(ConnectionGuard, ARequestThatComesInPiecesTricklesUntilAnswered) {
+    ConnectionGuard guard(limits(), 0);
+    EXPECT_FALSE(guard.trickling());
+    guard.received(60, 0, 10, true); // a whole request at once
+    EXPECT_FALSE(guard.trickling());
+    guard.answered(12);
+    guard.received(5, 0, 100, false); // the next one starts with a few bytes
+    EXPECT_TRUE(guard.trickling());
+    guard.received(60, 0, 900, true); // its end arriving later does not make it whole-and-fast
+    EXPECT_TRUE(guard.trickling());
+    guard.answered(901);
+    EXPECT_FALSE(guard.trickling());
+    EXPECT_FALSE(guard.heard());
+}
+
+struct TrickleCase {
+    int maxConnections;
+    int reserved;
+    int tricklingNow;
+    bool may;
+};
+class TrickleBudgetTest : public ::testing::TestWithParam<TrickleCase> {};
+TEST_P(TrickleBudgetTest, Decision) {
+    FeedLimits l;
+    l.maxConnections = GetParam().maxConnections;
+    l.reservedConnections = GetParam().reserved;
+    EXPECT_EQ(mayTrickle(GetParam().tricklingNow, l), GetParam().may)
+        << GetParam().maxConnections << " - " << GetParam().reserved << " with " << GetParam().tricklingNow;
+}
+INSTANTIATE_TEST_SUITE_P(Examples, TrickleBudgetTest,
+                         ::testing::Values(TrickleCase{512, 128, 0, true}, TrickleCase{512, 128, 383, true},
+                                           TrickleCase{512, 128, 384, false}, TrickleCase{256, 64, 300, false},
+                                           TrickleCase{4, 2, 1, true}, TrickleCase{4, 2, 2, false},
+                                           TrickleCase{3, 64, 0, false}, TrickleCase{256, 0, 255, true}));
+
+TEST(FeedLimits, TheDefaultsKeepAShareForWholeRequests) {
+    const FeedLimits l;
+    EXPECT_GT(l.reservedConnections, 0);
+    EXPECT_LT(l.reservedConnections, l.maxConnections);
+    EXPECT_TRUE(mayTrickle(299, l)); // 300 trickles are held to their deadline, not closed to come back at once
+    EXPECT_FALSE(mayTrickle(l.maxConnections - 1, l)); // and never take every slot
+}
 
 struct FloodCase {
     const char* what;
@@ -230,6 +293,62 @@ INSTANTIATE_TEST_SUITE_P(Examples, FrameRateTest,
                                            FloodCase{"a little over the bound for a minute", 3200, 60'000, true},
                                            FloodCase{"a flood", 10'000, 1000, true},
                                            FloodCase{"a pong a second for an hour", 3600, 3'600'000, false}));
+
+struct FrameBytesCase {
+    std::int64_t payload;
+    std::int64_t bytes;
+};
+class TextFrameBytesTest : public ::testing::TestWithParam<FrameBytesCase> {};
+TEST_P(TextFrameBytesTest, Size) {
+    EXPECT_EQ(textFrameBytes(GetParam().payload), GetParam().bytes) << GetParam().payload;
+}
+INSTANTIATE_TEST_SUITE_P(Examples, TextFrameBytesTest,
+                         ::testing::Values(FrameBytesCase{0, 2}, FrameBytesCase{125, 127}, FrameBytesCase{126, 130},
+                                           FrameBytesCase{65535, 65539}, FrameBytesCase{65536, 65546}));
+
+struct PingCase {
+    const char* what;
+    int pings;             // empty pings answered (two bytes each), evenly over
+    std::int64_t ms;       // this span
+    std::int64_t ownBytes; // the feed's own messages written meanwhile
+    bool closed;
+};
+class PingCountTest : public ::testing::TestWithParam<PingCase> {};
+TEST_P(PingCountTest, Verdict) {
+    FeedLimits l;
+    l.maxFramesPerSecond = 50;
+    l.frameBurst = 100;
+    LiveClientWatch w(l, 0);
+    bool closed = false;
+    std::int64_t written = 0;
+    std::int64_t sent = 0;
+    for (int i = 0; i < GetParam().pings && !closed; ++i) {
+        const std::int64_t at = GetParam().pings > 1 ? GetParam().ms * i / (GetParam().pings - 1) : 0;
+        sent += GetParam().ownBytes / GetParam().pings;
+        written += GetParam().ownBytes / GetParam().pings + 2;
+        closed = w.answersWritten(written, sent, at) == W::Flooding;
+    }
+    EXPECT_EQ(closed, GetParam().closed) << GetParam().what;
+}
+INSTANTIATE_TEST_SUITE_P(Examples, PingCountTest,
+                         ::testing::Values(PingCase{"a ping now and then", 60, 60'000, 0, false},
+                                           PingCase{"pings up to the burst", 100, 0, 0, false},
+                                           PingCase{"one more ping than the burst at once", 101, 0, 0, true},
+                                           PingCase{"5000 pings as fast as they go", 5000, 1000, 0, true},
+                                           PingCase{"the feed's own pushes are never counted", 50, 60'000, 50 * 100'000,
+                                                    false}));
+
+TEST(LiveClientWatch, PingsAndOtherFramesShareOneAllowance) {
+    FeedLimits l;
+    l.maxFramesPerSecond = 50;
+    l.frameBurst = 100;
+    LiveClientWatch w(l, 0);
+    for (int i = 0; i < 60; ++i) {
+        ASSERT_EQ(w.frameReceived(0), W::Keep);
+    }
+    EXPECT_EQ(w.answersWritten(80, 0, 0), W::Keep);     // 40 pongs: the allowance is spent
+    EXPECT_EQ(w.answersWritten(82, 0, 0), W::Flooding); // one more
+}
 
 TEST(LiveClientWatch, AllowanceComesBackAfterAPause) {
     FeedLimits l;

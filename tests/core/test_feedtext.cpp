@@ -87,4 +87,22 @@ TEST(PenaltyText, ReadsEveryFaceTheClockDraws) {
     }
 }
 
+struct OrdinalCase {
+    int n;
+    OrdinalForm form;
+};
+class OrdinalFormTest : public ::testing::TestWithParam<OrdinalCase> {};
+TEST_P(OrdinalFormTest, Form) {
+    EXPECT_EQ(ordinalForm(GetParam().n), GetParam().form) << GetParam().n;
+}
+INSTANTIATE_TEST_SUITE_P(Periods, OrdinalFormTest,
+                         ::testing::Values(OrdinalCase{0, OrdinalForm::None}, OrdinalCase{-1, OrdinalForm::None},
+                                           OrdinalCase{1, OrdinalForm::One}, OrdinalCase{2, OrdinalForm::Two},
+                                           OrdinalCase{3, OrdinalForm::Three}, OrdinalCase{4, OrdinalForm::Other},
+                                           OrdinalCase{9, OrdinalForm::Other}, OrdinalCase{10, OrdinalForm::Other},
+                                           OrdinalCase{11, OrdinalForm::Other}, OrdinalCase{12, OrdinalForm::Other},
+                                           OrdinalCase{13, OrdinalForm::Other}, OrdinalCase{21, OrdinalForm::One},
+                                           OrdinalCase{22, OrdinalForm::Two}, OrdinalCase{23, OrdinalForm::Three},
+                                           OrdinalCase{111, OrdinalForm::Other}, OrdinalCase{101, OrdinalForm::One}));
+
 } // namespace

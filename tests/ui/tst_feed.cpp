@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFrame>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
@@ -22,6 +23,7 @@
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 #include <QWebSocket>
 #include <functional>
 #ifdef Q_OS_UNIX
@@ -133,6 +135,16 @@ private slots:
     void theNoticeLeavesTheKeysToTheBoard();
     void theBrowserBoardFollowsTheOptions();
     void browserBoardsHearSomethingEveryFewSeconds();
+    void noticesShowTheirTextAsItIs();
+    void feedFolderKeepsToTheFolderItChecked();
+    void tricklesLeaveRoomForWholeRequests();
+    void pingsCountAgainstTheFrameRate();
+    void theSweepSleepsWhileNobodyIsConnected();
+    void tenthsAreWatchedOnlyWhileShown();
+    void stateAnswersTheClocksAsTheyReadNow();
+    void blankPenaltyClocksAreNotRunning();
+    void servesTheFreshBoardBeforeTheBoardOpens();
+    void theOverlaySpeaksTheProgramsLanguage();
 };
 
 void TestFeed::stateFollowsTheBoard_data() {
@@ -471,13 +483,14 @@ void TestFeed::cutsOffAClientThatNeverReadsItsAnswers() {
 void TestFeed::tooManyConnectionsAreClosedOnArrival() {
     FeedLimits limits;
     limits.maxConnections = 3;
+    limits.firstRequestGraceMs = 60'000;
     FedBoard b(limits);
     QVERIFY(b.listening);
-    // Every slot holds a request on its way: nothing can make room, so further connections are closed.
+    // Every slot holds a connection that may still be about to ask (neither idle nor trickling): nothing can
+    // make room, so further connections are closed.
     std::vector<std::unique_ptr<RawClient>> clients;
     for (int i = 0; i < 5; ++i) {
         clients.push_back(std::make_unique<RawClient>(b.feed.server()->serverPort()));
-        clients.back()->socket.write("GET /state HTTP/1.1\r\n");
         QTRY_COMPARE(b.feed.server()->connectionCount(), std::min(i + 1, 3));
     }
     QVERIFY(clients[3]->closedWithin(1000));
@@ -849,6 +862,265 @@ void TestFeed::browserBoardsHearSomethingEveryFewSeconds() {
     QTRY_COMPARE_WITH_TIMEOUT(toBoard.size(), 2, 3000);
     QCOMPARE(toBoard[1], u"{}"_s);
     QCOMPARE(toPlain.size(), 1);
+}
+
+void TestFeed::noticesShowTheirTextAsItIs() {
+    BoardFixture f;
+    f.show();
+    // An address typed with markup in it is told word for word, never drawn as markup over the board.
+    const std::string typed = "<b><font color=red size=7>GAME ABANDONED</font></b>";
+    QVERIFY(!BoardFeed::start(planFeed({"8787", typed, std::nullopt}, {}), *f.board, f.engine, f.settings,
+                              [&](const QString& text) { showFeedNoticeOver(f.board.get(), text); }));
+    auto* label = f.board->findChild<QLabel*>(u"feedNoticeText"_s);
+    QVERIFY(label);
+    QCOMPARE(label->textFormat(), Qt::PlainText);
+    QVERIFY2(label->text().contains(QString::fromStdString(typed)), qPrintable(label->text()));
+}
+
+void TestFeed::feedFolderKeepsToTheFolderItChecked() {
+    QTemporaryDir tmp;
+    const QString folder = tmp.filePath(u"feed"_s);
+    FeedDirectory directory(folder);
+    QVERIFY(directory.prepare());
+    BoardFixture f;
+    f.show();
+    directory.write(readBoardState(*f.board, f.engine, f.settings));
+    // Somebody who can change the parent folder moves the checked folder aside and puts a link in its place.
+    const QString aside = tmp.filePath(u"aside"_s);
+    const QString elsewhere = tmp.filePath(u"elsewhere"_s);
+    QVERIFY(QDir().rename(folder, aside));
+    QVERIFY(QDir().mkpath(elsewhere));
+    if (!QFile::link(elsewhere, folder)) {
+        QSKIP("this system makes no links");
+    }
+    f.focus(f.field("HomeBack"));
+    f.type(u"+1"_s);
+    directory.write(readBoardState(*f.board, f.engine, f.settings));
+    // The new score goes into the folder that was checked, wherever it now is; nothing lands behind the link.
+    QFile score(QDir(aside).filePath(u"home_score.txt"_s));
+    QVERIFY(score.open(QIODevice::ReadOnly));
+    QCOMPARE(score.readAll(), "1"_ba);
+    QVERIFY(QDir(elsewhere).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+    QCOMPARE(directory.failedWrites(), 0);
+}
+
+void TestFeed::tricklesLeaveRoomForWholeRequests() {
+    FeedLimits limits;
+    limits.maxConnections = 4;
+    limits.reservedConnections = 2;
+    limits.firstRequestGraceMs = 60'000;
+    FedBoard b(limits);
+    QVERIFY(b.listening);
+    FeedServer* server = b.feed.server();
+    // Two connections trickle their requests: they keep their slots, the reserve stays free.
+    std::vector<std::unique_ptr<RawClient>> trickles;
+    for (int i = 0; i < 2; ++i) {
+        trickles.push_back(std::make_unique<RawClient>(server->serverPort()));
+        trickles.back()->socket.write("GET /sta");
+        QTRY_COMPARE(server->connectionCount(), i + 1);
+        QTest::qWait(50);
+    }
+    // A third trickle finds no room of its own and is closed at its first bytes.
+    RawClient third(server->serverPort());
+    third.socket.write("GET /st");
+    QVERIFY(third.closedWithin(1000));
+    QCOMPARE(trickles[0]->socket.state(), QAbstractSocket::ConnectedState);
+    // A request that arrives whole is served.
+    QCOMPARE(request(b.url(u"/state"_s)).status, 200);
+    // Two connections that have not said anything yet fill the feed; with nothing idle, a newcomer pushes out
+    // the trickle quiet for longest rather than being turned away.
+    RawClient silent1(server->serverPort());
+    RawClient silent2(server->serverPort());
+    QTRY_COMPARE(server->connectionCount(), 4);
+    QCOMPARE(request(b.url(u"/state"_s)).status, 200);
+    QVERIFY(trickles[0]->closedWithin(1000));
+    QCOMPARE(silent1.socket.state(), QAbstractSocket::ConnectedState);
+}
+
+void TestFeed::pingsCountAgainstTheFrameRate() {
+    FedBoard b;
+    QVERIFY(b.listening);
+    QWebSocket calm;
+    QSignalSpy calmPongs(&calm, &QWebSocket::pong);
+    calm.open(b.live());
+    QWebSocket flood;
+    QSignalSpy floodClosed(&flood, &QWebSocket::disconnected);
+    QSignalSpy floodPongs(&flood, &QWebSocket::pong);
+    flood.open(b.live());
+    QTRY_COMPARE(b.feed.server()->liveClientCount(), 2);
+    // A ping now and then is answered.
+    for (int i = 0; i < 3; ++i) {
+        calm.ping();
+    }
+    QTRY_COMPARE(calmPongs.size(), 3);
+    // Thousands at once: the feed stops answering and closes the client.
+    for (int i = 0; i < 5000; ++i) {
+        flood.ping();
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(floodClosed.size(), 1, 5000);
+    QVERIFY2(floodPongs.size() < 1000, qPrintable(QString::number(floodPongs.size())));
+    QCOMPARE(b.feed.server()->droppedClients(), 1);
+    QCOMPARE(calm.state(), QAbstractSocket::ConnectedState);
+}
+
+void TestFeed::theSweepSleepsWhileNobodyIsConnected() {
+    FeedLimits limits;
+    limits.idleTimeoutMs = 200;
+    FedBoard b(limits);
+    QVERIFY(b.listening);
+    FeedServer* server = b.feed.server();
+    QVERIFY(!server->watching()); // listening alone wakes nothing
+    QCOMPARE(request(b.url(u"/state"_s)).status, 200);
+    QTRY_COMPARE(server->connectionCount(), 0);
+    QTRY_VERIFY(!server->watching());
+    {
+        QWebSocket client;
+        client.open(b.live());
+        QTRY_COMPARE(server->liveClientCount(), 1);
+        QVERIFY(server->watching()); // pings a live client
+        client.close();
+        QTRY_COMPARE(server->liveClientCount(), 0);
+    }
+    QTRY_VERIFY(!server->watching());
+}
+
+void TestFeed::tenthsAreWatchedOnlyWhileShown() {
+    FedBoard b;
+    QVERIFY(b.listening);
+    b.f.show();
+    b.f.type(u"1.3\n"_s); // 1:03
+    b.f.type(u"s"_s);
+    b.feed.refresh();
+    // Above a minute the board's own shown changes bring the new readings.
+    QVERIFY(!b.feed.watchesTenths());
+    b.f.advance(3000); // 1:00.0
+    b.feed.refresh();
+    QVERIFY(!b.feed.watchesTenths());
+    b.f.advance(100); // 59.9: the tenths are on the board
+    b.feed.refresh();
+    QVERIFY(b.feed.watchesTenths());
+    b.f.type(u"s"_s);
+    b.feed.refresh();
+    QVERIFY(!b.feed.watchesTenths());
+}
+
+void TestFeed::stateAnswersTheClocksAsTheyReadNow() {
+    FedBoard b;
+    QVERIFY(b.listening);
+    b.f.show();
+    b.f.type(u"s"_s); // 10:00 running
+    b.feed.refresh();
+    // Between two shown changes nothing is pushed, but /state reads the clocks as they are.
+    b.f.clock.advance(500);
+    const QJsonObject clock = QJsonDocument::fromJson(request(b.url(u"/state"_s)).body).object()[u"clock"_s].toObject();
+    QCOMPARE(clock[u"text"_s].toString(), u"10:00"_s);
+    QCOMPARE(clock[u"remaining"_s].toDouble(), 599.5);
+}
+
+void TestFeed::blankPenaltyClocksAreNotRunning() {
+    FedBoard b;
+    QVERIFY(b.listening);
+    b.f.show();
+    b.f.focus(b.f.field("PenaltyTV1"));
+    b.f.type(u"2\n"_s);
+    b.f.type(u"s"_s);
+    b.f.advance(1000);
+    b.feed.refresh();
+    const QJsonObject doc = QJsonDocument::fromJson(b.document()).object();
+    QVERIFY(doc[u"clock"_s].toObject()[u"running"_s].toBool());
+    const auto penalty = [&](const char* team, int i) {
+        return doc[QLatin1String(team)].toObject()[u"penalties"_s].toArray()[i].toObject();
+    };
+    QCOMPARE(penalty("visitor", 0)[u"text"_s].toString(), u"1:59"_s);
+    QVERIFY(penalty("visitor", 0)[u"running"_s].toBool());
+    for (const auto& [team, i] : {std::pair{"home", 0}, {"home", 1}, {"visitor", 1}}) {
+        QCOMPARE(penalty(team, i)[u"text"_s].toString(), QString());
+        QVERIFY2(!penalty(team, i)[u"running"_s].toBool(), team);
+    }
+}
+
+void TestFeed::servesTheFreshBoardBeforeTheBoardOpens() {
+    BoardFixture f;
+    f.settings.HomeText = "Lions";
+    BoardFeed feed(f.engine, f.settings);
+    QVERIFY(feed.listen(QHostAddress::LocalHost, 0));
+    const QString url = u"http://127.0.0.1:%1/state"_s.arg(feed.server()->serverPort());
+    const Answer early = request(url);
+    QCOMPARE(early.status, 200);
+    const QJsonObject doc = QJsonDocument::fromJson(early.body).object();
+    QCOMPARE(doc[u"clock"_s].toObject()[u"text"_s].toString(), u"10:00"_s);
+    QCOMPARE(doc[u"clock"_s].toObject()[u"remaining"_s].toDouble(), 600.0);
+    QVERIFY(!doc[u"clock"_s].toObject()[u"running"_s].toBool());
+    QCOMPARE(doc[u"home"_s].toObject()[u"name"_s].toString(), u"Lions"_s);
+    QCOMPARE(doc[u"period"_s].toObject()[u"text"_s].toString(), u"0"_s);
+    // An overlay connected early follows the board once it opens.
+    QWebSocket client;
+    QStringList messages;
+    connect(&client, &QWebSocket::textMessageReceived, &client, [&](const QString& m) { messages << m; });
+    client.open(QUrl(u"ws://127.0.0.1:%1/live"_s.arg(feed.server()->serverPort())));
+    QTRY_COMPARE(messages.size(), 1);
+    f.show();
+    feed.follow(*f.board);
+    f.focus(f.field("HomeBack"));
+    f.type(u"+1"_s);
+    feed.refresh();
+    QTRY_VERIFY(!messages.isEmpty() && messages.last().contains(u"\"score\":{\"text\":\"1\""_s));
+}
+
+namespace {
+
+// Stands in for a translation: every overlay word comes back marked.
+class MarkingTranslator : public QTranslator {
+public:
+    bool isEmpty() const override { return false; }
+    QString translate(const char* context, const char* source, const char* = nullptr, int = -1) const override {
+        if (QLatin1String(context) != "Overlay"_L1) {
+            return {};
+        }
+        if (QLatin1String(source) == "%1st"_L1) {
+            return u"%1re"_s;
+        }
+        if (QLatin1String(source) == "en"_L1) {
+            return u"fr"_s;
+        }
+        return u"«"_s + QString::fromLatin1(source) + u"»"_s;
+    }
+};
+
+} // namespace
+
+void TestFeed::theOverlaySpeaksTheProgramsLanguage() {
+    const auto page = [] {
+        FeedServer server;
+        QString error;
+        if (!server.listen(QHostAddress::LocalHost, 0, &error)) {
+            return QByteArray();
+        }
+        return request(u"http://127.0.0.1:%1/"_s.arg(server.serverPort())).body;
+    };
+    const auto texts = [](const QByteArray& html) {
+        const QByteArray open = R"(<script id="texts" type="application/json">)";
+        const qsizetype from = html.indexOf(open) + open.size();
+        return QJsonDocument::fromJson(html.mid(from, html.indexOf("</script>", from) - from)).object();
+    };
+    const QJsonObject english = texts(page());
+    QCOMPARE(english[u"goal"_s].toString(), u"GOAL"_s);
+    QCOMPARE(english[u"penalty"_s].toString(), u"PENALTY"_s);
+    const QJsonObject periods = english[u"periods"_s].toObject();
+    QCOMPARE(periods[u"1"_s].toString(), u"1st"_s);
+    QCOMPARE(periods[u"2"_s].toString(), u"2nd"_s);
+    QCOMPARE(periods[u"3"_s].toString(), u"3rd"_s);
+    QCOMPARE(periods[u"4"_s].toString(), u"4th"_s);
+    QVERIFY(!periods.contains(u"0"_s)); // period 0 is shown as its number
+    MarkingTranslator translator;
+    QCoreApplication::installTranslator(&translator);
+    const QJsonObject marked = texts(page());
+    QCoreApplication::removeTranslator(&translator);
+    QCOMPARE(marked[u"lang"_s].toString(), u"fr"_s);
+    QCOMPARE(marked[u"goal"_s].toString(), u"«GOAL»"_s);
+    QCOMPARE(marked[u"penalty"_s].toString(), u"«PENALTY»"_s);
+    QCOMPARE(marked[u"periods"_s].toObject()[u"1"_s].toString(), u"1re"_s);
+    QCOMPARE(marked[u"periods"_s].toObject()[u"2"_s].toString(), u"«2nd»"_s);
 }
 
 QTEST_MAIN(TestFeed)

@@ -12,11 +12,14 @@ bool ConnectionGuard::idle(std::int64_t unsentBytes, std::int64_t nowMs) const {
 }
 
 ConnectionGuard::Verdict ConnectionGuard::received(std::int64_t bufferedBytes, std::int64_t unsentBytes,
-                                                   std::int64_t nowMs) {
+                                                   std::int64_t nowMs, bool wholeRequest) {
     if (bufferedBytes >= m_limits.maxRequestBytes) {
         return Verdict::TooLarge;
     }
     if (bufferedBytes > 0) {
+        if (!m_heard && !wholeRequest) {
+            m_trickling = true;
+        }
         m_heard = true;
         m_lastActivity = nowMs;
     }
@@ -30,6 +33,7 @@ ConnectionGuard::Verdict ConnectionGuard::received(std::int64_t bufferedBytes, s
 void ConnectionGuard::answered(std::int64_t nowMs) {
     m_waitingForRequest = false;
     m_heard = false;
+    m_trickling = false;
     m_answeredOnce = true;
     m_since = nowMs;
     m_lastActivity = nowMs;
@@ -48,11 +52,12 @@ Admission admitConnection(const std::vector<ConnectionSlot>& open, const std::st
         std::count_if(open.begin(), open.end(), [&](const ConnectionSlot& s) { return s.peer == peer; }));
     const bool peerFull = fromPeer >= limits.maxConnectionsPerPeer;
     const bool feedFull = static_cast<int>(open.size()) >= limits.maxConnections;
-    const auto oldestIdle = [&](bool samePeerOnly) {
+    // The connection quiet for longest among the idle ones (or the trickling ones), of this peer's or anybody's.
+    const auto quietest = [&](bool trickling, bool samePeerOnly) {
         std::optional<std::size_t> oldest;
         for (std::size_t i = 0; i < open.size(); ++i) {
             const ConnectionSlot& s = open[i];
-            if (s.idle && (!samePeerOnly || s.peer == peer) &&
+            if ((trickling ? s.trickling : s.idle) && (!samePeerOnly || s.peer == peer) &&
                 (!oldest || s.lastActivityMs < open[*oldest].lastActivityMs)) {
                 oldest = i;
             }
@@ -60,18 +65,29 @@ Admission admitConnection(const std::vector<ConnectionSlot>& open, const std::st
         return oldest;
     };
     if (peerFull) {
-        if (const auto own = oldestIdle(true)) {
+        if (const auto own = quietest(false, true)) {
             return {true, own};
         }
     }
     if (!feedFull) {
         return {true, std::nullopt};
     }
-    if (peerFull) {
-        return {false, std::nullopt};
+    // Full: an idle connection goes first, then a trickle; a peer at its bound gives up only its own.
+    for (const bool trickling : {false, true}) {
+        if (const auto found = quietest(trickling, peerFull)) {
+            return {true, found};
+        }
     }
-    const auto any = oldestIdle(false);
-    return {any.has_value(), any};
+    return {false, std::nullopt};
+}
+
+bool mayTrickle(int tricklingNow, const FeedLimits& limits) {
+    return tricklingNow < std::max(0, limits.maxConnections - limits.reservedConnections);
+}
+
+std::int64_t textFrameBytes(std::int64_t payloadBytes) {
+    const std::int64_t header = payloadBytes < 126 ? 2 : payloadBytes < 65536 ? 4 : 10;
+    return header + payloadBytes;
 }
 
 LiveClientWatch::LiveClientWatch(const FeedLimits& limits, std::int64_t nowMs)
@@ -87,6 +103,18 @@ LiveClientWatch::Verdict LiveClientWatch::frameReceived(std::int64_t nowMs) {
         return Verdict::Flooding;
     }
     m_frameAllowance -= 1000;
+    return Verdict::Keep;
+}
+
+LiveClientWatch::Verdict LiveClientWatch::answersWritten(std::int64_t writtenBytes, std::int64_t sentBytes,
+                                                         std::int64_t nowMs) {
+    const std::int64_t answerBytes = writtenBytes - sentBytes;
+    while (answerBytes - m_answerBytesCharged >= 2) {
+        m_answerBytesCharged += 2;
+        if (frameReceived(nowMs) == Verdict::Flooding) {
+            return Verdict::Flooding;
+        }
+    }
     return Verdict::Keep;
 }
 

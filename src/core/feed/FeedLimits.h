@@ -21,8 +21,12 @@ struct FeedLimits {
     // never reads would otherwise make the feed hold every answer.
     std::int64_t maxUnsentAnswerBytes = 256 * 1024;
     // HTTP connections at once (live sockets not counted). When every slot is taken, a new connection pushes
-    // out the oldest idle one; with none idle, it is closed on arrival.
-    int maxConnections = 256;
+    // out the oldest idle one, else the oldest trickle; with neither, it is closed on arrival.
+    int maxConnections = 512;
+    // Of those, slots kept for requests that arrive whole: connections whose request comes in pieces (a
+    // trickle that holds a slot as long as it may) take no more than maxConnections - reservedConnections, so
+    // the overlay's own requests are served however many of them there are.
+    int reservedConnections = 128;
     // A peer address with this many HTTP connections makes room for its next one from its own idle ones.
     // The bound never refuses while the feed has room: the loopback address is shared by the operator's own
     // overlay and by any local process, and a refusal there would shut out the real client.
@@ -53,7 +57,13 @@ public:
     ConnectionGuard(const FeedLimits& limits, std::int64_t nowMs);
     // The connection holds bufferedBytes that do not yet make a complete request, and unsentBytes of
     // answers its client has not taken yet.
-    Verdict received(std::int64_t bufferedBytes, std::int64_t unsentBytes, std::int64_t nowMs);
+    // wholeRequest: what is buffered holds a request's every header line. A request whose first bytes came
+    // without the rest is trickling until it is answered.
+    Verdict received(std::int64_t bufferedBytes, std::int64_t unsentBytes, std::int64_t nowMs,
+                     bool wholeRequest = true);
+    bool trickling() const { return m_trickling; }
+    // Bytes of a request have arrived since the last answer.
+    bool heard() const { return m_heard; }
     // An answer went out: the connection is idle until its next request.
     void answered(std::int64_t nowMs);
     // Deadlines and unread answers, checked from time to time.
@@ -69,6 +79,7 @@ private:
     bool m_waitingForRequest = true;
     bool m_heard = false; // bytes arrived since the last answer
     bool m_answeredOnce = false;
+    bool m_trickling = false; // the pending request did not arrive whole
     std::int64_t m_opened;
     std::int64_t m_since; // start of the pending request, or of the idle spell
     std::int64_t m_lastActivity;
@@ -79,17 +90,25 @@ struct ConnectionSlot {
     std::string peer; // the client's address
     bool idle = false;
     std::int64_t lastActivityMs = 0;
+    bool trickling = false; // holds a request that came in pieces
 };
 
 // What to do with a new connection from peer, given the ones open now: take it, take it after
 // closing open[drop], or close it. A peer at its own bound makes room from its own idle connections; a full
 // feed makes room from anybody's, but never for a peer at its bound. The idle connection quiet for longest
-// goes first (of equals, the earlier in open).
+// goes first (of equals, the earlier in open); with none idle, a full feed pushes out the trickling connection
+// quiet for longest (a peer at its bound: its own).
 struct Admission {
     bool admit = false;
     std::optional<std::size_t> drop;
 };
 Admission admitConnection(const std::vector<ConnectionSlot>& open, const std::string& peer, const FeedLimits& limits);
+
+// Whether one more connection may trickle its request while tricklingNow others do.
+bool mayTrickle(int tricklingNow, const FeedLimits& limits);
+
+// Bytes the feed writes for one text message of payloadBytes to a live client (server frames carry no mask).
+std::int64_t textFrameBytes(std::int64_t payloadBytes);
 
 // One live client: answers to pings and the bytes still queued for it.
 class LiveClientWatch {
@@ -103,6 +122,11 @@ public:
     Verdict check(std::int64_t backlogBytes, std::int64_t nowMs) const;
     // The client sent a frame: Flooding once it is past the frame rate.
     Verdict frameReceived(std::int64_t nowMs);
+    // The client's socket has had writtenBytes written in all, of which the feed's own messages made sentBytes:
+    // the rest answered the client's pings (a pong for each) or its close. Those answers count against the frame
+    // rate like any frame, each two bytes as one frame (an empty ping's pong), so a client cannot make the feed
+    // answer faster than it may send.
+    Verdict answersWritten(std::int64_t writtenBytes, std::int64_t sentBytes, std::int64_t nowMs);
 
 private:
     FeedLimits m_limits;
@@ -111,4 +135,5 @@ private:
     // Frames it may still send, in thousandths of a frame, refilled at maxFramesPerSecond.
     std::int64_t m_frameAllowance;
     std::int64_t m_allowanceAt;
+    std::int64_t m_answerBytesCharged = 0;
 };

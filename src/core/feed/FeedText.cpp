@@ -57,3 +57,23 @@ std::string penaltyText(const std::vector<int>& digits) {
     }
     return joined(litRunReversed(digits, 2, digits.size()), ':', litRunReversed(digits, 0, 2));
 }
+
+OrdinalForm ordinalForm(int n) {
+    if (n <= 0) {
+        return OrdinalForm::None;
+    }
+    const int tens = n % 100;
+    if (tens >= 11 && tens <= 13) {
+        return OrdinalForm::Other;
+    }
+    switch (n % 10) {
+    case 1:
+        return OrdinalForm::One;
+    case 2:
+        return OrdinalForm::Two;
+    case 3:
+        return OrdinalForm::Three;
+    default:
+        return OrdinalForm::Other;
+    }
+}

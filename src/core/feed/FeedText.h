@@ -15,3 +15,8 @@ std::string numberText(const std::vector<int>& digits);
 
 // A penalty clock, index 0 rightmost: "2:00", "0:07", or "" while the clock is not in use (digit 0 dark).
 std::string penaltyText(const std::vector<int>& digits);
+
+// Which ordinal ending a number takes, the English way: 1st, 2nd, 3rd, 4th, ... 11th, 12th, 13th, 21st. A
+// translation picks its own words for each form; nothing for 0 or less (period 0 is shown as its bare number).
+enum class OrdinalForm { None, One, Two, Three, Other };
+OrdinalForm ordinalForm(int n);
