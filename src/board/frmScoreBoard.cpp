@@ -561,6 +561,7 @@ void frmScoreBoard::AllKeyCode(int keyCode) {
             for (int n = 0; n < kClockCount; ++n) {
                 m_engine.StopClock(n);
             }
+            showStoppedClocks();
         } else {
             for (int n = 0; n < kClockCount; ++n) {
                 m_engine.StartClock(n);
@@ -720,6 +721,7 @@ void frmScoreBoard::PenaltyKeyDown(int n, int keyCode) {
         if (m_engine.IsClockRunning(n)) {
             m_engine.StopClock(n);
             m_runningOnTheirOwn[static_cast<std::size_t>(n)] = false;
+            showStoppedClocks();
         } else {
             // Started during play it runs with the game and stops at the game clock's zero like the others; only
             // one started while the game is stopped (or has run out) runs on its own through the stoppage.
@@ -1045,6 +1047,20 @@ void frmScoreBoard::stopPenaltyClocksAtGameZero() {
         if (!m_runningOnTheirOwn[static_cast<std::size_t>(n)]) {
             m_engine.ClockValue(n);
             m_engine.StopClock(n);
+        }
+    }
+}
+
+void frmScoreBoard::showStoppedClocks() {
+    // A stop keeps the time up to the key, which can lie between two of the tick's readings: the board shows what
+    // was kept at once, also while the tick is off after the game clock's zero.
+    if (ClockTime == 0) {
+        ShowClock(m_engine.ClockValue(0));
+    }
+    for (int n = 1; n <= 4; ++n) {
+        LumGroup& g = penaltyGroup(n);
+        if (g.captions()[0] >= 0) {
+            DisplayTime(g, m_engine.ClockValue(n));
         }
     }
 }

@@ -150,6 +150,8 @@ private:
     void showTimeOfDay();
     void setClockTime(std::int16_t value);
     void stopPenaltyClocksAtGameZero();
+    // Draws the clocks just stopped at the value they keep, without waiting for the tick.
+    void showStoppedClocks();
     void scheduleNextTick();
     void armTimeOfDay();
     bool gameClockRuns();
