@@ -18,6 +18,8 @@ namespace {
 constexpr int kF1 = 112;
 constexpr int kF2 = 113;
 constexpr int kF3 = 114;
+constexpr int kNumPad0 = 96;
+constexpr int kNumPad9 = 105;
 constexpr int kInsert = 45;
 constexpr int kNumLock = 144;
 constexpr int kLeft = 37;
@@ -606,6 +608,31 @@ void frmScoreBoard::AllKeyCode(int keyCode) {
     // the tick runs once as soon as the key has been handled, and schedules itself from what it reads.
     tmrClock1.fireSoon();
     noteEngine();
+}
+
+bool frmScoreBoard::takeCommandKey(int keyCode) {
+    const SettingsVariables& s = m_settings;
+    const bool digit = (keyCode >= '0' && keyCode <= '9') || (keyCode >= kNumPad0 && keyCode <= kNumPad9);
+    if (isView() || keyCode == 0 || keyCode == kF1 || keyCode == kF2 || keyCode == kF3 || digit) {
+        return false;
+    }
+    bool command = false;
+    for (std::int64_t key :
+         {s.StartStopClockKey, s.ResetClockKey, s.ClockSwitchKey, s.BuzzerKey, s.HornKey, s.SepTimeKey}) {
+        command = command || key == keyCode;
+    }
+    if (!command) {
+        return false;
+    }
+    // The field the board's keyboard was last in takes it, as a key typed there; with none the board itself.
+    for (PictureBoxControl* f : fieldBoxes()) {
+        if (f == focusWidget()) {
+            emit f->keyDown(keyCode);
+            return true;
+        }
+    }
+    AllKeyCode(keyCode);
+    return true;
 }
 
 void frmScoreBoard::afterOptions() {
