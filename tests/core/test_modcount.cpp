@@ -202,6 +202,19 @@ INSTANTIATE_TEST_SUITE_P(
         RunCase{"penalty, 1.3 s past its zero", 4, 1, 1'000'000, 1'300, 1'000, 0}),
     [](const ::testing::TestParamInfo<RunCase>& info) { return "Run" + std::to_string(info.index); });
 
+TEST_F(EngineTest, SettingARunningClockStopsItAtTheNewTimeWhole) {
+    engine.SetClock(s(600), 0, 1);
+    engine.StartClock(1);
+    now.advance(10'000);
+    engine.SetClock(s(120), 0, 1);
+    EXPECT_EQ(engine.IsClockRunning(1), 0);
+    EXPECT_EQ(engine.ClockValue(1), s(120));
+    engine.StartClock(1);
+    now.advance(1'000);
+    engine.StopClock(1);
+    EXPECT_EQ(engine.ClockValue(1), s(119));
+}
+
 TEST_F(EngineTest, TenStopsOfOnePointThreeSecondsTakeThirteenSeconds) {
     engine.SetClock(s(600), 0, 0);
     now.setMillis(500'000);

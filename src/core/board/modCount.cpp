@@ -180,7 +180,8 @@ void modCount::SetClock(TimeValue t, std::int32_t countUp, int n) {
     ClockSetTime[i] = t;
     ClockAccumulated[i] = 0;
     ClockRunElapsed[i] = 0;
-    StopClock(n);
+    // Stopped at the new time: what ran before belonged to the time replaced.
+    ClockOn[i] = 0;
     ClockCountUp[i] = countUp;
 }
 
