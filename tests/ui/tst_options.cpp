@@ -473,7 +473,7 @@ void TestOptions::markerWidthIsReachedWithTabAndArrows() {
     const struct {
         Qt::Key key;
         const char* shown;
-    } steps[] = {{Qt::Key_Up, "4"},   {Qt::Key_Up, "5"},   {Qt::Key_Up, "5"},   {Qt::Key_Down, "4"},
+    } steps[] = {{Qt::Key_Up, "4"},   {Qt::Key_Up, "5"},    {Qt::Key_Up, "5"},   {Qt::Key_Down, "4"},
                  {Qt::Key_Left, "3"}, {Qt::Key_Right, "4"}, {Qt::Key_Down, "3"}, {Qt::Key_Down, "2"}};
     for (const auto& step : steps) {
         QTest::keyClick(QApplication::focusWidget(), step.key);
