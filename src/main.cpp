@@ -6,6 +6,10 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -97,6 +101,69 @@ void installTranslations(QCoreApplication& app, const std::optional<std::string>
         QCoreApplication::installTranslator(qt);
 }
 
+// The one line told when the program finds no screen to open its windows on.
+QString noDisplayLine(const QString& reason) {
+    QString line = QStringLiteral("Rinkmaster: no display found");
+    if (!reason.isEmpty()) {
+        line += QStringLiteral(" (") + reason.simplified() + QLatin1Char(')');
+    }
+    return line + QStringLiteral("; start it in a desktop session, or see --help.");
+}
+
+[[noreturn]] void endWithoutDisplay(const QString& reason) {
+    std::fputs(qPrintable(noDisplayLine(reason) + QLatin1Char('\n')), stderr);
+    std::fflush(stderr);
+    std::_Exit(1);
+}
+
+// Whether the platform is left to the environment, where on Linux a session names its display: neither
+// QT_QPA_PLATFORM nor -platform chooses one.
+bool platformLeftToSession(int argc, char* argv[]) {
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        return false;
+    }
+    for (int i = 1; i < argc; ++i) {
+        if (qstrcmp(argv[i], "-platform") == 0 || qstrcmp(argv[i], "--platform") == 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// While the application opens its display, the toolkit's messages are held back: a display that cannot be
+// opened ends the program with one plain line instead of the toolkit's abort; otherwise they are told as usual.
+std::vector<std::pair<QtMsgType, QString>> heldBackMessages;
+
+void holdBackWhileOpening(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtFatalMsg) {
+        QString reason;
+        for (const auto& [kind, text] : heldBackMessages) {
+            if (kind == QtWarningMsg || kind == QtCriticalMsg) {
+                reason = text;
+            }
+        }
+        endWithoutDisplay(reason);
+    }
+    heldBackMessages.emplace_back(type, message);
+}
+
+void tellHeldBackMessages() {
+    for (const auto& [kind, text] : heldBackMessages) {
+        switch (kind) {
+        case QtDebugMsg:
+            qDebug().noquote() << text;
+            break;
+        case QtInfoMsg:
+            qInfo().noquote() << text;
+            break;
+        default:
+            qWarning().noquote() << text;
+            break;
+        }
+    }
+    heldBackMessages.clear();
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -116,7 +183,16 @@ int main(int argc, char* argv[]) {
         return 0;
     }
 
+#if defined(Q_OS_LINUX)
+    if (platformLeftToSession(argc, argv) && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        endWithoutDisplay(QStringLiteral("neither DISPLAY nor WAYLAND_DISPLAY is set"));
+    }
+#endif
+    const QtMessageHandler usualHandler = qInstallMessageHandler(holdBackWhileOpening);
     QApplication app(argc, argv);
+    qInstallMessageHandler(usualHandler);
+    tellHeldBackMessages();
     QApplication::setQuitOnLastWindowClosed(false);
     // Ties the windows to the menu entry and its icon (Wayland asks for it by name).
     QGuiApplication::setDesktopFileName(QStringLiteral(RINKMASTER_APP_ID));

@@ -419,7 +419,9 @@ void Program::startMqtt() {
 }
 
 void Program::openHelp() {
-    frmHelp* help = frmHelp::showHelp(helpFolder());
+    // The board's command keys still work while the help is in front.
+    frmHelp* help = frmHelp::showHelp(
+        helpFolder(), [this](int keyCode) { return m_board != nullptr && m_board->takeCommandKey(keyCode); });
     // With a public board the help opens over the console, never on the crowd's screen.
     if (m_console && help != nullptr && m_console->screen() != nullptr && help->screen() != m_console->screen()) {
         help->setScreen(m_console->screen());

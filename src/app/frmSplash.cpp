@@ -2,6 +2,7 @@
 #include "display/BoardControls.h"
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -82,6 +83,10 @@ frmSplash::frmSplash(SplashServices services, QWidget* parent)
                        static_cast<QWidget*>(Label2)}) {
         w->installEventFilter(this);
     }
+    // The window itself holds the keyboard when it opens, so that Enter or Space goes on to the board; Tab
+    // still reaches the two buttons.
+    setFocusPolicy(Qt::StrongFocus);
+    setFocus();
     Form_Load();
 }
 
@@ -133,6 +138,21 @@ bool frmSplash::eventFilter(QObject* watched, QEvent* event) {
 
 void frmSplash::mousePressEvent(QMouseEvent* event) {
     event->accept();
+    GoScore();
+}
+
+void frmSplash::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Space) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    // A button chosen with Tab takes Enter as Space; anywhere else both go on to the board.
+    if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
+        button->click();
+        return;
+    }
     GoScore();
 }
 

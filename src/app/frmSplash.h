@@ -15,7 +15,8 @@ struct SplashServices {
 };
 
 // The frameless start-up window: name, version, logo, the two hints, Help and Options. A click anywhere but
-// the buttons goes on to the scoreboard.
+// the buttons goes on to the scoreboard; so do Enter and Space, unless a button has been given the focus with
+// Tab (then they press that button).
 class frmSplash : public QWidget {
     Q_OBJECT
 public:
@@ -41,6 +42,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

@@ -18,6 +18,8 @@ namespace {
 constexpr int kF1 = 112;
 constexpr int kF2 = 113;
 constexpr int kF3 = 114;
+constexpr int kNumPad0 = 96;
+constexpr int kNumPad9 = 105;
 constexpr int kInsert = 45;
 constexpr int kNumLock = 144;
 constexpr int kLeft = 37;
@@ -561,6 +563,7 @@ void frmScoreBoard::AllKeyCode(int keyCode) {
             for (int n = 0; n < kClockCount; ++n) {
                 m_engine.StopClock(n);
             }
+            showStoppedClocks();
         } else {
             for (int n = 0; n < kClockCount; ++n) {
                 m_engine.StartClock(n);
@@ -605,6 +608,31 @@ void frmScoreBoard::AllKeyCode(int keyCode) {
     // the tick runs once as soon as the key has been handled, and schedules itself from what it reads.
     tmrClock1.fireSoon();
     noteEngine();
+}
+
+bool frmScoreBoard::takeCommandKey(int keyCode) {
+    const SettingsVariables& s = m_settings;
+    const bool digit = (keyCode >= '0' && keyCode <= '9') || (keyCode >= kNumPad0 && keyCode <= kNumPad9);
+    if (isView() || keyCode == 0 || keyCode == kF1 || keyCode == kF2 || keyCode == kF3 || digit) {
+        return false;
+    }
+    bool command = false;
+    for (std::int64_t key :
+         {s.StartStopClockKey, s.ResetClockKey, s.ClockSwitchKey, s.BuzzerKey, s.HornKey, s.SepTimeKey}) {
+        command = command || key == keyCode;
+    }
+    if (!command) {
+        return false;
+    }
+    // The field the board's keyboard was last in takes it, as a key typed there; with none the board itself.
+    for (PictureBoxControl* f : fieldBoxes()) {
+        if (f == focusWidget()) {
+            emit f->keyDown(keyCode);
+            return true;
+        }
+    }
+    AllKeyCode(keyCode);
+    return true;
 }
 
 void frmScoreBoard::afterOptions() {
@@ -720,6 +748,7 @@ void frmScoreBoard::PenaltyKeyDown(int n, int keyCode) {
         if (m_engine.IsClockRunning(n)) {
             m_engine.StopClock(n);
             m_runningOnTheirOwn[static_cast<std::size_t>(n)] = false;
+            showStoppedClocks();
         } else {
             // Started during play it runs with the game and stops at the game clock's zero like the others; only
             // one started while the game is stopped (or has run out) runs on its own through the stoppage.
@@ -1045,6 +1074,20 @@ void frmScoreBoard::stopPenaltyClocksAtGameZero() {
         if (!m_runningOnTheirOwn[static_cast<std::size_t>(n)]) {
             m_engine.ClockValue(n);
             m_engine.StopClock(n);
+        }
+    }
+}
+
+void frmScoreBoard::showStoppedClocks() {
+    // A stop keeps the time up to the key, which can lie between two of the tick's readings: the board shows what
+    // was kept at once, also while the tick is off after the game clock's zero.
+    if (ClockTime == 0) {
+        ShowClock(m_engine.ClockValue(0));
+    }
+    for (int n = 1; n <= 4; ++n) {
+        LumGroup& g = penaltyGroup(n);
+        if (g.captions()[0] >= 0) {
+            DisplayTime(g, m_engine.ClockValue(n));
         }
     }
 }

@@ -76,6 +76,10 @@ public:
     std::int16_t WhoGoal = 0; // 0 none, 1 home, 2 visitor
 
     void AllKeyCode(int keyCode);
+    // A key pressed in another of the program's windows (the help): the board's command keys (start/stop, reset,
+    // clock switch, buzzer, horn, independent clock) act as if typed into the selected field; answers whether
+    // the key was one of them. Other keys are left to that window.
+    bool takeCommandKey(int keyCode);
     void AllKeyUp(int keyCode, int shift);
     int KeyCodeToAsci(int keyCode) const;
     void ObjectSelected(QWidget* selectedObject);
@@ -150,6 +154,8 @@ private:
     void showTimeOfDay();
     void setClockTime(std::int16_t value);
     void stopPenaltyClocksAtGameZero();
+    // Draws the clocks just stopped at the value they keep, without waiting for the tick.
+    void showStoppedClocks();
     void scheduleNextTick();
     void armTimeOfDay();
     bool gameClockRuns();

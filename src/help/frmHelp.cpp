@@ -2,12 +2,14 @@
 
 #include "core/help/RtfParser.h"
 #include "help/RtfReader.h"
+#include "input/KeyTranslate.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -45,6 +47,10 @@ frmHelp::frmHelp(const QString& folder, QWidget* parent)
     // The help is one self-contained text: nothing in it may lead the viewer to other files.
     rtbHelp->setOpenLinks(false);
     rtbHelp->setOpenExternalLinks(false);
+    // The text box has the keyboard whenever the help is in front: the board's keys are looked at before it
+    // scrolls with them, and a key it leaves goes on to the window unasked.
+    rtbHelp->installEventFilter(this);
+    setFocusProxy(rtbHelp);
 
     applyMinimumSize();
     resize(kClientWidth / kTwipsPerPixel, kClientHeight / kTwipsPerPixel);
@@ -64,12 +70,13 @@ QString frmHelp::missingFileMessage() {
     return tr("Help file has been moved from its normal location.  Please reinstall the program.");
 }
 
-frmHelp* frmHelp::showHelp(const QString& folder) {
+frmHelp* frmHelp::showHelp(const QString& folder, std::function<bool(int)> passKeyOn) {
     static QPointer<frmHelp> open;
     if (open.isNull()) {
         open = folder.isEmpty() ? new frmHelp() : new frmHelp(folder);
         open->setAttribute(Qt::WA_DeleteOnClose);
     }
+    open->setKeyPassOn(std::move(passKeyOn));
     open->show();
     if (open->isMinimized())
         open->showNormal();
@@ -145,4 +152,20 @@ void frmHelp::changeEvent(QEvent* event) {
 void frmHelp::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     Form_Resize();
+}
+
+bool frmHelp::passedOn(QKeyEvent* event) {
+    if (!m_passKeyOn) {
+        return false;
+    }
+    const int keyCode = windowsKeyCode(event);
+    return keyCode != 0 && m_passKeyOn(keyCode);
+}
+
+bool frmHelp::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == rtbHelp && event->type() == QEvent::KeyPress && passedOn(static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <QWidget>
+#include <functional>
 
 class QTextBrowser;
 
@@ -15,7 +16,11 @@ public:
 
     // Opens the program's one help window, creating and loading it when none is open, otherwise raising the open
     // one. The window deletes itself when closed, so the next call reads the file afresh.
-    static frmHelp* showHelp(const QString& folder = QString());
+    static frmHelp* showHelp(const QString& folder = QString(), std::function<bool(int)> passKeyOn = {});
+
+    // Offered every key pressed while the help is in front, as its Windows key code; answers whether it took the
+    // key (the board's command keys), which the help then leaves alone. Without one the help keeps every key.
+    void setKeyPassOn(std::function<bool(int)> passKeyOn) { m_passKeyOn = std::move(passKeyOn); }
 
     static QString helpFileName();
     static QString helpFilePath(const QString& folder);
@@ -28,11 +33,15 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Form_Load();
     void Form_Resize();
     void applyMinimumSize();
 
+    bool passedOn(QKeyEvent* event);
+
     QString m_folder;
+    std::function<bool(int)> m_passKeyOn;
 };

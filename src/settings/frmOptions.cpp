@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPainter>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
@@ -124,6 +125,14 @@ frmOptions::frmOptions(SettingsVariables& settings, SettingsStore& store, std::f
     buildKeyboardTab(m_canvases[0]);
     buildColorTab(m_canvases[1]);
     buildTextTab(m_canvases[2]);
+    // Ctrl+Tab and Ctrl+Shift+Tab turn the tabs wherever the keyboard is in the dialog, not only on the tabs.
+    const auto turnTabs = [this](int step) {
+        SSTab1->setCurrentIndex((SSTab1->currentIndex() + step + SSTab1->count()) % SSTab1->count());
+    };
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this), &QShortcut::activated, this,
+            [turnTabs] { turnTabs(1); });
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), this), &QShortcut::activated, this,
+            [turnTabs] { turnTabs(-1); });
 
     cmdOk = button(this, tr("&Ok"), 1680, 6360, 1080, 375);
     cmdCancel = button(this, tr("&Cancel"), 2880, 6360, 1080, 375);
@@ -230,6 +239,9 @@ void frmOptions::buildColorTab(QWidget* page) {
     scrLEDSelectedWidth->setRange(-kSelectedWidthMax, -kSelectedWidthMin);
     scrLEDSelectedWidth->setSingleStep(1);
     scrLEDSelectedWidth->setPageStep(1);
+    // Reached with Tab like every other control; the arrow keys then step it (up and right widen the marker).
+    scrLEDSelectedWidth->setFocusPolicy(Qt::StrongFocus);
+    setTabOrder(cmdLedSelected, scrLEDSelectedWidth);
     connect(scrLEDSelectedWidth, &QScrollBar::valueChanged, this, [this] { scrLEDSelectedWidth_Change(); });
 
     fraDigitType = frame(page, tr("Digit Type:"), 1680, 4200, 2415, 1575);

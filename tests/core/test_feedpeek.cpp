@@ -30,7 +30,7 @@ TEST_P(PeekClockValueTest, AgreesWithClockValueAndChangesNothing) {
         for (int n = 0; n < kClockCount; ++n) {
             const TimeValue peek = peeked.PeekClockValue(n);
             EXPECT_EQ(peeked.PeekClockValue(n), peek);
-            // Stop without a fresh reading: charges only up to the board's last reading, on both.
+            // Stop without a fresh reading of the board's own: charges the same on both.
             if (step == 25) {
                 peeked.StopClock(n);
                 untouched.StopClock(n);
@@ -100,21 +100,30 @@ TEST(PeekClockValue, AClockThatDoesNotExistReadsZeroWithoutABeep) {
     EXPECT_EQ(beeps, 0);
 }
 
-// The case that matters to the board: during a stoppage nobody reads a running penalty clock, and a look
-// from outside must not charge the player for the stoppage when the clock is finally stopped.
-TEST(PeekClockValue, PeekingDuringAStoppageChargesNothing) {
+// The case that matters to the board: while nobody else reads a running penalty clock, a look from outside
+// must not change what the clock has when it is finally stopped: the time up to the stop, peeked or not.
+TEST(PeekClockValue, PeekingChangesNothingAStopCharges) {
     ManualClockSource now;
     modCount engine{now};
-    engine.SetClock(s(120), 0, 1);
-    engine.StartClock(1);
+    ManualClockSource otherNow;
+    modCount unlooked{otherNow};
+    for (modCount* e : {&engine, &unlooked}) {
+        e->SetClock(s(120), 0, 1);
+        e->StartClock(1);
+    }
     now.advance(10'000);
+    otherNow.advance(10'000);
     EXPECT_EQ(engine.ClockValue(1), s(110)); // the board's last reading
+    EXPECT_EQ(unlooked.ClockValue(1), s(110));
     for (int i = 0; i < 300; ++i) {
         now.advance(100);
         engine.PeekClockValue(1);
     }
+    otherNow.advance(30'000);
     engine.StopClock(1);
-    EXPECT_EQ(engine.ClockValue(1), s(110));
+    unlooked.StopClock(1);
+    EXPECT_EQ(engine.ClockValue(1), s(80));
+    EXPECT_EQ(engine.ClockValue(1), unlooked.ClockValue(1));
 }
 
 } // namespace

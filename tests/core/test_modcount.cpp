@@ -1,5 +1,6 @@
 #include "core/board/ClockFace.h"
 #include "core/board/modCount.h"
+#include <cctype>
 #include <gtest/gtest.h>
 #include <random>
 
@@ -132,18 +133,107 @@ TEST_F(EngineTest, RunsOutToExactlyZeroAndStaysThere) {
     EXPECT_EQ(engine.ClockValue(0), 0);
 }
 
-TEST_F(EngineTest, StopChargesOnlyUpToTheLastReading) {
+TEST_F(EngineTest, StopChargesUpToTheMomentOfStopping) {
     engine.SetClock(s(600), 0, 0);
     engine.StartClock(0);
     now.advance(10'000);
     EXPECT_EQ(engine.ClockValue(0), s(590));
-    now.advance(80);
+    now.advance(980);
     engine.StopClock(0);
     now.advance(60'000);
-    EXPECT_EQ(engine.ClockValue(0), s(590));
+    EXPECT_EQ(engine.ClockValue(0), s(589.1));
     engine.StartClock(0);
     now.advance(1'000);
-    EXPECT_EQ(engine.ClockValue(0), s(589));
+    EXPECT_EQ(engine.ClockValue(0), s(588.1));
+}
+
+// One run between a start and a stop. The clock was last read some time before the stop (the board reads it
+// only when a shown digit changes); the stop must keep every tenth up to its own moment all the same.
+struct RunCase {
+    const char* name;
+    int clock; // 0 the game clock, 1..4 penalty clocks
+    double setSeconds;
+    std::int64_t startMillis;    // the engine's moment of the start
+    std::int64_t runMillis;      // from start to stop
+    std::int64_t lastReadMillis; // after the start, when the clock was last read before the stop; -1 never
+    double expectedSeconds;      // what the stopped clock reads
+};
+
+class StopChargeTest : public ::testing::TestWithParam<RunCase> {};
+
+TEST_P(StopChargeTest, KeepsExactlyTheTimeThatRan) {
+    const RunCase& c = GetParam();
+    ManualClockSource now;
+    modCount engine{now};
+    engine.SetClock(s(c.setSeconds), 0, c.clock);
+    now.setMillis(c.startMillis);
+    engine.StartClock(c.clock);
+    if (c.lastReadMillis >= 0) {
+        now.setMillis(c.startMillis + c.lastReadMillis);
+        engine.ClockValue(c.clock);
+    }
+    now.setMillis(c.startMillis + c.runMillis);
+    engine.StopClock(c.clock);
+    EXPECT_EQ(engine.ClockValue(c.clock), s(c.expectedSeconds)) << c.name;
+    EXPECT_EQ(engine.PeekClockValue(c.clock), s(c.expectedSeconds)) << c.name;
+    EXPECT_EQ(engine.Snapshot()[static_cast<std::size_t>(c.clock)].used, s(c.setSeconds) - s(c.expectedSeconds))
+        << c.name;
+    // The stoppage takes nothing more.
+    now.advance(90'000);
+    EXPECT_EQ(engine.ClockValue(c.clock), s(c.expectedSeconds)) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, StopChargeTest,
+    ::testing::Values(RunCase{"game, 0.05 s within one tenth", 0, 600, 1'000'020, 50, -1, 600},
+                      RunCase{"game, 0.05 s across a tenth", 0, 600, 1'000'080, 50, 10, 599.9},
+                      RunCase{"game, 0.6 s never read", 0, 600, 1'000'000, 600, -1, 599.4},
+                      RunCase{"game, 0.6 s read at the start", 0, 600, 1'000'000, 600, 0, 599.4},
+                      RunCase{"game, 1.3 s read at the whole second", 0, 600, 1'000'000, 1'300, 1'000, 598.7},
+                      RunCase{"game, 1.3 s off the tenth", 0, 600, 1'000'040, 1'300, 960, 598.7},
+                      RunCase{"game, 59.95 s from above a minute", 0, 600, 1'000'000, 59'950, 59'000, 540.1},
+                      RunCase{"game, 1.3 s under a minute", 0, 45.5, 1'000'000, 1'300, 1'200, 44.2},
+                      RunCase{"game, 59.95 s from under a minute", 0, 59.9, 1'000'000, 59'950, 59'800, 0},
+                      RunCase{"game, across the minute", 0, 60.5, 1'000'000, 1'300, 500, 59.2},
+                      RunCase{"home penalty, 0.6 s", 1, 120, 1'000'000, 600, -1, 119.4},
+                      RunCase{"home penalty, 1.3 s read at the second", 2, 120, 1'000'000, 1'300, 1'000, 118.7},
+                      RunCase{"visitor penalty, 59.95 s", 3, 120, 1'000'000, 59'950, 59'000, 60.1},
+                      RunCase{"visitor penalty, 0.05 s", 4, 300, 1'000'090, 50, -1, 299.9},
+                      RunCase{"penalty, 1.3 s past its zero", 4, 1, 1'000'000, 1'300, 1'000, 0}),
+    [](const ::testing::TestParamInfo<RunCase>& info) {
+        std::string name;
+        for (const char* c = info.param.name; *c != '\0'; ++c) {
+            name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
+        }
+        return name;
+    });
+
+TEST_F(EngineTest, SettingARunningClockStopsItAtTheNewTimeWhole) {
+    engine.SetClock(s(600), 0, 1);
+    engine.StartClock(1);
+    now.advance(10'000);
+    engine.SetClock(s(120), 0, 1);
+    EXPECT_EQ(engine.IsClockRunning(1), 0);
+    EXPECT_EQ(engine.ClockValue(1), s(120));
+    engine.StartClock(1);
+    now.advance(1'000);
+    engine.StopClock(1);
+    EXPECT_EQ(engine.ClockValue(1), s(119));
+}
+
+TEST_F(EngineTest, TenStopsOfOnePointThreeSecondsTakeThirteenSeconds) {
+    engine.SetClock(s(600), 0, 0);
+    now.setMillis(500'000);
+    for (int run = 0; run < 10; ++run) {
+        engine.StartClock(0);
+        // The board reads the clock when the whole second it shows turns, never at the stop.
+        now.advance(1'000);
+        engine.ClockValue(0);
+        now.advance(300);
+        engine.StopClock(0);
+        now.advance(2'000);
+    }
+    EXPECT_EQ(engine.ClockValue(0), s(587));
 }
 
 TEST_F(EngineTest, StartingARunningClockKeepsItsStamp) {

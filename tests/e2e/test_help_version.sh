@@ -32,4 +32,23 @@ rc=$?
 set -e
 [ "$rc" -eq 1 ] || fail "--feed without its port ended with $rc"
 grep -qi "feed" <<<"$err" || fail "a missing value is not told: $err"
+# Without a display the program says so in one line and ends with 1, before it touches any settings.
+settings_dir=$E2E_TMP
+check_no_display() {
+  local what=$1 rc lines
+  shift
+  set +e
+  err=$("$@" --settings "$settings_dir/board.ini" 2>&1 >/dev/null)
+  rc=$?
+  set -e
+  [ "$rc" -eq 1 ] || fail "$what: ended with $rc, not 1: $err"
+  lines=$(printf '%s\n' "$err" | grep -c .)
+  [ "$lines" -eq 1 ] || fail "$what: $lines lines on the error output: $err"
+  grep -q "^Rinkmaster: no display found" <<<"$err" || fail "$what: says '$err'"
+}
+check_no_display "no DISPLAY nor WAYLAND_DISPLAY" env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$RINKMASTER_BIN"
+check_no_display "a DISPLAY with no server" env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:4242 "$RINKMASTER_BIN"
+check_no_display "the X platform asked for with no DISPLAY" env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb \
+  "$RINKMASTER_BIN"
+[ ! -e "$settings_dir/board.ini" ] || fail "settings were written without a display"
 echo "PASS"

@@ -237,7 +237,7 @@ void TestFeed::stateFollowsTheBoard() {
 }
 
 // During a stoppage after the game clock's zero a penalty clock started on its own keeps running, and the
-// board charges it only up to its last reading when it is stopped. A feed looking all the while must not
+// board charges it the time up to the moment it is stopped. A feed looking all the while must not
 // change that: the same history with and without a feed ends at the same penalty time.
 void TestFeed::lookingAtTheBoardChargesNoClock() {
     const auto play = [](BoardFixture& f, BoardFeed* feed) {

@@ -1,5 +1,7 @@
+#include "BoardFixture.h"
 #include "help/frmHelp.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -26,6 +28,10 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     QCOMPARE(file.write(bytes), bytes.size());
+}
+
+TimeValue sec(int seconds) {
+    return secondsToTime(seconds);
 }
 
 QTextBlock blockStartingWith(const QTextDocument* doc, const QString& start, QTextBlock from = {}) {
@@ -58,6 +64,10 @@ private slots:
     void fitsTheTextBoxOnResize();
     void minimiseAndRestoreKeepTheBoxFitted();
     void showHelpKeepsOneWindowOpen();
+    void helpFileTellsWhatIsKeptAndWhere_data();
+    void helpFileTellsWhatIsKeptAndWhere();
+    void commandKeysReachTheBoard_data();
+    void commandKeysReachTheBoard();
 };
 
 void tst_frmHelp::opensAsDesigned() {
@@ -322,6 +332,106 @@ void tst_frmHelp::showHelpKeepsOneWindowOpen() {
     QCOMPARE(second->rtbHelp->toPlainText(), u"Now here"_s);
     second->close();
     QTRY_VERIFY(second.isNull());
+}
+
+void tst_frmHelp::helpFileTellsWhatIsKeptAndWhere_data() {
+    QTest::addColumn<QString>("phrase");
+    QTest::addColumn<bool>("said");
+    QTest::newRow("the game is resumed") << u"resume the game in progress"_s << true;
+    QTest::newRow("nothing starts afresh") << u"start afresh"_s << false;
+    QTest::newRow("reset goes to the last time typed") << u"last time you typed into the game clock"_s << true;
+    QTest::newRow("installed data folder") << u"/usr/share/rinkmaster"_s << true;
+    QTest::newRow("beside the program") << u"../share/rinkmaster"_s << true;
+    QTest::newRow("keys from the start-up window") << u"press Enter or Space"_s << true;
+    QTest::newRow("keys while the help is open") << u"still work on the board"_s << true;
+}
+
+void tst_frmHelp::helpFileTellsWhatIsKeptAndWhere() {
+    QFETCH(QString, phrase);
+    QFETCH(bool, said);
+    frmHelp window(assetsFolder());
+    const QString text = window.rtbHelp->document()->toPlainText().simplified();
+    QVERIFY2(text.contains(phrase) == said, qPrintable(phrase));
+}
+
+void tst_frmHelp::commandKeysReachTheBoard_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("expect");
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("start/stop starts") << int(Qt::Key_S) << u"TimeBack"_s << u"game runs"_s << true;
+    QTest::newRow("start/stop stops") << int(Qt::Key_S) << u"TimeBack"_s << u"game stopped at 9:55"_s << true;
+    QTest::newRow("reset") << int(Qt::Key_R) << u"TimeBack"_s << u"back to 10:00"_s << true;
+    QTest::newRow("clock switch") << int(Qt::Key_C) << u"HomeBack"_s << u"time of day"_s << true;
+    QTest::newRow("buzzer") << int(Qt::Key_B) << u"TimeBack"_s << u"buzzer"_s << true;
+    QTest::newRow("horn") << int(Qt::Key_G) << u"PeriodBack"_s << u"horn"_s << true;
+    QTest::newRow("independent clock") << int(Qt::Key_I) << u"PenaltyTH1"_s << u"penalty runs"_s << true;
+    QTest::newRow("a digit stays in the help") << int(Qt::Key_5) << u"TimeBack"_s << u"nothing"_s << false;
+    QTest::newRow("the clear key stays") << int(Qt::Key_Delete) << u"PenaltyTH1"_s << u"nothing"_s << false;
+    QTest::newRow("F2 stays") << int(Qt::Key_F2) << u"TimeBack"_s << u"nothing"_s << false;
+    QTest::newRow("F1 stays") << int(Qt::Key_F1) << u"TimeBack"_s << u"nothing"_s << false;
+    QTest::newRow("an arrow stays") << int(Qt::Key_Down) << u"TimeBack"_s << u"nothing"_s << false;
+}
+
+void tst_frmHelp::commandKeysReachTheBoard() {
+    QFETCH(int, key);
+    QFETCH(QString, field);
+    QFETCH(QString, expect);
+    QFETCH(bool, taken);
+    SettingsVariables s = boardDefaults();
+    // Any existing file will do for the fake sound devices.
+    s.BuzzerFile = QCoreApplication::applicationFilePath().toStdString();
+    s.HornFile = s.BuzzerFile;
+    BoardFixture f(s);
+    f.show();
+    f.focus(f.field("PenaltyTH1"));
+    f.type(u"2\n"_s);
+    f.focus(f.field(field.toLatin1().constData()));
+    if (expect == u"game stopped at 9:55"_s || expect == u"back to 10:00"_s) {
+        f.type(u"s"_s);
+        f.clock.advance(5'000);
+    }
+    const QString clockBefore = f.gameClock();
+    QList<bool> answers;
+    QTemporaryDir folder;
+    frmHelp help(folder.path());
+    help.setKeyPassOn([&f, &answers](int keyCode) {
+        answers.append(f.board->takeCommandKey(keyCode));
+        return answers.back();
+    });
+    help.show();
+    help.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&help));
+    QWidget* target = QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : &help;
+    QCOMPARE(target->window(), &help);
+    QTest::keyClick(target, static_cast<Qt::Key>(key));
+    QCOMPARE(answers, QList<bool>{taken});
+    QCoreApplication::processEvents();
+    if (expect == u"game runs"_s) {
+        QVERIFY(f.engine.IsClockRunning(0) != 0);
+    } else if (expect == u"game stopped at 9:55"_s) {
+        QCOMPARE(f.engine.IsClockRunning(0), std::int16_t{0});
+        QCOMPARE(f.engine.ClockValue(0), sec(595));
+        QCOMPARE(f.gameClock(), u"-955"_s);
+    } else if (expect == u"back to 10:00"_s) {
+        QCOMPARE(f.engine.IsClockRunning(0), std::int16_t{0});
+        QCOMPARE(f.engine.ClockValue(0), sec(600));
+    } else if (expect == u"time of day"_s) {
+        QVERIFY(f.board->ClockTime != 0);
+    } else if (expect == u"buzzer"_s) {
+        QVERIFY(f.buzzer.commands().contains(u"Play"_s));
+    } else if (expect == u"horn"_s) {
+        QVERIFY(f.horn.commands().contains(u"Play"_s));
+    } else if (expect == u"penalty runs"_s) {
+        QVERIFY(f.engine.IsClockRunning(1) != 0);
+        QCOMPARE(f.engine.IsClockRunning(0), std::int16_t{0});
+    } else {
+        QCOMPARE(f.engine.IsClockRunning(0), std::int16_t{0});
+        QCOMPARE(f.gameClock(), clockBefore);
+        QCOMPARE(f.penalty(1), u"200"_s);
+        QCOMPARE(f.optionsOpened + f.helpOpened, 0);
+        QVERIFY(f.engine.EntryText.empty());
+    }
 }
 
 QTEST_MAIN(tst_frmHelp)

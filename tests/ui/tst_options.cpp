@@ -137,6 +137,9 @@ private slots:
     void numLockModeOnOpenAndOk_data();
     void numLockModeOnOpenAndOk();
     void spinnerStepsWithinItsRange();
+    void markerWidthIsReachedWithTabAndArrows();
+    void ctrlTabTurnsTheTabsFromAnywhere_data();
+    void ctrlTabTurnsTheTabsFromAnywhere();
     void cancelChangesNothing_data();
     void cancelChangesNothing();
     void colourButtonsPickFromTheSample_data();
@@ -456,6 +459,72 @@ void TestOptions::spinnerStepsWithinItsRange() {
     QCOMPARE(d.lblLEDSelectedWidthValue->text(), QStringLiteral("1"));
     d.cmdOk->click();
     QCOMPARE(rig.settings.LEDSelectedWidth, std::int16_t{1});
+}
+
+void TestOptions::markerWidthIsReachedWithTabAndArrows() {
+    SettingsVariables s = defaults();
+    s.LEDSelectedWidth = 3;
+    Rig rig(s);
+    frmOptions& d = rig.open();
+    d.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&d));
+    d.SSTab1->setCurrentIndex(1);
+    d.cmdLedSelected->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), d.scrLEDSelectedWidth);
+    const struct {
+        Qt::Key key;
+        const char* shown;
+    } steps[] = {{Qt::Key_Up, "4"},   {Qt::Key_Up, "5"},    {Qt::Key_Up, "5"},   {Qt::Key_Down, "4"},
+                 {Qt::Key_Left, "3"}, {Qt::Key_Right, "4"}, {Qt::Key_Down, "3"}, {Qt::Key_Down, "2"}};
+    for (const auto& step : steps) {
+        QTest::keyClick(QApplication::focusWidget(), step.key);
+        QCOMPARE(d.lblLEDSelectedWidthValue->text(), QString::fromLatin1(step.shown));
+    }
+    d.cmdOk->click();
+    QCOMPARE(rig.settings.LEDSelectedWidth, std::int16_t{2});
+}
+
+void TestOptions::ctrlTabTurnsTheTabsFromAnywhere_data() {
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("forward");
+    QTest::addColumn<int>("back");
+    QTest::newRow("ok button") << 0 << u"ok"_s << 1 << 2;
+    QTest::newRow("cancel button") << 1 << u"cancel"_s << 2 << 0;
+    QTest::newRow("a key button") << 0 << u"key"_s << 1 << 2;
+    QTest::newRow("the marker width") << 1 << u"width"_s << 2 << 0;
+    QTest::newRow("the digit type list") << 1 << u"digits"_s << 2 << 0;
+    QTest::newRow("a name box") << 2 << u"name"_s << 0 << 1;
+    QTest::newRow("the tabs themselves") << 2 << u"tabs"_s << 0 << 1;
+}
+
+void TestOptions::ctrlTabTurnsTheTabsFromAnywhere() {
+    QFETCH(int, tab);
+    QFETCH(QString, focus);
+    QFETCH(int, forward);
+    QFETCH(int, back);
+    Rig rig;
+    frmOptions& d = rig.open();
+    d.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&d));
+    QWidget* const target = focus == u"ok"_s       ? static_cast<QWidget*>(d.cmdOk)
+                            : focus == u"cancel"_s ? static_cast<QWidget*>(d.cmdCancel)
+                            : focus == u"key"_s    ? static_cast<QWidget*>(d.cmdStartStopClock)
+                            : focus == u"width"_s  ? static_cast<QWidget*>(d.scrLEDSelectedWidth)
+                            : focus == u"digits"_s ? static_cast<QWidget*>(d.cmbLedType)
+                            : focus == u"name"_s   ? static_cast<QWidget*>(d.txtHomeText)
+                                                   : static_cast<QWidget*>(d.SSTab1->tabBar());
+    d.SSTab1->setCurrentIndex(tab);
+    target->setFocus();
+    QCOMPARE(QApplication::focusWidget(), target);
+    QTest::keyClick(target, Qt::Key_Tab, Qt::ControlModifier);
+    QCOMPARE(d.SSTab1->currentIndex(), forward);
+    d.SSTab1->setCurrentIndex(tab);
+    target->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(d.SSTab1->currentIndex(), back);
+    QVERIFY(d.isVisible());
 }
 
 void TestOptions::cancelChangesNothing_data() {

@@ -1,5 +1,6 @@
 // The start-up window: where it sits, what it says, and that a click anywhere but its buttons goes on.
 #include "app/frmSplash.h"
+#include <QApplication>
 #include <QTest>
 
 class TestSplash : public QObject {
@@ -10,6 +11,9 @@ private slots:
     void clicksGoOnToTheBoard_data();
     void clicksGoOnToTheBoard();
     void buttonsOpenWindowsAndStay();
+    void keysGoOnToTheBoard_data();
+    void keysGoOnToTheBoard();
+    void aButtonReachedWithTabTakesTheKeys();
     void closingWithoutGoingOnEndsTheProgram();
 };
 
@@ -93,6 +97,51 @@ void TestSplash::buttonsOpenWindowsAndStay() {
     QTest::mouseClick(splash.cmdHelp, Qt::LeftButton);
     QTest::mouseClick(splash.cmdOptions, Qt::LeftButton);
     QCOMPARE(c.helps, 1);
+    QCOMPARE(c.options, 1);
+    QCOMPARE(c.boards, 0);
+    QVERIFY(splash.isVisible());
+}
+
+void TestSplash::keysGoOnToTheBoard_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("boards");
+    QTest::newRow("enter") << int(Qt::Key_Return) << 1;
+    QTest::newRow("keypad enter") << int(Qt::Key_Enter) << 1;
+    QTest::newRow("space") << int(Qt::Key_Space) << 1;
+    QTest::newRow("a letter") << int(Qt::Key_A) << 0;
+    QTest::newRow("escape") << int(Qt::Key_Escape) << 0;
+}
+
+void TestSplash::keysGoOnToTheBoard() {
+    QFETCH(int, key);
+    QFETCH(int, boards);
+    Counts c;
+    frmSplash splash(servicesFor(c));
+    splash.show();
+    splash.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&splash));
+    // The key goes where the keyboard is, as a real key would.
+    QCOMPARE(QApplication::focusWidget(), &splash);
+    QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key));
+    QCOMPARE(c.boards, boards);
+    QCOMPARE(splash.isVisible(), boards == 0);
+    QCOMPARE(c.helps + c.options + c.ends, 0);
+}
+
+void TestSplash::aButtonReachedWithTabTakesTheKeys() {
+    Counts c;
+    frmSplash splash(servicesFor(c));
+    splash.show();
+    splash.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&splash));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), splash.cmdHelp);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QCOMPARE(c.helps, 2);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), splash.cmdOptions);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
     QCOMPARE(c.options, 1);
     QCOMPARE(c.boards, 0);
     QVERIFY(splash.isVisible());

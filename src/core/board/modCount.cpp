@@ -160,8 +160,16 @@ void modCount::StopClock(int n) {
     if (!valid(n) || ClockOn[at(n)] != -1) {
         return;
     }
-    ClockAccumulated[at(n)] += ClockRunElapsed[at(n)];
-    ClockOn[at(n)] = 0;
+    const std::size_t i = at(n);
+    // Read at the moment of stopping: every tenth that ran until now is kept, whenever the clock was last read.
+    ClockValue(n);
+    ClockAccumulated[i] += ClockRunElapsed[i];
+    ClockRunElapsed[i] = 0;
+    if (ClockCountUp[i] == 0 && ClockAccumulated[i] > ClockSetTime[i]) {
+        // A count-down clock stopped after its zero has used its whole time, and no more.
+        ClockAccumulated[i] = ClockSetTime[i];
+    }
+    ClockOn[i] = 0;
 }
 
 void modCount::SetClock(TimeValue t, std::int32_t countUp, int n) {
@@ -172,7 +180,8 @@ void modCount::SetClock(TimeValue t, std::int32_t countUp, int n) {
     ClockSetTime[i] = t;
     ClockAccumulated[i] = 0;
     ClockRunElapsed[i] = 0;
-    StopClock(n);
+    // Stopped at the new time: what ran before belonged to the time replaced.
+    ClockOn[i] = 0;
     ClockCountUp[i] = countUp;
 }
 

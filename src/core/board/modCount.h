@@ -45,7 +45,8 @@ public:
     // The clock the engine measures on.
     const ClockSource& Source() const { return m_source; }
     void StartClock(int n);
-    // Folds in the run time as of the last ClockValue(n): moments after the last reading are not charged.
+    // Reads the clock now and keeps exactly the time that ran up to this moment (cut to whole tenths like every
+    // reading), whenever it was last read; the clock then reads that value until it starts again.
     void StopClock(int n);
     void SetClock(TimeValue t, std::int32_t countUp, int n);
     // -1 running, 0 stopped; beeps for a clock number that does not exist.
