@@ -61,7 +61,7 @@ std::string sampleRecord(const std::string& gameNumber, const std::string& date)
     add(RecordGoal{at(1, 11, 5), home, 9, {17}, "", false}); // power play: ends the minor
     add(penalty(at(1, 8, 30), home, 4, BookKind::Minor, "Roughing", at(1, 8, 30), at(1, 6, 30), true));
     add(penalty(at(1, 8, 30), visitor, 12, BookKind::Minor, "Roughing", at(1, 8, 30), at(1, 6, 30), true));
-    add(penalty(at(1, 7, 50), home, 19, BookKind::Minor, "Hooking", at(1, 7, 50), at(1, 5, 50)));
+    add(penalty(at(1, 7, 50), home, 19, BookKind::Minor, "Hooking", at(1, 7, 50), at(1, 6, 10))); // ended by the goal
     add(RecordGoal{at(1, 6, 10), visitor, 11, {3, 5}, "", false});
     add(RecordTimeout{at(1, 3, 0), home});
     add(RecordShots{1, home, 11});
@@ -72,7 +72,7 @@ std::string sampleRecord(const std::string& gameNumber, const std::string& date)
     add(RecordGoal{at(2, 12, 2), visitor, 3, {11}, "", false});  // short-handed
     add(penalty(at(2, 9, 15), home, 27, BookKind::BenchMinor, "Too many men", at(2, 9, 15), at(2, 7, 15)));
     add(RecordTimeout{at(2, 5, 0), visitor});
-    add(penalty(at(2, 2, 20), home, 6, BookKind::DoubleMinor, "High-sticking", at(2, 2, 20), at(3, 18, 20)));
+    add(penalty(at(2, 2, 20), home, 6, BookKind::DoubleMinor, "High-sticking", at(2, 2, 20), at(3, 18, 44))); // the goal cuts it to its second minor
     add(RecordShots{2, home, 9});
     add(RecordShots{2, visitor, 14});
     add(RecordGoal{at(2, 0, 44), visitor, 7, {12, 5}, "", false});
@@ -88,7 +88,7 @@ std::string sampleRecord(const std::string& gameNumber, const std::string& date)
     RecordGoal emptyNet{at(3, 0, 38), home, 9, {30}, "", true};
     add(emptyNet);
     add(RecordGoalkeeper{at(3, 0, 38), visitor, 1, 0});
-    add(penalty(at(3, 0, 20), visitor, 3, BookKind::Minor, "Slashing", at(3, 0, 20), at(3, 0, 0)));
+    add(penalty(at(3, 0, 20), visitor, 3, BookKind::Minor, "Slashing", at(3, 0, 20), at(3, 0, 12)));
     add(RecordShots{3, home, 12});
     add(RecordShots{3, visitor, 10});
     add(RecordShots{3, home, 1});

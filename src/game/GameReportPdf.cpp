@@ -57,6 +57,10 @@ public:
         m_bold.setBold(true);
         m_heading = QFont(QStringLiteral("DejaVu Sans"), 11, QFont::Bold);
         m_title = QFont(QStringLiteral("DejaVu Sans"), 16, QFont::Bold);
+        // No ligatures where a script does not need shaping, so the PDF's text reads back letter for letter
+        // ("Official", not a single "ffi" glyph) when it is searched or copied.
+        for (QFont* font : {&m_body, &m_bold, &m_heading, &m_title})
+            font->setStyleStrategy(QFont::PreferNoShaping);
         m_rowHeight = QFontMetricsF(m_body, &m_writer).height() * 1.6;
         drawFooter();
     }
@@ -265,14 +269,14 @@ void drawReport(SheetPainter& sheet, const GameReport& r) {
                                  q(p.infraction), kindName(p.kind), num(p.minutes), q(p.start), q(p.end)};
     sheet.table({{tr("Per."), 0.9},
                  {tr("Time"), 1.2},
-                 {tr("Team"), 3},
+                 {tr("Team"), 2.6},
                  {tr("No."), 0.9},
-                 {tr("Served"), 1.1},
-                 {tr("Infraction"), 3.4},
-                 {tr("Kind"), 2.4},
+                 {tr("Served by"), 1.6},
+                 {tr("Infraction"), 3},
+                 {tr("Kind"), 2.9},
                  {tr("Min."), 0.9},
-                 {tr("Start"), 1.7},
-                 {tr("End"), 1.7}},
+                 {tr("Start"), 1.6},
+                 {tr("End"), 1.6}},
                 penalties, tr("No penalties."));
     sheet.line(tr("Penalty minutes: %1 %2, %3 %4").arg(home).arg(r.penaltyMinutes[0]).arg(visitor).arg(r.penaltyMinutes[1]));
 
