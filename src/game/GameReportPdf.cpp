@@ -269,10 +269,10 @@ void drawReport(SheetPainter& sheet, const GameReport& r) {
                                  q(p.infraction), kindName(p.kind), num(p.minutes), q(p.start), q(p.end)};
     sheet.table({{tr("Per."), 0.9},
                  {tr("Time"), 1.2},
-                 {tr("Team"), 2.6},
+                 {tr("Team"), 2.4},
                  {tr("No."), 0.9},
-                 {tr("Served by"), 1.6},
-                 {tr("Infraction"), 3},
+                 {tr("Served by"), 2},
+                 {tr("Infraction"), 2.8},
                  {tr("Kind"), 2.9},
                  {tr("Min."), 0.9},
                  {tr("Start"), 1.6},
