@@ -9,7 +9,6 @@
 #include "core/rules/GameReport.h"
 #include "game/GameReportPdf.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -70,7 +69,9 @@ std::string sampleRecord(const std::string& gameNumber, const std::string& date)
     add(penalty(at(2, 17, 3), visitor, 5, BookKind::Misconduct, "Boarding", at(2, 10, 3), at(2, 0, 3)));
     add(RecordGoal{at(2, 14, 41), home, 22, {}, "", false}); // the major is not ended by a goal
     add(RecordGoal{at(2, 12, 2), visitor, 3, {11}, "", false});  // short-handed
-    add(penalty(at(2, 9, 15), home, 27, BookKind::BenchMinor, "Too many men", at(2, 9, 15), at(2, 7, 15)));
+    RecordPenalty bench = penalty(at(2, 9, 15), home, 0, BookKind::BenchMinor, "Too many men", at(2, 9, 15), at(2, 7, 15));
+    bench.servedBy = 27;
+    add(bench);
     add(RecordTimeout{at(2, 5, 0), visitor});
     add(penalty(at(2, 2, 20), home, 6, BookKind::DoubleMinor, "High-sticking", at(2, 2, 20), at(3, 18, 44))); // the goal cuts it to its second minor
     add(RecordShots{2, home, 9});
@@ -174,21 +175,15 @@ int main(int argc, char* argv[]) {
             err << path << ": " << QString::fromStdString(problem) << "\n";
         const GameReport report =
             makeGameReport(reading.record, remaining ? SheetTimeStyle::Remaining : SheetTimeStyle::Elapsed);
-        const QDir dir(outDir.isEmpty() ? QFileInfo(path).absolutePath() : outDir);
-        const QString stem = dir.filePath(QString::fromStdString(reportFileStem(report.header)));
-        const GameReportPdfResult pdf = writeGameReportPdfFile(report, stem + QStringLiteral(".pdf"), replace);
-        if (!pdf.ok) {
-            err << pdf.error << "\n";
+        const QString folder = outDir.isEmpty() ? QFileInfo(path).absolutePath() : outDir;
+        const GameReportFiles files = writeGameReportFiles(report, folder, replace);
+        if (!files.ok) {
+            err << files.error << "\n";
             status = 1;
             continue;
         }
-        if (!writeWhole(stem + QStringLiteral(".csv"), QByteArray::fromStdString(gameReportCsv(report)), replace, error)) {
-            err << error << "\n";
-            status = 1;
-            continue;
-        }
-        QTextStream(stdout) << stem << ".pdf (" << pdf.pages << (pdf.pages == 1 ? " page" : " pages") << ") and "
-                            << stem << ".csv\n";
+        QTextStream(stdout) << files.pdfPath << " (" << files.pages << (files.pages == 1 ? " page" : " pages")
+                            << ") and " << files.csvPath << "\n";
     }
     return status;
 }

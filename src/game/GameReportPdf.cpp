@@ -1,6 +1,7 @@
 #include "GameReportPdf.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -361,4 +362,31 @@ GameReportPdfResult writeGameReportPdfFile(const GameReport& report, const QStri
         result.error = file.errorString();
     }
     return result;
+}
+
+GameReportFiles writeGameReportFiles(const GameReport& report, const QString& folder, bool replace) {
+    GameReportFiles files;
+    const QString stem = QDir(folder).filePath(QString::fromStdString(reportFileStem(report.header)));
+    files.pdfPath = stem + QStringLiteral(".pdf");
+    files.csvPath = stem + QStringLiteral(".csv");
+    for (const QString& path : {files.pdfPath, files.csvPath}) {
+        if (!replace && QFileInfo::exists(path)) {
+            files.error = tr("%1 already exists.").arg(path);
+            return files;
+        }
+    }
+    const GameReportPdfResult pdf = writeGameReportPdfFile(report, files.pdfPath, true);
+    if (!pdf.ok) {
+        files.error = pdf.error;
+        return files;
+    }
+    files.pages = pdf.pages;
+    const QByteArray csv = QByteArray::fromStdString(gameReportCsv(report));
+    QSaveFile file(files.csvPath);
+    if (!file.open(QIODevice::WriteOnly) || file.write(csv) != csv.size() || !file.commit()) {
+        files.error = files.csvPath + QStringLiteral(": ") + file.errorString();
+        return files;
+    }
+    files.ok = true;
+    return files;
 }

@@ -17,3 +17,14 @@ struct GameReportPdfResult {
 GameReportPdfResult writeGameReportPdf(const GameReport& report, QIODevice& device);
 // Writes the file whole or not at all; an existing file is replaced only when `replace` is set.
 GameReportPdfResult writeGameReportPdfFile(const GameReport& report, const QString& path, bool replace);
+
+// The report's PDF and CSV in `folder`, named by date and game number ("2026-12-07-game-12.pdf" and ".csv").
+// When either exists and `replace` is not set, nothing is written.
+struct GameReportFiles {
+    bool ok = false;
+    QString pdfPath;
+    QString csvPath;
+    int pages = 0;
+    QString error;
+};
+GameReportFiles writeGameReportFiles(const GameReport& report, const QString& folder, bool replace);

@@ -1,4 +1,5 @@
 #include <QBuffer>
+#include <QDir>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -106,6 +107,25 @@ private slots:
         QCOMPARE(f.readAll(), first);
         f.close();
         QVERIFY(writeGameReportPdfFile(reportWith(40), path, true).ok);
+    }
+
+    void eachGameGetsItsOwnPairOfFiles() {
+        QTemporaryDir dir;
+        GameReport second = reportWith(2);
+        second.header.gameNumber = "13";
+        const GameReportFiles one = writeGameReportFiles(reportWith(2), dir.path(), false);
+        const GameReportFiles two = writeGameReportFiles(second, dir.path(), false);
+        QVERIFY2(one.ok && two.ok, qPrintable(one.error + two.error));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
+                 QStringLiteral("2026-12-07-game-12.csv 2026-12-07-game-12.pdf 2026-12-07-game-13.csv "
+                                "2026-12-07-game-13.pdf")
+                     .split(QLatin1Char(' ')));
+        // Only the CSV is there: still nothing is written over without the caller's say.
+        QFile::remove(one.pdfPath);
+        QVERIFY(!writeGameReportFiles(reportWith(2), dir.path(), false).ok);
+        QVERIFY(!QFile::exists(one.pdfPath));
+        QVERIFY(writeGameReportFiles(reportWith(2), dir.path(), true).ok);
+        QVERIFY(QFile::exists(one.pdfPath));
     }
 };
 
