@@ -1,5 +1,6 @@
 #include "GameReportPdf.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -47,8 +48,9 @@ struct Column {
 // Lays the sheet out top to bottom, starting a new page when the next row does not fit.
 class SheetPainter {
 public:
-    SheetPainter(QPdfWriter& writer, QPainter& painter, const GameReport& report)
-        : m_writer(writer), m_painter(painter), m_report(report) {
+    // `totalPages`: the page count of an earlier pass ("Page 2 of 3"), 0 when not yet known.
+    SheetPainter(QPdfWriter& writer, QPainter& painter, const GameReport& report, int totalPages)
+        : m_writer(writer), m_painter(painter), m_report(report), m_totalPages(totalPages) {
         m_mm = m_writer.resolution() / 25.4;
         m_left = 0;
         m_width = m_writer.width();
@@ -120,7 +122,7 @@ public:
                 const QRectF box(x, m_y, widths[i], m_rowHeight);
                 m_painter.drawRect(box);
                 cell(box.adjusted(1.2 * m_mm, 0, -1.2 * m_mm, 0), i < cells.size() ? cells[i] : QString(),
-                     head ? Qt::AlignLeft : columns[i].align);
+                     columns[i].align);
                 x += widths[i];
             }
             m_y += m_rowHeight;
@@ -197,7 +199,8 @@ private:
         const QRectF foot(m_left, m_bottom + 3 * m_mm, m_width, m_rowHeight);
         m_painter.drawLine(QPointF(m_left, foot.top()), QPointF(m_left + m_width, foot.top()));
         cell(foot.adjusted(0, 0, -25 * m_mm, 0), who, Qt::AlignLeft);
-        cell(foot, tr("Page %1").arg(m_page), Qt::AlignRight);
+        cell(foot, m_totalPages > 0 ? tr("Page %1 of %2").arg(m_page).arg(m_totalPages) : tr("Page %1").arg(m_page),
+             Qt::AlignRight);
     }
 
     QPdfWriter& m_writer;
@@ -211,6 +214,7 @@ private:
     double m_rowHeight = 0;
     double m_y = 0;
     int m_page = 0;
+    int m_totalPages = 0;
 };
 
 QString num(int n) {
@@ -319,7 +323,9 @@ void drawReport(SheetPainter& sheet, const GameReport& r) {
 
 } // namespace
 
-GameReportPdfResult writeGameReportPdf(const GameReport& report, QIODevice& device) {
+namespace {
+
+GameReportPdfResult drawPdf(const GameReport& report, QIODevice& device, int totalPages) {
     GameReportPdfResult result;
     QPdfWriter writer(&device);
     writer.setResolution(300);
@@ -333,12 +339,24 @@ GameReportPdfResult writeGameReportPdf(const GameReport& report, QIODevice& devi
         result.error = tr("The PDF writer could not start.");
         return result;
     }
-    SheetPainter sheet(writer, painter, report);
+    SheetPainter sheet(writer, painter, report, totalPages);
     drawReport(sheet, report);
     painter.end();
     result.ok = true;
     result.pages = sheet.pages();
     return result;
+}
+
+} // namespace
+
+GameReportPdfResult writeGameReportPdf(const GameReport& report, QIODevice& device) {
+    // A first pass counts the pages, so that each page can say "of N".
+    QBuffer counting;
+    counting.open(QIODevice::WriteOnly);
+    const GameReportPdfResult first = drawPdf(report, counting, 0);
+    if (!first.ok)
+        return first;
+    return drawPdf(report, device, first.pages);
 }
 
 GameReportPdfResult writeGameReportPdfFile(const GameReport& report, const QString& path, bool replace) {

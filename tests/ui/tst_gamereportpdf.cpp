@@ -86,7 +86,7 @@ private slots:
         QVERIFY2(result.pages >= 3, qPrintable(QString::number(result.pages)));
         QCOMPARE(pageObjects(buffer.data()), result.pages);
         const QString text = textOf(buffer.data());
-        QVERIFY(text.contains(QStringLiteral("Page %1").arg(result.pages)));
+        QVERIFY(text.contains(QStringLiteral("Page %1 of %1").arg(result.pages)));
         // The penalties' heading row repeats on each page the table runs onto.
         QVERIFY(text.count(QStringLiteral("Infraction")) >= 2);
     }
