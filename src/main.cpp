@@ -29,6 +29,14 @@ struct CommandLine {
     QCommandLineOption feedDir{QStringLiteral("feed-dir"),
                                QStringLiteral("Keep the board's values as text files in <folder>."),
                                QStringLiteral("folder")};
+    QCommandLineOption mqtt{QStringLiteral("mqtt"),
+                            QStringLiteral("Publish the board through the MQTT broker at <url> "
+                                           "(mqtt://host[:port]/prefix or mqtts://...; user name and password from "
+                                           "the settings or RINKMASTER_MQTT_USER and RINKMASTER_MQTT_PASSWORD)."),
+                            QStringLiteral("url")};
+    QCommandLineOption mqttCa{QStringLiteral("mqtt-ca"),
+                              QStringLiteral("Trust the broker certificates signed by the CA in <file> (mqtts://)."),
+                              QStringLiteral("file")};
     QCommandLineOption newGame{QStringLiteral("new-game"),
                                QStringLiteral("Start a fresh game without offering the saved one.")};
     QCommandLineOption publicScreen{
@@ -41,7 +49,7 @@ struct CommandLine {
         parser.setApplicationDescription(QStringLiteral("Rinkmaster, the ice-hockey scoreboard."));
         parser.addHelpOption();
         parser.addVersionOption();
-        parser.addOptions({settings, language, feed, feedAddress, feedDir, newGame, publicScreen});
+        parser.addOptions({settings, language, feed, feedAddress, feedDir, mqtt, mqttCa, newGame, publicScreen});
     }
 
     // True when the command line asks only for text (help, version) or holds a mistake to report: answered
@@ -126,6 +134,8 @@ int main(int argc, char* argv[]) {
         return line.parser.value(option).toStdString();
     };
     options.feed = FeedRequest{given(line.feed), given(line.feedAddress), given(line.feedDir)};
+    options.mqtt.url = given(line.mqtt);
+    options.mqtt.caFile = given(line.mqttCa);
     options.newGame = line.parser.isSet(line.newGame);
     options.publicScreen = given(line.publicScreen);
     Program program(options);

@@ -11,9 +11,11 @@ PACKAGES=(
   libgtest-dev googletest
   fonts-liberation fonts-dejavu-core
   python3
-  dpkg-dev desktop-file-utils appstream
+  dpkg-dev desktop-file-utils appstream lintian man-db bsdextrautils
   xvfb xauth x11-utils x11-xserver-utils x11-xkb-utils xdotool imagemagick poppler-utils
+  chromium
   pulseaudio pulseaudio-utils sox
+  libmosquitto-dev mosquitto mosquitto-clients openssl chromium
   g++-mingw-w64-x86-64
 )
 

@@ -13,6 +13,7 @@
 #include "feed/BoardFeed.h"
 #include "feed/FeedNotice.h"
 #include "feed/FeedServer.h"
+#include "feed/MqttPublisher.h"
 #include "game/GameEventsModel.h"
 #include "game/GameFiles.h"
 #include "game/GameLock.h"
@@ -70,6 +71,7 @@ Program::~Program() {
     }
     m_journal.reset();
     m_feed.reset();
+    m_mqtt.reset();
     m_board.reset();
     m_splash.reset();
 }
@@ -117,6 +119,7 @@ void Program::showScoreBoard() {
         services.openGameSheet = [this] { openGameSheet(); };
         m_board = std::make_unique<frmScoreBoard>(m_settings, m_engine, *m_buzzer, *m_horn, services);
         startFeed();
+        startMqtt();
         if (!screens::wantedScreenName(m_settings.PublicScreen, m_options.publicScreen).empty()) {
             startTwoScreens();
         }
@@ -161,6 +164,7 @@ void Program::startTwoScreens() {
         m_status->refresh();
     });
     m_status->setFeedAddress(m_feedAddress);
+    m_console->followSettings(m_settings);
 
     m_screens = std::make_unique<PublicScreenController>(m_console.get());
     m_public = std::make_unique<PublicBoardWindow>(*m_screens, new frmScoreBoard(*m_board, nullptr));
@@ -253,7 +257,15 @@ void Program::startJournal() {
                 resume = question.clickedButton() == resumeButton || question.clickedButton() == nullptr;
             }
             if (resume) {
+                // Bringing a game back is no event for the broker's subscribers; its state goes out as at every
+                // change.
+                if (m_mqtt) {
+                    m_mqtt->holdEvents(true);
+                }
                 m_board->resumeGame(saved->state);
+                if (m_mqtt) {
+                    m_mqtt->holdEvents(false);
+                }
                 if (m_events) {
                     // Bringing the game back is no event of the game; the list saved with it comes back.
                     m_events->restore(savedEvents);
@@ -364,6 +376,32 @@ void Program::startFeed() {
     }
 }
 
+void Program::startMqtt() {
+    // The URL and CA file: the command line over the store's MqttSettings. The user name and password: the
+    // environment over the store, so that neither has to be written where others can read it.
+    MqttRequest stored;
+    if (m_store) {
+        stored.url = m_store->read(kMqttSection, kMqttUrlKey);
+        stored.caFile = m_store->read(kMqttSection, kMqttCaFileKey);
+        stored.user = m_store->read(kMqttSection, kMqttUserKey);
+        stored.password = m_store->read(kMqttSection, kMqttPasswordKey);
+    }
+    MqttRequest environment;
+    if (qEnvironmentVariableIsSet(kMqttUserVariable)) {
+        environment.user = qEnvironmentVariable(kMqttUserVariable).toStdString();
+    }
+    if (qEnvironmentVariableIsSet(kMqttPasswordVariable)) {
+        environment.password = qEnvironmentVariable(kMqttPasswordVariable).toStdString();
+    }
+    const MqttPlan plan = planMqtt(m_options.mqtt, stored, environment);
+    m_mqtt = MqttPublisher::start(plan, *m_board, m_engine, m_settings,
+                                  [board = m_board.get()](const QString& text) { showFeedNoticeOver(board, text); });
+    if (m_mqtt) {
+        QObject::connect(m_board.get(), &frmScoreBoard::soundStarted, m_mqtt.get(),
+                         [this](bool horn) { m_mqtt->noteSound(horn); });
+    }
+}
+
 void Program::openHelp() {
     frmHelp* help = frmHelp::showHelp(helpFolder());
     // With a public board the help opens over the console, never on the crowd's screen.
@@ -379,17 +417,28 @@ void Program::openOptions() {
     QWidget* parent = m_board ? boardWindow() : static_cast<QWidget*>(m_splash.get());
     frmOptions dialog(
         m_settings, *m_store, [](bool on) { modGrabKeys::SetNumLock(on); }, standardOptionsDialogs(), parent);
-    if (dialog.exec() != QDialog::Accepted || !m_board) {
+    dialog.showPublicScreenInUse(
+        QString::fromStdString(screens::wantedScreenName(m_settings.PublicScreen, m_options.publicScreen)));
+    if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    // A screen chosen in the options replaces the one from the command line for the rest of the run.
-    m_options.publicScreen.reset();
+    // A screen chosen in the options replaces the one from the command line for the rest of the run; an
+    // untouched choice leaves the public board where it is.
+    const bool screenChosen = dialog.publicScreenChanged();
+    if (screenChosen) {
+        m_options.publicScreen.reset();
+    }
+    if (!m_board) {
+        return;
+    }
     const QString wanted = QString::fromStdString(screens::wantedScreenName(m_settings.PublicScreen, std::nullopt));
-    if (!wanted.isEmpty()) {
+    if (screenChosen && !wanted.isEmpty()) {
         startTwoScreens();
     }
     if (m_screens) {
-        m_screens->setWanted(wanted);
+        if (screenChosen) {
+            m_screens->setWanted(wanted);
+        }
         if (auto* view = qobject_cast<frmScoreBoard*>(m_public->view())) {
             view->refreshFromSettings();
         }
@@ -409,13 +458,20 @@ void Program::openGameSheet() {
     if (chosen.isEmpty()) {
         return;
     }
-    const GameSheetFiles files = gameSheetFilesFor(chosen);
-    const QString problem = saveGameSheet(m_board->model().state(), QString::fromStdString(m_settings.HomeText),
-                                          QString::fromStdString(m_settings.VisitorText), files);
-    if (!problem.isEmpty()) {
-        QMessageBox::warning(boardWindow(), u"Rinkmaster"_s, problem);
+    // The save dialog asked about the chosen file; its sibling is asked about here.
+    const GameSheetSaving saving =
+        saveGameSheetAs(m_board->model().state(), QString::fromStdString(m_settings.HomeText),
+                        QString::fromStdString(m_settings.VisitorText), chosen, [this](const QString& text) {
+                            return standardOptionsDialogs().askYesNo(boardWindow(), u"Rinkmaster"_s, text);
+                        });
+    if (!saving.problem.isEmpty()) {
+        QMessageBox::warning(boardWindow(), u"Rinkmaster"_s, saving.problem);
         return;
     }
+    if (!saving.saved) {
+        return;
+    }
+    const GameSheetFiles& files = saving.files;
     // The printable page opens in the browser; the CSV lies beside it. Without a browser, say where both are.
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(files.html))) {
         QMessageBox::information(boardWindow(), u"Rinkmaster"_s,

@@ -2,6 +2,7 @@
 #include "core/board/ClockSource.h"
 #include "core/board/modCount.h"
 #include "core/feed/FeedOptions.h"
+#include "core/feed/MqttOptions.h"
 #include "core/settings/Settings.h"
 #include <QPointer>
 #include <QString>
@@ -19,6 +20,7 @@ class GameEventsModel;
 class PublicBoardWindow;
 class PublicScreenController;
 class BoardFeed;
+class MqttPublisher;
 class SoundDevice;
 class SettingsStore;
 class QWidget;
@@ -31,6 +33,7 @@ struct GameFiles;
 struct ProgramOptions {
     QStringList arguments; // the command line, for --settings FILE
     FeedRequest feed;      // --feed PORT, --feed-address ADDR, --feed-dir DIR
+    MqttRequest mqtt;      // --mqtt URL, --mqtt-ca FILE
     bool newGame = false;  // --new-game: start fresh without asking about a saved game
     // --public-screen NAME: wins over the stored PublicScreen.
     std::optional<std::string> publicScreen;
@@ -56,6 +59,7 @@ private:
     // F3 with the penalty rules on: the game sheet saved as CSV and a printable page, which then opens.
     void openGameSheet();
     void startFeed();
+    void startMqtt();
     // The public board on another screen and the console around the board; nothing of it exists while the
     // board stays in this window only.
     void startTwoScreens();
@@ -86,6 +90,7 @@ private:
     std::unique_ptr<frmSplash> m_splash;
     std::unique_ptr<frmScoreBoard> m_board;
     std::unique_ptr<BoardFeed> m_feed; // reads the board: goes before it
+    std::unique_ptr<MqttPublisher> m_mqtt; // so does the broker's publisher
     // Two screens: the console holds the board, the public window a view of it.
     std::unique_ptr<GameEventsModel> m_events;
     std::unique_ptr<ConsoleWindow> m_console;

@@ -19,6 +19,17 @@ public:
     // Rereads the key names after the options have changed.
     void refresh();
 
+    // The line wraps at its blanks, and a word wider than the line (a long screen name) wraps where it must:
+    // however long the line, it never asks for more width than the console has.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
 private:
     BoardModel& m_board;
     const SettingsVariables& m_settings;

@@ -7,15 +7,66 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include "core/display/ConsoleMarker.h"
+#include "core/settings/Settings.h"
+#include "display/BoardControls.h"
+
+namespace {
+
+// A frame of kConsoleMarkerThickness pixels; the window beneath shows through everywhere else (a mask), so
+// the digits under it are never drawn twice.
+class SelectionFrame : public QWidget {
+public:
+    explicit SelectionFrame(QWidget* parent) : QWidget(parent) {
+        setObjectName(QStringLiteral("consoleSelectionFrame"));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+        hide();
+    }
+
+    void place(const QRect& field, int gap, const QColor& colour) {
+        const int t = screens::kConsoleMarkerThickness;
+        const QRect outer = field.adjusted(-(gap + t), -(gap + t), gap + t, gap + t);
+        if (outer != geometry() || colour != m_colour || mask().isEmpty()) {
+            m_colour = colour;
+            setGeometry(outer);
+            const QRect local(QPoint(0, 0), outer.size());
+            setMask(QRegion(local).subtracted(QRegion(local.adjusted(t, t, -t, -t))));
+            update();
+            raise();
+        }
+        show();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), m_colour);
+    }
+
+private:
+    QColor m_colour;
+};
+
+QColor fromBgr(OleColor colour) {
+    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+} // namespace
 
 ConsoleWindow::ConsoleWindow(frmScoreBoard& board, ConsoleStatusLine* status, GameEventsModel& events, QWidget* parent)
     : QWidget(parent), m_board(board), m_held(&board) {
     setObjectName(QStringLiteral("console"));
     setWindowTitle(board.windowTitle());
-    connect(&board, &frmScoreBoard::shownChanged, this, [this] { setWindowTitle(m_board.windowTitle()); });
+    connect(&board, &frmScoreBoard::shownChanged, this, [this] {
+        setWindowTitle(m_board.windowTitle());
+        placeSelectionFrame(); // the options may have changed the colours
+    });
 
     m_list = new QTableView(this);
     m_list->setObjectName(QStringLiteral("eventList"));
@@ -66,6 +117,13 @@ ConsoleWindow::ConsoleWindow(frmScoreBoard& board, ConsoleStatusLine* status, Ga
     buttons->addStretch(1);
     bottom->addLayout(buttons);
     layout->addLayout(bottom);
+    m_frame = new SelectionFrame(this);
+    connect(&board.model(), &BoardModel::changed, this, &ConsoleWindow::placeSelectionFrame);
+    board.installEventFilter(this);
+    for (PictureBoxControl* field : board.fieldBoxes()) {
+        field->installEventFilter(this);
+    }
+
     // The board at one and a half times its design size, the list beneath it.
     resize(board.width() * 3 / 2, board.height() * 3 / 2 + 200);
 }
@@ -73,6 +131,54 @@ ConsoleWindow::ConsoleWindow(frmScoreBoard& board, ConsoleStatusLine* status, Ga
 void ConsoleWindow::setGameSheet(const std::function<void()>& open, bool shown) {
     m_openSheet = open;
     m_sheet->setVisible(shown);
+}
+
+void ConsoleWindow::followSettings(const SettingsVariables& settings) {
+    m_settings = &settings;
+    placeSelectionFrame();
+}
+
+bool ConsoleWindow::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::Show:
+    case QEvent::Hide:
+        // The board lays its fields out anew when it is resized; the frame follows the field it surrounds.
+        if (watched == m_held || qobject_cast<PictureBoxControl*>(watched) != nullptr) {
+            placeSelectionFrame();
+        }
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void ConsoleWindow::placeSelectionFrame() {
+    if (m_frame == nullptr || !m_held) {
+        return;
+    }
+    const std::optional<game::Field> selected = m_board.model().state().selected;
+    PictureBoxControl* box = nullptr;
+    if (selected) {
+        const std::string_view fieldName = game::fieldName(*selected);
+        const QString name = QString::fromLatin1(fieldName.data(), static_cast<qsizetype>(fieldName.size()));
+        for (PictureBoxControl* field : m_board.fieldBoxes()) {
+            if (field->objectName() == name) {
+                box = field;
+            }
+        }
+    }
+    if (box == nullptr || box->isHidden() || m_board.isHidden() || m_board.parentWidget() != this) {
+        m_frame->hide();
+        return;
+    }
+    static const SettingsVariables kDefaults = defaultSettings({}, '/');
+    const SettingsVariables& s = m_settings != nullptr ? *m_settings : kDefaults;
+    auto* frame = static_cast<SelectionFrame*>(m_frame);
+    frame->place(QRect(box->mapTo(this, QPoint(0, 0)), box->size()), screens::consoleMarkerGap(s.LEDSelectedWidth),
+                 fromBgr(screens::consoleMarkerColour(s.FormBack, s.LEDBack)));
 }
 
 ConsoleWindow::~ConsoleWindow() {

@@ -6,11 +6,13 @@
 #include "board/frmScoreBoard.h"
 class GameEventsModel;
 class ConsoleStatusLine;
+struct SettingsVariables;
 class QPushButton;
 class QTableView;
 
 // The scorekeeper's window while the public board is on another screen: the board as always (with its
-// selection marker, so the scorekeeper sees what is typed), the status line under it and the game's event list.
+// selection marker) with a frame of its own round the selected field, so the scorekeeper always sees what
+// is typed,, the status line under it and the game's event list.
 // Every key reaches the board as before; the list and its button never take the keyboard.
 class ConsoleWindow : public QWidget {
     Q_OBJECT
@@ -25,10 +27,20 @@ public:
     // "Game sheet...", shown while the penalty rules are on; it runs open.
     QPushButton* gameSheetButton() const { return m_sheet; }
     void setGameSheet(const std::function<void()>& open, bool shown);
+    // The colours and marker width the console's frame round the selected field keeps clear of; without them
+    // it takes the default board's.
+    void followSettings(const SettingsVariables& settings);
+    // The console's own frame round the selected field, drawn over the board whatever the board's marker
+    // looks like (by default the board's marker has the board's colour and no width).
+    QWidget* selectionFrame() const { return m_frame; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private slots:
+    void placeSelectionFrame();
 
 private:
     frmScoreBoard& m_board;
@@ -37,4 +49,6 @@ private:
     QPushButton* m_save = nullptr;
     QPushButton* m_sheet = nullptr;
     std::function<void()> m_openSheet;
+    const SettingsVariables* m_settings = nullptr;
+    QWidget* m_frame = nullptr;
 };

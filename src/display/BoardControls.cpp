@@ -109,6 +109,8 @@ LabelControl::LabelControl(const QString& text, QWidget* parent) : QLabel(text, 
     setAttribute(Qt::WA_TranslucentBackground);
     setAutoFillBackground(false);
     setWordWrap(false);
+    // Captions and team names are typed by users: a name with tags shows its tags, never rich text.
+    setTextFormat(Qt::PlainText);
     setForeColor(m_fore);
 }
 

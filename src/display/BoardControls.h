@@ -54,6 +54,7 @@ public:
     enum class Kind { Rectangle, Oval, Circle };
     ShapeControl(Kind kind, QWidget* parent);
     QString typeName() const { return QStringLiteral("Shape"); }
+    Kind kind() const { return m_kind; }
 
     QColor FillColor() const { return m_fill; }
     void setFillColor(const QColor& c);

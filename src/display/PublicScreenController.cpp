@@ -1,4 +1,5 @@
 #include "display/PublicScreenController.h"
+#include "game/TranslatedText.h"
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -52,8 +53,8 @@ QList<std::pair<QString, QString>> PublicScreenController::screenChoices() {
     QList<std::pair<QString, QString>> out;
     const QList<QScreen*> list = QGuiApplication::screens();
     const std::vector<screens::ScreenInfo> infos = describe(list);
-    for (const screens::ScreenInfo& info : infos)
-        out.append({QString::fromStdString(screens::screenLabel(info)), QString::fromStdString(info.name)});
+    for (std::size_t i : screens::offeredScreens(infos))
+        out.append({QString::fromStdString(screens::screenLabel(infos[i])), QString::fromStdString(infos[i].name)});
     return out;
 }
 
@@ -102,5 +103,5 @@ QScreen* PublicScreenController::consoleTarget() const {
 }
 
 QString PublicScreenController::note() const {
-    return QString::fromStdString(m_choice.note);
+    return translated(m_choice.noteText);
 }

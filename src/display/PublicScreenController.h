@@ -30,12 +30,12 @@ public:
     QScreen* publicScreen() const;
     // The screen the console should move to so that it stays in sight, or null when it may stay.
     QScreen* consoleTarget() const;
-    // Where the public board is, or why it is not shown: one line for the console.
+    // Where the public board is, or why it is not shown: one line for the console, in the program's language.
     QString note() const;
 
     // The screens as the rule sees them, in the system's order.
     static std::vector<screens::ScreenInfo> describe(const QList<QScreen*>& screens);
-    // "HDMI-1 1920x1080" for each screen the system reports now, with its name.
+    // "HDMI-1 1920x1080" for each screen the system reports now that the options offer, with its name.
     static QList<std::pair<QString, QString>> screenChoices();
 
 public slots:

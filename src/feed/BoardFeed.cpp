@@ -1,5 +1,6 @@
 #include "BoardFeed.h"
 #include "board/frmScoreBoard.h"
+#include "feed/BoardLayoutReader.h"
 #include "feed/BoardReader.h"
 #include "feed/FeedDirectory.h"
 #include "feed/FeedServer.h"
@@ -12,7 +13,10 @@ using namespace Qt::StringLiterals;
 BoardFeed::BoardFeed(frmScoreBoard& board, modCount& engine, const SettingsVariables& settings, QObject* parent)
     : QObject(parent), m_board(board), m_engine(engine), m_settings(settings) {
     connect(&m_board.model(), &BoardModel::changed, this, &BoardFeed::refreshSoon);
-    connect(&m_board, &frmScoreBoard::shownChanged, this, &BoardFeed::refreshSoon);
+    connect(&m_board, &frmScoreBoard::shownChanged, this, [this] {
+        m_layoutStale = true;
+        refreshSoon();
+    });
     m_nextTenth.setSingleShot(true);
     m_nextTenth.setTimerType(Qt::PreciseTimer);
     connect(&m_nextTenth, &QTimer::timeout, this, &BoardFeed::refresh);
@@ -76,6 +80,8 @@ bool BoardFeed::listen(const QHostAddress& address, quint16 port, QString* error
         return false;
     }
     m_server = std::move(server);
+    m_layoutStale = true;
+    m_layoutDocument.clear();
     m_last.reset();
     refresh();
     return true;
@@ -109,7 +115,11 @@ void BoardFeed::refresh() {
     } else {
         m_nextTenth.stop();
     }
+    if (m_layoutStale && m_server) {
+        refreshLayout();
+    }
     BoardState state = readBoardState(m_board, m_engine, m_settings);
+    state.layoutVersion = m_server ? m_layoutVersion : 0;
     if (m_last && *m_last == state) {
         return;
     }
@@ -120,6 +130,16 @@ void BoardFeed::refresh() {
         m_directory->write(state);
     }
     m_last = std::move(state);
+}
+
+void BoardFeed::refreshLayout() {
+    m_layoutStale = false;
+    std::string document = boardLayoutDocument(readBoardLayout(m_board), m_settings);
+    if (document != m_layoutDocument) {
+        m_layoutDocument = std::move(document);
+        ++m_layoutVersion;
+        m_server->setBoardLayout(QByteArray::fromStdString(m_layoutDocument));
+    }
 }
 
 void BoardFeed::refreshSoon() {

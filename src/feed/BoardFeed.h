@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <memory>
 #include <optional>
+#include <string>
 
 class frmScoreBoard;
 class modCount;
@@ -46,6 +47,9 @@ public:
 
 private:
     void refreshSoon();
+    // Builds the board's layout document again after the board changed what it shows outside the game (the
+    // options' colours, names, LED style); a new version goes into the state so browser boards fetch it.
+    void refreshLayout();
 
     frmScoreBoard& m_board;
     modCount& m_engine;
@@ -58,4 +62,7 @@ private:
     // (the board's tick wakes only when the shown digits change).
     QTimer m_nextTenth;
     bool m_refreshQueued = false;
+    bool m_layoutStale = true;
+    std::string m_layoutDocument;
+    int m_layoutVersion = 0;
 };

@@ -51,7 +51,11 @@ QByteArray resource(const QString& path) {
 }
 
 const QString kLivePath = u"/live"_s;
-const QStringList kFixedPaths{u"/"_s, u"/overlay.css"_s, u"/overlay.js"_s, u"/state"_s};
+const QStringList kFixedPaths{u"/"_s,      u"/overlay.css"_s, u"/overlay.js"_s,         u"/state"_s,
+                              u"/board"_s, u"/board.css"_s,   u"/board.js"_s, u"/board/layout.json"_s};
+// What a browser board hears at least this often while connected, a state or a keep-alive frame.
+constexpr std::int64_t kKeepAliveMs = 2'000;
+const QByteArray kKeepAliveFrame = "{}"_ba;
 
 bool samePeer(const QTcpSocket* tcp, const QWebSocket* ws) {
     return tcp->peerPort() == ws->peerPort() && tcp->peerAddress() == ws->peerAddress();
@@ -65,6 +69,9 @@ FeedServer::FeedServer(const FeedLimits& limits, QObject* parent) : QObject(pare
     m_overlayHtml = resource(u":/feed/overlay.html"_s);
     m_overlayCss = resource(u":/feed/overlay.css"_s);
     m_overlayJs = resource(u":/feed/overlay.js"_s);
+    m_boardHtml = resource(u":/feed/board.html"_s);
+    m_boardCss = resource(u":/feed/board.css"_s);
+    m_boardJs = resource(u":/feed/board.js"_s);
     m_http = new QHttpServer(this);
     addRoutes();
     connect(m_http, &QHttpServer::newWebSocketConnection, this, &FeedServer::acceptLiveClients);
@@ -157,6 +164,10 @@ void FeedServer::addRoutes() {
     fixed(u"/overlay.css"_s, "text/css; charset=utf-8"_ba, &FeedServer::m_overlayCss, false);
     fixed(u"/overlay.js"_s, "text/javascript; charset=utf-8"_ba, &FeedServer::m_overlayJs, false);
     fixed(u"/state"_s, "application/json"_ba, &FeedServer::m_document, true);
+    fixed(u"/board"_s, "text/html; charset=utf-8"_ba, &FeedServer::m_boardHtml, false);
+    fixed(u"/board.css"_s, "text/css; charset=utf-8"_ba, &FeedServer::m_boardCss, false);
+    fixed(u"/board.js"_s, "text/javascript; charset=utf-8"_ba, &FeedServer::m_boardJs, false);
+    fixed(u"/board/layout.json"_s, "application/json"_ba, &FeedServer::m_boardLayout, true);
     // The live socket. The HTTP server hands a WebSocket upgrade over only once a route has taken the request,
     // and it writes whatever that route answers before the upgrade: so this route answers nothing to an
     // upgrade, and tells a plain request where it went wrong.
@@ -269,7 +280,8 @@ void FeedServer::acceptLiveClients() {
         }
         ws->setMaxAllowedIncomingFrameSize(static_cast<quint64>(m_limits.maxIncomingMessageBytes));
         ws->setMaxAllowedIncomingMessageSize(static_cast<quint64>(m_limits.maxIncomingMessageBytes));
-        m_clients.push_back(LiveClient{ws, LiveClientWatch(m_limits, nowMs())});
+        const bool keepAlive = ws->requestUrl().query() == u"keepalive"_s;
+        m_clients.push_back(LiveClient{ws, LiveClientWatch(m_limits, nowMs()), keepAlive, nowMs()});
         connect(ws, &QWebSocket::pong, this, [this, ws] { frameFrom(ws, true); });
         // The feed reads nothing a client sends, but each frame costs the board's thread its parsing.
         connect(ws, &QWebSocket::textFrameReceived, this, [this, ws] { frameFrom(ws, false); });
@@ -292,6 +304,7 @@ bool FeedServer::publish(const BoardState& state) {
     std::vector<QWebSocket*> notReading;
     for (LiveClient& c : m_clients) {
         c.socket->sendTextMessage(text);
+        c.lastSentMs = nowMs();
         if (c.watch.check(c.socket->bytesToWrite(), nowMs()) == LiveClientWatch::Verdict::NotReading) {
             notReading.push_back(c.socket);
         }
@@ -359,6 +372,10 @@ void FeedServer::sweep() {
         } else if (c.watch.pingDue(now)) {
             c.socket->ping();
             c.watch.pinged(now);
+        }
+        if (c.keepAlive && now - c.lastSentMs >= kKeepAliveMs) {
+            c.socket->sendTextMessage(QString::fromLatin1(kKeepAliveFrame));
+            c.lastSentMs = now;
         }
     }
     for (QWebSocket* ws : gone) {

@@ -35,6 +35,8 @@ public:
     // differs from the last one. Answers whether it was pushed.
     bool publish(const BoardState& state);
     const QByteArray& document() const { return m_document; }
+    // The board's layout document that /board/layout.json answers, for the browser board at /board.
+    void setBoardLayout(const QByteArray& layout) { m_boardLayout = layout; }
 
     int liveClientCount() const { return static_cast<int>(m_clients.size()); }
     int connectionCount() const { return static_cast<int>(m_connections.size()); }
@@ -58,6 +60,10 @@ private:
     struct LiveClient {
         QWebSocket* socket;
         LiveClientWatch watch;
+        // A browser board asks for a small frame every few seconds while nothing changes, so it can tell a
+        // quiet game from a lost connection.
+        bool keepAlive = false;
+        std::int64_t lastSentMs = 0;
     };
 
     void addRoutes();
@@ -81,6 +87,10 @@ private:
     QByteArray m_overlayHtml;
     QByteArray m_overlayCss;
     QByteArray m_overlayJs;
+    QByteArray m_boardHtml;
+    QByteArray m_boardCss;
+    QByteArray m_boardJs;
+    QByteArray m_boardLayout;
     int m_droppedClients = 0;
     int m_refusedConnections = 0;
     int m_droppedIdleConnections = 0;

@@ -1,5 +1,6 @@
 #include "game/GameEventsModel.h"
 #include "game/BoardModel.h"
+#include "game/TranslatedText.h"
 #include <QDateTime>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -82,7 +83,7 @@ QVariant GameEventsModel::data(const QModelIndex& index, int role) const {
     case GameClock:
         return QString::fromStdString(game::clockText(e.gameClock));
     case What:
-        return QString::fromStdString(game::eventText(e, m_home.toStdString(), m_visitor.toStdString()));
+        return translated(game::eventUiText(e, m_home.toStdString(), m_visitor.toStdString()));
     default:
         return {};
     }

@@ -1,23 +1,46 @@
 #include "GameSheetFile.h"
 #include "core/rules/GameSheet.h"
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
 
 namespace {
 
+QString cannotSave(const QString& path, const QString& reason) {
+    return QCoreApplication::translate("GameSheetFile", "The game sheet cannot be saved as %1: %2.")
+        .arg(QDir::toNativeSeparators(path), reason);
+}
+
+// Looked at without following a link: a link would make the save replace whatever it points to.
+QString refusedPath(const QString& path) {
+    const QFileInfo info(path);
+    if (info.isSymLink()) {
+        return cannotSave(path, QCoreApplication::translate("GameSheetFile",
+                                                            "it is a link, and the game sheet is never written "
+                                                            "through a link"));
+    }
+    if (info.exists() && !info.isFile()) {
+        return cannotSave(
+            path, QCoreApplication::translate("GameSheetFile", "something other than a plain file has that name"));
+    }
+    return {};
+}
+
 QString writeWhole(const QString& path, const std::string& text) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        return QCoreApplication::translate("GameSheetFile", "The game sheet cannot be saved as %1: %2.")
-            .arg(path, file.errorString());
+        return cannotSave(path, file.errorString());
     }
     if (file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
         !file.commit()) {
-        return QCoreApplication::translate("GameSheetFile", "The game sheet cannot be saved as %1: %2.")
-            .arg(path, file.errorString());
+        return cannotSave(path, file.errorString());
     }
     return {};
+}
+
+bool samePath(const QString& a, const QString& b) {
+    return QDir::cleanPath(QFileInfo(a).absoluteFilePath()) == QDir::cleanPath(QFileInfo(b).absoluteFilePath());
 }
 
 } // namespace
@@ -34,6 +57,12 @@ GameSheetFiles gameSheetFilesFor(const QString& chosen) {
 
 QString saveGameSheet(const game::GameState& state, const QString& homeName, const QString& visitorName,
                       const GameSheetFiles& files) {
+    for (const QString& path : {files.csv, files.html}) {
+        const QString refused = refusedPath(path);
+        if (!refused.isEmpty()) {
+            return refused;
+        }
+    }
     GameSheetInput input;
     input.homeName = homeName.toStdString();
     input.visitorName = visitorName.toStdString();
@@ -44,4 +73,34 @@ QString saveGameSheet(const game::GameState& state, const QString& homeName, con
         problem = writeWhole(files.html, gameSheetHtml(sheet));
     }
     return problem;
+}
+
+GameSheetSaving saveGameSheetAs(const game::GameState& state, const QString& homeName, const QString& visitorName,
+                                const QString& chosen, const AskToReplace& ask) {
+    GameSheetSaving saving;
+    saving.files = gameSheetFilesFor(chosen);
+    QStringList existing;
+    for (const QString& path : {saving.files.csv, saving.files.html}) {
+        const QString refused = refusedPath(path);
+        if (!refused.isEmpty()) {
+            saving.problem = refused;
+            return saving;
+        }
+        if (!samePath(path, chosen) && QFileInfo::exists(path)) {
+            existing.append(QDir::toNativeSeparators(path));
+        }
+    }
+    if (!existing.isEmpty()) {
+        const QString question =
+            existing.size() == 1
+                ? QCoreApplication::translate("GameSheetFile", "%1 already exists. Replace it?").arg(existing[0])
+                : QCoreApplication::translate("GameSheetFile", "%1 and %2 already exist. Replace them?")
+                      .arg(existing[0], existing[1]);
+        if (!ask || !ask(question)) {
+            return saving;
+        }
+    }
+    saving.problem = saveGameSheet(state, homeName, visitorName, saving.files);
+    saving.saved = saving.problem.isEmpty();
+    return saving;
 }

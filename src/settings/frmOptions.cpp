@@ -368,6 +368,10 @@ void frmOptions::Form_Load() {
     fillPublicScreens(QString::fromStdString(s.PublicScreen).trimmed());
 }
 
+void frmOptions::showPublicScreenInUse(const QString& name) {
+    fillPublicScreens(name.trimmed());
+}
+
 void frmOptions::fillPublicScreens(const QString& stored) {
     cmbPublicScreen->clear();
     cmbPublicScreen->addItem(tr("this window only"), QString());
@@ -380,6 +384,7 @@ void frmOptions::fillPublicScreens(const QString& stored) {
     if (!stored.isEmpty() && cmbPublicScreen->findData(stored) < 0)
         cmbPublicScreen->addItem(tr("%1 (not connected)").arg(stored), stored);
     cmbPublicScreen->setCurrentIndex(std::max(0, cmbPublicScreen->findData(stored)));
+    m_publicScreenShown = cmbPublicScreen->currentData().toString();
 }
 
 QString frmOptions::ChopFileName(const QString& fileName, int length) {
@@ -527,7 +532,11 @@ void frmOptions::cmdOk_Click() {
 
     s.LEDType = static_cast<std::int16_t>(cmbLedType->currentIndex());
     s.PenaltyRules = chkPenaltyRules->isChecked();
-    s.PublicScreen = cmbPublicScreen->currentData().toString().toStdString();
+    // An untouched choice keeps the stored screen, even while the command line has put another one in use.
+    const QString chosenScreen = cmbPublicScreen->currentData().toString();
+    m_publicScreenChanged = chosenScreen != m_publicScreenShown;
+    s.PublicScreen = m_publicScreenChanged ? chosenScreen.toStdString()
+                                           : QString::fromStdString(s.PublicScreen).trimmed().toStdString();
 
     SaveSettings(s, m_store);
     // An unwritable store is reported; the new values stay in effect for this run either way.

@@ -50,6 +50,12 @@ public:
     // Recomputes TempSize from the names in the two measuring labels.
     void PreviewIt();
 
+    // The public board's screen in use now (the command line's --public-screen or the stored one; empty: this
+    // window only): the choice shows it. OK stores a public screen only when the user changed that choice.
+    void showPublicScreenInUse(const QString& name);
+    // After OK: whether the user picked another public screen than the one shown when the dialog opened.
+    bool publicScreenChanged() const { return m_publicScreenChanged; }
+
     // The seven keys as they are now in the dialog.
     WorkingKeys workingKeys() const;
     // What the dialog last handed the key window, and its answer.
@@ -192,4 +198,6 @@ private:
     // The tab pages hold their controls on canvases placed so that positions count from the tab control's own
     // corner, as the layout is drawn.
     std::array<QWidget*, 3> m_canvases{};
+    QString m_publicScreenShown; // the public screen the choice showed when the dialog opened
+    bool m_publicScreenChanged = false;
 };

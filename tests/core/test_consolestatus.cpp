@@ -90,3 +90,58 @@ TEST(ConsoleStatusWithPenaltyRules, NamesInsertAndTheWaitingPenalties) {
     EXPECT_NE(game::consoleStatus(in).find("  |  Waiting: Home 5:00 2:00, Visitor 4:00"), std::string::npos)
         << game::consoleStatus(in);
 }
+
+namespace {
+
+// Marks each phrase the windows would translate: what is left unmarked is shown as it is.
+std::string marked(const UiText& text) {
+    return renderText(
+        text, [](const std::string& context, const std::string& source) { return context + "[" + source + "]"; });
+}
+
+struct TranslatedStatusRow {
+    const char* name;
+    ConsoleStatusInput input;
+    const char* line;
+};
+
+ConsoleStatusInput everything() {
+    ConsoleStatusInput in =
+        with(Field::PenaltyTV2, true, SoundPlaying::Horn, "Public board on RIGHT 1920x1080", "http://127.0.0.1:8080/");
+    in.timeOfDay = true;
+    in.penaltyRules = true;
+    in.waiting[0] = {secondsToTime(300)};
+    in.waiting[1] = {secondsToTime(240), secondsToTime(120)};
+    return in;
+}
+
+class ConsoleStatusTranslation : public testing::TestWithParam<TranslatedStatusRow> {};
+
+TEST_P(ConsoleStatusTranslation, EveryPhraseIsTranslatedAndNoNameOrKey) {
+    EXPECT_EQ(marked(game::consoleStatusText(GetParam().input)), GetParam().line);
+    // Without a translation the line is the English one.
+    EXPECT_EQ(renderText(game::consoleStatusText(GetParam().input)), game::consoleStatus(GetParam().input));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ConsoleStatusTranslation,
+    testing::Values(
+        TranslatedStatusRow{"NothingSelected", with(std::nullopt, false),
+                            "ConsoleStatus[No field selected: click a field or press Tab]  |  "
+                            "ConsoleStatus[Clock stopped]"},
+        TranslatedStatusRow{"GameClockKeyShownAsItIs", with(Field::TimeBack, true),
+                            "ConsoleStatus[Game clock: minutes, a point and seconds, then Enter (12.5 is 12:05); S "
+                            "starts and stops]  |  ConsoleStatus[Clock running]"},
+        TranslatedStatusRow{"ScoreWithTheBuzzer", with(Field::VisitorBack, false, SoundPlaying::Buzzer),
+                            "ConsoleStatus[Visitor score: digits then Enter set it, +1 or -1 change it at once, "
+                            "Delete darkens it]  |  ConsoleStatus[Clock stopped]  |  ConsoleStatus[Buzzer playing]"},
+        TranslatedStatusRow{"Everything", everything(),
+                            "ConsoleStatus[ConsoleStatus[Visitor penalty 2]: minutes, a point and seconds, then Enter "
+                            "(2 is 2:00), or Insert to add it as a new penalty (a third one waits); I runs it alone, "
+                            "Delete clears it]  |  ConsoleStatus[Clock running (showing the time of day)]  |  "
+                            "ConsoleStatus[Waiting: ConsoleStatus[Home 5:00], ConsoleStatus[Visitor 4:00 2:00]]  |  "
+                            "ConsoleStatus[Horn playing]  |  Public board on RIGHT 1920x1080  |  "
+                            "ConsoleStatus[Feed on http://127.0.0.1:8080/]"}),
+    [](const testing::TestParamInfo<TranslatedStatusRow>& info) { return std::string(info.param.name); });
+
+} // namespace

@@ -288,6 +288,48 @@ TEST(EventText, UsesTheTeamNamesGiven) {
     EXPECT_EQ(game::eventText(e, "Kärpät", "Tappara"), "Goal Tappara (1-4)");
 }
 
+TEST(EventText, EveryKindIsATranslatedPhraseWithTheNamesAsTheyAre) {
+    const auto marked = [](const UiText& text) {
+        return renderText(
+            text, [](const std::string& context, const std::string& source) { return context + "[" + source + "]"; });
+    };
+    for (int k = 0; k < game::kEventKindCount; ++k) {
+        GameEvent e;
+        e.kind = static_cast<EventKind>(k);
+        e.side = Side::Home;
+        e.penaltyClock = 2;
+        e.time = secondsToTime(120);
+        const UiText text = game::eventUiText(e, "%1 Bears", "Lions");
+        EXPECT_EQ(renderText(text), game::eventText(e, "%1 Bears", "Lions")) << k;
+        EXPECT_EQ(marked(text).rfind("GameEvents[", 0), 0u) << marked(text);
+        // The name is shown as it is: never translated, and its %1 never filled in.
+        EXPECT_EQ(marked(text).find("[%1 Bears]"), std::string::npos) << marked(text);
+        if (k != static_cast<int>(EventKind::ClockStarted) && k != static_cast<int>(EventKind::ClockStopped) &&
+            k != static_cast<int>(EventKind::ClockSet) && k != static_cast<int>(EventKind::ClockReset) &&
+            k != static_cast<int>(EventKind::Horn) && k != static_cast<int>(EventKind::Buzzer) &&
+            k != static_cast<int>(EventKind::PeriodChanged))
+            EXPECT_NE(marked(text).find("%1 Bears"), std::string::npos) << marked(text);
+    }
+    GameEvent set;
+    set.kind = EventKind::PenaltySet;
+    set.side = Side::Visitor;
+    set.penaltyClock = 4;
+    set.time = secondsToTime(120);
+    EXPECT_EQ(marked(game::eventUiText(set, "Bears", "Lions")), "GameEvents[GameEvents[Lions penalty 2] set to 2:00]");
+}
+
+TEST(EventsCsv, ATeamNameASpreadsheetWouldRunIsWrittenAsText) {
+    GameState before = inPlay();
+    GameState after = before;
+    after.homeDigits = {3, -1};
+    const std::string csv =
+        game::eventsCsv(game::eventsBetween(before, after, kWall), "=cmd|' /C calc'!A0", "@Lions", nullptr);
+    EXPECT_NE(csv.find(",\"'=cmd|' /C calc'!A0\",\"'@Lions\"\r\n"), std::string::npos) << csv;
+    EXPECT_NE(csv.find(",goal,\"'=cmd|' /C calc'!A0\","), std::string::npos) << csv;
+    EXPECT_EQ(csv.find(",=cmd"), std::string::npos) << csv;
+    EXPECT_EQ(csv.find(",@Lions"), std::string::npos) << csv;
+}
+
 struct ClockTextRow {
     TimeValue time;
     const char* text;
@@ -349,7 +391,16 @@ INSTANTIATE_TEST_SUITE_P(Rows, CsvField,
                                          CsvFieldRow{"Kärpät, Oulu", "\"Kärpät, Oulu\""},
                                          CsvFieldRow{"The \"Lions\"", "\"The \"\"Lions\"\"\""},
                                          CsvFieldRow{"two\nlines", "\"two\nlines\""}, CsvFieldRow{"cr\r", "\"cr\r\""},
-                                         CsvFieldRow{"semi;colon", "semi;colon"}, CsvFieldRow{"\"", "\"\"\"\""}));
+                                         CsvFieldRow{"semi;colon", "semi;colon"}, CsvFieldRow{"\"", "\"\"\"\""},
+                                         // What a spreadsheet would run is kept as text.
+                                         CsvFieldRow{"=HYPERLINK(\"x\")", "\"'=HYPERLINK(\"\"x\"\")\""},
+                                         CsvFieldRow{"+cmd", "\"'+cmd\""}, CsvFieldRow{"-2+3", "\"'-2+3\""},
+                                         CsvFieldRow{"@SUM(A1)", "\"'@SUM(A1)\""}, CsvFieldRow{"\tTab", "\"'\tTab\""},
+                                         CsvFieldRow{"\rCR", "\"'\rCR\""}, CsvFieldRow{"=1,2", "\"'=1,2\""},
+                                         CsvFieldRow{"-", "\"'-\""},
+                                         // Plain numbers and signs further in are no formula.
+                                         CsvFieldRow{"-1", "-1"}, CsvFieldRow{"+2", "+2"}, CsvFieldRow{"-0.5", "-0.5"},
+                                         CsvFieldRow{"a=b", "a=b"}, CsvFieldRow{"Kärpät -", "Kärpät -"}));
 
 TEST(EventsCsv, OneRowAnEventUnderAHeader) {
     GameState before = inPlay();

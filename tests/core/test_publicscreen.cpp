@@ -242,6 +242,33 @@ INSTANTIATE_TEST_SUITE_P(
                     OverlapRow{ScreenInfo{"A", 0, 0, 100, 100}, ScreenInfo{"B", 0, 100, 100, 5}, false},
                     OverlapRow{kFarOut, ScreenInfo{"B", 2147483600, 0, 10, 10}, true}));
 
+struct OfferedRow {
+    const char* name;
+    std::vector<ScreenInfo> screens;
+    std::vector<std::size_t> offered;
+};
+
+class OfferedScreens : public testing::TestWithParam<OfferedRow> {};
+
+TEST_P(OfferedScreens, MonitorsOnlyEachNameOnce) {
+    EXPECT_EQ(screens::offeredScreens(GetParam().screens), GetParam().offered);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, OfferedScreens,
+    testing::Values(OfferedRow{"TwoMonitors", {kLaptop, kArena}, {0, 1}},
+                    // X's whole desktop beside its monitors is never offered, wherever it is listed.
+                    OfferedRow{"WholeDesktopLeftOut", {kWhole, kLeft, kRight}, {1, 2}},
+                    OfferedRow{"WholeDesktopLastLeftOut", {kLeft, kRight, kWhole}, {0, 1}},
+                    // Alone it spans nothing and stays.
+                    OfferedRow{"OneScreenAlone", {kWhole}, {0}},
+                    // Mirrored monitors of one size span nothing of each other.
+                    OfferedRow{"Mirrored", {kLeft, ScreenInfo{"CLONE", 0, 0, 1920, 1080}}, {0, 1}},
+                    OfferedRow{"NamelessAndEmptyLeftOut", {ScreenInfo{"", 4000, 0, 800, 600}, kNoArea, kLaptop}, {2}},
+                    OfferedRow{"OneNameOnce", {kLaptop, kArena, kSecondArena}, {0, 1}},
+                    OfferedRow{"NoScreens", {}, {}}),
+    [](const testing::TestParamInfo<OfferedRow>& info) { return std::string(info.param.name); });
+
 TEST(ScreenLabel, NameAndSize) {
     EXPECT_EQ(screens::screenLabel(kHuge), "HDMI-1 7680x4320");
     EXPECT_EQ(screens::screenLabel(ScreenInfo{"", 0, 0, 0, 0}), " 0x0");

@@ -63,7 +63,7 @@ if command -v cpack >/dev/null && command -v dpkg-deb >/dev/null && command -v d
   for lib in libqt6widgets6 libqt6multimedia6 libsndfile1 libc6; do
     grep -q "$lib" <<<"$depends" || fail "the package does not depend on $lib"
   done
-  [ "$(dpkg-deb -f "$deb" Section)" = "games" ] || fail "section is not games"
+  [ "$(dpkg-deb -f "$deb" Section)" = "utils" ] || fail "section is not utils"
   echo "package: $(basename "$deb"), $(stat -c %s "$deb") bytes"
 fi
 echo "PASS"

@@ -9,7 +9,7 @@ DESTDIR="$stage" cmake --install "$RINKMASTER_BUILD_DIR" --prefix /usr >"$E2E_TM
 data="$stage/usr/share/rinkmaster"
 RINKMASTER_BIN="$stage/usr/bin/rinkmaster"
 [ -x "$RINKMASTER_BIN" ] || fail "no installed program"
-for f in horn.wav buzzer.wav rinkmasterhelpfile.rtf; do
+for f in horn.wav buzzer.wav rinkmasterhelpfile.rtf results.html; do
   [ -f "$data/$f" ] || fail "$f not installed in the data folder"
   [ -e "$stage/usr/bin/$f" ] && fail "$f installed beside the program"
 done

@@ -2,8 +2,8 @@
 # Two monitors on one X screen (LEFT and RIGHT, as xrandr makes them; Qt also reports the whole `screen`): with
 # --public-screen RIGHT the public board covers RIGHT exactly and the console stays on LEFT; keys typed in the
 # console change both; the public board never has the focus, never shows the selection marker, and its digits
-# match the console's. Unplugging RIGHT leaves the console running and says so; plugging it back restores the
-# public board.
+# match the console's. OK in the options, the public screen untouched, keeps the public board. Unplugging RIGHT
+# leaves the console running and says so; plugging it back restores the public board.
 source "$E2E_LIB"
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 command -v python3 >/dev/null || fail "python3 missing (tools/dev.sh installs it)"
@@ -66,6 +66,22 @@ d=$(changed_pixels public0 public1)
 [ "$(blue_pixels console1)" -gt 100 ] || fail "the console shows no selection marker"
 [ "$(blue_pixels public1)" -eq 0 ] || fail "the public board shows the selection marker"
 [ "$(focused)" = "$console" ] || fail "the console does not have the keyboard"
+
+# OK in the options, with the public screen left as the dialog shows it, keeps the public board where it is.
+keys F2
+options=$(wait_window '^Options$')
+keys Return
+for i in $(seq 1 30); do
+  xdotool search --onlyvisible --name '^Options$' >/dev/null 2>&1 || break
+  sleep 0.1
+done
+xdotool search --onlyvisible --name '^Options$' >/dev/null 2>&1 && fail "Enter did not press OK"
+sleep 0.5
+public=$(xdotool search --onlyvisible --name '^Rinkmaster public board$' 2>/dev/null | head -1)
+[ -n "$public" ] || fail "OK in the options took the public board away"
+[ "$(geometry "$public")" = "1920 0 1920 1080" ] || fail "after OK the public board moved: $(geometry "$public")"
+grep -q '^PublicScreen=RIGHT' "$E2E_SETTINGS" && fail "OK stored the command line's screen"
+focus_window "$console"
 
 # A click on the public board takes nothing from the console: the next keys still reach it.
 click_in "$public" 960 540

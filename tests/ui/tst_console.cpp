@@ -3,10 +3,14 @@
 #include "game/BoardModel.h"
 #include "game/GameEventsModel.h"
 
+#include "display/PublicScreenController.h"
+
 #include <QFile>
+#include <QHash>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 
 using game::EventKind;
 using game::GameState;
@@ -19,6 +23,26 @@ constexpr qint64 kWall = 1796674507000;
 QString cell(const GameEventsModel& m, int row, int column) {
     return m.data(m.index(row, column)).toString();
 }
+
+// A few German words, as a loaded translation gives them; anything else stays English.
+class GermanWords : public QTranslator {
+public:
+    QString translate(const char* context, const char* source, const char*, int) const override {
+        static const QHash<QString, QString> words{
+            {QStringLiteral("ConsoleStatus|No field selected: click a field or press Tab"),
+             QStringLiteral("Kein Feld gewählt: Feld anklicken oder Tab drücken")},
+            {QStringLiteral("ConsoleStatus|Clock stopped"), QStringLiteral("Uhr steht")},
+            {QStringLiteral("ConsoleStatus|Home score: digits then Enter set it, +1 or -1 change it at once, %1 "
+                            "darkens it"),
+             QStringLiteral("Heim-Tore: Ziffern und Enter setzen sie, +1 oder -1 sofort, %1 löscht sie")},
+            {QStringLiteral("GameEvents|Goal %1 (%2-%3)"), QStringLiteral("Tor %1 (%2:%3)")},
+            {QStringLiteral("PublicScreen|Public board: this window only"),
+             QStringLiteral("Anzeigetafel: nur dieses Fenster")},
+        };
+        return words.value(QString::fromLatin1(context) + u'|' + QString::fromUtf8(source));
+    }
+    bool isEmpty() const override { return false; }
+};
 
 } // namespace
 
@@ -128,6 +152,31 @@ private slots:
         line.setSound(game::SoundPlaying::None);
         QVERIFY(line.text().contains(QStringLiteral("F9 runs it alone")));
         QVERIFY(!line.text().contains(QStringLiteral("playing")));
+    }
+
+    void statusAndEventsSpeakTheProgramsLanguage() {
+        GermanWords german;
+        QVERIFY(QCoreApplication::installTranslator(&german));
+        BoardModel board;
+        SettingsVariables settings = defaultSettings("/opt/rinkmaster", '/');
+        ConsoleStatusLine line(board, settings);
+        QCOMPARE(line.text(), QStringLiteral("Kein Feld gewählt: Feld anklicken oder Tab drücken  |  Uhr steht"));
+        board.edit([](GameState& s) { s.selected = game::Field::HomeBack; });
+        QCOMPARE(line.text(),
+                 QStringLiteral("Heim-Tore: Ziffern und Enter setzen sie, +1 oder -1 sofort, Delete löscht sie  |  "
+                                "Uhr steht"));
+
+        GameEventsModel events(board, [] { return kWall; });
+        events.setTeamNames(QStringLiteral("Kärpät"), QStringLiteral("Tappara"));
+        board.edit([](GameState& s) { s.homeDigits = {1, -1}; });
+        QCOMPARE(events.rowCount(), 1);
+        QCOMPARE(cell(events, 0, GameEventsModel::What), QStringLiteral("Tor Kärpät (1:0)"));
+
+        PublicScreenController screens(nullptr);
+        screens.setWanted(QString());
+        QCOMPARE(screens.note(), QStringLiteral("Anzeigetafel: nur dieses Fenster"));
+        QCoreApplication::removeTranslator(&german);
+        QCOMPARE(screens.note(), QStringLiteral("Public board: this window only"));
     }
 };
 

@@ -131,6 +131,8 @@ private slots:
     void startsOnlyWhatThePlanAsks();
     void problemsAreShownOnceOnTheBoard();
     void theNoticeLeavesTheKeysToTheBoard();
+    void theBrowserBoardFollowsTheOptions();
+    void browserBoardsHearSomethingEveryFewSeconds();
 };
 
 void TestFeed::stateFollowsTheBoard_data() {
@@ -284,6 +286,13 @@ void TestFeed::servesOnlyTheFixedResources_data() {
     QTest::newRow("head overlay") << u"/"_s << "HEAD"_ba << 200 << "text/html; charset=utf-8"_ba << QByteArray();
     QTest::newRow("head state") << u"/state"_s << "HEAD"_ba << 200 << "application/json"_ba << QByteArray();
     QTest::newRow("head unknown") << u"/index.html"_s << "HEAD"_ba << 404 << QByteArray() << QByteArray();
+    QTest::newRow("board") << u"/board"_s << "GET"_ba << 200 << "text/html; charset=utf-8"_ba << "/board.js"_ba;
+    QTest::newRow("board script") << u"/board.js"_s << "GET"_ba << 200 << "text/javascript; charset=utf-8"_ba
+                                  << "/live?keepalive"_ba;
+    QTest::newRow("board style") << u"/board.css"_s << "GET"_ba << 200 << "text/css; charset=utf-8"_ba << ".lost"_ba;
+    QTest::newRow("board layout") << u"/board/layout.json"_s << "GET"_ba << 200 << "application/json"_ba
+                                  << "\"name\":\"lumTime\""_ba;
+    QTest::newRow("post board") << u"/board"_s << "POST"_ba << 405 << QByteArray() << QByteArray();
 }
 
 void TestFeed::servesOnlyTheFixedResources() {
@@ -796,6 +805,50 @@ void TestFeed::theNoticeLeavesTheKeysToTheBoard() {
     QTest::mouseClick(box->findChild<QPushButton*>(), Qt::LeftButton);
     QTRY_VERIFY(!f.board->findChild<QFrame*>(u"feedNotice"_s));
     QCOMPARE(QApplication::focusWidget(), focused);
+}
+
+void TestFeed::theBrowserBoardFollowsTheOptions() {
+    FedBoard b;
+    QVERIFY(b.listening);
+    b.feed.refresh();
+    QVERIFY2(contains(b.document(), ",\"layout\":1,"), b.document().constData());
+    const Answer before = request(b.url(u"/board/layout.json"_s));
+    QVERIFY(before.body.contains("\"text\":\"Home\""));
+    QVERIFY(before.body.contains("\"style\":\"lines\""));
+    QVERIFY(!before.body.contains("shpObjectSelected"));
+    // The game alone changes no layout.
+    b.f.focus(b.f.field("HomeBack"));
+    b.f.type(u"+1"_s);
+    b.feed.refresh();
+    QVERIFY2(contains(b.document(), ",\"layout\":1,"), b.document().constData());
+    // New options (as OK leaves them): a new name and the dots; the state names a new layout that has them.
+    b.f.settings.HomeText = "Les <b>Ours</b>";
+    b.f.settings.LEDType = 1;
+    b.f.board->refreshFromSettings();
+    QTRY_VERIFY2(contains(b.document(), ",\"layout\":2,"), b.document().constData());
+    const Answer after = request(b.url(u"/board/layout.json"_s));
+    QVERIFY2(after.body.contains("\"text\":\"Les <b>Ours</b>\""), after.body.constData());
+    QVERIFY(after.body.contains("\"style\":\"dots\""));
+}
+
+void TestFeed::browserBoardsHearSomethingEveryFewSeconds() {
+    FedBoard b;
+    QVERIFY(b.listening);
+    b.feed.refresh();
+    QWebSocket board;
+    QWebSocket plain;
+    QStringList toBoard;
+    QStringList toPlain;
+    connect(&board, &QWebSocket::textMessageReceived, &board, [&](const QString& m) { toBoard << m; });
+    connect(&plain, &QWebSocket::textMessageReceived, &plain, [&](const QString& m) { toPlain << m; });
+    board.open(b.live(u"/live?keepalive"_s));
+    plain.open(b.live());
+    QTRY_COMPARE(toBoard.size(), 1);
+    QTRY_COMPARE(toPlain.size(), 1);
+    // Nothing changes: the browser board hears a tiny frame every two seconds, the plain client nothing.
+    QTRY_COMPARE_WITH_TIMEOUT(toBoard.size(), 2, 3000);
+    QCOMPARE(toBoard[1], u"{}"_s);
+    QCOMPARE(toPlain.size(), 1);
 }
 
 QTEST_MAIN(TestFeed)

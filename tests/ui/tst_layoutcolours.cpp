@@ -167,7 +167,7 @@ void TestLayoutColours::teamSizeRoundsHalfToEven() {
 void TestLayoutColours::teamNamesAreCentred() {
     SettingsVariables s = boardDefaults();
     s.HomeText = "Wolves";
-    s.VisitorText = "Northern Lights";
+    s.VisitorText = "Les <b>Ours</b>";
     s.TeamSize = 150000;
     BoardFixture f(s);
     f.show();
@@ -176,7 +176,8 @@ void TestLayoutColours::teamNamesAreCentred() {
         QVERIFY(std::abs(label->geometry().center().x() - box->width() / 2) <= 1);
         QVERIFY(std::abs(label->geometry().center().y() - box->height() / 2) <= 1);
     }
-    QCOMPARE(f.control<LabelControl>(u"lblVisitor"_s)->text(), QStringLiteral("Northern Lights"));
+    QCOMPARE(f.control<LabelControl>(u"lblVisitor"_s)->text(), QStringLiteral("Les <b>Ours</b>"));
+    QCOMPARE(f.control<LabelControl>(u"lblVisitor"_s)->textFormat(), Qt::PlainText);
 }
 
 void TestLayoutColours::captionAndLedStyleFromSettings() {

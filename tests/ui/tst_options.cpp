@@ -169,6 +169,8 @@ private slots:
     void okWritesEveryValue();
     void publicScreenChoice_data();
     void publicScreenChoice();
+    void publicScreenInUse_data();
+    void publicScreenInUse();
     void unwritableStoreIsReported();
     void enterInANameBoxPressesOk();
     void standardColourPicker_data();
@@ -1037,6 +1039,48 @@ void TestOptions::publicScreenChoice() {
     if (pick >= 0)
         box->setCurrentIndex(pick);
     d.cmdOk->click();
+    QCOMPARE(text(rig.settings.PublicScreen), written);
+    QCOMPARE(text(*rig.store.read("DisplaySettings", "PublicScreen")), written);
+}
+
+void TestOptions::publicScreenInUse_data() {
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("inUse"); // the command line's screen, or the stored one
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("pick"); // -1: leave the choice as it opened
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<bool>("changed");
+    QTest::newRow("command line screen shown, OK keeps the stored one")
+        << QString() << u"RIGHT"_s << u"RIGHT (not connected)"_s << -1 << QString() << false;
+    QTest::newRow("command line this window only, OK keeps the stored screen")
+        << u"HDMI-1"_s << QString() << u"this window only"_s << -1 << u"HDMI-1"_s << false;
+    QTest::newRow("command line screen over another stored one")
+        << u"HDMI-1"_s << u"RIGHT"_s << u"RIGHT (not connected)"_s << -1 << u"HDMI-1"_s << false;
+    QTest::newRow("user picks this window only")
+        << u"HDMI-1"_s << u"RIGHT"_s << u"RIGHT (not connected)"_s << 0 << QString() << true;
+    QTest::newRow("stored screen in use, unchanged")
+        << u"HDMI-1"_s << u"HDMI-1"_s << u"HDMI-1 (not connected)"_s << -1 << u"HDMI-1"_s << false;
+}
+
+void TestOptions::publicScreenInUse() {
+    QFETCH(QString, stored);
+    QFETCH(QString, inUse);
+    QFETCH(QString, shown);
+    QFETCH(int, pick);
+    QFETCH(QString, written);
+    QFETCH(bool, changed);
+    SettingsVariables s = defaults();
+    s.PublicScreen = stored.toStdString();
+    Rig rig(s);
+    frmOptions& d = rig.open();
+    d.showPublicScreenInUse(inUse);
+    QComboBox* box = d.findChild<QComboBox*>(u"cmbPublicScreen"_s);
+    QVERIFY(box != nullptr);
+    QCOMPARE(box->currentText(), shown);
+    if (pick >= 0)
+        box->setCurrentIndex(pick);
+    d.cmdOk->click();
+    QCOMPARE(d.publicScreenChanged(), changed);
     QCOMPARE(text(rig.settings.PublicScreen), written);
     QCOMPARE(text(*rig.store.read("DisplaySettings", "PublicScreen")), written);
 }

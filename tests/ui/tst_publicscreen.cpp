@@ -1,5 +1,8 @@
 #include "display/PublicBoardWindow.h"
 #include "display/PublicScreenController.h"
+#include "support/FakeOptionsDialogs.h"
+#include "core/settings/SettingsStore.h"
+#include "settings/frmOptions.h"
 
 #include <QApplication>
 #include <QFile>
@@ -66,14 +69,33 @@ private slots:
     void describesEveryScreenByNameAndSize() {
         QCOMPARE(QGuiApplication::screens().size(), 3);
         const auto choices = PublicScreenController::screenChoices();
-        QCOMPARE(choices.size(), 3);
+        // The whole `screen` spans both monitors: choosing it could only be refused, so it is not offered.
+        QCOMPARE(choices.size(), 2);
         QCOMPARE(choices[0].first, QStringLiteral("LEFT 1920x1080"));
         QCOMPARE(choices[0].second, QStringLiteral("LEFT"));
         QCOMPARE(choices[1].first, QStringLiteral("RIGHT 1920x1080"));
-        QCOMPARE(choices[2].first, QStringLiteral("screen 3840x1080"));
         const auto infos = PublicScreenController::describe(QGuiApplication::screens());
         QCOMPARE(infos[1].x, 1920);
         QCOMPARE(infos[1].width, 1920);
+    }
+
+    void optionsShowTheScreenInUseAndOfferMonitorsOnly() {
+        SettingsVariables settings = defaultSettings("/opt/rinkmaster", '/');
+        InMemorySettingsStore store;
+        FakeOptionsDialogs dialogs;
+        frmOptions dialog(settings, store, nullptr, dialogs);
+        dialog.showPublicScreenInUse(QStringLiteral("RIGHT")); // from the command line; nothing stored
+        auto* box = dialog.findChild<QComboBox*>(QStringLiteral("cmbPublicScreen"));
+        QVERIFY(box != nullptr);
+        QStringList items;
+        for (int i = 0; i < box->count(); ++i)
+            items.append(box->itemText(i));
+        QCOMPARE(items, (QStringList{QStringLiteral("this window only"), QStringLiteral("LEFT 1920x1080"),
+                                     QStringLiteral("RIGHT 1920x1080")}));
+        QCOMPARE(box->currentText(), QStringLiteral("RIGHT 1920x1080"));
+        dialog.cmdOk->click();
+        QVERIFY(!dialog.publicScreenChanged());
+        QCOMPARE(settings.PublicScreen, std::string());
     }
 
     void placesThePublicBoard_data() {

@@ -8,6 +8,8 @@
 #include <QTableView>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // What a view shows of a digit group, as BoardFixture reads the board.
@@ -131,6 +133,75 @@ private slots:
 
         console.close();
         QCOMPARE(fx.programEnded, 1);
+    }
+
+    void consoleFramesTheSelectedFieldWhateverTheMarker_data() {
+        QTest::addColumn<int>("markerWidth");
+        QTest::addColumn<bool>("markerLikeTheBoard");
+        QTest::newRow("default marker: the board's colour, no width") << 0 << true;
+        QTest::newRow("a visible marker: the frame lies outside it") << 3 << false;
+    }
+    void consoleFramesTheSelectedFieldWhateverTheMarker() {
+        QFETCH(int, markerWidth);
+        QFETCH(bool, markerLikeTheBoard);
+        BoardFixture fx;
+        fx.settings.LEDSelectedWidth = static_cast<std::int16_t>(markerWidth);
+        fx.settings.LEDSelected = markerLikeTheBoard ? fx.settings.FormBack : 0xFF0000;
+        fx.board->refreshFromSettings();
+        GameEventsModel events(fx.board->model());
+        ConsoleWindow console(*fx.board, new ConsoleStatusLine(fx.board->model(), fx.settings), events);
+        console.followSettings(fx.settings);
+        console.resize(1200, 900);
+        console.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&console));
+        QWidget* frame = console.selectionFrame();
+        QVERIFY(frame != nullptr);
+
+        const auto fieldRect = [&console](PictureBoxControl* field) {
+            return QRect(field->mapTo(&console, QPoint(0, 0)), field->size());
+        };
+        for (const char* name : {"HomeBack", "PenaltyTV2", "TimeBack"}) {
+            fx.focus(fx.field(name));
+            const QRect field = fieldRect(fx.field(name));
+            QTRY_VERIFY(frame->isVisible());
+            QCOMPARE(frame->geometry(),
+                     field.adjusted(-markerWidth - 3, -markerWidth - 3, markerWidth + 3, markerWidth + 3));
+            // White on the grey board and the black fields; the board's own marker stays inside the frame.
+            const QImage shot = console.grab().toImage();
+            QCOMPARE(shot.pixelColor(field.left() - markerWidth - 2, field.center().y()), QColor(Qt::white));
+            QCOMPARE(shot.pixelColor(field.center().x(), field.bottom() + markerWidth + 2), QColor(Qt::white));
+            if (markerWidth > 0)
+                QCOMPARE(shot.pixelColor(field.left() - 1, field.center().y()), QColor(0, 0, 255));
+            QVERIFY(shot.pixelColor(field.center()) != QColor(Qt::white)); // the field itself is not covered
+        }
+
+        // The board lays its fields out anew at another size; the frame follows.
+        console.resize(900, 700);
+        QTRY_COMPARE(frame->geometry(),
+                     fieldRect(fx.field("TimeBack"))
+                         .adjusted(-markerWidth - 3, -markerWidth - 3, markerWidth + 3, markerWidth + 3));
+        // The public board's view has no such frame.
+        frmScoreBoard view(*fx.board, nullptr);
+        QCOMPARE(view.findChild<QWidget*>(u"consoleSelectionFrame"_s), nullptr);
+    }
+
+    void aLongStatusLineWrapsInsteadOfWideningTheConsole() {
+        BoardFixture fx;
+        GameEventsModel events(fx.board->model());
+        auto* status = new ConsoleStatusLine(fx.board->model(), fx.settings);
+        ConsoleWindow console(*fx.board, status, events);
+        console.resize(700, 600);
+        console.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&console));
+        const QString longName(400, u'X');
+        status->setPublicScreen(u"Public board not shown: screen "_s + longName + u" is not connected"_s);
+        QTest::qWait(50);
+        QCOMPARE(console.width(), 700);
+        QVERIFY(console.minimumSizeHint().width() < 700);
+        QVERIFY(status->width() <= console.width());
+        // Nothing is lost: the whole name is in the line, on as many rows as it takes.
+        QVERIFY(status->text().contains(longName));
+        QTRY_VERIFY(status->height() >= 3 * status->fontMetrics().height());
     }
 };
 

@@ -18,7 +18,14 @@ bool hasArea(const ScreenInfo& s) {
     return s.width > 0 && s.height > 0;
 }
 
-const std::string kNotShown = "Public board not shown: screen ";
+UiText note(const char* source, std::vector<UiText> args = {}) {
+    return uiText("PublicScreen", source, std::move(args));
+}
+
+void setNote(ScreenChoice& choice, UiText text) {
+    choice.note = renderText(text);
+    choice.noteText = std::move(text);
+}
 
 } // namespace
 
@@ -39,12 +46,40 @@ bool screensOverlap(const ScreenInfo& a, const ScreenInfo& b) {
     return a.x < right(b) && b.x < right(a) && a.y < bottom(b) && b.y < bottom(a);
 }
 
+std::vector<std::size_t> offeredScreens(const std::vector<ScreenInfo>& screens) {
+    const auto area = [](const ScreenInfo& s) { return std::int64_t{s.width} * s.height; };
+    const auto spans = [&area](const ScreenInfo& outer, const ScreenInfo& inner) {
+        return hasArea(inner) && area(outer) > area(inner) && outer.x <= inner.x && outer.y <= inner.y &&
+               std::int64_t{outer.x} + outer.width >= std::int64_t{inner.x} + inner.width &&
+               std::int64_t{outer.y} + outer.height >= std::int64_t{inner.y} + inner.height;
+    };
+    std::vector<std::size_t> offered;
+    for (std::size_t i = 0; i < screens.size(); ++i) {
+        const ScreenInfo& s = screens[i];
+        if (s.name.empty() || !hasArea(s))
+            continue;
+        bool spansAnother = false;
+        bool nameTaken = false;
+        for (std::size_t j = 0; j < screens.size(); ++j) {
+            if (j != i && spans(s, screens[j]))
+                spansAnother = true;
+        }
+        for (std::size_t k : offered) {
+            if (screens[k].name == s.name)
+                nameTaken = true;
+        }
+        if (!spansAnother && !nameTaken)
+            offered.push_back(i);
+    }
+    return offered;
+}
+
 ScreenChoice choosePublicScreen(std::string_view wanted, const std::vector<ScreenInfo>& screens,
                                 std::optional<std::size_t> consoleScreen) {
     ScreenChoice choice;
     wanted = trimBlanks(wanted);
     if (wanted.empty()) {
-        choice.note = "Public board: this window only";
+        setNote(choice, note(QT_TRANSLATE_NOOP("PublicScreen", "Public board: this window only")));
         return choice;
     }
     const std::string name(wanted);
@@ -60,14 +95,16 @@ ScreenChoice choosePublicScreen(std::string_view wanted, const std::vector<Scree
     }
     if (!found) {
         choice.placement = Placement::NotConnected;
-        choice.note = kNotShown + name + " is not connected";
+        setNote(choice, note(QT_TRANSLATE_NOOP("PublicScreen", "Public board not shown: screen %1 is not connected"),
+                             {plainText(name)}));
         return choice;
     }
     choice.duplicateName = sameName > 1;
     const ScreenInfo& target = screens[*found];
     if (!hasArea(target)) {
         choice.placement = Placement::NoSize;
-        choice.note = kNotShown + name + " reports no size";
+        setNote(choice, note(QT_TRANSLATE_NOOP("PublicScreen", "Public board not shown: screen %1 reports no size"),
+                             {plainText(name)}));
         return choice;
     }
 
@@ -81,7 +118,9 @@ ScreenChoice choosePublicScreen(std::string_view wanted, const std::vector<Scree
         }
         if (!elsewhere) {
             choice.placement = Placement::ConsoleScreen;
-            choice.note = kNotShown + name + " is the screen this window is on";
+            setNote(choice, note(QT_TRANSLATE_NOOP("PublicScreen",
+                                                   "Public board not shown: screen %1 is the screen this window is on"),
+                                 {plainText(name)}));
             return choice;
         }
         choice.consoleScreen = elsewhere;
@@ -89,9 +128,13 @@ ScreenChoice choosePublicScreen(std::string_view wanted, const std::vector<Scree
 
     choice.placement = Placement::OnScreen;
     choice.publicScreen = found;
-    choice.note = "Public board on " + screenLabel(target);
     if (choice.duplicateName)
-        choice.note += " (" + std::to_string(sameName) + " screens are named " + name + "; the first is used)";
+        setNote(choice, note(QT_TRANSLATE_NOOP("PublicScreen",
+                                               "Public board on %1 (%2 screens are named %3; the first is used)"),
+                             {plainText(screenLabel(target)), plainText(std::to_string(sameName)), plainText(name)}));
+    else
+        setNote(choice,
+                note(QT_TRANSLATE_NOOP("PublicScreen", "Public board on %1"), {plainText(screenLabel(target))}));
     return choice;
 }
 

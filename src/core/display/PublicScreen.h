@@ -1,4 +1,5 @@
 #pragma once
+#include "core/UiText.h"
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -42,6 +43,7 @@ struct ScreenChoice {
                                               // in sight; empty when it may stay where it is
     bool duplicateName = false;               // two or more screens carry the wanted name; the first is used
     std::string note;                         // one line for the console: where the public board is, or why not
+    UiText noteText;                          // the same line for the windows to translate
     bool operator==(const ScreenChoice&) const = default;
 };
 
@@ -50,6 +52,11 @@ struct ScreenChoice {
 // console's screen as much as the monitor the console sits on.
 ScreenChoice choosePublicScreen(std::string_view wanted, const std::vector<ScreenInfo>& screens,
                                 std::optional<std::size_t> consoleScreen);
+
+// The screens the options offer for the public board, as indexes into the list in its order: each named screen
+// with an area, once per name, leaving out a screen that spans another one whole (an X server reports its whole
+// desktop as `screen` beside its monitors; the public board there would always cover the console).
+std::vector<std::size_t> offeredScreens(const std::vector<ScreenInfo>& screens);
 
 // True when two screens share any pixel.
 bool screensOverlap(const ScreenInfo& a, const ScreenInfo& b);

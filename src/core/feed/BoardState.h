@@ -42,5 +42,8 @@ struct BoardState {
     // With the penalty rules on: each team's waiting penalties (full times, oldest first), home then visitor,
     // written as the team's "queued" list. Without the rules the document has no such part.
     std::optional<std::array<std::vector<TimeValue>, 2>> queued;
+    // The version of the board's layout document (colours, captions, LED style), written as "layout" once a
+    // browser board can be served (1 and up): a page that sees it change fetches the layout again.
+    int layoutVersion = 0;
     bool operator==(const BoardState&) const = default;
 };

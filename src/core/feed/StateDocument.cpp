@@ -187,7 +187,12 @@ std::string stateDocument(const BoardState& s) {
     out += jsonString(numberText(s.periodDigits));
     out += ",\"digits\":";
     appendDigits(out, s.periodDigits);
-    out += "},\"home\":";
+    out += '}';
+    if (s.layoutVersion > 0) {
+        out += ",\"layout\":";
+        out += std::to_string(s.layoutVersion);
+    }
+    out += ",\"home\":";
     appendTeam(out, s.home, s.queued ? &(*s.queued)[0] : nullptr);
     out += ",\"visitor\":";
     appendTeam(out, s.visitor, s.queued ? &(*s.queued)[1] : nullptr);

@@ -6,83 +6,110 @@ namespace game {
 
 namespace {
 
-std::string penaltyName(Field field) {
+constexpr const char* kContext = "ConsoleStatus";
+
+UiText phrase(const char* source, std::vector<UiText> args = {}) {
+    return uiText(kContext, source, std::move(args));
+}
+
+UiText penaltyName(Field field) {
     switch (field) {
     case Field::PenaltyTH1:
-        return "Home penalty 1";
+        return phrase(QT_TRANSLATE_NOOP("ConsoleStatus", "Home penalty 1"));
     case Field::PenaltyTH2:
-        return "Home penalty 2";
+        return phrase(QT_TRANSLATE_NOOP("ConsoleStatus", "Home penalty 2"));
     case Field::PenaltyTV1:
-        return "Visitor penalty 1";
+        return phrase(QT_TRANSLATE_NOOP("ConsoleStatus", "Visitor penalty 1"));
     default:
-        return "Visitor penalty 2";
+        return phrase(QT_TRANSLATE_NOOP("ConsoleStatus", "Visitor penalty 2"));
     }
 }
 
 } // namespace
 
-std::string fieldHint(std::optional<Field> selected, const ConsoleStatusInput& keys) {
+UiText fieldHintText(std::optional<Field> selected, const ConsoleStatusInput& keys) {
     if (!selected)
-        return "No field selected: click a field or press Tab";
+        return phrase(QT_TRANSLATE_NOOP("ConsoleStatus", "No field selected: click a field or press Tab"));
     switch (*selected) {
     case Field::TimeBack:
-        return "Game clock: minutes, a point and seconds, then Enter (12.5 is 12:05); " + keys.startStopKey +
-               " starts and stops";
+        return phrase(QT_TRANSLATE_NOOP("ConsoleStatus", "Game clock: minutes, a point and seconds, then Enter "
+                                                         "(12.5 is 12:05); %1 starts and stops"),
+                      {plainText(keys.startStopKey)});
     case Field::HomeBack:
+        return phrase(QT_TRANSLATE_NOOP("ConsoleStatus", "Home score: digits then Enter set it, +1 or -1 change it "
+                                                         "at once, %1 darkens it"),
+                      {plainText(keys.clearKey)});
     case Field::VisitorBack:
-        return std::string(*selected == Field::HomeBack ? "Home" : "Visitor") +
-               " score: digits then Enter set it, +1 or -1 change it at once, " + keys.clearKey + " darkens it";
+        return phrase(QT_TRANSLATE_NOOP("ConsoleStatus", "Visitor score: digits then Enter set it, +1 or -1 change "
+                                                         "it at once, %1 darkens it"),
+                      {plainText(keys.clearKey)});
     case Field::PeriodBack:
-        return "Period: a digit sets it, +1 or -1 change it";
+        return phrase(QT_TRANSLATE_NOOP("ConsoleStatus", "Period: a digit sets it, +1 or -1 change it"));
     case Field::picGoalBack:
-        return "Goal light: Left lights Home, Right lights Visitor, Down puts it out";
+        return phrase(
+            QT_TRANSLATE_NOOP("ConsoleStatus", "Goal light: Left lights Home, Right lights Visitor, Down puts it out"));
     case Field::PenaltyTH1:
     case Field::PenaltyTV1:
     case Field::PenaltyTH2:
-    case Field::PenaltyTV2:
-        return penaltyName(*selected) + ": minutes, a point and seconds, then Enter (2 is 2:00)" +
-               (keys.penaltyRules ? std::string(", or Insert to add it as a new penalty (a third one waits)") : "") +
-               "; " + keys.sepTimeKey + " runs it alone, " + keys.clearKey + " clears it";
+    case Field::PenaltyTV2: {
+        std::vector<UiText> args{penaltyName(*selected), plainText(keys.sepTimeKey), plainText(keys.clearKey)};
+        if (keys.penaltyRules)
+            return phrase(QT_TRANSLATE_NOOP("ConsoleStatus",
+                                            "%1: minutes, a point and seconds, then Enter (2 is 2:00), or Insert to "
+                                            "add it as a new penalty (a third one waits); %2 runs it alone, %3 "
+                                            "clears it"),
+                          std::move(args));
+        return phrase(QT_TRANSLATE_NOOP("ConsoleStatus", "%1: minutes, a point and seconds, then Enter (2 is 2:00); "
+                                                         "%2 runs it alone, %3 clears it"),
+                      std::move(args));
     }
-    return {};
+    }
+    return plainText({});
 }
 
-std::string consoleStatus(const ConsoleStatusInput& input) {
-    std::vector<std::string> parts;
-    parts.push_back(fieldHint(input.selected, input));
-    std::string clock = input.clockRunning ? "Clock running" : "Clock stopped";
-    if (input.timeOfDay)
-        clock += " (showing the time of day)";
-    parts.push_back(clock);
+std::string fieldHint(std::optional<Field> selected, const ConsoleStatusInput& keys) {
+    return renderText(fieldHintText(selected, keys));
+}
+
+UiText consoleStatusText(const ConsoleStatusInput& input) {
+    std::vector<UiText> parts;
+    parts.push_back(fieldHintText(input.selected, input));
+    if (input.timeOfDay) {
+        parts.push_back(input.clockRunning
+                            ? phrase(QT_TRANSLATE_NOOP("ConsoleStatus", "Clock running (showing the time of day)"))
+                            : phrase(QT_TRANSLATE_NOOP("ConsoleStatus", "Clock stopped (showing the time of day)")));
+    } else {
+        parts.push_back(input.clockRunning ? phrase(QT_TRANSLATE_NOOP("ConsoleStatus", "Clock running"))
+                                           : phrase(QT_TRANSLATE_NOOP("ConsoleStatus", "Clock stopped")));
+    }
     if (input.penaltyRules) {
-        std::string waiting;
+        std::vector<UiText> teams;
         for (std::size_t t = 0; t < 2; ++t) {
             if (input.waiting[t].empty())
                 continue;
-            waiting += waiting.empty() ? "Waiting: " : ", ";
-            waiting += t == 0 ? "Home" : "Visitor";
+            std::vector<UiText> times;
             for (TimeValue time : input.waiting[t])
-                waiting += " " + clockText(time);
+                times.push_back(plainText(clockText(time)));
+            teams.push_back(t == 0
+                                ? phrase(QT_TRANSLATE_NOOP("ConsoleStatus", "Home %1"), {joinedText(times, " ")})
+                                : phrase(QT_TRANSLATE_NOOP("ConsoleStatus", "Visitor %1"), {joinedText(times, " ")}));
         }
-        if (!waiting.empty())
-            parts.push_back(waiting);
+        if (!teams.empty())
+            parts.push_back(phrase(QT_TRANSLATE_NOOP("ConsoleStatus", "Waiting: %1"), {joinedText(teams, ", ")}));
     }
     if (input.sound == SoundPlaying::Horn)
-        parts.emplace_back("Horn playing");
+        parts.push_back(phrase(QT_TRANSLATE_NOOP("ConsoleStatus", "Horn playing")));
     else if (input.sound == SoundPlaying::Buzzer)
-        parts.emplace_back("Buzzer playing");
+        parts.push_back(phrase(QT_TRANSLATE_NOOP("ConsoleStatus", "Buzzer playing")));
     if (!input.publicScreen.empty())
-        parts.push_back(input.publicScreen);
+        parts.push_back(plainText(input.publicScreen));
     if (!input.feedAddress.empty())
-        parts.push_back("Feed on " + input.feedAddress);
+        parts.push_back(phrase(QT_TRANSLATE_NOOP("ConsoleStatus", "Feed on %1"), {plainText(input.feedAddress)}));
+    return joinedText(parts, "  |  ");
+}
 
-    std::string line;
-    for (const std::string& part : parts) {
-        if (!line.empty())
-            line += "  |  ";
-        line += part;
-    }
-    return line;
+std::string consoleStatus(const ConsoleStatusInput& input) {
+    return renderText(consoleStatusText(input));
 }
 
 } // namespace game

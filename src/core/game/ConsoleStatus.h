@@ -1,4 +1,5 @@
 #pragma once
+#include "core/UiText.h"
 #include "core/game/GameModel.h"
 #include <array>
 #include <optional>
@@ -28,9 +29,12 @@ struct ConsoleStatusInput {
 };
 
 // What typing does in a field: "Home score: digits and Enter set it, +1 or -1 at once, Delete darkens it".
+// As a text for the windows to translate, and in English.
+UiText fieldHintText(std::optional<Field> selected, const ConsoleStatusInput& keys);
 std::string fieldHint(std::optional<Field> selected, const ConsoleStatusInput& keys);
 
-// The whole line, its parts apart by "  |  ".
+// The whole line, its parts apart by "  |  ". The public screen's note is shown as it is given.
+UiText consoleStatusText(const ConsoleStatusInput& input);
 std::string consoleStatus(const ConsoleStatusInput& input);
 
 } // namespace game

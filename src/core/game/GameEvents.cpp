@@ -208,45 +208,70 @@ GameEvent soundEvent(EventKind sound, const GameState& state, std::int64_t wallM
     return e;
 }
 
-std::string eventText(const GameEvent& e, std::string_view homeName, std::string_view visitorName) {
-    const std::string team(sideName(e.side, homeName, visitorName));
+namespace {
+
+UiText eventPhrase(const char* source, std::vector<UiText> args = {}) {
+    return uiText("GameEvents", source, std::move(args));
+}
+
+UiText number(int value) {
+    return plainText(std::to_string(value));
+}
+
+UiText timeText(TimeValue time) {
+    return plainText(clockText(time));
+}
+
+} // namespace
+
+UiText eventUiText(const GameEvent& e, std::string_view homeName, std::string_view visitorName) {
+    const UiText team = plainText(std::string(sideName(e.side, homeName, visitorName)));
     // Clocks 1 and 3 are each team's first penalty clock, 2 and 4 its second.
-    const std::string penalty = team + " penalty " + std::to_string((e.penaltyClock - 1) % 2 + 1);
+    const UiText penalty =
+        eventPhrase(QT_TRANSLATE_NOOP("GameEvents", "%1 penalty %2"), {team, number((e.penaltyClock - 1) % 2 + 1)});
     switch (e.kind) {
     case EventKind::Goal:
-        return "Goal " + team + " (" + std::to_string(e.homeScore) + "-" + std::to_string(e.visitorScore) + ")";
+        return eventPhrase(QT_TRANSLATE_NOOP("GameEvents", "Goal %1 (%2-%3)"),
+                           {team, number(e.homeScore), number(e.visitorScore)});
     case EventKind::ScoreCorrected:
-        return team + " score " + std::to_string(e.before) + " to " + std::to_string(e.after);
+        return eventPhrase(QT_TRANSLATE_NOOP("GameEvents", "%1 score %2 to %3"),
+                           {team, number(e.before), number(e.after)});
     case EventKind::PeriodChanged:
-        return "Period " + std::to_string(e.before) + " to " + std::to_string(e.after);
+        return eventPhrase(QT_TRANSLATE_NOOP("GameEvents", "Period %1 to %2"), {number(e.before), number(e.after)});
     case EventKind::PenaltySet:
-        return penalty + " set to " + clockText(e.time);
+        return eventPhrase(QT_TRANSLATE_NOOP("GameEvents", "%1 set to %2"), {penalty, timeText(e.time)});
     case EventKind::PenaltyCleared:
-        return penalty + " cleared";
+        return eventPhrase(QT_TRANSLATE_NOOP("GameEvents", "%1 cleared"), {penalty});
     case EventKind::PenaltyRanOut:
-        return penalty + " ran out";
+        return eventPhrase(QT_TRANSLATE_NOOP("GameEvents", "%1 ran out"), {penalty});
     case EventKind::ClockStarted:
-        return "Clock started";
+        return eventPhrase(QT_TRANSLATE_NOOP("GameEvents", "Clock started"));
     case EventKind::ClockStopped:
-        return "Clock stopped";
+        return eventPhrase(QT_TRANSLATE_NOOP("GameEvents", "Clock stopped"));
     case EventKind::ClockSet:
-        return "Clock set to " + clockText(e.time);
+        return eventPhrase(QT_TRANSLATE_NOOP("GameEvents", "Clock set to %1"), {timeText(e.time)});
     case EventKind::ClockReset:
-        return "Clock reset to " + clockText(e.time);
+        return eventPhrase(QT_TRANSLATE_NOOP("GameEvents", "Clock reset to %1"), {timeText(e.time)});
     case EventKind::Horn:
-        return "Horn";
+        return eventPhrase(QT_TRANSLATE_NOOP("GameEvents", "Horn"));
     case EventKind::Buzzer:
-        return "Buzzer";
+        return eventPhrase(QT_TRANSLATE_NOOP("GameEvents", "Buzzer"));
     case EventKind::PenaltyQueued:
-        return team + " penalty " + clockText(e.time) + " waits";
+        return eventPhrase(QT_TRANSLATE_NOOP("GameEvents", "%1 penalty %2 waits"), {team, timeText(e.time)});
     case EventKind::QueuedPenaltyStarted:
-        return penalty + ": waiting penalty " + clockText(e.time) + " starts";
+        return eventPhrase(QT_TRANSLATE_NOOP("GameEvents", "%1: waiting penalty %2 starts"),
+                           {penalty, timeText(e.time)});
     case EventKind::PenaltyReleased:
-        return penalty + " released by the goal (" + clockText(e.time) + " left)";
+        return eventPhrase(QT_TRANSLATE_NOOP("GameEvents", "%1 released by the goal (%2 left)"),
+                           {penalty, timeText(e.time)});
     case EventKind::ReleaseUndone:
-        return penalty + " release undone, " + clockText(e.time) + " again";
+        return eventPhrase(QT_TRANSLATE_NOOP("GameEvents", "%1 release undone, %2 again"), {penalty, timeText(e.time)});
     }
-    return {};
+    return plainText({});
+}
+
+std::string eventText(const GameEvent& e, std::string_view homeName, std::string_view visitorName) {
+    return renderText(eventUiText(e, homeName, visitorName));
 }
 
 std::size_t EventList::follow(const GameState& before, const GameState& after, std::int64_t wallMillis) {

@@ -1,6 +1,7 @@
 #pragma once
 #include "core/Csv.h"
 #include "core/TimeValue.h"
+#include "core/UiText.h"
 #include "core/game/GameModel.h"
 #include "core/game/JsonReader.h"
 #include <cstdint>
@@ -60,7 +61,10 @@ std::vector<GameEvent> eventsBetween(const GameState& before, const GameState& a
 GameEvent soundEvent(EventKind sound, const GameState& state, std::int64_t wallMillis);
 
 // "Goal Home", "Home score 3 to 1", "Home penalty 2 set to 2:00" ...: one short line of what happened, with
-// the teams named as the board names them.
+// the teams named as the board names them; as a text for the windows to translate, and in English (the CSV
+// keeps English, so files from any console read alike).
+UiText eventUiText(const GameEvent& event, std::string_view homeName = "Home",
+                   std::string_view visitorName = "Visitor");
 std::string eventText(const GameEvent& event, std::string_view homeName = "Home",
                       std::string_view visitorName = "Visitor");
 // "goal", "score corrected" ...: the kind alone, as the CSV and the journal name it.

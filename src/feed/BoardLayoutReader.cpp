@@ -1,0 +1,96 @@
+#include "BoardLayoutReader.h"
+#include "board/frmScoreBoard.h"
+#include "core/display/modStretch.h"
+#include "display/BoardControls.h"
+#include "display/Lumidig.h"
+#include <QCoreApplication>
+#include <QHash>
+
+namespace {
+
+OleColor ole(const QColor& c) {
+    return toOleColor(c);
+}
+
+LayoutAlign alignOf(Qt::Alignment a) {
+    if (a & Qt::AlignRight) {
+        return LayoutAlign::Right;
+    }
+    if (a & Qt::AlignHCenter) {
+        return LayoutAlign::Center;
+    }
+    return LayoutAlign::Left;
+}
+
+} // namespace
+
+BoardLayout readBoardLayout(const frmScoreBoard& board) {
+    const modStretch::LayoutTable& table = board.layoutTable();
+    BoardLayout layout;
+    layout.origWidth = table.OrigWidth;
+    layout.origHeight = table.OrigHeight;
+    layout.frameWidth = modStretch::roundHalfEven(board.outerWidthTwips() - board.layoutWidthTwips());
+    layout.frameHeight = modStretch::roundHalfEven(board.outerHeightTwips() - board.layoutHeightTwips());
+    layout.lostText = QCoreApplication::translate("BoardFeed", "Connection lost").toStdString();
+    const std::vector<BoardControlRef>& controls = board.controls();
+    QHash<int, const modStretch::LayoutEntry*> recorded;
+    for (const modStretch::LayoutEntry& e : table.entries) {
+        recorded.insert(e.control, &e);
+    }
+    QHash<const QWidget*, int> index;
+    QHash<QString, int> elements;
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const BoardControlRef& ref = controls[i];
+        index.insert(ref.widget, static_cast<int>(i));
+        LayoutControl c;
+        c.name = ref.name.toStdString();
+        c.element = elements[ref.name]++;
+        c.parent = index.value(ref.widget->parentWidget(), -1);
+        c.hidden = ref.widget->isHidden();
+        if (const modStretch::LayoutEntry* e = recorded.value(static_cast<int>(i), nullptr)) {
+            c.left = e->Left;
+            c.top = e->Top;
+            c.width = e->Width;
+            c.height = e->Height;
+            c.size = e->Size;
+            c.borderWidth = e->BorderWidth;
+            c.fontPoints = e->FontSize;
+            c.textWidth = e->TextWidth;
+        } else {
+            // Not recorded (an empty click area): nothing to draw.
+            c.hidden = true;
+        }
+        if (ref.typeName == QLatin1String("Lumidig")) {
+            const auto* d = static_cast<const Lumidig*>(ref.widget);
+            c.type = LayoutControlType::Digit;
+            c.lit = ole(d->LitColor());
+            c.back = ole(d->BackColor());
+        } else if (ref.typeName == QLatin1String("Shape")) {
+            const auto* s = static_cast<const ShapeControl*>(ref.widget);
+            c.type = LayoutControlType::Shape;
+            c.border = ole(s->BorderColor());
+            if (s->filled()) {
+                c.fill = ole(s->FillColor());
+            }
+            c.kind = s->kind() == ShapeControl::Kind::Oval     ? LayoutShapeKind::Oval
+                     : s->kind() == ShapeControl::Kind::Circle ? LayoutShapeKind::Circle
+                                                               : LayoutShapeKind::Rectangle;
+        } else if (ref.typeName == QLatin1String("Label")) {
+            const auto* l = static_cast<const LabelControl*>(ref.widget);
+            c.type = LayoutControlType::Label;
+            c.text = l->text().toStdString();
+            c.bold = l->font().bold();
+            c.family = l->font().family().toStdString();
+            c.align = alignOf(l->alignment());
+            c.alignTop = (l->alignment() & Qt::AlignTop) != 0;
+            c.fore = ole(l->ForeColor());
+        } else if (ref.typeName == QLatin1String("PictureBox")) {
+            c.type = LayoutControlType::Box;
+            c.back = ole(static_cast<const PictureBoxControl*>(ref.widget)->BackColor());
+        } else {
+            c.hidden = true;
+        }
+        layout.controls.push_back(std::move(c));
+    }
+    return layout;
+}
