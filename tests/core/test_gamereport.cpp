@@ -178,6 +178,7 @@ TEST(GameReportCsv, SectionsAndEscapedText) {
     // A cell a spreadsheet would run as a formula is written so it does not (quoting alone does not stop it).
     for (const char* formula : {",=1+2", ",\"=1+2", ",@SUM", ",\"@SUM"})
         EXPECT_EQ(csv.find(formula), std::string::npos) << formula;
+    EXPECT_NE(csv.find("Venue,\"'=1+2\"\r\n"), std::string::npos);
 }
 
 TEST(GameReportFiles, StemFromDateAndNumber) {
