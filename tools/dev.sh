@@ -12,7 +12,7 @@ PACKAGES=(
   fonts-liberation fonts-dejavu-core
   python3
   dpkg-dev desktop-file-utils appstream lintian man-db bsdextrautils
-  xvfb xauth x11-utils x11-xserver-utils x11-xkb-utils xdotool imagemagick
+  xvfb xauth x11-utils x11-xserver-utils x11-xkb-utils xdotool imagemagick poppler-utils
   chromium
   pulseaudio pulseaudio-utils sox
   libmosquitto-dev mosquitto mosquitto-clients openssl chromium
