@@ -1,12 +1,17 @@
 #include "JournalWriter.h"
 #include "core/game/GameJournal.h"
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <algorithm>
 #include <chrono>
-#ifndef Q_OS_WIN
+#ifdef Q_OS_WIN
+#include <QSaveFile>
+#else
+#include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -14,52 +19,103 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// True when two states differ only in how much of a running clock has been used.
-bool onlyRunningClocksMoved(const game::GameState& a, const game::GameState& b) {
-    game::GameState x = a;
-    for (std::size_t i = 0; i < x.clocks.size(); ++i) {
-        if (x.clocks[i].running && b.clocks[i].running) {
-            x.clocks[i].used = b.clocks[i].used;
-        }
+std::mutex& faultMutex() {
+    static std::mutex m;
+    return m;
+}
+
+std::function<bool()>& writeFault() {
+    static std::function<bool()> fault;
+    return fault;
+}
+
+bool faultNow() {
+    std::lock_guard lock(faultMutex());
+    return writeFault() && writeFault()();
+}
+
+QString placeProblem(game::JournalPlace place, const QString& path) {
+    const QString shown = QDir::toNativeSeparators(path);
+    switch (place) {
+    case game::JournalPlace::IsLink:
+        return QCoreApplication::translate("JournalWriter", "%1 is a link, and the game is never written through a link")
+            .arg(shown);
+    case game::JournalPlace::NotAFile:
+        return QCoreApplication::translate("JournalWriter", "%1 is not a plain file").arg(shown);
+    case game::JournalPlace::FolderOpenToOthers:
+        return QCoreApplication::translate("JournalWriter",
+                                           "other users can change the folder %1; use a folder only you can write to")
+            .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath()));
+    case game::JournalPlace::Usable:
+        break;
     }
-    return x == b;
+    return {};
+}
+
+#ifndef Q_OS_WIN
+
+QString systemReason(int error) {
+    return qt_error_string(error);
 }
 
 // The rename is only durable once the folder that holds the name is on disk too.
 void syncFolder(const QString& folder) {
-#ifndef Q_OS_WIN
     const QByteArray name = QFile::encodeName(folder);
     const int fd = ::open(name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         ::fsync(fd);
         ::close(fd);
     }
-#else
-    Q_UNUSED(folder);
-#endif
 }
+
+// Every byte written, or the system's reason why not.
+bool writeAll(int fd, const QByteArray& data, int* error) {
+    const char* at = data.constData();
+    qsizetype left = data.size();
+    while (left > 0) {
+        if (faultNow()) {
+            *error = ENOSPC;
+            return false;
+        }
+        const ssize_t n = ::write(fd, at, static_cast<size_t>(left));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            *error = n < 0 ? errno : ENOSPC;
+            return false;
+        }
+        at += n;
+        left -= n;
+    }
+    return true;
+}
+
+#endif
 
 } // namespace
 
+void JournalWriter::setWriteFault(std::function<bool()> fault) {
+    std::lock_guard lock(faultMutex());
+    writeFault() = std::move(fault);
+}
+
 JournalWriter::JournalWriter(QString path, QObject* parent)
     : QObject(parent), m_path(std::move(path)), m_wallMillis([] { return QDateTime::currentMSecsSinceEpoch(); }) {
-    m_heldTimer.setSingleShot(true);
-    connect(&m_heldTimer, &QTimer::timeout, this, [this] {
-        if (m_held) {
-            const game::GameState s = m_current ? m_current() : *m_held;
-            m_held.reset();
-            submit(s);
-        }
-    });
+    m_clockTimer.setSingleShot(true);
+    // Late by no more than a millisecond or two: the interval is what a kill may lose.
+    m_clockTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_clockTimer, &QTimer::timeout, this, [this] { clockTimeUp(); });
     m_thread = std::thread([this] { run(); });
 }
 
 JournalWriter::~JournalWriter() {
     // The last state is never lost to an orderly end.
     if (m_held) {
-        submit(*m_held);
+        submit(*m_held, true);
         m_held.reset();
     }
+    m_clockTimer.stop();
     {
         std::unique_lock lock(m_mutex);
         m_idle.wait_for(lock, std::chrono::seconds(2), [this] { return (!m_pending && !m_busy) || m_failing; });
@@ -69,41 +125,68 @@ JournalWriter::~JournalWriter() {
     m_thread.join();
 }
 
-void JournalWriter::save(const game::GameState& state) {
-    if (m_lastSubmitted && *m_lastSubmitted == state) {
-        m_held.reset();
+void JournalWriter::save(const game::GameState& state, bool eventsMoved) {
+    if (!eventsMoved && m_lastSubmitted) {
+        if (*m_lastSubmitted == state) {
+            m_held.reset();
+            return;
+        }
+        if (game::onlyClockProgress(*m_lastSubmitted, state)) {
+            // Written with the clocks of its moment once the second since the last document is up.
+            m_held = state;
+            if (!m_clockTimer.isActive()) {
+                const qint64 left = kClockIntervalMs - m_sinceSubmit.elapsed();
+                m_clockTimer.start(static_cast<int>(std::max<qint64>(0, left)));
+            }
+            return;
+        }
+    }
+    m_held.reset();
+    submit(state, true);
+}
+
+void JournalWriter::clockTimeUp() {
+    if (!m_lastSubmitted) {
         return;
     }
-    if (m_lastSubmitted && onlyRunningClocksMoved(*m_lastSubmitted, state) &&
-        m_sinceSubmit.elapsed() < kClockIntervalMs) {
-        m_held = state;
-        if (!m_heldTimer.isActive()) {
-            m_heldTimer.start(static_cast<int>(kClockIntervalMs - m_sinceSubmit.elapsed()));
+    if (!m_current && !m_held) {
+        return; // nothing newer is known; the next change arms the timer again
+    }
+    const game::GameState now = m_current ? m_current() : *m_held;
+    m_held.reset();
+    if (now == *m_lastSubmitted) {
+        if (game::anyClockRuns(now)) {
+            m_clockTimer.start(kClockIntervalMs);
         }
         return;
     }
-    m_held.reset();
-    m_heldTimer.stop();
-    submit(state);
+    submit(now, !game::onlyClockProgress(*m_lastSubmitted, now));
 }
 
 void JournalWriter::eventsChanged() {
     if (m_held) {
         const game::GameState s = *m_held;
         m_held.reset();
-        m_heldTimer.stop();
-        submit(s);
+        submit(s, true);
     } else if (m_lastSubmitted) {
-        submit(*m_lastSubmitted);
+        submit(*m_lastSubmitted, true);
     }
 }
 
-void JournalWriter::submit(const game::GameState& state) {
+void JournalWriter::submit(const game::GameState& state, bool sync) {
     m_lastSubmitted = state;
     m_sinceSubmit.start();
+    // A running clock is written again a second from now; with nothing running the timer sleeps.
+    if (game::anyClockRuns(state)) {
+        m_clockTimer.start(kClockIntervalMs);
+    } else {
+        m_clockTimer.stop();
+    }
     const std::string text = game::writeJournal(state, m_wallMillis(), m_events ? m_events() : nullptr);
     {
         std::lock_guard lock(m_mutex);
+        // A game change not yet on disk keeps its sync when a newer document replaces it.
+        m_pendingSync = sync || (m_pending && m_pendingSync);
         m_pending = QByteArray(text.data(), static_cast<qsizetype>(text.size()));
     }
     m_wake.notify_one();
@@ -113,31 +196,96 @@ void JournalWriter::waitUntilWritten() {
     if (m_held) {
         const game::GameState s = *m_held;
         m_held.reset();
-        m_heldTimer.stop();
-        submit(s);
+        submit(s, true);
     }
     std::unique_lock lock(m_mutex);
     m_idle.wait(lock, [this] { return (!m_pending && !m_busy) || m_failing; });
 }
 
-bool JournalWriter::writeDurably(const QString& path, const QByteArray& document, QString* error) {
+bool JournalWriter::writeDurably(const QString& path, const QByteArray& document, bool sync, QString* error) {
+    const auto fail = [error](const QString& why) {
+        if (error) {
+            *error = why;
+        }
+        return false;
+    };
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder)) {
-        if (error) {
-            *error = u"the folder %1 cannot be made"_s.arg(QDir::toNativeSeparators(folder));
-        }
-        return false;
+        return fail(QCoreApplication::translate("JournalWriter", "the folder %1 cannot be made")
+                        .arg(QDir::toNativeSeparators(folder)));
     }
-    // Qt's commit flushes the temporary file, syncs it to disk and renames it over the journal.
+#ifdef Q_OS_WIN
+    // Links and shared folders are the system's business here: Qt's save file replaces the journal whole.
+    const QFileInfo existing(path);
+    const game::FileKind kind = existing.isSymLink()                     ? game::FileKind::Link
+                                : !existing.exists()                     ? game::FileKind::Missing
+                                : existing.isFile()                      ? game::FileKind::Regular
+                                                                         : game::FileKind::Other;
+    if (const game::JournalPlace place = game::journalPlaceToRead(kind); place != game::JournalPlace::Usable) {
+        return fail(placeProblem(place, path));
+    }
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(document) != document.size() || !file.commit()) {
-        if (error) {
-            *error = file.errorString();
-        }
-        return false;
+    if (faultNow() || !file.open(QIODevice::WriteOnly) || file.write(document) != document.size() ||
+        !file.commit()) {
+        return fail(file.errorString());
     }
-    syncFolder(folder);
+    Q_UNUSED(sync);
     return true;
+#else
+    const QByteArray folderName = QFile::encodeName(folder);
+    struct stat folderInfo {};
+    if (::stat(folderName.constData(), &folderInfo) != 0) {
+        return fail(systemReason(errno));
+    }
+    FolderAccess access;
+    access.mode = static_cast<unsigned>(folderInfo.st_mode) & 07777U;
+    access.ownedByUser = folderInfo.st_uid == ::geteuid();
+    access.ownedByAdmin = folderInfo.st_uid == 0;
+    const QByteArray name = QFile::encodeName(path);
+    game::FileKind kind = game::FileKind::Missing;
+    struct stat info {};
+    if (::lstat(name.constData(), &info) == 0) {
+        kind = S_ISLNK(info.st_mode) ? game::FileKind::Link
+               : S_ISREG(info.st_mode) ? game::FileKind::Regular
+                                       : game::FileKind::Other;
+    } else if (errno != ENOENT) {
+        return fail(systemReason(errno));
+    }
+    if (const game::JournalPlace place = game::journalPlace(kind, access); place != game::JournalPlace::Usable) {
+        return fail(placeProblem(place, path));
+    }
+    // The new document goes under a name of its own, made afresh (never opened through anything left there),
+    // and is then renamed over the journal: a rename replaces the name itself and never follows a link.
+    const QByteArray temporary = name + ".writing";
+    ::unlink(temporary.constData());
+    const int fd =
+        ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, S_IRUSR | S_IWUSR);
+    if (fd < 0) {
+        return fail(systemReason(errno));
+    }
+    int problem = 0;
+    bool ok = writeAll(fd, document, &problem);
+    if (ok && sync && ::fsync(fd) != 0) {
+        problem = errno;
+        ok = false;
+    }
+    if (::close(fd) != 0 && ok) {
+        problem = errno;
+        ok = false;
+    }
+    if (ok && ::rename(temporary.constData(), name.constData()) != 0) {
+        problem = errno;
+        ok = false;
+    }
+    if (!ok) {
+        ::unlink(temporary.constData());
+        return fail(systemReason(problem));
+    }
+    if (sync) {
+        syncFolder(folder);
+    }
+    return true;
+#endif
 }
 
 void JournalWriter::run() {
@@ -148,18 +296,23 @@ void JournalWriter::run() {
             return;
         }
         QByteArray document = std::move(*m_pending);
+        const bool sync = m_pendingSync;
         m_pending.reset();
+        m_pendingSync = false;
         m_busy = true;
         lock.unlock();
         const auto start = std::chrono::steady_clock::now();
         QString error;
-        const bool ok = writeDurably(m_path, document, &error);
+        const bool ok = writeDurably(m_path, document, sync, &error);
         const auto micros =
             std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count();
         lock.lock();
         m_busy = false;
         if (ok) {
             ++m_writes;
+            if (sync) {
+                ++m_syncs;
+            }
             if (m_micros.size() < 1'000'000) {
                 m_micros.push_back(micros);
             }
@@ -170,9 +323,11 @@ void JournalWriter::run() {
             m_idle.notify_all();
             continue;
         }
+        // The old journal stays as it was; the newest document is tried again, synced as the first would be.
         if (!m_pending) {
             m_pending = std::move(document);
         }
+        m_pendingSync = m_pendingSync || sync;
         if (!m_failing) {
             m_failing = true;
             QMetaObject::invokeMethod(
@@ -190,6 +345,11 @@ void JournalWriter::run() {
 int JournalWriter::writesDone() const {
     std::lock_guard lock(m_mutex);
     return m_writes;
+}
+
+int JournalWriter::syncsDone() const {
+    std::lock_guard lock(m_mutex);
+    return m_syncs;
 }
 
 std::vector<std::int64_t> JournalWriter::writeMicros() const {
