@@ -3,13 +3,14 @@
 #   idle                the board shown, no clock running (the journal kept as always)
 #   idle, feed          the same with the feed listening (--feed PORT, no client)
 #   clock, journal      the game clock running above a minute, the journal kept
-#   clock, no journal   the same with the store kept in memory (--settings without a file): no journal
+#   clock, no journal   the same with the store kept in memory (--settings= with no file): no journal
 # then kills the program with kill -9 while the clock runs, several times at random moments, and reports how
 # much of the running clock the journal had not yet saved.
 #
 # Wake-ups are the context switches of every thread (voluntary + involuntary, /proc/PID/task/*/status): each
 # time a thread runs again after sleeping or after the system took the processor from it. CPU time is the
-# process's user + system time (/proc/PID/stat, every thread, ended ones included).
+# time every thread spent on a processor (/proc/PID/task/*/schedstat, nanoseconds); "ticks ms" is the process's
+# user + system time in the system's clock ticks (/proc/PID/stat, ended threads included, 10 ms steps).
 #
 # Usage: tools/bench_wakeups.sh [--window SECONDS] [--feed PORT] [--kills N] [--bin PATH]
 # Needs Xvfb, xdotool and python3 (tools/dev.sh installs them). Not run by the tests.
@@ -19,7 +20,7 @@ window=120
 feed_port=""
 kills=5
 here=$(cd "$(dirname "$0")" && pwd)
-bin="${RINKMASTER_BIN:-$here/../build/src/rinkmaster}"
+bin="${RINKMASTER_BIN:-$here/../build/rinkmaster}"
 while [ $# -gt 0 ]; do
   case "$1" in
     --window) window=$2; shift 2 ;;
@@ -97,9 +98,13 @@ end_app() {
   wait "$app" 2>/dev/null || true
 }
 
-switches() {
-  cat /proc/"$1"/task/*/status 2>/dev/null |
-    awk '/^(non)?voluntary_ctxt_switches/ { n += $2 } END { print n + 0 }'
+# One line per thread: its id, name, context switches (voluntary + involuntary) and time on the processor (ns).
+threads_now() {
+  local t
+  for t in /proc/"$1"/task/*; do
+    awk -v id="${t##*/}" -v name="$(tr ' ' '_' <"$t/comm")" -v ns="$(cut -d' ' -f1 "$t/schedstat" 2>/dev/null || echo 0)" \
+      '/^(non)?voluntary_ctxt_switches/ { n += $2 } END { print id, name, n + 0, ns }' "$t/status" 2>/dev/null || true
+  done
 }
 cpu_ticks() {
   # Fields 14 and 15 (user, system) after the command's name, which may hold spaces.
@@ -107,21 +112,40 @@ cpu_ticks() {
 }
 hz=$(getconf CLK_TCK)
 
-# Measures the running program over the window and prints one row of the table.
+# Measures the running program over the window and prints one row of the table, then each thread's share.
 measure() {
   local name=$1
-  local s0 c0 t0 s1 c1 t1 threads
-  s0=$(switches "$app"); c0=$(cpu_ticks "$app"); t0=$(date +%s.%N)
+  local c0 c1 t0 t1
+  threads_now "$app" >"$tmp/before"; c0=$(cpu_ticks "$app"); t0=$(date +%s.%N)
   sleep "$window"
-  s1=$(switches "$app"); c1=$(cpu_ticks "$app"); t1=$(date +%s.%N)
-  threads=$(ls /proc/"$app"/task | wc -l)
-  python3 - "$name" "$s0" "$s1" "$c0" "$c1" "$t0" "$t1" "$hz" "$threads" <<'PY' | tee -a "$tmp/rows"
+  threads_now "$app" >"$tmp/after"; c1=$(cpu_ticks "$app"); t1=$(date +%s.%N)
+  python3 - "$name" "$tmp/before" "$tmp/after" "$c0" "$c1" "$t0" "$t1" "$hz" "$tmp/rows" <<'PY'
 import sys
-name, s0, s1, c0, c1, t0, t1, hz, threads = sys.argv[1:]
+name, before, after, c0, c1, t0, t1, hz, rows = sys.argv[1:]
 secs = float(t1) - float(t0)
-wakes = (int(s1) - int(s0)) / secs
-cpu_ms = (int(c1) - int(c0)) * 1000 / int(hz)
-print("%-20s %7.1f s %8d %12.2f %10.0f %8.3f%%" % (name, secs, int(threads), wakes, cpu_ms, cpu_ms / 10 / secs))
+def load(path):
+    out = {}
+    for line in open(path):
+        tid, comm, n, ns = line.split()
+        out[tid] = (comm, int(n), int(ns))
+    return out
+a, b = load(before), load(after)
+wakes = 0
+cpu_ns = 0
+per = []
+for tid, (comm, n, ns) in b.items():
+    n0, ns0 = (a[tid][1], a[tid][2]) if tid in a else (0, 0)
+    wakes += n - n0
+    cpu_ns += ns - ns0
+    per.append("%s %.2f/s %.1f ms" % (comm, (n - n0) / secs, (ns - ns0) / 1e6))
+# Threads that ended meanwhile are counted in the process's CPU time (clock ticks), not in the wake-ups.
+ticks_ms = (int(c1) - int(c0)) * 1000 / int(hz)
+row = "%-20s %7.1f s %8d %12.2f %10.1f %8.3f%% %10.0f" % (name, secs, len(b), wakes / secs, cpu_ns / 1e6,
+                                                       cpu_ns / 1e7 / secs, ticks_ms)
+print(row)
+print("    threads: " + ", ".join(per))
+with open(rows, "a") as f:
+    f.write(row + "\n")
 PY
 }
 
@@ -131,7 +155,7 @@ start_clock() {
 }
 
 echo "window ${window} s, program $bin"
-printf '%-20s %9s %8s %12s %10s %9s\n' "run" "window" "threads" "wakes/s" "CPU ms" "CPU"
+printf '%-20s %9s %8s %12s %10s %9s %10s\n' "run" "window" "threads" "wakes/s" "CPU ms" "CPU" "ticks ms"
 
 open_board --settings "$tmp/a.ini"
 measure "idle"
@@ -146,7 +170,7 @@ start_clock
 measure "clock, journal"
 end_app
 
-open_board --settings
+open_board --settings=
 start_clock
 measure "clock, no journal"
 end_app

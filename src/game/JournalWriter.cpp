@@ -210,11 +210,17 @@ bool JournalWriter::writeDurably(const QString& path, const QByteArray& document
         return false;
     };
     const QString folder = QFileInfo(path).absolutePath();
-    if (!QDir().mkpath(folder)) {
+    const auto makeFolder = [&folder, &fail] {
+        if (QDir().mkpath(folder)) {
+            return true;
+        }
         return fail(QCoreApplication::translate("JournalWriter", "the folder %1 cannot be made")
                         .arg(QDir::toNativeSeparators(folder)));
-    }
+    };
 #ifdef Q_OS_WIN
+    if (!makeFolder()) {
+        return false;
+    }
     // Links and shared folders are the system's business here: Qt's save file replaces the journal whole.
     const QFileInfo existing(path);
     const game::FileKind kind = existing.isSymLink()                     ? game::FileKind::Link
@@ -234,8 +240,17 @@ bool JournalWriter::writeDurably(const QString& path, const QByteArray& document
 #else
     const QByteArray folderName = QFile::encodeName(folder);
     struct stat folderInfo {};
+    // Made only when missing: a write once a second asks the system no more than it must.
     if (::stat(folderName.constData(), &folderInfo) != 0) {
-        return fail(systemReason(errno));
+        if (errno != ENOENT) {
+            return fail(systemReason(errno));
+        }
+        if (!makeFolder()) {
+            return false;
+        }
+        if (::stat(folderName.constData(), &folderInfo) != 0) {
+            return fail(systemReason(errno));
+        }
     }
     FolderAccess access;
     access.mode = static_cast<unsigned>(folderInfo.st_mode) & 07777U;
@@ -257,9 +272,15 @@ bool JournalWriter::writeDurably(const QString& path, const QByteArray& document
     // The new document goes under a name of its own, made afresh (never opened through anything left there),
     // and is then renamed over the journal: a rename replaces the name itself and never follows a link.
     const QByteArray temporary = name + ".writing";
-    ::unlink(temporary.constData());
-    const int fd =
-        ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, S_IRUSR | S_IWUSR);
+    const auto create = [&temporary] {
+        return ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, S_IRUSR | S_IWUSR);
+    };
+    int fd = create();
+    if (fd < 0 && errno == EEXIST) {
+        // Left by a run that ended while writing (or planted): the name goes, whatever it points to stays.
+        ::unlink(temporary.constData());
+        fd = create();
+    }
     if (fd < 0) {
         return fail(systemReason(errno));
     }
