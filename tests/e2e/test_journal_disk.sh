@@ -2,7 +2,8 @@
 # The game survives a full disk. The store sits on a 64 KiB file system of its own; a game is played and
 # saved, the file system is filled, a goal is scored: the board says once that the game cannot be saved and keeps
 # the last journal whole (never an empty one). kill -9, space freed, the next start offers the game as it was
-# saved; once there is room again every change is saved as before.
+# saved; once there is room again every change is saved as before. A pipe under the journal's name does not
+# stop the start, and a link under it never lets the board overwrite the file it points to.
 source "$E2E_LIB"
 command -v python3 >/dev/null || fail "python3 missing (tools/dev.sh installs it)"
 
@@ -83,4 +84,34 @@ keys Tab 4 Return
 sleep 1
 [ "$(journal_score)" = "3 4" ] || fail "a change after the disk had room again was not saved: $(journal_score)"
 grep -q "The game cannot be saved" "$E2E_TMP/app.log" && fail "told of a full disk that had room"
+close_window "$board"
+wait_end "$E2E_APP_PID"
+
+# ---- A pipe, then a link, under the journal's name ---------------------------------------------------------
+E2E_SETTINGS="$E2E_TMP/own/pipe.ini"
+mkdir -p "$E2E_TMP/own"
+chmod 700 "$E2E_TMP/own"
+mkfifo "$E2E_SETTINGS.game.json"
+open_board
+grep -q "is not a plain file" "$E2E_TMP/app.log" || { cat "$E2E_TMP/app.log"; fail "the pipe was not told"; }
+focus_window "$board"
+keys Tab 5 Return
+sleep 1
+[ -f "$E2E_SETTINGS.game.json" ] && [ ! -p "$E2E_SETTINGS.game.json" ] || fail "no journal in place of the pipe"
+ls "$E2E_SETTINGS".game.json.previous-* >/dev/null 2>&1 || fail "the pipe was not set aside"
+close_window "$board"
+wait_end "$E2E_APP_PID"
+
+E2E_SETTINGS="$E2E_TMP/own/link.ini"
+printf 'private\n' >"$E2E_TMP/theirs.txt"
+chmod 600 "$E2E_TMP/theirs.txt"
+ln -s "$E2E_TMP/theirs.txt" "$E2E_SETTINGS.game.json"
+# Made after the link, so the program finds the link when it starts and again at every write.
+open_board --new-game
+focus_window "$board"
+keys Tab 6 Return
+sleep 1
+[ "$(cat "$E2E_TMP/theirs.txt")" = "private" ] || fail "the file behind the link was overwritten"
+close_window "$board"
+wait_end "$E2E_APP_PID"
 echo "PASS"

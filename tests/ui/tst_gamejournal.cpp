@@ -49,6 +49,7 @@ private slots:
     void aRunningClockIsWrittenOnceASecond();
     void aChangeAndTheTickAfterItAreOneWrite();
     void aFailedWriteKeepsTheOldJournal();
+    void aClocksProgressIsWrittenInPlace();
     void neverThroughALinkNorOntoAPipe();
     void aFolderOthersCanChangeIsRefused();
     void eachSetAsideGameKeepsItsOwnName();
@@ -204,6 +205,45 @@ void TestGameJournal::aFailedWriteKeepsTheOldJournal() {
     JournalWriter::setWriteFault({});
     writer.waitUntilWritten();
     QCOMPARE(readBack(path)->homeDigits[0], 6);
+}
+
+void TestGameJournal::aClocksProgressIsWrittenInPlace() {
+#ifdef Q_OS_WIN
+    QSKIP("the journal is always replaced whole on Windows");
+#else
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"game.json"_s);
+    JournalWriter writer(path);
+    writer.setWallClock([] { return std::int64_t{1'796'674'507'000}; });
+    QSignalSpy failed(&writer, &JournalWriter::failed);
+    writer.save(running(10'000));
+    writer.waitUntilWritten();
+    // The same document but for the clock's digits: written over the journal where it lies.
+    writer.save(running(20'000));
+    QTRY_COMPARE_WITH_TIMEOUT(writer.writesDone(), 2, 2 * JournalWriter::kClockIntervalMs);
+    QCOMPARE(writer.inPlaceWrites(), 1);
+    QCOMPARE(writer.syncsDone(), 1);
+    QCOMPARE(readBack(path)->clocks[0].used, 20'000);
+    // One more digit: the document is longer, so it replaces the journal whole.
+    writer.save(running(120'000));
+    QTRY_COMPARE_WITH_TIMEOUT(writer.writesDone(), 3, 2 * JournalWriter::kClockIntervalMs);
+    QCOMPARE(writer.inPlaceWrites(), 1);
+    QCOMPARE(readBack(path)->clocks[0].used, 120'000);
+    // A link put in the journal's place is not written through, not even in place.
+    const QString theirs = dir.filePath(u"theirs.txt"_s);
+    {
+        QFile f(theirs);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("private\n");
+    }
+    QVERIFY(QFile::remove(path));
+    QVERIFY(QFile::link(theirs, path));
+    writer.save(running(130'000));
+    QTRY_COMPARE_WITH_TIMEOUT(failed.count(), 1, 2 * JournalWriter::kClockIntervalMs);
+    QFile f(theirs);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("private\n"));
+#endif
 }
 
 void TestGameJournal::neverThroughALinkNorOntoAPipe() {
