@@ -133,10 +133,17 @@ void JournalWriter::save(const game::GameState& state, bool eventsMoved) {
             return;
         }
         if (game::onlyClockProgress(*m_lastSubmitted, state)) {
+            const qint64 elapsed = m_sinceSubmit.elapsed();
+            if (elapsed >= kClockIntervalMs - kTickSlackMs) {
+                // The tick's own wake carries the document that is due.
+                m_held.reset();
+                submit(state, false);
+                return;
+            }
             // Written with the clocks of its moment once the second since the last document is up.
             m_held = state;
             if (!m_clockTimer.isActive()) {
-                const qint64 left = kClockIntervalMs - m_sinceSubmit.elapsed();
+                const qint64 left = kClockIntervalMs + kTickSlackMs - elapsed;
                 m_clockTimer.start(static_cast<int>(std::max<qint64>(0, left)));
             }
             return;
@@ -157,7 +164,7 @@ void JournalWriter::clockTimeUp() {
     m_held.reset();
     if (now == *m_lastSubmitted) {
         if (game::anyClockRuns(now)) {
-            m_clockTimer.start(kClockIntervalMs);
+            m_clockTimer.start(kClockIntervalMs + kTickSlackMs);
         }
         return;
     }
@@ -179,7 +186,7 @@ void JournalWriter::submit(const game::GameState& state, bool sync) {
     m_sinceSubmit.start();
     // A running clock is written again a second from now; with nothing running the timer sleeps.
     if (game::anyClockRuns(state)) {
-        m_clockTimer.start(kClockIntervalMs);
+        m_clockTimer.start(kClockIntervalMs + kTickSlackMs);
     } else {
         m_clockTimer.stop();
     }

@@ -63,6 +63,11 @@ public:
     // While only running clocks have moved, documents are this far apart: a kill loses no more than this much
     // of a running clock (plus one write).
     static constexpr int kClockIntervalMs = 1000;
+    // The board's tick hands over the clocks as it draws them, each shown second (or tenth): a document due
+    // within this much is written with the tick rather than by a wake of its own, and the journal's own timer
+    // waits this much past the second for a tick that may come. Ticks come on the clocks' own grid, so their
+    // documents stay a whole second apart.
+    static constexpr int kTickSlackMs = 30;
 
 signals:
     // The first failure since the last success, with the system's reason.
