@@ -106,9 +106,10 @@ private:
     int m_syncs = 0;
     int m_inPlace = 0;
     std::vector<std::int64_t> m_micros;
-    // The journal as the writing thread last wrote it whole, kept open (POSIX): a document that differs from it
-    // only in digits (a running clock's time, the moment saved) is written over it in place, one system call
-    // instead of a new file and a rename. Any mix of the two documents is then still a whole, readable journal.
+    // The journal as last written whole, kept open (POSIX): a document that differs from it only in digits (a
+    // running clock's time, the moment saved) is written over it in place, one system call instead of a new
+    // file and a rename. Any mix of the two documents is then still a whole, readable journal. Used by the
+    // writing thread while it is busy, else by the caller's thread under the mutex.
     int m_keptFd = -1;
     std::uint64_t m_keptDevice = 0;
     std::uint64_t m_keptInode = 0;
