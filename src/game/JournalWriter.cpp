@@ -134,10 +134,15 @@ void JournalWriter::save(const game::GameState& state, bool eventsMoved) {
         }
         if (game::onlyClockProgress(*m_lastSubmitted, state)) {
             const qint64 elapsed = m_sinceSubmit.elapsed();
-            if (elapsed >= kClockIntervalMs - kTickSlackMs) {
+            // Once, after a document the tick did not carry (a key's, the timer's), a tick half a second or more
+            // later takes the journal's second onto the clocks' grid; from then on each tick due carries one.
+            const bool due = elapsed >= kClockIntervalMs - kTickSlackMs ||
+                             (!m_lastByTick && elapsed >= kClockIntervalMs / 2);
+            if (due) {
                 // The tick's own wake carries the document that is due.
                 m_held.reset();
                 submit(state, false);
+                m_lastByTick = true;
                 return;
             }
             // Written with the clocks of its moment once the second since the last document is up.
@@ -183,6 +188,7 @@ void JournalWriter::eventsChanged() {
 
 void JournalWriter::submit(const game::GameState& state, bool sync) {
     m_lastSubmitted = state;
+    m_lastByTick = false;
     m_sinceSubmit.start();
     // A running clock is written again a second from now; with nothing running the timer sleeps.
     if (game::anyClockRuns(state)) {

@@ -66,7 +66,8 @@ public:
     // The board's tick hands over the clocks as it draws them, each shown second (or tenth): a document due
     // within this much is written with the tick rather than by a wake of its own, and the journal's own timer
     // waits this much past the second for a tick that may come. Ticks come on the clocks' own grid, so their
-    // documents stay a whole second apart.
+    // documents stay a whole second apart. To get onto that grid, a tick at least half a second after a
+    // document it did not carry writes the clocks once.
     static constexpr int kTickSlackMs = 30;
 
 signals:
@@ -91,6 +92,7 @@ private:
     std::function<const std::vector<game::GameEvent>*()> m_events;
     std::optional<game::GameState> m_lastSubmitted;
     std::optional<game::GameState> m_held; // clock progress waiting for its second
+    bool m_lastByTick = false;             // the last document was a tick's clock progress
     QElapsedTimer m_sinceSubmit;
     QTimer m_clockTimer;
 
