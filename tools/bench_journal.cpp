@@ -82,7 +82,7 @@ int main(int argc, char* argv[]) {
             const std::string text = game::writeJournal(s, 1'796'674'507'000 + i);
             const auto b = Clock::now();
             QString error;
-            if (!JournalWriter::writeDurably(path, QByteArray::fromStdString(text), &error)) {
+            if (!JournalWriter::writeDurably(path, QByteArray::fromStdString(text), true, &error)) {
                 std::printf("write failed: %s\n", qPrintable(error));
                 return 1;
             }

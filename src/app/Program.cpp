@@ -88,6 +88,10 @@ bool Program::start() {
             QMessageBox::warning(nullptr, QStringLiteral("Rinkmaster"), message);
             return false;
         }
+        if (!m_lock->problem().isEmpty()) {
+            // The run goes on; the user is told once the board stands.
+            qWarning().noquote() << m_lock->problem();
+        }
     }
     SplashServices services;
     services.loadSettings = [this] { loadSettings(); };
@@ -213,16 +217,16 @@ void Program::startJournal() {
         return;
     }
     const QString path = m_gameFiles->journal;
-    QFile file(path);
-    if (file.exists()) {
-        QString problem;
+    if (!m_lock->problem().isEmpty()) {
+        tellOnce(m_lock->problem());
+    }
+    const GameFileText read = readGameFile(path, static_cast<qint64>(json::kMaxDocumentBytes) + 1);
+    if (!read.missing) {
+        QString problem = read.problem;
         std::optional<game::SavedGame> saved;
         std::vector<game::GameEvent> savedEvents;
-        if (!file.open(QIODevice::ReadOnly)) {
-            problem =
-                QCoreApplication::translate("Program", "The saved game cannot be used: %1.").arg(file.errorString());
-        } else {
-            const QByteArray text = file.read(static_cast<qint64>(json::kMaxDocumentBytes) + 1);
+        if (read.text) {
+            const QByteArray& text = *read.text;
             const game::JournalReading reading = game::readJournal(std::string_view(text.constData(), text.size()));
             if (reading.game) {
                 saved = reading.game;
@@ -231,10 +235,13 @@ void Program::startJournal() {
                     qWarning().noquote() << u"The saved game had %1 values the board cannot show; they were held."_s
                                                 .arg(reading.heldValues);
                 }
+                if (!reading.dropped.empty()) {
+                    // The game itself is kept; only the rules' record starts empty.
+                    qWarning().noquote() << QString::fromStdString(reading.dropped);
+                }
             } else {
                 problem = QString::fromStdString(reading.problem);
             }
-            file.close();
         }
         if (!problem.isEmpty()) {
             // Reported and set aside; the board starts fresh.
@@ -308,20 +315,7 @@ void Program::startJournal() {
     // Every change of the game, once the event that made it has been handled.
     QObject::connect(&m_board->model(), &BoardModel::changed, m_board.get(), [this] { queueJournalSave(); });
     journalTheEvents();
-    // A running clock is saved twice a second even while the board has nothing to draw.
-    m_journalTick = new QTimer(m_board.get());
-    m_journalTick->setInterval(JournalWriter::kClockIntervalMs);
-    QObject::connect(m_journalTick, &QTimer::timeout, m_board.get(), [this] {
-        const ClockTable table = m_engine.Snapshot();
-        bool running = false;
-        for (const ClockRecord& c : table) {
-            running = running || c.running;
-        }
-        if (running) {
-            m_board->model().edit([&table](game::GameState& s) { s.clocks = table; });
-        }
-    });
-    m_journalTick->start();
+    // A running clock is written once a second by the journal's own timer, which sleeps while nothing runs.
     m_journal->save(m_board->model().state());
 }
 
@@ -332,12 +326,11 @@ void Program::queueJournalSave() {
     m_journalQueued = true;
     QTimer::singleShot(0, m_board.get(), [this] {
         m_journalQueued = false;
-        m_journal->save(m_board->model().state());
-        if (m_eventsChanged) {
-            // A horn or buzzer adds an event without changing the game.
-            m_eventsChanged = false;
-            m_journal->eventsChanged();
-        }
+        // One document for the change, the event list with it (a horn or buzzer adds an event without changing
+        // the game).
+        const bool eventsMoved = m_eventsChanged;
+        m_eventsChanged = false;
+        m_journal->save(m_board->model().state(), eventsMoved);
     });
 }
 
@@ -355,11 +348,14 @@ void Program::journalTheEvents() {
 }
 
 void Program::setAsidePreviousGame() {
-    QFile::remove(m_gameFiles->previous);
-    if (!QFile::rename(m_gameFiles->journal, m_gameFiles->previous)) {
-        qWarning().noquote() << u"The saved game could not be kept as %1."_s.arg(
-            QDir::toNativeSeparators(m_gameFiles->previous));
+    // Each game set aside keeps a name of its own; none is ever removed here. The rename moves whatever has the
+    // journal's name (a link itself, never what it points to).
+    const QString aside = m_gameFiles->setAsideName(QDateTime::currentDateTime());
+    if (!QFile::rename(m_gameFiles->journal, aside)) {
+        qWarning().noquote() << u"The saved game could not be kept as %1."_s.arg(QDir::toNativeSeparators(aside));
+        return;
     }
+    qInfo().noquote() << u"The saved game is kept as %1."_s.arg(QDir::toNativeSeparators(aside));
 }
 
 void Program::tellOnce(const QString& text) {

@@ -77,7 +77,6 @@ private:
     std::unique_ptr<GameFiles> m_gameFiles; // none for a store kept in memory
     std::unique_ptr<GameLock> m_lock;
     std::unique_ptr<JournalWriter> m_journal;
-    QTimer* m_journalTick = nullptr; // keeps a running clock's saved value within a second
     bool m_journalQueued = false;
     bool m_eventsChanged = false; // the event list moved since the last document
     bool m_toldUnsaved = false;

@@ -270,18 +270,47 @@ TEST(GameJournal, AFullSheetStaysWithinTheJournalsSize) {
     EXPECT_EQ(r.game->state.rules, s.rules);
 }
 
+struct DroppedRulesCase {
+    const char* what;
+    std::string text;
+    const char* reason; // found in the one line that tells of it
+};
+
+class DroppedRulesTest : public ::testing::TestWithParam<DroppedRulesCase> {};
+
+// A record the rules could not have made costs the record only: scores, clocks and the board's penalties stay.
+TEST_P(DroppedRulesTest, TheRulesRecordIsLeftOutAndTheGameKept) {
+    const game::JournalReading r = game::readJournal(GetParam().text);
+    ASSERT_TRUE(r.game) << GetParam().what << ": " << r.problem;
+    EXPECT_TRUE(r.game->state.rules.empty()) << GetParam().what;
+    GameState withoutRules = gameWithRules();
+    withoutRules.rules = {};
+    EXPECT_EQ(r.game->state, withoutRules) << GetParam().what;
+    EXPECT_NE(r.dropped.find("penalty rules"), std::string::npos) << r.dropped;
+    EXPECT_NE(r.dropped.find(GetParam().reason), std::string::npos) << GetParam().what << ": " << r.dropped;
+    EXPECT_EQ(r.dropped.find('\n'), std::string::npos);
+    EXPECT_GE(r.heldValues, 1);
+}
+
+TEST(GameJournal, AReadableRulesRecordDropsNothing) {
+    const game::JournalReading r = game::readJournal(rulesJournal());
+    ASSERT_TRUE(r.game);
+    EXPECT_TRUE(r.dropped.empty()) << r.dropped;
+}
+
 INSTANTIATE_TEST_SUITE_P(
-    RulesFaults, RefusedJournalTest,
+    RulesFaults, DroppedRulesTest,
     ::testing::Values(
-        RefusedCase{"the record as a list", editedRules("\"penaltyRules\":{", "\"penaltyRules\":[],\"rest\":{"),
-                    "penaltyRules"},
-        RefusedCase{"five clocks", editedRules("\"clocks\":[[", "\"clocks\":[null,["), "penaltyRules"},
-        RefusedCase{"an unknown kind", editedRules("\"queues\":[[[3,2,", "\"queues\":[[[3,7,"), "penaltyRules"},
-        RefusedCase{"a time left above the full time", editedRules("[1,0,1200000,1200000]", "[1,0,1200000,1300000]"),
-                    "penaltyRules"},
-        RefusedCase{"an id used twice", editedRules("\"queues\":[[[3,", "\"queues\":[[[1,"), "penaltyRules"},
-        RefusedCase{"no next id", editedRules("\"nextId\"", "\"nextID\""), "penaltyRules"},
-        RefusedCase{"a sheet entry of an unknown kind", editedRules("\n[0,2,", "\n[5,2,"), "penaltyRules"},
-        RefusedCase{"a score entry cut short", editedRules("[1,2,7000000,1,1,2]", "[1,2,7000000,1,1]"), "penaltyRules"},
-        RefusedCase{"a penalty record of an unknown event", editedRules("\n[2,2,7000000,0,", "\n[2,2,7000000,9,"),
-                    "penaltyRules"}));
+        DroppedRulesCase{"the record as a list",
+                         editedRules("\"penaltyRules\":{", "\"penaltyRules\":[],\"rest\":{"), "not a record"},
+        DroppedRulesCase{"five clocks", editedRules("\"clocks\":[[", "\"clocks\":[null,["), "not a record"},
+        DroppedRulesCase{"an unknown kind", editedRules("\"queues\":[[[3,2,", "\"queues\":[[[3,7,"), "not a record"},
+        DroppedRulesCase{"a time left above the full time",
+                         editedRules("[1,0,1200000,1200000]", "[1,0,1200000,1300000]"), "rules can take up"},
+        DroppedRulesCase{"an id used twice", editedRules("\"queues\":[[[3,", "\"queues\":[[[1,"), "rules can take up"},
+        DroppedRulesCase{"no next id", editedRules("\"nextId\"", "\"nextID\""), "not a record"},
+        DroppedRulesCase{"a sheet entry of an unknown kind", editedRules("\n[0,2,", "\n[5,2,"), "game sheet"},
+        DroppedRulesCase{"a score entry cut short", editedRules("[1,2,7000000,1,1,2]", "[1,2,7000000,1,1]"),
+                         "game sheet"},
+        DroppedRulesCase{"a penalty record of an unknown event",
+                         editedRules("\n[2,2,7000000,0,", "\n[2,2,7000000,9,"), "game sheet"}));

@@ -268,8 +268,9 @@ bool readSheetEntry(const json::Value& v, SheetEvent& e) {
     return true;
 }
 
-// The rules' record, or nothing when any of it is not what the rules could have written.
-std::optional<RulesRecord> readRules(const json::Value& v) {
+// The rules' record, or nothing when any of it is not what the rules could have written; why in `why`.
+std::optional<RulesRecord> readRules(const json::Value& v, std::string& why) {
+    why = "it is not a record the penalty rules write";
     const json::Object* o = v.object();
     if (o == nullptr) {
         return std::nullopt;
@@ -320,11 +321,13 @@ std::optional<RulesRecord> readRules(const json::Value& v) {
     p.nextSerial = static_cast<std::uint64_t>(*nextSerial->integer());
     // The rules themselves say whether the clocks and queues could have come from them.
     if (!PenaltyRules::fromState(p)) {
+        why = "its penalty clocks and queues are not a state the penalty rules can take up";
         return std::nullopt;
     }
     for (const json::Value& entry : *sheet->array()) {
         SheetEvent e;
         if (!readSheetEntry(entry, e)) {
+            why = "an entry of its game sheet cannot be read";
             return std::nullopt;
         }
         r.sheet.push_back(e);
@@ -524,10 +527,12 @@ JournalReading readJournal(std::string_view text) {
     if (ok) {
         // A journal of a board without the penalty rules has no such part.
         if (const auto rules = root->find("penaltyRules"); rules != root->end()) {
-            std::optional<RulesRecord> record = readRules(rules->second);
+            std::string why;
+            std::optional<RulesRecord> record = readRules(rules->second, why);
             if (!record) {
-                r.missing("penaltyRules");
-                ok = false;
+                // The rules' part alone is lost: scores, clocks and penalties on the board are kept.
+                result.dropped = "The penalty rules' record of the saved game was left out: " + why + ".";
+                ++r.held;
             } else {
                 s.rules = std::move(*record);
             }
@@ -548,6 +553,48 @@ JournalReading readJournal(std::string_view text) {
     result.game = std::move(saved);
     result.heldValues = r.held;
     return result;
+}
+
+bool anyClockRuns(const GameState& state) {
+    return std::any_of(state.clocks.begin(), state.clocks.end(), [](const ClockRecord& c) { return c.running; });
+}
+
+bool onlyClockProgress(const GameState& before, const GameState& after) {
+    bool runs = false;
+    GameState moved = before;
+    for (std::size_t i = 0; i < moved.clocks.size(); ++i) {
+        if (moved.clocks[i].running && after.clocks[i].running) {
+            moved.clocks[i].used = after.clocks[i].used;
+            runs = true;
+        }
+    }
+    if (!runs) {
+        return false;
+    }
+    moved.timeDigits = after.timeDigits;
+    moved.colon = after.colon;
+    moved.penaltyDigits = after.penaltyDigits;
+    return moved == after && before != after;
+}
+
+JournalPlace journalPlaceToRead(FileKind atName) {
+    switch (atName) {
+    case FileKind::Link:
+        return JournalPlace::IsLink;
+    case FileKind::Other:
+        return JournalPlace::NotAFile;
+    case FileKind::Missing:
+    case FileKind::Regular:
+        break;
+    }
+    return JournalPlace::Usable;
+}
+
+JournalPlace journalPlace(FileKind atName, const FolderAccess& folder) {
+    if (folderOpenToOthers(folder)) {
+        return JournalPlace::FolderOpenToOthers;
+    }
+    return journalPlaceToRead(atName);
 }
 
 } // namespace game
