@@ -11,6 +11,108 @@
         <source>The live feed listens on every network connection of this computer: anyone who can reach it on port %1 can read the board.</source>
         <translation>Der Live-Feed lauscht an allen Netzwerkverbindungen dieses Computers: Wer ihn über Port %1 erreicht, kann die Anzeigetafel lesen.</translation>
     </message>
+    <message>
+        <source>Connection lost</source>
+        <translation>Verbindung verloren</translation>
+    </message>
+</context>
+<context>
+    <name>ConsoleStatus</name>
+    <message>
+        <source>Home penalty 1</source>
+        <translation>Strafe Heim 1</translation>
+    </message>
+    <message>
+        <source>Home penalty 2</source>
+        <translation>Strafe Heim 2</translation>
+    </message>
+    <message>
+        <source>Visitor penalty 1</source>
+        <translation>Strafe Gast 1</translation>
+    </message>
+    <message>
+        <source>Visitor penalty 2</source>
+        <translation>Strafe Gast 2</translation>
+    </message>
+    <message>
+        <source>No field selected: click a field or press Tab</source>
+        <translation>Kein Feld gewählt: ein Feld anklicken oder Tab drücken</translation>
+    </message>
+    <message>
+        <source>Game clock: minutes, a point and seconds, then Enter (12.5 is 12:05); %1 starts and stops</source>
+        <translation>Spielzeit: Minuten, ein Punkt und Sekunden, dann Enter (12.5 ist 12:05); %1 startet und stoppt</translation>
+    </message>
+    <message>
+        <source>Home score: digits then Enter set it, +1 or -1 change it at once, %1 darkens it</source>
+        <translation>Heimtore: Ziffern und Enter setzen sie, +1 oder -1 ändern sie sofort, %1 schaltet sie dunkel</translation>
+    </message>
+    <message>
+        <source>Visitor score: digits then Enter set it, +1 or -1 change it at once, %1 darkens it</source>
+        <translation>Gasttore: Ziffern und Enter setzen sie, +1 oder -1 ändern sie sofort, %1 schaltet sie dunkel</translation>
+    </message>
+    <message>
+        <source>Period: a digit sets it, +1 or -1 change it</source>
+        <translation>Drittel: eine Ziffer setzt es, +1 oder -1 ändern es</translation>
+    </message>
+    <message>
+        <source>Goal light: Left lights Home, Right lights Visitor, Down puts it out</source>
+        <translation>Torlicht: Links schaltet Heim ein, Rechts Gast, Unten schaltet es aus</translation>
+    </message>
+    <message>
+        <source>%1: minutes, a point and seconds, then Enter (2 is 2:00), or Insert to add it as a new penalty (a third one waits); %2 runs it alone, %3 clears it</source>
+        <translation>%1: Minuten, ein Punkt und Sekunden, dann Enter (2 ist 2:00), oder Einfg, um sie als neue Strafe hinzuzufügen (eine dritte wartet); %2 lässt sie allein laufen, %3 löscht sie</translation>
+    </message>
+    <message>
+        <source>%1: minutes, a point and seconds, then Enter (2 is 2:00); %2 runs it alone, %3 clears it</source>
+        <translation>%1: Minuten, ein Punkt und Sekunden, dann Enter (2 ist 2:00); %2 lässt sie allein laufen, %3 löscht sie</translation>
+    </message>
+    <message>
+        <source>Clock running (showing the time of day)</source>
+        <translation>Uhr läuft (zeigt die Uhrzeit)</translation>
+    </message>
+    <message>
+        <source>Clock stopped (showing the time of day)</source>
+        <translation>Uhr gestoppt (zeigt die Uhrzeit)</translation>
+    </message>
+    <message>
+        <source>Clock running</source>
+        <translation>Uhr läuft</translation>
+    </message>
+    <message>
+        <source>Clock stopped</source>
+        <translation>Uhr gestoppt</translation>
+    </message>
+    <message>
+        <source>Home %1</source>
+        <translation>Heim %1</translation>
+    </message>
+    <message>
+        <source>Visitor %1</source>
+        <translation>Gast %1</translation>
+    </message>
+    <message>
+        <source>Waiting: %1</source>
+        <translation>Wartend: %1</translation>
+    </message>
+    <message>
+        <source>Horn playing</source>
+        <translation>Hupe ertönt</translation>
+    </message>
+    <message>
+        <source>Buzzer playing</source>
+        <translation>Sirene ertönt</translation>
+    </message>
+    <message>
+        <source>Feed on %1</source>
+        <translation>Feed auf %1</translation>
+    </message>
+</context>
+<context>
+    <name>ConsoleStatusLine</name>
+    <message>
+        <source>key %1</source>
+        <translation>Taste %1</translation>
+    </message>
 </context>
 <context>
     <name>ConsoleWindow</name>
@@ -69,6 +171,77 @@
     </message>
 </context>
 <context>
+    <name>GameEvents</name>
+    <message>
+        <source>%1 penalty %2</source>
+        <translation>%1 Strafe %2</translation>
+    </message>
+    <message>
+        <source>Goal %1 (%2-%3)</source>
+        <translation>Tor %1 (%2-%3)</translation>
+    </message>
+    <message>
+        <source>%1 score %2 to %3</source>
+        <translation>%1 Tore von %2 auf %3</translation>
+    </message>
+    <message>
+        <source>Period %1 to %2</source>
+        <translation>Drittel von %1 auf %2</translation>
+    </message>
+    <message>
+        <source>%1 set to %2</source>
+        <translation>%1 auf %2 gesetzt</translation>
+    </message>
+    <message>
+        <source>%1 cleared</source>
+        <translation>%1 gelöscht</translation>
+    </message>
+    <message>
+        <source>%1 ran out</source>
+        <translation>%1 abgelaufen</translation>
+    </message>
+    <message>
+        <source>Clock started</source>
+        <translation>Uhr gestartet</translation>
+    </message>
+    <message>
+        <source>Clock stopped</source>
+        <translation>Uhr gestoppt</translation>
+    </message>
+    <message>
+        <source>Clock set to %1</source>
+        <translation>Uhr auf %1 gesetzt</translation>
+    </message>
+    <message>
+        <source>Clock reset to %1</source>
+        <translation>Uhr auf %1 zurückgesetzt</translation>
+    </message>
+    <message>
+        <source>Horn</source>
+        <translation>Hupe</translation>
+    </message>
+    <message>
+        <source>Buzzer</source>
+        <translation>Sirene</translation>
+    </message>
+    <message>
+        <source>%1 penalty %2 waits</source>
+        <translation>%1 Strafe %2 wartet</translation>
+    </message>
+    <message>
+        <source>%1: waiting penalty %2 starts</source>
+        <translation>%1: wartende Strafe %2 beginnt</translation>
+    </message>
+    <message>
+        <source>%1 released by the goal (%2 left)</source>
+        <translation>%1 durch das Tor beendet (noch %2)</translation>
+    </message>
+    <message>
+        <source>%1 release undone, %2 again</source>
+        <translation>%1 Beendigung zurückgenommen, wieder %2</translation>
+    </message>
+</context>
+<context>
     <name>GameEventsModel</name>
     <message>
         <source>Time</source>
@@ -100,10 +273,284 @@
     </message>
 </context>
 <context>
+    <name>GameFiles</name>
+    <message>
+        <source>The saved game %1 is a link and is not read.</source>
+        <translation>Das gespeicherte Spiel %1 ist ein Link und wird nicht gelesen.</translation>
+    </message>
+    <message>
+        <source>The saved game %1 is not a plain file and is not read.</source>
+        <translation>Das gespeicherte Spiel %1 ist keine normale Datei und wird nicht gelesen.</translation>
+    </message>
+</context>
+<context>
     <name>GameLock</name>
     <message>
         <source>Rinkmaster is already running with these settings</source>
         <translation>Rinkmaster läuft bereits mit diesen Einstellungen</translation>
+    </message>
+    <message>
+        <source>Rinkmaster cannot make sure it is the only program using these settings: the lock file %1 cannot be made. Do not start a second Rinkmaster with them.</source>
+        <translation>Rinkmaster kann nicht sicherstellen, dass es als einziges Programm diese Einstellungen verwendet: Die Sperrdatei %1 kann nicht angelegt werden. Starten Sie kein zweites Rinkmaster mit ihnen.</translation>
+    </message>
+</context>
+<context>
+    <name>GameReportPdf</name>
+    <message>
+        <source>Minor</source>
+        <translation>Kleine Strafe</translation>
+    </message>
+    <message>
+        <source>Bench minor</source>
+        <translation>Kleine Bankstrafe</translation>
+    </message>
+    <message>
+        <source>Double minor</source>
+        <translation>Doppelte kleine Strafe</translation>
+    </message>
+    <message>
+        <source>Major</source>
+        <translation>Große Strafe</translation>
+    </message>
+    <message>
+        <source>Major and minor</source>
+        <translation>Große und kleine Strafe</translation>
+    </message>
+    <message>
+        <source>Misconduct</source>
+        <translation>Disziplinarstrafe</translation>
+    </message>
+    <message>
+        <source>Game misconduct</source>
+        <translation>Spieldauer-Disziplinarstrafe</translation>
+    </message>
+    <message>
+        <source>Match penalty</source>
+        <translation>Matchstrafe</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation>Heim</translation>
+    </message>
+    <message>
+        <source>Visitor</source>
+        <translation>Gast</translation>
+    </message>
+    <message>
+        <source>%1 v %2</source>
+        <translation>%1 gegen %2</translation>
+    </message>
+    <message>
+        <source>Game %1</source>
+        <translation>Spiel %1</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>Seite %1 von %2</translation>
+    </message>
+    <message>
+        <source>Page %1</source>
+        <translation>Seite %1</translation>
+    </message>
+    <message>
+        <source>Official game report</source>
+        <translation>Offizieller Spielbericht</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Game number</source>
+        <translation>Spielnummer</translation>
+    </message>
+    <message>
+        <source>Venue</source>
+        <translation>Spielort</translation>
+    </message>
+    <message>
+        <source>Competition</source>
+        <translation>Wettbewerb</translation>
+    </message>
+    <message>
+        <source>Final score</source>
+        <translation>Endstand</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Game ended</source>
+        <translation>Spiel beendet</translation>
+    </message>
+    <message>
+        <source>Game not ended</source>
+        <translation>Spiel nicht beendet</translation>
+    </message>
+    <message>
+        <source>Times are elapsed time in the period.</source>
+        <translation>Die Zeiten sind die abgelaufene Zeit im Drittel.</translation>
+    </message>
+    <message>
+        <source>Times are the time left in the period.</source>
+        <translation>Die Zeiten sind die Restzeit im Drittel.</translation>
+    </message>
+    <message>
+        <source>Goals</source>
+        <translation>Tore</translation>
+    </message>
+    <message>
+        <source>Per.</source>
+        <translation>Dr.</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Team</source>
+        <translation>Mannschaft</translation>
+    </message>
+    <message>
+        <source>Scorer</source>
+        <translation>Torschütze</translation>
+    </message>
+    <message>
+        <source>Assist</source>
+        <translation>Assist</translation>
+    </message>
+    <message>
+        <source>Str.</source>
+        <translation>Stärke</translation>
+    </message>
+    <message>
+        <source>Score</source>
+        <translation>Stand</translation>
+    </message>
+    <message>
+        <source>No goals.</source>
+        <translation>Keine Tore.</translation>
+    </message>
+    <message>
+        <source>Penalties</source>
+        <translation>Strafen</translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation>Nr.</translation>
+    </message>
+    <message>
+        <source>Served by</source>
+        <translation>Abgesessen von</translation>
+    </message>
+    <message>
+        <source>Infraction</source>
+        <translation>Vergehen</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>Art</translation>
+    </message>
+    <message>
+        <source>Min.</source>
+        <translation>Min.</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Beginn</translation>
+    </message>
+    <message>
+        <source>End</source>
+        <translation>Ende</translation>
+    </message>
+    <message>
+        <source>No penalties.</source>
+        <translation>Keine Strafen.</translation>
+    </message>
+    <message>
+        <source>Penalty minutes: %1 %2, %3 %4</source>
+        <translation>Strafminuten: %1 %2, %3 %4</translation>
+    </message>
+    <message>
+        <source>Goalkeepers</source>
+        <translation>Torhüter</translation>
+    </message>
+    <message>
+        <source>In</source>
+        <translation>Ein</translation>
+    </message>
+    <message>
+        <source>Out</source>
+        <translation>Aus</translation>
+    </message>
+    <message>
+        <source>Time played</source>
+        <translation>Gespielte Zeit</translation>
+    </message>
+    <message>
+        <source>No goalkeepers recorded.</source>
+        <translation>Keine Torhüter eingetragen.</translation>
+    </message>
+    <message>
+        <source>Shots on goal</source>
+        <translation>Torschüsse</translation>
+    </message>
+    <message>
+        <source>Period %1</source>
+        <translation>Drittel %1</translation>
+    </message>
+    <message>
+        <source>OT %1</source>
+        <translation>Verl. %1</translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>Gesamt</translation>
+    </message>
+    <message>
+        <source>Timeouts</source>
+        <translation>Auszeiten</translation>
+    </message>
+    <message>
+        <source>No timeouts.</source>
+        <translation>Keine Auszeiten.</translation>
+    </message>
+    <message>
+        <source>Officials</source>
+        <translation>Offizielle</translation>
+    </message>
+    <message>
+        <source>Referees</source>
+        <translation>Schiedsrichter</translation>
+    </message>
+    <message>
+        <source>Linesmen</source>
+        <translation>Linienrichter</translation>
+    </message>
+    <message>
+        <source>Scorekeeper</source>
+        <translation>Zeitnehmer</translation>
+    </message>
+    <message>
+        <source>Referee</source>
+        <translation>Schiedsrichter</translation>
+    </message>
+    <message>
+        <source>%1 team official</source>
+        <translation>Mannschaftsoffizieller %1</translation>
+    </message>
+    <message>
+        <source>Game report %1 v %2</source>
+        <translation>Spielbericht %1 gegen %2</translation>
+    </message>
+    <message>
+        <source>The PDF writer could not start.</source>
+        <translation>Die PDF-Ausgabe konnte nicht starten.</translation>
+    </message>
+    <message>
+        <source>%1 already exists.</source>
+        <translation>%1 ist bereits vorhanden.</translation>
     </message>
 </context>
 <context>
@@ -112,12 +559,112 @@
         <source>The game sheet cannot be saved as %1: %2.</source>
         <translation>Der Spielbericht kann nicht als %1 gespeichert werden: %2.</translation>
     </message>
+    <message>
+        <source>it is a link, and the game sheet is never written through a link</source>
+        <translation>es ist ein Link, und der Spielbericht wird nie über einen Link geschrieben</translation>
+    </message>
+    <message>
+        <source>something other than a plain file has that name</source>
+        <translation>etwas anderes als eine normale Datei trägt diesen Namen</translation>
+    </message>
+    <message>
+        <source>%1 already exists. Replace it?</source>
+        <translation>%1 ist bereits vorhanden. Ersetzen?</translation>
+    </message>
+    <message>
+        <source>%1 and %2 already exist. Replace them?</source>
+        <translation>%1 und %2 sind bereits vorhanden. Ersetzen?</translation>
+    </message>
+</context>
+<context>
+    <name>JournalWriter</name>
+    <message>
+        <source>%1 is a link, and the game is never written through a link</source>
+        <translation>%1 ist ein Link, und das Spiel wird nie über einen Link geschrieben</translation>
+    </message>
+    <message>
+        <source>%1 is not a plain file</source>
+        <translation>%1 ist keine normale Datei</translation>
+    </message>
+    <message>
+        <source>other users can change the folder %1; use a folder only you can write to</source>
+        <translation>andere Benutzer können den Ordner %1 ändern; verwenden Sie einen Ordner, in den nur Sie schreiben können</translation>
+    </message>
+    <message>
+        <source>the folder %1 cannot be made</source>
+        <translation>der Ordner %1 kann nicht angelegt werden</translation>
+    </message>
+</context>
+<context>
+    <name>MqttPublisher</name>
+    <message>
+        <source>The board cannot be published to the MQTT broker: its client could not be made.</source>
+        <translation>Die Anzeige kann nicht an den MQTT-Broker veröffentlicht werden: Ihr Client konnte nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>The board is not published to the MQTT broker: the CA file %1 cannot be read.</source>
+        <translation>Die Anzeige wird nicht an den MQTT-Broker veröffentlicht: Die CA-Datei %1 kann nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>The board is not published to the MQTT broker: TLS cannot be set up (%1).</source>
+        <translation>Die Anzeige wird nicht an den MQTT-Broker veröffentlicht: TLS kann nicht eingerichtet werden (%1).</translation>
+    </message>
+    <message>
+        <source>The MQTT broker at %1 refused the board: %2. It tries again.</source>
+        <translation>Der MQTT-Broker %1 hat die Anzeige abgelehnt: %2. Sie versucht es erneut.</translation>
+    </message>
+    <message>
+        <source>The board cannot reach the MQTT broker at %1: %2. It keeps trying.</source>
+        <translation>Die Anzeige erreicht den MQTT-Broker %1 nicht: %2. Sie versucht es weiter.</translation>
+    </message>
+    <message>
+        <source>This build of Rinkmaster cannot publish to an MQTT broker, so %1 is not used.</source>
+        <translation>Diese Ausgabe von Rinkmaster kann nicht an einen MQTT-Broker veröffentlichen, daher wird %1 nicht verwendet.</translation>
+    </message>
 </context>
 <context>
     <name>OptionsDialogs</name>
     <message>
         <source>Sounds *.wav (*.wav)</source>
         <translation>Klänge *.wav (*.wav)</translation>
+    </message>
+</context>
+<context>
+    <name>Overlay</name>
+    <message>
+        <source>%1st</source>
+        <comment>period 1 (and 21, 31...) on the scorebug; the number is %1</comment>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>%1nd</source>
+        <comment>period 2 (and 22, 32...) on the scorebug; the number is %1</comment>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>%1rd</source>
+        <comment>period 3 (and 23, 33...) on the scorebug; the number is %1</comment>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>%1th</source>
+        <comment>periods 4 to 9 on the scorebug; the number is %1</comment>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>en</source>
+        <comment>the language code of this translation (fr, de)</comment>
+        <translation>de</translation>
+    </message>
+    <message>
+        <source>GOAL</source>
+        <comment>beside the scoring team&apos;s name on the scorebug</comment>
+        <translation>TOR</translation>
+    </message>
+    <message>
+        <source>PENALTY</source>
+        <comment>beside a team&apos;s penalty times on the scorebug</comment>
+        <translation>STRAFE</translation>
     </message>
 </context>
 <context>
@@ -160,6 +707,33 @@
     <message>
         <source>Rinkmaster public board</source>
         <translation>Rinkmaster öffentliche Anzeige</translation>
+    </message>
+</context>
+<context>
+    <name>PublicScreen</name>
+    <message>
+        <source>Public board: this window only</source>
+        <translation>Öffentliche Anzeige: nur dieses Fenster</translation>
+    </message>
+    <message>
+        <source>Public board not shown: screen %1 is not connected</source>
+        <translation>Öffentliche Anzeige nicht gezeigt: Bildschirm %1 ist nicht angeschlossen</translation>
+    </message>
+    <message>
+        <source>Public board not shown: screen %1 reports no size</source>
+        <translation>Öffentliche Anzeige nicht gezeigt: Bildschirm %1 meldet keine Größe</translation>
+    </message>
+    <message>
+        <source>Public board not shown: screen %1 is the screen this window is on</source>
+        <translation>Öffentliche Anzeige nicht gezeigt: Bildschirm %1 ist der Bildschirm dieses Fensters</translation>
+    </message>
+    <message>
+        <source>Public board on %1 (%2 screens are named %3; the first is used)</source>
+        <translation>Öffentliche Anzeige auf %1 (%2 Bildschirme heißen %3; der erste wird verwendet)</translation>
+    </message>
+    <message>
+        <source>Public board on %1</source>
+        <translation>Öffentliche Anzeige auf %1</translation>
     </message>
 </context>
 <context>

@@ -11,6 +11,108 @@
         <source>The live feed listens on every network connection of this computer: anyone who can reach it on port %1 can read the board.</source>
         <translation>Le flux en direct écoute sur toutes les connexions réseau de cet ordinateur : quiconque peut l’atteindre sur le port %1 peut lire le tableau.</translation>
     </message>
+    <message>
+        <source>Connection lost</source>
+        <translation>Connexion perdue</translation>
+    </message>
+</context>
+<context>
+    <name>ConsoleStatus</name>
+    <message>
+        <source>Home penalty 1</source>
+        <translation>Pénalité locaux 1</translation>
+    </message>
+    <message>
+        <source>Home penalty 2</source>
+        <translation>Pénalité locaux 2</translation>
+    </message>
+    <message>
+        <source>Visitor penalty 1</source>
+        <translation>Pénalité visiteurs 1</translation>
+    </message>
+    <message>
+        <source>Visitor penalty 2</source>
+        <translation>Pénalité visiteurs 2</translation>
+    </message>
+    <message>
+        <source>No field selected: click a field or press Tab</source>
+        <translation>Aucun champ choisi : cliquez sur un champ ou appuyez sur Tab</translation>
+    </message>
+    <message>
+        <source>Game clock: minutes, a point and seconds, then Enter (12.5 is 12:05); %1 starts and stops</source>
+        <translation>Temps de jeu : minutes, un point et secondes, puis Entrée (12.5 donne 12:05) ; %1 démarre et arrête</translation>
+    </message>
+    <message>
+        <source>Home score: digits then Enter set it, +1 or -1 change it at once, %1 darkens it</source>
+        <translation>Score des locaux : des chiffres puis Entrée le fixent, +1 ou -1 le changent aussitôt, %1 l’éteint</translation>
+    </message>
+    <message>
+        <source>Visitor score: digits then Enter set it, +1 or -1 change it at once, %1 darkens it</source>
+        <translation>Score des visiteurs : des chiffres puis Entrée le fixent, +1 ou -1 le changent aussitôt, %1 l’éteint</translation>
+    </message>
+    <message>
+        <source>Period: a digit sets it, +1 or -1 change it</source>
+        <translation>Période : un chiffre la fixe, +1 ou -1 la changent</translation>
+    </message>
+    <message>
+        <source>Goal light: Left lights Home, Right lights Visitor, Down puts it out</source>
+        <translation>Lampe de but : Gauche allume les locaux, Droite les visiteurs, Bas l’éteint</translation>
+    </message>
+    <message>
+        <source>%1: minutes, a point and seconds, then Enter (2 is 2:00), or Insert to add it as a new penalty (a third one waits); %2 runs it alone, %3 clears it</source>
+        <translation>%1 : minutes, un point et secondes, puis Entrée (2 donne 2:00), ou Inser pour l’ajouter comme nouvelle pénalité (une troisième attend) ; %2 la lance seule, %3 l’efface</translation>
+    </message>
+    <message>
+        <source>%1: minutes, a point and seconds, then Enter (2 is 2:00); %2 runs it alone, %3 clears it</source>
+        <translation>%1 : minutes, un point et secondes, puis Entrée (2 donne 2:00) ; %2 la lance seule, %3 l’efface</translation>
+    </message>
+    <message>
+        <source>Clock running (showing the time of day)</source>
+        <translation>Chrono en marche (affiche l’heure)</translation>
+    </message>
+    <message>
+        <source>Clock stopped (showing the time of day)</source>
+        <translation>Chrono arrêté (affiche l’heure)</translation>
+    </message>
+    <message>
+        <source>Clock running</source>
+        <translation>Chrono en marche</translation>
+    </message>
+    <message>
+        <source>Clock stopped</source>
+        <translation>Chrono arrêté</translation>
+    </message>
+    <message>
+        <source>Home %1</source>
+        <translation>Locaux %1</translation>
+    </message>
+    <message>
+        <source>Visitor %1</source>
+        <translation>Visiteurs %1</translation>
+    </message>
+    <message>
+        <source>Waiting: %1</source>
+        <translation>En attente : %1</translation>
+    </message>
+    <message>
+        <source>Horn playing</source>
+        <translation>Klaxon en cours</translation>
+    </message>
+    <message>
+        <source>Buzzer playing</source>
+        <translation>Sirène en cours</translation>
+    </message>
+    <message>
+        <source>Feed on %1</source>
+        <translation>Flux sur %1</translation>
+    </message>
+</context>
+<context>
+    <name>ConsoleStatusLine</name>
+    <message>
+        <source>key %1</source>
+        <translation>touche %1</translation>
+    </message>
 </context>
 <context>
     <name>ConsoleWindow</name>
@@ -69,6 +171,77 @@
     </message>
 </context>
 <context>
+    <name>GameEvents</name>
+    <message>
+        <source>%1 penalty %2</source>
+        <translation>%1 pénalité %2</translation>
+    </message>
+    <message>
+        <source>Goal %1 (%2-%3)</source>
+        <translation>But %1 (%2-%3)</translation>
+    </message>
+    <message>
+        <source>%1 score %2 to %3</source>
+        <translation>%1 score de %2 à %3</translation>
+    </message>
+    <message>
+        <source>Period %1 to %2</source>
+        <translation>Période de %1 à %2</translation>
+    </message>
+    <message>
+        <source>%1 set to %2</source>
+        <translation>%1 mis à %2</translation>
+    </message>
+    <message>
+        <source>%1 cleared</source>
+        <translation>%1 effacé</translation>
+    </message>
+    <message>
+        <source>%1 ran out</source>
+        <translation>%1 écoulé</translation>
+    </message>
+    <message>
+        <source>Clock started</source>
+        <translation>Chrono démarré</translation>
+    </message>
+    <message>
+        <source>Clock stopped</source>
+        <translation>Chrono arrêté</translation>
+    </message>
+    <message>
+        <source>Clock set to %1</source>
+        <translation>Chrono mis à %1</translation>
+    </message>
+    <message>
+        <source>Clock reset to %1</source>
+        <translation>Chrono remis à %1</translation>
+    </message>
+    <message>
+        <source>Horn</source>
+        <translation>Klaxon</translation>
+    </message>
+    <message>
+        <source>Buzzer</source>
+        <translation>Sirène</translation>
+    </message>
+    <message>
+        <source>%1 penalty %2 waits</source>
+        <translation>%1 pénalité %2 en attente</translation>
+    </message>
+    <message>
+        <source>%1: waiting penalty %2 starts</source>
+        <translation>%1 : la pénalité en attente %2 commence</translation>
+    </message>
+    <message>
+        <source>%1 released by the goal (%2 left)</source>
+        <translation>%1 levée par le but (%2 restantes)</translation>
+    </message>
+    <message>
+        <source>%1 release undone, %2 again</source>
+        <translation>%1 levée annulée, de nouveau %2</translation>
+    </message>
+</context>
+<context>
     <name>GameEventsModel</name>
     <message>
         <source>Time</source>
@@ -100,10 +273,284 @@
     </message>
 </context>
 <context>
+    <name>GameFiles</name>
+    <message>
+        <source>The saved game %1 is a link and is not read.</source>
+        <translation>La partie enregistrée %1 est un lien et n’est pas lue.</translation>
+    </message>
+    <message>
+        <source>The saved game %1 is not a plain file and is not read.</source>
+        <translation>La partie enregistrée %1 n’est pas un fichier ordinaire et n’est pas lue.</translation>
+    </message>
+</context>
+<context>
     <name>GameLock</name>
     <message>
         <source>Rinkmaster is already running with these settings</source>
         <translation>Rinkmaster est déjà ouvert avec ces réglages</translation>
+    </message>
+    <message>
+        <source>Rinkmaster cannot make sure it is the only program using these settings: the lock file %1 cannot be made. Do not start a second Rinkmaster with them.</source>
+        <translation>Rinkmaster ne peut pas s’assurer d’être le seul programme à utiliser ces réglages : le fichier de verrou %1 ne peut pas être créé. Ne démarrez pas un second Rinkmaster avec eux.</translation>
+    </message>
+</context>
+<context>
+    <name>GameReportPdf</name>
+    <message>
+        <source>Minor</source>
+        <translation>Mineure</translation>
+    </message>
+    <message>
+        <source>Bench minor</source>
+        <translation>Mineure de banc</translation>
+    </message>
+    <message>
+        <source>Double minor</source>
+        <translation>Double mineure</translation>
+    </message>
+    <message>
+        <source>Major</source>
+        <translation>Majeure</translation>
+    </message>
+    <message>
+        <source>Major and minor</source>
+        <translation>Majeure et mineure</translation>
+    </message>
+    <message>
+        <source>Misconduct</source>
+        <translation>Méconduite</translation>
+    </message>
+    <message>
+        <source>Game misconduct</source>
+        <translation>Méconduite pour la partie</translation>
+    </message>
+    <message>
+        <source>Match penalty</source>
+        <translation>Pénalité de match</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation>Locaux</translation>
+    </message>
+    <message>
+        <source>Visitor</source>
+        <translation>Visiteurs</translation>
+    </message>
+    <message>
+        <source>%1 v %2</source>
+        <translation>%1 c. %2</translation>
+    </message>
+    <message>
+        <source>Game %1</source>
+        <translation>Match %1</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>Page %1 sur %2</translation>
+    </message>
+    <message>
+        <source>Page %1</source>
+        <translation>Page %1</translation>
+    </message>
+    <message>
+        <source>Official game report</source>
+        <translation>Feuille de match officielle</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Game number</source>
+        <translation>Numéro du match</translation>
+    </message>
+    <message>
+        <source>Venue</source>
+        <translation>Lieu</translation>
+    </message>
+    <message>
+        <source>Competition</source>
+        <translation>Compétition</translation>
+    </message>
+    <message>
+        <source>Final score</source>
+        <translation>Score final</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>État</translation>
+    </message>
+    <message>
+        <source>Game ended</source>
+        <translation>Match terminé</translation>
+    </message>
+    <message>
+        <source>Game not ended</source>
+        <translation>Match non terminé</translation>
+    </message>
+    <message>
+        <source>Times are elapsed time in the period.</source>
+        <translation>Les temps sont le temps écoulé dans la période.</translation>
+    </message>
+    <message>
+        <source>Times are the time left in the period.</source>
+        <translation>Les temps sont le temps restant dans la période.</translation>
+    </message>
+    <message>
+        <source>Goals</source>
+        <translation>Buts</translation>
+    </message>
+    <message>
+        <source>Per.</source>
+        <translation>Pér.</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Temps</translation>
+    </message>
+    <message>
+        <source>Team</source>
+        <translation>Équipe</translation>
+    </message>
+    <message>
+        <source>Scorer</source>
+        <translation>Buteur</translation>
+    </message>
+    <message>
+        <source>Assist</source>
+        <translation>Passe</translation>
+    </message>
+    <message>
+        <source>Str.</source>
+        <translation>Eff.</translation>
+    </message>
+    <message>
+        <source>Score</source>
+        <translation>Score</translation>
+    </message>
+    <message>
+        <source>No goals.</source>
+        <translation>Aucun but.</translation>
+    </message>
+    <message>
+        <source>Penalties</source>
+        <translation>Pénalités</translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation>N°</translation>
+    </message>
+    <message>
+        <source>Served by</source>
+        <translation>Purgée par</translation>
+    </message>
+    <message>
+        <source>Infraction</source>
+        <translation>Infraction</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Min.</source>
+        <translation>Min.</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Début</translation>
+    </message>
+    <message>
+        <source>End</source>
+        <translation>Fin</translation>
+    </message>
+    <message>
+        <source>No penalties.</source>
+        <translation>Aucune pénalité.</translation>
+    </message>
+    <message>
+        <source>Penalty minutes: %1 %2, %3 %4</source>
+        <translation>Minutes de pénalité : %1 %2, %3 %4</translation>
+    </message>
+    <message>
+        <source>Goalkeepers</source>
+        <translation>Gardiens</translation>
+    </message>
+    <message>
+        <source>In</source>
+        <translation>Entrée</translation>
+    </message>
+    <message>
+        <source>Out</source>
+        <translation>Sortie</translation>
+    </message>
+    <message>
+        <source>Time played</source>
+        <translation>Temps joué</translation>
+    </message>
+    <message>
+        <source>No goalkeepers recorded.</source>
+        <translation>Aucun gardien inscrit.</translation>
+    </message>
+    <message>
+        <source>Shots on goal</source>
+        <translation>Tirs au but</translation>
+    </message>
+    <message>
+        <source>Period %1</source>
+        <translation>Période %1</translation>
+    </message>
+    <message>
+        <source>OT %1</source>
+        <translation>Prol. %1</translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>Total</translation>
+    </message>
+    <message>
+        <source>Timeouts</source>
+        <translation>Temps morts</translation>
+    </message>
+    <message>
+        <source>No timeouts.</source>
+        <translation>Aucun temps mort.</translation>
+    </message>
+    <message>
+        <source>Officials</source>
+        <translation>Officiels</translation>
+    </message>
+    <message>
+        <source>Referees</source>
+        <translation>Arbitres</translation>
+    </message>
+    <message>
+        <source>Linesmen</source>
+        <translation>Juges de ligne</translation>
+    </message>
+    <message>
+        <source>Scorekeeper</source>
+        <translation>Marqueur</translation>
+    </message>
+    <message>
+        <source>Referee</source>
+        <translation>Arbitre</translation>
+    </message>
+    <message>
+        <source>%1 team official</source>
+        <translation>Officiel de l’équipe %1</translation>
+    </message>
+    <message>
+        <source>Game report %1 v %2</source>
+        <translation>Feuille de match %1 c. %2</translation>
+    </message>
+    <message>
+        <source>The PDF writer could not start.</source>
+        <translation>Le créateur de PDF n’a pas pu démarrer.</translation>
+    </message>
+    <message>
+        <source>%1 already exists.</source>
+        <translation>%1 existe déjà.</translation>
     </message>
 </context>
 <context>
@@ -112,12 +559,112 @@
         <source>The game sheet cannot be saved as %1: %2.</source>
         <translation>La feuille de match ne peut pas être enregistrée sous %1 : %2.</translation>
     </message>
+    <message>
+        <source>it is a link, and the game sheet is never written through a link</source>
+        <translation>c’est un lien, et la feuille de match n’est jamais écrite à travers un lien</translation>
+    </message>
+    <message>
+        <source>something other than a plain file has that name</source>
+        <translation>autre chose qu’un fichier ordinaire porte ce nom</translation>
+    </message>
+    <message>
+        <source>%1 already exists. Replace it?</source>
+        <translation>%1 existe déjà. Le remplacer ?</translation>
+    </message>
+    <message>
+        <source>%1 and %2 already exist. Replace them?</source>
+        <translation>%1 et %2 existent déjà. Les remplacer ?</translation>
+    </message>
+</context>
+<context>
+    <name>JournalWriter</name>
+    <message>
+        <source>%1 is a link, and the game is never written through a link</source>
+        <translation>%1 est un lien, et la partie n’est jamais écrite à travers un lien</translation>
+    </message>
+    <message>
+        <source>%1 is not a plain file</source>
+        <translation>%1 n’est pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>other users can change the folder %1; use a folder only you can write to</source>
+        <translation>d’autres utilisateurs peuvent modifier le dossier %1 ; utilisez un dossier où vous seul pouvez écrire</translation>
+    </message>
+    <message>
+        <source>the folder %1 cannot be made</source>
+        <translation>le dossier %1 ne peut pas être créé</translation>
+    </message>
+</context>
+<context>
+    <name>MqttPublisher</name>
+    <message>
+        <source>The board cannot be published to the MQTT broker: its client could not be made.</source>
+        <translation>Le tableau ne peut pas être publié sur le broker MQTT : son client n’a pas pu être créé.</translation>
+    </message>
+    <message>
+        <source>The board is not published to the MQTT broker: the CA file %1 cannot be read.</source>
+        <translation>Le tableau n’est pas publié sur le broker MQTT : le fichier d’autorité de certification %1 ne peut pas être lu.</translation>
+    </message>
+    <message>
+        <source>The board is not published to the MQTT broker: TLS cannot be set up (%1).</source>
+        <translation>Le tableau n’est pas publié sur le broker MQTT : TLS ne peut pas être mis en place (%1).</translation>
+    </message>
+    <message>
+        <source>The MQTT broker at %1 refused the board: %2. It tries again.</source>
+        <translation>Le broker MQTT %1 a refusé le tableau : %2. Il réessaie.</translation>
+    </message>
+    <message>
+        <source>The board cannot reach the MQTT broker at %1: %2. It keeps trying.</source>
+        <translation>Le tableau ne peut pas joindre le broker MQTT %1 : %2. Il continue d’essayer.</translation>
+    </message>
+    <message>
+        <source>This build of Rinkmaster cannot publish to an MQTT broker, so %1 is not used.</source>
+        <translation>Cette version de Rinkmaster ne peut pas publier sur un broker MQTT, %1 n’est donc pas utilisé.</translation>
+    </message>
 </context>
 <context>
     <name>OptionsDialogs</name>
     <message>
         <source>Sounds *.wav (*.wav)</source>
         <translation>Sons *.wav (*.wav)</translation>
+    </message>
+</context>
+<context>
+    <name>Overlay</name>
+    <message>
+        <source>%1st</source>
+        <comment>period 1 (and 21, 31...) on the scorebug; the number is %1</comment>
+        <translation>%1re</translation>
+    </message>
+    <message>
+        <source>%1nd</source>
+        <comment>period 2 (and 22, 32...) on the scorebug; the number is %1</comment>
+        <translation>%1e</translation>
+    </message>
+    <message>
+        <source>%1rd</source>
+        <comment>period 3 (and 23, 33...) on the scorebug; the number is %1</comment>
+        <translation>%1e</translation>
+    </message>
+    <message>
+        <source>%1th</source>
+        <comment>periods 4 to 9 on the scorebug; the number is %1</comment>
+        <translation>%1e</translation>
+    </message>
+    <message>
+        <source>en</source>
+        <comment>the language code of this translation (fr, de)</comment>
+        <translation>fr</translation>
+    </message>
+    <message>
+        <source>GOAL</source>
+        <comment>beside the scoring team&apos;s name on the scorebug</comment>
+        <translation>BUT</translation>
+    </message>
+    <message>
+        <source>PENALTY</source>
+        <comment>beside a team&apos;s penalty times on the scorebug</comment>
+        <translation>PÉNALITÉ</translation>
     </message>
 </context>
 <context>
@@ -160,6 +707,33 @@
     <message>
         <source>Rinkmaster public board</source>
         <translation>Rinkmaster tableau public</translation>
+    </message>
+</context>
+<context>
+    <name>PublicScreen</name>
+    <message>
+        <source>Public board: this window only</source>
+        <translation>Tableau public : cette fenêtre seulement</translation>
+    </message>
+    <message>
+        <source>Public board not shown: screen %1 is not connected</source>
+        <translation>Tableau public non affiché : l’écran %1 n’est pas branché</translation>
+    </message>
+    <message>
+        <source>Public board not shown: screen %1 reports no size</source>
+        <translation>Tableau public non affiché : l’écran %1 n’indique aucune taille</translation>
+    </message>
+    <message>
+        <source>Public board not shown: screen %1 is the screen this window is on</source>
+        <translation>Tableau public non affiché : l’écran %1 est celui de cette fenêtre</translation>
+    </message>
+    <message>
+        <source>Public board on %1 (%2 screens are named %3; the first is used)</source>
+        <translation>Tableau public sur %1 (%2 écrans s’appellent %3 ; le premier est utilisé)</translation>
+    </message>
+    <message>
+        <source>Public board on %1</source>
+        <translation>Tableau public sur %1</translation>
     </message>
 </context>
 <context>

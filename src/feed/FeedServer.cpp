@@ -65,32 +65,29 @@ const QByteArray kKeepAliveFrame = "{}"_ba;
 
 // The overlay's own words in the program's language, as a small JSON document the page reads from itself.
 QByteArray overlayTexts() {
-    const auto tr = [](const char* text, const char* comment = nullptr) {
-        return QCoreApplication::translate("Overlay", text, comment);
-    };
     QJsonObject periods;
     for (int n = 1; n <= 9; ++n) {
         QString word;
         switch (ordinalForm(n)) {
         case OrdinalForm::One:
-            word = tr("%1st", "period 1 (and 21, 31...) on the scorebug; the number is %1");
+            word = QCoreApplication::translate("Overlay", "%1st", "period 1 (and 21, 31...) on the scorebug; the number is %1");
             break;
         case OrdinalForm::Two:
-            word = tr("%1nd", "period 2 (and 22, 32...) on the scorebug; the number is %1");
+            word = QCoreApplication::translate("Overlay", "%1nd", "period 2 (and 22, 32...) on the scorebug; the number is %1");
             break;
         case OrdinalForm::Three:
-            word = tr("%1rd", "period 3 (and 23, 33...) on the scorebug; the number is %1");
+            word = QCoreApplication::translate("Overlay", "%1rd", "period 3 (and 23, 33...) on the scorebug; the number is %1");
             break;
         default:
-            word = tr("%1th", "periods 4 to 9 on the scorebug; the number is %1");
+            word = QCoreApplication::translate("Overlay", "%1th", "periods 4 to 9 on the scorebug; the number is %1");
             break;
         }
         periods.insert(QString::number(n), word.arg(n));
     }
     QJsonObject texts;
-    texts.insert(u"lang"_s, tr("en", "the language code of this translation (fr, de)"));
-    texts.insert(u"goal"_s, tr("GOAL", "beside the scoring team's name on the scorebug"));
-    texts.insert(u"penalty"_s, tr("PENALTY", "beside a team's penalty times on the scorebug"));
+    texts.insert(u"lang"_s, QCoreApplication::translate("Overlay", "en", "the language code of this translation (fr, de)"));
+    texts.insert(u"goal"_s, QCoreApplication::translate("Overlay", "GOAL", "beside the scoring team's name on the scorebug"));
+    texts.insert(u"penalty"_s, QCoreApplication::translate("Overlay", "PENALTY", "beside a team's penalty times on the scorebug"));
     texts.insert(u"periods"_s, periods);
     // Inside a script element: "</" would end it early.
     return QJsonDocument(texts).toJson(QJsonDocument::Compact).replace("</", "<\\/");

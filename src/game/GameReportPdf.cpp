@@ -12,7 +12,7 @@
 
 namespace {
 
-QString tr(const char* text) {
+QString translated(const char* text) {
     return QCoreApplication::translate("GameReportPdf", text);
 }
 
@@ -29,7 +29,7 @@ QString teamName(const RecordHeader& h, Team team) {
     const std::string& name = team == Team::Home ? h.homeTeam : h.visitorTeam;
     if (!name.empty())
         return plain(name);
-    return team == Team::Home ? tr("Home") : tr("Visitor");
+    return team == Team::Home ? QCoreApplication::translate("GameReportPdf", "Home") : QCoreApplication::translate("GameReportPdf", "Visitor");
 }
 
 QString joined(const std::vector<std::string>& names) {
@@ -190,16 +190,16 @@ private:
     void drawFooter() {
         ++m_page;
         const RecordHeader& h = m_report.header;
-        QString who = tr("%1 v %2").arg(teamName(h, Team::Home), teamName(h, Team::Visitor));
+        QString who = QCoreApplication::translate("GameReportPdf", "%1 v %2").arg(teamName(h, Team::Home), teamName(h, Team::Visitor));
         if (!h.date.empty())
             who += QStringLiteral(" · ") + plain(h.date);
         if (!h.gameNumber.empty())
-            who += QStringLiteral(" · ") + tr("Game %1").arg(plain(h.gameNumber));
+            who += QStringLiteral(" · ") + QCoreApplication::translate("GameReportPdf", "Game %1").arg(plain(h.gameNumber));
         m_painter.setFont(m_body);
         const QRectF foot(m_left, m_bottom + 3 * m_mm, m_width, m_rowHeight);
         m_painter.drawLine(QPointF(m_left, foot.top()), QPointF(m_left + m_width, foot.top()));
         cell(foot.adjusted(0, 0, -25 * m_mm, 0), who, Qt::AlignLeft);
-        cell(foot, m_totalPages > 0 ? tr("Page %1 of %2").arg(m_page).arg(m_totalPages) : tr("Page %1").arg(m_page),
+        cell(foot, m_totalPages > 0 ? QCoreApplication::translate("GameReportPdf", "Page %1 of %2").arg(m_page).arg(m_totalPages) : QCoreApplication::translate("GameReportPdf", "Page %1").arg(m_page),
              Qt::AlignRight);
     }
 
@@ -238,7 +238,7 @@ QString kindName(const std::string& kind) {
     };
     for (const auto& k : kKinds)
         if (kind == k[0])
-            return tr(k[1]);
+            return translated(k[1]);
     return plain(kind);
 }
 
@@ -246,57 +246,57 @@ void drawReport(SheetPainter& sheet, const GameReport& r) {
     const RecordHeader& h = r.header;
     const QString home = teamName(h, Team::Home);
     const QString visitor = teamName(h, Team::Visitor);
-    sheet.title(tr("Official game report"));
-    sheet.fields({{tr("Date"), q(h.date)},
-                  {tr("Game number"), q(h.gameNumber)},
-                  {tr("Venue"), q(h.venue)},
-                  {tr("Competition"), q(h.competition)},
-                  {tr("Home"), home},
-                  {tr("Visitor"), visitor},
-                  {tr("Final score"), QStringLiteral("%1 : %2").arg(r.score[0]).arg(r.score[1])},
-                  {tr("Status"), r.ended ? tr("Game ended") : tr("Game not ended")}});
-    sheet.line(r.timeStyle == SheetTimeStyle::Elapsed ? tr("Times are elapsed time in the period.")
-                                                       : tr("Times are the time left in the period."));
+    sheet.title(QCoreApplication::translate("GameReportPdf", "Official game report"));
+    sheet.fields({{QCoreApplication::translate("GameReportPdf", "Date"), q(h.date)},
+                  {QCoreApplication::translate("GameReportPdf", "Game number"), q(h.gameNumber)},
+                  {QCoreApplication::translate("GameReportPdf", "Venue"), q(h.venue)},
+                  {QCoreApplication::translate("GameReportPdf", "Competition"), q(h.competition)},
+                  {QCoreApplication::translate("GameReportPdf", "Home"), home},
+                  {QCoreApplication::translate("GameReportPdf", "Visitor"), visitor},
+                  {QCoreApplication::translate("GameReportPdf", "Final score"), QStringLiteral("%1 : %2").arg(r.score[0]).arg(r.score[1])},
+                  {QCoreApplication::translate("GameReportPdf", "Status"), r.ended ? QCoreApplication::translate("GameReportPdf", "Game ended") : QCoreApplication::translate("GameReportPdf", "Game not ended")}});
+    sheet.line(r.timeStyle == SheetTimeStyle::Elapsed ? QCoreApplication::translate("GameReportPdf", "Times are elapsed time in the period.")
+                                                       : QCoreApplication::translate("GameReportPdf", "Times are the time left in the period."));
 
-    sheet.heading(tr("Goals"));
+    sheet.heading(QCoreApplication::translate("GameReportPdf", "Goals"));
     QList<QStringList> goals;
     for (const ReportGoal& g : r.goals)
         goals << QStringList{num(g.period), q(g.time), q(g.team), q(g.scorer), q(g.firstAssist), q(g.secondAssist),
                              q(g.strength), q(g.score)};
-    sheet.table({{tr("Per."), 1}, {tr("Time"), 1.3}, {tr("Team"), 4}, {tr("Scorer"), 1.4}, {tr("Assist"), 1.4},
-                 {tr("Assist"), 1.4}, {tr("Str."), 1}, {tr("Score"), 1.2}},
-                goals, tr("No goals."));
+    sheet.table({{QCoreApplication::translate("GameReportPdf", "Per."), 1}, {QCoreApplication::translate("GameReportPdf", "Time"), 1.3}, {QCoreApplication::translate("GameReportPdf", "Team"), 4}, {QCoreApplication::translate("GameReportPdf", "Scorer"), 1.4}, {QCoreApplication::translate("GameReportPdf", "Assist"), 1.4},
+                 {QCoreApplication::translate("GameReportPdf", "Assist"), 1.4}, {QCoreApplication::translate("GameReportPdf", "Str."), 1}, {QCoreApplication::translate("GameReportPdf", "Score"), 1.2}},
+                goals, QCoreApplication::translate("GameReportPdf", "No goals."));
 
-    sheet.heading(tr("Penalties"));
+    sheet.heading(QCoreApplication::translate("GameReportPdf", "Penalties"));
     QList<QStringList> penalties;
     for (const ReportPenalty& p : r.penalties)
         penalties << QStringList{num(p.period), q(p.time),       q(p.team),      q(p.player), q(p.servedBy),
                                  q(p.infraction), kindName(p.kind), num(p.minutes), q(p.start), q(p.end)};
-    sheet.table({{tr("Per."), 0.9},
-                 {tr("Time"), 1.2},
-                 {tr("Team"), 2.4},
-                 {tr("No."), 0.9},
-                 {tr("Served by"), 2},
-                 {tr("Infraction"), 2.8},
-                 {tr("Kind"), 2.9},
-                 {tr("Min."), 0.9},
-                 {tr("Start"), 1.6},
-                 {tr("End"), 1.6}},
-                penalties, tr("No penalties."));
-    sheet.line(tr("Penalty minutes: %1 %2, %3 %4").arg(home).arg(r.penaltyMinutes[0]).arg(visitor).arg(r.penaltyMinutes[1]));
+    sheet.table({{QCoreApplication::translate("GameReportPdf", "Per."), 0.9},
+                 {QCoreApplication::translate("GameReportPdf", "Time"), 1.2},
+                 {QCoreApplication::translate("GameReportPdf", "Team"), 2.4},
+                 {QCoreApplication::translate("GameReportPdf", "No."), 0.9},
+                 {QCoreApplication::translate("GameReportPdf", "Served by"), 2},
+                 {QCoreApplication::translate("GameReportPdf", "Infraction"), 2.8},
+                 {QCoreApplication::translate("GameReportPdf", "Kind"), 2.9},
+                 {QCoreApplication::translate("GameReportPdf", "Min."), 0.9},
+                 {QCoreApplication::translate("GameReportPdf", "Start"), 1.6},
+                 {QCoreApplication::translate("GameReportPdf", "End"), 1.6}},
+                penalties, QCoreApplication::translate("GameReportPdf", "No penalties."));
+    sheet.line(QCoreApplication::translate("GameReportPdf", "Penalty minutes: %1 %2, %3 %4").arg(home).arg(r.penaltyMinutes[0]).arg(visitor).arg(r.penaltyMinutes[1]));
 
-    sheet.heading(tr("Goalkeepers"));
+    sheet.heading(QCoreApplication::translate("GameReportPdf", "Goalkeepers"));
     QList<QStringList> keepers;
     for (const ReportGoalkeeper& g : r.goalkeepers)
         keepers << QStringList{q(g.team), q(g.number), q(g.in), q(g.out), q(g.minutes)};
-    sheet.table({{tr("Team"), 4}, {tr("No."), 1}, {tr("In"), 1.5}, {tr("Out"), 1.5}, {tr("Time played"), 1.5}},
-                keepers, tr("No goalkeepers recorded."));
+    sheet.table({{QCoreApplication::translate("GameReportPdf", "Team"), 4}, {QCoreApplication::translate("GameReportPdf", "No."), 1}, {QCoreApplication::translate("GameReportPdf", "In"), 1.5}, {QCoreApplication::translate("GameReportPdf", "Out"), 1.5}, {QCoreApplication::translate("GameReportPdf", "Time played"), 1.5}},
+                keepers, QCoreApplication::translate("GameReportPdf", "No goalkeepers recorded."));
 
-    sheet.heading(tr("Shots on goal"));
-    QList<Column> shotColumns{{tr("Team"), 4}};
+    sheet.heading(QCoreApplication::translate("GameReportPdf", "Shots on goal"));
+    QList<Column> shotColumns{{QCoreApplication::translate("GameReportPdf", "Team"), 4}};
     for (int p = 1; p <= r.periods; ++p)
-        shotColumns << Column{p <= 3 ? tr("Period %1").arg(p) : tr("OT %1").arg(p - 3), 1.2, Qt::AlignRight};
-    shotColumns << Column{tr("Total"), 1.2, Qt::AlignRight};
+        shotColumns << Column{p <= 3 ? QCoreApplication::translate("GameReportPdf", "Period %1").arg(p) : QCoreApplication::translate("GameReportPdf", "OT %1").arg(p - 3), 1.2, Qt::AlignRight};
+    shotColumns << Column{QCoreApplication::translate("GameReportPdf", "Total"), 1.2, Qt::AlignRight};
     QList<QStringList> shots;
     for (std::size_t t = 0; t < 2; ++t) {
         QStringList row{t == 0 ? home : visitor};
@@ -307,18 +307,18 @@ void drawReport(SheetPainter& sheet, const GameReport& r) {
     }
     sheet.table(shotColumns, shots, QString());
 
-    sheet.heading(tr("Timeouts"));
+    sheet.heading(QCoreApplication::translate("GameReportPdf", "Timeouts"));
     QList<QStringList> timeouts;
     for (const ReportTimeout& t : r.timeouts)
         timeouts << QStringList{q(t.team), num(t.period), q(t.time)};
-    sheet.table({{tr("Team"), 4}, {tr("Per."), 1}, {tr("Time"), 1.5}}, timeouts, tr("No timeouts."));
+    sheet.table({{QCoreApplication::translate("GameReportPdf", "Team"), 4}, {QCoreApplication::translate("GameReportPdf", "Per."), 1}, {QCoreApplication::translate("GameReportPdf", "Time"), 1.5}}, timeouts, QCoreApplication::translate("GameReportPdf", "No timeouts."));
 
-    sheet.heading(tr("Officials"));
-    sheet.fields({{tr("Referees"), joined(h.referees)},
-                  {tr("Linesmen"), joined(h.linesmen)},
-                  {tr("Scorekeeper"), q(h.scorekeeper)},
+    sheet.heading(QCoreApplication::translate("GameReportPdf", "Officials"));
+    sheet.fields({{QCoreApplication::translate("GameReportPdf", "Referees"), joined(h.referees)},
+                  {QCoreApplication::translate("GameReportPdf", "Linesmen"), joined(h.linesmen)},
+                  {QCoreApplication::translate("GameReportPdf", "Scorekeeper"), q(h.scorekeeper)},
                   {QString(), QString()}});
-    sheet.signatures({tr("Referee"), tr("%1 team official").arg(home), tr("%1 team official").arg(visitor)});
+    sheet.signatures({QCoreApplication::translate("GameReportPdf", "Referee"), QCoreApplication::translate("GameReportPdf", "%1 team official").arg(home), QCoreApplication::translate("GameReportPdf", "%1 team official").arg(visitor)});
 }
 
 } // namespace
@@ -332,11 +332,11 @@ GameReportPdfResult drawPdf(const GameReport& report, QIODevice& device, int tot
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 12),
                                      QPageLayout::Millimeter));
     const RecordHeader& h = report.header;
-    writer.setTitle(tr("Game report %1 v %2").arg(teamName(h, Team::Home), teamName(h, Team::Visitor)));
+    writer.setTitle(QCoreApplication::translate("GameReportPdf", "Game report %1 v %2").arg(teamName(h, Team::Home), teamName(h, Team::Visitor)));
     writer.setCreator(QStringLiteral("Rinkmaster"));
     QPainter painter;
     if (!painter.begin(&writer)) {
-        result.error = tr("The PDF writer could not start.");
+        result.error = QCoreApplication::translate("GameReportPdf", "The PDF writer could not start.");
         return result;
     }
     SheetPainter sheet(writer, painter, report, totalPages);
@@ -362,7 +362,7 @@ GameReportPdfResult writeGameReportPdf(const GameReport& report, QIODevice& devi
 GameReportPdfResult writeGameReportPdfFile(const GameReport& report, const QString& path, bool replace) {
     GameReportPdfResult result;
     if (!replace && QFileInfo::exists(path)) {
-        result.error = tr("%1 already exists.").arg(path);
+        result.error = QCoreApplication::translate("GameReportPdf", "%1 already exists.").arg(path);
         return result;
     }
     QSaveFile file(path);
@@ -389,7 +389,7 @@ GameReportFiles writeGameReportFiles(const GameReport& report, const QString& fo
     files.csvPath = stem + QStringLiteral(".csv");
     for (const QString& path : {files.pdfPath, files.csvPath}) {
         if (!replace && QFileInfo::exists(path)) {
-            files.error = tr("%1 already exists.").arg(path);
+            files.error = QCoreApplication::translate("GameReportPdf", "%1 already exists.").arg(path);
             return files;
         }
     }
