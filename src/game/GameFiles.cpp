@@ -135,28 +135,20 @@ GameFileText readGameFile(const QString& path, qint64 limit) {
         ::close(fd);
         return refuse(game::JournalPlace::NotAFile);
     }
-    QByteArray text;
-    text.resize(static_cast<qsizetype>(limit));
-    qsizetype got = 0;
-    while (got < limit) {
-        const ssize_t n = ::read(fd, text.data() + got, static_cast<size_t>(limit - got));
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            const int error = errno;
-            ::close(fd);
-            result.problem =
-                QCoreApplication::translate("Program", "The saved game cannot be used: %1.").arg(qt_error_string(error));
-            return result;
-        }
-        if (n == 0) {
-            break;
-        }
-        got += n;
+    // Checked as a plain file through this handle: Qt reads it from here (and closes it).
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        result.problem = QCoreApplication::translate("Program", "The saved game cannot be used: %1.")
+                             .arg(file.errorString());
+        return result;
     }
-    ::close(fd);
-    text.truncate(got);
+    QByteArray text = file.read(static_cast<qint64>(limit));
+    if (file.error() != QFileDevice::NoError) {
+        result.problem = QCoreApplication::translate("Program", "The saved game cannot be used: %1.")
+                             .arg(file.errorString());
+        return result;
+    }
     result.text = std::move(text);
     return result;
 #endif

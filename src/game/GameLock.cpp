@@ -33,13 +33,16 @@ std::optional<QByteArray> lockText(const QString& path) {
         ::close(fd);
         return std::nullopt;
     }
-    QByteArray text(4096, '\0');
-    const ssize_t n = ::read(fd, text.data(), static_cast<size_t>(text.size()));
-    ::close(fd);
-    if (n < 0) {
+    // Checked as a plain file through this handle: Qt reads it from here (and closes it).
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         return std::nullopt;
     }
-    text.truncate(n);
+    QByteArray text = file.read(4096);
+    if (file.error() != QFileDevice::NoError) {
+        return std::nullopt;
+    }
     return text;
 #endif
 }
