@@ -1,8 +1,6 @@
 #include "FeedOptions.h"
 
-namespace {
-
-std::string_view trimmed(std::string_view s) {
+std::string_view trimmedOption(std::string_view s) {
     const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
     while (!s.empty() && blank(s.front())) {
         s.remove_prefix(1);
@@ -13,21 +11,18 @@ std::string_view trimmed(std::string_view s) {
     return s;
 }
 
-// The first of the two values that says something.
-std::optional<std::string> firstGiven(const std::optional<std::string>& preferred,
-                                      const std::optional<std::string>& fallback) {
+std::optional<std::string> firstGivenOption(const std::optional<std::string>& preferred,
+                                            const std::optional<std::string>& fallback) {
     for (const auto* v : {&preferred, &fallback}) {
-        if (*v && !trimmed(**v).empty()) {
-            return std::string(trimmed(**v));
+        if (*v && !trimmedOption(**v).empty()) {
+            return std::string(trimmedOption(**v));
         }
     }
     return std::nullopt;
 }
 
-} // namespace
-
 std::optional<std::uint16_t> parseFeedPort(std::string_view text) {
-    text = trimmed(text);
+    text = trimmedOption(text);
     if (text.empty() || text.size() > 5) {
         return std::nullopt;
     }
@@ -46,11 +41,11 @@ std::optional<std::uint16_t> parseFeedPort(std::string_view text) {
 
 FeedPlan planFeed(const FeedRequest& commandLine, const FeedRequest& store) {
     FeedPlan plan;
-    plan.address = firstGiven(commandLine.address, store.address).value_or(kFeedLoopback);
+    plan.address = firstGivenOption(commandLine.address, store.address).value_or(kFeedLoopback);
     if (commandLine.directory) {
-        plan.directory = std::string(trimmed(*commandLine.directory));
+        plan.directory = std::string(trimmedOption(*commandLine.directory));
     }
-    const std::optional<std::string> port = firstGiven(commandLine.port, store.port);
+    const std::optional<std::string> port = firstGivenOption(commandLine.port, store.port);
     if (!port) {
         return plan;
     }

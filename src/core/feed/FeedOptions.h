@@ -27,6 +27,12 @@ inline constexpr const char* kFeedPortKey = "Port";
 inline constexpr const char* kFeedAddressKey = "Address";
 inline constexpr const char* kFeedLoopback = "127.0.0.1";
 
+// An option's text without the blanks around it.
+std::string_view trimmedOption(std::string_view s);
+// The first of two option values that says something (the command line's before the store's), trimmed.
+std::optional<std::string> firstGivenOption(const std::optional<std::string>& preferred,
+                                            const std::optional<std::string>& fallback);
+
 // A TCP port 1..65535 written as plain decimal digits, blanks around allowed.
 std::optional<std::uint16_t> parseFeedPort(std::string_view text);
 

@@ -5,27 +5,6 @@
 
 namespace {
 
-std::string_view trimmed(std::string_view s) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-    while (!s.empty() && blank(s.front())) {
-        s.remove_prefix(1);
-    }
-    while (!s.empty() && blank(s.back())) {
-        s.remove_suffix(1);
-    }
-    return s;
-}
-
-std::optional<std::string> firstGiven(const std::optional<std::string>& preferred,
-                                      const std::optional<std::string>& fallback) {
-    for (const auto* v : {&preferred, &fallback}) {
-        if (*v && !trimmed(**v).empty()) {
-            return std::string(trimmed(**v));
-        }
-    }
-    return std::nullopt;
-}
-
 bool lowerEquals(std::string_view text, std::string_view lower) {
     if (text.size() != lower.size()) {
         return false;
@@ -140,7 +119,7 @@ std::string withoutCredentials(std::string_view url) {
 } // namespace
 
 MqttUrlReading parseMqttUrl(std::string_view text) {
-    text = trimmed(text);
+    text = trimmedOption(text);
     MqttEndpoint endpoint;
     const std::size_t schemeEnd = text.find("://");
     if (schemeEnd == std::string_view::npos) {
@@ -220,7 +199,7 @@ MqttUrlReading parseMqttUrl(std::string_view text) {
 
 MqttPlan planMqtt(const MqttRequest& commandLine, const MqttRequest& store, const MqttRequest& environment) {
     MqttPlan plan;
-    const std::optional<std::string> url = firstGiven(commandLine.url, store.url);
+    const std::optional<std::string> url = firstGivenOption(commandLine.url, store.url);
     if (!url) {
         return plan;
     }
@@ -232,13 +211,13 @@ MqttPlan planMqtt(const MqttRequest& commandLine, const MqttRequest& store, cons
     }
     plan.publish = true;
     plan.endpoint = *reading.endpoint;
-    plan.caFile = firstGiven(commandLine.caFile, store.caFile).value_or(std::string());
+    plan.caFile = firstGivenOption(commandLine.caFile, store.caFile).value_or(std::string());
     if (!plan.caFile.empty() && !plan.endpoint.tls) {
         plan.problems.push_back("The CA file is used only with mqtts:// addresses; the connection to " +
                                 mqttAddressText(plan.endpoint) + " is not encrypted.");
         plan.caFile.clear();
     }
-    plan.user = firstGiven(environment.user, store.user).value_or(std::string());
+    plan.user = firstGivenOption(environment.user, store.user).value_or(std::string());
     // A password is taken as it is written: blanks may belong to it.
     std::optional<std::string> password =
         environment.password && !environment.password->empty()
