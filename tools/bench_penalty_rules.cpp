@@ -3,7 +3,7 @@
 // on with four penalties running and more waiting; the same with the game sheet's list full. Prints the tick's
 // p50, p99 and largest cost in microseconds. A figure to watch, not a test.
 //   bench_penalty_rules
-#include "board/frmScoreBoard.h"
+#include "board/BoardWindow.h"
 #include "core/board/ClockSource.h"
 #include "core/settings/Settings.h"
 #include "sound/SoundDevice.h"
@@ -22,14 +22,14 @@ constexpr int kInsert = 45;
 
 void run(const char* label, bool rules, bool fullSheet) {
     ManualClockSource clock;
-    modCount engine(clock);
+    ClockEngine engine(clock);
     SilentDevice buzzer;
     SilentDevice horn;
     SettingsVariables settings = defaultSettings("/nonexistent", '/');
     settings.BuzzerFile.clear();
     settings.HornFile.clear();
     settings.PenaltyRules = rules;
-    frmScoreBoard board(settings, engine, buzzer, horn, BoardServices{});
+    BoardWindow board(settings, engine, buzzer, horn, BoardServices{});
     if (fullSheet) {
         game::GameState s = board.model().state();
         for (std::size_t i = 0; i < game::kMaxSheetEvents; ++i) {

@@ -774,7 +774,7 @@
     </message>
 </context>
 <context>
-    <name>frmChooseKey</name>
+    <name>KeyCaptureDialog</name>
     <message>
         <source>Choose Key</source>
         <translation>Choisir une touche</translation>
@@ -789,7 +789,7 @@
     </message>
 </context>
 <context>
-    <name>frmHelp</name>
+    <name>HelpWindow</name>
     <message>
         <source>Rinkmaster Help</source>
         <translation>Aide de Rinkmaster</translation>
@@ -808,7 +808,7 @@
     </message>
 </context>
 <context>
-    <name>frmOptions</name>
+    <name>OptionsDialog</name>
     <message>
         <source>Apply penalty rules</source>
         <translation>Appliquer les règles de pénalité</translation>
@@ -1027,7 +1027,7 @@
     </message>
 </context>
 <context>
-    <name>frmScoreBoard</name>
+    <name>BoardWindow</name>
     <message>
         <source>Period</source>
         <translation>Période</translation>
@@ -1046,7 +1046,7 @@
     </message>
 </context>
 <context>
-    <name>frmSplash</name>
+    <name>SplashWindow</name>
     <message>
         <source>by Kestrelsoft</source>
         <translation>par Kestrelsoft</translation>
