@@ -95,7 +95,7 @@ int main(int argc, char* argv[]) {
             const int before = game::digitsOf(board.model().state(), game::DigitGroup::Time)[3];
             QElapsedTimer t;
             t.start();
-            board.tmrClock1_Timer();
+            board.onTick();
             QApplication::processEvents(); // the repaint of what the tick changed
             const double ms = static_cast<double>(t.nsecsElapsed()) / 1e6;
             tick.push_back(ms);

@@ -42,7 +42,7 @@ void run(const char* label, bool rules, bool fullSheet) {
     }
     // 99:59 on the game clock; three penalties a team by Insert (two run, one waits), two more typed home.
     for (int key : {57, 57, 190, 53, 57, 13}) {
-        board.TimeBack_KeyDown(key);
+        board.clockFieldKeyDown(key);
     }
     for (int clockNumber : {1, 3}) {
         for (int key : {kKey2, kInsert, kKey5, kInsert, kKey2, kInsert, kKey2, kInsert}) {
@@ -54,7 +54,7 @@ void run(const char* label, bool rules, bool fullSheet) {
     for (int i = 0; i < 20'000; ++i) {
         clock.advance(100);
         const auto t0 = std::chrono::steady_clock::now();
-        board.tmrClock1_Timer();
+        board.onTick();
         const auto t1 = std::chrono::steady_clock::now();
         micros.push_back(std::chrono::duration<double, std::micro>(t1 - t0).count());
     }

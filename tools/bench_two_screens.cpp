@@ -116,7 +116,7 @@ int main(int argc, char* argv[]) {
         const int before = game::digitsOf(board.model().state(), game::DigitGroup::Time)[3];
         QElapsedTimer t;
         t.start();
-        board.tmrClock1_Timer();
+        board.onTick();
         // Until both windows have painted what the tick changed (an update request waits a few ms).
         const int paintsBefore = all.paints;
         QApplication::processEvents();

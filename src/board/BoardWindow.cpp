@@ -69,14 +69,14 @@ BoardWindow::BoardWindow(SettingsVariables& settings, ClockEngine& engine, Sound
 
     tmrClock1.setObjectName(QStringLiteral("tmrClock1"));
     tmrTimeOfDay.setObjectName(QStringLiteral("tmrTimeOfDay"));
-    connect(&tmrClock1, &BoardTick::timeout, this, &BoardWindow::tmrClock1_Timer);
+    connect(&tmrClock1, &BoardTick::timeout, this, &BoardWindow::onTick);
     tmrTimeOfDay.setSingleShot(true);
     tmrTimeOfDay.setTimerType(Qt::PreciseTimer);
-    connect(&tmrTimeOfDay, &QTimer::timeout, this, &BoardWindow::tmrTimeOfDay_Timer);
+    connect(&tmrTimeOfDay, &QTimer::timeout, this, &BoardWindow::onTimeOfDayTick);
     connect(&m_buzzer, &SoundDevice::Done, this, [this] { soundFinished(m_buzzer); });
     connect(&m_horn, &SoundDevice::Done, this, [this] { soundFinished(m_horn); });
 
-    Form_Load();
+    onLoad();
     tmrClock1.start();
 }
 
@@ -365,19 +365,19 @@ void BoardWindow::buildControls() {
             connect(d, &LedDigit::gotFocus, box, [box] { box->setFocus(Qt::OtherFocusReason); });
         }
     }
-    connect(TimeBack, &PictureBoxControl::keyDown, this, &BoardWindow::TimeBack_KeyDown);
-    connect(HomeBack, &PictureBoxControl::keyDown, this, &BoardWindow::HomeBack_KeyDown);
-    connect(VisitorBack, &PictureBoxControl::keyDown, this, &BoardWindow::VisitorBack_KeyDown);
-    connect(PeriodBack, &PictureBoxControl::keyDown, this, &BoardWindow::PeriodBack_KeyDown);
-    connect(picGoalBack, &PictureBoxControl::keyDown, this, &BoardWindow::picGoalBack_KeyDown);
+    connect(TimeBack, &PictureBoxControl::keyDown, this, &BoardWindow::clockFieldKeyDown);
+    connect(HomeBack, &PictureBoxControl::keyDown, this, &BoardWindow::homeScoreKeyDown);
+    connect(VisitorBack, &PictureBoxControl::keyDown, this, &BoardWindow::visitorScoreKeyDown);
+    connect(PeriodBack, &PictureBoxControl::keyDown, this, &BoardWindow::periodKeyDown);
+    connect(picGoalBack, &PictureBoxControl::keyDown, this, &BoardWindow::goalFieldKeyDown);
     connect(PenaltyTH1, &PictureBoxControl::keyDown, this, [this](int k) { PenaltyKeyDown(1, k); });
     connect(PenaltyTH2, &PictureBoxControl::keyDown, this, [this](int k) { PenaltyKeyDown(2, k); });
     connect(PenaltyTV1, &PictureBoxControl::keyDown, this, [this](int k) { PenaltyKeyDown(3, k); });
     connect(PenaltyTV2, &PictureBoxControl::keyDown, this, [this](int k) { PenaltyKeyDown(4, k); });
-    connect(imgGoalCoverH, &ImageControl::clicked, this, &BoardWindow::imgGoalCoverH_Click);
-    connect(imgGoalCoverV, &ImageControl::clicked, this, &BoardWindow::imgGoalCoverV_Click);
-    connect(lblGoalH, &LabelControl::clicked, this, &BoardWindow::lblGoalH_Click);
-    connect(lblGoalV, &LabelControl::clicked, this, &BoardWindow::lblGoalV_Click);
+    connect(imgGoalCoverH, &ImageControl::clicked, this, &BoardWindow::onHomeGoalCoverClicked);
+    connect(imgGoalCoverV, &ImageControl::clicked, this, &BoardWindow::onVisitorGoalCoverClicked);
+    connect(lblGoalH, &LabelControl::clicked, this, &BoardWindow::onHomeGoalLabelClicked);
+    connect(lblGoalV, &LabelControl::clicked, this, &BoardWindow::onVisitorGoalLabelClicked);
 }
 
 std::array<PictureBoxControl*, 9> BoardWindow::fieldBoxes() const {
@@ -393,7 +393,7 @@ PictureBoxControl* BoardWindow::selectedField() const {
     return nullptr;
 }
 
-void BoardWindow::Form_Load() {
+void BoardWindow::onLoad() {
     UpdateLabels();
     UpdateFormColors();
     Penalty();
@@ -482,7 +482,7 @@ void BoardWindow::openDevice(SoundDevice& device, const std::string& file, bool 
     device.Open();
 }
 
-void BoardWindow::Form_Unload() {
+void BoardWindow::onUnload() {
     if (m_unloaded) {
         return;
     }
@@ -506,7 +506,7 @@ void BoardWindow::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
-    Form_Unload();
+    onUnload();
     event->accept();
 }
 
@@ -676,7 +676,7 @@ void BoardWindow::setClockTime(std::int16_t value) {
     }
 }
 
-void BoardWindow::TimeBack_KeyDown(int keyCode) {
+void BoardWindow::clockFieldKeyDown(int keyCode) {
     AllKeyCode(keyCode);
     const int c = KeyCodeToAsci(keyCode);
     const TimeValue t = m_engine.EnterTimeKey(lumTime.name.toStdString(), c, 5999);
@@ -699,17 +699,17 @@ void BoardWindow::numberFieldKeyDown(LedDigitGroup& group, int keyCode, int min,
     group.setCaptions(captions);
 }
 
-void BoardWindow::HomeBack_KeyDown(int keyCode) {
+void BoardWindow::homeScoreKeyDown(int keyCode) {
     const int before = game::numberShown(m_model.state().homeDigits.data(), 2);
     numberFieldKeyDown(lumHome, keyCode, -1, 99);
     scoreKeyed(Team::Home, before, game::numberShown(m_model.state().homeDigits.data(), 2));
 }
-void BoardWindow::VisitorBack_KeyDown(int keyCode) {
+void BoardWindow::visitorScoreKeyDown(int keyCode) {
     const int before = game::numberShown(m_model.state().visitorDigits.data(), 2);
     numberFieldKeyDown(lumVisitor, keyCode, -1, 99);
     scoreKeyed(Team::Visitor, before, game::numberShown(m_model.state().visitorDigits.data(), 2));
 }
-void BoardWindow::PeriodBack_KeyDown(int keyCode) {
+void BoardWindow::periodKeyDown(int keyCode) {
     const int before = game::numberShown(m_model.state().periodDigits.data(), 1);
     numberFieldKeyDown(lumPeriod, keyCode, 0, 9);
     const int after = game::numberShown(m_model.state().periodDigits.data(), 1);
@@ -924,7 +924,7 @@ void BoardWindow::UpdateGoal() {
     drawModel();
 }
 
-void BoardWindow::picGoalBack_KeyDown(int keyCode) {
+void BoardWindow::goalFieldKeyDown(int keyCode) {
     AllKeyCode(keyCode);
     if (keyCode == kLeft) {
         WhoGoal = 1;
@@ -936,22 +936,22 @@ void BoardWindow::picGoalBack_KeyDown(int keyCode) {
     UpdateGoal();
 }
 
-void BoardWindow::imgGoalCoverH_Click() {
+void BoardWindow::onHomeGoalCoverClicked() {
     WhoGoal = WhoGoal == 1 ? 0 : 1;
     UpdateGoal();
     picGoalBack->setFocus(Qt::MouseFocusReason);
 }
 
-void BoardWindow::imgGoalCoverV_Click() {
+void BoardWindow::onVisitorGoalCoverClicked() {
     WhoGoal = WhoGoal == 2 ? 0 : 2;
     UpdateGoal();
     picGoalBack->setFocus(Qt::MouseFocusReason);
 }
 
-void BoardWindow::lblGoalH_Click() {
+void BoardWindow::onHomeGoalLabelClicked() {
     picGoalBack->setFocus(Qt::MouseFocusReason);
 }
-void BoardWindow::lblGoalV_Click() {
+void BoardWindow::onVisitorGoalLabelClicked() {
     picGoalBack->setFocus(Qt::MouseFocusReason);
 }
 
@@ -990,7 +990,7 @@ void BoardWindow::showTimeOfDay() {
     showFace(timeOfDayFace(hour, now.minute()));
 }
 
-void BoardWindow::tmrClock1_Timer() {
+void BoardWindow::onTick() {
     const TimeValue v = m_engine.ClockValue(0);
     if (ClockTime != 0) {
         showTimeOfDay();
@@ -1050,7 +1050,7 @@ void BoardWindow::scheduleNextTick() {
     }
 }
 
-void BoardWindow::tmrTimeOfDay_Timer() {
+void BoardWindow::onTimeOfDayTick() {
     if (ClockTime != 0) {
         showTimeOfDay();
         armTimeOfDay();

@@ -95,21 +95,21 @@ public:
     void Penalty();
     void ClearPenalty(int clockNum, LedDigitGroup& playerObj, LedDigitGroup& timeObj);
     void ShowClock(TimeValue t);
-    void tmrClock1_Timer();
+    void onTick();
     // Redraws a shown time of day at each new minute.
-    void tmrTimeOfDay_Timer();
+    void onTimeOfDayTick();
 
     // Key-down handlers of the fields, with the Windows key code.
-    void TimeBack_KeyDown(int keyCode);
-    void HomeBack_KeyDown(int keyCode);
-    void VisitorBack_KeyDown(int keyCode);
-    void PeriodBack_KeyDown(int keyCode);
+    void clockFieldKeyDown(int keyCode);
+    void homeScoreKeyDown(int keyCode);
+    void visitorScoreKeyDown(int keyCode);
+    void periodKeyDown(int keyCode);
     void PenaltyKeyDown(int clockNumber, int keyCode);
-    void picGoalBack_KeyDown(int keyCode);
-    void imgGoalCoverH_Click();
-    void imgGoalCoverV_Click();
-    void lblGoalH_Click();
-    void lblGoalV_Click();
+    void goalFieldKeyDown(int keyCode);
+    void onHomeGoalCoverClicked();
+    void onVisitorGoalCoverClicked();
+    void onHomeGoalLabelClicked();
+    void onVisitorGoalLabelClicked();
 
     // Outer window size in twips, the size the team-name scaling is computed from: a standard window frame
     // around the client area, so that the design's 9600 x 7200 window gives the design's point sizes.
@@ -146,8 +146,8 @@ private:
     void drawModel();
     // Copies the clock engine's table, the reset time and the zero buzzer's mark into the model.
     void noteEngine();
-    void Form_Load();
-    void Form_Unload();
+    void onLoad();
+    void onUnload();
     void ColorControls(const QStringList& exceptions);
     void ColorLedGroup(LedDigitGroup& target, OleColor colour);
     void showFace(const GameClockFace& face);

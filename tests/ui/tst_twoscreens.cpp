@@ -57,7 +57,7 @@ private slots:
         // Lights follow too: the penalty light and a goal light.
         QCOMPARE(on<ShapeControl>(view, "shpPenaltyH")->FillColor(),
                  on<ShapeControl>(*fx.board, "shpPenaltyH")->FillColor());
-        fx.board->imgGoalCoverV_Click();
+        fx.board->onVisitorGoalCoverClicked();
         QCOMPARE(on<ShapeControl>(view, "shpGoalV")->FillColor(), on<ShapeControl>(*fx.board, "shpGoalV")->FillColor());
         QVERIFY(on<ShapeControl>(view, "shpGoalV")->FillColor() != on<ShapeControl>(view, "shpGoalH")->FillColor());
 

@@ -37,14 +37,14 @@ BoardFixture::~BoardFixture() {
 void BoardFixture::advance(std::int64_t ms) {
     clock.advance(ms);
     if (tick().isActive()) {
-        board->tmrClock1_Timer();
+        board->onTick();
     }
 }
 
 void BoardFixture::minutePasses(QTime newTimeOfDay) {
     timeOfDay = newTimeOfDay;
     if (timeOfDayTick().isActive()) {
-        board->tmrTimeOfDay_Timer();
+        board->onTimeOfDayTick();
     }
 }
 
