@@ -1,9 +1,9 @@
 // Prints how long the board takes to rescale itself and to run one tick with its repaint, at 1920x1080 and
 // 3840x2160, under the offscreen platform. A figure to watch, not a test.
 #include "board/BoardTick.h"
-#include "board/frmScoreBoard.h"
+#include "board/BoardWindow.h"
 #include "core/board/ClockSource.h"
-#include "display/modStretchUi.h"
+#include "display/WindowScaling.h"
 #include "sound/SoundDevice.h"
 #include "support/BenchSupport.h"
 #include <QApplication>
@@ -39,11 +39,11 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     SettingsVariables settings;
     ManualClockSource clock;
-    modCount engine(clock);
+    ClockEngine engine(clock);
     SilentDevice buzzer;
     SilentDevice horn;
     BoardServices services;
-    frmScoreBoard board(settings, engine, buzzer, horn, services);
+    BoardWindow board(settings, engine, buzzer, horn, services);
     board.findChild<BoardTick*>(QStringLiteral("tmrClock1"))->stop();
     board.show();
     QApplication::processEvents();
@@ -78,7 +78,7 @@ int main(int argc, char* argv[]) {
             board.resize(size.width() - (i % 2), size.height() - (i % 2));
             QElapsedTimer t;
             t.start();
-            modStretchUi::StretchLayout(board, board.layoutTable());
+            WindowScaling::StretchLayout(board, board.layoutTable());
             QApplication::processEvents();
             stretch.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
         }
@@ -95,7 +95,7 @@ int main(int argc, char* argv[]) {
             const int before = game::digitsOf(board.model().state(), game::DigitGroup::Time)[3];
             QElapsedTimer t;
             t.start();
-            board.tmrClock1_Timer();
+            board.onTick();
             QApplication::processEvents(); // the repaint of what the tick changed
             const double ms = static_cast<double>(t.nsecsElapsed()) / 1e6;
             tick.push_back(ms);

@@ -9,7 +9,7 @@
 // many pongs it got before the feed closed it. Bounded: at most 200 clients, 500 trickles, 60 s a phase,
 // loopback only.
 //   bench_feed [--clients N (100)] [--seconds S (20)] [--trickles N (300)]
-#include "board/frmScoreBoard.h"
+#include "board/BoardWindow.h"
 #include "core/board/ClockSource.h"
 #include "core/settings/Settings.h"
 #include "feed/BoardFeed.h"
@@ -340,10 +340,10 @@ int main(int argc, char* argv[]) {
     settings.BuzzerFile.clear();
     settings.HornFile.clear();
     SteadyClockSource clock;
-    modCount engine(clock);
+    ClockEngine engine(clock);
     SilentDevice buzzer;
     SilentDevice horn;
-    frmScoreBoard board(settings, engine, buzzer, horn, BoardServices{});
+    BoardWindow board(settings, engine, buzzer, horn, BoardServices{});
     board.show();
     QApplication::processEvents();
     TickWatch tickWatch;

@@ -3,7 +3,7 @@
 // on with four penalties running and more waiting; the same with the game sheet's list full. Prints the tick's
 // p50, p99 and largest cost in microseconds. A figure to watch, not a test.
 //   bench_penalty_rules
-#include "board/frmScoreBoard.h"
+#include "board/BoardWindow.h"
 #include "core/board/ClockSource.h"
 #include "core/settings/Settings.h"
 #include "sound/SoundDevice.h"
@@ -22,14 +22,14 @@ constexpr int kInsert = 45;
 
 void run(const char* label, bool rules, bool fullSheet) {
     ManualClockSource clock;
-    modCount engine(clock);
+    ClockEngine engine(clock);
     SilentDevice buzzer;
     SilentDevice horn;
     SettingsVariables settings = defaultSettings("/nonexistent", '/');
     settings.BuzzerFile.clear();
     settings.HornFile.clear();
     settings.PenaltyRules = rules;
-    frmScoreBoard board(settings, engine, buzzer, horn, BoardServices{});
+    BoardWindow board(settings, engine, buzzer, horn, BoardServices{});
     if (fullSheet) {
         game::GameState s = board.model().state();
         for (std::size_t i = 0; i < game::kMaxSheetEvents; ++i) {
@@ -42,7 +42,7 @@ void run(const char* label, bool rules, bool fullSheet) {
     }
     // 99:59 on the game clock; three penalties a team by Insert (two run, one waits), two more typed home.
     for (int key : {57, 57, 190, 53, 57, 13}) {
-        board.TimeBack_KeyDown(key);
+        board.clockFieldKeyDown(key);
     }
     for (int clockNumber : {1, 3}) {
         for (int key : {kKey2, kInsert, kKey5, kInsert, kKey2, kInsert, kKey2, kInsert}) {
@@ -54,7 +54,7 @@ void run(const char* label, bool rules, bool fullSheet) {
     for (int i = 0; i < 20'000; ++i) {
         clock.advance(100);
         const auto t0 = std::chrono::steady_clock::now();
-        board.tmrClock1_Timer();
+        board.onTick();
         const auto t1 = std::chrono::steady_clock::now();
         micros.push_back(std::chrono::duration<double, std::micro>(t1 - t0).count());
     }

@@ -5,7 +5,7 @@
 // when the engine's value changed. It also counts the tick's wake-ups per second while the clock runs and while
 // nothing runs. A figure to watch, not a test; about two and a half minutes.
 //   bench_tick
-#include "board/frmScoreBoard.h"
+#include "board/BoardWindow.h"
 #include "core/board/ClockSource.h"
 #include "core/settings/Settings.h"
 #include "sound/SoundDevice.h"
@@ -46,7 +46,7 @@ struct Contender {
         settings = defaultSettings("/nonexistent", '/');
         settings.BuzzerFile.clear();
         settings.HornFile.clear();
-        board = std::make_unique<frmScoreBoard>(settings, engine, buzzer, horn, BoardServices{});
+        board = std::make_unique<BoardWindow>(settings, engine, buzzer, horn, BoardServices{});
         tick().setFreeRunning(freeRunning);
         // Connected after the board's own handler: runs once the tick has drawn.
         QObject::connect(&tick(), &BoardTick::timeout, board.get(), [this] { afterTick(); });
@@ -57,7 +57,7 @@ struct Contender {
 
     std::vector<int> shown() const {
         std::vector<int> out;
-        for (const Lumidig* d : board->findChildren<Lumidig*>(QStringLiteral("lumTime"))) {
+        for (const LedDigit* d : board->findChildren<LedDigit*>(QStringLiteral("lumTime"))) {
             out.push_back(d->Caption());
         }
         const auto colon = board->findChildren<ShapeControl*>(QStringLiteral("Shape2"));
@@ -105,10 +105,10 @@ struct Contender {
 
     const char* name;
     SettingsVariables settings;
-    modCount engine;
+    ClockEngine engine;
     SilentDevice buzzer;
     SilentDevice horn;
-    std::unique_ptr<frmScoreBoard> board;
+    std::unique_ptr<BoardWindow> board;
     std::vector<int> lastShown;
     double lastStartMs = 0;
     double lastChangeMs = 0;

@@ -2,7 +2,7 @@
 // board (p50/p99), and the time to draw both the console's board at 1920x1080 and the public board at
 // 3840x2160 for one tick of a running game. Offscreen platform; a figure to watch, not a test.
 #include "board/BoardTick.h"
-#include "board/frmScoreBoard.h"
+#include "board/BoardWindow.h"
 #include "core/board/ClockSource.h"
 #include "core/settings/Settings.h"
 #include "sound/SoundDevice.h"
@@ -48,13 +48,13 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     SettingsVariables settings = defaultSettings("", '/');
     ManualClockSource clock;
-    modCount engine(clock);
+    ClockEngine engine(clock);
     SilentDevice buzzer;
     SilentDevice horn;
     BoardServices services;
-    frmScoreBoard board(settings, engine, buzzer, horn, services);
+    BoardWindow board(settings, engine, buzzer, horn, services);
     board.findChild<BoardTick*>(QStringLiteral("tmrClock1"))->stop();
-    frmScoreBoard view(board, nullptr);
+    BoardWindow view(board, nullptr);
     board.resize(1920, 1080);
     view.resize(1920, 1080);
     board.show();
@@ -66,7 +66,7 @@ int main(int argc, char* argv[]) {
     // A key in the console's period field (one digit: every key changes it) until the public board's digit has
     // been painted. Qt's own wait before a repaint (an update request) counts: it is part of every real frame.
     PaintWatch watch;
-    Lumidig* publicDigit = view.findChild<Lumidig*>(QStringLiteral("lumPeriod"));
+    LedDigit* publicDigit = view.findChild<LedDigit*>(QStringLiteral("lumPeriod"));
     auto* periodField = board.findChild<PictureBoxControl*>(QStringLiteral("PeriodBack"));
     publicDigit->installEventFilter(&watch);
     periodField->setFocus(Qt::OtherFocusReason);
@@ -116,7 +116,7 @@ int main(int argc, char* argv[]) {
         const int before = game::digitsOf(board.model().state(), game::DigitGroup::Time)[3];
         QElapsedTimer t;
         t.start();
-        board.tmrClock1_Timer();
+        board.onTick();
         // Until both windows have painted what the tick changed (an update request waits a few ms).
         const int paintsBefore = all.paints;
         QApplication::processEvents();

@@ -2,7 +2,7 @@
 //   help_shot OUT.png [FOLDER [WIDTH HEIGHT [SCROLL]]]
 // FOLDER holds rinkmasterhelpfile.rtf (default: the program folder); WIDTH and HEIGHT are the window's client size
 // in pixels; SCROLL is the vertical scroll position of the text, in pixels.
-#include "help/frmHelp.h"
+#include "help/HelpWindow.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -18,7 +18,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: help_shot OUT.png [FOLDER [WIDTH HEIGHT [SCROLL]]]\n");
         return 2;
     }
-    frmHelp* window = args.size() > 2 ? new frmHelp(args.at(2)) : new frmHelp();
+    HelpWindow* window = args.size() > 2 ? new HelpWindow(args.at(2)) : new HelpWindow();
     if (args.size() > 4)
         window->resize(args.at(3).toInt(), args.at(4).toInt());
     window->show();

@@ -9,9 +9,9 @@
 
 #include "core/settings/Settings.h"
 #include "core/settings/SettingsStore.h"
+#include "settings/KeyCaptureDialog.h"
+#include "settings/OptionsDialog.h"
 #include "settings/OptionsDialogs.h"
-#include "settings/frmChooseKey.h"
-#include "settings/frmOptions.h"
 
 namespace {
 
@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
     settings.LEDSelectedWidth = 3;
     settings.HomeText = "Ice Hawks";
     InMemorySettingsStore store;
-    frmOptions options(settings, store, {}, standardOptionsDialogs());
+    OptionsDialog options(settings, store, {}, standardOptionsDialogs());
     options.show();
     bool ok = true;
     const char* names[] = {"options_keyboard.png", "options_colors.png", "options_text.png"};
@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
 
     KeyCaptureExchange exchange{"start / stop an independent penalty clock", 73, "0"};
     const WorkingKeys keys{83, 82, 46, 67, 73, 66, 71};
-    frmChooseKey chooser(exchange, keys, [] {});
+    KeyCaptureDialog chooser(exchange, keys, [] {});
     chooser.show();
     ok = save(chooser, folder, QStringLiteral("choosekey.png")) && ok;
     chooser.Form_KeyDown(83);

@@ -17,6 +17,25 @@
     </message>
 </context>
 <context>
+    <name>BoardWindow</name>
+    <message>
+        <source>Period</source>
+        <translation>Drittel</translation>
+    </message>
+    <message>
+        <source>Penalty</source>
+        <translation>Strafe</translation>
+    </message>
+    <message>
+        <source>Rinkmaster by Kestrelsoft</source>
+        <translation>Rinkmaster von Kestrelsoft</translation>
+    </message>
+    <message>
+        <source>GOAL</source>
+        <translation>TOR</translation>
+    </message>
+</context>
+<context>
     <name>ConsoleStatus</name>
     <message>
         <source>Home penalty 1</source>
@@ -577,6 +596,25 @@
     </message>
 </context>
 <context>
+    <name>HelpWindow</name>
+    <message>
+        <source>Rinkmaster Help</source>
+        <translation>Rinkmaster-Hilfe</translation>
+    </message>
+    <message>
+        <source>Help file has been moved from its normal location.  Please reinstall the program.</source>
+        <translation>Die Hilfedatei wurde von ihrem üblichen Ort verschoben.  Bitte installieren Sie das Programm neu.</translation>
+    </message>
+    <message>
+        <source>The help file could not be opened (%1).  Please check that you may read it, or reinstall the program.</source>
+        <translation>Die Hilfedatei konnte nicht geöffnet werden (%1).  Bitte prüfen Sie, ob Sie sie lesen dürfen, oder installieren Sie das Programm neu.</translation>
+    </message>
+    <message>
+        <source>The help file cannot be shown.  %1  Please reinstall the program.</source>
+        <translation>Die Hilfedatei kann nicht angezeigt werden.  %1  Bitte installieren Sie das Programm neu.</translation>
+    </message>
+</context>
+<context>
     <name>JournalWriter</name>
     <message>
         <source>%1 is a link, and the game is never written through a link</source>
@@ -593,6 +631,21 @@
     <message>
         <source>the folder %1 cannot be made</source>
         <translation>der Ordner %1 kann nicht angelegt werden</translation>
+    </message>
+</context>
+<context>
+    <name>KeyCaptureDialog</name>
+    <message>
+        <source>Choose Key</source>
+        <translation>Taste wählen</translation>
+    </message>
+    <message>
+        <source>This is not a valid key, please choose another or close this window to return.</source>
+        <translation>Diese Taste ist nicht gültig. Bitte wählen Sie eine andere oder schließen Sie dieses Fenster, um zurückzukehren.</translation>
+    </message>
+    <message>
+        <source>Press the key you would like to %1.</source>
+        <translation>Drücken Sie die Taste, mit der Sie %1 möchten.</translation>
     </message>
 </context>
 <context>
@@ -623,192 +676,7 @@
     </message>
 </context>
 <context>
-    <name>OptionsDialogs</name>
-    <message>
-        <source>Sounds *.wav (*.wav)</source>
-        <translation>Klänge *.wav (*.wav)</translation>
-    </message>
-</context>
-<context>
-    <name>Overlay</name>
-    <message>
-        <source>%1st</source>
-        <comment>period 1 (and 21, 31...) on the scorebug; the number is %1</comment>
-        <translation>%1.</translation>
-    </message>
-    <message>
-        <source>%1nd</source>
-        <comment>period 2 (and 22, 32...) on the scorebug; the number is %1</comment>
-        <translation>%1.</translation>
-    </message>
-    <message>
-        <source>%1rd</source>
-        <comment>period 3 (and 23, 33...) on the scorebug; the number is %1</comment>
-        <translation>%1.</translation>
-    </message>
-    <message>
-        <source>%1th</source>
-        <comment>periods 4 to 9 on the scorebug; the number is %1</comment>
-        <translation>%1.</translation>
-    </message>
-    <message>
-        <source>en</source>
-        <comment>the language code of this translation (fr, de)</comment>
-        <translation>de</translation>
-    </message>
-    <message>
-        <source>GOAL</source>
-        <comment>beside the scoring team&apos;s name on the scorebug</comment>
-        <translation>TOR</translation>
-    </message>
-    <message>
-        <source>PENALTY</source>
-        <comment>beside a team&apos;s penalty times on the scorebug</comment>
-        <translation>STRAFE</translation>
-    </message>
-</context>
-<context>
-    <name>Program</name>
-    <message>
-        <source>The game sheet is saved as %1 and %2.</source>
-        <translation>Der Spielbericht ist als %1 und %2 gespeichert.</translation>
-    </message>
-    <message>
-        <source>Game sheet (*.html *.csv)</source>
-        <translation>Spielbericht (*.html *.csv)</translation>
-    </message>
-    <message>
-        <source>Save the game sheet</source>
-        <translation>Spielbericht speichern</translation>
-    </message>
-    <message>
-        <source>The saved game cannot be used: %1.</source>
-        <translation>Das gespeicherte Spiel ist nicht verwendbar: %1.</translation>
-    </message>
-    <message>
-        <source>Resume the game in progress? Home %1 - Visitor %2, period %3, %4 left, saved %5</source>
-        <translation>Laufendes Spiel fortsetzen? Heim %1 - Gast %2, Drittel %3, noch %4, gespeichert um %5</translation>
-    </message>
-    <message>
-        <source>Resume</source>
-        <translation>Fortsetzen</translation>
-    </message>
-    <message>
-        <source>New game</source>
-        <translation>Neues Spiel</translation>
-    </message>
-    <message>
-        <source>The game cannot be saved: %1. The board keeps running.</source>
-        <translation>Das Spiel kann nicht gespeichert werden: %1. Die Anzeige läuft weiter.</translation>
-    </message>
-</context>
-<context>
-    <name>PublicBoardWindow</name>
-    <message>
-        <source>Rinkmaster public board</source>
-        <translation>Rinkmaster öffentliche Anzeige</translation>
-    </message>
-</context>
-<context>
-    <name>PublicScreen</name>
-    <message>
-        <source>Public board: this window only</source>
-        <translation>Öffentliche Anzeige: nur dieses Fenster</translation>
-    </message>
-    <message>
-        <source>Public board not shown: screen %1 is not connected</source>
-        <translation>Öffentliche Anzeige nicht gezeigt: Bildschirm %1 ist nicht angeschlossen</translation>
-    </message>
-    <message>
-        <source>Public board not shown: screen %1 reports no size</source>
-        <translation>Öffentliche Anzeige nicht gezeigt: Bildschirm %1 meldet keine Größe</translation>
-    </message>
-    <message>
-        <source>Public board not shown: screen %1 is the screen this window is on</source>
-        <translation>Öffentliche Anzeige nicht gezeigt: Bildschirm %1 ist der Bildschirm dieses Fensters</translation>
-    </message>
-    <message>
-        <source>Public board on %1 (%2 screens are named %3; the first is used)</source>
-        <translation>Öffentliche Anzeige auf %1 (%2 Bildschirme heißen %3; der erste wird verwendet)</translation>
-    </message>
-    <message>
-        <source>Public board on %1</source>
-        <translation>Öffentliche Anzeige auf %1</translation>
-    </message>
-</context>
-<context>
-    <name>QSettingsStore</name>
-    <message>
-        <source>The settings file %1 could not be written.</source>
-        <translation>Die Einstellungsdatei %1 konnte nicht geschrieben werden.</translation>
-    </message>
-    <message>
-        <source>The settings could not be written to %1.</source>
-        <translation>Die Einstellungen konnten nicht nach %1 geschrieben werden.</translation>
-    </message>
-</context>
-<context>
-    <name>RtfReader</name>
-    <message>
-        <source>There is no document to show the text in.</source>
-        <translation>Es gibt kein Dokument, in dem der Text angezeigt werden kann.</translation>
-    </message>
-    <message>
-        <source>The file is not a rich-text document.</source>
-        <translation>Die Datei ist kein RTF-Dokument.</translation>
-    </message>
-    <message>
-        <source>The file is too large to be shown.</source>
-        <translation>Die Datei ist zu groß, um angezeigt zu werden.</translation>
-    </message>
-    <message>
-        <source>[The rest of this file is too long to be shown.]</source>
-        <translation>[Der Rest dieser Datei ist zu lang, um angezeigt zu werden.]</translation>
-    </message>
-</context>
-<context>
-    <name>SettingsErrorReporter</name>
-    <message>
-        <source>The settings could not be saved. They stay in effect for this session.</source>
-        <translation>Die Einstellungen konnten nicht gespeichert werden. Sie gelten für diese Sitzung weiter.</translation>
-    </message>
-</context>
-<context>
-    <name>frmChooseKey</name>
-    <message>
-        <source>Choose Key</source>
-        <translation>Taste wählen</translation>
-    </message>
-    <message>
-        <source>This is not a valid key, please choose another or close this window to return.</source>
-        <translation>Diese Taste ist nicht gültig. Bitte wählen Sie eine andere oder schließen Sie dieses Fenster, um zurückzukehren.</translation>
-    </message>
-    <message>
-        <source>Press the key you would like to %1.</source>
-        <translation>Drücken Sie die Taste, mit der Sie %1 möchten.</translation>
-    </message>
-</context>
-<context>
-    <name>frmHelp</name>
-    <message>
-        <source>Rinkmaster Help</source>
-        <translation>Rinkmaster-Hilfe</translation>
-    </message>
-    <message>
-        <source>Help file has been moved from its normal location.  Please reinstall the program.</source>
-        <translation>Die Hilfedatei wurde von ihrem üblichen Ort verschoben.  Bitte installieren Sie das Programm neu.</translation>
-    </message>
-    <message>
-        <source>The help file could not be opened (%1).  Please check that you may read it, or reinstall the program.</source>
-        <translation>Die Hilfedatei konnte nicht geöffnet werden (%1).  Bitte prüfen Sie, ob Sie sie lesen dürfen, oder installieren Sie das Programm neu.</translation>
-    </message>
-    <message>
-        <source>The help file cannot be shown.  %1  Please reinstall the program.</source>
-        <translation>Die Hilfedatei kann nicht angezeigt werden.  %1  Bitte installieren Sie das Programm neu.</translation>
-    </message>
-</context>
-<context>
-    <name>frmOptions</name>
+    <name>OptionsDialog</name>
     <message>
         <source>Apply penalty rules</source>
         <translation>Strafregeln anwenden</translation>
@@ -1027,26 +895,158 @@
     </message>
 </context>
 <context>
-    <name>frmScoreBoard</name>
+    <name>OptionsDialogs</name>
     <message>
-        <source>Period</source>
-        <translation>Drittel</translation>
-    </message>
-    <message>
-        <source>Penalty</source>
-        <translation>Strafe</translation>
-    </message>
-    <message>
-        <source>Rinkmaster by Kestrelsoft</source>
-        <translation>Rinkmaster von Kestrelsoft</translation>
-    </message>
-    <message>
-        <source>GOAL</source>
-        <translation>TOR</translation>
+        <source>Sounds *.wav (*.wav)</source>
+        <translation>Klänge *.wav (*.wav)</translation>
     </message>
 </context>
 <context>
-    <name>frmSplash</name>
+    <name>Overlay</name>
+    <message>
+        <source>%1st</source>
+        <comment>period 1 (and 21, 31...) on the scorebug; the number is %1</comment>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>%1nd</source>
+        <comment>period 2 (and 22, 32...) on the scorebug; the number is %1</comment>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>%1rd</source>
+        <comment>period 3 (and 23, 33...) on the scorebug; the number is %1</comment>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>%1th</source>
+        <comment>periods 4 to 9 on the scorebug; the number is %1</comment>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>en</source>
+        <comment>the language code of this translation (fr, de)</comment>
+        <translation>de</translation>
+    </message>
+    <message>
+        <source>GOAL</source>
+        <comment>beside the scoring team&apos;s name on the scorebug</comment>
+        <translation>TOR</translation>
+    </message>
+    <message>
+        <source>PENALTY</source>
+        <comment>beside a team&apos;s penalty times on the scorebug</comment>
+        <translation>STRAFE</translation>
+    </message>
+</context>
+<context>
+    <name>Program</name>
+    <message>
+        <source>The game sheet is saved as %1 and %2.</source>
+        <translation>Der Spielbericht ist als %1 und %2 gespeichert.</translation>
+    </message>
+    <message>
+        <source>Game sheet (*.html *.csv)</source>
+        <translation>Spielbericht (*.html *.csv)</translation>
+    </message>
+    <message>
+        <source>Save the game sheet</source>
+        <translation>Spielbericht speichern</translation>
+    </message>
+    <message>
+        <source>The saved game cannot be used: %1.</source>
+        <translation>Das gespeicherte Spiel ist nicht verwendbar: %1.</translation>
+    </message>
+    <message>
+        <source>Resume the game in progress? Home %1 - Visitor %2, period %3, %4 left, saved %5</source>
+        <translation>Laufendes Spiel fortsetzen? Heim %1 - Gast %2, Drittel %3, noch %4, gespeichert um %5</translation>
+    </message>
+    <message>
+        <source>Resume</source>
+        <translation>Fortsetzen</translation>
+    </message>
+    <message>
+        <source>New game</source>
+        <translation>Neues Spiel</translation>
+    </message>
+    <message>
+        <source>The game cannot be saved: %1. The board keeps running.</source>
+        <translation>Das Spiel kann nicht gespeichert werden: %1. Die Anzeige läuft weiter.</translation>
+    </message>
+</context>
+<context>
+    <name>PublicBoardWindow</name>
+    <message>
+        <source>Rinkmaster public board</source>
+        <translation>Rinkmaster öffentliche Anzeige</translation>
+    </message>
+</context>
+<context>
+    <name>PublicScreen</name>
+    <message>
+        <source>Public board: this window only</source>
+        <translation>Öffentliche Anzeige: nur dieses Fenster</translation>
+    </message>
+    <message>
+        <source>Public board not shown: screen %1 is not connected</source>
+        <translation>Öffentliche Anzeige nicht gezeigt: Bildschirm %1 ist nicht angeschlossen</translation>
+    </message>
+    <message>
+        <source>Public board not shown: screen %1 reports no size</source>
+        <translation>Öffentliche Anzeige nicht gezeigt: Bildschirm %1 meldet keine Größe</translation>
+    </message>
+    <message>
+        <source>Public board not shown: screen %1 is the screen this window is on</source>
+        <translation>Öffentliche Anzeige nicht gezeigt: Bildschirm %1 ist der Bildschirm dieses Fensters</translation>
+    </message>
+    <message>
+        <source>Public board on %1 (%2 screens are named %3; the first is used)</source>
+        <translation>Öffentliche Anzeige auf %1 (%2 Bildschirme heißen %3; der erste wird verwendet)</translation>
+    </message>
+    <message>
+        <source>Public board on %1</source>
+        <translation>Öffentliche Anzeige auf %1</translation>
+    </message>
+</context>
+<context>
+    <name>QSettingsStore</name>
+    <message>
+        <source>The settings file %1 could not be written.</source>
+        <translation>Die Einstellungsdatei %1 konnte nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>The settings could not be written to %1.</source>
+        <translation>Die Einstellungen konnten nicht nach %1 geschrieben werden.</translation>
+    </message>
+</context>
+<context>
+    <name>RtfReader</name>
+    <message>
+        <source>There is no document to show the text in.</source>
+        <translation>Es gibt kein Dokument, in dem der Text angezeigt werden kann.</translation>
+    </message>
+    <message>
+        <source>The file is not a rich-text document.</source>
+        <translation>Die Datei ist kein RTF-Dokument.</translation>
+    </message>
+    <message>
+        <source>The file is too large to be shown.</source>
+        <translation>Die Datei ist zu groß, um angezeigt zu werden.</translation>
+    </message>
+    <message>
+        <source>[The rest of this file is too long to be shown.]</source>
+        <translation>[Der Rest dieser Datei ist zu lang, um angezeigt zu werden.]</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsErrorReporter</name>
+    <message>
+        <source>The settings could not be saved. They stay in effect for this session.</source>
+        <translation>Die Einstellungen konnten nicht gespeichert werden. Sie gelten für diese Sitzung weiter.</translation>
+    </message>
+</context>
+<context>
+    <name>SplashWindow</name>
     <message>
         <source>by Kestrelsoft</source>
         <translation>von Kestrelsoft</translation>

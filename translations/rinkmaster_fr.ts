@@ -17,6 +17,25 @@
     </message>
 </context>
 <context>
+    <name>BoardWindow</name>
+    <message>
+        <source>Period</source>
+        <translation>Période</translation>
+    </message>
+    <message>
+        <source>Penalty</source>
+        <translation>Pénalité</translation>
+    </message>
+    <message>
+        <source>Rinkmaster by Kestrelsoft</source>
+        <translation>Rinkmaster par Kestrelsoft</translation>
+    </message>
+    <message>
+        <source>GOAL</source>
+        <translation>BUT</translation>
+    </message>
+</context>
+<context>
     <name>ConsoleStatus</name>
     <message>
         <source>Home penalty 1</source>
@@ -577,6 +596,25 @@
     </message>
 </context>
 <context>
+    <name>HelpWindow</name>
+    <message>
+        <source>Rinkmaster Help</source>
+        <translation>Aide de Rinkmaster</translation>
+    </message>
+    <message>
+        <source>Help file has been moved from its normal location.  Please reinstall the program.</source>
+        <translation>Le fichier d’aide a été déplacé de son emplacement habituel.  Veuillez réinstaller le programme.</translation>
+    </message>
+    <message>
+        <source>The help file could not be opened (%1).  Please check that you may read it, or reinstall the program.</source>
+        <translation>Le fichier d’aide n’a pas pu être ouvert (%1).  Vérifiez que vous avez le droit de le lire, ou réinstallez le programme.</translation>
+    </message>
+    <message>
+        <source>The help file cannot be shown.  %1  Please reinstall the program.</source>
+        <translation>Le fichier d’aide ne peut pas être affiché.  %1  Veuillez réinstaller le programme.</translation>
+    </message>
+</context>
+<context>
     <name>JournalWriter</name>
     <message>
         <source>%1 is a link, and the game is never written through a link</source>
@@ -593,6 +631,21 @@
     <message>
         <source>the folder %1 cannot be made</source>
         <translation>le dossier %1 ne peut pas être créé</translation>
+    </message>
+</context>
+<context>
+    <name>KeyCaptureDialog</name>
+    <message>
+        <source>Choose Key</source>
+        <translation>Choisir une touche</translation>
+    </message>
+    <message>
+        <source>This is not a valid key, please choose another or close this window to return.</source>
+        <translation>Cette touche n’est pas valable : choisissez-en une autre ou fermez cette fenêtre pour revenir.</translation>
+    </message>
+    <message>
+        <source>Press the key you would like to %1.</source>
+        <translation>Appuyez sur la touche qui servira à %1.</translation>
     </message>
 </context>
 <context>
@@ -623,192 +676,7 @@
     </message>
 </context>
 <context>
-    <name>OptionsDialogs</name>
-    <message>
-        <source>Sounds *.wav (*.wav)</source>
-        <translation>Sons *.wav (*.wav)</translation>
-    </message>
-</context>
-<context>
-    <name>Overlay</name>
-    <message>
-        <source>%1st</source>
-        <comment>period 1 (and 21, 31...) on the scorebug; the number is %1</comment>
-        <translation>%1re</translation>
-    </message>
-    <message>
-        <source>%1nd</source>
-        <comment>period 2 (and 22, 32...) on the scorebug; the number is %1</comment>
-        <translation>%1e</translation>
-    </message>
-    <message>
-        <source>%1rd</source>
-        <comment>period 3 (and 23, 33...) on the scorebug; the number is %1</comment>
-        <translation>%1e</translation>
-    </message>
-    <message>
-        <source>%1th</source>
-        <comment>periods 4 to 9 on the scorebug; the number is %1</comment>
-        <translation>%1e</translation>
-    </message>
-    <message>
-        <source>en</source>
-        <comment>the language code of this translation (fr, de)</comment>
-        <translation>fr</translation>
-    </message>
-    <message>
-        <source>GOAL</source>
-        <comment>beside the scoring team&apos;s name on the scorebug</comment>
-        <translation>BUT</translation>
-    </message>
-    <message>
-        <source>PENALTY</source>
-        <comment>beside a team&apos;s penalty times on the scorebug</comment>
-        <translation>PÉNALITÉ</translation>
-    </message>
-</context>
-<context>
-    <name>Program</name>
-    <message>
-        <source>The game sheet is saved as %1 and %2.</source>
-        <translation>La feuille de match est enregistrée sous %1 et %2.</translation>
-    </message>
-    <message>
-        <source>Game sheet (*.html *.csv)</source>
-        <translation>Feuille de match (*.html *.csv)</translation>
-    </message>
-    <message>
-        <source>Save the game sheet</source>
-        <translation>Enregistrer la feuille de match</translation>
-    </message>
-    <message>
-        <source>The saved game cannot be used: %1.</source>
-        <translation>La partie enregistrée est inutilisable : %1.</translation>
-    </message>
-    <message>
-        <source>Resume the game in progress? Home %1 - Visitor %2, period %3, %4 left, saved %5</source>
-        <translation>Reprendre la partie en cours ? Locaux %1 - Visiteurs %2, période %3, %4 restantes, enregistrée à %5</translation>
-    </message>
-    <message>
-        <source>Resume</source>
-        <translation>Reprendre</translation>
-    </message>
-    <message>
-        <source>New game</source>
-        <translation>Nouvelle partie</translation>
-    </message>
-    <message>
-        <source>The game cannot be saved: %1. The board keeps running.</source>
-        <translation>La partie ne peut pas être enregistrée : %1. Le tableau continue de fonctionner.</translation>
-    </message>
-</context>
-<context>
-    <name>PublicBoardWindow</name>
-    <message>
-        <source>Rinkmaster public board</source>
-        <translation>Rinkmaster tableau public</translation>
-    </message>
-</context>
-<context>
-    <name>PublicScreen</name>
-    <message>
-        <source>Public board: this window only</source>
-        <translation>Tableau public : cette fenêtre seulement</translation>
-    </message>
-    <message>
-        <source>Public board not shown: screen %1 is not connected</source>
-        <translation>Tableau public non affiché : l’écran %1 n’est pas branché</translation>
-    </message>
-    <message>
-        <source>Public board not shown: screen %1 reports no size</source>
-        <translation>Tableau public non affiché : l’écran %1 n’indique aucune taille</translation>
-    </message>
-    <message>
-        <source>Public board not shown: screen %1 is the screen this window is on</source>
-        <translation>Tableau public non affiché : l’écran %1 est celui de cette fenêtre</translation>
-    </message>
-    <message>
-        <source>Public board on %1 (%2 screens are named %3; the first is used)</source>
-        <translation>Tableau public sur %1 (%2 écrans s’appellent %3 ; le premier est utilisé)</translation>
-    </message>
-    <message>
-        <source>Public board on %1</source>
-        <translation>Tableau public sur %1</translation>
-    </message>
-</context>
-<context>
-    <name>QSettingsStore</name>
-    <message>
-        <source>The settings file %1 could not be written.</source>
-        <translation>Le fichier de réglages %1 n’a pas pu être écrit.</translation>
-    </message>
-    <message>
-        <source>The settings could not be written to %1.</source>
-        <translation>Les réglages n’ont pas pu être écrits dans %1.</translation>
-    </message>
-</context>
-<context>
-    <name>RtfReader</name>
-    <message>
-        <source>There is no document to show the text in.</source>
-        <translation>Il n’y a aucun document où afficher le texte.</translation>
-    </message>
-    <message>
-        <source>The file is not a rich-text document.</source>
-        <translation>Le fichier n’est pas un document RTF.</translation>
-    </message>
-    <message>
-        <source>The file is too large to be shown.</source>
-        <translation>Le fichier est trop volumineux pour être affiché.</translation>
-    </message>
-    <message>
-        <source>[The rest of this file is too long to be shown.]</source>
-        <translation>[La suite de ce fichier est trop longue pour être affichée.]</translation>
-    </message>
-</context>
-<context>
-    <name>SettingsErrorReporter</name>
-    <message>
-        <source>The settings could not be saved. They stay in effect for this session.</source>
-        <translation>Les réglages n’ont pas pu être enregistrés. Ils restent en vigueur pour cette session.</translation>
-    </message>
-</context>
-<context>
-    <name>frmChooseKey</name>
-    <message>
-        <source>Choose Key</source>
-        <translation>Choisir une touche</translation>
-    </message>
-    <message>
-        <source>This is not a valid key, please choose another or close this window to return.</source>
-        <translation>Cette touche n’est pas valable : choisissez-en une autre ou fermez cette fenêtre pour revenir.</translation>
-    </message>
-    <message>
-        <source>Press the key you would like to %1.</source>
-        <translation>Appuyez sur la touche qui servira à %1.</translation>
-    </message>
-</context>
-<context>
-    <name>frmHelp</name>
-    <message>
-        <source>Rinkmaster Help</source>
-        <translation>Aide de Rinkmaster</translation>
-    </message>
-    <message>
-        <source>Help file has been moved from its normal location.  Please reinstall the program.</source>
-        <translation>Le fichier d’aide a été déplacé de son emplacement habituel.  Veuillez réinstaller le programme.</translation>
-    </message>
-    <message>
-        <source>The help file could not be opened (%1).  Please check that you may read it, or reinstall the program.</source>
-        <translation>Le fichier d’aide n’a pas pu être ouvert (%1).  Vérifiez que vous avez le droit de le lire, ou réinstallez le programme.</translation>
-    </message>
-    <message>
-        <source>The help file cannot be shown.  %1  Please reinstall the program.</source>
-        <translation>Le fichier d’aide ne peut pas être affiché.  %1  Veuillez réinstaller le programme.</translation>
-    </message>
-</context>
-<context>
-    <name>frmOptions</name>
+    <name>OptionsDialog</name>
     <message>
         <source>Apply penalty rules</source>
         <translation>Appliquer les règles de pénalité</translation>
@@ -1027,26 +895,158 @@
     </message>
 </context>
 <context>
-    <name>frmScoreBoard</name>
+    <name>OptionsDialogs</name>
     <message>
-        <source>Period</source>
-        <translation>Période</translation>
-    </message>
-    <message>
-        <source>Penalty</source>
-        <translation>Pénalité</translation>
-    </message>
-    <message>
-        <source>Rinkmaster by Kestrelsoft</source>
-        <translation>Rinkmaster par Kestrelsoft</translation>
-    </message>
-    <message>
-        <source>GOAL</source>
-        <translation>BUT</translation>
+        <source>Sounds *.wav (*.wav)</source>
+        <translation>Sons *.wav (*.wav)</translation>
     </message>
 </context>
 <context>
-    <name>frmSplash</name>
+    <name>Overlay</name>
+    <message>
+        <source>%1st</source>
+        <comment>period 1 (and 21, 31...) on the scorebug; the number is %1</comment>
+        <translation>%1re</translation>
+    </message>
+    <message>
+        <source>%1nd</source>
+        <comment>period 2 (and 22, 32...) on the scorebug; the number is %1</comment>
+        <translation>%1e</translation>
+    </message>
+    <message>
+        <source>%1rd</source>
+        <comment>period 3 (and 23, 33...) on the scorebug; the number is %1</comment>
+        <translation>%1e</translation>
+    </message>
+    <message>
+        <source>%1th</source>
+        <comment>periods 4 to 9 on the scorebug; the number is %1</comment>
+        <translation>%1e</translation>
+    </message>
+    <message>
+        <source>en</source>
+        <comment>the language code of this translation (fr, de)</comment>
+        <translation>fr</translation>
+    </message>
+    <message>
+        <source>GOAL</source>
+        <comment>beside the scoring team&apos;s name on the scorebug</comment>
+        <translation>BUT</translation>
+    </message>
+    <message>
+        <source>PENALTY</source>
+        <comment>beside a team&apos;s penalty times on the scorebug</comment>
+        <translation>PÉNALITÉ</translation>
+    </message>
+</context>
+<context>
+    <name>Program</name>
+    <message>
+        <source>The game sheet is saved as %1 and %2.</source>
+        <translation>La feuille de match est enregistrée sous %1 et %2.</translation>
+    </message>
+    <message>
+        <source>Game sheet (*.html *.csv)</source>
+        <translation>Feuille de match (*.html *.csv)</translation>
+    </message>
+    <message>
+        <source>Save the game sheet</source>
+        <translation>Enregistrer la feuille de match</translation>
+    </message>
+    <message>
+        <source>The saved game cannot be used: %1.</source>
+        <translation>La partie enregistrée est inutilisable : %1.</translation>
+    </message>
+    <message>
+        <source>Resume the game in progress? Home %1 - Visitor %2, period %3, %4 left, saved %5</source>
+        <translation>Reprendre la partie en cours ? Locaux %1 - Visiteurs %2, période %3, %4 restantes, enregistrée à %5</translation>
+    </message>
+    <message>
+        <source>Resume</source>
+        <translation>Reprendre</translation>
+    </message>
+    <message>
+        <source>New game</source>
+        <translation>Nouvelle partie</translation>
+    </message>
+    <message>
+        <source>The game cannot be saved: %1. The board keeps running.</source>
+        <translation>La partie ne peut pas être enregistrée : %1. Le tableau continue de fonctionner.</translation>
+    </message>
+</context>
+<context>
+    <name>PublicBoardWindow</name>
+    <message>
+        <source>Rinkmaster public board</source>
+        <translation>Rinkmaster tableau public</translation>
+    </message>
+</context>
+<context>
+    <name>PublicScreen</name>
+    <message>
+        <source>Public board: this window only</source>
+        <translation>Tableau public : cette fenêtre seulement</translation>
+    </message>
+    <message>
+        <source>Public board not shown: screen %1 is not connected</source>
+        <translation>Tableau public non affiché : l’écran %1 n’est pas branché</translation>
+    </message>
+    <message>
+        <source>Public board not shown: screen %1 reports no size</source>
+        <translation>Tableau public non affiché : l’écran %1 n’indique aucune taille</translation>
+    </message>
+    <message>
+        <source>Public board not shown: screen %1 is the screen this window is on</source>
+        <translation>Tableau public non affiché : l’écran %1 est celui de cette fenêtre</translation>
+    </message>
+    <message>
+        <source>Public board on %1 (%2 screens are named %3; the first is used)</source>
+        <translation>Tableau public sur %1 (%2 écrans s’appellent %3 ; le premier est utilisé)</translation>
+    </message>
+    <message>
+        <source>Public board on %1</source>
+        <translation>Tableau public sur %1</translation>
+    </message>
+</context>
+<context>
+    <name>QSettingsStore</name>
+    <message>
+        <source>The settings file %1 could not be written.</source>
+        <translation>Le fichier de réglages %1 n’a pas pu être écrit.</translation>
+    </message>
+    <message>
+        <source>The settings could not be written to %1.</source>
+        <translation>Les réglages n’ont pas pu être écrits dans %1.</translation>
+    </message>
+</context>
+<context>
+    <name>RtfReader</name>
+    <message>
+        <source>There is no document to show the text in.</source>
+        <translation>Il n’y a aucun document où afficher le texte.</translation>
+    </message>
+    <message>
+        <source>The file is not a rich-text document.</source>
+        <translation>Le fichier n’est pas un document RTF.</translation>
+    </message>
+    <message>
+        <source>The file is too large to be shown.</source>
+        <translation>Le fichier est trop volumineux pour être affiché.</translation>
+    </message>
+    <message>
+        <source>[The rest of this file is too long to be shown.]</source>
+        <translation>[La suite de ce fichier est trop longue pour être affichée.]</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsErrorReporter</name>
+    <message>
+        <source>The settings could not be saved. They stay in effect for this session.</source>
+        <translation>Les réglages n’ont pas pu être enregistrés. Ils restent en vigueur pour cette session.</translation>
+    </message>
+</context>
+<context>
+    <name>SplashWindow</name>
     <message>
         <source>by Kestrelsoft</source>
         <translation>par Kestrelsoft</translation>

@@ -1,9 +1,9 @@
 #include "Program.h"
 #include "app/ProgramFiles.h"
-#include "app/frmSplash.h"
+#include "app/SplashWindow.h"
+#include "board/BoardWindow.h"
 #include "board/ConsoleStatusLine.h"
 #include "board/ConsoleWindow.h"
-#include "board/frmScoreBoard.h"
 #include "core/display/PublicScreen.h"
 #include "core/game/GameJournal.h"
 #include "core/game/JsonReader.h"
@@ -19,12 +19,12 @@
 #include "game/GameLock.h"
 #include "game/GameSheetFile.h"
 #include "game/JournalWriter.h"
-#include "help/frmHelp.h"
-#include "input/modGrabKeys.h"
+#include "help/HelpWindow.h"
+#include "input/NumLockControl.h"
+#include "settings/OptionsDialog.h"
 #include "settings/OptionsDialogs.h"
 #include "settings/SettingsErrorReporter.h"
 #include "settings/SettingsSetup.h"
-#include "settings/frmOptions.h"
 #include "sound/WavSoundDevice.h"
 #include <QApplication>
 #include <QDateTime>
@@ -99,7 +99,7 @@ bool Program::start() {
     services.openHelp = [this] { openHelp(); };
     services.openOptions = [this] { openOptions(); };
     services.endProgram = [this] { endProgram(); };
-    m_splash = std::make_unique<frmSplash>(services);
+    m_splash = std::make_unique<SplashWindow>(services);
     // The settings are loaded now: the feed serves the board as it will open, so an overlay set up early
     // connects before anybody clicks the start-up window.
     startFeed();
@@ -110,7 +110,7 @@ bool Program::start() {
 void Program::loadSettings() {
     m_store = openSettingsStore(m_options.arguments);
     LoadSettings(m_settings, *m_store, soundFolder(), nativePathSeparator(),
-                 [](bool on) { modGrabKeys::SetNumLock(on); });
+                 [](bool on) { NumLockControl::SetNumLock(on); });
     // A first run writes the converted command keys; a store that cannot take them is reported.
     flushSettingsOrReport(*m_store, m_splash.get());
 }
@@ -122,10 +122,10 @@ void Program::showScoreBoard() {
         services.openOptions = [this] { openOptions(); };
         services.twelveHourClock = systemUsesTwelveHourClock;
         services.beep = [] { QApplication::beep(); };
-        services.setNumLock = [](bool on) { modGrabKeys::SetNumLock(on); };
+        services.setNumLock = [](bool on) { NumLockControl::SetNumLock(on); };
         services.endProgram = [this] { endProgram(); };
         services.openGameSheet = [this] { openGameSheet(); };
-        m_board = std::make_unique<frmScoreBoard>(m_settings, m_engine, *m_buzzer, *m_horn, services);
+        m_board = std::make_unique<BoardWindow>(m_settings, m_engine, *m_buzzer, *m_horn, services);
         if (m_feed) {
             m_feed->follow(*m_board);
         }
@@ -159,8 +159,8 @@ void Program::startTwoScreens() {
                                QString::fromStdString(m_settings.VisitorText));
     };
     teamNames();
-    QObject::connect(m_board.get(), &frmScoreBoard::shownChanged, m_events.get(), teamNames);
-    QObject::connect(m_board.get(), &frmScoreBoard::soundStarted, m_events.get(), [this](bool horn) {
+    QObject::connect(m_board.get(), &BoardWindow::shownChanged, m_events.get(), teamNames);
+    QObject::connect(m_board.get(), &BoardWindow::soundStarted, m_events.get(), [this](bool horn) {
         m_events->noteSound(horn ? game::EventKind::Horn : game::EventKind::Buzzer);
         m_status->setSound(horn ? game::SoundPlaying::Horn : game::SoundPlaying::Buzzer);
     });
@@ -170,8 +170,8 @@ void Program::startTwoScreens() {
     // The game sheet from the console while the penalty rules are on (F3 on the board does the same).
     const auto gameSheet = [this] { m_console->setGameSheet([this] { openGameSheet(); }, m_settings.PenaltyRules); };
     gameSheet();
-    QObject::connect(m_board.get(), &frmScoreBoard::shownChanged, m_console.get(), gameSheet);
-    QObject::connect(m_board.get(), &frmScoreBoard::shownChanged, m_status, [this] {
+    QObject::connect(m_board.get(), &BoardWindow::shownChanged, m_console.get(), gameSheet);
+    QObject::connect(m_board.get(), &BoardWindow::shownChanged, m_status, [this] {
         if (m_board->BuzzerPlaying == 0) {
             m_status->setSound(game::SoundPlaying::None);
         }
@@ -181,7 +181,7 @@ void Program::startTwoScreens() {
     m_console->followSettings(m_settings);
 
     m_screens = std::make_unique<PublicScreenController>(m_console.get());
-    m_public = std::make_unique<PublicBoardWindow>(*m_screens, new frmScoreBoard(*m_board, nullptr));
+    m_public = std::make_unique<PublicBoardWindow>(*m_screens, new BoardWindow(*m_board, nullptr));
     QObject::connect(m_screens.get(), &PublicScreenController::choiceChanged, m_console.get(), [this] {
         const QString note = m_screens->note();
         // Said on the error output too, so that a log of the run shows where the public board was.
@@ -409,14 +409,14 @@ void Program::startMqtt() {
     m_mqtt = MqttPublisher::start(plan, *m_board, m_engine, m_settings,
                                   [board = m_board.get()](const QString& text) { showFeedNoticeOver(board, text); });
     if (m_mqtt) {
-        QObject::connect(m_board.get(), &frmScoreBoard::soundStarted, m_mqtt.get(),
+        QObject::connect(m_board.get(), &BoardWindow::soundStarted, m_mqtt.get(),
                          [this](bool horn) { m_mqtt->noteSound(horn); });
     }
 }
 
 void Program::openHelp() {
     // The board's command keys still work while the help is in front.
-    frmHelp* help = frmHelp::showHelp(
+    HelpWindow* help = HelpWindow::showHelp(
         helpFolder(), [this](int keyCode) { return m_board != nullptr && m_board->takeCommandKey(keyCode); });
     // With a public board the help opens over the console, never on the crowd's screen.
     if (m_console && help != nullptr && m_console->screen() != nullptr && help->screen() != m_console->screen()) {
@@ -429,8 +429,8 @@ void Program::openOptions() {
     if (!m_store)
         return;
     QWidget* parent = m_board ? boardWindow() : static_cast<QWidget*>(m_splash.get());
-    frmOptions dialog(
-        m_settings, *m_store, [](bool on) { modGrabKeys::SetNumLock(on); }, standardOptionsDialogs(), parent);
+    OptionsDialog dialog(
+        m_settings, *m_store, [](bool on) { NumLockControl::SetNumLock(on); }, standardOptionsDialogs(), parent);
     dialog.showPublicScreenInUse(
         QString::fromStdString(screens::wantedScreenName(m_settings.PublicScreen, m_options.publicScreen)));
     if (dialog.exec() != QDialog::Accepted) {
@@ -456,7 +456,7 @@ void Program::openOptions() {
         if (screenChosen) {
             m_screens->setWanted(wanted);
         }
-        if (auto* view = qobject_cast<frmScoreBoard*>(m_public->view())) {
+        if (auto* view = qobject_cast<BoardWindow*>(m_public->view())) {
             view->refreshFromSettings();
         }
     }

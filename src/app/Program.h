@@ -1,6 +1,6 @@
 #pragma once
 #include "core/board/ClockSource.h"
-#include "core/board/modCount.h"
+#include "core/board/ClockEngine.h"
 #include "core/feed/FeedOptions.h"
 #include "core/feed/MqttOptions.h"
 #include "core/settings/Settings.h"
@@ -12,8 +12,8 @@
 #include <optional>
 #include <string>
 
-class frmSplash;
-class frmScoreBoard;
+class SplashWindow;
+class BoardWindow;
 class ConsoleWindow;
 class ConsoleStatusLine;
 class GameEventsModel;
@@ -48,7 +48,7 @@ public:
     // False when the program must end at once: another program runs on the same settings store.
     bool start();
 
-    frmScoreBoard* board() const { return m_board.get(); }
+    BoardWindow* board() const { return m_board.get(); }
 
 private:
     void loadSettings();
@@ -83,11 +83,11 @@ private:
     std::unique_ptr<SettingsStore> m_store;
     SettingsVariables m_settings;
     SteadyClockSource m_clock;
-    modCount m_engine{m_clock};
+    ClockEngine m_engine{m_clock};
     std::unique_ptr<SoundDevice> m_buzzer;
     std::unique_ptr<SoundDevice> m_horn;
-    std::unique_ptr<frmSplash> m_splash;
-    std::unique_ptr<frmScoreBoard> m_board;
+    std::unique_ptr<SplashWindow> m_splash;
+    std::unique_ptr<BoardWindow> m_board;
     std::unique_ptr<BoardFeed> m_feed; // reads the board: goes before it
     std::unique_ptr<MqttPublisher> m_mqtt; // so does the broker's publisher
     // Two screens: the console holds the board, the public window a view of it.

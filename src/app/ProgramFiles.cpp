@@ -1,7 +1,7 @@
 #include "app/ProgramFiles.h"
 
 #include "core/app/DataFolders.h"
-#include "help/frmHelp.h"
+#include "help/HelpWindow.h"
 #include "settings/SettingsSetup.h"
 
 #include <QDir>
@@ -27,5 +27,6 @@ std::string soundFolder() {
 }
 
 QString helpFolder() {
-    return QDir::fromNativeSeparators(QString::fromStdString(folderHolding({frmHelp::helpFileName().toStdString()})));
+    return QDir::fromNativeSeparators(
+        QString::fromStdString(folderHolding({HelpWindow::helpFileName().toStdString()})));
 }

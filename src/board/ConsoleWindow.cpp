@@ -1,6 +1,6 @@
 #include "board/ConsoleWindow.h"
+#include "board/BoardWindow.h"
 #include "board/ConsoleStatusLine.h"
-#include "board/frmScoreBoard.h"
 #include "game/GameEventsModel.h"
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -59,11 +59,11 @@ QColor fromBgr(OleColor colour) {
 
 } // namespace
 
-ConsoleWindow::ConsoleWindow(frmScoreBoard& board, ConsoleStatusLine* status, GameEventsModel& events, QWidget* parent)
+ConsoleWindow::ConsoleWindow(BoardWindow& board, ConsoleStatusLine* status, GameEventsModel& events, QWidget* parent)
     : QWidget(parent), m_board(board), m_held(&board) {
     setObjectName(QStringLiteral("console"));
     setWindowTitle(board.windowTitle());
-    connect(&board, &frmScoreBoard::shownChanged, this, [this] {
+    connect(&board, &BoardWindow::shownChanged, this, [this] {
         setWindowTitle(m_board.windowTitle());
         placeSelectionFrame(); // the options may have changed the colours
     });

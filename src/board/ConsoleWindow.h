@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "board/frmScoreBoard.h"
+#include "board/BoardWindow.h"
 class GameEventsModel;
 class ConsoleStatusLine;
 struct SettingsVariables;
@@ -19,7 +19,7 @@ class ConsoleWindow : public QWidget {
 public:
     // Takes the board in as its upper part; status and events are the console's own parts.
     // The board stays its owner's: the console hands it back (without a parent) when it goes first.
-    ConsoleWindow(frmScoreBoard& board, ConsoleStatusLine* status, GameEventsModel& events, QWidget* parent = nullptr);
+    ConsoleWindow(BoardWindow& board, ConsoleStatusLine* status, GameEventsModel& events, QWidget* parent = nullptr);
     ~ConsoleWindow() override;
 
     QTableView* eventList() const { return m_list; }
@@ -43,8 +43,8 @@ private slots:
     void placeSelectionFrame();
 
 private:
-    frmScoreBoard& m_board;
-    QPointer<frmScoreBoard> m_held; // the board while it is still there
+    BoardWindow& m_board;
+    QPointer<BoardWindow> m_held; // the board while it is still there
     QTableView* m_list = nullptr;
     QPushButton* m_save = nullptr;
     QPushButton* m_sheet = nullptr;

@@ -35,9 +35,9 @@ struct BoardControlRef {
 };
 
 // A window whose controls can be walked, coloured and scaled.
-class BoardWindow {
+class LayoutWindow {
 public:
-    virtual ~BoardWindow() = default;
+    virtual ~LayoutWindow() = default;
     virtual QWidget* window() = 0;
     // Every control in the window's control order.
     virtual const std::vector<BoardControlRef>& controls() const = 0;

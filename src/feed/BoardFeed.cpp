@@ -1,5 +1,5 @@
 #include "BoardFeed.h"
-#include "board/frmScoreBoard.h"
+#include "board/BoardWindow.h"
 #include "core/feed/FeedLook.h"
 #include "feed/BoardLayoutReader.h"
 #include "feed/BoardReader.h"
@@ -11,25 +11,25 @@
 
 using namespace Qt::StringLiterals;
 
-BoardFeed::BoardFeed(frmScoreBoard& board, modCount& engine, const SettingsVariables& settings, QObject* parent)
+BoardFeed::BoardFeed(BoardWindow& board, ClockEngine& engine, const SettingsVariables& settings, QObject* parent)
     : BoardFeed(engine, settings, parent) {
     follow(board);
 }
 
-BoardFeed::BoardFeed(modCount& engine, const SettingsVariables& settings, QObject* parent)
+BoardFeed::BoardFeed(ClockEngine& engine, const SettingsVariables& settings, QObject* parent)
     : QObject(parent), m_engine(engine), m_settings(settings) {
     m_nextTenth.setSingleShot(true);
     m_nextTenth.setTimerType(Qt::PreciseTimer);
     connect(&m_nextTenth, &QTimer::timeout, this, &BoardFeed::refresh);
 }
 
-void BoardFeed::follow(frmScoreBoard& board) {
+void BoardFeed::follow(BoardWindow& board) {
     if (m_board != nullptr) {
         return;
     }
     m_board = &board;
     connect(&board.model(), &BoardModel::changed, this, &BoardFeed::refreshSoon);
-    connect(&board, &frmScoreBoard::shownChanged, this, [this] {
+    connect(&board, &BoardWindow::shownChanged, this, [this] {
         m_layoutStale = true;
         refreshSoon();
     });
@@ -39,12 +39,12 @@ void BoardFeed::follow(frmScoreBoard& board) {
 
 BoardFeed::~BoardFeed() = default;
 
-std::unique_ptr<BoardFeed> BoardFeed::start(const FeedPlan& plan, frmScoreBoard& board, modCount& engine,
+std::unique_ptr<BoardFeed> BoardFeed::start(const FeedPlan& plan, BoardWindow& board, ClockEngine& engine,
                                             const SettingsVariables& settings, FeedNotice::Show show) {
     return start(plan, &board, engine, settings, std::move(show));
 }
 
-std::unique_ptr<BoardFeed> BoardFeed::start(const FeedPlan& plan, frmScoreBoard* board, modCount& engine,
+std::unique_ptr<BoardFeed> BoardFeed::start(const FeedPlan& plan, BoardWindow* board, ClockEngine& engine,
                                             const SettingsVariables& settings, FeedNotice::Show show) {
     auto notice = std::make_shared<FeedNotice>(std::move(show));
     for (const std::string& problem : plan.problems) {

@@ -10,8 +10,8 @@
 #include <optional>
 #include <string>
 
-class frmScoreBoard;
-class modCount;
+class BoardWindow;
+class ClockEngine;
 struct SettingsVariables;
 class FeedServer;
 class FeedDirectory;
@@ -25,21 +25,21 @@ class FeedDirectory;
 class BoardFeed : public QObject {
     Q_OBJECT
 public:
-    BoardFeed(frmScoreBoard& board, modCount& engine, const SettingsVariables& settings, QObject* parent = nullptr);
+    BoardFeed(BoardWindow& board, ClockEngine& engine, const SettingsVariables& settings, QObject* parent = nullptr);
     // A feed with no board yet: it publishes the board as it will open, with the settings' team names.
-    BoardFeed(modCount& engine, const SettingsVariables& settings, QObject* parent = nullptr);
+    BoardFeed(ClockEngine& engine, const SettingsVariables& settings, QObject* parent = nullptr);
     ~BoardFeed() override;
 
     // From now on the feed follows this board (once; the board outlives the feed).
-    void follow(frmScoreBoard& board);
+    void follow(BoardWindow& board);
 
     // Starts what the plan asks for, telling each problem on the program's error output and through show
     // (the program shows it on the board's screen), each once. Null when the plan asks for nothing or nothing
     // could be started; the board runs on either way.
-    static std::unique_ptr<BoardFeed> start(const FeedPlan& plan, frmScoreBoard& board, modCount& engine,
+    static std::unique_ptr<BoardFeed> start(const FeedPlan& plan, BoardWindow& board, ClockEngine& engine,
                                             const SettingsVariables& settings, FeedNotice::Show show = {});
     // The same with no board yet (board null): follow() it once it opens.
-    static std::unique_ptr<BoardFeed> start(const FeedPlan& plan, frmScoreBoard* board, modCount& engine,
+    static std::unique_ptr<BoardFeed> start(const FeedPlan& plan, BoardWindow* board, ClockEngine& engine,
                                             const SettingsVariables& settings, FeedNotice::Show show = {});
 
     bool listen(const QHostAddress& address, quint16 port, QString* error = nullptr,
@@ -62,8 +62,8 @@ private:
     // options' colours, names, LED style); a new version goes into the state so browser boards fetch it.
     void refreshLayout();
 
-    frmScoreBoard* m_board = nullptr;
-    modCount& m_engine;
+    BoardWindow* m_board = nullptr;
+    ClockEngine& m_engine;
     const SettingsVariables& m_settings;
     std::unique_ptr<FeedServer> m_server;
     std::unique_ptr<FeedDirectory> m_directory;

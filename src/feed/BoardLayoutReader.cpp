@@ -1,8 +1,8 @@
 #include "BoardLayoutReader.h"
-#include "board/frmScoreBoard.h"
-#include "core/display/modStretch.h"
+#include "board/BoardWindow.h"
+#include "core/display/LayoutScaling.h"
 #include "display/BoardControls.h"
-#include "display/Lumidig.h"
+#include "display/LedDigit.h"
 #include <QCoreApplication>
 #include <QHash>
 
@@ -24,17 +24,17 @@ LayoutAlign alignOf(Qt::Alignment a) {
 
 } // namespace
 
-BoardLayout readBoardLayout(const frmScoreBoard& board) {
-    const modStretch::LayoutTable& table = board.layoutTable();
+BoardLayout readBoardLayout(const BoardWindow& board) {
+    const LayoutScaling::LayoutTable& table = board.layoutTable();
     BoardLayout layout;
     layout.origWidth = table.OrigWidth;
     layout.origHeight = table.OrigHeight;
-    layout.frameWidth = modStretch::roundHalfEven(board.outerWidthTwips() - board.layoutWidthTwips());
-    layout.frameHeight = modStretch::roundHalfEven(board.outerHeightTwips() - board.layoutHeightTwips());
+    layout.frameWidth = LayoutScaling::roundHalfEven(board.outerWidthTwips() - board.layoutWidthTwips());
+    layout.frameHeight = LayoutScaling::roundHalfEven(board.outerHeightTwips() - board.layoutHeightTwips());
     layout.lostText = QCoreApplication::translate("BoardFeed", "Connection lost").toStdString();
     const std::vector<BoardControlRef>& controls = board.controls();
-    QHash<int, const modStretch::LayoutEntry*> recorded;
-    for (const modStretch::LayoutEntry& e : table.entries) {
+    QHash<int, const LayoutScaling::LayoutEntry*> recorded;
+    for (const LayoutScaling::LayoutEntry& e : table.entries) {
         recorded.insert(e.control, &e);
     }
     QHash<const QWidget*, int> index;
@@ -47,7 +47,7 @@ BoardLayout readBoardLayout(const frmScoreBoard& board) {
         c.element = elements[ref.name]++;
         c.parent = index.value(ref.widget->parentWidget(), -1);
         c.hidden = ref.widget->isHidden();
-        if (const modStretch::LayoutEntry* e = recorded.value(static_cast<int>(i), nullptr)) {
+        if (const LayoutScaling::LayoutEntry* e = recorded.value(static_cast<int>(i), nullptr)) {
             c.left = e->Left;
             c.top = e->Top;
             c.width = e->Width;
@@ -61,7 +61,7 @@ BoardLayout readBoardLayout(const frmScoreBoard& board) {
             c.hidden = true;
         }
         if (ref.typeName == QLatin1String("Lumidig")) {
-            const auto* d = static_cast<const Lumidig*>(ref.widget);
+            const auto* d = static_cast<const LedDigit*>(ref.widget);
             c.type = LayoutControlType::Digit;
             c.lit = ole(d->LitColor());
             c.back = ole(d->BackColor());

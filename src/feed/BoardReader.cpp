@@ -1,5 +1,5 @@
 #include "BoardReader.h"
-#include "board/frmScoreBoard.h"
+#include "board/BoardWindow.h"
 #include <algorithm>
 #include <tuple>
 #include <utility>
@@ -7,7 +7,7 @@
 namespace {
 
 // A clock's reading and whether it runs: from the engine, or from the game's table when there is none.
-std::pair<bool, TimeValue> readClock(const game::GameState& s, modCount* engine, int clock) {
+std::pair<bool, TimeValue> readClock(const game::GameState& s, ClockEngine* engine, int clock) {
     if (engine != nullptr) {
         return {engine->IsClockRunning(clock) != 0, engine->PeekClockValue(clock)};
     }
@@ -15,7 +15,7 @@ std::pair<bool, TimeValue> readClock(const game::GameState& s, modCount* engine,
     return {r.running, r.countUp ? r.used : r.setTime - r.used};
 }
 
-PenaltyState readPenalty(const game::GameState& s, game::DigitGroup digits, modCount* engine, int clock) {
+PenaltyState readPenalty(const game::GameState& s, game::DigitGroup digits, ClockEngine* engine, int clock) {
     PenaltyState p;
     p.digits = game::digitsOf(s, digits);
     const auto [running, remaining] = readClock(s, engine, clock);
@@ -28,12 +28,12 @@ PenaltyState readPenalty(const game::GameState& s, game::DigitGroup digits, modC
 
 } // namespace
 
-BoardState readBoardState(const frmScoreBoard& board, modCount& engine, const SettingsVariables& settings) {
+BoardState readBoardState(const BoardWindow& board, ClockEngine& engine, const SettingsVariables& settings) {
     return readGameState(board.model().state(), board.BuzzerPlaying != 0, settings, &engine);
 }
 
 BoardState readGameState(const game::GameState& g, bool soundPlaying, const SettingsVariables& settings,
-                         modCount* engine) {
+                         ClockEngine* engine) {
     // Everything of the game comes from the model, never from a widget or a fill colour; only the clocks'
     // remaining times are looked up in the engine, which charges nothing for a look.
     BoardState s;

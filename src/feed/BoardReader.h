@@ -1,8 +1,8 @@
 #pragma once
 #include "core/feed/BoardState.h"
 
-class frmScoreBoard;
-class modCount;
+class BoardWindow;
+class ClockEngine;
 struct SettingsVariables;
 namespace game {
 struct GameState;
@@ -12,9 +12,9 @@ struct GameState;
 // from the settings, and the engine's current readings. Reads only: the engine is peeked, never read through
 // ClockValue, so a look at the board can never change what the board later charges a stopped clock. Lights are
 // the model's, so they are right whatever colours the board draws them in.
-BoardState readBoardState(const frmScoreBoard& board, modCount& engine, const SettingsVariables& settings);
+BoardState readBoardState(const BoardWindow& board, ClockEngine& engine, const SettingsVariables& settings);
 
 // What a board showing the game g would show. With an engine the clocks are read from it; without one (before
 // the board has opened) from the game's own clock table.
 BoardState readGameState(const game::GameState& g, bool soundPlaying, const SettingsVariables& settings,
-                         modCount* engine);
+                         ClockEngine* engine);

@@ -1,6 +1,6 @@
 #include "MqttPublisher.h"
-#include "board/frmScoreBoard.h"
-#include "core/board/modCount.h"
+#include "board/BoardWindow.h"
+#include "core/board/ClockEngine.h"
 #include "core/feed/StateDocument.h"
 #include "core/game/GameEvents.h"
 #include "core/settings/Settings.h"
@@ -239,7 +239,7 @@ bool MqttPublisher::available() {
 
 #endif
 
-MqttPublisher::MqttPublisher(frmScoreBoard& board, modCount& engine, const SettingsVariables& settings,
+MqttPublisher::MqttPublisher(BoardWindow& board, ClockEngine& engine, const SettingsVariables& settings,
                              const MqttPlan& plan, std::shared_ptr<FeedNotice> notice)
     : m_board(board), m_engine(engine), m_settings(settings), m_endpoint(plan.endpoint), m_notice(std::move(notice)),
       m_lastGame(board.model().state()), m_stateTopic(mqttStateTopic(plan.endpoint)),
@@ -247,7 +247,7 @@ MqttPublisher::MqttPublisher(frmScoreBoard& board, modCount& engine, const Setti
     m_link = std::make_unique<MqttLink>(*this, plan, m_statusTopic, m_notice);
     connect(&m_board.model(), &BoardModel::changed, this, &MqttPublisher::followGame);
     connect(&m_board.model(), &BoardModel::changed, this, &MqttPublisher::refreshSoon);
-    connect(&m_board, &frmScoreBoard::shownChanged, this, &MqttPublisher::refreshSoon);
+    connect(&m_board, &BoardWindow::shownChanged, this, &MqttPublisher::refreshSoon);
     m_nextTenth.setSingleShot(true);
     m_nextTenth.setTimerType(Qt::PreciseTimer);
     connect(&m_nextTenth, &QTimer::timeout, this, &MqttPublisher::refresh);
@@ -261,7 +261,7 @@ MqttPublisher::~MqttPublisher() {
     m_link.reset();
 }
 
-std::unique_ptr<MqttPublisher> MqttPublisher::start(const MqttPlan& plan, frmScoreBoard& board, modCount& engine,
+std::unique_ptr<MqttPublisher> MqttPublisher::start(const MqttPlan& plan, BoardWindow& board, ClockEngine& engine,
                                                     const SettingsVariables& settings, FeedNotice::Show show) {
     auto notice = std::make_shared<FeedNotice>(std::move(show));
     for (const std::string& problem : plan.problems) {

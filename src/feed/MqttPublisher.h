@@ -9,8 +9,8 @@
 #include <optional>
 #include <string>
 
-class frmScoreBoard;
-class modCount;
+class BoardWindow;
+class ClockEngine;
 struct SettingsVariables;
 class MqttLink;
 
@@ -27,7 +27,7 @@ class MqttLink;
 class MqttPublisher : public QObject {
     Q_OBJECT
 public:
-    MqttPublisher(frmScoreBoard& board, modCount& engine, const SettingsVariables& settings, const MqttPlan& plan,
+    MqttPublisher(BoardWindow& board, ClockEngine& engine, const SettingsVariables& settings, const MqttPlan& plan,
                   std::shared_ptr<FeedNotice> notice);
     ~MqttPublisher() override;
 
@@ -36,7 +36,7 @@ public:
 
     // Starts what the plan asks for, telling each problem through the notice (error output and the board's
     // screen). Null when the plan asks for nothing or cannot be followed; the board runs on either way.
-    static std::unique_ptr<MqttPublisher> start(const MqttPlan& plan, frmScoreBoard& board, modCount& engine,
+    static std::unique_ptr<MqttPublisher> start(const MqttPlan& plan, BoardWindow& board, ClockEngine& engine,
                                                 const SettingsVariables& settings, FeedNotice::Show show = {});
 
     // While held, changes of the game are no events (a saved game brought back); events are read again from the
@@ -63,8 +63,8 @@ private:
     void linkDown();
     bool clockRunning() const;
 
-    frmScoreBoard& m_board;
-    modCount& m_engine;
+    BoardWindow& m_board;
+    ClockEngine& m_engine;
     const SettingsVariables& m_settings;
     MqttEndpoint m_endpoint;
     std::shared_ptr<FeedNotice> m_notice;

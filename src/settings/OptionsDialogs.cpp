@@ -6,7 +6,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
-#include "settings/frmChooseKey.h"
+#include "settings/KeyCaptureDialog.h"
 
 std::optional<QColor> StandardOptionsDialogs::pickColor(QWidget* parent, const QColor& current) {
     const QColor chosen = QColorDialog::getColor(current, parent);
@@ -35,7 +35,7 @@ bool StandardOptionsDialogs::askYesNo(QWidget* parent, const QString& title, con
 }
 
 void StandardOptionsDialogs::captureKey(QWidget* parent, KeyCaptureExchange& exchange, const WorkingKeys& workingKeys) {
-    frmChooseKey window(exchange, workingKeys, {}, parent);
+    KeyCaptureDialog window(exchange, workingKeys, {}, parent);
     window.exec();
 }
 

@@ -23,7 +23,7 @@ public:
     virtual void captureKey(QWidget* parent, KeyCaptureExchange& exchange, const WorkingKeys& workingKeys) = 0;
 };
 
-// QColorDialog, QFileDialog (filter "Sounds *.wav"), QMessageBox and frmChooseKey.
+// QColorDialog, QFileDialog (filter "Sounds *.wav"), QMessageBox and KeyCaptureDialog.
 class StandardOptionsDialogs : public OptionsDialogs {
 public:
     std::optional<QColor> pickColor(QWidget* parent, const QColor& current) override;

@@ -1,5 +1,5 @@
 // Looking at the engine from outside the board: the same reading as ClockValue, and nothing moves.
-#include "core/board/modCount.h"
+#include "core/board/ClockEngine.h"
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@ TimeValue s(double seconds) {
 // A history of one clock, driven through the engine's own operations.
 struct PeekCase {
     const char* name;
-    std::function<void(modCount&, ManualClockSource&)> history;
+    std::function<void(ClockEngine&, ManualClockSource&)> history;
 };
 
 class PeekClockValueTest : public ::testing::TestWithParam<PeekCase> {};
@@ -22,8 +22,8 @@ class PeekClockValueTest : public ::testing::TestWithParam<PeekCase> {};
 TEST_P(PeekClockValueTest, AgreesWithClockValueAndChangesNothing) {
     ManualClockSource nowA;
     ManualClockSource nowB;
-    modCount peeked{nowA};
-    modCount untouched{nowB};
+    ClockEngine peeked{nowA};
+    ClockEngine untouched{nowB};
     GetParam().history(peeked, nowA);
     GetParam().history(untouched, nowB);
     for (int step = 0; step < 40; ++step) {
@@ -49,50 +49,50 @@ TEST_P(PeekClockValueTest, AgreesWithClockValueAndChangesNothing) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Histories, PeekClockValueTest,
-                         ::testing::Values(PeekCase{"never started",
-                                                    [](modCount& e, ManualClockSource&) { e.SetClock(s(600), 0, 0); }},
-                                           PeekCase{"running",
-                                                    [](modCount& e, ManualClockSource& now) {
-                                                        e.SetClock(s(600), 0, 0);
-                                                        e.SetClock(s(120), 0, 1);
-                                                        e.StartClock(0);
-                                                        e.StartClock(1);
-                                                        now.advance(2345);
-                                                        e.ClockValue(0);
-                                                    }},
-                                           PeekCase{"stopped after a reading",
-                                                    [](modCount& e, ManualClockSource& now) {
-                                                        e.SetClock(s(90), 0, 3);
-                                                        e.StartClock(3);
-                                                        now.advance(4050);
-                                                        e.ClockValue(3);
-                                                        now.advance(700);
-                                                        e.StopClock(3);
-                                                    }},
-                                           PeekCase{"run out and still running",
-                                                    [](modCount& e, ManualClockSource& now) {
-                                                        e.SetClock(s(1), 0, 2);
-                                                        e.StartClock(2);
-                                                        now.advance(5000);
-                                                    }},
-                                           PeekCase{"stopped past zero without a reading",
-                                                    [](modCount& e, ManualClockSource& now) {
-                                                        e.SetClock(s(1), 0, 4);
-                                                        e.StartClock(4);
-                                                        now.advance(3000);
-                                                        e.ClockValue(4);
-                                                        e.StopClock(4);
-                                                    }},
-                                           PeekCase{"counting up", [](modCount& e, ManualClockSource& now) {
-                                                        e.SetClock(s(10), 1, 1);
-                                                        e.StartClock(1);
-                                                        now.advance(1500);
-                                                    }}));
+INSTANTIATE_TEST_SUITE_P(
+    Histories, PeekClockValueTest,
+    ::testing::Values(PeekCase{"never started", [](ClockEngine& e, ManualClockSource&) { e.SetClock(s(600), 0, 0); }},
+                      PeekCase{"running",
+                               [](ClockEngine& e, ManualClockSource& now) {
+                                   e.SetClock(s(600), 0, 0);
+                                   e.SetClock(s(120), 0, 1);
+                                   e.StartClock(0);
+                                   e.StartClock(1);
+                                   now.advance(2345);
+                                   e.ClockValue(0);
+                               }},
+                      PeekCase{"stopped after a reading",
+                               [](ClockEngine& e, ManualClockSource& now) {
+                                   e.SetClock(s(90), 0, 3);
+                                   e.StartClock(3);
+                                   now.advance(4050);
+                                   e.ClockValue(3);
+                                   now.advance(700);
+                                   e.StopClock(3);
+                               }},
+                      PeekCase{"run out and still running",
+                               [](ClockEngine& e, ManualClockSource& now) {
+                                   e.SetClock(s(1), 0, 2);
+                                   e.StartClock(2);
+                                   now.advance(5000);
+                               }},
+                      PeekCase{"stopped past zero without a reading",
+                               [](ClockEngine& e, ManualClockSource& now) {
+                                   e.SetClock(s(1), 0, 4);
+                                   e.StartClock(4);
+                                   now.advance(3000);
+                                   e.ClockValue(4);
+                                   e.StopClock(4);
+                               }},
+                      PeekCase{"counting up", [](ClockEngine& e, ManualClockSource& now) {
+                                   e.SetClock(s(10), 1, 1);
+                                   e.StartClock(1);
+                                   now.advance(1500);
+                               }}));
 
 TEST(PeekClockValue, AClockThatDoesNotExistReadsZeroWithoutABeep) {
     ManualClockSource now;
-    modCount engine{now};
+    ClockEngine engine{now};
     int beeps = 0;
     engine.beep = [&] { ++beeps; };
     EXPECT_EQ(engine.PeekClockValue(-1), 0);
@@ -104,10 +104,10 @@ TEST(PeekClockValue, AClockThatDoesNotExistReadsZeroWithoutABeep) {
 // must not change what the clock has when it is finally stopped: the time up to the stop, peeked or not.
 TEST(PeekClockValue, PeekingChangesNothingAStopCharges) {
     ManualClockSource now;
-    modCount engine{now};
+    ClockEngine engine{now};
     ManualClockSource otherNow;
-    modCount unlooked{otherNow};
-    for (modCount* e : {&engine, &unlooked}) {
+    ClockEngine unlooked{otherNow};
+    for (ClockEngine* e : {&engine, &unlooked}) {
         e->SetClock(s(120), 0, 1);
         e->StartClock(1);
     }

@@ -1,4 +1,4 @@
-#include "core/board/modCount.h"
+#include "core/board/ClockEngine.h"
 #include "core/game/GameModel.h"
 #include <functional>
 #include <gtest/gtest.h>
@@ -116,7 +116,7 @@ TEST(FieldNames, EveryFieldHasItsControlName) {
 // The engine's table: what a snapshot reads is what a restore brings back, every clock stopped.
 TEST(ClockTable, SnapshotChargesNothingAndRestoreStopsEveryClock) {
     ManualClockSource source;
-    modCount engine(source);
+    ClockEngine engine(source);
     engine.SetClock(sec(1200), 0, 0);
     engine.SetClock(sec(120), 0, 1);
     engine.SetClock(sec(300), 0, 3);
@@ -135,7 +135,7 @@ TEST(ClockTable, SnapshotChargesNothingAndRestoreStopsEveryClock) {
 
     ManualClockSource later;
     later.setMillis(9'000'000);
-    modCount resumed(later);
+    ClockEngine resumed(later);
     resumed.Restore(table);
     for (int n = 0; n < kClockCount; ++n) {
         EXPECT_EQ(resumed.IsClockRunning(n), 0) << n;
@@ -151,13 +151,13 @@ TEST(ClockTable, SnapshotChargesNothingAndRestoreStopsEveryClock) {
 
 TEST(ClockTable, AClockRunOutReadsAsAllUsed) {
     ManualClockSource source;
-    modCount engine(source);
+    ClockEngine engine(source);
     engine.SetClock(sec(5), 0, 2);
     engine.StartClock(2);
     source.advance(9'000);
     const ClockTable table = engine.Snapshot();
     EXPECT_EQ(table[2].used, sec(5));
-    modCount resumed(source);
+    ClockEngine resumed(source);
     resumed.Restore(table);
     EXPECT_EQ(resumed.ClockValue(2), 0);
 }

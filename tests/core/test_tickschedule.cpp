@@ -1,6 +1,6 @@
+#include "core/board/ClockEngine.h"
 #include "core/board/ClockFace.h"
 #include "core/board/TickSchedule.h"
-#include "core/board/modCount.h"
 #include <gtest/gtest.h>
 #include <random>
 
@@ -58,7 +58,7 @@ TEST(NextShownChange, AgreesWithTheEngineMillisecondByMillisecond) {
     std::mt19937 rng(20261207);
     for (int round = 0; round < 400; ++round) {
         ManualClockSource clock;
-        modCount engine(clock);
+        ClockEngine engine(clock);
         const ClockDisplay display = round % 3 == 0 ? Pen : Game;
         clock.setMillis(static_cast<std::int64_t>(rng() % 100'000) - 50'000);
         engine.SetClock(tenthsToTime(rng() % 1500), 0, 1);

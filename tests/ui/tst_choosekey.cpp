@@ -4,8 +4,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include "settings/KeyCaptureDialog.h"
 #include "settings/OptionsDialogs.h"
-#include "settings/frmChooseKey.h"
 
 namespace {
 
@@ -15,11 +15,11 @@ const WorkingKeys kDefaults{83, 82, 46, 67, 73, 66, 71};
 struct Window {
     KeyCaptureExchange exchange;
     int beeps = 0;
-    std::unique_ptr<frmChooseKey> window;
+    std::unique_ptr<KeyCaptureDialog> window;
 
     Window(const std::string& prompt, std::int16_t assigned, const WorkingKeys& keys = kDefaults)
         : exchange{prompt, assigned, "stale"} {
-        window = std::make_unique<frmChooseKey>(exchange, keys, [this] { ++beeps; });
+        window = std::make_unique<KeyCaptureDialog>(exchange, keys, [this] { ++beeps; });
         window->show();
     }
 };

@@ -41,7 +41,7 @@ struct Seen {
 };
 
 Seen seen(const BoardFixture& f) {
-    const frmScoreBoard& b = *f.board;
+    const BoardWindow& b = *f.board;
     Seen s;
     s.clock = f.gameClock();
     s.home = f.home();

@@ -1,6 +1,6 @@
 // Scaling the board to its window, and painting it from the colour settings.
 #include "BoardFixture.h"
-#include "display/modStretchUi.h"
+#include "display/WindowScaling.h"
 #include <QFontMetrics>
 #include <QTest>
 
@@ -40,7 +40,7 @@ void TestLayoutColours::designSizeKeepsEveryControl() {
     for (const BoardControlRef& c : f.board->controls()) {
         before << c.widget->geometry();
     }
-    modStretchUi::StretchLayout(*f.board, f.board->layoutTable());
+    WindowScaling::StretchLayout(*f.board, f.board->layoutTable());
     int i = 0;
     for (const BoardControlRef& c : f.board->controls()) {
         // The marker goes back to its recorded place too; it is hidden after every resize anyway.
@@ -123,7 +123,7 @@ void TestLayoutColours::tinyWindowKeepsEverythingAtLeastOne() {
     for (const BoardControlRef& c : f.board->controls()) {
         QVERIFY2(c.widget->width() >= 1 && c.widget->height() >= 1, qPrintable(c.name));
         if (c.typeName == QLatin1String("Lumidig")) {
-            QVERIFY(static_cast<Lumidig*>(c.widget)->Size() >= 1);
+            QVERIFY(static_cast<LedDigit*>(c.widget)->Size() >= 1);
         }
         if (c.typeName == QLatin1String("Label")) {
             QVERIFY(static_cast<LabelControl*>(c.widget)->FontSize() >= 1);
@@ -188,7 +188,7 @@ void TestLayoutColours::captionAndLedStyleFromSettings() {
     QCOMPARE(f.board->windowTitle(), QStringLiteral("Rinkmaster - Ravens"));
     for (const BoardControlRef& c : f.board->controls()) {
         if (c.typeName == QLatin1String("Lumidig")) {
-            QCOMPARE(static_cast<Lumidig*>(c.widget)->LedType(), 1);
+            QCOMPARE(static_cast<LedDigit*>(c.widget)->LedType(), 1);
         }
     }
 }

@@ -17,10 +17,10 @@
 #include "core/settings/Settings.h"
 #include "core/settings/SettingsStore.h"
 #include "display/BoardControls.h"
-#include "display/Lumidig.h"
+#include "display/LedDigit.h"
 #include "settings/SettingsErrorReporter.h"
-#include "settings/frmChooseKey.h"
-#include "settings/frmOptions.h"
+#include "settings/KeyCaptureDialog.h"
+#include "settings/OptionsDialog.h"
 
 using namespace Qt::StringLiterals;
 
@@ -38,12 +38,12 @@ struct Rig {
     QList<bool> numLockCalls;
     QList<bool> visibleAtNumLock;
     QList<std::size_t> storedAtNumLock;
-    std::unique_ptr<frmOptions> dialog;
+    std::unique_ptr<OptionsDialog> dialog;
 
     explicit Rig(SettingsVariables s = defaults()) : settings(std::move(s)) {}
 
-    frmOptions& open() {
-        dialog = std::make_unique<frmOptions>(
+    OptionsDialog& open() {
+        dialog = std::make_unique<OptionsDialog>(
             settings, store,
             [this](bool on) {
                 numLockCalls.append(on);
@@ -76,42 +76,42 @@ QString text(const std::string& s) {
 
 // The nine colour cells: button, sample, and the setting OK writes.
 struct ColourCell {
-    QPushButton* frmOptions::*button;
-    ColorSample* frmOptions::*sample;
+    QPushButton* OptionsDialog::*button;
+    ColorSample* OptionsDialog::*sample;
     OleColor SettingsVariables::*setting;
 };
 
 const ColourCell kColourCells[] = {
-    {&frmOptions::cmdTimeC, &frmOptions::picTimeC, &SettingsVariables::TimeColor},
-    {&frmOptions::cmdScoreC, &frmOptions::picScoreC, &SettingsVariables::ScoreColor},
-    {&frmOptions::cmdBorderC, &frmOptions::picBorderC, &SettingsVariables::BorderColor},
-    {&frmOptions::cmdBackC, &frmOptions::picBackC, &SettingsVariables::FormBack},
-    {&frmOptions::cmdPeriodC, &frmOptions::picPeriodC, &SettingsVariables::PeriodColor},
-    {&frmOptions::cmdHomeC, &frmOptions::picHomeC, &SettingsVariables::HomeColor},
-    {&frmOptions::cmdLEDB, &frmOptions::picLEDB, &SettingsVariables::LEDBack},
-    {&frmOptions::cmdLedSelected, &frmOptions::picLedSelected, &SettingsVariables::LEDSelected},
-    {&frmOptions::cmdVisitorC, &frmOptions::picVisitorC, &SettingsVariables::VisitorColor},
+    {&OptionsDialog::cmdTimeC, &OptionsDialog::picTimeC, &SettingsVariables::TimeColor},
+    {&OptionsDialog::cmdScoreC, &OptionsDialog::picScoreC, &SettingsVariables::ScoreColor},
+    {&OptionsDialog::cmdBorderC, &OptionsDialog::picBorderC, &SettingsVariables::BorderColor},
+    {&OptionsDialog::cmdBackC, &OptionsDialog::picBackC, &SettingsVariables::FormBack},
+    {&OptionsDialog::cmdPeriodC, &OptionsDialog::picPeriodC, &SettingsVariables::PeriodColor},
+    {&OptionsDialog::cmdHomeC, &OptionsDialog::picHomeC, &SettingsVariables::HomeColor},
+    {&OptionsDialog::cmdLEDB, &OptionsDialog::picLEDB, &SettingsVariables::LEDBack},
+    {&OptionsDialog::cmdLedSelected, &OptionsDialog::picLedSelected, &SettingsVariables::LEDSelected},
+    {&OptionsDialog::cmdVisitorC, &OptionsDialog::picVisitorC, &SettingsVariables::VisitorColor},
 };
 
 // The seven key buttons: button, label, working copy and setting.
 struct KeyCell {
-    QPushButton* frmOptions::*button;
-    QLabel* frmOptions::*label;
-    std::int16_t frmOptions::*temp;
+    QPushButton* OptionsDialog::*button;
+    QLabel* OptionsDialog::*label;
+    std::int16_t OptionsDialog::*temp;
     std::int16_t SettingsVariables::*setting;
 };
 
 const KeyCell kKeyCells[] = {
-    {&frmOptions::cmdStartStopClock, &frmOptions::lblStartStopClock, &frmOptions::StartStopClockKeyTemp,
+    {&OptionsDialog::cmdStartStopClock, &OptionsDialog::lblStartStopClock, &OptionsDialog::StartStopClockKeyTemp,
      &SettingsVariables::StartStopClockKey},
-    {&frmOptions::cmdResetClock, &frmOptions::lblResetClock, &frmOptions::ResetClockKeyTemp,
+    {&OptionsDialog::cmdResetClock, &OptionsDialog::lblResetClock, &OptionsDialog::ResetClockKeyTemp,
      &SettingsVariables::ResetClockKey},
-    {&frmOptions::cmdClearKey, &frmOptions::lblClear, &frmOptions::ClearKeyTemp, &SettingsVariables::ClearKey},
-    {&frmOptions::cmdClockSwitch, &frmOptions::lblClockSwitch, &frmOptions::ClockSwitchKeyTemp,
+    {&OptionsDialog::cmdClearKey, &OptionsDialog::lblClear, &OptionsDialog::ClearKeyTemp, &SettingsVariables::ClearKey},
+    {&OptionsDialog::cmdClockSwitch, &OptionsDialog::lblClockSwitch, &OptionsDialog::ClockSwitchKeyTemp,
      &SettingsVariables::ClockSwitchKey},
-    {&frmOptions::cmdSepTime, &frmOptions::lblSepTime, &frmOptions::SepTimeKeyTemp, &SettingsVariables::SepTimeKey},
-    {&frmOptions::cmdBuzzer, &frmOptions::lblBuzzer, &frmOptions::BuzzerKeyTemp, &SettingsVariables::BuzzerKey},
-    {&frmOptions::cmdHorn, &frmOptions::lblHorn, &frmOptions::HornKeyTemp, &SettingsVariables::HornKey},
+    {&OptionsDialog::cmdSepTime, &OptionsDialog::lblSepTime, &OptionsDialog::SepTimeKeyTemp, &SettingsVariables::SepTimeKey},
+    {&OptionsDialog::cmdBuzzer, &OptionsDialog::lblBuzzer, &OptionsDialog::BuzzerKeyTemp, &SettingsVariables::BuzzerKey},
+    {&OptionsDialog::cmdHorn, &OptionsDialog::lblHorn, &OptionsDialog::HornKeyTemp, &SettingsVariables::HornKey},
 };
 
 // Clicks the spinner's upper or lower arrow.
@@ -193,7 +193,7 @@ void TestOptions::initTestCase() {
 
 void TestOptions::opensWithTheLayoutAndCaptions() {
     Rig rig;
-    frmOptions& d = rig.open();
+    OptionsDialog& d = rig.open();
     QCOMPARE(d.windowTitle(), QStringLiteral("Options"));
     QCOMPARE(d.size(), QSize(402, 454));
     QCOMPARE(d.SSTab1->count(), 3);
@@ -264,7 +264,7 @@ void TestOptions::opensWithTheLayoutAndCaptions() {
 
 void TestOptions::keyNamesAreFramedAndCentred() {
     Rig rig;
-    frmOptions& d = rig.open();
+    OptionsDialog& d = rig.open();
     for (const KeyCell& cell : kKeyCells) {
         QLabel* label = d.*cell.label;
         QCOMPARE(label->frameShape(), QFrame::Box);
@@ -296,7 +296,7 @@ void TestOptions::fillsEveryControlFromTheSettings() {
     s.BuzzerKey = 106;
     s.HornKey = 0; // no name
     Rig rig(s);
-    frmOptions& d = rig.open();
+    OptionsDialog& d = rig.open();
     for (const ColourCell& cell : kColourCells)
         QCOMPARE((d.*cell.sample)->BackColor(), s.*cell.setting);
     QCOMPARE(d.lblStartStopClock->text(), QStringLiteral("F3"));
@@ -322,7 +322,7 @@ void TestOptions::defaultNamesKeepTheStoredSize() {
     SettingsVariables s = defaults();
     s.TeamSize = 40 * kFixedPoint4Scale + 4000; // 40.4 is used as 40
     Rig rig(s);
-    frmOptions& d = rig.open();
+    OptionsDialog& d = rig.open();
     QCOMPARE(d.TempSize, std::int16_t{40});
     d.cmdOk->click();
     QCOMPARE(rig.settings.TeamSize, FixedPoint4{400000});
@@ -348,7 +348,7 @@ void TestOptions::widthIsShownAndKept() {
     SettingsVariables s = defaults();
     s.LEDSelectedWidth = static_cast<std::int16_t>(stored);
     Rig rig(s);
-    frmOptions& d = rig.open();
+    OptionsDialog& d = rig.open();
     QCOMPARE(d.lblLEDSelectedWidthValue->text(), QString::number(shown));
     d.cmdOk->click();
     QCOMPARE(int(rig.settings.LEDSelectedWidth), shown);
@@ -373,7 +373,7 @@ void TestOptions::ledTypeIsShownAndKept() {
     SettingsVariables s = defaults();
     s.LEDType = static_cast<std::int16_t>(stored);
     Rig rig(s);
-    frmOptions& d = rig.open();
+    OptionsDialog& d = rig.open();
     QCOMPARE(d.cmbLedType->currentIndex(), shown);
     QCOMPARE(d.lumPreview->LedType(), shown);
     d.cmdOk->click();
@@ -415,7 +415,7 @@ void TestOptions::numLockModeOnOpenAndOk() {
     SettingsVariables s = defaults();
     s.NumLockForce = stored;
     Rig rig(s);
-    frmOptions& d = rig.open();
+    OptionsDialog& d = rig.open();
     const QList<QPair<QRadioButton*, QString>> options{
         {d.optNormal, u"optNormal"_s}, {d.optKeepOn, u"optKeepOn"_s}, {d.optKeepOff, u"optKeepOff"_s}};
     for (const auto& [option, name] : options)
@@ -440,7 +440,7 @@ void TestOptions::spinnerStepsWithinItsRange() {
     SettingsVariables s = defaults();
     s.LEDSelectedWidth = 3;
     Rig rig(s);
-    frmOptions& d = rig.open();
+    OptionsDialog& d = rig.open();
     d.SSTab1->setCurrentIndex(1);
     QScrollBar* bar = d.scrLEDSelectedWidth;
     clickSpinner(bar, true);
@@ -465,7 +465,7 @@ void TestOptions::markerWidthIsReachedWithTabAndArrows() {
     SettingsVariables s = defaults();
     s.LEDSelectedWidth = 3;
     Rig rig(s);
-    frmOptions& d = rig.open();
+    OptionsDialog& d = rig.open();
     d.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&d));
     d.SSTab1->setCurrentIndex(1);
@@ -505,7 +505,7 @@ void TestOptions::ctrlTabTurnsTheTabsFromAnywhere() {
     QFETCH(int, forward);
     QFETCH(int, back);
     Rig rig;
-    frmOptions& d = rig.open();
+    OptionsDialog& d = rig.open();
     d.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&d));
     QWidget* const target = focus == u"ok"_s       ? static_cast<QWidget*>(d.cmdOk)
@@ -540,7 +540,7 @@ void TestOptions::cancelChangesNothing() {
     SettingsVariables s = defaults();
     s.LEDSelectedWidth = 2;
     Rig rig(s);
-    frmOptions& d = rig.open();
+    OptionsDialog& d = rig.open();
     rig.dialogs.colors = {QColor(1, 2, 3), QColor(4, 5, 6)};
     rig.dialogs.chosenKeys = {u"88"_s};
     rig.dialogs.files = {sound};
@@ -585,7 +585,7 @@ void TestOptions::colourButtonsPickFromTheSample() {
     SettingsVariables s = defaults();
     s.*c.setting = 0x123456;
     Rig rig(s);
-    frmOptions& d = rig.open();
+    OptionsDialog& d = rig.open();
     rig.dialogs.colors = {QColor(0x11, 0x22, 0x33)};
     (d.*c.button)->click();
     // The picker starts at the sample's colour (0x00BBGGRR: red 0x56, green 0x34, blue 0x12).
@@ -611,7 +611,7 @@ void TestOptions::cancelledColourPickerChangesNothing() {
     QFETCH(bool, pickedBefore);
     QFETCH(bool, sameSample);
     Rig rig;
-    frmOptions& d = rig.open();
+    OptionsDialog& d = rig.open();
     if (pickedBefore) {
         rig.dialogs.colors = {QColor(0, 0, 255)};
         (sameSample ? d.cmdScoreC : d.cmdTimeC)->click();
@@ -635,7 +635,7 @@ void TestOptions::soundButtons() {
     QFETCH(bool, horn);
     const QString chosen = makeFile(m_files.path(), 60, u"horn.wav"_s);
     Rig rig;
-    frmOptions& d = rig.open();
+    OptionsDialog& d = rig.open();
     QPushButton* button = horn ? d.cmdHornSound : d.cmdBuzzerSound;
     QLabel* label = horn ? d.lblHFile : d.lblBFile;
     std::string& temp = horn ? d.HornTemp : d.BuzzTemp;
@@ -671,7 +671,7 @@ void TestOptions::cancelledSoundChooserChangesNothing() {
     QFETCH(bool, sameSound);
     const QString chosen = makeFile(m_files.path(), 30, u"siren.wav"_s);
     Rig rig;
-    frmOptions& d = rig.open();
+    OptionsDialog& d = rig.open();
     rig.dialogs.files = {chosen};
     d.cmdBuzzerSound->click();
     const QString hornBefore = d.lblHFile->text();
@@ -709,7 +709,7 @@ void TestOptions::chopFileName_data() {
 void TestOptions::chopFileName() {
     QFETCH(QString, path);
     QFETCH(QString, shown);
-    QCOMPARE(frmOptions::ChopFileName(path, 50), shown);
+    QCOMPARE(OptionsDialog::ChopFileName(path, 50), shown);
     // The dialog shows it so when it opens.
     SettingsVariables s = defaults();
     s.HornFile = path.toStdString();
@@ -740,7 +740,7 @@ void TestOptions::previewItSizes() {
     QFETCH(QString, visitor);
     QFETCH(int, size);
     Rig rig;
-    frmOptions& d = rig.open();
+    OptionsDialog& d = rig.open();
     // Every change runs the fit, whatever the size before it (the stored 24 here).
     d.txtHomeText->setText(u"x"_s);
     d.txtVisitorText->setText(u"x"_s);
@@ -763,7 +763,7 @@ void TestOptions::previewItSizes() {
 
 void TestOptions::typingRecomputesFromSixty() {
     Rig rig;
-    frmOptions& d = rig.open();
+    OptionsDialog& d = rig.open();
     d.txtHomeText->clear();
     QList<int> sizes;
     for (QChar c : u"Capitals of Hartford"_s) {
@@ -793,7 +793,7 @@ void TestOptions::nameFitRunsNoOtherEvents() {
     // A click or key waiting in the queue must not run in the middle of the fit (it could close the dialog or
     // change the name being measured); it runs after the change handling has finished.
     Rig rig;
-    frmOptions& d = rig.open();
+    OptionsDialog& d = rig.open();
     bool ranDuringFit = false;
     bool ran = false;
     QMetaObject::invokeMethod(
@@ -808,7 +808,7 @@ void TestOptions::nameFitRunsNoOtherEvents() {
 
 void TestOptions::namesTakeAtMostTwentyCharacters() {
     Rig rig;
-    frmOptions& d = rig.open();
+    OptionsDialog& d = rig.open();
     d.txtVisitorText->clear();
     QTest::keyClicks(d.txtVisitorText, u"abcdefghijklmnopqrstuvwxyz"_s);
     QCOMPARE(d.txtVisitorText->text(), u"abcdefghijklmnopqrst"_s);
@@ -830,7 +830,7 @@ void TestOptions::okKeepsAnUntouchedLongName() {
     s.HomeText = "Hameenlinnan Pallokerho";
     s.VisitorText = "Kiekko-Espoo Naiset Blues Kärpät";
     Rig rig(s);
-    frmOptions& d = rig.open();
+    OptionsDialog& d = rig.open();
     QCOMPARE(d.txtHomeText->text(), u"Hameenlinnan Palloke"_s); // the box shows what fits in it
     if (!typed.isEmpty()) {
         d.txtHomeText->clear();
@@ -844,7 +844,7 @@ void TestOptions::okKeepsAnUntouchedLongName() {
 
 void TestOptions::ledTypeListDrivesThePreview() {
     Rig rig;
-    frmOptions& d = rig.open();
+    OptionsDialog& d = rig.open();
     d.cmbLedType->setCurrentIndex(1);
     QCOMPARE(d.lumPreview->LedType(), 1);
     d.cmbLedType->setCurrentIndex(0);
@@ -874,7 +874,7 @@ void TestOptions::penaltyRulesBoxIsShownAndKept() {
     SettingsVariables s = defaults();
     s.PenaltyRules = stored;
     Rig rig(s);
-    frmOptions& d = rig.open();
+    OptionsDialog& d = rig.open();
     auto* box = d.findChild<QCheckBox*>(u"chkPenaltyRules"_s);
     QVERIFY(box);
     QCOMPARE(box->text(), u"Apply penalty rules"_s);
@@ -902,7 +902,7 @@ void TestOptions::resetColors() {
         s.*cell.setting = 0x0A0B0C;
     s.LEDSelectedWidth = 3;
     Rig rig(s);
-    frmOptions& d = rig.open();
+    OptionsDialog& d = rig.open();
     rig.dialogs.colors = {QColor(1, 1, 1)};
     d.cmdBackC->click(); // the back colour changed first: the marker still resets to the default grey
     rig.dialogs.answers = {yes};
@@ -948,7 +948,7 @@ void TestOptions::resetKeys() {
     s.HornKey = 76;
     s.NumLockForce = 1;
     Rig rig(s);
-    frmOptions& d = rig.open();
+    OptionsDialog& d = rig.open();
     rig.dialogs.answers = {yes};
     d.cmdResetKeys->click();
     QCOMPARE(rig.dialogs.questions,
@@ -990,7 +990,7 @@ void TestOptions::keyButtons() {
     QFETCH(QString, answer);
     const KeyCell& c = kKeyCells[cell];
     Rig rig;
-    frmOptions& d = rig.open();
+    OptionsDialog& d = rig.open();
     const WorkingKeys before = d.workingKeys();
     rig.dialogs.chosenKeys = {answer};
     (d.*c.button)->click();
@@ -1008,14 +1008,14 @@ void TestOptions::keyButtons() {
 
 void TestOptions::keyWindowRefusesTheWorkingKeys() {
     Rig rig;
-    frmOptions& d = rig.open();
+    OptionsDialog& d = rig.open();
     // The horn gets X through the real key window.
-    rig.dialogs.keyWindow = [](frmChooseKey& window) { QTest::keyPress(&window, Qt::Key_X); };
+    rig.dialogs.keyWindow = [](KeyCaptureDialog& window) { QTest::keyPress(&window, Qt::Key_X); };
     d.cmdHorn->click();
     QCOMPARE(d.HornKeyTemp, std::int16_t{88});
     // X is now taken in the dialog, though not yet stored: the buzzer cannot have it, nor the start/stop
     // key S; the user closes the window and the buzzer keeps B.
-    rig.dialogs.keyWindow = [](frmChooseKey& window) {
+    rig.dialogs.keyWindow = [](KeyCaptureDialog& window) {
         QTest::keyPress(&window, Qt::Key_X);
         QTest::keyPress(&window, Qt::Key_S);
         QVERIFY(window.isVisible());
@@ -1027,10 +1027,10 @@ void TestOptions::keyWindowRefusesTheWorkingKeys() {
     QCOMPARE(d.lblBuzzer->text(), u"B"_s);
     QCOMPARE(d.keyCapture().ChosenKey, std::string("0"));
     // The buzzer's own key is taken again; G, given up by the horn, is free.
-    rig.dialogs.keyWindow = [](frmChooseKey& window) { QTest::keyPress(&window, Qt::Key_B); };
+    rig.dialogs.keyWindow = [](KeyCaptureDialog& window) { QTest::keyPress(&window, Qt::Key_B); };
     d.cmdBuzzer->click();
     QCOMPARE(d.BuzzerKeyTemp, std::int16_t{66});
-    rig.dialogs.keyWindow = [](frmChooseKey& window) { QTest::keyPress(&window, Qt::Key_G); };
+    rig.dialogs.keyWindow = [](KeyCaptureDialog& window) { QTest::keyPress(&window, Qt::Key_G); };
     d.cmdBuzzer->click();
     QCOMPARE(d.BuzzerKeyTemp, std::int16_t{71});
     QCOMPARE(d.lblBuzzer->text(), u"G"_s);
@@ -1040,7 +1040,7 @@ void TestOptions::keyWindowRefusesTheWorkingKeys() {
 void TestOptions::okWritesEveryValue() {
     const QString sound = makeFile(m_files.path(), 35, u"buzz.wav"_s);
     Rig rig;
-    frmOptions& d = rig.open();
+    OptionsDialog& d = rig.open();
     rig.dialogs.colors = {QColor(10, 20, 30)};
     rig.dialogs.chosenKeys = {u"120"_s};
     rig.dialogs.files = {sound};
@@ -1097,7 +1097,7 @@ void TestOptions::publicScreenChoice() {
     SettingsVariables s = defaults();
     s.PublicScreen = stored.toStdString();
     Rig rig(s);
-    frmOptions& d = rig.open();
+    OptionsDialog& d = rig.open();
     QComboBox* box = d.findChild<QComboBox*>(u"cmbPublicScreen"_s);
     QVERIFY(box != nullptr);
     QStringList shown;
@@ -1141,7 +1141,7 @@ void TestOptions::publicScreenInUse() {
     SettingsVariables s = defaults();
     s.PublicScreen = stored.toStdString();
     Rig rig(s);
-    frmOptions& d = rig.open();
+    OptionsDialog& d = rig.open();
     d.showPublicScreenInUse(inUse);
     QComboBox* box = d.findChild<QComboBox*>(u"cmbPublicScreen"_s);
     QVERIFY(box != nullptr);
@@ -1163,7 +1163,7 @@ void TestOptions::unwritableStoreIsReported() {
     });
     Rig rig;
     rig.store.setFlushFailure(std::string("The disk is full."));
-    frmOptions& d = rig.open();
+    OptionsDialog& d = rig.open();
     d.txtHomeText->setText(u"Otters"_s);
     d.cmdOk->click();
     setStoreFailureDialog({});
@@ -1177,7 +1177,7 @@ void TestOptions::unwritableStoreIsReported() {
 
 void TestOptions::enterInANameBoxPressesOk() {
     Rig rig;
-    frmOptions& d = rig.open();
+    OptionsDialog& d = rig.open();
     d.SSTab1->setCurrentIndex(2);
     d.txtHomeText->setFocus();
     d.txtHomeText->setText(u"Rangers"_s);

@@ -2,7 +2,7 @@
 #include "display/PublicScreenController.h"
 #include "support/FakeOptionsDialogs.h"
 #include "core/settings/SettingsStore.h"
-#include "settings/frmOptions.h"
+#include "settings/OptionsDialog.h"
 
 #include <QApplication>
 #include <QFile>
@@ -83,7 +83,7 @@ private slots:
         SettingsVariables settings = defaultSettings("/opt/rinkmaster", '/');
         InMemorySettingsStore store;
         FakeOptionsDialogs dialogs;
-        frmOptions dialog(settings, store, nullptr, dialogs);
+        OptionsDialog dialog(settings, store, nullptr, dialogs);
         dialog.showPublicScreenInUse(QStringLiteral("RIGHT")); // from the command line; nothing stored
         auto* box = dialog.findChild<QComboBox*>(QStringLiteral("cmbPublicScreen"));
         QVERIFY(box != nullptr);

@@ -1,5 +1,5 @@
 // The start-up window: where it sits, what it says, and that a click anywhere but its buttons goes on.
-#include "app/frmSplash.h"
+#include "app/SplashWindow.h"
 #include <QApplication>
 #include <QTest>
 
@@ -39,13 +39,13 @@ SplashServices servicesFor(Counts& c) {
 
 void TestSplash::placementAboveTheCentre() {
     // A screen 11520 twips high puts the top edge at 2820 twips.
-    QCOMPARE(frmSplash::placement(15360, 11520, 6240).y(), 2820);
-    QCOMPARE(frmSplash::placement(15360, 11520, 6240).x(), 4560);
+    QCOMPARE(SplashWindow::placement(15360, 11520, 6240).y(), 2820);
+    QCOMPARE(SplashWindow::placement(15360, 11520, 6240).x(), 4560);
 }
 
 void TestSplash::showsVersionAndLoadsSettingsOnce() {
     Counts c;
-    frmSplash splash(servicesFor(c));
+    SplashWindow splash(servicesFor(c));
     QCOMPARE(c.loads, 1);
     QCOMPARE(splash.lblVersion->text(), QStringLiteral("Version 1.0.0"));
     QCOMPARE(splash.lblName->text(), QStringLiteral("Rinkmaster"));
@@ -71,7 +71,7 @@ void TestSplash::clicksGoOnToTheBoard_data() {
 void TestSplash::clicksGoOnToTheBoard() {
     QFETCH(QString, target);
     Counts c;
-    frmSplash splash(servicesFor(c));
+    SplashWindow splash(servicesFor(c));
     splash.show();
     QVERIFY(QTest::qWaitForWindowExposed(&splash));
     QWidget* w = target == QLatin1String("version")  ? static_cast<QWidget*>(splash.lblVersion)
@@ -91,7 +91,7 @@ void TestSplash::clicksGoOnToTheBoard() {
 
 void TestSplash::buttonsOpenWindowsAndStay() {
     Counts c;
-    frmSplash splash(servicesFor(c));
+    SplashWindow splash(servicesFor(c));
     splash.show();
     QVERIFY(QTest::qWaitForWindowExposed(&splash));
     QTest::mouseClick(splash.cmdHelp, Qt::LeftButton);
@@ -116,7 +116,7 @@ void TestSplash::keysGoOnToTheBoard() {
     QFETCH(int, key);
     QFETCH(int, boards);
     Counts c;
-    frmSplash splash(servicesFor(c));
+    SplashWindow splash(servicesFor(c));
     splash.show();
     splash.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&splash));
@@ -130,7 +130,7 @@ void TestSplash::keysGoOnToTheBoard() {
 
 void TestSplash::aButtonReachedWithTabTakesTheKeys() {
     Counts c;
-    frmSplash splash(servicesFor(c));
+    SplashWindow splash(servicesFor(c));
     splash.show();
     splash.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&splash));
@@ -149,7 +149,7 @@ void TestSplash::aButtonReachedWithTabTakesTheKeys() {
 
 void TestSplash::closingWithoutGoingOnEndsTheProgram() {
     Counts c;
-    frmSplash splash(servicesFor(c));
+    SplashWindow splash(servicesFor(c));
     splash.show();
     splash.close();
     QCOMPARE(c.ends, 1);

@@ -13,11 +13,11 @@
 
 #include "BoardFixture.h"
 #include "FakeOptionsDialogs.h"
-#include "app/frmSplash.h"
-#include "board/frmScoreBoard.h"
+#include "app/SplashWindow.h"
+#include "board/BoardWindow.h"
 #include "core/settings/SettingsStore.h"
 #include "display/BoardControls.h"
-#include "settings/frmOptions.h"
+#include "settings/OptionsDialog.h"
 
 using namespace Qt::StringLiterals;
 
@@ -86,7 +86,7 @@ void TestTranslations::boardCaptions() {
     const Language tr(language);
     QVERIFY2(tr.loaded, "translation not found (RINKMASTER_QM_DIR)");
     BoardFixture f;
-    frmScoreBoard* b = f.board.get();
+    BoardWindow* b = f.board.get();
     f.show();
     QCOMPARE(f.control<LabelControl>(u"lblGoalH"_s)->text(), goal);
     QCOMPARE(f.control<LabelControl>(u"lblGoalV"_s)->text(), goal);
@@ -144,7 +144,7 @@ void TestTranslations::boardCaptions() {
 void TestTranslations::splashTexts() {
     QFETCH(QString, language);
     const Language tr(language);
-    frmSplash splash(SplashServices{});
+    SplashWindow splash(SplashServices{});
     QCOMPARE(splash.lblClick->text().isEmpty(), false);
     if (language != QLatin1String("en"))
         QVERIFY(splash.lblClick->text() != QStringLiteral("Click to continue."));
@@ -161,7 +161,7 @@ void TestTranslations::optionsTexts() {
     SettingsVariables settings = defaultSettings("/opt/rinkmaster", '/');
     InMemorySettingsStore store;
     FakeOptionsDialogs dialogs;
-    frmOptions dialog(
+    OptionsDialog dialog(
         settings, store, [](bool) {}, dialogs);
     dialog.show();
     if (language == QLatin1String("de"))

@@ -13,11 +13,11 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // What a view shows of a digit group, as BoardFixture reads the board.
-QString shownOn(const frmScoreBoard& view, const char* group, bool indexZeroIsRightmost) {
-    return BoardFixture::shown(view.findChildren<Lumidig*>(QString::fromLatin1(group)), indexZeroIsRightmost);
+QString shownOn(const BoardWindow& view, const char* group, bool indexZeroIsRightmost) {
+    return BoardFixture::shown(view.findChildren<LedDigit*>(QString::fromLatin1(group)), indexZeroIsRightmost);
 }
 
-template <class T> T* on(const frmScoreBoard& board, const char* name, int index = 0) {
+template <class T> T* on(const BoardWindow& board, const char* name, int index = 0) {
     const QList<T*> found = board.findChildren<T*>(QString::fromLatin1(name));
     return index < found.size() ? found[index] : nullptr;
 }
@@ -33,7 +33,7 @@ private slots:
     void viewDrawsTheBoardsGame() {
         BoardFixture fx;
         fx.show();
-        frmScoreBoard view(*fx.board, nullptr);
+        BoardWindow view(*fx.board, nullptr);
         view.resize(1920, 1080);
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
@@ -57,7 +57,7 @@ private slots:
         // Lights follow too: the penalty light and a goal light.
         QCOMPARE(on<ShapeControl>(view, "shpPenaltyH")->FillColor(),
                  on<ShapeControl>(*fx.board, "shpPenaltyH")->FillColor());
-        fx.board->imgGoalCoverV_Click();
+        fx.board->onVisitorGoalCoverClicked();
         QCOMPARE(on<ShapeControl>(view, "shpGoalV")->FillColor(), on<ShapeControl>(*fx.board, "shpGoalV")->FillColor());
         QVERIFY(on<ShapeControl>(view, "shpGoalV")->FillColor() != on<ShapeControl>(view, "shpGoalH")->FillColor());
 
@@ -71,7 +71,7 @@ private slots:
     void viewNeverSelectsTakesKeysOrEndsTheRun() {
         BoardFixture fx;
         fx.show();
-        frmScoreBoard view(*fx.board, nullptr);
+        BoardWindow view(*fx.board, nullptr);
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
         for (PictureBoxControl* f : view.fieldBoxes())
@@ -97,11 +97,11 @@ private slots:
 
     void viewTakesNewColoursWhenRefreshed() {
         BoardFixture fx;
-        frmScoreBoard view(*fx.board, nullptr);
+        BoardWindow view(*fx.board, nullptr);
         fx.settings.ScoreColor = 0x00FF00; // green in the store's blue-green-red order
         fx.settings.HomeText = "Bears";
         view.refreshFromSettings();
-        QCOMPARE(on<Lumidig>(view, "lumHome")->LitColor(), QColor(0, 255, 0));
+        QCOMPARE(on<LedDigit>(view, "lumHome")->LitColor(), QColor(0, 255, 0));
         QCOMPARE(on<LabelControl>(view, "lblHome")->text(), QStringLiteral("Bears"));
     }
 
@@ -181,7 +181,7 @@ private slots:
                      fieldRect(fx.field("TimeBack"))
                          .adjusted(-markerWidth - 3, -markerWidth - 3, markerWidth + 3, markerWidth + 3));
         // The public board's view has no such frame.
-        frmScoreBoard view(*fx.board, nullptr);
+        BoardWindow view(*fx.board, nullptr);
         QCOMPARE(view.findChild<QWidget*>(u"consoleSelectionFrame"_s), nullptr);
     }
 

@@ -1,6 +1,6 @@
 #include "TickSchedule.h"
+#include "core/board/ClockEngine.h"
 #include "core/board/ClockFace.h"
-#include "core/board/modCount.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 #include "core/TimeValue.h"
-#include "core/board/modCount.h"
+#include "core/board/ClockEngine.h"
 #include "core/rules/GameSheet.h"
 #include <array>
 #include <cstdint>

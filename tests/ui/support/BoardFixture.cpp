@@ -25,7 +25,7 @@ BoardFixture::BoardFixture(const SettingsVariables& initial) : settings(initial)
     services.setNumLock = [this](bool on) { numLockRequests.push_back(on); };
     services.endProgram = [this] { ++programEnded; };
     engine.beep = [this] { ++beeps; };
-    board = std::make_unique<frmScoreBoard>(settings, engine, buzzer, horn, services);
+    board = std::make_unique<BoardWindow>(settings, engine, buzzer, horn, services);
     // The tests run the tick by hand on their own clock.
     tick().stop();
 }
@@ -37,14 +37,14 @@ BoardFixture::~BoardFixture() {
 void BoardFixture::advance(std::int64_t ms) {
     clock.advance(ms);
     if (tick().isActive()) {
-        board->tmrClock1_Timer();
+        board->onTick();
     }
 }
 
 void BoardFixture::minutePasses(QTime newTimeOfDay) {
     timeOfDay = newTimeOfDay;
     if (timeOfDayTick().isActive()) {
-        board->tmrTimeOfDay_Timer();
+        board->onTimeOfDayTick();
     }
 }
 
@@ -93,9 +93,9 @@ void BoardFixture::type(const QString& keys) {
     }
 }
 
-QString BoardFixture::shown(const QList<Lumidig*>& digits, bool indexZeroIsRightmost) {
+QString BoardFixture::shown(const QList<LedDigit*>& digits, bool indexZeroIsRightmost) {
     QString out;
-    for (const Lumidig* d : digits) {
+    for (const LedDigit* d : digits) {
         const QChar c = d->Caption() < 0 ? QLatin1Char('-') : QChar(QLatin1Char('0' + d->Caption()));
         if (indexZeroIsRightmost) {
             out.prepend(c);
@@ -110,8 +110,8 @@ QString BoardFixture::shown(const QString& group, bool indexZeroIsRightmost) con
     return shown(digits(group), indexZeroIsRightmost);
 }
 
-QList<Lumidig*> BoardFixture::digits(const QString& group) const {
-    return board->findChildren<Lumidig*>(group);
+QList<LedDigit*> BoardFixture::digits(const QString& group) const {
+    return board->findChildren<LedDigit*>(group);
 }
 
 BoardTick& BoardFixture::tick() const {

@@ -1,8 +1,8 @@
 #pragma once
 #include "FakeSoundDevice.h"
-#include "board/frmScoreBoard.h"
+#include "board/BoardWindow.h"
+#include "core/board/ClockEngine.h"
 #include "core/board/ClockSource.h"
-#include "core/board/modCount.h"
 #include "core/settings/Settings.h"
 #include <QStringList>
 #include <QTimer>
@@ -33,14 +33,14 @@ struct BoardFixture {
     // Every control of a name (a digit group, a pair of dots or lights), in the board's order.
     template <class T> QList<T*> controls(const QString& name) const { return board->findChildren<T*>(name); }
     PictureBoxControl* field(const char* name) const;
-    QList<Lumidig*> digits(const QString& group) const;
+    QList<LedDigit*> digits(const QString& group) const;
     // The board's tick.
     BoardTick& tick() const;
     // The minute wake of a shown time of day.
     QTimer& timeOfDayTick() const;
 
     // What a digit group shows, leftmost first, '-' for a dark digit, e.g. "10:00" -> "1000", a dark tens "-7".
-    static QString shown(const QList<Lumidig*>& digits, bool indexZeroIsRightmost);
+    static QString shown(const QList<LedDigit*>& digits, bool indexZeroIsRightmost);
     QString shown(const QString& group, bool indexZeroIsRightmost) const;
     QString gameClock() const; // "1000", "-507", "453-"
     QString home() const;      // "-7"
@@ -50,7 +50,7 @@ struct BoardFixture {
 
     SettingsVariables settings;
     ManualClockSource clock;
-    modCount engine{clock};
+    ClockEngine engine{clock};
     FakeSoundDevice buzzer;
     FakeSoundDevice horn;
     QTime timeOfDay{14, 35};
@@ -62,5 +62,5 @@ struct BoardFixture {
     int beeps = 0;
     int programEnded = 0;
     std::vector<bool> numLockRequests;
-    std::unique_ptr<frmScoreBoard> board;
+    std::unique_ptr<BoardWindow> board;
 };

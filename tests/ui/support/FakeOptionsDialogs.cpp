@@ -1,6 +1,6 @@
 #include "FakeOptionsDialogs.h"
 
-#include "settings/frmChooseKey.h"
+#include "settings/KeyCaptureDialog.h"
 
 std::optional<QColor> FakeOptionsDialogs::pickColor(QWidget* parent, const QColor& current) {
     parents.append(parent);
@@ -25,7 +25,7 @@ void FakeOptionsDialogs::captureKey(QWidget* parent, KeyCaptureExchange& exchang
     keyRequests.append(exchange);
     keyRequestKeys.append(workingKeys);
     if (keyWindow) {
-        frmChooseKey window(
+        KeyCaptureDialog window(
             exchange, workingKeys, [this] { ++beeps; }, parent);
         window.show();
         keyWindow(window);

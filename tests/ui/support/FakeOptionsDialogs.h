@@ -5,7 +5,7 @@
 
 #include "settings/OptionsDialogs.h"
 
-class frmChooseKey;
+class KeyCaptureDialog;
 
 // The options dialog's pickers, questions and key window, answered by the test. Each answer list is taken
 // from the front, one entry per opening; when a list is empty the user cancels (no colour, no file, No, no key).
@@ -25,7 +25,7 @@ public:
     QList<QString> chosenKeys;
     // When set, every key window is the real one, shown without blocking; the function plays the user's part
     // (pressing keys, closing it). Refusals beep into beeps.
-    std::function<void(frmChooseKey&)> keyWindow;
+    std::function<void(KeyCaptureDialog&)> keyWindow;
     int beeps = 0;
 
     // What was asked.

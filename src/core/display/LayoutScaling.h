@@ -6,7 +6,7 @@
 // The board's reference layout and the arithmetic that scales it to any window. Values are in the units of
 // each control's container (twips), font sizes in points. Everything is held in 64 bits, so a 4K window or a
 // projector wall records and scales like any other.
-namespace modStretch {
+namespace LayoutScaling {
 
 // Whole number, halves to the even one (as every recorded value is rounded).
 std::int64_t roundHalfEven(double value);
@@ -60,4 +60,4 @@ StretchedEntry stretch(const LayoutEntry& entry, const LayoutTable& table, doubl
 // smaller of the two ratios.
 double RSize(int value, double windowWidth, double windowHeight);
 
-} // namespace modStretch
+} // namespace LayoutScaling

@@ -1,9 +1,9 @@
 // NumLock on Windows: the thread's keyboard state tells the toggle; a synthesized press and release of the
 // NumLock key changes it, on every version of Windows.
-#include "modGrabKeys.h"
+#include "NumLockControl.h"
 #include <windows.h>
 
-namespace modGrabKeysPlatform {
+namespace NumLockPlatform {
 
 std::optional<bool> readNumLock() {
     BYTE state[256] = {};
@@ -20,4 +20,4 @@ bool writeNumLock(bool /*on*/) {
     return true;
 }
 
-} // namespace modGrabKeysPlatform
+} // namespace NumLockPlatform

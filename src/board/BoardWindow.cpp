@@ -1,7 +1,7 @@
-#include "frmScoreBoard.h"
+#include "BoardWindow.h"
 #include "core/board/TickSchedule.h"
 #include "core/input/KeyTables.h"
-#include "display/modStretchUi.h"
+#include "display/WindowScaling.h"
 #include "input/KeyTranslate.h"
 #include "sound/SoundDevice.h"
 #include <QCloseEvent>
@@ -41,23 +41,23 @@ const QString kArial = QStringLiteral("Arial");
 
 } // namespace
 
-std::vector<int> LumGroup::captions() const {
+std::vector<int> LedDigitGroup::captions() const {
     return game::digitsOf(model->state(), group);
 }
 
-void LumGroup::setCaptions(const std::vector<int>& captions) {
+void LedDigitGroup::setCaptions(const std::vector<int>& captions) {
     model->edit([this, &captions](game::GameState& s) { game::setDigits(s, group, captions); });
 }
 
-void LumGroup::draw() const {
+void LedDigitGroup::draw() const {
     const std::vector<int> shown = captions();
     for (std::size_t i = 0; i < digits.size() && i < shown.size(); ++i) {
         digits[i]->setCaption(shown[i]);
     }
 }
 
-frmScoreBoard::frmScoreBoard(SettingsVariables& settings, modCount& engine, SoundDevice& buzzer, SoundDevice& horn,
-                             BoardServices services, QWidget* parent)
+BoardWindow::BoardWindow(SettingsVariables& settings, ClockEngine& engine, SoundDevice& buzzer, SoundDevice& horn,
+                         BoardServices services, QWidget* parent)
     : QWidget(parent), m_settings(settings), m_engine(engine), m_buzzer(buzzer), m_horn(horn),
       m_services(std::move(services)) {
     setWindowTitle(QStringLiteral("Rinkmaster"));
@@ -65,22 +65,22 @@ frmScoreBoard::frmScoreBoard(SettingsVariables& settings, modCount& engine, Soun
     setFocusPolicy(Qt::NoFocus);
     resize(twips::toPixels(kDesignClientWidth), twips::toPixels(kDesignClientHeight));
     buildControls();
-    connect(&m_model, &BoardModel::changed, this, &frmScoreBoard::drawModel);
+    connect(&m_model, &BoardModel::changed, this, &BoardWindow::drawModel);
 
     tmrClock1.setObjectName(QStringLiteral("tmrClock1"));
     tmrTimeOfDay.setObjectName(QStringLiteral("tmrTimeOfDay"));
-    connect(&tmrClock1, &BoardTick::timeout, this, &frmScoreBoard::tmrClock1_Timer);
+    connect(&tmrClock1, &BoardTick::timeout, this, &BoardWindow::onTick);
     tmrTimeOfDay.setSingleShot(true);
     tmrTimeOfDay.setTimerType(Qt::PreciseTimer);
-    connect(&tmrTimeOfDay, &QTimer::timeout, this, &frmScoreBoard::tmrTimeOfDay_Timer);
+    connect(&tmrTimeOfDay, &QTimer::timeout, this, &BoardWindow::onTimeOfDayTick);
     connect(&m_buzzer, &SoundDevice::Done, this, [this] { soundFinished(m_buzzer); });
     connect(&m_horn, &SoundDevice::Done, this, [this] { soundFinished(m_horn); });
 
-    Form_Load();
+    onLoad();
     tmrClock1.start();
 }
 
-frmScoreBoard::frmScoreBoard(frmScoreBoard& shown, QWidget* parent)
+BoardWindow::BoardWindow(BoardWindow& shown, QWidget* parent)
     : QWidget(parent), m_settings(shown.m_settings), m_engine(shown.m_engine), m_buzzer(shown.m_buzzer),
       m_horn(shown.m_horn), m_shownBoard(&shown) {
     setObjectName(QStringLiteral("publicView"));
@@ -93,24 +93,24 @@ frmScoreBoard::frmScoreBoard(frmScoreBoard& shown, QWidget* parent)
     for (PictureBoxControl* f : fieldBoxes()) {
         f->setFocusPolicy(Qt::NoFocus);
     }
-    connect(&shown.m_model, &BoardModel::changed, this, &frmScoreBoard::drawModel);
+    connect(&shown.m_model, &BoardModel::changed, this, &BoardWindow::drawModel);
     UpdateLabels();
     UpdateFormColors();
-    modStretchUi::RecordLayout(*this, m_layout);
+    WindowScaling::RecordLayout(*this, m_layout);
     drawModel();
 }
 
-void frmScoreBoard::refreshFromSettings() {
+void BoardWindow::refreshFromSettings() {
     UpdateLabels();
     UpdateFormColors();
     drawModel();
 }
 
-BoardModel* frmScoreBoard::shownModel() {
+BoardModel* BoardWindow::shownModel() {
     return m_shownBoard != nullptr ? &m_shownBoard->m_model : &m_model;
 }
 
-frmScoreBoard::~frmScoreBoard() {
+BoardWindow::~BoardWindow() {
     // The window object goes away without the operator closing it: release both sounds (a view has none).
     if (!m_unloaded && !isView()) {
         m_buzzer.Close();
@@ -118,15 +118,15 @@ frmScoreBoard::~frmScoreBoard() {
     }
 }
 
-template <class T, class... Args> T* frmScoreBoard::add(const QString& name, QWidget* parent, Args&&... args) {
+template <class T, class... Args> T* BoardWindow::add(const QString& name, QWidget* parent, Args&&... args) {
     T* control = new T(std::forward<Args>(args)..., parent);
     control->setObjectName(name);
     m_controls.push_back({control, control->typeName(), name});
     return control;
 }
 
-Lumidig* frmScoreBoard::addDigit(LumGroup& group, QWidget* parent, double left, double top, double size) {
-    auto* digit = new Lumidig(parent);
+LedDigit* BoardWindow::addDigit(LedDigitGroup& group, QWidget* parent, double left, double top, double size) {
+    auto* digit = new LedDigit(parent);
     digit->setObjectName(group.name);
     digit->setSize(size);
     digit->move(twips::toPixels(left), twips::toPixels(top));
@@ -135,7 +135,7 @@ Lumidig* frmScoreBoard::addDigit(LumGroup& group, QWidget* parent, double left, 
     return digit;
 }
 
-void frmScoreBoard::buildControls() {
+void BoardWindow::buildControls() {
     using Kind = ShapeControl::Kind;
     // Shapes, labels and images lie on the window's surface, beneath every box: created first, they stay below.
     Shape3 = add<ShapeControl>(QStringLiteral("Shape3"), this, Kind::Rectangle);
@@ -263,7 +263,7 @@ void frmScoreBoard::buildControls() {
     // Penalty clocks: index 0 seconds (right), 2 minutes (left); all dark until a time is typed.
     struct PenaltyPlace {
         PictureBoxControl** box;
-        LumGroup* group;
+        LedDigitGroup* group;
         std::array<ShapeControl*, 2>* dots;
         const char* boxName;
         const char* groupName;
@@ -352,39 +352,39 @@ void frmScoreBoard::buildControls() {
     for (std::size_t i = 0; i + 1 < fields.size(); ++i) {
         setTabOrder(fields[i], fields[i + 1]);
     }
-    const std::array<std::pair<LumGroup*, PictureBoxControl*>, 8> owners{{{&lumTime, TimeBack},
-                                                                          {&lumHome, HomeBack},
-                                                                          {&lumVisitor, VisitorBack},
-                                                                          {&lumPeriod, PeriodBack},
-                                                                          {&lumPenaltyTH1, PenaltyTH1},
-                                                                          {&lumPenaltyTH2, PenaltyTH2},
-                                                                          {&lumPenaltyTV1, PenaltyTV1},
-                                                                          {&lumPenaltyTV2, PenaltyTV2}}};
+    const std::array<std::pair<LedDigitGroup*, PictureBoxControl*>, 8> owners{{{&lumTime, TimeBack},
+                                                                               {&lumHome, HomeBack},
+                                                                               {&lumVisitor, VisitorBack},
+                                                                               {&lumPeriod, PeriodBack},
+                                                                               {&lumPenaltyTH1, PenaltyTH1},
+                                                                               {&lumPenaltyTH2, PenaltyTH2},
+                                                                               {&lumPenaltyTV1, PenaltyTV1},
+                                                                               {&lumPenaltyTV2, PenaltyTV2}}};
     for (const auto& [group, box] : owners) {
-        for (Lumidig* d : group->digits) {
-            connect(d, &Lumidig::gotFocus, box, [box] { box->setFocus(Qt::OtherFocusReason); });
+        for (LedDigit* d : group->digits) {
+            connect(d, &LedDigit::gotFocus, box, [box] { box->setFocus(Qt::OtherFocusReason); });
         }
     }
-    connect(TimeBack, &PictureBoxControl::keyDown, this, &frmScoreBoard::TimeBack_KeyDown);
-    connect(HomeBack, &PictureBoxControl::keyDown, this, &frmScoreBoard::HomeBack_KeyDown);
-    connect(VisitorBack, &PictureBoxControl::keyDown, this, &frmScoreBoard::VisitorBack_KeyDown);
-    connect(PeriodBack, &PictureBoxControl::keyDown, this, &frmScoreBoard::PeriodBack_KeyDown);
-    connect(picGoalBack, &PictureBoxControl::keyDown, this, &frmScoreBoard::picGoalBack_KeyDown);
+    connect(TimeBack, &PictureBoxControl::keyDown, this, &BoardWindow::clockFieldKeyDown);
+    connect(HomeBack, &PictureBoxControl::keyDown, this, &BoardWindow::homeScoreKeyDown);
+    connect(VisitorBack, &PictureBoxControl::keyDown, this, &BoardWindow::visitorScoreKeyDown);
+    connect(PeriodBack, &PictureBoxControl::keyDown, this, &BoardWindow::periodKeyDown);
+    connect(picGoalBack, &PictureBoxControl::keyDown, this, &BoardWindow::goalFieldKeyDown);
     connect(PenaltyTH1, &PictureBoxControl::keyDown, this, [this](int k) { PenaltyKeyDown(1, k); });
     connect(PenaltyTH2, &PictureBoxControl::keyDown, this, [this](int k) { PenaltyKeyDown(2, k); });
     connect(PenaltyTV1, &PictureBoxControl::keyDown, this, [this](int k) { PenaltyKeyDown(3, k); });
     connect(PenaltyTV2, &PictureBoxControl::keyDown, this, [this](int k) { PenaltyKeyDown(4, k); });
-    connect(imgGoalCoverH, &ImageControl::clicked, this, &frmScoreBoard::imgGoalCoverH_Click);
-    connect(imgGoalCoverV, &ImageControl::clicked, this, &frmScoreBoard::imgGoalCoverV_Click);
-    connect(lblGoalH, &LabelControl::clicked, this, &frmScoreBoard::lblGoalH_Click);
-    connect(lblGoalV, &LabelControl::clicked, this, &frmScoreBoard::lblGoalV_Click);
+    connect(imgGoalCoverH, &ImageControl::clicked, this, &BoardWindow::onHomeGoalCoverClicked);
+    connect(imgGoalCoverV, &ImageControl::clicked, this, &BoardWindow::onVisitorGoalCoverClicked);
+    connect(lblGoalH, &LabelControl::clicked, this, &BoardWindow::onHomeGoalLabelClicked);
+    connect(lblGoalV, &LabelControl::clicked, this, &BoardWindow::onVisitorGoalLabelClicked);
 }
 
-std::array<PictureBoxControl*, 9> frmScoreBoard::fieldBoxes() const {
+std::array<PictureBoxControl*, 9> BoardWindow::fieldBoxes() const {
     return {TimeBack, HomeBack, VisitorBack, picGoalBack, PeriodBack, PenaltyTH1, PenaltyTV1, PenaltyTH2, PenaltyTV2};
 }
 
-PictureBoxControl* frmScoreBoard::selectedField() const {
+PictureBoxControl* BoardWindow::selectedField() const {
     for (PictureBoxControl* f : fieldBoxes()) {
         if (f->hasFocus()) {
             return f;
@@ -393,12 +393,12 @@ PictureBoxControl* frmScoreBoard::selectedField() const {
     return nullptr;
 }
 
-void frmScoreBoard::Form_Load() {
+void BoardWindow::onLoad() {
     UpdateLabels();
     UpdateFormColors();
     Penalty();
     UpdateNumLock();
-    modStretchUi::RecordLayout(*this, m_layout);
+    WindowScaling::RecordLayout(*this, m_layout);
     openDevice(m_buzzer, m_settings.BuzzerFile, true);
     openDevice(m_horn, m_settings.HornFile, true);
     m_engine.ResetTime = secondsToTime(600);
@@ -408,7 +408,7 @@ void frmScoreBoard::Form_Load() {
     drawModel();
 }
 
-void frmScoreBoard::noteEngine() {
+void BoardWindow::noteEngine() {
     m_model.edit([this](game::GameState& s) {
         s.clocks = m_engine.Snapshot();
         s.resetTime = m_engine.ResetTime;
@@ -416,10 +416,10 @@ void frmScoreBoard::noteEngine() {
     });
 }
 
-void frmScoreBoard::drawModel() {
+void BoardWindow::drawModel() {
     const game::GameState& s = shownModel()->state();
-    for (LumGroup* g : {&lumTime, &lumHome, &lumVisitor, &lumPeriod, &lumPenaltyTH1, &lumPenaltyTH2, &lumPenaltyTV1,
-                        &lumPenaltyTV2}) {
+    for (LedDigitGroup* g : {&lumTime, &lumHome, &lumVisitor, &lumPeriod, &lumPenaltyTH1, &lumPenaltyTH2,
+                             &lumPenaltyTV1, &lumPenaltyTV2}) {
         g->draw();
     }
     Shape2[1]->setFillColor(fromOleColor(m_settings.BorderColor));
@@ -437,7 +437,7 @@ void frmScoreBoard::drawModel() {
     shpGoalV->setFillColor(fromOleColor(s.whoGoal == 2 ? m_settings.ScoreColor : m_settings.FormBack));
 }
 
-void frmScoreBoard::resumeGame(const game::GameState& saved) {
+void BoardWindow::resumeGame(const game::GameState& saved) {
     game::GameState s = saved;
     for (ClockRecord& c : s.clocks) {
         c.running = false;
@@ -470,7 +470,7 @@ void frmScoreBoard::resumeGame(const game::GameState& saved) {
     tmrClock1.start();
 }
 
-void frmScoreBoard::openDevice(SoundDevice& device, const std::string& file, bool checkExists) {
+void BoardWindow::openDevice(SoundDevice& device, const std::string& file, bool checkExists) {
     const QString path = QString::fromStdString(file);
     if (checkExists) {
         // A folder is no sound: it counts as missing.
@@ -482,7 +482,7 @@ void frmScoreBoard::openDevice(SoundDevice& device, const std::string& file, boo
     device.Open();
 }
 
-void frmScoreBoard::Form_Unload() {
+void BoardWindow::onUnload() {
     if (m_unloaded) {
         return;
     }
@@ -500,17 +500,17 @@ void frmScoreBoard::Form_Unload() {
     }
 }
 
-void frmScoreBoard::closeEvent(QCloseEvent* event) {
+void BoardWindow::closeEvent(QCloseEvent* event) {
     if (isView()) {
         // Closing a drawing ends nothing: the console owns the game.
         event->accept();
         return;
     }
-    Form_Unload();
+    onUnload();
     event->accept();
 }
 
-void frmScoreBoard::showEvent(QShowEvent* event) {
+void BoardWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (m_firstShow && !isView()) {
         m_firstShow = false;
@@ -523,30 +523,30 @@ void frmScoreBoard::showEvent(QShowEvent* event) {
     }
 }
 
-void frmScoreBoard::resizeEvent(QResizeEvent* event) {
+void BoardWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    modStretchUi::StretchLayout(*this, m_layout);
+    WindowScaling::StretchLayout(*this, m_layout);
     // Every field moves with a resize, so the marker hides until a field next gets the focus.
     ObjectSelected(nullptr);
     UpdateLabels();
 }
 
-double frmScoreBoard::outerWidthTwips() const {
+double BoardWindow::outerWidthTwips() const {
     return twips::width(this) + kFrameWidthTwips;
 }
-double frmScoreBoard::outerHeightTwips() const {
+double BoardWindow::outerHeightTwips() const {
     return twips::height(this) + kFrameHeightTwips;
 }
-double frmScoreBoard::layoutWidthTwips() const {
+double BoardWindow::layoutWidthTwips() const {
     return twips::width(this);
 }
-double frmScoreBoard::layoutHeightTwips() const {
+double BoardWindow::layoutHeightTwips() const {
     return twips::height(this);
 }
 
 // ---- Keys -------------------------------------------------------------------------------------------------
 
-void frmScoreBoard::keyPressEvent(QKeyEvent* event) {
+void BoardWindow::keyPressEvent(QKeyEvent* event) {
     // Reaches the window only while no field has the focus.
     if (const int keyCode = windowsKeyCode(event); keyCode != 0) {
         AllKeyCode(keyCode);
@@ -554,7 +554,7 @@ void frmScoreBoard::keyPressEvent(QKeyEvent* event) {
     event->accept();
 }
 
-void frmScoreBoard::AllKeyCode(int keyCode) {
+void BoardWindow::AllKeyCode(int keyCode) {
     const SettingsVariables& s = m_settings;
     if (keyCode == s.StartStopClockKey) {
         setClockTime(0);
@@ -610,7 +610,7 @@ void frmScoreBoard::AllKeyCode(int keyCode) {
     noteEngine();
 }
 
-bool frmScoreBoard::takeCommandKey(int keyCode) {
+bool BoardWindow::takeCommandKey(int keyCode) {
     const SettingsVariables& s = m_settings;
     const bool digit = (keyCode >= '0' && keyCode <= '9') || (keyCode >= kNumPad0 && keyCode <= kNumPad9);
     if (isView() || keyCode == 0 || keyCode == kF1 || keyCode == kF2 || keyCode == kF3 || digit) {
@@ -635,7 +635,7 @@ bool frmScoreBoard::takeCommandKey(int keyCode) {
     return true;
 }
 
-void frmScoreBoard::afterOptions() {
+void BoardWindow::afterOptions() {
     if (rulesOn()) {
         adoptShownPenalties();
     }
@@ -643,7 +643,7 @@ void frmScoreBoard::afterOptions() {
     UpdateFormColors();
     UpdateNumLock();
     Penalty();
-    modStretchUi::RecordLayout(*this, m_layout);
+    WindowScaling::RecordLayout(*this, m_layout);
     m_buzzer.Close();
     m_buzzer.setFileName(QString::fromStdString(m_settings.BuzzerFile));
     m_buzzer.Open();
@@ -652,17 +652,17 @@ void frmScoreBoard::afterOptions() {
     m_horn.Open();
 }
 
-void frmScoreBoard::AllKeyUp(int keyCode, int /*shift*/) {
+void BoardWindow::AllKeyUp(int keyCode, int /*shift*/) {
     if (keyCode == kNumLock) {
         UpdateNumLock();
     }
 }
 
-int frmScoreBoard::KeyCodeToAsci(int keyCode) const {
+int BoardWindow::KeyCodeToAsci(int keyCode) const {
     return ::KeyCodeToAsci(static_cast<std::int16_t>(keyCode), m_settings.ClearKey);
 }
 
-void frmScoreBoard::setClockTime(std::int16_t value) {
+void BoardWindow::setClockTime(std::int16_t value) {
     const bool wasShowingTimeOfDay = ClockTime != 0;
     ClockTime = value;
     m_model.edit([value](game::GameState& s) { s.timeOfDay = value != 0; });
@@ -676,7 +676,7 @@ void frmScoreBoard::setClockTime(std::int16_t value) {
     }
 }
 
-void frmScoreBoard::TimeBack_KeyDown(int keyCode) {
+void BoardWindow::clockFieldKeyDown(int keyCode) {
     AllKeyCode(keyCode);
     const int c = KeyCodeToAsci(keyCode);
     const TimeValue t = m_engine.EnterTimeKey(lumTime.name.toStdString(), c, 5999);
@@ -691,7 +691,7 @@ void frmScoreBoard::TimeBack_KeyDown(int keyCode) {
     noteEngine();
 }
 
-void frmScoreBoard::numberFieldKeyDown(LumGroup& group, int keyCode, int min, int max) {
+void BoardWindow::numberFieldKeyDown(LedDigitGroup& group, int keyCode, int min, int max) {
     AllKeyCode(keyCode);
     const int c = KeyCodeToAsci(keyCode);
     std::vector<int> captions = group.captions();
@@ -699,17 +699,17 @@ void frmScoreBoard::numberFieldKeyDown(LumGroup& group, int keyCode, int min, in
     group.setCaptions(captions);
 }
 
-void frmScoreBoard::HomeBack_KeyDown(int keyCode) {
+void BoardWindow::homeScoreKeyDown(int keyCode) {
     const int before = game::numberShown(m_model.state().homeDigits.data(), 2);
     numberFieldKeyDown(lumHome, keyCode, -1, 99);
     scoreKeyed(Team::Home, before, game::numberShown(m_model.state().homeDigits.data(), 2));
 }
-void frmScoreBoard::VisitorBack_KeyDown(int keyCode) {
+void BoardWindow::visitorScoreKeyDown(int keyCode) {
     const int before = game::numberShown(m_model.state().visitorDigits.data(), 2);
     numberFieldKeyDown(lumVisitor, keyCode, -1, 99);
     scoreKeyed(Team::Visitor, before, game::numberShown(m_model.state().visitorDigits.data(), 2));
 }
-void frmScoreBoard::PeriodBack_KeyDown(int keyCode) {
+void BoardWindow::periodKeyDown(int keyCode) {
     const int before = game::numberShown(m_model.state().periodDigits.data(), 1);
     numberFieldKeyDown(lumPeriod, keyCode, 0, 9);
     const int after = game::numberShown(m_model.state().periodDigits.data(), 1);
@@ -721,7 +721,7 @@ void frmScoreBoard::PeriodBack_KeyDown(int keyCode) {
     }
 }
 
-LumGroup& frmScoreBoard::penaltyGroup(int clockNumber) {
+LedDigitGroup& BoardWindow::penaltyGroup(int clockNumber) {
     switch (clockNumber) {
     case 1:
         return lumPenaltyTH1;
@@ -734,8 +734,8 @@ LumGroup& frmScoreBoard::penaltyGroup(int clockNumber) {
     }
 }
 
-void frmScoreBoard::PenaltyKeyDown(int n, int keyCode) {
-    LumGroup& g = penaltyGroup(n);
+void BoardWindow::PenaltyKeyDown(int n, int keyCode) {
+    LedDigitGroup& g = penaltyGroup(n);
     if (keyCode == m_settings.ClearKey) {
         ClearPenalty(n, g, g);
         if (rulesOn()) {
@@ -777,7 +777,7 @@ void frmScoreBoard::PenaltyKeyDown(int n, int keyCode) {
 
 // ---- Penalty rules ----------------------------------------------------------------------------------------
 
-bool frmScoreBoard::isCommandKey(int keyCode) const {
+bool BoardWindow::isCommandKey(int keyCode) const {
     const SettingsVariables& s = m_settings;
     for (std::int64_t key :
          {s.StartStopClockKey, s.ResetClockKey, s.ClockSwitchKey, s.BuzzerKey, s.HornKey, s.ClearKey, s.SepTimeKey}) {
@@ -788,7 +788,7 @@ bool frmScoreBoard::isCommandKey(int keyCode) const {
     return false;
 }
 
-PenaltyReadings frmScoreBoard::penaltyReadings() {
+PenaltyReadings BoardWindow::penaltyReadings() {
     PenaltyReadings r{};
     for (int n = 1; n <= 4; ++n) {
         // A dark clock holds no penalty, whatever its engine clock says.
@@ -798,7 +798,7 @@ PenaltyReadings frmScoreBoard::penaltyReadings() {
     return r;
 }
 
-void frmScoreBoard::adoptShownPenalties() {
+void BoardWindow::adoptShownPenalties() {
     for (int n = 1; n <= 4; ++n) {
         const TimeValue left = penaltyReadings()[static_cast<std::size_t>(n - 1)];
         if (left > 0 && !m_rules.onClock(n)) {
@@ -807,13 +807,13 @@ void frmScoreBoard::adoptShownPenalties() {
     }
 }
 
-GameMoment frmScoreBoard::gameMoment() {
+GameMoment BoardWindow::gameMoment() {
     return GameMoment{game::numberShown(m_model.state().periodDigits.data(), 1), m_engine.ClockValue(0)};
 }
 
-void frmScoreBoard::addPenalty(int n) {
+void BoardWindow::addPenalty(int n) {
     // Insert ends the typed time as Enter would, but adds the penalty instead of replacing the clock's time.
-    LumGroup& g = penaltyGroup(n);
+    LedDigitGroup& g = penaltyGroup(n);
     TimeValue v = m_engine.EnterTimeKey(g.name.toStdString(), '\r', 599);
     if (v == kNoTime) {
         return;
@@ -822,7 +822,7 @@ void frmScoreBoard::addPenalty(int n) {
     applyRules(m_rules.addPenalty(teamOfClock(n), v, n, penaltyReadings(), gameMoment()), n);
 }
 
-void frmScoreBoard::scoreKeyed(Team team, int before, int after) {
+void BoardWindow::scoreKeyed(Team team, int before, int after) {
     if (!rulesOn() || before == after) {
         return;
     }
@@ -836,7 +836,7 @@ void frmScoreBoard::scoreKeyed(Team team, int before, int after) {
     applyRules(m_rules.scoreChanged(team, before, after, penaltyReadings(), e.at), 0);
 }
 
-void frmScoreBoard::applyRules(const PenaltyOutcome& outcome, int field) {
+void BoardWindow::applyRules(const PenaltyOutcome& outcome, int field) {
     // The clocks the rules set and the records they give are one step for whatever follows the model.
     const BoardModel::Batch batch(m_model);
     if (outcome.refusal) {
@@ -853,7 +853,7 @@ void frmScoreBoard::applyRules(const PenaltyOutcome& outcome, int field) {
     }
     const bool gameRunning = m_engine.IsClockRunning(0) != 0 && m_engine.ClockValue(0) > 0;
     for (const ClockAction& a : outcome.actions) {
-        LumGroup& g = penaltyGroup(a.clock);
+        LedDigitGroup& g = penaltyGroup(a.clock);
         if (a.kind == ClockAction::Kind::Clear) {
             ClearPenalty(a.clock, g, g);
             continue;
@@ -893,7 +893,7 @@ void frmScoreBoard::applyRules(const PenaltyOutcome& outcome, int field) {
 
 // ---- Selection --------------------------------------------------------------------------------------------
 
-void frmScoreBoard::ObjectSelected(QWidget* selectedObject) {
+void BoardWindow::ObjectSelected(QWidget* selectedObject) {
     const std::int64_t width = std::clamp<std::int64_t>(m_settings.LEDSelectedWidth, 0, kMaxMarkerWidth);
     const std::int64_t w = twips::kPerPixel * width;
     shpObjectSelected->hide();
@@ -914,7 +914,7 @@ void frmScoreBoard::ObjectSelected(QWidget* selectedObject) {
 
 // ---- Goal lights ------------------------------------------------------------------------------------------
 
-void frmScoreBoard::UpdateGoal() {
+void BoardWindow::UpdateGoal() {
     if (isView()) {
         drawModel();
         return;
@@ -924,7 +924,7 @@ void frmScoreBoard::UpdateGoal() {
     drawModel();
 }
 
-void frmScoreBoard::picGoalBack_KeyDown(int keyCode) {
+void BoardWindow::goalFieldKeyDown(int keyCode) {
     AllKeyCode(keyCode);
     if (keyCode == kLeft) {
         WhoGoal = 1;
@@ -936,28 +936,28 @@ void frmScoreBoard::picGoalBack_KeyDown(int keyCode) {
     UpdateGoal();
 }
 
-void frmScoreBoard::imgGoalCoverH_Click() {
+void BoardWindow::onHomeGoalCoverClicked() {
     WhoGoal = WhoGoal == 1 ? 0 : 1;
     UpdateGoal();
     picGoalBack->setFocus(Qt::MouseFocusReason);
 }
 
-void frmScoreBoard::imgGoalCoverV_Click() {
+void BoardWindow::onVisitorGoalCoverClicked() {
     WhoGoal = WhoGoal == 2 ? 0 : 2;
     UpdateGoal();
     picGoalBack->setFocus(Qt::MouseFocusReason);
 }
 
-void frmScoreBoard::lblGoalH_Click() {
+void BoardWindow::onHomeGoalLabelClicked() {
     picGoalBack->setFocus(Qt::MouseFocusReason);
 }
-void frmScoreBoard::lblGoalV_Click() {
+void BoardWindow::onVisitorGoalLabelClicked() {
     picGoalBack->setFocus(Qt::MouseFocusReason);
 }
 
 // ---- NumLock ----------------------------------------------------------------------------------------------
 
-void frmScoreBoard::UpdateNumLock() {
+void BoardWindow::UpdateNumLock() {
     if (!m_services.setNumLock) {
         return;
     }
@@ -970,18 +970,18 @@ void frmScoreBoard::UpdateNumLock() {
 
 // ---- Clocks -----------------------------------------------------------------------------------------------
 
-void frmScoreBoard::showFace(const GameClockFace& face) {
+void BoardWindow::showFace(const GameClockFace& face) {
     m_model.edit([&face](game::GameState& s) {
         s.timeDigits = face.captions;
         s.colon = face.upperDotLit;
     });
 }
 
-void frmScoreBoard::ShowClock(TimeValue t) {
+void BoardWindow::ShowClock(TimeValue t) {
     showFace(gameClockFace(t));
 }
 
-void frmScoreBoard::showTimeOfDay() {
+void BoardWindow::showTimeOfDay() {
     const QTime now = m_services.timeOfDay ? m_services.timeOfDay() : QTime::currentTime();
     int hour = now.hour();
     if (m_services.twelveHourClock && m_services.twelveHourClock()) {
@@ -990,7 +990,7 @@ void frmScoreBoard::showTimeOfDay() {
     showFace(timeOfDayFace(hour, now.minute()));
 }
 
-void frmScoreBoard::tmrClock1_Timer() {
+void BoardWindow::onTick() {
     const TimeValue v = m_engine.ClockValue(0);
     if (ClockTime != 0) {
         showTimeOfDay();
@@ -1008,7 +1008,7 @@ void frmScoreBoard::tmrClock1_Timer() {
         }
     }
     for (int n = 1; n <= 4; ++n) {
-        LumGroup& g = penaltyGroup(n);
+        LedDigitGroup& g = penaltyGroup(n);
         if (g.captions()[0] >= 0) {
             DisplayTime(g, m_engine.ClockValue(n));
         }
@@ -1023,7 +1023,7 @@ void frmScoreBoard::tmrClock1_Timer() {
     scheduleNextTick();
 }
 
-void frmScoreBoard::scheduleNextTick() {
+void BoardWindow::scheduleNextTick() {
     if (!tmrClock1.isActive() || tmrClock1.isFreeRunning()) {
         return;
     }
@@ -1050,23 +1050,23 @@ void frmScoreBoard::scheduleNextTick() {
     }
 }
 
-void frmScoreBoard::tmrTimeOfDay_Timer() {
+void BoardWindow::onTimeOfDayTick() {
     if (ClockTime != 0) {
         showTimeOfDay();
         armTimeOfDay();
     }
 }
 
-void frmScoreBoard::armTimeOfDay() {
+void BoardWindow::armTimeOfDay() {
     const QTime now = m_services.timeOfDay ? m_services.timeOfDay() : QTime::currentTime();
     tmrTimeOfDay.start(millisToNextMinute(now.second(), now.msec()));
 }
 
-bool frmScoreBoard::gameClockRuns() {
+bool BoardWindow::gameClockRuns() {
     return m_engine.IsClockRunning(0) != 0 && m_engine.PeekClockValue(0) > 0;
 }
 
-void frmScoreBoard::stopPenaltyClocksAtGameZero() {
+void BoardWindow::stopPenaltyClocksAtGameZero() {
     // Penalty time runs only with game time: at the game clock's zero the penalty clocks stop, charged up to
     // this moment, so nothing read during the stoppage can take time off a player's penalty. The next start
     // of the game starts them again. A clock started on its own with the independent-clock key keeps running.
@@ -1078,26 +1078,26 @@ void frmScoreBoard::stopPenaltyClocksAtGameZero() {
     }
 }
 
-void frmScoreBoard::showStoppedClocks() {
+void BoardWindow::showStoppedClocks() {
     // A stop keeps the time up to the key, which can lie between two of the tick's readings: the board shows what
     // was kept at once, also while the tick is off after the game clock's zero.
     if (ClockTime == 0) {
         ShowClock(m_engine.ClockValue(0));
     }
     for (int n = 1; n <= 4; ++n) {
-        LumGroup& g = penaltyGroup(n);
+        LedDigitGroup& g = penaltyGroup(n);
         if (g.captions()[0] >= 0) {
             DisplayTime(g, m_engine.ClockValue(n));
         }
     }
 }
 
-void frmScoreBoard::DisplayTime(LumGroup& clockObject, TimeValue dispSec) {
+void BoardWindow::DisplayTime(LedDigitGroup& clockObject, TimeValue dispSec) {
     const std::array<int, 3> face = penaltyClockFace(dispSec);
     clockObject.setCaptions(std::vector<int>(face.begin(), face.end()));
 }
 
-void frmScoreBoard::Penalty() {
+void BoardWindow::Penalty() {
     if (isView()) {
         // The lights are the shown board's; reading the clocks here would charge them.
         drawModel();
@@ -1111,9 +1111,9 @@ void frmScoreBoard::Penalty() {
     drawModel();
 }
 
-void frmScoreBoard::ClearPenalty(int clockNum, LumGroup& /*playerObj*/, LumGroup& timeObj) {
+void BoardWindow::ClearPenalty(int clockNum, LedDigitGroup& /*playerObj*/, LedDigitGroup& timeObj) {
     std::vector<int> captions = timeObj.captions();
-    modShowDigits::ShowNumber(captions, std::string(1, modShowDigits::kClearCharacter), -1, -1);
+    NumberEntry::ShowNumber(captions, std::string(1, NumberEntry::kClearCharacter), -1, -1);
     timeObj.setCaptions(captions);
     m_engine.SetClock(0, 0, clockNum);
     if (clockNum >= 0 && clockNum < kClockCount) {
@@ -1126,19 +1126,19 @@ void frmScoreBoard::ClearPenalty(int clockNum, LumGroup& /*playerObj*/, LumGroup
 
 // ---- Sounds -----------------------------------------------------------------------------------------------
 
-void frmScoreBoard::Buzzer() {
+void BoardWindow::Buzzer() {
     if (!m_buzzer.FileName().isEmpty() && BuzzerPlaying == 0) {
         playSound(m_buzzer);
     }
 }
 
-void frmScoreBoard::Horn() {
+void BoardWindow::Horn() {
     if (!m_horn.FileName().isEmpty() && BuzzerPlaying == 0) {
         playSound(m_horn);
     }
 }
 
-void frmScoreBoard::buzzAtZero() {
+void BoardWindow::buzzAtZero() {
     // The end of play is the one signal that is never lost: a sound still playing (the horn, a long buzzer) is cut
     // short for it. Its device still reports the end of the playback that was cut, which then changes nothing.
     if (!m_buzzer.FileName().isEmpty() && BuzzerPlaying != 0) {
@@ -1152,7 +1152,7 @@ void frmScoreBoard::buzzAtZero() {
     Buzzer();
 }
 
-void frmScoreBoard::playSound(SoundDevice& device) {
+void BoardWindow::playSound(SoundDevice& device) {
     BuzzerPlaying = -1;
     m_soundPlaying = &device;
     ++playsOf(device);
@@ -1161,11 +1161,11 @@ void frmScoreBoard::playSound(SoundDevice& device) {
     emit shownChanged();
 }
 
-int& frmScoreBoard::playsOf(SoundDevice& device) {
+int& BoardWindow::playsOf(SoundDevice& device) {
     return &device == &m_horn ? m_hornPlays : m_buzzerPlays;
 }
 
-void frmScoreBoard::soundFinished(SoundDevice& device) {
+void BoardWindow::soundFinished(SoundDevice& device) {
     int& plays = playsOf(device);
     if (plays > 0) {
         --plays;
@@ -1185,11 +1185,11 @@ void frmScoreBoard::soundFinished(SoundDevice& device) {
 
 // ---- Colours and captions ---------------------------------------------------------------------------------
 
-double frmScoreBoard::RSize(int value) const {
-    return modStretch::RSize(value, outerWidthTwips(), outerHeightTwips());
+double BoardWindow::RSize(int value) const {
+    return LayoutScaling::RSize(value, outerWidthTwips(), outerHeightTwips());
 }
 
-void frmScoreBoard::UpdateLabels() {
+void BoardWindow::UpdateLabels() {
     setWindowTitle(QStringLiteral("Rinkmaster - ") + QString::fromStdString(m_settings.HomeText));
     // The team-name size is used as a whole number, halves to the even one.
     const TimeValue rounded = roundToWholeSecondsHalfEven(m_settings.TeamSize);
@@ -1202,16 +1202,16 @@ void frmScoreBoard::UpdateLabels() {
         twips::setTop(label, twips::height(box) / 2 - twips::height(label) / 2);
         twips::setLeft(label, twips::width(box) / 2 - twips::width(label) / 2);
     }
-    modStretchUi::SetLedType(*this, m_settings.LEDType);
+    WindowScaling::SetLedType(*this, m_settings.LEDType);
     emit shownChanged();
 }
 
-void frmScoreBoard::UpdateFormColors() {
+void BoardWindow::UpdateFormColors() {
     const SettingsVariables& s = m_settings;
     QPalette pal = palette();
     pal.setColor(QPalette::Window, fromOleColor(s.FormBack));
     setPalette(pal);
-    for (Lumidig* d : lumTime.digits) {
+    for (LedDigit* d : lumTime.digits) {
         d->setLitColor(fromOleColor(s.TimeColor));
         d->setBackColor(fromOleColor(s.LEDBack));
     }
@@ -1238,14 +1238,14 @@ void frmScoreBoard::UpdateFormColors() {
     Penalty();
 }
 
-void frmScoreBoard::ColorLedGroup(LumGroup& target, OleColor colour) {
-    for (Lumidig* d : target.digits) {
+void BoardWindow::ColorLedGroup(LedDigitGroup& target, OleColor colour) {
+    for (LedDigit* d : target.digits) {
         d->setBackColor(fromOleColor(m_settings.LEDBack));
         d->setLitColor(fromOleColor(colour));
     }
 }
 
-void frmScoreBoard::ColorControls(const QStringList& exceptions) {
+void BoardWindow::ColorControls(const QStringList& exceptions) {
     QString list;
     for (const QString& e : exceptions) {
         list += QLatin1Char('|') + e + QLatin1Char('|');
@@ -1267,7 +1267,7 @@ void frmScoreBoard::ColorControls(const QStringList& exceptions) {
     }
 }
 
-void frmScoreBoard::UpdatePenaltyColonColors() {
+void BoardWindow::UpdatePenaltyColonColors() {
     // A penalty clock's colon is lit while its seconds digit shows: drawn with the model.
     drawModel();
 }

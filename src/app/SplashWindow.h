@@ -17,10 +17,10 @@ struct SplashServices {
 // The frameless start-up window: name, version, logo, the two hints, Help and Options. A click anywhere but
 // the buttons goes on to the scoreboard; so do Enter and Space, unless a button has been given the focus with
 // Tab (then they press that button).
-class frmSplash : public QWidget {
+class SplashWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit frmSplash(SplashServices services, QWidget* parent = nullptr);
+    explicit SplashWindow(SplashServices services, QWidget* parent = nullptr);
 
     void GoScore();
     // Top-left corner for a screen of the given size, in twips.

@@ -2,10 +2,10 @@
 // given a new caption and painted. Prints the mean and worst time per tick for each style, and the cost of
 // drawing a digit picture the first time it is needed.
 //
-//   QT_QPA_PLATFORM=offscreen build/tools/lumidig_bench [ticks]
+//   QT_QPA_PLATFORM=offscreen build/tools/leddigit_bench [ticks]
 
+#include "display/LedDigit.h"
 #include "display/LedImageCache.h"
-#include "display/Lumidig.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -26,7 +26,7 @@ struct Figures {
 };
 
 // One tick as the board runs it: the captions are set, then the window paints everything that changed in one go.
-Figures runTicks(std::vector<Lumidig*>& digits, int ticks) {
+Figures runTicks(std::vector<LedDigit*>& digits, int ticks) {
     Figures f;
     QElapsedTimer timer;
     for (int tick = 0; tick < ticks; ++tick) {
@@ -45,7 +45,7 @@ Figures runTicks(std::vector<Lumidig*>& digits, int ticks) {
 }
 
 // The digits' own painting alone, into an image the size of the screen, without the window system's flush.
-Figures runRenders(std::vector<Lumidig*>& digits, int ticks) {
+Figures runRenders(std::vector<LedDigit*>& digits, int ticks) {
     Figures f;
     QImage screen(3840, 2160, QImage::Format_RGB32);
     QElapsedTimer timer;
@@ -64,7 +64,7 @@ Figures runRenders(std::vector<Lumidig*>& digits, int ticks) {
 }
 
 // The same digits painted one by one with repaint(), each flushed to the screen on its own.
-Figures runRepaints(std::vector<Lumidig*>& digits, int ticks) {
+Figures runRepaints(std::vector<LedDigit*>& digits, int ticks) {
     Figures f;
     QElapsedTimer timer;
     for (int tick = 0; tick < ticks; ++tick) {
@@ -89,9 +89,9 @@ int main(int argc, char* argv[]) {
 
     QWidget board;
     board.resize(3840, 2160);
-    std::vector<Lumidig*> digits;
+    std::vector<LedDigit*> digits;
     for (int i = 0; i < kDigits; ++i) {
-        auto* digit = new Lumidig(&board);
+        auto* digit = new LedDigit(&board);
         digit->setSize(kBoardSize);
         digit->move((i % 12) * 310, (i / 12) * 400);
         digits.push_back(digit);
@@ -100,10 +100,10 @@ int main(int argc, char* argv[]) {
     QCoreApplication::processEvents();
 
     QTextStream out(stdout);
-    out << "Lumidig: " << kDigits << " digits of Size " << kBoardSize << " (" << digits.front()->width() << "x"
+    out << "LedDigit: " << kDigits << " digits of Size " << kBoardSize << " (" << digits.front()->width() << "x"
         << digits.front()->height() << " px), " << ticks << " ticks, every digit changed and repainted each tick\n";
     for (int style : {0, 1}) {
-        for (Lumidig* d : digits) {
+        for (LedDigit* d : digits) {
             d->setLedType(style);
         }
         runTicks(digits, 11); // the first tick of each caption draws its picture once

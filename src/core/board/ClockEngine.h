@@ -31,9 +31,9 @@ TimeValue ParseEnteredTime(std::string_view s);
 
 // The five clocks of the board. A running clock is never advanced by ticks: every reading computes the time
 // from the moment it was started, in whole tenths (each moment cut down to its tenth before subtracting).
-class modCount {
+class ClockEngine {
 public:
-    explicit modCount(const ClockSource& source);
+    explicit ClockEngine(const ClockSource& source);
 
     // Remaining time of clock n, measured now. Count-down clocks never read below 0 and keep running at 0.
     TimeValue ClockValue(int n);

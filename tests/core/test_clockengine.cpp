@@ -1,5 +1,5 @@
 #include "core/board/ClockFace.h"
-#include "core/board/modCount.h"
+#include "core/board/ClockEngine.h"
 #include <cctype>
 #include <gtest/gtest.h>
 #include <random>
@@ -102,7 +102,7 @@ TEST(WholeDivide, FloorsAndClamps) {
 class EngineTest : public ::testing::Test {
 protected:
     ManualClockSource now;
-    modCount engine{now};
+    ClockEngine engine{now};
 };
 
 TEST_F(EngineTest, SetClockNeverStartedReadsItsTime) {
@@ -164,7 +164,7 @@ class StopChargeTest : public ::testing::TestWithParam<RunCase> {};
 TEST_P(StopChargeTest, KeepsExactlyTheTimeThatRan) {
     const RunCase& c = GetParam();
     ManualClockSource now;
-    modCount engine{now};
+    ClockEngine engine{now};
     engine.SetClock(s(c.setSeconds), 0, c.clock);
     now.setMillis(c.startMillis);
     engine.StartClock(c.clock);
@@ -296,7 +296,7 @@ class EnterTimeKeyTest : public ::testing::TestWithParam<EntryCase> {};
 
 TEST_P(EnterTimeKeyTest, TypedTime) {
     ManualClockSource now;
-    modCount engine(now);
+    ClockEngine engine(now);
     TimeValue last = kNoTime;
     for (const char* k = GetParam().keys; *k; ++k) {
         last = engine.EnterTimeKey("lumTime", *k, GetParam().limit);
@@ -314,7 +314,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(EnterTimeKey, AnotherFieldThrowsAwayAHalfTypedEntry) {
     ManualClockSource now;
-    modCount engine(now);
+    ClockEngine engine(now);
     engine.EnterTimeKey("lumTime", '2', 5999);
     EXPECT_EQ(engine.EnterTimeKey("lumPenaltyTH1", '\r', 599), 0);
     engine.EnterTimeKey("lumTime", '3', 5999);

@@ -1,6 +1,6 @@
 // NumLock on X11 through the XKB extension: the NumLock modifier is locked or unlocked directly, which is what
 // pressing the key does, without sending key events anywhere.
-#include "modGrabKeys.h"
+#include "NumLockControl.h"
 
 #if !defined(Q_OS_WIN) && !defined(_WIN32)
 #include <QGuiApplication>
@@ -25,7 +25,7 @@ unsigned numLockMask(Display* dpy) { return XkbKeysymToModifiers(dpy, XK_Num_Loc
 
 } // namespace
 
-namespace modGrabKeysPlatform {
+namespace NumLockPlatform {
 
 std::optional<bool> readNumLock() {
     Display* dpy = x11Display();
@@ -54,14 +54,14 @@ bool writeNumLock(bool on) {
     return sent;
 }
 
-} // namespace modGrabKeysPlatform
+} // namespace NumLockPlatform
 
 #else
 
-namespace modGrabKeysPlatform {
+namespace NumLockPlatform {
 std::optional<bool> readNumLock() { return std::nullopt; }
 bool writeNumLock(bool) { return false; }
-} // namespace modGrabKeysPlatform
+} // namespace NumLockPlatform
 
 #endif
 #endif

@@ -1,4 +1,4 @@
-#include "settings/frmOptions.h"
+#include "settings/OptionsDialog.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -13,7 +13,7 @@
 #include "core/input/KeyTables.h"
 #include "core/settings/OptionsRules.h"
 #include "display/BoardControls.h"
-#include "display/Lumidig.h"
+#include "display/LedDigit.h"
 #include "display/PublicScreenController.h"
 #include "settings/OptionsDialogs.h"
 #include "settings/SettingsErrorReporter.h"
@@ -104,8 +104,8 @@ void ColorSample::setBackColor(OleColor color) {
     setPalette(pal);
 }
 
-frmOptions::frmOptions(SettingsVariables& settings, SettingsStore& store, std::function<void(bool)> setNumLock,
-                       OptionsDialogs& dialogs, QWidget* parent)
+OptionsDialog::OptionsDialog(SettingsVariables& settings, SettingsStore& store, std::function<void(bool)> setNumLock,
+                             OptionsDialogs& dialogs, QWidget* parent)
     : QDialog(parent), m_settings(settings), m_store(store), m_setNumLock(std::move(setNumLock)), m_dialogs(dialogs) {
     setObjectName(QStringLiteral("frmOptions"));
     setWindowTitle(tr("Options"));
@@ -143,7 +143,7 @@ frmOptions::frmOptions(SettingsVariables& settings, SettingsStore& store, std::f
     Form_Load();
 }
 
-void frmOptions::buildKeyboardTab(QWidget* page) {
+void OptionsDialog::buildKeyboardTab(QWidget* page) {
     cmdSepTime = button(page, tr("Start / Stop Penalty Clock"), 240, 480, 1695, 495);
     cmdStartStopClock = button(page, tr("Start / Stop  Clock"), 240, 1080, 1695, 375);
     cmdResetClock = button(page, tr("Reset Clock"), 240, 1560, 1695, 375);
@@ -160,15 +160,16 @@ void frmOptions::buildKeyboardTab(QWidget* page) {
     lblClear = borderedLabel(page, 1920, 3480, 1335, 375);
 
     m_keyButtons = {{
-        {cmdStartStopClock, lblStartStopClock, &frmOptions::StartStopClockKeyTemp,
+        {cmdStartStopClock, lblStartStopClock, &OptionsDialog::StartStopClockKeyTemp,
          QT_TR_NOOP("start / stop the clock")},
-        {cmdResetClock, lblResetClock, &frmOptions::ResetClockKeyTemp, QT_TR_NOOP("reset the clock")},
-        {cmdClearKey, lblClear, &frmOptions::ClearKeyTemp, QT_TR_NOOP("clear a number")},
-        {cmdClockSwitch, lblClockSwitch, &frmOptions::ClockSwitchKeyTemp,
+        {cmdResetClock, lblResetClock, &OptionsDialog::ResetClockKeyTemp, QT_TR_NOOP("reset the clock")},
+        {cmdClearKey, lblClear, &OptionsDialog::ClearKeyTemp, QT_TR_NOOP("clear a number")},
+        {cmdClockSwitch, lblClockSwitch, &OptionsDialog::ClockSwitchKeyTemp,
          QT_TR_NOOP("switch between clock and game time")},
-        {cmdSepTime, lblSepTime, &frmOptions::SepTimeKeyTemp, QT_TR_NOOP("start / stop an independent penalty clock")},
-        {cmdBuzzer, lblBuzzer, &frmOptions::BuzzerKeyTemp, QT_TR_NOOP("sound the buzzer")},
-        {cmdHorn, lblHorn, &frmOptions::HornKeyTemp, QT_TR_NOOP("sound the horn")},
+        {cmdSepTime, lblSepTime, &OptionsDialog::SepTimeKeyTemp,
+         QT_TR_NOOP("start / stop an independent penalty clock")},
+        {cmdBuzzer, lblBuzzer, &OptionsDialog::BuzzerKeyTemp, QT_TR_NOOP("sound the buzzer")},
+        {cmdHorn, lblHorn, &OptionsDialog::HornKeyTemp, QT_TR_NOOP("sound the horn")},
     }};
     for (const KeyButton& key : m_keyButtons)
         connect(key.button, &QPushButton::clicked, this, [this, key] { changeKey(key); });
@@ -194,7 +195,7 @@ void frmOptions::buildKeyboardTab(QWidget* page) {
     connect(cmdHornSound, &QPushButton::clicked, this, [this] { changeSound(HornTemp, lblHFile); });
 }
 
-void frmOptions::buildColorTab(QWidget* page) {
+void OptionsDialog::buildColorTab(QWidget* page) {
     struct Cell {
         QGroupBox** frame;
         ColorSample** sample;
@@ -250,7 +251,7 @@ void frmOptions::buildColorTab(QWidget* page) {
     twips::place(cmbLedType, 120, 480, 1275, 330);
     lblPreview = label(fraDigitType, tr("Preview:"), 120, 1140, 1335, 255);
     lblPreview->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    lumPreview = new Lumidig(fraDigitType);
+    lumPreview = new LedDigit(fraDigitType);
     lumPreview->setSize(65);
     lumPreview->setCaption(8);
     lumPreview->move(twips::toPixels(1560), twips::toPixels(480));
@@ -261,7 +262,7 @@ void frmOptions::buildColorTab(QWidget* page) {
     connect(cmdResetColors, &QPushButton::clicked, this, [this] { cmdResetColors_Click(); });
 }
 
-void frmOptions::buildTextTab(QWidget* page) {
+void OptionsDialog::buildTextTab(QWidget* page) {
     fraHomeName = frame(page, tr("Home Name:"), 360, 840, 4815, 1095);
     txtHomeText = new QLineEdit(QStringLiteral("Home"), fraHomeName);
     fraVisitorName = frame(page, tr("Visitor Name:"), 360, 2340, 4815, 1095);
@@ -296,7 +297,7 @@ void frmOptions::buildTextTab(QWidget* page) {
     connect(txtVisitorText, &QLineEdit::textChanged, this, [this] { txtVisitorText_Change(); });
 }
 
-void frmOptions::placeTabContents() {
+void OptionsDialog::placeTabContents() {
     for (QWidget* canvas : m_canvases) {
         QWidget* page = canvas->parentWidget();
         const QPoint offset = page->mapTo(SSTab1, QPoint(0, 0));
@@ -304,24 +305,24 @@ void frmOptions::placeTabContents() {
     }
 }
 
-void frmOptions::showEvent(QShowEvent* event) {
+void OptionsDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // The tab control lays its pages out when it is shown; only then is their corner known.
     placeTabContents();
     Form_Activate();
 }
 
-void frmOptions::changeEvent(QEvent* event) {
+void OptionsDialog::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         Form_Activate();
 }
 
-void frmOptions::Form_Activate() {
+void OptionsDialog::Form_Activate() {
     cmdOk->setFocus(Qt::ActiveWindowFocusReason);
 }
 
-void frmOptions::Form_Load() {
+void OptionsDialog::Form_Load() {
     const SettingsVariables& s = m_settings;
     SSTab1->setCurrentIndex(0);
 
@@ -380,11 +381,11 @@ void frmOptions::Form_Load() {
     fillPublicScreens(QString::fromStdString(s.PublicScreen).trimmed());
 }
 
-void frmOptions::showPublicScreenInUse(const QString& name) {
+void OptionsDialog::showPublicScreenInUse(const QString& name) {
     fillPublicScreens(name.trimmed());
 }
 
-void frmOptions::fillPublicScreens(const QString& stored) {
+void OptionsDialog::fillPublicScreens(const QString& stored) {
     cmbPublicScreen->clear();
     cmbPublicScreen->addItem(tr("this window only"), QString());
     for (const auto& [label, name] : PublicScreenController::screenChoices()) {
@@ -399,7 +400,7 @@ void frmOptions::fillPublicScreens(const QString& stored) {
     m_publicScreenShown = cmbPublicScreen->currentData().toString();
 }
 
-QString frmOptions::ChopFileName(const QString& fileName, int length) {
+QString OptionsDialog::ChopFileName(const QString& fileName, int length) {
     const QFileInfo info(fileName);
     const QString existingName = !fileName.isEmpty() && info.isFile() ? info.fileName() : QString();
     if (fileName.isEmpty())
@@ -407,7 +408,7 @@ QString frmOptions::ChopFileName(const QString& fileName, int length) {
     return QString::fromStdString(::ChopFileName(fileName.toStdString(), existingName.toStdString(), length));
 }
 
-void frmOptions::PreviewIt() {
+void OptionsDialog::PreviewIt() {
     TempSize = fitTeamNameSize([this](int points) {
         lblHomePreview->setFontSize(points);
         lblVisitorPreview->setFontSize(points);
@@ -415,23 +416,23 @@ void frmOptions::PreviewIt() {
     });
 }
 
-WorkingKeys frmOptions::workingKeys() const {
+WorkingKeys OptionsDialog::workingKeys() const {
     return {StartStopClockKeyTemp, ResetClockKeyTemp, ClearKeyTemp, ClockSwitchKeyTemp,
             SepTimeKeyTemp,        BuzzerKeyTemp,     HornKeyTemp};
 }
 
-void frmOptions::showKeyName(QLabel* label, std::int16_t keyCode) {
+void OptionsDialog::showKeyName(QLabel* label, std::int16_t keyCode) {
     label->setText(QString::fromStdString(KeyCodeToStr(keyCode)));
 }
 
-void frmOptions::changeColor(ColorSample* sample) {
+void OptionsDialog::changeColor(ColorSample* sample) {
     const std::optional<QColor> chosen = m_dialogs.pickColor(this, fromOleColor(sample->BackColor()));
     if (!chosen || !chosen->isValid())
         return;
     sample->setBackColor(toOleColor(*chosen));
 }
 
-void frmOptions::changeKey(const KeyButton& key) {
+void OptionsDialog::changeKey(const KeyButton& key) {
     m_exchange.KeyPrompt = key.prompt;
     m_exchange.AssignedKey = this->*key.temp;
     m_exchange.ChosenKey.assign(1, '0');
@@ -442,7 +443,7 @@ void frmOptions::changeKey(const KeyButton& key) {
     }
 }
 
-void frmOptions::changeSound(std::string& temp, QLabel* label) {
+void OptionsDialog::changeSound(std::string& temp, QLabel* label) {
     const std::optional<QString> chosen = m_dialogs.pickSoundFile(this, QString::fromStdString(temp));
     if (!chosen || chosen->isEmpty() || !QFileInfo(*chosen).isFile())
         return;
@@ -451,30 +452,30 @@ void frmOptions::changeSound(std::string& temp, QLabel* label) {
     label->setText(ChopFileName(path, kFileLabelLength));
 }
 
-void frmOptions::cmbLedType_Click() {
+void OptionsDialog::cmbLedType_Click() {
     lumPreview->setLedType(cmbLedType->currentIndex());
 }
 
-void frmOptions::scrLEDSelectedWidth_Change() {
+void OptionsDialog::scrLEDSelectedWidth_Change() {
     lblLEDSelectedWidthValue->setText(QString::number(-scrLEDSelectedWidth->value()));
 }
 
-QString frmOptions::keptName(const QLineEdit* box, const std::string& stored) {
+QString OptionsDialog::keptName(const QLineEdit* box, const std::string& stored) {
     const QString name = QString::fromStdString(stored);
     return box->text() == name.left(box->maxLength()) ? name : box->text();
 }
 
-void frmOptions::txtHomeText_Change() {
+void OptionsDialog::txtHomeText_Change() {
     lblHomePreview->setCaption(keptName(txtHomeText, m_settings.HomeText));
     PreviewIt();
 }
 
-void frmOptions::txtVisitorText_Change() {
+void OptionsDialog::txtVisitorText_Change() {
     lblVisitorPreview->setCaption(keptName(txtVisitorText, m_settings.VisitorText));
     PreviewIt();
 }
 
-void frmOptions::cmdResetColors_Click() {
+void OptionsDialog::cmdResetColors_Click() {
     if (!m_dialogs.askYesNo(this, tr("Reset Colors"), tr("Are you sure you want to reset the colors?")))
         return;
     const SettingsVariables d = defaultSettings({}, '/');
@@ -491,7 +492,7 @@ void frmOptions::cmdResetColors_Click() {
     lblLEDSelectedWidthValue->setText(QString::number(d.LEDSelectedWidth));
 }
 
-void frmOptions::cmdResetKeys_Click() {
+void OptionsDialog::cmdResetKeys_Click() {
     if (!m_dialogs.askYesNo(this, tr("Reset Keys"), tr("Are you sure you want to reset the keys?")))
         return;
     const WorkingKeys reset = resetKeys(workingKeys());
@@ -502,7 +503,7 @@ void frmOptions::cmdResetKeys_Click() {
     optNormal->setChecked(true);
 }
 
-void frmOptions::cmdOk_Click() {
+void OptionsDialog::cmdOk_Click() {
     SettingsVariables& s = m_settings;
     s.TimeColor = picTimeC->BackColor();
     s.ScoreColor = picScoreC->BackColor();
@@ -556,6 +557,6 @@ void frmOptions::cmdOk_Click() {
     accept();
 }
 
-void frmOptions::cmdCancel_Click() {
+void OptionsDialog::cmdCancel_Click() {
     reject();
 }

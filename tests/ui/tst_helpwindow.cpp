@@ -1,5 +1,5 @@
 #include "BoardFixture.h"
-#include "help/frmHelp.h"
+#include "help/HelpWindow.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -43,7 +43,7 @@ QTextBlock blockStartingWith(const QTextDocument* doc, const QString& start, QTe
 
 } // namespace
 
-class tst_frmHelp : public QObject {
+class TestHelpWindow : public QObject {
     Q_OBJECT
 private slots:
     void opensAsDesigned();
@@ -70,9 +70,9 @@ private slots:
     void commandKeysReachTheBoard();
 };
 
-void tst_frmHelp::opensAsDesigned() {
+void TestHelpWindow::opensAsDesigned() {
     QTemporaryDir folder;
-    frmHelp window(folder.path());
+    HelpWindow window(folder.path());
     QCOMPARE(window.windowTitle(), u"Rinkmaster Help"_s);
     QVERIFY(window.isWindow());
     QCOMPARE(window.windowModality(), Qt::NonModal);
@@ -85,7 +85,7 @@ void tst_frmHelp::opensAsDesigned() {
     QVERIFY(!window.rtbHelp->openExternalLinks());
 }
 
-void tst_frmHelp::missingFileShowsTheMessage_data() {
+void TestHelpWindow::missingFileShowsTheMessage_data() {
     QTest::addColumn<QString>("what");
     QTest::newRow("no file") << u"none"_s;
     QTest::newRow("renamed") << u"renamed"_s;
@@ -93,7 +93,7 @@ void tst_frmHelp::missingFileShowsTheMessage_data() {
     QTest::newRow("folder itself missing") << u"nofolder"_s;
 }
 
-void tst_frmHelp::missingFileShowsTheMessage() {
+void TestHelpWindow::missingFileShowsTheMessage() {
     QFETCH(QString, what);
     QTemporaryDir dir;
     QString folder = dir.path();
@@ -104,12 +104,12 @@ void tst_frmHelp::missingFileShowsTheMessage() {
     else if (what == u"nofolder"_s)
         folder = QDir(folder).filePath(u"gone"_s);
 
-    frmHelp window(folder);
+    HelpWindow window(folder);
     window.show();
     QCOMPARE(window.rtbHelp->toPlainText(), kMissing);
 }
 
-void tst_frmHelp::damagedFileShowsWhyItCannotBeShown_data() {
+void TestHelpWindow::damagedFileShowsWhyItCannotBeShown_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("reason");
     QTest::newRow("plain text") << QByteArray("Just some notes") << u"not a rich-text document"_s;
@@ -117,35 +117,35 @@ void tst_frmHelp::damagedFileShowsWhyItCannotBeShown_data() {
     QTest::newRow("too large") << (QByteArray("{\\rtf1 ") + QByteArray(8 * 1024 * 1024, 'x')) << u"too large"_s;
 }
 
-void tst_frmHelp::damagedFileShowsWhyItCannotBeShown() {
+void TestHelpWindow::damagedFileShowsWhyItCannotBeShown() {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, reason);
     QTemporaryDir dir;
-    writeFile(frmHelp::helpFilePath(dir.path()), bytes);
-    frmHelp window(dir.path());
+    writeFile(HelpWindow::helpFilePath(dir.path()), bytes);
+    HelpWindow window(dir.path());
     const QString text = window.rtbHelp->toPlainText();
     QVERIFY2(text.startsWith(u"The help file cannot be shown."_s), qPrintable(text));
     QVERIFY2(text.contains(reason), qPrintable(text));
     QVERIFY(text.endsWith(u"Please reinstall the program."_s));
 }
 
-void tst_frmHelp::unreadableFileShowsWhyItCannotBeShown() {
+void TestHelpWindow::unreadableFileShowsWhyItCannotBeShown() {
     QTemporaryDir dir;
-    const QString path = frmHelp::helpFilePath(dir.path());
+    const QString path = HelpWindow::helpFilePath(dir.path());
     writeFile(path, "{\\rtf1 secret}");
     QVERIFY(QFile::setPermissions(path, QFileDevice::Permissions()));
     QFile probe(path);
     if (probe.open(QIODevice::ReadOnly))
         QSKIP("this account reads files whatever their permissions");
-    frmHelp window(dir.path());
+    HelpWindow window(dir.path());
     const QString text = window.rtbHelp->toPlainText();
     QVERIFY2(text.startsWith(u"The help file could not be opened"_s), qPrintable(text));
     QVERIFY(!text.contains(u"secret"_s));
 }
 
-void tst_frmHelp::helpFileLoadsWithItsHeadings() {
-    QVERIFY2(QFile::exists(frmHelp::helpFilePath(assetsFolder())), qPrintable(assetsFolder()));
-    frmHelp window(assetsFolder());
+void TestHelpWindow::helpFileLoadsWithItsHeadings() {
+    QVERIFY2(QFile::exists(HelpWindow::helpFilePath(assetsFolder())), qPrintable(assetsFolder()));
+    HelpWindow window(assetsFolder());
     const QTextDocument* doc = window.rtbHelp->document();
     const QString text = doc->toPlainText();
     QVERIFY2(!text.contains(QLatin1Char('\\')) && !text.contains(QLatin1Char('{')), "control words leaked");
@@ -190,8 +190,8 @@ void tst_frmHelp::helpFileLoadsWithItsHeadings() {
     QVERIFY(bullet.blockFormat().textIndent() < 0);
 }
 
-void tst_frmHelp::helpFileNamesEveryCommandKeyWithItsDefault() {
-    frmHelp window(assetsFolder());
+void TestHelpWindow::helpFileNamesEveryCommandKeyWithItsDefault() {
+    HelpWindow window(assetsFolder());
     const QTextDocument* doc = window.rtbHelp->document();
     const QTextBlock section = blockStartingWith(doc, u"Command keys"_s);
     QVERIFY(section.isValid());
@@ -211,17 +211,17 @@ void tst_frmHelp::helpFileNamesEveryCommandKeyWithItsDefault() {
     }
 }
 
-void tst_frmHelp::readsTheProgramFolderByDefault() {
+void TestHelpWindow::readsTheProgramFolderByDefault() {
     // The build copies the help file next to the programs, tests included.
     const QString programFolder = QCoreApplication::applicationDirPath();
-    if (!QFile::exists(frmHelp::helpFilePath(programFolder)))
+    if (!QFile::exists(HelpWindow::helpFilePath(programFolder)))
         QSKIP("no help file in this program folder");
-    frmHelp window;
+    HelpWindow window;
     QCOMPARE(window.rtbHelp->document()->begin().text(), u"Rinkmaster Help"_s);
 }
 
-void tst_frmHelp::textCannotBeEdited() {
-    frmHelp window(assetsFolder());
+void TestHelpWindow::textCannotBeEdited() {
+    HelpWindow window(assetsFolder());
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     const QString before = window.rtbHelp->toPlainText();
@@ -231,7 +231,7 @@ void tst_frmHelp::textCannotBeEdited() {
     QCOMPARE(window.rtbHelp->toPlainText(), before);
 }
 
-void tst_frmHelp::snapsToTheSmallestSize_data() {
+void TestHelpWindow::snapsToTheSmallestSize_data() {
     // Outer window sizes, frame included, as the scorekeeper drags them. 2700 x 1700 twips is 180 x 113.3 pixels,
     // rounded up.
     QTest::addColumn<QSize>("asked");
@@ -243,11 +243,11 @@ void tst_frmHelp::snapsToTheSmallestSize_data() {
     QTest::newRow("large enough") << QSize(900, 700) << QSize(900, 700);
 }
 
-void tst_frmHelp::snapsToTheSmallestSize() {
+void TestHelpWindow::snapsToTheSmallestSize() {
     QFETCH(QSize, asked);
     QFETCH(QSize, expected);
     QTemporaryDir folder;
-    frmHelp window(folder.path());
+    HelpWindow window(folder.path());
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     const QSize frame = window.frameGeometry().size() - window.size();
@@ -256,7 +256,7 @@ void tst_frmHelp::snapsToTheSmallestSize() {
     QCOMPARE(window.rtbHelp->geometry(), QRect(8, 0, window.width() - 8, window.height()));
 }
 
-void tst_frmHelp::snapsBackWhenShrunkFromOutside_data() {
+void TestHelpWindow::snapsBackWhenShrunkFromOutside_data() {
     // Without a window manager nothing holds the window to its smallest size: another program can shrink it
     // below, and the window grows back itself.
     QTest::addColumn<QSize>("shrunk");
@@ -267,11 +267,11 @@ void tst_frmHelp::snapsBackWhenShrunkFromOutside_data() {
     QTest::newRow("large enough") << QSize(400, 300) << QSize(400, 300);
 }
 
-void tst_frmHelp::snapsBackWhenShrunkFromOutside() {
+void TestHelpWindow::snapsBackWhenShrunkFromOutside() {
     QFETCH(QSize, shrunk);
     QFETCH(QSize, expected);
     QTemporaryDir folder;
-    frmHelp window(folder.path());
+    HelpWindow window(folder.path());
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     const QSize frame = window.frameGeometry().size() - window.size();
@@ -282,7 +282,7 @@ void tst_frmHelp::snapsBackWhenShrunkFromOutside() {
     QCOMPARE(window.rtbHelp->geometry(), QRect(8, 0, window.width() - 8, window.height()));
 }
 
-void tst_frmHelp::fitsTheTextBoxOnResize_data() {
+void TestHelpWindow::fitsTheTextBoxOnResize_data() {
     QTest::addColumn<QSize>("size");
     QTest::newRow("designed") << QSize(737, 618);
     QTest::newRow("wider") << QSize(1200, 618);
@@ -290,9 +290,9 @@ void tst_frmHelp::fitsTheTextBoxOnResize_data() {
     QTest::newRow("smaller") << QSize(300, 200);
 }
 
-void tst_frmHelp::fitsTheTextBoxOnResize() {
+void TestHelpWindow::fitsTheTextBoxOnResize() {
     QFETCH(QSize, size);
-    frmHelp window(assetsFolder());
+    HelpWindow window(assetsFolder());
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     window.resize(size);
@@ -301,8 +301,8 @@ void tst_frmHelp::fitsTheTextBoxOnResize() {
     QCOMPARE(window.rtbHelp->horizontalScrollBar()->maximum(), 0);
 }
 
-void tst_frmHelp::minimiseAndRestoreKeepTheBoxFitted() {
-    frmHelp window(assetsFolder());
+void TestHelpWindow::minimiseAndRestoreKeepTheBoxFitted() {
+    HelpWindow window(assetsFolder());
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     window.resize(800, 500);
@@ -315,26 +315,26 @@ void tst_frmHelp::minimiseAndRestoreKeepTheBoxFitted() {
     QVERIFY(window.frameGeometry().width() >= 180 && window.frameGeometry().height() >= 114);
 }
 
-void tst_frmHelp::showHelpKeepsOneWindowOpen() {
+void TestHelpWindow::showHelpKeepsOneWindowOpen() {
     QTemporaryDir folder;
-    QPointer<frmHelp> first = frmHelp::showHelp(folder.path());
+    QPointer<HelpWindow> first = HelpWindow::showHelp(folder.path());
     QVERIFY(first);
     QVERIFY(first->isVisible());
     QCOMPARE(first->rtbHelp->toPlainText(), kMissing);
-    QCOMPARE(frmHelp::showHelp(folder.path()), first.data());
+    QCOMPARE(HelpWindow::showHelp(folder.path()), first.data());
 
     // Closing unloads the window; the next request builds and loads a new one.
     first->close();
     QTRY_VERIFY(first.isNull());
-    writeFile(frmHelp::helpFilePath(folder.path()), "{\\rtf1 Now here}");
-    QPointer<frmHelp> second = frmHelp::showHelp(folder.path());
+    writeFile(HelpWindow::helpFilePath(folder.path()), "{\\rtf1 Now here}");
+    QPointer<HelpWindow> second = HelpWindow::showHelp(folder.path());
     QVERIFY(second);
     QCOMPARE(second->rtbHelp->toPlainText(), u"Now here"_s);
     second->close();
     QTRY_VERIFY(second.isNull());
 }
 
-void tst_frmHelp::helpFileTellsWhatIsKeptAndWhere_data() {
+void TestHelpWindow::helpFileTellsWhatIsKeptAndWhere_data() {
     QTest::addColumn<QString>("phrase");
     QTest::addColumn<bool>("said");
     QTest::newRow("the game is resumed") << u"resume the game in progress"_s << true;
@@ -346,15 +346,15 @@ void tst_frmHelp::helpFileTellsWhatIsKeptAndWhere_data() {
     QTest::newRow("keys while the help is open") << u"still work on the board"_s << true;
 }
 
-void tst_frmHelp::helpFileTellsWhatIsKeptAndWhere() {
+void TestHelpWindow::helpFileTellsWhatIsKeptAndWhere() {
     QFETCH(QString, phrase);
     QFETCH(bool, said);
-    frmHelp window(assetsFolder());
+    HelpWindow window(assetsFolder());
     const QString text = window.rtbHelp->document()->toPlainText().simplified();
     QVERIFY2(text.contains(phrase) == said, qPrintable(phrase));
 }
 
-void tst_frmHelp::commandKeysReachTheBoard_data() {
+void TestHelpWindow::commandKeysReachTheBoard_data() {
     QTest::addColumn<int>("key");
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("expect");
@@ -373,7 +373,7 @@ void tst_frmHelp::commandKeysReachTheBoard_data() {
     QTest::newRow("an arrow stays") << int(Qt::Key_Down) << u"TimeBack"_s << u"nothing"_s << false;
 }
 
-void tst_frmHelp::commandKeysReachTheBoard() {
+void TestHelpWindow::commandKeysReachTheBoard() {
     QFETCH(int, key);
     QFETCH(QString, field);
     QFETCH(QString, expect);
@@ -394,7 +394,7 @@ void tst_frmHelp::commandKeysReachTheBoard() {
     const QString clockBefore = f.gameClock();
     QList<bool> answers;
     QTemporaryDir folder;
-    frmHelp help(folder.path());
+    HelpWindow help(folder.path());
     help.setKeyPassOn([&f, &answers](int keyCode) {
         answers.append(f.board->takeCommandKey(keyCode));
         return answers.back();
@@ -434,5 +434,5 @@ void tst_frmHelp::commandKeysReachTheBoard() {
     }
 }
 
-QTEST_MAIN(tst_frmHelp)
-#include "tst_frmhelp.moc"
+QTEST_MAIN(TestHelpWindow)
+#include "tst_helpwindow.moc"

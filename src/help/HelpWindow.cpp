@@ -1,4 +1,4 @@
-#include "help/frmHelp.h"
+#include "help/HelpWindow.h"
 
 #include "core/help/RtfParser.h"
 #include "help/RtfReader.h"
@@ -33,9 +33,9 @@ int pixelsCeil(int twips) {
 
 } // namespace
 
-frmHelp::frmHelp(QWidget* parent) : frmHelp(QCoreApplication::applicationDirPath(), parent) {}
+HelpWindow::HelpWindow(QWidget* parent) : HelpWindow(QCoreApplication::applicationDirPath(), parent) {}
 
-frmHelp::frmHelp(const QString& folder, QWidget* parent)
+HelpWindow::HelpWindow(const QString& folder, QWidget* parent)
     : QWidget(parent, Qt::Window), rtbHelp(new QTextBrowser(this)), m_folder(folder) {
     setObjectName(u"frmHelp"_s);
     setWindowTitle(tr("Rinkmaster Help"));
@@ -58,22 +58,22 @@ frmHelp::frmHelp(const QString& folder, QWidget* parent)
     Form_Resize();
 }
 
-QString frmHelp::helpFileName() {
+QString HelpWindow::helpFileName() {
     return u"rinkmasterhelpfile.rtf"_s;
 }
 
-QString frmHelp::helpFilePath(const QString& folder) {
+QString HelpWindow::helpFilePath(const QString& folder) {
     return QDir(folder).filePath(helpFileName());
 }
 
-QString frmHelp::missingFileMessage() {
+QString HelpWindow::missingFileMessage() {
     return tr("Help file has been moved from its normal location.  Please reinstall the program.");
 }
 
-frmHelp* frmHelp::showHelp(const QString& folder, std::function<bool(int)> passKeyOn) {
-    static QPointer<frmHelp> open;
+HelpWindow* HelpWindow::showHelp(const QString& folder, std::function<bool(int)> passKeyOn) {
+    static QPointer<HelpWindow> open;
     if (open.isNull()) {
-        open = folder.isEmpty() ? new frmHelp() : new frmHelp(folder);
+        open = folder.isEmpty() ? new HelpWindow() : new HelpWindow(folder);
         open->setAttribute(Qt::WA_DeleteOnClose);
     }
     open->setKeyPassOn(std::move(passKeyOn));
@@ -85,7 +85,7 @@ frmHelp* frmHelp::showHelp(const QString& folder, std::function<bool(int)> passK
     return open;
 }
 
-void frmHelp::Form_Load() {
+void HelpWindow::Form_Load() {
     const QString path = helpFilePath(m_folder);
     const QFileInfo info(path);
     if (!info.exists() || !info.isFile()) {
@@ -111,7 +111,7 @@ void frmHelp::Form_Load() {
     rtbHelp->setPlainText(tr("The help file cannot be shown.  %1  Please reinstall the program.").arg(error));
 }
 
-void frmHelp::Form_Resize() {
+void HelpWindow::Form_Resize() {
     if (isMinimized())
         return;
     applyMinimumSize();
@@ -123,7 +123,7 @@ void frmHelp::Form_Resize() {
     rtbHelp->viewport()->update();
 }
 
-void frmHelp::applyMinimumSize() {
+void HelpWindow::applyMinimumSize() {
     // The smallest size is designed for the outer window; Qt limits the client area, so the frame the window
     // manager adds (known once the window is shown, nothing before) is taken off.
     const QSize frame = frameGeometry().size() - geometry().size();
@@ -133,7 +133,7 @@ void frmHelp::applyMinimumSize() {
         setMinimumSize(smallest);
 }
 
-void frmHelp::resizeEvent(QResizeEvent* event) {
+void HelpWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     Form_Resize();
     // The smallest size is only a hint to a window manager; without one, another program can shrink the window
@@ -142,19 +142,19 @@ void frmHelp::resizeEvent(QResizeEvent* event) {
         resize(size().expandedTo(minimumSize()));
 }
 
-void frmHelp::changeEvent(QEvent* event) {
+void HelpWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     // Restoring from the task bar: fit the box to whatever size the window comes back with.
     if (event->type() == QEvent::WindowStateChange)
         Form_Resize();
 }
 
-void frmHelp::showEvent(QShowEvent* event) {
+void HelpWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     Form_Resize();
 }
 
-bool frmHelp::passedOn(QKeyEvent* event) {
+bool HelpWindow::passedOn(QKeyEvent* event) {
     if (!m_passKeyOn) {
         return false;
     }
@@ -162,7 +162,7 @@ bool frmHelp::passedOn(QKeyEvent* event) {
     return keyCode != 0 && m_passKeyOn(keyCode);
 }
 
-bool frmHelp::eventFilter(QObject* watched, QEvent* event) {
+bool HelpWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == rtbHelp && event->type() == QEvent::KeyPress && passedOn(static_cast<QKeyEvent*>(event))) {
         event->accept();
         return true;

@@ -1,7 +1,7 @@
-#include "core/input/modShowDigits.h"
+#include "core/input/NumberEntry.h"
 #include <gtest/gtest.h>
 
-using modShowDigits::DigitEntry;
+using NumberEntry::DigitEntry;
 
 namespace {
 
@@ -69,10 +69,10 @@ TEST(EnterDigitKey, ChangingFieldThrowsAwayHalfTypedDigits) {
 
 TEST(ShowNumber, ClearCharacterDarkensOnlyWhereAllowed) {
     std::vector<int> penalty{5, 0, 2};
-    modShowDigits::ShowNumber(penalty, std::string(1, modShowDigits::kClearCharacter), -1, -1);
+    NumberEntry::ShowNumber(penalty, std::string(1, NumberEntry::kClearCharacter), -1, -1);
     EXPECT_EQ(penalty, (std::vector<int>{-1, -1, -1}));
-    EXPECT_EQ(modShowDigits::shownNumber(penalty), -1);
-    EXPECT_EQ(modShowDigits::shownNumber({2, 1}), 12);
+    EXPECT_EQ(NumberEntry::shownNumber(penalty), -1);
+    EXPECT_EQ(NumberEntry::shownNumber({2, 1}), 12);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "settings/frmChooseKey.h"
+#include "settings/KeyCaptureDialog.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -29,8 +29,8 @@ void fitWrappedText(QLabel* label) {
 
 } // namespace
 
-frmChooseKey::frmChooseKey(KeyCaptureExchange& exchange, const WorkingKeys& workingKeys, std::function<void()> beep,
-                           QWidget* parent)
+KeyCaptureDialog::KeyCaptureDialog(KeyCaptureExchange& exchange, const WorkingKeys& workingKeys,
+                                   std::function<void()> beep, QWidget* parent)
     : QDialog(parent), m_exchange(exchange), m_workingKeys(workingKeys), m_beep(std::move(beep)) {
     setObjectName(QStringLiteral("frmChooseKey"));
     setWindowTitle(tr("Choose Key"));
@@ -60,15 +60,15 @@ frmChooseKey::frmChooseKey(KeyCaptureExchange& exchange, const WorkingKeys& work
     Form_Load();
 }
 
-void frmChooseKey::Form_Load() {
+void KeyCaptureDialog::Form_Load() {
     // The prompt names the command in words the options dialog gave; both are in the user's language.
-    const QString command = QCoreApplication::translate("frmOptions", m_exchange.KeyPrompt.c_str());
+    const QString command = QCoreApplication::translate("OptionsDialog", m_exchange.KeyPrompt.c_str());
     lblChoose->setText(tr("Press the key you would like to %1.").arg(command));
     fitWrappedText(lblChoose);
     m_exchange.ChosenKey.assign(1, '0');
 }
 
-void frmChooseKey::Form_KeyDown(int keyCode) {
+void KeyCaptureDialog::Form_KeyDown(int keyCode) {
     if (captureKeyPress(m_exchange, keyCode, m_workingKeys)) {
         lblUsed->hide();
         accept();
@@ -81,7 +81,7 @@ void frmChooseKey::Form_KeyDown(int keyCode) {
         QApplication::beep();
 }
 
-bool frmChooseKey::event(QEvent* event) {
+bool KeyCaptureDialog::event(QEvent* event) {
     switch (event->type()) {
     case QEvent::ShortcutOverride:
         // No shortcut of the program may take a key meant for this window.
@@ -96,7 +96,7 @@ bool frmChooseKey::event(QEvent* event) {
     }
 }
 
-void frmChooseKey::keyPressEvent(QKeyEvent* event) {
+void KeyCaptureDialog::keyPressEvent(QKeyEvent* event) {
     event->accept();
     Form_KeyDown(windowsKeyCode(event));
 }

@@ -17,7 +17,7 @@
 #include "core/settings/KeyCapture.h"
 #include "core/settings/Settings.h"
 
-class Lumidig;
+class LedDigit;
 class LabelControl;
 class OptionsDialogs;
 class SettingsStore;
@@ -37,13 +37,13 @@ private:
 // The modal "Options" dialog: every setting on three tabs. It edits working copies filled from the settings
 // variables each time it opens; only OK writes them back (and to the store). Cancel, Escape and the close
 // button discard everything.
-class frmOptions : public QDialog {
+class OptionsDialog : public QDialog {
     Q_OBJECT
 public:
     // settings and store are the program's; setNumLock brings NumLock to a state at once (true: on) when OK
     // stores a mode that holds it; dialogs opens the pickers, questions and the key window.
-    frmOptions(SettingsVariables& settings, SettingsStore& store, std::function<void(bool)> setNumLock,
-               OptionsDialogs& dialogs, QWidget* parent = nullptr);
+    OptionsDialog(SettingsVariables& settings, SettingsStore& store, std::function<void(bool)> setNumLock,
+                  OptionsDialogs& dialogs, QWidget* parent = nullptr);
 
     // The display form of a sound path in a label `length` characters wide (see the rule in core).
     static QString ChopFileName(const QString& fileName, int length);
@@ -136,7 +136,7 @@ public:
     QGroupBox* fraDigitType = nullptr;
     QComboBox* cmbLedType = nullptr;
     QLabel* lblPreview = nullptr;
-    Lumidig* lumPreview = nullptr;
+    LedDigit* lumPreview = nullptr;
     QPushButton* cmdResetColors = nullptr;
 
     // "Text Controls"
@@ -161,7 +161,7 @@ private:
     struct KeyButton {
         QPushButton* button;
         QLabel* label;
-        std::int16_t frmOptions::*temp;
+        std::int16_t OptionsDialog::*temp;
         const char* prompt;
     };
 

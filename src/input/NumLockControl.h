@@ -4,7 +4,7 @@
 // Holding the keyboard's NumLock toggle: the numeric keypad types digits into the board only while NumLock
 // is on. Each platform has its own small layer; where none can reach the keyboard (Wayland without X, the
 // offscreen platform) nothing happens.
-namespace modGrabKeys {
+namespace NumLockControl {
 
 // Brings NumLock to the wanted state (true: on); does nothing when it already is.
 void SetNumLock(bool wanted);
@@ -12,10 +12,10 @@ void SetNumLock(bool wanted);
 // The NumLock state as the platform reports it; empty where it cannot be read.
 std::optional<bool> numLockState();
 
-} // namespace modGrabKeys
+} // namespace NumLockControl
 
 // The platform layers behind the two calls above. Each answers false / empty when it cannot act.
-namespace modGrabKeysPlatform {
+namespace NumLockPlatform {
 std::optional<bool> readNumLock();
 bool writeNumLock(bool on);
-} // namespace modGrabKeysPlatform
+} // namespace NumLockPlatform

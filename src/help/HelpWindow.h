@@ -6,17 +6,17 @@
 class QTextBrowser;
 
 // The help viewer: a resizable, modeless window that shows the help file from the program's folder.
-class frmHelp : public QWidget {
+class HelpWindow : public QWidget {
     Q_OBJECT
 public:
     // Reads the help file from the program's folder.
-    explicit frmHelp(QWidget* parent = nullptr);
+    explicit HelpWindow(QWidget* parent = nullptr);
     // Reads the help file from folder instead (tests, or a program laid out differently).
-    explicit frmHelp(const QString& folder, QWidget* parent = nullptr);
+    explicit HelpWindow(const QString& folder, QWidget* parent = nullptr);
 
     // Opens the program's one help window, creating and loading it when none is open, otherwise raising the open
     // one. The window deletes itself when closed, so the next call reads the file afresh.
-    static frmHelp* showHelp(const QString& folder = QString(), std::function<bool(int)> passKeyOn = {});
+    static HelpWindow* showHelp(const QString& folder = QString(), std::function<bool(int)> passKeyOn = {});
 
     // Offered every key pressed while the help is in front, as its Windows key code; answers whether it took the
     // key (the board's command keys), which the help then leaves alone. Without one the help keeps every key.

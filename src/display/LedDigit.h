@@ -5,7 +5,7 @@
 
 // One LED digit of the board. Every number on the board is a row of these; the options dialog has one more as
 // a style sample. The program sets only its position, Size, Caption, style and colours; the control sizes itself.
-class Lumidig : public QWidget {
+class LedDigit : public QWidget {
     Q_OBJECT
     Q_PROPERTY(int Caption READ Caption WRITE setCaption)
     Q_PROPERTY(int LedType READ LedType WRITE setLedType)
@@ -14,7 +14,7 @@ class Lumidig : public QWidget {
     Q_PROPERTY(QColor BackColor READ BackColor WRITE setBackColor)
 
 public:
-    explicit Lumidig(QWidget* parent = nullptr);
+    explicit LedDigit(QWidget* parent = nullptr);
 
     // 0..9, or -1 when the digit is dark.
     int Caption() const { return m_caption; }

@@ -1,11 +1,11 @@
-#include "Lumidig.h"
+#include "LedDigit.h"
 
 #include "LedImageCache.h"
 #include "core/display/LedGlyph.h"
 
 #include <QPainter>
 
-Lumidig::Lumidig(QWidget* parent) : QWidget(parent) {
+LedDigit::LedDigit(QWidget* parent) : QWidget(parent) {
     // The control paints every pixel itself, so Qt need not clear the background first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::ClickFocus);
@@ -13,15 +13,15 @@ Lumidig::Lumidig(QWidget* parent) : QWidget(parent) {
     resize(box.width, box.height);
 }
 
-void Lumidig::setCaption(int digit) {
+void LedDigit::setCaption(int digit) {
     setCaptionValue(ledCaptionFromNumber(digit));
 }
 
-void Lumidig::setCaption(const QString& text) {
+void LedDigit::setCaption(const QString& text) {
     setCaptionValue(text.size() == 1 ? ledCaptionFromChar(text.at(0).unicode()) : kLedDark);
 }
 
-void Lumidig::setCaptionValue(int caption) {
+void LedDigit::setCaptionValue(int caption) {
     if (caption == m_caption) {
         return;
     }
@@ -29,7 +29,7 @@ void Lumidig::setCaptionValue(int caption) {
     update();
 }
 
-void Lumidig::setLedType(int type) {
+void LedDigit::setLedType(int type) {
     if (type == m_ledType) {
         return;
     }
@@ -37,7 +37,7 @@ void Lumidig::setLedType(int type) {
     update();
 }
 
-void Lumidig::setSize(double size) {
+void LedDigit::setSize(double size) {
     const int rounded = ledSizeFromValue(size);
     if (rounded == m_size) {
         return;
@@ -48,7 +48,7 @@ void Lumidig::setSize(double size) {
     resize(box.width, box.height);
 }
 
-void Lumidig::setLitColor(const QColor& color) {
+void LedDigit::setLitColor(const QColor& color) {
     if (color == m_litColor) {
         return;
     }
@@ -56,7 +56,7 @@ void Lumidig::setLitColor(const QColor& color) {
     update();
 }
 
-void Lumidig::setBackColor(const QColor& color) {
+void LedDigit::setBackColor(const QColor& color) {
     if (color == m_backColor) {
         return;
     }
@@ -64,17 +64,17 @@ void Lumidig::setBackColor(const QColor& color) {
     update();
 }
 
-QSize Lumidig::sizeHint() const {
+QSize LedDigit::sizeHint() const {
     const LedBox box = ledBoxForSize(m_size);
     return {box.width, box.height};
 }
 
-void Lumidig::focusInEvent(QFocusEvent* event) {
+void LedDigit::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
     emit gotFocus();
 }
 
-void Lumidig::paintEvent(QPaintEvent* /*event*/) {
+void LedDigit::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     // A dark digit draws nothing at all: unlit segments vanish into the background, as on a real board.
     if (m_caption == kLedDark) {

@@ -1,4 +1,4 @@
-#include "display/Lumidig.h"
+#include "display/LedDigit.h"
 
 #include <QImage>
 #include <QSignalSpy>
@@ -24,7 +24,7 @@ protected:
     }
 };
 
-QImage render(Lumidig& digit) {
+QImage render(LedDigit& digit) {
     return digit.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
@@ -58,7 +58,7 @@ bool between(int v, int a, int b) {
 
 } // namespace
 
-class TestLumidig : public QObject {
+class TestLedDigit : public QObject {
     Q_OBJECT
 
 private slots:
@@ -99,8 +99,8 @@ private slots:
     void clickFocusesAndSignals();
 };
 
-void TestLumidig::startsAsARedZeroOnBlackOfSize80() {
-    Lumidig digit;
+void TestLedDigit::startsAsARedZeroOnBlackOfSize80() {
+    LedDigit digit;
     QCOMPARE(digit.Caption(), 0);
     QCOMPARE(digit.LedType(), 0);
     QCOMPARE(digit.Size(), 80);
@@ -110,12 +110,12 @@ void TestLumidig::startsAsARedZeroOnBlackOfSize80() {
     QCOMPARE(digit.focusPolicy(), Qt::ClickFocus);
 }
 
-void TestLumidig::typeNameIsLumidig() {
-    Lumidig digit;
+void TestLedDigit::typeNameIsLumidig() {
+    LedDigit digit;
     QCOMPARE(digit.typeName(), QStringLiteral("Lumidig"));
 }
 
-void TestLumidig::captionFromNumber_data() {
+void TestLedDigit::captionFromNumber_data() {
     QTest::addColumn<int>("value");
     QTest::addColumn<int>("caption");
     QTest::newRow("0") << 0 << 0;
@@ -128,16 +128,16 @@ void TestLumidig::captionFromNumber_data() {
     QTest::newRow("INT_MIN") << INT_MIN << -1;
 }
 
-void TestLumidig::captionFromNumber() {
+void TestLedDigit::captionFromNumber() {
     QFETCH(int, value);
     QFETCH(int, caption);
-    Lumidig digit;
+    LedDigit digit;
     digit.setCaption(3);
     digit.setCaption(value);
     QCOMPARE(digit.Caption(), caption);
 }
 
-void TestLumidig::captionFromText_data() {
+void TestLedDigit::captionFromText_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("caption");
     QTest::newRow("7") << QStringLiteral("7") << 7;
@@ -153,16 +153,16 @@ void TestLumidig::captionFromText_data() {
     QTest::newRow("full-width seven") << QString(QChar(0xFF17)) << -1;
 }
 
-void TestLumidig::captionFromText() {
+void TestLedDigit::captionFromText() {
     QFETCH(QString, text);
     QFETCH(int, caption);
-    Lumidig digit;
+    LedDigit digit;
     digit.setCaption(3);
     digit.setCaption(text);
     QCOMPARE(digit.Caption(), caption);
 }
 
-void TestLumidig::ledTypeKeptAsGiven_data() {
+void TestLedDigit::ledTypeKeptAsGiven_data() {
     QTest::addColumn<int>("type");
     QTest::newRow("Lines") << 0;
     QTest::newRow("Dots") << 1;
@@ -171,16 +171,16 @@ void TestLumidig::ledTypeKeptAsGiven_data() {
     QTest::newRow("INT_MAX") << INT_MAX;
 }
 
-void TestLumidig::ledTypeKeptAsGiven() {
+void TestLedDigit::ledTypeKeptAsGiven() {
     QFETCH(int, type);
-    Lumidig digit;
+    LedDigit digit;
     digit.setCaption(8);
     digit.setLedType(type);
     QCOMPARE(digit.LedType(), type);
     // Any style but Dots draws the seven segments.
-    Lumidig lines;
+    LedDigit lines;
     lines.setCaption(8);
-    Lumidig dots;
+    LedDigit dots;
     dots.setCaption(8);
     dots.setLedType(1);
     const QImage image = render(digit);
@@ -188,7 +188,7 @@ void TestLumidig::ledTypeKeptAsGiven() {
     QCOMPARE(image == render(lines), type != 1);
 }
 
-void TestLumidig::sizeRoundsAndSetsTheBox_data() {
+void TestLedDigit::sizeRoundsAndSetsTheBox_data() {
     QTest::addColumn<double>("value");
     QTest::addColumn<int>("size");
     QTest::addColumn<QSize>("box");
@@ -205,12 +205,12 @@ void TestLumidig::sizeRoundsAndSetsTheBox_data() {
     QTest::newRow("NaN") << std::numeric_limits<double>::quiet_NaN() << 1 << QSize(1, 1);
 }
 
-void TestLumidig::sizeRoundsAndSetsTheBox() {
+void TestLedDigit::sizeRoundsAndSetsTheBox() {
     QFETCH(double, value);
     QFETCH(int, size);
     QFETCH(QSize, box);
     QWidget board;
-    auto* digit = new Lumidig(&board);
+    auto* digit = new LedDigit(&board);
     digit->move(30, 40);
     digit->setSize(value);
     QCOMPARE(digit->Size(), size);
@@ -220,9 +220,9 @@ void TestLumidig::sizeRoundsAndSetsTheBox() {
     QCOMPARE(digit->minimumSize(), QSize(0, 0));
 }
 
-void TestLumidig::propertiesReachableByName() {
+void TestLedDigit::propertiesReachableByName() {
     // The board's colouring and layout walks reach the digit's properties by name.
-    Lumidig digit;
+    LedDigit digit;
     QVERIFY(digit.setProperty("Caption", 4));
     QVERIFY(digit.setProperty("LedType", 1));
     QVERIFY(digit.setProperty("Size", 65));
@@ -248,14 +248,14 @@ void addStyleAndSizeRows() {
 }
 } // namespace
 
-void TestLumidig::darkDigitShowsOnlyBackColor_data() {
+void TestLedDigit::darkDigitShowsOnlyBackColor_data() {
     addStyleAndSizeRows();
 }
 
-void TestLumidig::darkDigitShowsOnlyBackColor() {
+void TestLedDigit::darkDigitShowsOnlyBackColor() {
     QFETCH(int, style);
     QFETCH(int, size);
-    Lumidig digit;
+    LedDigit digit;
     digit.setSize(size);
     digit.setLedType(style);
     digit.setLitColor(QColor(255, 128, 0));
@@ -267,14 +267,14 @@ void TestLumidig::darkDigitShowsOnlyBackColor() {
     QCOMPARE(area.pixels, 0);
 }
 
-void TestLumidig::eightIsLitInsideTheBox_data() {
+void TestLedDigit::eightIsLitInsideTheBox_data() {
     addStyleAndSizeRows();
 }
 
-void TestLumidig::eightIsLitInsideTheBox() {
+void TestLedDigit::eightIsLitInsideTheBox() {
     QFETCH(int, style);
     QFETCH(int, size);
-    Lumidig digit;
+    LedDigit digit;
     digit.setSize(size);
     digit.setLedType(style);
     digit.setCaption(8);
@@ -294,15 +294,15 @@ void TestLumidig::eightIsLitInsideTheBox() {
     QVERIFY(qAbs(area.bounds.top() - (image.height() - 1 - area.bounds.bottom())) <= 1);
 }
 
-void TestLumidig::onlyLitAndBackColoursAppear_data() {
+void TestLedDigit::onlyLitAndBackColoursAppear_data() {
     addStyleAndSizeRows();
 }
 
-void TestLumidig::onlyLitAndBackColoursAppear() {
+void TestLedDigit::onlyLitAndBackColoursAppear() {
     // A clean LED look: every pixel is the lit colour, the background, or the antialiased mix of the two.
     QFETCH(int, style);
     QFETCH(int, size);
-    Lumidig digit;
+    LedDigit digit;
     digit.setSize(size);
     digit.setLedType(style);
     digit.setCaption(8);
@@ -322,14 +322,14 @@ void TestLumidig::onlyLitAndBackColoursAppear() {
     }
 }
 
-void TestLumidig::oneLightsLessThanEight_data() {
+void TestLedDigit::oneLightsLessThanEight_data() {
     addStyleAndSizeRows();
 }
 
-void TestLumidig::oneLightsLessThanEight() {
+void TestLedDigit::oneLightsLessThanEight() {
     QFETCH(int, style);
     QFETCH(int, size);
-    Lumidig digit;
+    LedDigit digit;
     digit.setSize(size);
     digit.setLedType(style);
     digit.setCaption(1);
@@ -341,7 +341,7 @@ void TestLumidig::oneLightsLessThanEight() {
     QVERIFY2(one * 4 < eight * 3, qPrintable(QStringLiteral("1: %1 pixels, 8: %2 pixels").arg(one).arg(eight)));
 }
 
-void TestLumidig::everyDigitLooksDifferent_data() {
+void TestLedDigit::everyDigitLooksDifferent_data() {
     QTest::addColumn<int>("style");
     QTest::addColumn<int>("size");
     QTest::newRow("Lines 65") << 0 << 65;
@@ -350,10 +350,10 @@ void TestLumidig::everyDigitLooksDifferent_data() {
     QTest::newRow("Dots 380") << 1 << 380;
 }
 
-void TestLumidig::everyDigitLooksDifferent() {
+void TestLedDigit::everyDigitLooksDifferent() {
     QFETCH(int, style);
     QFETCH(int, size);
-    Lumidig digit;
+    LedDigit digit;
     digit.setSize(size);
     digit.setLedType(style);
     QList<QImage> images;
@@ -368,8 +368,8 @@ void TestLumidig::everyDigitLooksDifferent() {
     }
 }
 
-void TestLumidig::colourChangesShowAtOnce() {
-    Lumidig digit;
+void TestLedDigit::colourChangesShowAtOnce() {
+    LedDigit digit;
     digit.setCaption(8);
     render(digit); // a first paint, so a stale drawing would show below
     digit.setLitColor(QColor(0, 255, 0));
@@ -379,7 +379,7 @@ void TestLumidig::colourChangesShowAtOnce() {
     QCOMPARE(render(digit).pixel(0, 0), qRgb(0, 0, 255));
 }
 
-void TestLumidig::tinySizesStillDraw_data() {
+void TestLedDigit::tinySizesStillDraw_data() {
     QTest::addColumn<int>("style");
     QTest::addColumn<int>("size");
     for (int style : {0, 1}) {
@@ -389,11 +389,11 @@ void TestLumidig::tinySizesStillDraw_data() {
     }
 }
 
-void TestLumidig::tinySizesStillDraw() {
+void TestLedDigit::tinySizesStillDraw() {
     // A board window dragged very small: the digits shrink to a few pixels but still paint their whole box.
     QFETCH(int, style);
     QFETCH(int, size);
-    Lumidig digit;
+    LedDigit digit;
     digit.setSize(size);
     digit.setLedType(style);
     digit.setCaption(8);
@@ -404,16 +404,16 @@ void TestLumidig::tinySizesStillDraw() {
     }
 }
 
-void TestLumidig::digitsOfDifferentColoursShareNothingVisible() {
+void TestLedDigit::digitsOfDifferentColoursShareNothingVisible() {
     // Digits of the same size and caption but in the board's different colours each show their own colour,
     // however often the colours go back and forth.
-    Lumidig time;
-    Lumidig score;
+    LedDigit time;
+    LedDigit score;
     time.setCaption(8);
     score.setCaption(8);
     score.setLitColor(QColor(255, 128, 0));
-    Lumidig* red = &time;
-    Lumidig* orange = &score;
+    LedDigit* red = &time;
+    LedDigit* orange = &score;
     for (int round = 0; round < 3; ++round) {
         QVERIFY(litArea(render(*red), qRgb(0, 0, 0), qRgb(255, 0, 0)).fullyLit > 0);
         QCOMPARE(litArea(render(*red), qRgb(0, 0, 0), qRgb(255, 128, 0)).fullyLit, 0);
@@ -425,7 +425,7 @@ void TestLumidig::digitsOfDifferentColoursShareNothingVisible() {
     }
 }
 
-void TestLumidig::repaintOnlyOnChange_data() {
+void TestLedDigit::repaintOnlyOnChange_data() {
     QTest::addColumn<QString>("property");
     QTest::addColumn<QVariant>("value");
     QTest::addColumn<int>("paints");
@@ -444,13 +444,13 @@ void TestLumidig::repaintOnlyOnChange_data() {
     QTest::newRow("blue back") << QStringLiteral("BackColor") << QVariant(QColor(0, 0, 255)) << 1;
 }
 
-void TestLumidig::repaintOnlyOnChange() {
+void TestLedDigit::repaintOnlyOnChange() {
     QFETCH(QString, property);
     QFETCH(QVariant, value);
     QFETCH(int, paints);
     QWidget board;
     board.resize(300, 200);
-    auto* digit = new Lumidig(&board);
+    auto* digit = new LedDigit(&board);
     digit->setCaption(5);
     board.show();
     QVERIFY(QTest::qWaitForWindowExposed(&board));
@@ -474,19 +474,19 @@ void TestLumidig::repaintOnlyOnChange() {
     QCOMPARE(counter->paints, paints);
 }
 
-void TestLumidig::clickFocusesAndSignals() {
+void TestLedDigit::clickFocusesAndSignals() {
     QWidget board;
     board.resize(300, 200);
-    auto* digit = new Lumidig(&board);
+    auto* digit = new LedDigit(&board);
     digit->move(20, 20);
     board.show();
     board.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&board));
-    QSignalSpy spy(digit, &Lumidig::gotFocus);
+    QSignalSpy spy(digit, &LedDigit::gotFocus);
     QTest::mouseClick(digit, Qt::LeftButton, {}, QPoint(10, 10));
     QTRY_COMPARE(spy.count(), 1);
     QVERIFY(digit->hasFocus());
 }
 
-QTEST_MAIN(TestLumidig)
-#include "tst_lumidig.moc"
+QTEST_MAIN(TestLedDigit)
+#include "tst_leddigit.moc"

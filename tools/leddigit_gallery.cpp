@@ -1,9 +1,9 @@
 // Renders every LED digit in both styles, at the smallest board size and a maximised 4K size, in the board's
 // default colours, plus the game clock reading "10:00", into one PNG for judging the digits by eye.
 //
-//   QT_QPA_PLATFORM=offscreen build/tools/lumidig_gallery gallery.png
+//   QT_QPA_PLATFORM=offscreen build/tools/leddigit_gallery gallery.png
 
-#include "display/Lumidig.h"
+#include "display/LedDigit.h"
 
 #include <QApplication>
 #include <QImage>
@@ -32,13 +32,13 @@ const std::vector<Scheme>& schemes() {
     return list;
 }
 
-void drawDigit(QPainter& painter, Lumidig& digit, QPoint at) {
+void drawDigit(QPainter& painter, LedDigit& digit, QPoint at) {
     digit.render(&painter, at);
 }
 
 // One row of 0..9 and a dark digit; returns the row height.
 int drawRow(QPainter& painter, int x, int y, int size, int style, const Scheme& scheme) {
-    Lumidig digit;
+    LedDigit digit;
     digit.setSize(size);
     digit.setLedType(style);
     digit.setLitColor(scheme.lit);
@@ -59,7 +59,7 @@ int drawClock(QPainter& painter, int x, int y, double scale, const QColor& lit, 
     const int lefts[4] = {120, 960, 2160, 3000};
     const int captions[4] = {1, 0, 0, 0};
     for (int i = 0; i < 4; ++i) {
-        Lumidig digit;
+        LedDigit digit;
         digit.setSize(80.0 * scale);
         digit.setLedType(style);
         digit.setLitColor(lit);
@@ -86,7 +86,7 @@ void label(QPainter& painter, int x, int y, const QString& text) {
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     if (argc < 2) {
-        QTextStream(stderr) << "usage: lumidig_gallery OUTPUT.png\n";
+        QTextStream(stderr) << "usage: leddigit_gallery OUTPUT.png\n";
         return 2;
     }
     const QString out = QString::fromLocal8Bit(argv[1]);

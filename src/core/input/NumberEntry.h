@@ -4,7 +4,7 @@
 
 // Number fields (scores and the period) have no value apart from their digits: these rules read the digits
 // back, compute, and write digits again. Captions: index 0 rightmost; -1 dark, 0..9 lit.
-namespace modShowDigits {
+namespace NumberEntry {
 
 // The character that stands for the clear key in a typed text.
 inline constexpr char kClearCharacter = '\0';
@@ -26,4 +26,4 @@ public:
     std::string DigitOwner;
 };
 
-} // namespace modShowDigits
+} // namespace NumberEntry

@@ -1,8 +1,8 @@
-#include "modShowDigits.h"
+#include "NumberEntry.h"
 #include <cstdint>
 #include <optional>
 
-namespace modShowDigits {
+namespace NumberEntry {
 namespace {
 
 // Far beyond any field's range; sums of saturated values cannot overflow.
@@ -112,4 +112,4 @@ void DigitEntry::EnterDigitKey(const std::string& owner, std::vector<int>& capti
     }
 }
 
-} // namespace modShowDigits
+} // namespace NumberEntry

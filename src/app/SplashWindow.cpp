@@ -1,4 +1,4 @@
-#include "frmSplash.h"
+#include "SplashWindow.h"
 #include "display/BoardControls.h"
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -33,7 +33,7 @@ void setLabelFont(QLabel* lbl, const QString& family, double points) {
 
 } // namespace
 
-frmSplash::frmSplash(SplashServices services, QWidget* parent)
+SplashWindow::SplashWindow(SplashServices services, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_services(std::move(services)) {
     setObjectName(QStringLiteral("frmSplash"));
     setWindowTitle(QStringLiteral("Rinkmaster"));
@@ -90,19 +90,19 @@ frmSplash::frmSplash(SplashServices services, QWidget* parent)
     Form_Load();
 }
 
-QString frmSplash::versionText() {
+QString SplashWindow::versionText() {
     return tr("Version %1.%2.%3")
         .arg(RINKMASTER_VERSION_MAJOR)
         .arg(RINKMASTER_VERSION_MINOR)
         .arg(RINKMASTER_VERSION_PATCH);
 }
 
-QPoint frmSplash::placement(int screenWidthTwips, int screenHeightTwips, int windowWidthTwips) {
+QPoint SplashWindow::placement(int screenWidthTwips, int screenHeightTwips, int windowWidthTwips) {
     // The window sits above the screen's centre: the vertical placement reckons with 5880, not its own height.
     return {(screenWidthTwips - windowWidthTwips) / 2, (screenHeightTwips - 5880) / 2};
 }
 
-void frmSplash::Form_Load() {
+void SplashWindow::Form_Load() {
     resize(width(), twips::toPixels(kWindowHeightTwips));
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect geo = screen->geometry();
@@ -117,7 +117,7 @@ void frmSplash::Form_Load() {
     }
 }
 
-void frmSplash::GoScore() {
+void SplashWindow::GoScore() {
     if (m_goingOn) {
         return;
     }
@@ -128,7 +128,7 @@ void frmSplash::GoScore() {
     close();
 }
 
-bool frmSplash::eventFilter(QObject* watched, QEvent* event) {
+bool SplashWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress) {
         GoScore();
         return true;
@@ -136,12 +136,12 @@ bool frmSplash::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void frmSplash::mousePressEvent(QMouseEvent* event) {
+void SplashWindow::mousePressEvent(QMouseEvent* event) {
     event->accept();
     GoScore();
 }
 
-void frmSplash::keyPressEvent(QKeyEvent* event) {
+void SplashWindow::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Space) {
         QWidget::keyPressEvent(event);
@@ -156,7 +156,7 @@ void frmSplash::keyPressEvent(QKeyEvent* event) {
     GoScore();
 }
 
-void frmSplash::closeEvent(QCloseEvent* event) {
+void SplashWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     if (!m_goingOn && m_services.endProgram) {
         m_services.endProgram();

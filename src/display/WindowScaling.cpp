@@ -1,24 +1,24 @@
-#include "modStretchUi.h"
-#include "display/Lumidig.h"
+#include "WindowScaling.h"
+#include "display/LedDigit.h"
 
 #include <QFontMetrics>
 
-namespace modStretchUi {
+namespace WindowScaling {
 
-using modStretch::roundHalfEven;
+using LayoutScaling::roundHalfEven;
 
-void RecordLayout(BoardWindow& window, modStretch::LayoutTable& table) {
-    table = modStretch::LayoutTable{};
+void RecordLayout(LayoutWindow& window, LayoutScaling::LayoutTable& table) {
+    table = LayoutScaling::LayoutTable{};
     table.entries.reserve(window.controls().size() + 1);
     table.OrigHeight = roundHalfEven(window.layoutHeightTwips());
     table.OrigWidth = roundHalfEven(window.layoutWidthTwips());
     int index = 0;
     for (const BoardControlRef& c : window.controls()) {
-        modStretch::LayoutEntry e;
+        LayoutScaling::LayoutEntry e;
         e.control = index++;
         const QString& type = c.typeName;
         if (type == QLatin1String("Lumidig")) {
-            e.Size = roundHalfEven(static_cast<const Lumidig*>(c.widget)->Size());
+            e.Size = roundHalfEven(static_cast<const LedDigit*>(c.widget)->Size());
         } else if (type == QLatin1String("PictureBox") || type == QLatin1String("Image")) {
             e.Height = roundHalfEven(twips::height(c.widget));
             e.Width = roundHalfEven(twips::width(c.widget));
@@ -42,7 +42,7 @@ void RecordLayout(BoardWindow& window, modStretch::LayoutTable& table) {
     }
 }
 
-void StretchLayout(BoardWindow& window, const modStretch::LayoutTable& table) {
+void StretchLayout(LayoutWindow& window, const LayoutScaling::LayoutTable& table) {
     QWidget* w = window.window();
     if (w->isMinimized() || !table.recorded()) {
         return;
@@ -54,12 +54,12 @@ void StretchLayout(BoardWindow& window, const modStretch::LayoutTable& table) {
     const double width = window.layoutWidthTwips();
     const double height = window.layoutHeightTwips();
     const auto& controls = window.controls();
-    for (const modStretch::LayoutEntry& e : table.entries) {
+    for (const LayoutScaling::LayoutEntry& e : table.entries) {
         if (e.control < 0 || static_cast<std::size_t>(e.control) >= controls.size()) {
             continue;
         }
         const BoardControlRef& c = controls[static_cast<std::size_t>(e.control)];
-        const modStretch::StretchedEntry s = modStretch::stretch(e, table, width, height);
+        const LayoutScaling::StretchedEntry s = LayoutScaling::stretch(e, table, width, height);
         if (s.Left) {
             twips::setLeft(c.widget, *s.Left);
         }
@@ -79,20 +79,20 @@ void StretchLayout(BoardWindow& window, const modStretch::LayoutTable& table) {
             static_cast<ShapeControl*>(c.widget)->setBorderWidth(*s.BorderWidth);
         }
         if (s.Size) {
-            static_cast<Lumidig*>(c.widget)->setSize(*s.Size);
+            static_cast<LedDigit*>(c.widget)->setSize(*s.Size);
         }
     }
     w->setUpdatesEnabled(wasEnabled);
     w->update();
 }
 
-void SetLedType(BoardWindow& window, int value) {
+void SetLedType(LayoutWindow& window, int value) {
     for (const BoardControlRef& c : window.controls()) {
         if (c.typeName == QLatin1String("Lumidig") || c.typeName == QLatin1String("Glowdig") ||
             c.typeName == QLatin1String("Beamdig")) {
-            static_cast<Lumidig*>(c.widget)->setLedType(value);
+            static_cast<LedDigit*>(c.widget)->setLedType(value);
         }
     }
 }
 
-} // namespace modStretchUi
+} // namespace WindowScaling

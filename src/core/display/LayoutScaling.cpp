@@ -1,8 +1,8 @@
-#include "modStretch.h"
+#include "LayoutScaling.h"
 #include <algorithm>
 #include <cmath>
 
-namespace modStretch {
+namespace LayoutScaling {
 
 std::int64_t roundHalfEven(double value) {
     if (!std::isfinite(value)) {
@@ -66,4 +66,4 @@ double RSize(int value, double windowWidth, double windowHeight) {
     return value / 9600.0 * windowWidth;
 }
 
-} // namespace modStretch
+} // namespace LayoutScaling

@@ -11,13 +11,13 @@
 //
 // The window itself takes every key, Tab, Escape and the arrow keys included: they would otherwise move the
 // focus or close the window, but they are keys the user can press by mistake and must be refused like the rest.
-class frmChooseKey : public QDialog {
+class KeyCaptureDialog : public QDialog {
     Q_OBJECT
 public:
     // workingKeys are the options dialog's seven keys as they are now. beep sounds a refusal; an empty function
     // gives the system beep.
-    frmChooseKey(KeyCaptureExchange& exchange, const WorkingKeys& workingKeys, std::function<void()> beep = {},
-                 QWidget* parent = nullptr);
+    KeyCaptureDialog(KeyCaptureExchange& exchange, const WorkingKeys& workingKeys, std::function<void()> beep = {},
+                     QWidget* parent = nullptr);
 
     // The handler of one key press, by its Windows key code.
     void Form_KeyDown(int keyCode);

@@ -1,7 +1,7 @@
-#include "core/display/modStretch.h"
+#include "core/display/LayoutScaling.h"
 #include <gtest/gtest.h>
 
-using namespace modStretch;
+using namespace LayoutScaling;
 
 namespace {
 

@@ -1,14 +1,14 @@
 #pragma once
 #include "board/BoardTick.h"
 #include "core/TimeValue.h"
+#include "core/board/ClockEngine.h"
 #include "core/board/ClockFace.h"
-#include "core/board/modCount.h"
-#include "core/display/modStretch.h"
-#include "core/input/modShowDigits.h"
+#include "core/display/LayoutScaling.h"
+#include "core/input/NumberEntry.h"
 #include "core/rules/PenaltyRules.h"
 #include "core/settings/Settings.h"
 #include "display/BoardControls.h"
-#include "display/Lumidig.h"
+#include "display/LedDigit.h"
 #include "game/BoardModel.h"
 #include <QTime>
 #include <QTimer>
@@ -22,9 +22,9 @@ class SoundDevice;
 
 // A control array of LED digits showing one number, named like the board's digit groups. Its captions live in
 // the game model: reading answers the model's digits, writing changes the model, and the digits draw it.
-struct LumGroup {
+struct LedDigitGroup {
     QString name;
-    std::vector<Lumidig*> digits;
+    std::vector<LedDigit*> digits;
     BoardModel* model = nullptr;
     game::DigitGroup group = game::DigitGroup::Time;
     std::vector<int> captions() const;
@@ -47,17 +47,17 @@ struct BoardServices {
 
 // The scoreboard window: every display control, the game state that lives in them, and the handlers that
 // drive it. Scores and the period exist only as the digits shown.
-class frmScoreBoard : public QWidget, public BoardWindow {
+class BoardWindow : public QWidget, public LayoutWindow {
     Q_OBJECT
 public:
-    frmScoreBoard(SettingsVariables& settings, modCount& engine, SoundDevice& buzzer, SoundDevice& horn,
-                  BoardServices services, QWidget* parent = nullptr);
+    BoardWindow(SettingsVariables& settings, ClockEngine& engine, SoundDevice& buzzer, SoundDevice& horn,
+                BoardServices services, QWidget* parent = nullptr);
     // A second drawing of another board's game, for the public board: the same controls, layout and colours,
     // every digit and light drawn from that board's model. It keeps nothing of the game, runs no clock or sound,
     // takes no key, click or focus and never shows the selection marker.
     // (parent has no default, so that this is never taken for a copy.)
-    frmScoreBoard(frmScoreBoard& shown, QWidget* parent);
-    ~frmScoreBoard() override;
+    BoardWindow(BoardWindow& shown, QWidget* parent);
+    ~BoardWindow() override;
 
     bool isView() const { return m_shownBoard != nullptr; }
     // Names, colours and LED style again after the options have changed (the board itself does this after F2).
@@ -91,25 +91,25 @@ public:
     void UpdatePenaltyColonColors();
     void Buzzer();
     void Horn();
-    void DisplayTime(LumGroup& clockObject, TimeValue dispSec);
+    void DisplayTime(LedDigitGroup& clockObject, TimeValue dispSec);
     void Penalty();
-    void ClearPenalty(int clockNum, LumGroup& playerObj, LumGroup& timeObj);
+    void ClearPenalty(int clockNum, LedDigitGroup& playerObj, LedDigitGroup& timeObj);
     void ShowClock(TimeValue t);
-    void tmrClock1_Timer();
+    void onTick();
     // Redraws a shown time of day at each new minute.
-    void tmrTimeOfDay_Timer();
+    void onTimeOfDayTick();
 
     // Key-down handlers of the fields, with the Windows key code.
-    void TimeBack_KeyDown(int keyCode);
-    void HomeBack_KeyDown(int keyCode);
-    void VisitorBack_KeyDown(int keyCode);
-    void PeriodBack_KeyDown(int keyCode);
+    void clockFieldKeyDown(int keyCode);
+    void homeScoreKeyDown(int keyCode);
+    void visitorScoreKeyDown(int keyCode);
+    void periodKeyDown(int keyCode);
     void PenaltyKeyDown(int clockNumber, int keyCode);
-    void picGoalBack_KeyDown(int keyCode);
-    void imgGoalCoverH_Click();
-    void imgGoalCoverV_Click();
-    void lblGoalH_Click();
-    void lblGoalV_Click();
+    void goalFieldKeyDown(int keyCode);
+    void onHomeGoalCoverClicked();
+    void onVisitorGoalCoverClicked();
+    void onHomeGoalLabelClicked();
+    void onVisitorGoalLabelClicked();
 
     // Outer window size in twips, the size the team-name scaling is computed from: a standard window frame
     // around the client area, so that the design's 9600 x 7200 window gives the design's point sizes.
@@ -119,7 +119,7 @@ public:
     double layoutHeightTwips() const override;
     QWidget* window() override { return this; }
     const std::vector<BoardControlRef>& controls() const override { return m_controls; }
-    const modStretch::LayoutTable& layoutTable() const { return m_layout; }
+    const LayoutScaling::LayoutTable& layoutTable() const { return m_layout; }
 
     // The nine field boxes in tab order.
     std::array<PictureBoxControl*, 9> fieldBoxes() const;
@@ -146,10 +146,10 @@ private:
     void drawModel();
     // Copies the clock engine's table, the reset time and the zero buzzer's mark into the model.
     void noteEngine();
-    void Form_Load();
-    void Form_Unload();
+    void onLoad();
+    void onUnload();
     void ColorControls(const QStringList& exceptions);
-    void ColorLedGroup(LumGroup& target, OleColor colour);
+    void ColorLedGroup(LedDigitGroup& target, OleColor colour);
     void showFace(const GameClockFace& face);
     void showTimeOfDay();
     void setClockTime(std::int16_t value);
@@ -165,8 +165,8 @@ private:
     void soundFinished(SoundDevice& device);
     void openDevice(SoundDevice& device, const std::string& file, bool checkExists);
     void afterOptions();
-    LumGroup& penaltyGroup(int clockNumber);
-    void numberFieldKeyDown(LumGroup& group, int keyCode, int min, int max);
+    LedDigitGroup& penaltyGroup(int clockNumber);
+    void numberFieldKeyDown(LedDigitGroup& group, int keyCode, int min, int max);
 
     // The penalty rules, consulted only while "Apply penalty rules" is on: what the clocks read, the game's
     // moment, carrying out the rules' answer and keeping their state and records in the model.
@@ -183,7 +183,7 @@ private:
     void adoptShownPenalties();
 
     template <class T, class... Args> T* add(const QString& name, QWidget* parent, Args&&... args);
-    Lumidig* addDigit(LumGroup& group, QWidget* parent, double left, double top, double size);
+    LedDigit* addDigit(LedDigitGroup& group, QWidget* parent, double left, double top, double size);
 
     // The controls, named as on the board (each control's object name); outside the board, find them by name.
     PictureBoxControl* TimeBack = nullptr;
@@ -197,7 +197,7 @@ private:
     PictureBoxControl* PenaltyTV2 = nullptr;
     PictureBoxControl* picHomeContainer = nullptr;
     PictureBoxControl* picVisitorContainer = nullptr;
-    LumGroup lumTime, lumHome, lumVisitor, lumPeriod, lumPenaltyTH1, lumPenaltyTH2, lumPenaltyTV1, lumPenaltyTV2;
+    LedDigitGroup lumTime, lumHome, lumVisitor, lumPeriod, lumPenaltyTH1, lumPenaltyTH2, lumPenaltyTV1, lumPenaltyTV2;
     std::array<ShapeControl*, 2> Shape2{};
     std::array<ShapeControl*, 2> dotPenaltyTH1{}, dotPenaltyTH2{}, dotPenaltyTV1{}, dotPenaltyTV2{};
     std::array<ShapeControl*, 2> shpPenaltyH{}, shpPenaltyV{};
@@ -223,15 +223,15 @@ private:
     QTimer tmrTimeOfDay{this};
 
     SettingsVariables& m_settings;
-    modCount& m_engine;
+    ClockEngine& m_engine;
     BoardModel m_model;
     SoundDevice& m_buzzer;
     SoundDevice& m_horn;
-    frmScoreBoard* m_shownBoard = nullptr; // for a view: the board whose game it draws
+    BoardWindow* m_shownBoard = nullptr; // for a view: the board whose game it draws
     BoardServices m_services;
-    modShowDigits::DigitEntry m_digitEntry;
+    NumberEntry::DigitEntry m_digitEntry;
     std::vector<BoardControlRef> m_controls;
-    modStretch::LayoutTable m_layout;
+    LayoutScaling::LayoutTable m_layout;
     // Kept by the tick: -1 once the buzzer has sounded for the game clock's present zero.
     std::int16_t ZeroBuzzed = 0;
     // Penalty clocks started on their own with the independent-clock key while the game clock was stopped (or had

@@ -1,4 +1,4 @@
-#include "modCount.h"
+#include "ClockEngine.h"
 #include <climits>
 
 std::int64_t tenthsOf(std::int64_t millis) {
@@ -71,11 +71,11 @@ TimeValue ParseEnteredTime(std::string_view s) {
     return secondsToTime(minutes * 60 + seconds) + tenthsToTime(tenths);
 }
 
-modCount::modCount(const ClockSource& source) : m_source(source) {
+ClockEngine::ClockEngine(const ClockSource& source) : m_source(source) {
     ClockStartStamp.fill(kNeverStarted);
 }
 
-TimeValue modCount::ClockValue(int n) {
+TimeValue ClockEngine::ClockValue(int n) {
     if (!valid(n)) {
         return 0;
     }
@@ -97,11 +97,11 @@ TimeValue modCount::ClockValue(int n) {
     return r;
 }
 
-TimeValue modCount::PeekClockValue(int n) const {
+TimeValue ClockEngine::PeekClockValue(int n) const {
     return PeekClockValueAt(n, m_source.nowMillis());
 }
 
-TimeValue modCount::PeekClockValueAt(int n, std::int64_t nowMillis) const {
+TimeValue ClockEngine::PeekClockValueAt(int n, std::int64_t nowMillis) const {
     if (!valid(n)) {
         return 0;
     }
@@ -118,7 +118,7 @@ TimeValue modCount::PeekClockValueAt(int n, std::int64_t nowMillis) const {
     return r <= 0 ? 0 : r;
 }
 
-ClockTable modCount::Snapshot() const {
+ClockTable ClockEngine::Snapshot() const {
     ClockTable table{};
     for (int n = 0; n < kClockCount; ++n) {
         const std::size_t i = at(n);
@@ -135,7 +135,7 @@ ClockTable modCount::Snapshot() const {
     return table;
 }
 
-void modCount::Restore(const ClockTable& table) {
+void ClockEngine::Restore(const ClockTable& table) {
     for (int n = 0; n < kClockCount; ++n) {
         const std::size_t i = at(n);
         const ClockRecord& r = table[i];
@@ -148,7 +148,7 @@ void modCount::Restore(const ClockTable& table) {
     }
 }
 
-void modCount::StartClock(int n) {
+void ClockEngine::StartClock(int n) {
     if (!valid(n) || ClockOn[at(n)] != 0) {
         return;
     }
@@ -156,7 +156,7 @@ void modCount::StartClock(int n) {
     ClockOn[at(n)] = -1;
 }
 
-void modCount::StopClock(int n) {
+void ClockEngine::StopClock(int n) {
     if (!valid(n) || ClockOn[at(n)] != -1) {
         return;
     }
@@ -172,7 +172,7 @@ void modCount::StopClock(int n) {
     ClockOn[i] = 0;
 }
 
-void modCount::SetClock(TimeValue t, std::int32_t countUp, int n) {
+void ClockEngine::SetClock(TimeValue t, std::int32_t countUp, int n) {
     if (!valid(n)) {
         return;
     }
@@ -185,7 +185,7 @@ void modCount::SetClock(TimeValue t, std::int32_t countUp, int n) {
     ClockCountUp[i] = countUp;
 }
 
-std::int16_t modCount::IsClockRunning(int n) {
+std::int16_t ClockEngine::IsClockRunning(int n) {
     if (!valid(n)) {
         if (beep) {
             beep();
@@ -195,7 +195,7 @@ std::int16_t modCount::IsClockRunning(int n) {
     return ClockOn[at(n)];
 }
 
-TimeValue modCount::EnterTimeKey(const std::string& owner, int characterCode, int limitSeconds) {
+TimeValue ClockEngine::EnterTimeKey(const std::string& owner, int characterCode, int limitSeconds) {
     if (owner != EntryOwner) {
         EntryText.clear();
         EntryOwner = owner;
