@@ -15,9 +15,20 @@ check_sound() {
   local length_ms
   length_ms=$(soxi -D "$wav" | awk '{ printf "%d", $1 * 1000 + 0.5 }')
 
-  record_start "$E2E_TMP/$name-rec.wav"
-  timeout 60 "$PLAY" "$wav" >"$E2E_TMP/$name-play.out" 2>"$E2E_TMP/$name-play.err" </dev/null ||
-    fail "$name: play_wav failed: $(cat "$E2E_TMP/$name-play.err")"
+  # Once in a while the sound server's client library aborts on a dropped connection (an assertion inside
+  # libpulse, "Connection terminated"): that run is played again, once; any other failure stands.
+  local attempt
+  for attempt in 1 2; do
+    record_start "$E2E_TMP/$name-rec.wav"
+    if timeout 60 "$PLAY" "$wav" >"$E2E_TMP/$name-play.out" 2>"$E2E_TMP/$name-play.err" </dev/null; then
+      break
+    fi
+    record_stop
+    if [ "$attempt" = 2 ] || ! grep -q 'Connection terminated' "$E2E_TMP/$name-play.err"; then
+      fail "$name: play_wav failed: $(cat "$E2E_TMP/$name-play.err")"
+    fi
+    echo "$name: the sound server's connection dropped; playing again"
+  done
   sleep 0.5
   record_stop
 
