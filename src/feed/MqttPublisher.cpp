@@ -111,14 +111,15 @@ public:
             return;
         }
         // Queued before the thread is told to stop, so that it sends both before it ends.
-        if (m_up.load()) {
-            publish(m_statusTopic, "offline", 1, true);
-        }
-        mosquitto_disconnect(m_mosq);
+        // Stopping is marked first: whichever of the two wakes the thread, it then stays to send them.
         {
             std::lock_guard lock(m_mutex);
             m_stopping = true;
         }
+        if (m_up.load()) {
+            publish(m_statusTopic, "offline", 1, true);
+        }
+        mosquitto_disconnect(m_mosq);
         m_wake.notify_all();
         if (m_thread.joinable()) {
             m_thread.join();
@@ -176,8 +177,9 @@ private:
                         break;
                     }
                 }
-                // Leaving: what is still queued (offline, the disconnect) goes out first, within a second.
-                for (int i = 0; rc == MOSQ_ERR_SUCCESS && i < 10 && mosquitto_want_write(m_mosq); ++i) {
+                // Leaving: offline and the disconnect go out first, within a second; the library closes the
+                // connection once the disconnect is sent, and the loop then answers that there is none.
+                for (int i = 0; rc == MOSQ_ERR_SUCCESS && i < 10; ++i) {
                     rc = mosquitto_loop(m_mosq, 100, 1);
                 }
             }
