@@ -1,0 +1,705 @@
+#include "core/board/Scorekeeper.h"
+#include "core/board/ClockFace.h"
+#include "core/board/TickSchedule.h"
+#include "core/input/KeyTables.h"
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+// Key codes the board reads without a setting.
+constexpr int kF1 = 112;
+constexpr int kF2 = 113;
+constexpr int kF3 = 114;
+constexpr int kNumPad0 = 96;
+constexpr int kNumPad9 = 105;
+constexpr int kInsert = 45;
+constexpr int kNumLock = 144;
+constexpr int kLeft = 37;
+constexpr int kRight = 39;
+constexpr int kDown = 40;
+constexpr int kEnter = '\r';
+
+// Penalty clocks 1..4 and their digit groups and fields: home 1, home 2, visitor 1, visitor 2.
+constexpr std::array<game::DigitGroup, 4> kPenaltyGroups{game::DigitGroup::PenaltyTH1, game::DigitGroup::PenaltyTH2,
+                                                         game::DigitGroup::PenaltyTV1, game::DigitGroup::PenaltyTV2};
+constexpr std::array<game::Field, 4> kPenaltyFields{game::Field::PenaltyTH1, game::Field::PenaltyTH2,
+                                                    game::Field::PenaltyTV1, game::Field::PenaltyTV2};
+
+game::DigitGroup penaltyGroup(int clock) {
+    return kPenaltyGroups[static_cast<std::size_t>(clock - 1)];
+}
+
+// The typed-entry buffers are shared between fields and know each by its digit group's name.
+std::string entryOwner(game::DigitGroup group) {
+    switch (group) {
+    case game::DigitGroup::Time:
+        return "lumTime";
+    case game::DigitGroup::Home:
+        return "lumHome";
+    case game::DigitGroup::Visitor:
+        return "lumVisitor";
+    case game::DigitGroup::Period:
+        return "lumPeriod";
+    case game::DigitGroup::PenaltyTH1:
+        return "lumPenaltyTH1";
+    case game::DigitGroup::PenaltyTH2:
+        return "lumPenaltyTH2";
+    case game::DigitGroup::PenaltyTV1:
+        return "lumPenaltyTV1";
+    case game::DigitGroup::PenaltyTV2:
+        return "lumPenaltyTV2";
+    }
+    return {};
+}
+
+} // namespace
+
+game::Field penaltyField(int clock) {
+    return kPenaltyFields[static_cast<std::size_t>(std::clamp(clock, 1, 4) - 1)];
+}
+
+Scorekeeper::Scorekeeper(ClockEngine& engine, const SettingsVariables& settings)
+    : m_engine(engine), m_settings(settings) {}
+
+void Scorekeeper::addListener(std::function<void(const game::GameState&)> listener) {
+    m_listeners.push_back(std::move(listener));
+}
+
+template <class F> BoardEffects Scorekeeper::input(F&& change) {
+    const bool outermost = m_depth == 0;
+    if (outermost) {
+        m_effects.clear();
+    }
+    ++m_depth;
+    change();
+    --m_depth;
+    if (!outermost) {
+        return {};
+    }
+    // The engine's clock table, the reset time and the zero buzzer's mark go with every state told.
+    m_state.clocks = m_engine.Snapshot();
+    m_state.resetTime = m_engine.ResetTime;
+    for (const auto& listener : m_listeners) {
+        listener(m_state);
+    }
+    return std::exchange(m_effects, {});
+}
+
+bool Scorekeeper::clockRunning(int n) const {
+    if (n < 0 || n >= kClockCount) {
+        return false;
+    }
+    return m_engine.Snapshot()[static_cast<std::size_t>(n)].running;
+}
+
+// ---- Inputs -------------------------------------------------------------------------------------------------
+
+BoardEffects Scorekeeper::load() {
+    return input([this] {
+        showPenaltyLights();
+        updateNumLock();
+        m_engine.ResetTime = secondsToTime(600);
+        m_engine.SetClock(secondsToTime(600), 0, 0);
+        showClock(secondsToTime(600));
+        startTick();
+    });
+}
+
+BoardEffects Scorekeeper::keyDown(std::optional<game::Field> field, int keyCode) {
+    return input([this, field, keyCode] {
+        if (!field) {
+            handleCommandKey(keyCode);
+            return;
+        }
+        switch (*field) {
+        case game::Field::TimeBack:
+            clockFieldKeyDown(keyCode);
+            break;
+        case game::Field::HomeBack:
+            scoreKeyDown(Team::Home, keyCode);
+            break;
+        case game::Field::VisitorBack:
+            scoreKeyDown(Team::Visitor, keyCode);
+            break;
+        case game::Field::picGoalBack:
+            goalFieldKeyDown(keyCode);
+            break;
+        case game::Field::PeriodBack:
+            periodKeyDown(keyCode);
+            break;
+        case game::Field::PenaltyTH1:
+            penaltyKeyDown(1, keyCode);
+            break;
+        case game::Field::PenaltyTH2:
+            penaltyKeyDown(2, keyCode);
+            break;
+        case game::Field::PenaltyTV1:
+            penaltyKeyDown(3, keyCode);
+            break;
+        case game::Field::PenaltyTV2:
+            penaltyKeyDown(4, keyCode);
+            break;
+        }
+    });
+}
+
+BoardEffects Scorekeeper::keyUp(int keyCode, bool /*shift*/) {
+    return input([this, keyCode] {
+        if (keyCode == kNumLock) {
+            updateNumLock();
+        }
+    });
+}
+
+bool Scorekeeper::isCommandKey(int keyCode) const {
+    const SettingsVariables& s = m_settings;
+    const bool digit = (keyCode >= '0' && keyCode <= '9') || (keyCode >= kNumPad0 && keyCode <= kNumPad9);
+    if (keyCode == 0 || keyCode == kF1 || keyCode == kF2 || keyCode == kF3 || digit) {
+        return false;
+    }
+    for (std::int64_t key :
+         {s.StartStopClockKey, s.ResetClockKey, s.ClockSwitchKey, s.BuzzerKey, s.HornKey, s.SepTimeKey}) {
+        if (key == keyCode) {
+            return true;
+        }
+    }
+    return false;
+}
+
+BoardEffects Scorekeeper::selectField(std::optional<game::Field> field) {
+    return input([this, field] { m_state.selected = field; });
+}
+
+BoardEffects Scorekeeper::goalClicked(Team team) {
+    return input([this, team] {
+        const int light = team == Team::Home ? 1 : 2;
+        m_state.whoGoal = m_state.whoGoal == light ? 0 : light;
+    });
+}
+
+BoardEffects Scorekeeper::tick() {
+    return input([this] {
+        // A firing means the tick is on, however it was enabled.
+        m_tickOn = true;
+        const TimeValue v = m_engine.ClockValue(0);
+        if (m_state.timeOfDay) {
+            showTimeOfDay();
+        } else {
+            showClock(v);
+        }
+        if (v > 0) {
+            m_state.zeroBuzzed = false;
+        } else {
+            m_tickOn = false;
+            effect(BoardEffect::Kind::StopTick);
+            stopPenaltyClocksAtGameZero();
+            if (!m_state.zeroBuzzed) {
+                m_state.zeroBuzzed = true;
+                buzzAtZero();
+            }
+        }
+        for (int n = 1; n <= 4; ++n) {
+            if (penaltyShown(n)) {
+                showPenaltyTime(n, m_engine.ClockValue(n));
+            }
+        }
+        if (rulesOn()) {
+            // A penalty clock that has reached 0:00 may start the team's oldest waiting penalty.
+            applyRules(m_rules.clocksRead(penaltyReadings(), gameMoment()), 0);
+        }
+        showPenaltyLights();
+        scheduleNextTick();
+    });
+}
+
+BoardEffects Scorekeeper::minutePassed() {
+    return input([this] {
+        if (m_state.timeOfDay) {
+            showTimeOfDay();
+            armMinuteWake();
+        }
+    });
+}
+
+BoardEffects Scorekeeper::optionsChanged() {
+    return input([this] {
+        if (rulesOn()) {
+            adoptShownPenalties();
+        }
+        updateNumLock();
+        showPenaltyLights();
+        effect(BoardEffect::Kind::TickSoon);
+    });
+}
+
+BoardEffects Scorekeeper::soundEnded(Sound sound) {
+    return input([this, sound] {
+        int& plays = m_plays[static_cast<std::size_t>(sound)];
+        if (plays > 0) {
+            --plays;
+        }
+        if (plays > 0) {
+            // The end of a playback cut short; the device is playing again.
+            return;
+        }
+        if (m_soundPlaying == sound || !m_soundPlaying) {
+            m_buzzerPlaying = false;
+            m_soundPlaying.reset();
+        }
+        BoardEffect e;
+        e.kind = BoardEffect::Kind::SoundEnded;
+        e.sound = sound;
+        m_effects.push_back(e);
+    });
+}
+
+BoardEffects Scorekeeper::resume(const game::GameState& saved) {
+    return input([this, &saved] {
+        game::GameState s = saved;
+        for (ClockRecord& c : s.clocks) {
+            c.running = false;
+        }
+        m_engine.Restore(s.clocks);
+        m_engine.ResetTime = s.resetTime;
+        m_engine.EntryText.clear();
+        m_engine.EntryOwner.clear();
+        m_runningOnTheirOwn.fill(false);
+        // The journal's reader has let through only a rules' state the rules could have made.
+        m_rules = PenaltyRules::fromState(s.rules.penalties).value_or(PenaltyRules{});
+        const bool wasShowingTimeOfDay = m_state.timeOfDay;
+        m_state = s;
+        m_state.timeOfDay = wasShowingTimeOfDay;
+        setTimeOfDayShown(s.timeOfDay);
+        if (s.timeOfDay) {
+            showTimeOfDay();
+        }
+        m_state.selected = s.selected.value_or(game::Field::TimeBack);
+        if (rulesOn()) {
+            adoptShownPenalties();
+        }
+        // The tick goes on drawing from the engine, which now holds the saved values.
+        startTick();
+    });
+}
+
+BoardEffects Scorekeeper::stopTick() {
+    return input([this] {
+        m_tickOn = false;
+        effect(BoardEffect::Kind::StopTick);
+    });
+}
+
+BoardEffects Scorekeeper::playBuzzer() {
+    return input([this] {
+        if (m_soundLoaded && m_soundLoaded(Sound::Buzzer) && !m_buzzerPlaying) {
+            playSound(Sound::Buzzer);
+        }
+    });
+}
+
+BoardEffects Scorekeeper::playHorn() {
+    return input([this] {
+        if (m_soundLoaded && m_soundLoaded(Sound::Horn) && !m_buzzerPlaying) {
+            playSound(Sound::Horn);
+        }
+    });
+}
+
+// ---- Keys ---------------------------------------------------------------------------------------------------
+
+void Scorekeeper::handleCommandKey(int keyCode) {
+    const SettingsVariables& s = m_settings;
+    if (keyCode == s.StartStopClockKey) {
+        setTimeOfDayShown(false);
+        m_runningOnTheirOwn.fill(false);
+        if (m_engine.IsClockRunning(0)) {
+            for (int n = 0; n < kClockCount; ++n) {
+                m_engine.StopClock(n);
+            }
+            showStoppedClocks();
+        } else {
+            for (int n = 0; n < kClockCount; ++n) {
+                m_engine.StartClock(n);
+            }
+            startTick();
+        }
+    } else if (keyCode == s.ResetClockKey) {
+        if (m_engine.IsClockRunning(0)) {
+            handleCommandKey(s.StartStopClockKey);
+        }
+        m_engine.SetClock(m_engine.ResetTime, 0, 0);
+        showClock(m_engine.ClockValue(0));
+        setTimeOfDayShown(false);
+    } else if (keyCode == s.ClockSwitchKey) {
+        setTimeOfDayShown(!m_state.timeOfDay);
+        // Show the other view at once: after the game clock has run out the tick is off, and the intermission
+        // is exactly when the time of day is wanted.
+        if (m_state.timeOfDay) {
+            showTimeOfDay();
+        } else {
+            showClock(m_engine.ClockValue(0));
+        }
+    } else if (keyCode == s.BuzzerKey) {
+        playBuzzer();
+    } else if (keyCode == s.HornKey) {
+        playHorn();
+    } else if (keyCode == kF1) {
+        effect(BoardEffect::Kind::OpenHelp);
+    } else if (keyCode == kF2) {
+        effect(BoardEffect::Kind::OpenOptions);
+    } else if (keyCode == kF3 && rulesOn()) {
+        effect(BoardEffect::Kind::OpenGameSheet);
+    }
+    // Every key can change what the tick draws (a typed time, a start or stop, a cleared penalty, new options):
+    // the tick runs once as soon as the key has been handled, and schedules itself from what it reads.
+    effect(BoardEffect::Kind::TickSoon);
+}
+
+int Scorekeeper::characterOf(int keyCode) const {
+    return ::KeyCodeToAsci(static_cast<std::int16_t>(keyCode), m_settings.ClearKey);
+}
+
+void Scorekeeper::clockFieldKeyDown(int keyCode) {
+    handleCommandKey(keyCode);
+    const TimeValue t = m_engine.EnterTimeKey(entryOwner(game::DigitGroup::Time), characterOf(keyCode), 5999);
+    if (t != kNoTime) {
+        if (m_engine.IsClockRunning(0)) {
+            handleCommandKey(m_settings.StartStopClockKey);
+        }
+        m_engine.SetClock(t, 0, 0);
+        m_engine.ResetTime = t;
+        showClock(m_engine.ClockValue(0));
+    }
+}
+
+void Scorekeeper::numberFieldKeyDown(game::DigitGroup group, int keyCode, int min, int max) {
+    handleCommandKey(keyCode);
+    std::vector<int> captions = game::digitsOf(m_state, group);
+    m_digitEntry.EnterDigitKey(entryOwner(group), captions, characterOf(keyCode), min, max);
+    game::setDigits(m_state, group, captions);
+}
+
+void Scorekeeper::scoreKeyDown(Team team, int keyCode) {
+    const auto& digits = team == Team::Home ? m_state.homeDigits : m_state.visitorDigits;
+    const int before = game::numberShown(digits.data(), 2);
+    numberFieldKeyDown(team == Team::Home ? game::DigitGroup::Home : game::DigitGroup::Visitor, keyCode, -1, 99);
+    scoreKeyed(team, before, game::numberShown(digits.data(), 2));
+}
+
+void Scorekeeper::periodKeyDown(int keyCode) {
+    const int before = game::numberShown(m_state.periodDigits.data(), 1);
+    numberFieldKeyDown(game::DigitGroup::Period, keyCode, 0, 9);
+    const int after = game::numberShown(m_state.periodDigits.data(), 1);
+    if (rulesOn() && after != before) {
+        SheetEvent e;
+        e.kind = SheetEvent::Kind::Period;
+        e.at = gameMoment();
+        m_state.rules.note(e);
+    }
+}
+
+void Scorekeeper::goalFieldKeyDown(int keyCode) {
+    handleCommandKey(keyCode);
+    if (keyCode == kLeft) {
+        m_state.whoGoal = 1;
+    } else if (keyCode == kRight) {
+        m_state.whoGoal = 2;
+    } else if (keyCode == kDown) {
+        m_state.whoGoal = 0;
+    }
+}
+
+void Scorekeeper::penaltyKeyDown(int n, int keyCode) {
+    const auto slot = static_cast<std::size_t>(n);
+    if (keyCode == m_settings.ClearKey) {
+        clearPenalty(n);
+        if (rulesOn()) {
+            applyRules(m_rules.cleared(n, penaltyReadings(), gameMoment()), n);
+        }
+    }
+    handleCommandKey(keyCode);
+    if (keyCode == m_settings.SepTimeKey) {
+        if (m_engine.IsClockRunning(n)) {
+            m_engine.StopClock(n);
+            m_runningOnTheirOwn[slot] = false;
+            showStoppedClocks();
+        } else {
+            // Started during play it runs with the game and stops at the game clock's zero like the others; only
+            // one started while the game is stopped (or has run out) runs on its own through the stoppage.
+            const bool onItsOwn = !gameClockRuns();
+            m_engine.StartClock(n);
+            m_runningOnTheirOwn[slot] = onItsOwn;
+            startTick();
+        }
+    }
+    TimeValue v = m_engine.EnterTimeKey(entryOwner(penaltyGroup(n)), characterOf(keyCode), 599);
+    if (v != kNoTime) {
+        v = roundToWholeSecondsHalfEven(v);
+        m_engine.SetClock(v, 0, n);
+        m_runningOnTheirOwn[slot] = false;
+        showPenaltyTime(n, m_engine.ClockValue(n));
+        showPenaltyLights();
+        if (rulesOn()) {
+            applyRules(m_rules.typedTime(n, v, penaltyReadings(), gameMoment()), n);
+        }
+    } else if (keyCode == kInsert && rulesOn() && keyCode != m_settings.ClearKey && !isCommandKey(keyCode)) {
+        addPenalty(n);
+    }
+}
+
+// ---- Clocks -------------------------------------------------------------------------------------------------
+
+void Scorekeeper::showClock(TimeValue t) {
+    const GameClockFace face = gameClockFace(t);
+    m_state.timeDigits = face.captions;
+    m_state.colon = face.upperDotLit;
+}
+
+void Scorekeeper::showTimeOfDay() {
+    const WallTime now = m_wallClock ? m_wallClock() : WallTime{};
+    int hour = now.hour;
+    if (now.twelveHour) {
+        hour = hour % 12 == 0 ? 12 : hour % 12;
+    }
+    const GameClockFace face = timeOfDayFace(hour, now.minute);
+    m_state.timeDigits = face.captions;
+    m_state.colon = face.upperDotLit;
+}
+
+void Scorekeeper::setTimeOfDayShown(bool shown) {
+    const bool wasShowingTimeOfDay = m_state.timeOfDay;
+    m_state.timeOfDay = shown;
+    if (shown) {
+        armMinuteWake();
+    } else {
+        effect(BoardEffect::Kind::StopMinuteWake);
+        if (wasShowingTimeOfDay && !m_tickOn) {
+            showClock(m_engine.ClockValue(0));
+        }
+    }
+}
+
+void Scorekeeper::armMinuteWake() {
+    const WallTime now = m_wallClock ? m_wallClock() : WallTime{};
+    BoardEffect e;
+    e.kind = BoardEffect::Kind::ArmMinuteWake;
+    e.millis = millisToNextMinute(now.second, now.millisecond);
+    m_effects.push_back(e);
+}
+
+bool Scorekeeper::penaltyShown(int clock) const {
+    return m_state.penaltyDigits[static_cast<std::size_t>(clock - 1)][0] >= 0;
+}
+
+void Scorekeeper::showPenaltyTime(int clock, TimeValue t) {
+    const std::array<int, 3> face = penaltyClockFace(t);
+    m_state.penaltyDigits[static_cast<std::size_t>(clock - 1)] = face;
+}
+
+void Scorekeeper::showPenaltyLights() {
+    for (int n = 1; n <= 4; ++n) {
+        m_state.penaltyLights[static_cast<std::size_t>(n - 1)] = m_engine.ClockValue(n) > 0;
+    }
+}
+
+void Scorekeeper::clearPenalty(int clock) {
+    std::vector<int> captions = game::digitsOf(m_state, penaltyGroup(clock));
+    NumberEntry::ShowNumber(captions, std::string(1, NumberEntry::kClearCharacter), -1, -1);
+    game::setDigits(m_state, penaltyGroup(clock), captions);
+    m_engine.SetClock(0, 0, clock);
+    m_runningOnTheirOwn[static_cast<std::size_t>(clock)] = false;
+    showPenaltyLights();
+}
+
+void Scorekeeper::showStoppedClocks() {
+    // A stop keeps the time up to the key, which can lie between two of the tick's readings: the board shows what
+    // was kept at once, also while the tick is off after the game clock's zero.
+    if (!m_state.timeOfDay) {
+        showClock(m_engine.ClockValue(0));
+    }
+    for (int n = 1; n <= 4; ++n) {
+        if (penaltyShown(n)) {
+            showPenaltyTime(n, m_engine.ClockValue(n));
+        }
+    }
+}
+
+void Scorekeeper::stopPenaltyClocksAtGameZero() {
+    // Penalty time runs only with game time: at the game clock's zero the penalty clocks stop, charged up to
+    // this moment, so nothing read during the stoppage can take time off a player's penalty. The next start
+    // of the game starts them again. A clock started on its own with the independent-clock key keeps running.
+    for (int n = 1; n <= 4; ++n) {
+        if (!m_runningOnTheirOwn[static_cast<std::size_t>(n)]) {
+            m_engine.ClockValue(n);
+            m_engine.StopClock(n);
+        }
+    }
+}
+
+bool Scorekeeper::gameClockRuns() {
+    return m_engine.IsClockRunning(0) != 0 && m_engine.PeekClockValue(0) > 0;
+}
+
+void Scorekeeper::startTick() {
+    m_tickOn = true;
+    effect(BoardEffect::Kind::StartTick);
+}
+
+void Scorekeeper::scheduleNextTick() {
+    if (!m_tickOn) {
+        return;
+    }
+    // Every running clock's reading turns at the same whole tenths of the engine's clock; the tick wakes at the
+    // first one where something it draws changes: the game clock's face (also behind the time of day, for its
+    // zero), a drawn penalty clock's face, a penalty light going out.
+    const std::int64_t now = m_engine.Source().nowMillis();
+    std::optional<std::int64_t> next;
+    if (m_engine.IsClockRunning(0)) {
+        next = nextShownChangeMillis(now, m_engine.PeekClockValueAt(0, now), ClockDisplay::GameClock);
+    }
+    for (int n = 1; n <= 4; ++n) {
+        const TimeValue v = m_engine.PeekClockValueAt(n, now);
+        if (m_engine.IsClockRunning(n) && (penaltyShown(n) || v > 0)) {
+            next = earlierOf(next, nextShownChangeMillis(now, v, ClockDisplay::PenaltyClock));
+        }
+    }
+    BoardEffect e;
+    e.kind = next ? BoardEffect::Kind::TickAt : BoardEffect::Kind::TickSleep;
+    e.millis = next.value_or(0);
+    m_effects.push_back(e);
+}
+
+void Scorekeeper::updateNumLock() {
+    if (m_settings.NumLockForce == 1 || m_settings.NumLockForce == 2) {
+        BoardEffect e;
+        e.kind = BoardEffect::Kind::SetNumLock;
+        e.on = m_settings.NumLockForce == 1;
+        m_effects.push_back(e);
+    }
+}
+
+// ---- Sounds -------------------------------------------------------------------------------------------------
+
+void Scorekeeper::playSound(Sound sound) {
+    m_buzzerPlaying = true;
+    m_soundPlaying = sound;
+    ++m_plays[static_cast<std::size_t>(sound)];
+    BoardEffect e;
+    e.kind = BoardEffect::Kind::PlaySound;
+    e.sound = sound;
+    m_effects.push_back(e);
+}
+
+void Scorekeeper::buzzAtZero() {
+    // The end of play is the one signal that is never lost: a sound still playing (the horn, a long buzzer) is cut
+    // short for it. Its device still reports the end of the playback that was cut, which then changes nothing.
+    if (m_soundLoaded && m_soundLoaded(Sound::Buzzer) && m_buzzerPlaying) {
+        if (m_soundPlaying) {
+            BoardEffect e;
+            e.kind = BoardEffect::Kind::CutSound;
+            e.sound = *m_soundPlaying;
+            m_effects.push_back(e);
+        }
+        m_buzzerPlaying = false;
+        m_soundPlaying.reset();
+    }
+    playBuzzer();
+}
+
+// ---- Penalty rules ------------------------------------------------------------------------------------------
+
+PenaltyReadings Scorekeeper::penaltyReadings() {
+    PenaltyReadings r{};
+    for (int n = 1; n <= 4; ++n) {
+        // A dark clock holds no penalty, whatever its engine clock says.
+        r[static_cast<std::size_t>(n - 1)] = penaltyShown(n) ? m_engine.ClockValue(n) : 0;
+    }
+    return r;
+}
+
+void Scorekeeper::adoptShownPenalties() {
+    // Penalties on the clocks that the rules do not hold (typed while the option was off) become theirs, each of
+    // the kind its time left says.
+    for (int n = 1; n <= 4; ++n) {
+        const TimeValue left = penaltyReadings()[static_cast<std::size_t>(n - 1)];
+        if (left > 0 && !m_rules.onClock(n)) {
+            applyRules(m_rules.typedTime(n, left, penaltyReadings(), gameMoment()), n);
+        }
+    }
+}
+
+GameMoment Scorekeeper::gameMoment() {
+    return GameMoment{game::numberShown(m_state.periodDigits.data(), 1), m_engine.ClockValue(0)};
+}
+
+void Scorekeeper::addPenalty(int n) {
+    // Insert ends the typed time as Enter would, but adds the penalty instead of replacing the clock's time.
+    TimeValue v = m_engine.EnterTimeKey(entryOwner(penaltyGroup(n)), kEnter, 599);
+    if (v == kNoTime) {
+        return;
+    }
+    v = roundToWholeSecondsHalfEven(v);
+    applyRules(m_rules.addPenalty(teamOfClock(n), v, n, penaltyReadings(), gameMoment()), n);
+}
+
+void Scorekeeper::scoreKeyed(Team team, int before, int after) {
+    // A score field's number changed by a key: the game sheet notes it and the rules look for a goal.
+    if (!rulesOn() || before == after) {
+        return;
+    }
+    SheetEvent e;
+    e.kind = SheetEvent::Kind::Score;
+    e.at = gameMoment();
+    e.team = team;
+    e.scoreBefore = before;
+    e.scoreAfter = after;
+    m_state.rules.note(e);
+    applyRules(m_rules.scoreChanged(team, before, after, penaltyReadings(), e.at), 0);
+}
+
+void Scorekeeper::applyRules(const PenaltyOutcome& outcome, int clock) {
+    if (outcome.refusal) {
+        // Told beside the field it was typed in; the board itself goes on unchanged.
+        effect(BoardEffect::Kind::Beep);
+        if (clock >= 1 && clock <= 4) {
+            BoardEffect e;
+            e.kind = BoardEffect::Kind::Refuse;
+            e.field = penaltyField(clock);
+            e.text = *outcome.refusal;
+            m_effects.push_back(e);
+        }
+    }
+    const bool gameRunning = m_engine.IsClockRunning(0) != 0 && m_engine.ClockValue(0) > 0;
+    for (const ClockAction& a : outcome.actions) {
+        if (a.clock < 1 || a.clock > 4) {
+            continue;
+        }
+        if (a.kind == ClockAction::Kind::Clear) {
+            clearPenalty(a.clock);
+            continue;
+        }
+        // On the clock as a typed penalty, running while the game clock runs.
+        m_engine.SetClock(a.time, 0, a.clock);
+        m_runningOnTheirOwn[static_cast<std::size_t>(a.clock)] = false;
+        if (gameRunning) {
+            m_engine.StartClock(a.clock);
+            // The tick looks again at once and schedules itself from the clocks it now reads.
+            m_tickOn = true;
+            effect(BoardEffect::Kind::WakeTick);
+        }
+        showPenaltyTime(a.clock, m_engine.ClockValue(a.clock));
+    }
+    if (!outcome.actions.empty()) {
+        showPenaltyLights();
+    }
+    m_state.rules.penalties = m_rules.state();
+    for (const PenaltyEvent& e : outcome.events) {
+        SheetEvent entry;
+        entry.kind = SheetEvent::Kind::Penalty;
+        entry.at = e.at;
+        entry.team = e.team;
+        entry.penalty = e;
+        m_state.rules.note(entry);
+    }
+}
