@@ -44,7 +44,7 @@ int main(int argc, char* argv[]) {
     SilentDevice horn;
     BoardServices services;
     BoardWindow board(settings, engine, buzzer, horn, services);
-    board.findChild<BoardTick*>(QStringLiteral("tmrClock1"))->stop();
+    board.stopTick();
     board.show();
     QApplication::processEvents();
 
@@ -56,8 +56,8 @@ int main(int argc, char* argv[]) {
         engine.SetClock(secondsToTime(1200), 0, 0);
         for (int n : {1, 3}) {
             // 9:00 typed into the penalty clock, as the scorekeeper does.
-            board.PenaltyKeyDown(n, '9');
-            board.PenaltyKeyDown(n, '\r');
+            board.keyDown(penaltyField(n), '9');
+            board.keyDown(penaltyField(n), '\r');
         }
         for (int n = 0; n < 5; ++n) {
             engine.StartClock(n);

@@ -430,10 +430,10 @@ int main(int argc, char* argv[]) {
         }
         for (int c : {1, 3}) {
             // 9:00 typed into the penalty clock, as the scorekeeper does.
-            board.PenaltyKeyDown(c, '9');
-            board.PenaltyKeyDown(c, '\r');
+            board.keyDown(penaltyField(c), '9');
+            board.keyDown(penaltyField(c), '\r');
         }
-        board.AllKeyCode(settings.StartStopClockKey);
+        board.handleCommandKey(settings.StartStopClockKey);
         typing.start(300);
         QElapsedTimer run;
         run.start();
@@ -441,7 +441,7 @@ int main(int argc, char* argv[]) {
             QApplication::processEvents(QEventLoop::AllEvents, 50);
         }
         typing.stop();
-        board.AllKeyCode(settings.StartStopClockKey);
+        board.handleCommandKey(settings.StartStopClockKey);
         // Let the last pushes arrive.
         QElapsedTimer settle;
         settle.start();
@@ -506,7 +506,7 @@ int main(int argc, char* argv[]) {
     };
     if (trickleCount > 0) {
         // The clock runs on as in a game; the trickles fill the feed first, then the probes ask.
-        board.AllKeyCode(settings.StartStopClockKey);
+        board.handleCommandKey(settings.StartStopClockKey);
         auto trickles = std::make_unique<Trickles>(server->serverPort(), trickleCount);
         trickles->moveToThread(&clientThread);
         runOnThread(trickles.get(), [&] { trickles->open(); });
@@ -540,7 +540,7 @@ int main(int argc, char* argv[]) {
             trickles->close();
         });
         trickles.release()->deleteLater();
-        board.AllKeyCode(settings.StartStopClockKey);
+        board.handleCommandKey(settings.StartStopClockKey);
         std::printf("trickle: %d connections trickling a request a byte each 200 ms and reconnecting (%d open after "
                     "3 s, %ld reconnects); GET /state answered %d of %d (target: at least 95 of 100), answer p50 "
                     "%.2f ms p99 %.2f ms (%d closed unanswered, %d not answered within 2 s); connections refused "

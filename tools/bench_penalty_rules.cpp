@@ -42,14 +42,14 @@ void run(const char* label, bool rules, bool fullSheet) {
     }
     // 99:59 on the game clock; three penalties a team by Insert (two run, one waits), two more typed home.
     for (int key : {57, 57, 190, 53, 57, 13}) {
-        board.clockFieldKeyDown(key);
+        board.keyDown(game::Field::TimeBack, key);
     }
     for (int clockNumber : {1, 3}) {
         for (int key : {kKey2, kInsert, kKey5, kInsert, kKey2, kInsert, kKey2, kInsert}) {
-            board.PenaltyKeyDown(clockNumber, key);
+            board.keyDown(penaltyField(clockNumber), key);
         }
     }
-    board.AllKeyCode(settings.StartStopClockKey);
+    board.handleCommandKey(settings.StartStopClockKey);
     std::vector<double> micros;
     for (int i = 0; i < 20'000; ++i) {
         clock.advance(100);

@@ -172,7 +172,7 @@ void Program::startTwoScreens() {
     gameSheet();
     QObject::connect(m_board.get(), &BoardWindow::shownChanged, m_console.get(), gameSheet);
     QObject::connect(m_board.get(), &BoardWindow::shownChanged, m_status, [this] {
-        if (m_board->BuzzerPlaying == 0) {
+        if (!m_board->buzzerPlaying()) {
             m_status->setSound(game::SoundPlaying::None);
         }
         m_status->refresh();

@@ -2,10 +2,8 @@
 #include "board/BoardTick.h"
 #include "core/TimeValue.h"
 #include "core/board/ClockEngine.h"
-#include "core/board/ClockFace.h"
 #include "core/display/LayoutScaling.h"
-#include "core/input/NumberEntry.h"
-#include "core/rules/PenaltyRules.h"
+#include "core/board/Scorekeeper.h"
 #include "core/settings/Settings.h"
 #include "display/BoardControls.h"
 #include "display/LedDigit.h"
@@ -16,19 +14,20 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <vector>
 
 class SoundDevice;
 
 // A control array of LED digits showing one number, named like the board's digit groups. Its captions live in
-// the game model: reading answers the model's digits, writing changes the model, and the digits draw it.
+// the game model: reading answers the model's digits, and the digits draw it.
 struct LedDigitGroup {
     QString name;
     std::vector<LedDigit*> digits;
     BoardModel* model = nullptr;
     game::DigitGroup group = game::DigitGroup::Time;
     std::vector<int> captions() const;
-    void setCaptions(const std::vector<int>& captions);
     // Shows the model's digits.
     void draw() const;
 };
@@ -70,42 +69,38 @@ public:
     // every clock stopped at its saved value.
     void resumeGame(const game::GameState& saved);
 
-    // Public state: -1 true, 0 false.
-    std::int16_t BuzzerPlaying = 0;
-    std::int16_t ClockTime = 0;
-    std::int16_t WhoGoal = 0; // 0 none, 1 home, 2 visitor
+    // The scorekeeping the board shows: the game's rules live there; the window passes keys and clicks on and
+    // carries out what it answers.
+    Scorekeeper& scorekeeper() { return m_keeper; }
+    const Scorekeeper& scorekeeper() const { return m_keeper; }
+    bool buzzerPlaying() const { return m_keeper.buzzerPlaying(); }
+    bool showsTimeOfDay() const { return m_keeper.showsTimeOfDay(); }
+    int whoGoal() const { return m_keeper.whoGoal(); }
 
-    void AllKeyCode(int keyCode);
+    // A key typed with no field selected: the board's command keys.
+    void handleCommandKey(int keyCode);
+    // A key typed into a field (or with none), as the field's key-down passes it on.
+    void keyDown(std::optional<game::Field> field, int keyCode);
     // A key pressed in another of the program's windows (the help): the board's command keys (start/stop, reset,
     // clock switch, buzzer, horn, independent clock) act as if typed into the selected field; answers whether
     // the key was one of them. Other keys are left to that window.
     bool takeCommandKey(int keyCode);
-    void AllKeyUp(int keyCode, int shift);
-    int KeyCodeToAsci(int keyCode) const;
+    void playBuzzer();
+    void playHorn();
     void ObjectSelected(QWidget* selectedObject);
     void UpdateGoal();
-    void UpdateNumLock();
     double RSize(int value) const;
     void UpdateLabels();
     void UpdateFormColors();
     void UpdatePenaltyColonColors();
-    void Buzzer();
-    void Horn();
-    void DisplayTime(LedDigitGroup& clockObject, TimeValue dispSec);
     void Penalty();
-    void ClearPenalty(int clockNum, LedDigitGroup& playerObj, LedDigitGroup& timeObj);
-    void ShowClock(TimeValue t);
+    // The tick fired: the clocks are read and drawn, and the next firing armed.
     void onTick();
     // Redraws a shown time of day at each new minute.
     void onTimeOfDayTick();
+    // Holds the tick off until a start, for a caller that runs it by hand.
+    void stopTick();
 
-    // Key-down handlers of the fields, with the Windows key code.
-    void clockFieldKeyDown(int keyCode);
-    void homeScoreKeyDown(int keyCode);
-    void visitorScoreKeyDown(int keyCode);
-    void periodKeyDown(int keyCode);
-    void PenaltyKeyDown(int clockNumber, int keyCode);
-    void goalFieldKeyDown(int keyCode);
     void onHomeGoalCoverClicked();
     void onVisitorGoalCoverClicked();
     void onHomeGoalLabelClicked();
@@ -144,43 +139,14 @@ private:
     BoardModel* shownModel();
     // Draws the model: digits, colons, penalty and goal lights.
     void drawModel();
-    // Copies the clock engine's table, the reset time and the zero buzzer's mark into the model.
-    void noteEngine();
     void onLoad();
     void onUnload();
     void ColorControls(const QStringList& exceptions);
     void ColorLedGroup(LedDigitGroup& target, OleColor colour);
-    void showFace(const GameClockFace& face);
-    void showTimeOfDay();
-    void setClockTime(std::int16_t value);
-    void stopPenaltyClocksAtGameZero();
-    // Draws the clocks just stopped at the value they keep, without waiting for the tick.
-    void showStoppedClocks();
-    void scheduleNextTick();
-    void armTimeOfDay();
-    bool gameClockRuns();
-    void buzzAtZero();
-    void playSound(SoundDevice& device);
-    int& playsOf(SoundDevice& device);
-    void soundFinished(SoundDevice& device);
     void openDevice(SoundDevice& device, const std::string& file, bool checkExists);
     void afterOptions();
-    LedDigitGroup& penaltyGroup(int clockNumber);
-    void numberFieldKeyDown(LedDigitGroup& group, int keyCode, int min, int max);
-
-    // The penalty rules, consulted only while "Apply penalty rules" is on: what the clocks read, the game's
-    // moment, carrying out the rules' answer and keeping their state and records in the model.
-    bool rulesOn() const { return m_settings.PenaltyRules; }
-    PenaltyReadings penaltyReadings();
-    GameMoment gameMoment();
-    void applyRules(const PenaltyOutcome& outcome, int field);
-    void addPenalty(int clockNumber);
-    // A score field's number changed by a key: the game sheet notes it and the rules look for a goal.
-    void scoreKeyed(Team team, int before, int after);
-    bool isCommandKey(int keyCode) const;
-    // Penalties on the clocks that the rules do not hold (typed while the option was off) become theirs, each
-    // of the kind its time left says.
-    void adoptShownPenalties();
+    // Carries out what the scorekeeper answered: sounds, beep, refusals, NumLock, other windows, the timers.
+    void carryOut(const BoardEffects& effects);
 
     template <class T, class... Args> T* add(const QString& name, QWidget* parent, Args&&... args);
     LedDigit* addDigit(LedDigitGroup& group, QWidget* parent, double left, double top, double size);
@@ -216,33 +182,22 @@ private:
     LabelControl* lblPenaltyH = nullptr;
     LabelControl* lblPenaltyV = nullptr;
     LabelControl* lblCreatedBy = nullptr;
-    // The tick: enabled and disabled as the board's rules say, fired when the shown time next changes. A child
+    // The tick: enabled and disabled as the scorekeeper says, fired when the shown time next changes. A child
     // named "tmrClock1".
-    BoardTick tmrClock1{this};
+    BoardTick m_tick{this};
     // Wakes at each minute's start while the time of day is shown; a child named "tmrTimeOfDay".
-    QTimer tmrTimeOfDay{this};
+    QTimer m_minuteWake{this};
 
     SettingsVariables& m_settings;
-    ClockEngine& m_engine;
+    std::unique_ptr<Scorekeeper> m_ownKeeper; // none for a view
+    Scorekeeper& m_keeper;
     BoardModel m_model;
     SoundDevice& m_buzzer;
     SoundDevice& m_horn;
     BoardWindow* m_shownBoard = nullptr; // for a view: the board whose game it draws
     BoardServices m_services;
-    NumberEntry::DigitEntry m_digitEntry;
     std::vector<BoardControlRef> m_controls;
     LayoutScaling::LayoutTable m_layout;
-    // Kept by the tick: -1 once the buzzer has sounded for the game clock's present zero.
-    std::int16_t ZeroBuzzed = 0;
-    // Penalty clocks started on their own with the independent-clock key while the game clock was stopped (or had
-    // run out), since the game clock last started or stopped; they keep running through a stoppage.
-    std::array<bool, kClockCount> m_runningOnTheirOwn{};
-    // The device whose sound set BuzzerPlaying, and each device's playbacks that have not reported their end yet
-    // (a sound cut short for the zero buzzer still reports its own).
-    SoundDevice* m_soundPlaying = nullptr;
-    int m_buzzerPlays = 0;
-    int m_hornPlays = 0;
-    PenaltyRules m_rules;
     bool m_firstShow = true;
     bool m_unloaded = false;
 };

@@ -137,7 +137,7 @@ void BoardFeed::refresh() {
     if (m_layoutStale && m_server && m_board != nullptr) {
         refreshLayout();
     }
-    BoardState state = m_board != nullptr ? readBoardState(*m_board, m_engine, m_settings)
+    BoardState state = m_board != nullptr ? readBoardState(*m_board, m_settings)
                                           : readGameState(game::freshGame(), false, m_settings, nullptr);
     state.layoutVersion = m_server ? m_layoutVersion : 0;
     if (m_last && *m_last == state) {

@@ -6,19 +6,19 @@
 
 namespace {
 
-// A clock's reading and whether it runs: from the engine, or from the game's table when there is none.
-std::pair<bool, TimeValue> readClock(const game::GameState& s, ClockEngine* engine, int clock) {
-    if (engine != nullptr) {
-        return {engine->IsClockRunning(clock) != 0, engine->PeekClockValue(clock)};
+// A clock's reading and whether it runs: from the scorekeeper, or from the game's table when there is none.
+std::pair<bool, TimeValue> readClock(const game::GameState& s, const Scorekeeper* keeper, int clock) {
+    if (keeper != nullptr) {
+        return {keeper->clockRunning(clock), keeper->peekClock(clock)};
     }
     const ClockRecord& r = s.clocks[static_cast<std::size_t>(clock)];
     return {r.running, r.countUp ? r.used : r.setTime - r.used};
 }
 
-PenaltyState readPenalty(const game::GameState& s, game::DigitGroup digits, ClockEngine* engine, int clock) {
+PenaltyState readPenalty(const game::GameState& s, game::DigitGroup digits, const Scorekeeper* keeper, int clock) {
     PenaltyState p;
     p.digits = game::digitsOf(s, digits);
-    const auto [running, remaining] = readClock(s, engine, clock);
+    const auto [running, remaining] = readClock(s, keeper, clock);
     // The engine runs every penalty clock with the game clock; a blank one shows nothing running.
     p.running = running && std::any_of(p.digits.begin(), p.digits.end(), [](int d) { return d >= 0; });
     p.remaining = remaining;
@@ -28,31 +28,31 @@ PenaltyState readPenalty(const game::GameState& s, game::DigitGroup digits, Cloc
 
 } // namespace
 
-BoardState readBoardState(const BoardWindow& board, ClockEngine& engine, const SettingsVariables& settings) {
-    return readGameState(board.model().state(), board.BuzzerPlaying != 0, settings, &engine);
+BoardState readBoardState(const BoardWindow& board, const SettingsVariables& settings) {
+    return readGameState(board.model().state(), board.buzzerPlaying(), settings, &board.scorekeeper());
 }
 
 BoardState readGameState(const game::GameState& g, bool soundPlaying, const SettingsVariables& settings,
-                         ClockEngine* engine) {
+                         const Scorekeeper* keeper) {
     // Everything of the game comes from the model, never from a widget or a fill colour; only the clocks'
-    // remaining times are looked up in the engine, which charges nothing for a look.
+    // remaining times are peeked through the scorekeeper, which charges nothing for a look.
     BoardState s;
     s.clock.digits = game::digitsOf(g, game::DigitGroup::Time);
     s.clock.colon = g.colon;
-    std::tie(s.clock.running, s.clock.remaining) = readClock(g, engine, 0);
+    std::tie(s.clock.running, s.clock.remaining) = readClock(g, keeper, 0);
     s.clock.timeOfDay = g.timeOfDay;
     s.periodDigits = game::digitsOf(g, game::DigitGroup::Period);
 
     s.home.name = settings.HomeText;
     s.home.scoreDigits = game::digitsOf(g, game::DigitGroup::Home);
     s.home.goalLight = g.whoGoal == 1;
-    s.home.penalties[0] = readPenalty(g, game::DigitGroup::PenaltyTH1, engine, 1);
-    s.home.penalties[1] = readPenalty(g, game::DigitGroup::PenaltyTH2, engine, 2);
+    s.home.penalties[0] = readPenalty(g, game::DigitGroup::PenaltyTH1, keeper, 1);
+    s.home.penalties[1] = readPenalty(g, game::DigitGroup::PenaltyTH2, keeper, 2);
     s.visitor.name = settings.VisitorText;
     s.visitor.scoreDigits = game::digitsOf(g, game::DigitGroup::Visitor);
     s.visitor.goalLight = g.whoGoal == 2;
-    s.visitor.penalties[0] = readPenalty(g, game::DigitGroup::PenaltyTV1, engine, 3);
-    s.visitor.penalties[1] = readPenalty(g, game::DigitGroup::PenaltyTV2, engine, 4);
+    s.visitor.penalties[0] = readPenalty(g, game::DigitGroup::PenaltyTV1, keeper, 3);
+    s.visitor.penalties[1] = readPenalty(g, game::DigitGroup::PenaltyTV2, keeper, 4);
 
     if (settings.PenaltyRules) {
         s.queued.emplace();

@@ -350,7 +350,7 @@ void MqttPublisher::refresh() {
     } else {
         m_nextTenth.stop();
     }
-    std::string document = stateDocument(readBoardState(m_board, m_engine, m_settings));
+    std::string document = stateDocument(readBoardState(m_board, m_settings));
     if (document == m_newest) {
         return;
     }

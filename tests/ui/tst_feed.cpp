@@ -33,6 +33,14 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+// A sound of the board starts: the horn, loaded for the purpose.
+void playHornOn(BoardFixture& f) {
+    f.horn.setFileName(QStringLiteral("horn.wav"));
+    f.board->playHorn();
+}
+} // namespace
+
+namespace {
 
 using BoardAction = std::function<void(BoardFixture&)>;
 
@@ -196,7 +204,7 @@ void TestFeed::stateFollowsTheBoard_data() {
         << BoardAction([](BoardFixture& f) { f.board->onVisitorGoalCoverClicked(); })
         << QStringList{u"\"digits\":[0,-1]},\"goalLight\":true,\"penalties\""_s,
                        u"\"name\":\"Home\",\"score\":{\"text\":\"0\",\"digits\":[0,-1]},\"goalLight\":false"_s};
-    QTest::newRow("a sound playing") << BoardAction([](BoardFixture& f) { f.board->BuzzerPlaying = -1; })
+    QTest::newRow("a sound playing") << BoardAction([](BoardFixture& f) { playHornOn(f); })
                                      << QStringList{u"\"soundPlaying\":true"_s};
     QTest::newRow("new team names") << BoardAction([](BoardFixture& f) {
         f.settings.HomeText = "Kärpät \"A\"";
@@ -450,7 +458,7 @@ void TestFeed::dropsLiveClientsThatStopReading() {
     QWebSocket slow;
     slow.open(c.live());
     QTRY_COMPARE(c.feed.server()->liveClientCount(), 1);
-    c.f.board->BuzzerPlaying = -1;
+    playHornOn(c.f);
     QElapsedTimer t;
     t.start();
     c.feed.refresh();
@@ -586,7 +594,7 @@ void TestFeed::aFloodOfFramesClosesTheFloodingClient() {
     // The calm one still gets every change.
     QStringList messages;
     connect(&calm, &QWebSocket::textMessageReceived, &calm, [&](const QString& m) { messages << m; });
-    b.f.board->BuzzerPlaying = -1;
+    playHornOn(b.f);
     b.feed.refresh();
     QTRY_COMPARE(messages.size(), 1);
 }
@@ -637,11 +645,11 @@ void TestFeed::feedFolderRetriesAFailedFile() {
     QVERIFY(directory.prepare());
     BoardFixture f;
     BoardFeed reader(*f.board, f.engine, f.settings);
-    directory.write(readBoardState(*f.board, f.engine, f.settings));
+    directory.write(readBoardState(*f.board, f.settings));
     QCOMPARE(directory.failedWrites(), 1);
     QVERIFY(QFile::exists(tmp.filePath(u"period.txt"_s)));
     QVERIFY(QDir(tmp.path()).rmdir(u"clock.txt"_s));
-    directory.write(readBoardState(*f.board, f.engine, f.settings));
+    directory.write(readBoardState(*f.board, f.settings));
     QFile clock(tmp.filePath(u"clock.txt"_s));
     QVERIFY(clock.open(QIODevice::ReadOnly));
     QCOMPARE(clock.readAll(), "10:00"_ba);
@@ -675,8 +683,8 @@ void TestFeed::feedFolderNeverWritesThroughALink() {
     QVERIFY(directory.prepare());
     BoardFixture f;
     BoardFeed reader(*f.board, f.engine, f.settings);
-    directory.write(readBoardState(*f.board, f.engine, f.settings));
-    directory.write(readBoardState(*f.board, f.engine, f.settings));
+    directory.write(readBoardState(*f.board, f.settings));
+    directory.write(readBoardState(*f.board, f.settings));
     QFile check(victim);
     QVERIFY(check.open(QIODevice::ReadOnly));
     QCOMPARE(check.readAll(), "keep me"_ba);
@@ -803,7 +811,7 @@ void TestFeed::theNoticeLeavesTheKeysToTheBoard() {
     QCOMPARE(QApplication::focusWidget(), focused);
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
     const auto document = [&] {
-        return QByteArray::fromStdString(stateDocument(readBoardState(*f.board, f.engine, f.settings)));
+        return QByteArray::fromStdString(stateDocument(readBoardState(*f.board, f.settings)));
     };
     f.type(u"+1"_s);
     QVERIFY2(contains(document(), "\"score\":{\"text\":\"1\""), document().constData());
@@ -884,7 +892,7 @@ void TestFeed::feedFolderKeepsToTheFolderItChecked() {
     QVERIFY(directory.prepare());
     BoardFixture f;
     f.show();
-    directory.write(readBoardState(*f.board, f.engine, f.settings));
+    directory.write(readBoardState(*f.board, f.settings));
     // Somebody who can change the parent folder moves the checked folder aside and puts a link in its place.
     const QString aside = tmp.filePath(u"aside"_s);
     const QString elsewhere = tmp.filePath(u"elsewhere"_s);
@@ -895,7 +903,7 @@ void TestFeed::feedFolderKeepsToTheFolderItChecked() {
     }
     f.focus(f.field("HomeBack"));
     f.type(u"+1"_s);
-    directory.write(readBoardState(*f.board, f.engine, f.settings));
+    directory.write(readBoardState(*f.board, f.settings));
     // The new score goes into the folder that was checked, wherever it now is; nothing lands behind the link.
     QFile score(QDir(aside).filePath(u"home_score.txt"_s));
     QVERIFY(score.open(QIODevice::ReadOnly));
@@ -1125,3 +1133,4 @@ void TestFeed::theOverlaySpeaksTheProgramsLanguage() {
 
 QTEST_MAIN(TestFeed)
 #include "tst_feed.moc"
+

@@ -19,8 +19,8 @@ struct Seen {
     std::array<QColor, 4> penaltyLights;
     std::array<QColor, 8> penaltyColons;
     QColor goalH, goalV;
-    std::int16_t clockTime;
-    std::int16_t whoGoal;
+    bool clockTime;
+    int whoGoal;
     QString selected;
     // One line per part, so that a failed comparison names what differs.
     QString text() const {
@@ -62,8 +62,8 @@ Seen seen(const BoardFixture& f) {
     }
     s.goalH = shapes("shpGoalH")[0]->FillColor();
     s.goalV = shapes("shpGoalV")[0]->FillColor();
-    s.clockTime = b.ClockTime;
-    s.whoGoal = b.WhoGoal;
+    s.clockTime = b.showsTimeOfDay();
+    s.whoGoal = b.whoGoal();
     s.selected = b.selectedField() ? b.selectedField()->objectName() : QString();
     return s;
 }
@@ -153,7 +153,7 @@ void TestGameResume::resumeBringsBackEveryFieldWithEveryClockStopped() {
     QCOMPARE(f.engine.ClockValue(0), sec(900) - 664'000);
     QCOMPARE(f.engine.ClockValue(3), sec(300) - 664'000);
     // The reset key goes back to the time typed in the game resumed.
-    f.board->AllKeyCode(f.settings.ResetClockKey);
+    f.board->handleCommandKey(f.settings.ResetClockKey);
     QCOMPARE(f.gameClock(), u"1500"_s);
 }
 
@@ -164,7 +164,7 @@ void TestGameResume::resumeKeepsDarkDigitsTheTimeOfDayAndTheSelection() {
     played.type(u"#"_s); // the home score cleared: both digits dark
     played.focus(played.field("PenaltyTV2"));
     played.type(u"1\n"_s);
-    played.board->AllKeyCode(played.settings.ClockSwitchKey);
+    played.board->handleCommandKey(played.settings.ClockSwitchKey);
     QCOMPARE(played.home(), u"--"_s);
     const game::GameState saved = played.board->model().state();
     QVERIFY(saved.timeOfDay);
@@ -175,7 +175,7 @@ void TestGameResume::resumeKeepsDarkDigitsTheTimeOfDayAndTheSelection() {
     QApplication::processEvents();
     QCOMPARE(f.home(), u"--"_s);
     QCOMPARE(f.penalty(4), u"100"_s);
-    QCOMPARE(f.board->ClockTime, std::int16_t{-1});
+    QVERIFY(f.board->showsTimeOfDay());
     QCOMPARE(f.gameClock(), played.gameClock()); // the time of day, 14:35
     QCOMPARE(f.board->selectedField(), f.field("PenaltyTV2"));
     QVERIFY(f.control<ShapeControl>(u"shpObjectSelected"_s)->isVisible());

@@ -27,7 +27,7 @@ BoardFixture::BoardFixture(const SettingsVariables& initial) : settings(initial)
     engine.beep = [this] { ++beeps; };
     board = std::make_unique<BoardWindow>(settings, engine, buzzer, horn, services);
     // The tests run the tick by hand on their own clock.
-    tick().stop();
+    board->stopTick();
 }
 
 BoardFixture::~BoardFixture() {
@@ -53,7 +53,7 @@ void BoardFixture::show() {
     board->activateWindow();
     QVERIFY(QTest::qWaitForWindowExposed(board.get()));
     QTRY_VERIFY(field("TimeBack")->hasFocus());
-    tick().stop();
+    board->stopTick();
 }
 
 void BoardFixture::focus(PictureBoxControl* field) {
