@@ -40,8 +40,8 @@ void LedDigitGroup::draw() const {
 
 BoardWindow::BoardWindow(SettingsVariables& settings, ClockEngine& engine, SoundDevice& buzzer, SoundDevice& horn,
                          BoardServices services, QWidget* parent)
-    : QWidget(parent), m_settings(settings), m_ownKeeper(std::make_unique<Scorekeeper>(engine, settings)), m_keeper(*m_ownKeeper), m_buzzer(buzzer), m_horn(horn),
-      m_services(std::move(services)) {
+    : QWidget(parent), m_settings(settings), m_ownKeeper(std::make_unique<Scorekeeper>(engine, settings)),
+      m_keeper(*m_ownKeeper), m_buzzer(buzzer), m_horn(horn), m_services(std::move(services)) {
     setWindowTitle(QStringLiteral("Rinkmaster"));
     setAutoFillBackground(true);
     setFocusPolicy(Qt::NoFocus);
@@ -56,7 +56,8 @@ BoardWindow::BoardWindow(SettingsVariables& settings, ClockEngine& engine, Sound
         const bool twelveHour = m_services.twelveHourClock && m_services.twelveHourClock();
         return WallTime{now.hour(), now.minute(), now.second(), now.msec(), twelveHour};
     });
-    m_keeper.setSoundLoaded([this](Sound sound) { return !(sound == Sound::Horn ? m_horn : m_buzzer).FileName().isEmpty(); });
+    m_keeper.setSoundLoaded(
+        [this](Sound sound) { return !(sound == Sound::Horn ? m_horn : m_buzzer).FileName().isEmpty(); });
 
     m_tick.setObjectName(QStringLiteral("tmrClock1"));
     m_minuteWake.setObjectName(QStringLiteral("tmrTimeOfDay"));
@@ -693,7 +694,6 @@ void BoardWindow::UpdateGoal() {
 void BoardWindow::Penalty() {
     drawModel();
 }
-
 
 // ---- Colours and captions ---------------------------------------------------------------------------------
 

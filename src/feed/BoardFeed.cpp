@@ -124,7 +124,8 @@ bool BoardFeed::writeTo(const QString& folder, QString* error) {
 
 void BoardFeed::refresh() {
     m_refreshQueued = false;
-    if (m_board != nullptr && feedWatchesTenths(m_engine.IsClockRunning(0) != 0, m_engine.PeekClockValue(0))) {
+    if (m_board != nullptr &&
+        feedWatchesTenths(m_board->scorekeeper().clockRunning(0), m_board->scorekeeper().peekClock(0))) {
         const std::int64_t now = m_engine.Source().nowMillis();
         std::int64_t tenth = now / 100;
         if (now % 100 != 0 && now < 0) {

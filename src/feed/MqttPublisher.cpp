@@ -295,7 +295,7 @@ QString MqttPublisher::address() const {
 
 bool MqttPublisher::clockRunning() const {
     for (int n = 0; n < kClockCount; ++n) {
-        if (m_engine.IsClockRunning(n) != 0) {
+        if (m_board.scorekeeper().clockRunning(n)) {
             return true;
         }
     }

@@ -289,8 +289,8 @@ struct Board {
             return out;
         }
         if (what == "records") {
-            static const char* kNames[] = {"add",   "queue",   "start", "release", "over",
-                                           "fix",   "clear",   "undo",  "requeue"};
+            static const char* kNames[] = {"add", "queue", "start", "release", "over",
+                                           "fix", "clear", "undo",  "requeue"};
             std::string out;
             for (const SheetEvent& e : s.rules.sheet) {
                 if (e.kind == SheetEvent::Kind::Penalty) {

@@ -1133,4 +1133,3 @@ void TestFeed::theOverlaySpeaksTheProgramsLanguage() {
 
 QTEST_MAIN(TestFeed)
 #include "tst_feed.moc"
-
