@@ -44,8 +44,8 @@ struct BoardServices {
     std::function<void()> openGameSheet;  // F3 with the penalty rules on: save the game sheet (CSV and page)
 };
 
-// The scoreboard window: every display control, the game state that lives in them, and the handlers that
-// drive it. Scores and the period exist only as the digits shown.
+// The scoreboard window: every display control, drawn from the game its scorekeeper keeps. Keys and clicks go to
+// the scorekeeper; the window carries out what it answers (sounds, beep, tooltips, other windows, its timers).
 class BoardWindow : public QWidget, public LayoutWindow {
     Q_OBJECT
 public:
