@@ -204,6 +204,23 @@ RecordPanel::RecordPanel(OfficialRecord& record, QWidget* parent) : QWidget(pare
         m_kind->addItem(kindText(kind), static_cast<int>(kind));
     }
 
+    m_release = new QComboBox(this);
+    m_release->setObjectName(u"goalRelease"_s);
+    m_release->setFocusPolicy(Qt::ClickFocus);
+    m_release->setToolTip(tr("Penalties with equal time left: the one the goal ends."));
+    m_release->hide();
+    connect(m_release, &QComboBox::activated, this, [this](int index) {
+        const std::optional<RecordEntry> goal = m_record.keeper().standingEntry(m_releaseGoal);
+        if (!goal || !std::holds_alternative<RecordGoal>(goal->item)) {
+            return;
+        }
+        RecordGoal chosen = std::get<RecordGoal>(goal->item);
+        chosen.release = m_release->itemData(index).toULongLong();
+        if (chosen.release != std::get<RecordGoal>(goal->item).release) {
+            m_record.replace(goal->seq, chosen);
+        }
+    });
+
     m_keeperIn = numberField("goalkeeperIn", tr("Goalkeeper in (0: empty net)"));
     m_keeperOut = numberField("goalkeeperOut", tr("Goalkeeper out"));
 
@@ -256,7 +273,8 @@ RecordPanel::RecordPanel(OfficialRecord& record, QWidget* parent) : QWidget(pare
     forms->addWidget(new QLabel(tr("Team"), this), row, 0);
     forms->addWidget(m_team, row++, 1, 1, 4);
     auto* goalRow = new QHBoxLayout;
-    for (QWidget* w : std::initializer_list<QWidget*>{m_scorer, m_assist1, m_assist2, m_emptyNet, m_penaltyShot}) {
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{m_scorer, m_assist1, m_assist2, m_emptyNet, m_penaltyShot, m_release}) {
         goalRow->addWidget(w);
     }
     goalRow->addStretch(1);
@@ -548,6 +566,34 @@ void RecordPanel::refresh() {
         if (selected == 0) {
             m_entries->scrollToBottom();
         }
+    }
+    // The latest goal with penalties tied for least time: the official may choose the one it ends.
+    const std::optional<RecordEntry> goal = keeper.latestGoal();
+    const std::optional<GoalOutcome> outcome = goal ? keeper.outcomeOf(goal->seq) : std::nullopt;
+    if (outcome && outcome->tied.size() >= 2 && m_record.isActive()) {
+        if (m_releaseGoal == goal->seq && !m_release->isHidden()) {
+            return; // as shown (the list is not rebuilt under an open popup)
+        }
+        m_releaseGoal = goal->seq;
+        m_release->clear();
+        for (const std::uint64_t id : outcome->tied) {
+            const BookPenalty* p = keeper.book().penalty(id);
+            if (p == nullptr) {
+                continue;
+            }
+            m_release->addItem(tr("Ends %1 #%2 %3")
+                                   .arg(p->call.team == Team::Home ? m_home : m_visitor)
+                                   .arg(p->call.player)
+                                   .arg(QString::fromStdString(p->call.infraction)),
+                               QVariant::fromValue<qulonglong>(id));
+            if (outcome->released == id) {
+                m_release->setCurrentIndex(m_release->count() - 1);
+            }
+        }
+        m_release->show();
+    } else {
+        m_releaseGoal = 0;
+        m_release->hide();
     }
     // A new goal on the board: the team is offered for its details.
     if (const std::optional<RecordEntry> latest = keeper.latestGoal(); latest && latest->seq != m_lastGoalSeen) {

@@ -85,4 +85,6 @@ private:
     QPushButton* m_shotHome = nullptr;
     QPushButton* m_shotVisitor = nullptr;
     QListWidget* m_entries = nullptr;
+    QComboBox* m_release = nullptr; // which of the penalties tied for least time the latest goal ends
+    std::uint64_t m_releaseGoal = 0;
 };

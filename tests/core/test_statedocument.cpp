@@ -162,7 +162,7 @@ TEST(StateDocument, WithThePenaltyRulesTheRecordGivesStrengthAndPenalties) {
         RecordPenaltyState{7, 9, "major", "", "waiting", secondsToTime(300), std::nullopt, true});
     s.record = record;
     const std::string doc = stateDocument(s);
-    EXPECT_NE(doc.find(R"(,"selectedField":null,"strength":"5-on-4","penalties":{"home":[],"visitor":[)"
+    EXPECT_NE(doc.find(R"(,"selectedField":"TimeBack","strength":"5-on-4","penalties":{"home":[],"visitor":[)"
                        R"({"player":12,"servedBy":0,"kind":"minor","infraction":"Hooking \"x\"","state":"running",)"
                        R"("remaining":123.4,"endsAt":{"period":2,"time":900.0},"coincident":false},)"
                        R"({"player":7,"servedBy":9,"kind":"major","infraction":"","state":"waiting",)"
