@@ -144,6 +144,13 @@ void ConsoleWindow::setRecordPanel(QWidget* panel) {
     m_panel = panel;
     panel->setParent(this);
     m_bottom->addWidget(panel, 3);
+    // The board's field the panel took the keys from gets them back.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+        if (now != nullptr && m_panel != nullptr && m_panel->isAncestorOf(now) && old != nullptr &&
+            m_held && m_held->isAncestorOf(old)) {
+            m_keysFrom = old;
+        }
+    });
 }
 
 void ConsoleWindow::giveKeysToBoard() {
@@ -151,8 +158,10 @@ void ConsoleWindow::giveKeysToBoard() {
     if (focused != nullptr && m_panel != nullptr && m_panel->isAncestorOf(focused)) {
         focused->clearFocus();
     }
-    // The selected field takes the keys again; with none, the console hands them to the board.
-    if (const std::optional<game::Field> selected = m_board.model().state().selected) {
+    // The field that had them takes the keys again; with none, the console hands them to the board.
+    if (m_keysFrom) {
+        m_keysFrom->setFocus(Qt::OtherFocusReason);
+    } else if (const std::optional<game::Field> selected = m_board.model().state().selected) {
         m_board.fieldBoxes()[static_cast<std::size_t>(*selected)]->setFocus(Qt::OtherFocusReason);
     } else {
         setFocus(Qt::OtherFocusReason);

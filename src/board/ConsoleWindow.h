@@ -57,5 +57,6 @@ private:
     const SettingsVariables* m_settings = nullptr;
     QWidget* m_frame = nullptr;
     QWidget* m_panel = nullptr;
+    QPointer<QWidget> m_keysFrom; // the board's field that had the keys before the panel took them
     class QHBoxLayout* m_bottom = nullptr;
 };
