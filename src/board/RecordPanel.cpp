@@ -2,6 +2,8 @@
 #include "core/game/GameEvents.h"
 #include "game/GameReportPdf.h"
 #include "game/OfficialRecord.h"
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDate>
@@ -163,15 +165,18 @@ RecordPanel::RecordPanel(OfficialRecord& record, QWidget* parent) : QWidget(pare
     m_penalties->setObjectName(u"recordPenalties"_s);
     m_penalties->setFocusPolicy(Qt::NoFocus);
     m_penalties->setSelectionMode(QAbstractItemView::NoSelection);
+    m_penalties->setMinimumWidth(fontMetrics().horizontalAdvance(u"Visitor #99 minor 1:59 until P2 15:40"_s) * 3 / 4);
 
     m_team = new QComboBox(this);
     m_team->setObjectName(u"recordTeam"_s);
     m_team->setFocusPolicy(Qt::ClickFocus);
     m_team->addItems({m_home, m_visitor});
+    m_team->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    m_team->setMinimumContentsLength(10);
 
     m_scorer = numberField("goalScorer", tr("Scorer"));
-    m_assist1 = numberField("goalAssist1", tr("First assist"));
-    m_assist2 = numberField("goalAssist2", tr("Second assist"));
+    m_assist1 = numberField("goalAssist1", tr("Assist"));
+    m_assist2 = numberField("goalAssist2", tr("Assist"));
     m_emptyNet = new QCheckBox(tr("Empty net"), this);
     m_emptyNet->setObjectName(u"goalEmptyNet"_s);
     m_emptyNet->setFocusPolicy(Qt::NoFocus);
@@ -182,7 +187,8 @@ RecordPanel::RecordPanel(OfficialRecord& record, QWidget* parent) : QWidget(pare
     connect(m_penaltyShot, &QCheckBox::toggled, this, [this](bool on) { m_record.setNextGoalPenaltyShot(on); });
 
     m_player = numberField("penaltyPlayer", tr("Player"));
-    m_servedBy = numberField("penaltyServedBy", tr("Served by"));
+    m_servedBy = numberField("penaltyServedBy", tr("Served"));
+    m_servedBy->setToolTip(tr("Served by (a bench minor, a goalkeeper's penalty)"));
     m_infraction = new QComboBox(this);
     m_infraction->setObjectName(u"penaltyInfraction"_s);
     m_infraction->setEditable(true);
@@ -221,8 +227,10 @@ RecordPanel::RecordPanel(OfficialRecord& record, QWidget* parent) : QWidget(pare
         }
     });
 
-    m_keeperIn = numberField("goalkeeperIn", tr("Goalkeeper in (0: empty net)"));
-    m_keeperOut = numberField("goalkeeperOut", tr("Goalkeeper out"));
+    m_keeperIn = numberField("goalkeeperIn", tr("In"));
+    m_keeperIn->setToolTip(tr("Goalkeeper in (empty: the net is left empty)"));
+    m_keeperOut = numberField("goalkeeperOut", tr("Out"));
+    m_keeperOut->setToolTip(tr("Goalkeeper out"));
 
     QPushButton* goal = button("recordGoal", tr("Goal"));
     connect(goal, &QPushButton::clicked, this, &RecordPanel::recordGoal);
@@ -241,6 +249,7 @@ RecordPanel::RecordPanel(OfficialRecord& record, QWidget* parent) : QWidget(pare
     m_entries->setObjectName(u"recordEntries"_s);
     m_entries->setFocusPolicy(Qt::NoFocus);
     m_entries->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_entries->setMinimumWidth(fontMetrics().horizontalAdvance(u"P1 12:34 Penalty Visitor #99 minor"_s) * 3 / 4);
     QPushButton* voidButton = button("voidEntry", tr("Void"));
     voidButton->setToolTip(tr("Voids the selected entry (a correction is added to the record)."));
     connect(voidButton, &QPushButton::clicked, this, [this] {
@@ -270,8 +279,11 @@ RecordPanel::RecordPanel(OfficialRecord& record, QWidget* parent) : QWidget(pare
     auto* forms = new QGridLayout;
     forms->setVerticalSpacing(2);
     int row = 0;
-    forms->addWidget(new QLabel(tr("Team"), this), row, 0);
-    forms->addWidget(m_team, row++, 1, 1, 4);
+    auto* teamRow = new QHBoxLayout;
+    teamRow->addWidget(m_team);
+    teamRow->addStretch(1);
+    forms->addWidget(new QLabel(tr("Team"), this), row, 0, Qt::AlignRight);
+    forms->addLayout(teamRow, row++, 1, 1, 4);
     auto* goalRow = new QHBoxLayout;
     for (QWidget* w :
          std::initializer_list<QWidget*>{m_scorer, m_assist1, m_assist2, m_emptyNet, m_penaltyShot, m_release}) {
@@ -311,12 +323,30 @@ RecordPanel::RecordPanel(OfficialRecord& record, QWidget* parent) : QWidget(pare
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(left, 2);
-    layout->addLayout(forms, 4);
+    layout->addLayout(left, 3);
+    layout->addLayout(forms, 0);
     layout->addLayout(right, 3);
 
     connect(&m_record, &OfficialRecord::changed, this, &RecordPanel::refresh);
     setTeamNames(m_home, m_visitor);
+    // Esc in anything of the panel that can take the keyboard gives it back to the board.
+    for (QWidget* w : findChildren<QWidget*>()) {
+        if (w->focusPolicy() != Qt::NoFocus) {
+            w->installEventFilter(this);
+        }
+    }
+    // Once an entry is recorded the keys go back to the board.
+    for (QPushButton* b : findChildren<QPushButton*>()) {
+        connect(b, &QPushButton::clicked, this, [this] { giveBackKeys(); });
+    }
+    connect(m_release, &QComboBox::activated, this, [this] { giveBackKeys(); });
+}
+
+void RecordPanel::giveBackKeys() {
+    QWidget* focused = QApplication::focusWidget();
+    if (focused != nullptr && isAncestorOf(focused) && m_giveBack) {
+        m_giveBack();
+    }
 }
 
 QLineEdit* RecordPanel::numberField(const char* name, const QString& tip) {
@@ -327,8 +357,7 @@ QLineEdit* RecordPanel::numberField(const char* name, const QString& tip) {
     field->setPlaceholderText(tip);
     field->setToolTip(tip);
     field->setMaxLength(2);
-    field->setFixedWidth(fontMetrics().horizontalAdvance(u"000000"_s));
-    field->installEventFilter(this);
+    field->setFixedWidth(std::max(fontMetrics().horizontalAdvance(u"000000"_s), fontMetrics().horizontalAdvance(tip) + 12));
     return field;
 }
 
@@ -357,11 +386,13 @@ void RecordPanel::setTeamNames(const QString& home, const QString& visitor) {
 
 bool RecordPanel::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-        if (auto* w = qobject_cast<QWidget*>(watched)) {
-            w->clearFocus();
+        if (auto* combo = qobject_cast<QComboBox*>(watched); combo != nullptr && combo->view()->isVisible()) {
+            return QWidget::eventFilter(watched, event); // Esc closes an open list first
         }
         if (m_giveBack) {
             m_giveBack();
+        } else if (auto* w = qobject_cast<QWidget*>(watched)) {
+            w->clearFocus();
         }
         return true;
     }

@@ -15,7 +15,7 @@ class QPushButton;
 // The off-ice official's part of the console: strength and running penalties at a glance, and the record's
 // entries (goal details, penalties, shots, timeouts, goalkeepers, the header, corrections), each appended to the
 // game's record file at once. It never takes the board's keys: its buttons take no focus, and its fields take
-// the keyboard only when clicked into; Esc (or a click on the board) gives it back to the board.
+// the keyboard only when clicked into; Esc, a click on the board or recording the entry gives it back to the board.
 class RecordPanel : public QWidget {
     Q_OBJECT
 public:
@@ -58,6 +58,7 @@ private:
     void editHeader();
     void writeReport();
     void endGame();
+    void giveBackKeys();
     QString entryText(const RecordEntry& entry) const;
 
     OfficialRecord& m_record;

@@ -272,6 +272,7 @@ TEST(RecordKeeping, FollowingTheBoardWritesGoalsAndCountsPlay) {
     EXPECT_EQ(keeper.strength(), "5-on-5");
     const std::optional<RecordEntry> latest = keeper.latestGoal();
     ASSERT_TRUE(latest);
+    EXPECT_EQ(std::get<RecordGoal>(latest->item).strength, "PP"); // as it was scored
     EXPECT_EQ(std::get<RecordGoal>(latest->item).at, (RecordTime{1, p - sec(45)}));
     ASSERT_TRUE(keeper.outcomeOf(latest->seq));
     EXPECT_EQ(keeper.outcomeOf(latest->seq)->released, std::optional<std::uint64_t>(1));
@@ -281,6 +282,7 @@ TEST(RecordKeeping, FollowingTheBoardWritesGoalsAndCountsPlay) {
     EXPECT_EQ(keeper.replace(latest->seq, named).size(), 2u);
     EXPECT_EQ(keeper.strength(), "5-on-5");
     EXPECT_EQ(std::get<RecordGoal>(keeper.latestGoal()->item).scorer, 19);
+    EXPECT_EQ(std::get<RecordGoal>(keeper.latestGoal()->item).strength, "PP");
     EXPECT_TRUE(keeper.replace(latest->seq, named).empty()); // voided already
 }
 

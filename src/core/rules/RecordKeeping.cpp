@@ -114,6 +114,9 @@ RecordKeeper RecordKeeper::fromRecord(const GameRecord& record, RuleBookSettings
 }
 
 std::string RecordKeeper::append(RecordItem item) {
+    // A goal's strength is the one on the ice as it was scored: the book's before it counts the goal.
+    if (auto* goal = std::get_if<RecordGoal>(&item); goal != nullptr && goal->strength.empty())
+        goal->strength = goal->emptyNet ? "EN" : goalStrengthLabel(m_book.strength(), goal->team);
     std::string line = m_record.append(item);
     tellBook(m_record.entries().back().seq, item);
     return line;
@@ -171,8 +174,14 @@ void RecordKeeper::rebuild() {
 }
 
 std::vector<std::string> RecordKeeper::replace(std::uint64_t seq, RecordItem item) {
-    if (!standingEntry(seq))
+    const std::optional<RecordEntry> old = standingEntry(seq);
+    if (!old)
         return {};
+    // A goal given again keeps the strength it was scored at.
+    if (auto* goal = std::get_if<RecordGoal>(&item); goal != nullptr && goal->strength.empty()) {
+        const auto* was = std::get_if<RecordGoal>(&old->item);
+        goal->strength = goal->emptyNet ? "EN" : was != nullptr ? was->strength : std::string();
+    }
     std::vector<std::string> lines;
     lines.push_back(m_record.append(RecordCorrection{seq}));
     lines.push_back(m_record.append(item));

@@ -54,8 +54,9 @@ public:
     const RuleBook& book() const { return m_book; }
 
     // Appends an entry and tells the book of it; answers the line for the file. A header sets the period's
-    // length the book counts with; a goal counts with its penalty-shot mark and chosen release; a correction
-    // takes the voided entry out of the book.
+    // length the book counts with; a goal counts with its penalty-shot mark and chosen release (a goal with no
+    // strength gets the one on the ice: EV, PP, SH, or EN into an empty net); a correction takes the voided
+    // entry out of the book.
     std::string append(RecordItem item);
     // Voids entry `seq` and puts `item` in its place in the game (the official's fuller goal, a penalty marked
     // coincident): answers the two lines, or none when `seq` does not stand.
