@@ -3,6 +3,7 @@
 #include "board/ConsoleStatusLine.h"
 #include "game/GameEventsModel.h"
 #include <QApplication>
+#include <algorithm>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QHBoxLayout>
@@ -144,6 +145,9 @@ void ConsoleWindow::setRecordPanel(QWidget* panel) {
     m_panel = panel;
     panel->setParent(this);
     m_bottom->addWidget(panel, 3);
+    // Room for the panel beside a readable event list (the program then fits the console to its screen).
+    m_list->setMinimumWidth(220);
+    resize(std::max(width(), 1360), height());
     // The board's field the panel took the keys from gets them back.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
         if (now != nullptr && m_panel != nullptr && m_panel->isAncestorOf(now) && old != nullptr &&
