@@ -199,17 +199,7 @@ void Program::startTwoScreens() {
         }
         m_events->clear();
     });
-    m_events->setPlayerOf([this](const game::GameEvent& e) {
-        if (!m_record->isActive() || e.penaltyClock < 1 || e.penaltyClock > 4) {
-            return 0;
-        }
-        const RuleBook& book = m_record->keeper().book();
-        const std::vector<std::uint64_t> shown =
-            book.shownOnClocks(e.penaltyClock <= 2 ? Team::Home : Team::Visitor);
-        const auto place = static_cast<std::size_t>((e.penaltyClock - 1) % 2);
-        const BookPenalty* p = place < shown.size() ? book.penalty(shown[place]) : nullptr;
-        return p != nullptr ? p->call.player : 0;
-    });
+    m_events->setPlayerOf([this](const game::GameEvent& e) { return m_record->playerOnClock(e.penaltyClock); });
     QObject::connect(m_record.get(), &OfficialRecord::changed, m_events.get(), [this] { m_events->refreshPlayers(); });
     followRecordSettings();
 

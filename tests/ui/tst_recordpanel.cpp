@@ -106,12 +106,28 @@ private slots:
                                [](const RecordEntry& e) { return std::holds_alternative<RecordGoal>(e.item); }),
                  1);
 
+        // The event list names the player the record has on a penalty clock, also for an event typed before the
+        // penalty was entered in the same stoppage.
+        c.events.setPlayerOf([&c](const game::GameEvent& e) { return c.record->playerOnClock(e.penaltyClock); });
+        QObject::connect(c.record.get(), &OfficialRecord::changed, &c.events, &GameEventsModel::refreshPlayers);
+        c.fx.focus(c.fx.field("PenaltyTV1"));
+        c.fx.type(QStringLiteral("2\n"));
+        QCOMPARE(c.events.rowCount(), 2); // the goal, the penalty set
+        QCOMPARE(c.events.playerAt(1), 0);
+        c.typeInto("penaltyPlayer", QStringLiteral("8"));
+        c.in<QComboBox>("recordTeam")->setCurrentIndex(1);
+        c.click("recordPenalty");
+        QCOMPARE(c.events.playerAt(1), 8);
+        QVERIFY(c.events.data(c.events.index(1, GameEventsModel::What)).toString().endsWith(QStringLiteral("player 8")));
+        QVERIFY(c.fx.field("PenaltyTV1")->hasFocus()); // recording the entry gave the keys back
+        read = c.readBack();
+
         // Voiding the selected penalty.
         QListWidget* list = c.in<QListWidget>("recordEntries");
         list->setCurrentRow(1);
         QCOMPARE(c.panel->selectedEntry(), read.record.entries()[1].seq);
         c.click("voidEntry");
-        QCOMPARE(c.in<QLabel>("recordStrength")->text(), QStringLiteral("5-on-5"));
+        QCOMPARE(c.in<QLabel>("recordStrength")->text(), QStringLiteral("5-on-4"));
     }
 
     void keysReachTheBoardUnlessAFieldIsClickedInto() {
