@@ -3,7 +3,8 @@
 # at 1366x740. Penalties with numbers are clicked and typed into the record panel (a coincident pair of minors,
 # a 5+2, a misconduct), a goal scored on the board gets its scorer, the feed's /state shows the strength and
 # the record's penalties, keys still reach the board, the header is filled in, the game report is written (PDF
-# and CSV; pdftotext shows the header, the goal and the penalties) and End game starts a new record file.
+# and CSV; pdftotext shows the header, the goal and the penalties), the record survives a kill -9 and Resume,
+# and End game starts a new record file.
 source "$E2E_LIB"
 command -v python3 >/dev/null || fail "python3 missing (tools/dev.sh installs it)"
 command -v xrandr >/dev/null || fail "xrandr missing (tools/dev.sh installs it)"
@@ -146,6 +147,26 @@ for word in "North Arena" "County League" "Ann Referee" "Di Scorekeeper" "19" "P
   "misconduct"; do
   grep -qi -- "$word" "$E2E_TMP/report.txt" || fail "the report does not show '$word': $(cat "$E2E_TMP/report.txt")"
 done
+
+# The record survives a kill -9 and Resume: strength and penalties come back from the record file.
+kill -9 "$E2E_APP_PID"
+wait_end "$E2E_APP_PID"
+start_rinkmaster --public-screen RIGHT --feed "$port"
+splash=$(wait_window '^Rinkmaster$')
+click_in "$splash" 200 30
+console=$(wait_window '^Rinkmaster - ')
+question=$(wait_window '^Rinkmaster$')
+focus_window "$question"
+keys Return
+sleep 0.8
+xdotool windowmove "$console" 0 0
+xdotool windowsize --sync "$console" 1366 740 2>/dev/null || xdotool windowsize "$console" 1366 740
+sleep 0.8
+focus_window "$console"
+check_state "$(state)" 's["strength"] == "3-on-4"' 's["visitor"]["score"]["text"] == "1"' \
+  'sorted(p["player"] for p in s["penalties"]["home"]) == [5, 12]' \
+  'sorted(p["player"] for p in s["penalties"]["visitor"]) == [7, 9]' || fail "the resumed game lost its record"
+[ "$(ls "$games"/*.rinkrecord | wc -l)" -eq 1 ] || fail "the resumed game started another record file"
 
 # End game: asked, the record closed with its end, a new game on the board and a new record file.
 first=$(ls "$games"/*.rinkrecord | head -n 1)
