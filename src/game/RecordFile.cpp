@@ -32,6 +32,9 @@ void RecordFile::setPath(const QString& path) {
 }
 
 void RecordFile::append(const std::string& line) {
+    if (m_path.isEmpty()) {
+        return; // a record kept in memory only
+    }
     m_waiting += line;
     writeWaiting();
 }

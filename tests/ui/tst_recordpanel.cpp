@@ -5,6 +5,7 @@
 #include "game/BoardModel.h"
 #include "game/GameEventsModel.h"
 #include "game/OfficialRecord.h"
+#include "game/RecordFile.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -193,6 +195,32 @@ private slots:
         QVERIFY(again.resume(nullptr));
         QCOMPARE(again.path(), c.record->path());
         QCOMPARE(again.record().entries(), c.record->record().entries());
+    }
+
+    void aRecordThatCannotBeWrittenIsToldOnceAndRetried() {
+        QTemporaryDir dir;
+        QFile blocker(dir.filePath(QStringLiteral("games"))); // a file where the folder should be
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        RecordFile file;
+        QSignalSpy told(&file, &RecordFile::failed);
+        file.setPath(dir.filePath(QStringLiteral("games/a.rinkrecord")));
+        file.append("{\"seq\":1}\n");
+        file.append("{\"seq\":2}\n");
+        QCOMPARE(told.count(), 1);
+        QVERIFY(file.hasWaitingLines());
+        QVERIFY(blocker.remove());
+        QTRY_VERIFY_WITH_TIMEOUT(!file.hasWaitingLines(), 3000);
+        QCOMPARE(fileText(file.path()), std::string("{\"seq\":1}\n{\"seq\":2}\n"));
+        QCOMPARE(told.count(), 1);
+
+        // Never through a link.
+        const QString target = dir.filePath(QStringLiteral("target"));
+        QVERIFY(QFile::link(target, dir.filePath(QStringLiteral("games/link.rinkrecord"))));
+        file.setPath(dir.filePath(QStringLiteral("games/link.rinkrecord")));
+        file.append("{\"seq\":1}\n");
+        QCOMPARE(told.count(), 2);
+        QVERIFY(!QFile::exists(target));
     }
 };
 
