@@ -165,6 +165,8 @@ RecordPanel::RecordPanel(OfficialRecord& record, QWidget* parent) : QWidget(pare
     m_penalties->setObjectName(u"recordPenalties"_s);
     m_penalties->setFocusPolicy(Qt::NoFocus);
     m_penalties->setSelectionMode(QAbstractItemView::NoSelection);
+    m_penalties->setWordWrap(true);
+    m_penalties->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_penalties->setMinimumWidth(fontMetrics().horizontalAdvance(u"Visitor #99 minor 1:59 until P2 15:40"_s) * 3 / 4);
 
     m_team = new QComboBox(this);
@@ -249,6 +251,8 @@ RecordPanel::RecordPanel(OfficialRecord& record, QWidget* parent) : QWidget(pare
     m_entries->setObjectName(u"recordEntries"_s);
     m_entries->setFocusPolicy(Qt::NoFocus);
     m_entries->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_entries->setWordWrap(true);
+    m_entries->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_entries->setMinimumWidth(fontMetrics().horizontalAdvance(u"P1 12:34 Penalty Visitor #99 minor"_s) * 3 / 4);
     QPushButton* voidButton = button("voidEntry", tr("Void"));
     voidButton->setToolTip(tr("Voids the selected entry (a correction is added to the record)."));
@@ -588,6 +592,7 @@ void RecordPanel::refresh() {
         m_entries->clear();
         for (const RecordEntry& e : standing) {
             auto* item = new QListWidgetItem(entryText(e), m_entries);
+            item->setToolTip(item->text());
             item->setData(Qt::UserRole, QVariant::fromValue<qulonglong>(e.seq));
             if (e.seq == selected) {
                 m_entries->setCurrentItem(item);

@@ -107,6 +107,7 @@ xdotool type --delay 60 4
 click 660 522
 click 917 570 # a shot for home
 click 997 570 # and one for the visitors
+screenshot "$console" "$E2E_TMP/console.png" # kept with E2E_KEEP=1
 
 # The header.
 click 1133 724
