@@ -30,8 +30,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr BookKind kKinds[] = {BookKind::Minor,         BookKind::BenchMinor, BookKind::DoubleMinor,
-                               BookKind::Major,         BookKind::MajorAndMinor, BookKind::Misconduct,
+constexpr BookKind kKinds[] = {BookKind::Minor,          BookKind::BenchMinor,    BookKind::DoubleMinor,
+                               BookKind::Major,          BookKind::MajorAndMinor, BookKind::Misconduct,
                                BookKind::GameMisconduct, BookKind::Match};
 
 QString kindText(BookKind kind) {
@@ -197,12 +197,29 @@ RecordPanel::RecordPanel(OfficialRecord& record, QWidget* parent) : QWidget(pare
     m_infraction->setFocusPolicy(Qt::ClickFocus);
     m_infraction->setInsertPolicy(QComboBox::NoInsert);
     m_infraction->lineEdit()->setMaxLength(static_cast<int>(kMaxRecordText));
-    m_infraction->addItems({tr("Tripping"), tr("Hooking"), tr("Slashing"), tr("Holding"), tr("Interference"),
-                            tr("Roughing"), tr("High-sticking"), tr("Cross-checking"), tr("Boarding"),
-                            tr("Charging"), tr("Elbowing"), tr("Too many men"), tr("Delay of game"),
-                            tr("Unsportsmanlike conduct"), tr("Fighting"), tr("Checking from behind"),
-                            tr("Abuse of officials"), tr("Holding the stick"), tr("Kneeing"),
-                            tr("Checking to the head"), tr("Spearing"), tr("Butt-ending"), tr("Diving"),
+    m_infraction->addItems({tr("Tripping"),
+                            tr("Hooking"),
+                            tr("Slashing"),
+                            tr("Holding"),
+                            tr("Interference"),
+                            tr("Roughing"),
+                            tr("High-sticking"),
+                            tr("Cross-checking"),
+                            tr("Boarding"),
+                            tr("Charging"),
+                            tr("Elbowing"),
+                            tr("Too many men"),
+                            tr("Delay of game"),
+                            tr("Unsportsmanlike conduct"),
+                            tr("Fighting"),
+                            tr("Checking from behind"),
+                            tr("Abuse of officials"),
+                            tr("Holding the stick"),
+                            tr("Kneeing"),
+                            tr("Checking to the head"),
+                            tr("Spearing"),
+                            tr("Butt-ending"),
+                            tr("Diving"),
                             tr("Instigator")});
     m_infraction->setMinimumContentsLength(12);
     m_kind = new QComboBox(this);
@@ -361,7 +378,8 @@ QLineEdit* RecordPanel::numberField(const char* name, const QString& tip) {
     field->setPlaceholderText(tip);
     field->setToolTip(tip);
     field->setMaxLength(2);
-    field->setFixedWidth(std::max(fontMetrics().horizontalAdvance(u"000000"_s), fontMetrics().horizontalAdvance(tip) + 12));
+    field->setFixedWidth(
+        std::max(fontMetrics().horizontalAdvance(u"000000"_s), fontMetrics().horizontalAdvance(tip) + 12));
     return field;
 }
 
@@ -424,7 +442,8 @@ void RecordPanel::recordGoal() {
     goal.penaltyShot = m_penaltyShot->isChecked();
     // The board's latest goal, not yet named, takes the details; otherwise a goal of its own, now.
     const std::optional<RecordEntry> latest = m_record.keeper().latestGoal();
-    if (latest && std::get<RecordGoal>(latest->item).scorer == 0 && std::get<RecordGoal>(latest->item).team == goal.team) {
+    if (latest && std::get<RecordGoal>(latest->item).scorer == 0 &&
+        std::get<RecordGoal>(latest->item).team == goal.team) {
         const RecordGoal& board = std::get<RecordGoal>(latest->item);
         goal.at = board.at;
         goal.release = board.release;
@@ -492,10 +511,10 @@ void RecordPanel::writeReport() {
         files = writeGameReportFiles(report, place->first, true);
     }
     if (m_dialogs.tell) {
-        m_dialogs.tell(this, files.ok ? tr("The game report was written: %1 and %2.")
-                                            .arg(QDir::toNativeSeparators(files.pdfPath),
-                                                 QDir::toNativeSeparators(files.csvPath))
-                                      : tr("The game report could not be written: %1").arg(files.error));
+        m_dialogs.tell(
+            this, files.ok ? tr("The game report was written: %1 and %2.")
+                                 .arg(QDir::toNativeSeparators(files.pdfPath), QDir::toNativeSeparators(files.csvPath))
+                           : tr("The game report could not be written: %1").arg(files.error));
     }
 }
 
@@ -514,8 +533,8 @@ QString RecordPanel::entryText(const RecordEntry& entry) const {
         [&](const auto& item) -> QString {
             using T = std::decay_t<decltype(item)>;
             if constexpr (std::is_same_v<T, RecordHeader>) {
-                return tr("Header: %1, game %2").arg(QString::fromStdString(item.date),
-                                                     QString::fromStdString(item.gameNumber));
+                return tr("Header: %1, game %2")
+                    .arg(QString::fromStdString(item.date), QString::fromStdString(item.gameNumber));
             } else if constexpr (std::is_same_v<T, RecordGoal>) {
                 QStringList assists;
                 for (const int a : item.assists) {
@@ -560,14 +579,15 @@ void RecordPanel::refresh() {
 
     QStringList lines;
     for (const PenaltyView& p : keeper.openPenalties()) {
-        QString line = u"%1 %2 %3 %4"_s.arg(p.team == Team::Home ? m_home : m_visitor,
-                                           p.player > 0 ? u"#%1"_s.arg(p.player) : QString(),
-                                           QString::fromStdString(p.kind),
-                                           QString::fromStdString(game::clockText(p.remaining)));
+        QString line = u"%1 %2 %3 %4"_s.arg(
+            p.team == Team::Home ? m_home : m_visitor, p.player > 0 ? u"#%1"_s.arg(p.player) : QString(),
+            QString::fromStdString(p.kind), QString::fromStdString(game::clockText(p.remaining)));
         if (p.state == "waiting") {
             line += tr(" waiting");
         } else if (p.endsAt) {
-            line += tr(" until P%1 %2").arg(p.endsAt->period).arg(QString::fromStdString(game::clockText(p.endsAt->remaining)));
+            line += tr(" until P%1 %2")
+                        .arg(p.endsAt->period)
+                        .arg(QString::fromStdString(game::clockText(p.endsAt->remaining)));
         }
         if (p.coincident) {
             line += tr(" (coincident)");

@@ -31,7 +31,7 @@ private:
     void closeHandle();
 
     QString m_path;
-    std::string m_waiting;   // lines not yet written, in order
+    std::string m_waiting; // lines not yet written, in order
 #ifdef Q_OS_WIN
     class QFile* m_file = nullptr;
 #else

@@ -33,8 +33,8 @@ struct Console {
         record = std::make_unique<OfficialRecord>(fx.board->model());
         record->setFolder(dir.filePath(QStringLiteral("games")), dir.filePath(QStringLiteral("current")));
         record->setActive(true);
-        console = std::make_unique<ConsoleWindow>(*fx.board, new ConsoleStatusLine(fx.board->model(), fx.settings),
-                                                  events);
+        console =
+            std::make_unique<ConsoleWindow>(*fx.board, new ConsoleStatusLine(fx.board->model(), fx.settings), events);
         panel = new RecordPanel(*record);
         console->setRecordPanel(panel);
         panel->setGiveBackKeys([this] { console->giveKeysToBoard(); });
@@ -120,7 +120,8 @@ private slots:
         c.in<QComboBox>("recordTeam")->setCurrentIndex(1);
         c.click("recordPenalty");
         QCOMPARE(c.events.playerAt(1), 8);
-        QVERIFY(c.events.data(c.events.index(1, GameEventsModel::What)).toString().endsWith(QStringLiteral("player 8")));
+        QVERIFY(
+            c.events.data(c.events.index(1, GameEventsModel::What)).toString().endsWith(QStringLiteral("player 8")));
         QVERIFY(c.fx.field("PenaltyTV1")->hasFocus()); // recording the entry gave the keys back
         read = c.readBack();
 
@@ -136,6 +137,11 @@ private slots:
         Console c;
         QVERIFY(QTest::qWaitForWindowExposed(c.console.get()));
         QTRY_VERIFY(c.fx.field("TimeBack")->hasFocus());
+        // The console with the panel still fits a 1366x768 screen.
+        QVERIFY2(c.console->minimumSizeHint().width() <= 1366 && c.console->minimumSizeHint().height() <= 740,
+                 qPrintable(QStringLiteral("%1x%2")
+                                .arg(c.console->minimumSizeHint().width())
+                                .arg(c.console->minimumSizeHint().height())));
         // Nothing of the panel takes the keyboard by Tab or by a click on a button.
         for (QPushButton* b : c.panel->findChildren<QPushButton*>())
             QCOMPARE(b->focusPolicy(), Qt::NoFocus);

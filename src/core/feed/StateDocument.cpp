@@ -136,7 +136,8 @@ void appendRecord(std::string& out, const RecordState& record) {
             out += jsonSeconds(tenths(p.remaining));
             out += ",\"endsAt\":";
             if (p.endsAt) {
-                out += "{\"period\":" + std::to_string(p.endsAt->first) + ",\"time\":" + jsonSeconds(tenths(p.endsAt->second)) + "}";
+                out += "{\"period\":" + std::to_string(p.endsAt->first) +
+                       ",\"time\":" + jsonSeconds(tenths(p.endsAt->second)) + "}";
             } else {
                 out += "null";
             }

@@ -36,9 +36,9 @@ struct PenaltyView {
     Team team = Team::Home;
     int player = 0;
     int servedBy = 0;
-    std::string kind;       // bookKindName
+    std::string kind; // bookKindName
     std::string infraction;
-    std::string state;      // bookStateName
+    std::string state; // bookStateName
     TimeValue remaining = 0;
     std::optional<GameClock> endsAt;
     bool coincident = false;
