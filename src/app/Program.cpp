@@ -4,6 +4,7 @@
 #include "board/BoardWindow.h"
 #include "board/ConsoleStatusLine.h"
 #include "board/ConsoleWindow.h"
+#include "board/RecordPanel.h"
 #include "core/display/PublicScreen.h"
 #include "core/game/GameJournal.h"
 #include "core/game/JsonReader.h"
@@ -19,6 +20,7 @@
 #include "game/GameLock.h"
 #include "game/GameSheetFile.h"
 #include "game/JournalWriter.h"
+#include "game/OfficialRecord.h"
 #include "help/HelpWindow.h"
 #include "input/NumLockControl.h"
 #include "settings/OptionsDialog.h"
@@ -126,6 +128,7 @@ void Program::showScoreBoard() {
         services.endProgram = [this] { endProgram(); };
         services.openGameSheet = [this] { openGameSheet(); };
         m_board = std::make_unique<BoardWindow>(m_settings, m_engine, *m_buzzer, *m_horn, services);
+        m_record = std::make_unique<OfficialRecord>(m_board->model());
         if (m_feed) {
             m_feed->follow(*m_board);
         }
@@ -138,6 +141,8 @@ void Program::showScoreBoard() {
             startTwoScreens();
         }
         boardWindow()->show();
+        followRecordSettings();
+        QObject::connect(m_board.get(), &BoardWindow::shownChanged, m_record.get(), [this] { followRecordSettings(); });
         // Once the start-up window has gone, so that a question about a saved game stands over the board alone.
         QTimer::singleShot(0, m_board.get(), [this] { startJournal(); });
         return;
@@ -179,6 +184,24 @@ void Program::startTwoScreens() {
     });
     m_status->setFeedAddress(m_feedAddress);
     m_console->followSettings(m_settings);
+    // The official's record beside the event list, while the penalty rules are on.
+    m_panel = new RecordPanel(*m_record);
+    m_console->setRecordPanel(m_panel);
+    m_panel->setGiveBackKeys([this] { m_console->giveKeysToBoard(); });
+    m_panel->setClearBoard([this] {
+        // A new game: the board as it opens, the event list empty. No event of the game for the broker.
+        if (m_mqtt) {
+            m_mqtt->holdEvents(true);
+        }
+        m_board->resumeGame(game::freshGame());
+        if (m_mqtt) {
+            m_mqtt->holdEvents(false);
+        }
+        m_events->clear();
+    });
+    m_events->setPlayerOf([this](const game::GameEvent& e) { return m_record->playerOnClock(e.penaltyClock); });
+    QObject::connect(m_record.get(), &OfficialRecord::changed, m_events.get(), [this] { m_events->refreshPlayers(); });
+    followRecordSettings();
 
     m_screens = std::make_unique<PublicScreenController>(m_console.get());
     m_public = std::make_unique<PublicBoardWindow>(*m_screens, new BoardWindow(*m_board, nullptr));
@@ -214,6 +237,7 @@ void Program::placeConsole() {
 
 void Program::startJournal() {
     if (!m_gameFiles) {
+        startRecord(false);
         return;
     }
     const QString path = m_gameFiles->journal;
@@ -221,6 +245,7 @@ void Program::startJournal() {
         tellOnce(m_lock->problem());
     }
     const GameFileText read = readGameFile(path, static_cast<qint64>(json::kMaxDocumentBytes) + 1);
+    bool resumed = false;
     if (!read.missing) {
         QString problem = read.problem;
         std::optional<game::SavedGame> saved;
@@ -274,6 +299,7 @@ void Program::startJournal() {
                 resume = question.clickedButton() == resumeButton || question.clickedButton() == nullptr;
             }
             if (resume) {
+                resumed = true;
                 // Bringing a game back is no event for the broker's subscribers; its state goes out as at every
                 // change.
                 if (m_mqtt) {
@@ -292,6 +318,8 @@ void Program::startJournal() {
             }
         }
     }
+
+    startRecord(resumed);
 
     m_journal = std::make_unique<JournalWriter>(path);
     m_journal->setCurrentState([this] {
@@ -317,6 +345,55 @@ void Program::startJournal() {
     journalTheEvents();
     // A running clock is written once a second by the journal's own timer, which sleeps while nothing runs.
     m_journal->save(m_board->model().state());
+}
+
+void Program::startRecord(bool resumed) {
+    if (m_gameFiles) {
+        const QString folder = QFileInfo(m_gameFiles->journal).absolutePath();
+        m_record->setFolder(QDir(folder).filePath(u"games"_s), m_gameFiles->journal + u".record"_s);
+    }
+    QObject::connect(m_record.get(), &OfficialRecord::failed, m_board.get(), [this](const QString& reason) {
+        qWarning().noquote() << reason;
+        tellOnce(reason);
+    });
+    QString problem;
+    if (resumed && !m_record->resume(&problem) && !problem.isEmpty()) {
+        qWarning().noquote() << problem;
+    }
+    m_recordStarted = true;
+    followRecordSettings();
+}
+
+void Program::followRecordSettings() {
+    const bool on = m_settings.PenaltyRules;
+    m_record->setTeamNames(QString::fromStdString(m_settings.HomeText), QString::fromStdString(m_settings.VisitorText));
+    // Nothing is followed or written before the saved game has been offered.
+    m_record->setActive(on && m_recordStarted);
+    if (m_panel != nullptr) {
+        m_panel->setTeamNames(QString::fromStdString(m_settings.HomeText),
+                              QString::fromStdString(m_settings.VisitorText));
+        m_panel->setVisible(on);
+    }
+    if (m_feed) {
+        m_feed->setRecordReader([this]() -> std::optional<RecordState> {
+            if (!m_settings.PenaltyRules || !m_record->isActive()) {
+                return std::nullopt;
+            }
+            RecordState state;
+            state.strength = m_record->keeper().strength();
+            for (const PenaltyView& p : m_record->keeper().openPenalties()) {
+                RecordPenaltyState out{p.player, p.servedBy, p.kind, p.infraction, p.state, p.remaining,
+                                       std::nullopt, p.coincident};
+                if (p.endsAt) {
+                    out.endsAt = std::pair{p.endsAt->period, p.endsAt->remaining};
+                }
+                state.penalties[p.team == Team::Home ? 0 : 1].push_back(std::move(out));
+            }
+            return state;
+        });
+        QObject::connect(m_record.get(), &OfficialRecord::changed, m_feed.get(), &BoardFeed::refresh,
+                         Qt::UniqueConnection);
+    }
 }
 
 void Program::queueJournalSave() {

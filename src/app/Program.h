@@ -17,6 +17,8 @@ class BoardWindow;
 class ConsoleWindow;
 class ConsoleStatusLine;
 class GameEventsModel;
+class OfficialRecord;
+class RecordPanel;
 class PublicBoardWindow;
 class PublicScreenController;
 class BoardFeed;
@@ -72,6 +74,9 @@ private:
     // The event list goes into the journal once both exist.
     void journalTheEvents();
     void tellOnce(const QString& text);
+    // The official's record: its folder beside the journal, the resumed game's file or a new one.
+    void startRecord(bool resumed);
+    void followRecordSettings();
 
     ProgramOptions m_options;
     std::unique_ptr<GameFiles> m_gameFiles; // none for a store kept in memory
@@ -80,6 +85,7 @@ private:
     bool m_journalQueued = false;
     bool m_eventsChanged = false; // the event list moved since the last document
     bool m_toldUnsaved = false;
+    bool m_recordStarted = false; // the saved game has been offered: the record may follow the board
     std::unique_ptr<SettingsStore> m_store;
     SettingsVariables m_settings;
     SteadyClockSource m_clock;
@@ -96,6 +102,8 @@ private:
     ConsoleStatusLine* m_status = nullptr; // the console's
     std::unique_ptr<PublicScreenController> m_screens;
     std::unique_ptr<PublicBoardWindow> m_public;
+    std::unique_ptr<OfficialRecord> m_record; // follows the board: goes before it
+    RecordPanel* m_panel = nullptr;           // the console's
     QString m_feedAddress;
     QStringList m_feedProblems; // told before the board opened, shown over it when it does
 };

@@ -2,6 +2,8 @@
 #include "board/BoardWindow.h"
 #include "board/ConsoleStatusLine.h"
 #include "game/GameEventsModel.h"
+#include <QApplication>
+#include <algorithm>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QHBoxLayout>
@@ -109,6 +111,7 @@ ConsoleWindow::ConsoleWindow(BoardWindow& board, ConsoleStatusLine* status, Game
         status->show();
     }
     auto* bottom = new QHBoxLayout;
+    m_bottom = bottom;
     bottom->setContentsMargins(4, 4, 4, 4);
     bottom->addWidget(m_list, 1);
     auto* buttons = new QVBoxLayout;
@@ -138,8 +141,46 @@ void ConsoleWindow::followSettings(const SettingsVariables& settings) {
     placeSelectionFrame();
 }
 
+void ConsoleWindow::setRecordPanel(QWidget* panel) {
+    m_panel = panel;
+    panel->setParent(this);
+    m_bottom->addWidget(panel, 3);
+    // Room for the panel beside a readable event list (the program then fits the console to its screen).
+    m_list->setMinimumWidth(220);
+    resize(std::max(width(), 1360), height());
+    // The board's field the panel took the keys from gets them back.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+        if (now != nullptr && m_panel != nullptr && m_panel->isAncestorOf(now) && old != nullptr &&
+            m_held && m_held->isAncestorOf(old)) {
+            m_keysFrom = old;
+        }
+    });
+}
+
+void ConsoleWindow::giveKeysToBoard() {
+    QWidget* focused = QApplication::focusWidget();
+    if (focused != nullptr && m_panel != nullptr && m_panel->isAncestorOf(focused)) {
+        focused->clearFocus();
+    }
+    // The field that had them takes the keys again; with none, the console hands them to the board.
+    if (m_keysFrom) {
+        m_keysFrom->setFocus(Qt::OtherFocusReason);
+    } else if (const std::optional<game::Field> selected = m_board.model().state().selected) {
+        m_board.fieldBoxes()[static_cast<std::size_t>(*selected)]->setFocus(Qt::OtherFocusReason);
+    } else {
+        setFocus(Qt::OtherFocusReason);
+    }
+}
+
 bool ConsoleWindow::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        // A click on the board takes the keyboard back from the official's record.
+        if (m_panel != nullptr && QApplication::focusWidget() != nullptr &&
+            m_panel->isAncestorOf(QApplication::focusWidget())) {
+            giveKeysToBoard();
+        }
+        break;
     case QEvent::Move:
     case QEvent::Resize:
     case QEvent::Show:

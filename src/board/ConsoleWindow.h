@@ -33,6 +33,11 @@ public:
     // The console's own frame round the selected field, drawn over the board whatever the board's marker
     // looks like (by default the board's marker has the board's colour and no width).
     QWidget* selectionFrame() const { return m_frame; }
+    // The official's record beside the event list. It takes the keyboard only when one of its fields is clicked
+    // into; Esc there or a click on the board gives the keys back to the board.
+    void setRecordPanel(QWidget* panel);
+    QWidget* recordPanel() const { return m_panel; }
+    void giveKeysToBoard();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -51,4 +56,7 @@ private:
     std::function<void()> m_openSheet;
     const SettingsVariables* m_settings = nullptr;
     QWidget* m_frame = nullptr;
+    QWidget* m_panel = nullptr;
+    QPointer<QWidget> m_keysFrom; // the board's field that had the keys before the panel took them
+    class QHBoxLayout* m_bottom = nullptr;
 };

@@ -141,6 +141,9 @@ void BoardFeed::refresh() {
     BoardState state = m_board != nullptr ? readBoardState(*m_board, m_settings)
                                           : readGameState(game::freshGame(), false, m_settings, nullptr);
     state.layoutVersion = m_server ? m_layoutVersion : 0;
+    if (m_recordReader) {
+        state.record = m_recordReader();
+    }
     if (m_last && *m_last == state) {
         return;
     }

@@ -6,6 +6,7 @@
 #include <QHostAddress>
 #include <QObject>
 #include <QTimer>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -50,6 +51,9 @@ public:
 
     // Reads the board now and publishes it when it changed.
     void refresh();
+    // What the official's record adds to the state (the strength, the penalties): nothing while the penalty
+    // rules are off.
+    void setRecordReader(std::function<std::optional<RecordState>()> reader) { m_recordReader = std::move(reader); }
 
     FeedServer* server() const { return m_server.get(); }
     FeedDirectory* directory() const { return m_directory.get(); }
@@ -76,4 +80,5 @@ private:
     bool m_layoutStale = true;
     std::string m_layoutDocument;
     int m_layoutVersion = 0;
+    std::function<std::optional<RecordState>()> m_recordReader;
 };

@@ -33,11 +33,15 @@ void GameEventsModel::append(const std::vector<game::GameEvent>& events) {
         if (m_list.events().size() >= game::kMaxEvents) {
             beginRemoveRows({}, 0, 0);
             m_list.dropOldest();
+            if (!m_players.empty())
+                m_players.erase(m_players.begin());
             endRemoveRows();
         }
         const int row = static_cast<int>(m_list.events().size());
         beginInsertRows({}, row, row);
         m_list.add(e);
+        m_players.resize(m_list.events().size(), 0);
+        m_players.back() = m_playerOf && e.penaltyClock > 0 ? m_playerOf(e) : 0;
         endInsertRows();
     }
     emit eventsAdded();
@@ -48,6 +52,7 @@ void GameEventsModel::restore(const std::vector<game::GameEvent>& events) {
     m_list.clear();
     for (const game::GameEvent& e : events)
         m_list.add(e);
+    m_players.assign(m_list.events().size(), 0);
     m_last = m_board.state();
     endResetModel();
 }
@@ -82,10 +87,38 @@ QVariant GameEventsModel::data(const QModelIndex& index, int role) const {
         return e.period;
     case GameClock:
         return QString::fromStdString(game::clockText(e.gameClock));
-    case What:
-        return translated(game::eventUiText(e, m_home.toStdString(), m_visitor.toStdString()));
+    case What: {
+        const QString text = translated(game::eventUiText(e, m_home.toStdString(), m_visitor.toStdString()));
+        const int player = playerAt(index.row());
+        return player > 0 ? tr("%1, player %2").arg(text).arg(player) : text;
+    }
     default:
         return {};
+    }
+}
+
+int GameEventsModel::playerAt(int row) const {
+    return row >= 0 && static_cast<std::size_t>(row) < m_players.size() ? m_players[static_cast<std::size_t>(row)] : 0;
+}
+
+void GameEventsModel::refreshPlayers() {
+    if (!m_playerOf)
+        return;
+    const std::vector<game::GameEvent>& events = m_list.events();
+    const int period = game::numberShown(m_last.periodDigits.data(), m_last.periodDigits.size());
+    const TimeValue clock = game::gameTimeLeft(m_last);
+    for (std::size_t i = std::min(events.size(), m_players.size()); i-- > 0;) {
+        const game::GameEvent& e = events[i];
+        // Only the present stoppage: the events at the game clock's present time.
+        if (e.period != period || e.gameClock != clock)
+            break;
+        if (m_players[i] == 0 && e.penaltyClock > 0) {
+            m_players[i] = m_playerOf(e);
+            if (m_players[i] > 0) {
+                const QModelIndex cell = index(static_cast<int>(i), What);
+                emit dataChanged(cell, cell);
+            }
+        }
     }
 }
 

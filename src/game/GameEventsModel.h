@@ -32,6 +32,11 @@ public:
     // a saved game adds no events of its own.
     void restore(const std::vector<game::GameEvent>& events);
     void clear();
+    // The player number a penalty event's clock stands for (0: none known), shown with the event. Asked when the
+    // event is added, and again by refreshPlayers for the events of the present stoppage that have none yet.
+    void setPlayerOf(std::function<int(const game::GameEvent&)> playerOf) { m_playerOf = std::move(playerOf); }
+    void refreshPlayers();
+    int playerAt(int row) const;
 
     // The list as CSV with the wall times in local time.
     std::string csv() const;
@@ -54,6 +59,8 @@ private:
     game::EventList m_list;
     QString m_home = QStringLiteral("Home");
     QString m_visitor = QStringLiteral("Visitor");
+    std::function<int(const game::GameEvent&)> m_playerOf;
+    std::vector<int> m_players; // by row
 };
 
 // Asks for a file name beside the settings and saves the list there; tells the user when it cannot.

@@ -1,5 +1,6 @@
 #include "core/rules/GameRecord.h"
 #include "core/rules/GameReport.h"
+#include "core/rules/RecordKeeping.h"
 #include <gtest/gtest.h>
 #include <chrono>
 #include <random>
@@ -16,7 +17,8 @@ std::string randomLine(GameRecord& record, std::mt19937_64& rng) {
     };
     switch (rng() % 7) {
     case 0:
-        return record.append(RecordGoal{when(), team(), static_cast<int>(rng() % 100), {7}, "", rng() % 5 == 0});
+        return record.append(RecordGoal{when(), team(), static_cast<int>(rng() % 100), {7}, "", rng() % 5 == 0,
+                                        rng() % 4 == 0, rng() % 3 == 0 ? rng() % 50 : 0});
     case 1: {
         RecordPenalty p;
         p.at = when();
@@ -96,6 +98,11 @@ TEST(GameRecordFuzz, NeverCrashesAndKeepsGoodLines) {
         }
         const GameReport report = makeGameReport(reading.record);
         EXPECT_FALSE(gameReportCsv(report).empty());
+        // Whatever was read plays through the rule book, and the game goes on from it.
+        RecordKeeper keeper = RecordKeeper::fromRecord(reading.record, {}, RecordTime{1 + static_cast<int>(rng() % 5), 0});
+        EXPECT_EQ(keeper.strength().find("-on-"), 1u);
+        keeper.append(RecordCorrection{1 + rng() % 40});
+        (void)keeper.openPenalties();
     }
 }
 

@@ -150,3 +150,23 @@ TEST(StateDocument, WithThePenaltyRulesEachTeamListsItsWaitingPenalties) {
         << doc;
     EXPECT_NE(doc.find(R"(],"queued":[]},"soundPlaying")"), std::string::npos) << doc;
 }
+
+TEST(StateDocument, WithThePenaltyRulesTheRecordGivesStrengthAndPenalties) {
+    BoardState s = openingBoard();
+    EXPECT_EQ(stateDocument(s).find("strength"), std::string::npos); // the rules off: no such part
+    RecordState record;
+    record.strength = "5-on-4";
+    record.penalties[1].push_back(RecordPenaltyState{12, 0, "minor", "Hooking \"x\"", "running", 1234567,
+                                                      std::pair{2, secondsToTime(900) + 999}, false});
+    record.penalties[1].push_back(
+        RecordPenaltyState{7, 9, "major", "", "waiting", secondsToTime(300), std::nullopt, true});
+    s.record = record;
+    const std::string doc = stateDocument(s);
+    EXPECT_NE(doc.find(R"(,"selectedField":"TimeBack","strength":"5-on-4","penalties":{"home":[],"visitor":[)"
+                       R"({"player":12,"servedBy":0,"kind":"minor","infraction":"Hooking \"x\"","state":"running",)"
+                       R"("remaining":123.4,"endsAt":{"period":2,"time":900.0},"coincident":false},)"
+                       R"({"player":7,"servedBy":9,"kind":"major","infraction":"","state":"waiting",)"
+                       R"("remaining":300.0,"endsAt":null,"coincident":true}]}})"),
+              std::string::npos)
+        << doc;
+}

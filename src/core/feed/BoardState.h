@@ -3,6 +3,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // What the board shows at one moment, as the feed publishes it. Digits are LED captions in the board's own
@@ -32,6 +33,25 @@ struct GameClockState {
     bool operator==(const GameClockState&) const = default;
 };
 
+// With the penalty rules on, a penalty of the official's record still to be served or being served.
+struct RecordPenaltyState {
+    int player = 0;   // 0: none
+    int servedBy = 0; // 0: the player serves it
+    std::string kind;
+    std::string infraction;
+    std::string state; // "waiting" or "running"
+    TimeValue remaining = 0;
+    std::optional<std::pair<int, TimeValue>> endsAt; // period, game clock's time left
+    bool coincident = false;
+    bool operator==(const RecordPenaltyState&) const = default;
+};
+
+struct RecordState {
+    std::string strength; // "5-on-4", home first
+    std::array<std::vector<RecordPenaltyState>, 2> penalties; // home, visitor
+    bool operator==(const RecordState&) const = default;
+};
+
 struct BoardState {
     GameClockState clock;
     std::vector<int> periodDigits;
@@ -45,5 +65,8 @@ struct BoardState {
     // The version of the board's layout document (colours, captions, LED style), written as "layout" once a
     // browser board can be served (1 and up): a page that sees it change fetches the layout again.
     int layoutVersion = 0;
+    // With the penalty rules on: the strength and the record's penalties, written as "strength" and
+    // "penalties" ({"home": [...], "visitor": [...]}). Without the rules the document has no such parts.
+    std::optional<RecordState> record;
     bool operator==(const BoardState&) const = default;
 };

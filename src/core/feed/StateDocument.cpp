@@ -108,6 +108,48 @@ void appendTeam(std::string& out, const TeamState& team, const std::vector<TimeV
     out += '}';
 }
 
+// Remaining times as the board shows them: whole tenths, cut down.
+TimeValue tenths(TimeValue t) {
+    const TimeValue tenth = kTicksPerSecond / 10;
+    return t / tenth * tenth;
+}
+
+void appendRecord(std::string& out, const RecordState& record) {
+    out += ",\"strength\":";
+    out += jsonString(record.strength);
+    out += ",\"penalties\":{";
+    for (std::size_t t = 0; t < 2; ++t) {
+        out += t == 0 ? "\"home\":[" : ",\"visitor\":[";
+        for (std::size_t i = 0; i < record.penalties[t].size(); ++i) {
+            const RecordPenaltyState& p = record.penalties[t][i];
+            out += i > 0 ? ",{\"player\":" : "{\"player\":";
+            out += std::to_string(p.player);
+            out += ",\"servedBy\":";
+            out += std::to_string(p.servedBy);
+            out += ",\"kind\":";
+            out += jsonString(p.kind);
+            out += ",\"infraction\":";
+            out += jsonString(p.infraction);
+            out += ",\"state\":";
+            out += jsonString(p.state);
+            out += ",\"remaining\":";
+            out += jsonSeconds(tenths(p.remaining));
+            out += ",\"endsAt\":";
+            if (p.endsAt) {
+                out += "{\"period\":" + std::to_string(p.endsAt->first) +
+                       ",\"time\":" + jsonSeconds(tenths(p.endsAt->second)) + "}";
+            } else {
+                out += "null";
+            }
+            out += ",\"coincident\":";
+            appendBool(out, p.coincident);
+            out += '}';
+        }
+        out += ']';
+    }
+    out += '}';
+}
+
 } // namespace
 
 std::string jsonString(std::string_view text) {
@@ -200,6 +242,9 @@ std::string stateDocument(const BoardState& s) {
     appendBool(out, s.soundPlaying);
     out += ",\"selectedField\":";
     out += s.selectedField ? jsonString(*s.selectedField) : std::string("null");
+    if (s.record) {
+        appendRecord(out, *s.record);
+    }
     out += '}';
     return out;
 }

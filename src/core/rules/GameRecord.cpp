@@ -75,6 +75,10 @@ struct LineWriterVisitor {
         w.numbers("assists", g.assists);
         w.text("strength", g.strength);
         w.flag("emptyNet", g.emptyNet);
+        if (g.penaltyShot)
+            w.flag("penaltyShot", true);
+        if (g.release > 0)
+            w.number("release", static_cast<std::int64_t>(g.release));
     }
     void operator()(const RecordPenalty& p) const {
         w.time(p.at);
@@ -258,6 +262,8 @@ std::optional<RecordItem> readItem(const std::string& type, FieldReader& r) {
             g.strength != "EN")
             r.fail("\"strength\" is not EV, PP, SH or EN");
         g.emptyNet = r.flag("emptyNet");
+        g.penaltyShot = r.flag("penaltyShot");
+        g.release = static_cast<std::uint64_t>(r.number("release", 0, 1'000'000, 0));
         return g;
     }
     if (type == "penalty") {

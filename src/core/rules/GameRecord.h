@@ -55,6 +55,8 @@ struct RecordGoal {
     std::vector<int> assists; // at most two
     std::string strength;
     bool emptyNet = false;
+    bool penaltyShot = false;  // a penalty-shot goal: it ends no penalty
+    std::uint64_t release = 0; // the rule book's penalty the official chose among tied ones (0: the first)
     bool operator==(const RecordGoal&) const = default;
 };
 

@@ -1,0 +1,298 @@
+#include "core/rules/RecordKeeping.h"
+#include <gtest/gtest.h>
+
+// The official's record beside the board: entries in, strength and penalties out; the same game read back
+// from its lines counts the same.
+namespace {
+
+constexpr TimeValue sec(std::int64_t s) {
+    return secondsToTime(s);
+}
+
+struct Step {
+    enum Op { Give, Play, Goal, PenaltyShotGoal, VoidLast, MarkLast } op = Play;
+    Team team = Team::Home;
+    BookKind kind = BookKind::Minor;
+    TimeValue time = 0;
+};
+Step give(Team t, BookKind k) {
+    return {Step::Give, t, k, 0};
+}
+Step play(std::int64_t seconds) {
+    return {Step::Play, Team::Home, BookKind::Minor, sec(seconds)};
+}
+Step goal(Team t) {
+    return {Step::Goal, t, BookKind::Minor, 0};
+}
+
+struct Open {
+    Team team;
+    std::string kind;
+    std::string state;
+    TimeValue remaining;
+};
+
+struct Row {
+    const char* name;
+    TimeValue minorLength;
+    std::vector<Step> steps;
+    std::string strength;
+    std::vector<Open> open; // waiting and running penalties, in the order given
+};
+
+RecordTime now(const RecordKeeper& k) {
+    return RecordTime{k.book().clock().period, k.book().clock().remaining};
+}
+
+std::string playRow(RecordKeeper& keeper, const std::vector<Step>& steps) {
+    std::string text = keeper.append(RecordHeader{});
+    int player = 10;
+    std::uint64_t lastPenalty = 0;
+    for (const Step& s : steps) {
+        switch (s.op) {
+        case Step::Give: {
+            RecordPenalty p;
+            p.at = now(keeper);
+            p.team = s.team;
+            p.kind = s.kind;
+            p.player = player++;
+            p.infraction = "Hooking";
+            text += keeper.append(p);
+            lastPenalty = keeper.record().entries().back().seq;
+            break;
+        }
+        case Step::Play:
+            keeper.play(s.time);
+            break;
+        case Step::Goal:
+        case Step::PenaltyShotGoal: {
+            RecordGoal g;
+            g.at = now(keeper);
+            g.team = s.team;
+            g.penaltyShot = s.op == Step::PenaltyShotGoal;
+            text += keeper.append(g);
+            break;
+        }
+        case Step::VoidLast:
+            text += keeper.append(RecordCorrection{lastPenalty});
+            break;
+        case Step::MarkLast: {
+            RecordPenalty p = std::get<RecordPenalty>(keeper.standingEntry(lastPenalty)->item);
+            p.coincident = true;
+            for (const std::string& line : keeper.replace(lastPenalty, p))
+                text += line;
+            lastPenalty = keeper.record().entries().back().seq;
+            break;
+        }
+        }
+    }
+    return text;
+}
+
+void expectOpen(const RecordKeeper& keeper, const Row& row, const char* how) {
+    SCOPED_TRACE(std::string(row.name) + " (" + how + ")");
+    EXPECT_EQ(keeper.strength(), row.strength);
+    const std::vector<PenaltyView> open = keeper.openPenalties();
+    ASSERT_EQ(open.size(), row.open.size());
+    for (std::size_t i = 0; i < open.size(); ++i) {
+        EXPECT_EQ(open[i].team, row.open[i].team) << i;
+        EXPECT_EQ(open[i].kind, row.open[i].kind) << i;
+        EXPECT_EQ(open[i].state, row.open[i].state) << i;
+        EXPECT_EQ(open[i].remaining, row.open[i].remaining) << i;
+        EXPECT_NE(open[i].seq, 0u) << i;
+    }
+}
+
+const Team H = Team::Home;
+const Team V = Team::Visitor;
+
+TEST(RecordKeeping, RuleBookSituations) {
+    const Row rows[] = {
+        {"coincident minors, then a later minor released by a goal",
+         kMinorTime,
+         {give(H, BookKind::Minor), give(V, BookKind::Minor), play(30), give(H, BookKind::Minor), play(10), goal(V)},
+         "4-on-4",
+         {{H, "minor", "running", sec(80)}, {V, "minor", "running", sec(80)}}},
+        {"coincident majors and a later minor running",
+         kMinorTime,
+         {give(H, BookKind::Major), give(V, BookKind::Major), play(60), give(V, BookKind::Minor), play(30)},
+         "5-on-4",
+         {{H, "major", "running", sec(210)}, {V, "major", "running", sec(210)}, {V, "minor", "running", sec(90)}}},
+        {"5+2 on one clock: a goal during the major ends nothing",
+         kMinorTime,
+         {give(H, BookKind::MajorAndMinor), play(60), goal(V)},
+         "4-on-5",
+         {{H, "major and minor", "running", sec(360)}}},
+        {"5+2 on one clock: the minor released by a goal after the major",
+         kMinorTime,
+         {give(H, BookKind::MajorAndMinor), play(60), goal(V), play(270), goal(V)},
+         "5-on-5",
+         {}},
+        {"a misconduct runs ten minutes and changes no strength",
+         kMinorTime,
+         {give(V, BookKind::Misconduct), play(60)},
+         "5-on-5",
+         {{V, "misconduct", "running", sec(540)}}},
+        {"a youth minor of 1:30 released by a goal",
+         kYouthMinorTime,
+         {give(H, BookKind::Minor), play(40), goal(V)},
+         "5-on-5",
+         {}},
+        {"a youth minor runs out after 1:30",
+         kYouthMinorTime,
+         {give(H, BookKind::Minor), play(89)},
+         "4-on-5",
+         {{H, "minor", "running", sec(1)}}},
+        {"a penalty-shot goal releases nothing",
+         kMinorTime,
+         {give(H, BookKind::Minor), play(20), {Step::PenaltyShotGoal, V, BookKind::Minor, 0}},
+         "4-on-5",
+         {{H, "minor", "running", sec(100)}}},
+        {"a voided penalty gives the skater back",
+         kMinorTime,
+         {give(H, BookKind::Minor), play(20), {Step::VoidLast}},
+         "5-on-5",
+         {}},
+        {"a penalty marked coincident keeps its place and takes no skater",
+         kMinorTime,
+         {give(H, BookKind::Minor), play(20), {Step::MarkLast}, play(10)},
+         "5-on-5",
+         {{H, "minor", "running", sec(90)}}},
+        {"a third penalty waits for a place",
+         kMinorTime,
+         {give(H, BookKind::Minor), play(5), give(H, BookKind::Minor), play(5), give(H, BookKind::Minor)},
+         "3-on-5",
+         {{H, "minor", "running", sec(110)}, {H, "minor", "running", sec(115)}, {H, "minor", "waiting", sec(120)}}},
+    };
+    for (const Row& row : rows) {
+        RuleBookSettings settings;
+        settings.minorLength = row.minorLength;
+        RecordKeeper live(settings);
+        const std::string text = playRow(live, row.steps);
+        expectOpen(live, row, "live");
+        const RecordReading reading = readRecord(text);
+        EXPECT_TRUE(reading.problems.empty());
+        const RecordKeeper replayed = RecordKeeper::fromRecord(reading.record, settings, now(live));
+        expectOpen(replayed, row, "read back");
+    }
+}
+
+TEST(RecordKeeping, PenaltiesRunOnIntoTheNextPeriod) {
+    RecordKeeper live;
+    std::string text = live.append(RecordHeader{});
+    RecordPenalty p;
+    p.at = {1, sec(60)};
+    p.team = V;
+    p.kind = BookKind::Major;
+    p.player = 4;
+    live.play(sec(19 * 60));
+    text += live.append(p);
+    live.play(sec(60));
+    live.nextPeriod();
+    live.play(sec(30));
+    ASSERT_EQ(live.book().clock().period, 2);
+    EXPECT_EQ(live.strength(), "5-on-4");
+    ASSERT_EQ(live.openPenalties().size(), 1u);
+    EXPECT_EQ(live.openPenalties()[0].remaining, sec(210));
+    EXPECT_EQ(live.openPenalties()[0].endsAt, (GameClock{2, sec(20 * 60 - 240), false}));
+    const RecordKeeper replayed =
+        RecordKeeper::fromRecord(readRecord(text).record, {}, RecordTime{2, sec(20 * 60 - 30)});
+    EXPECT_EQ(replayed.openPenalties()[0].remaining, sec(210));
+}
+
+TEST(RecordKeeping, ALongGameIsKeptWhole) {
+    RecordKeeper keeper;
+    std::string text = keeper.append(RecordHeader{});
+    for (int i = 0; i < 240; ++i) {
+        text += keeper.append(RecordShots{1 + i % 3, i % 2 == 0 ? H : V, 1});
+        if (i % 40 == 0) {
+            RecordPenalty p;
+            p.at = now(keeper);
+            p.team = i % 80 == 0 ? H : V;
+            p.player = 1 + i / 40;
+            text += keeper.append(p);
+            keeper.play(sec(150));
+        }
+    }
+    const RecordReading reading = readRecord(text);
+    EXPECT_TRUE(reading.problems.empty());
+    ASSERT_EQ(reading.record.entries().size(), 1u + 240u + 6u);
+    EXPECT_EQ(reading.record.entries(), keeper.record().entries());
+    EXPECT_EQ(RecordKeeper::fromRecord(reading.record, {}, now(keeper)).book().penalties().size(), 6u);
+}
+
+// Two states of the board: the game clock's table and the digits.
+game::GameState board(TimeValue setTime, TimeValue used, bool running, int period = 1, int home = 0, int visitor = 0) {
+    game::GameState s = game::freshGame();
+    s.clocks[0].setTime = setTime;
+    s.clocks[0].used = used;
+    s.clocks[0].running = running;
+    s.periodDigits[0] = period;
+    s.homeDigits[0] = home;
+    s.visitorDigits[0] = visitor;
+    return s;
+}
+
+TEST(RecordKeeping, WhatTheBoardTells) {
+    const TimeValue p = sec(1200);
+    struct {
+        const char* name;
+        game::GameState before, after;
+        TimeValue played;
+        bool nextPeriod;
+        std::vector<Team> goals;
+    } rows[] = {
+        {"running", board(p, 0, true), board(p, sec(1), true), sec(1), false, {}},
+        {"stopped by the key: what ran up to it", board(p, sec(1), true), board(p, sec(2), false), sec(1), false, {}},
+        {"stopped: nothing", board(p, sec(1), false), board(p, sec(1), false), 0, false, {}},
+        {"a typed time is no play", board(p, sec(5), false), board(sec(600), 0, false), 0, false, {}},
+        {"the reset key is no play", board(p, sec(5), true), board(p, 0, false), 0, false, {}},
+        {"nothing past zero", board(p, p - sec(1), true), board(p, p + sec(3), true), sec(1), false, {}},
+        {"a goal", board(p, 0, false), board(p, 0, false, 1, 1), 0, false, {H}},
+        {"a score up by two is a correction", board(p, 0, false), board(p, 0, false, 1, 0, 2), 0, false, {}},
+        {"both teams", board(p, 0, false, 1, 1, 1), board(p, 0, false, 1, 2, 2), 0, false, {H, V}},
+        {"period 0 to 1 starts the game", board(p, 0, false, 0), board(p, 0, false, 1), 0, false, {}},
+        {"period 1 to 2", board(p, p, false, 1), board(p, 0, false, 2), 0, true, {}},
+        {"period 2 to 4 is a correction", board(p, 0, false, 2), board(p, 0, false, 4), 0, false, {}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(playBetween(row.before, row.after), row.played);
+        EXPECT_EQ(periodAdvanced(row.before, row.after), row.nextPeriod);
+        EXPECT_EQ(goalsBetween(row.before, row.after), row.goals);
+    }
+    EXPECT_EQ(recordTimeOf(board(p, sec(60), false, 0)), (RecordTime{1, p - sec(60)}));
+}
+
+TEST(RecordKeeping, FollowingTheBoardWritesGoalsAndCountsPlay) {
+    const TimeValue p = sec(1200);
+    RecordKeeper keeper;
+    RecordPenalty pen;
+    pen.team = H;
+    pen.player = 8;
+    pen.at = {1, p};
+    keeper.append(pen);
+    EXPECT_TRUE(keeper.follow(board(p, 0, false), board(p, 0, true)).empty());
+    keeper.follow(board(p, 0, true), board(p, sec(45), true));
+    EXPECT_EQ(keeper.strength(), "4-on-5");
+    const std::vector<std::string> lines = keeper.follow(board(p, sec(45), true), board(p, sec(45), false, 1, 0, 1));
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NE(lines[0].find("\"type\":\"goal\""), std::string::npos);
+    EXPECT_EQ(keeper.strength(), "5-on-5");
+    const std::optional<RecordEntry> latest = keeper.latestGoal();
+    ASSERT_TRUE(latest);
+    EXPECT_EQ(std::get<RecordGoal>(latest->item).strength, "PP"); // as it was scored
+    EXPECT_EQ(std::get<RecordGoal>(latest->item).at, (RecordTime{1, p - sec(45)}));
+    ASSERT_TRUE(keeper.outcomeOf(latest->seq));
+    EXPECT_EQ(keeper.outcomeOf(latest->seq)->released, std::optional<std::uint64_t>(1));
+    // The official names the scorer: the goal keeps its place and its release.
+    RecordGoal named = std::get<RecordGoal>(latest->item);
+    named.scorer = 19;
+    EXPECT_EQ(keeper.replace(latest->seq, named).size(), 2u);
+    EXPECT_EQ(keeper.strength(), "5-on-5");
+    EXPECT_EQ(std::get<RecordGoal>(keeper.latestGoal()->item).scorer, 19);
+    EXPECT_EQ(std::get<RecordGoal>(keeper.latestGoal()->item).strength, "PP");
+    EXPECT_TRUE(keeper.replace(latest->seq, named).empty()); // voided already
+}
+
+} // namespace
