@@ -181,7 +181,8 @@ void Program::startTwoScreens() {
     m_console->followSettings(m_settings);
 
     m_screens = std::make_unique<PublicScreenController>(m_console.get());
-    m_public = std::make_unique<PublicBoardWindow>(*m_screens, new BoardWindow(*m_board, nullptr));
+    auto* publicView = new BoardView(m_settings, m_board->model(), BoardViewRole::PublicBoard, nullptr);
+    m_public = std::make_unique<PublicBoardWindow>(*m_screens, publicView);
     QObject::connect(m_screens.get(), &PublicScreenController::choiceChanged, m_console.get(), [this] {
         const QString note = m_screens->note();
         // Said on the error output too, so that a log of the run shows where the public board was.
@@ -456,7 +457,7 @@ void Program::openOptions() {
         if (screenChosen) {
             m_screens->setWanted(wanted);
         }
-        if (auto* view = qobject_cast<BoardWindow*>(m_public->view())) {
+        if (auto* view = qobject_cast<BoardView*>(m_public->view())) {
             view->refreshFromSettings();
         }
     }

@@ -3,12 +3,10 @@
 #include "core/TimeValue.h"
 #include "core/board/ClockEngine.h"
 #include "core/board/ClockFace.h"
-#include "core/display/LayoutScaling.h"
 #include "core/input/NumberEntry.h"
 #include "core/rules/PenaltyRules.h"
 #include "core/settings/Settings.h"
-#include "display/BoardControls.h"
-#include "display/LedDigit.h"
+#include "display/BoardView.h"
 #include "game/BoardModel.h"
 #include <QTime>
 #include <QTimer>
@@ -20,17 +18,14 @@
 
 class SoundDevice;
 
-// A control array of LED digits showing one number, named like the board's digit groups. Its captions live in
-// the game model: reading answers the model's digits, writing changes the model, and the digits draw it.
+// One number of the board, named like the board's digit groups. Its captions live in the game model: reading
+// answers the model's digits, writing changes the model, and the board's view draws it.
 struct LedDigitGroup {
     QString name;
-    std::vector<LedDigit*> digits;
     BoardModel* model = nullptr;
     game::DigitGroup group = game::DigitGroup::Time;
     std::vector<int> captions() const;
     void setCaptions(const std::vector<int>& captions);
-    // Shows the model's digits.
-    void draw() const;
 };
 
 // What the board needs from the rest of the program: other windows, the time of day, the system beep.
@@ -45,23 +40,20 @@ struct BoardServices {
     std::function<void()> openGameSheet;  // F3 with the penalty rules on: save the game sheet (CSV and page)
 };
 
-// The scoreboard window: every display control, the game state that lives in them, and the handlers that
-// drive it. Scores and the period exist only as the digits shown.
-class BoardWindow : public QWidget, public LayoutWindow {
+// The scoreboard window: the board's view (every display control) filling it, the game it shows and the
+// handlers that drive it. Scores and the period exist only as the digits shown.
+class BoardWindow : public QWidget {
     Q_OBJECT
 public:
     BoardWindow(SettingsVariables& settings, ClockEngine& engine, SoundDevice& buzzer, SoundDevice& horn,
                 BoardServices services, QWidget* parent = nullptr);
-    // A second drawing of another board's game, for the public board: the same controls, layout and colours,
-    // every digit and light drawn from that board's model. It keeps nothing of the game, runs no clock or sound,
-    // takes no key, click or focus and never shows the selection marker.
-    // (parent has no default, so that this is never taken for a copy.)
-    BoardWindow(BoardWindow& shown, QWidget* parent);
     ~BoardWindow() override;
 
-    bool isView() const { return m_shownBoard != nullptr; }
     // Names, colours and LED style again after the options have changed (the board itself does this after F2).
     void refreshFromSettings();
+    // The drawing of the board, filling the window; its controls carry the board's object names.
+    BoardView& view() { return *m_view; }
+    const BoardView& view() const { return *m_view; }
 
     // The game the board shows; the board's digits and lights draw it.
     BoardModel& model() { return m_model; }
@@ -85,9 +77,7 @@ public:
     void ObjectSelected(QWidget* selectedObject);
     void UpdateGoal();
     void UpdateNumLock();
-    double RSize(int value) const;
-    void UpdateLabels();
-    void UpdateFormColors();
+    // Redraws the penalty clocks' colons (the view draws them from the model).
     void UpdatePenaltyColonColors();
     void Buzzer();
     void Horn();
@@ -111,18 +101,8 @@ public:
     void onHomeGoalLabelClicked();
     void onVisitorGoalLabelClicked();
 
-    // Outer window size in twips, the size the team-name scaling is computed from: a standard window frame
-    // around the client area, so that the design's 9600 x 7200 window gives the design's point sizes.
-    double outerWidthTwips() const;
-    double outerHeightTwips() const;
-    double layoutWidthTwips() const override;
-    double layoutHeightTwips() const override;
-    QWidget* window() override { return this; }
-    const std::vector<BoardControlRef>& controls() const override { return m_controls; }
-    const LayoutScaling::LayoutTable& layoutTable() const { return m_layout; }
-
     // The nine field boxes in tab order.
-    std::array<PictureBoxControl*, 9> fieldBoxes() const;
+    std::array<PictureBoxControl*, 9> fieldBoxes() const { return m_view->fieldBoxes(); }
     // The field box that has the focus, or null.
     PictureBoxControl* selectedField() const;
 
@@ -139,17 +119,15 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void buildControls();
-    // The model the digits and lights draw: the board's own, or for a view the shown board's.
-    BoardModel* shownModel();
-    // Draws the model: digits, colons, penalty and goal lights.
+    // Binds the digit groups to the model and the view's fields to the handlers.
+    void connectControls();
+    // Draws the model at once: digits, colons, penalty and goal lights.
     void drawModel();
+    void updateTitle();
     // Copies the clock engine's table, the reset time and the zero buzzer's mark into the model.
     void noteEngine();
     void onLoad();
     void onUnload();
-    void ColorControls(const QStringList& exceptions);
-    void ColorLedGroup(LedDigitGroup& target, OleColor colour);
     void showFace(const GameClockFace& face);
     void showTimeOfDay();
     void setClockTime(std::int16_t value);
@@ -182,40 +160,8 @@ private:
     // of the kind its time left says.
     void adoptShownPenalties();
 
-    template <class T, class... Args> T* add(const QString& name, QWidget* parent, Args&&... args);
-    LedDigit* addDigit(LedDigitGroup& group, QWidget* parent, double left, double top, double size);
-
-    // The controls, named as on the board (each control's object name); outside the board, find them by name.
-    PictureBoxControl* TimeBack = nullptr;
-    PictureBoxControl* HomeBack = nullptr;
-    PictureBoxControl* VisitorBack = nullptr;
-    PictureBoxControl* picGoalBack = nullptr;
-    PictureBoxControl* PeriodBack = nullptr;
-    PictureBoxControl* PenaltyTH1 = nullptr;
-    PictureBoxControl* PenaltyTV1 = nullptr;
-    PictureBoxControl* PenaltyTH2 = nullptr;
-    PictureBoxControl* PenaltyTV2 = nullptr;
-    PictureBoxControl* picHomeContainer = nullptr;
-    PictureBoxControl* picVisitorContainer = nullptr;
+    // The digit groups the handlers type into, by the board's names; the view draws them.
     LedDigitGroup lumTime, lumHome, lumVisitor, lumPeriod, lumPenaltyTH1, lumPenaltyTH2, lumPenaltyTV1, lumPenaltyTV2;
-    std::array<ShapeControl*, 2> Shape2{};
-    std::array<ShapeControl*, 2> dotPenaltyTH1{}, dotPenaltyTH2{}, dotPenaltyTV1{}, dotPenaltyTV2{};
-    std::array<ShapeControl*, 2> shpPenaltyH{}, shpPenaltyV{};
-    ShapeControl* shpGoalH = nullptr;
-    ShapeControl* shpGoalV = nullptr;
-    ShapeControl* shpObjectSelected = nullptr;
-    ShapeControl* Shape1 = nullptr;
-    ShapeControl* Shape3 = nullptr;
-    ImageControl* imgGoalCoverH = nullptr;
-    ImageControl* imgGoalCoverV = nullptr;
-    LabelControl* lblHome = nullptr;
-    LabelControl* lblVisitor = nullptr;
-    LabelControl* lblGoalH = nullptr;
-    LabelControl* lblGoalV = nullptr;
-    LabelControl* lblPeriod = nullptr;
-    LabelControl* lblPenaltyH = nullptr;
-    LabelControl* lblPenaltyV = nullptr;
-    LabelControl* lblCreatedBy = nullptr;
     // The tick: enabled and disabled as the board's rules say, fired when the shown time next changes. A child
     // named "tmrClock1".
     BoardTick tmrClock1{this};
@@ -227,11 +173,9 @@ private:
     BoardModel m_model;
     SoundDevice& m_buzzer;
     SoundDevice& m_horn;
-    BoardWindow* m_shownBoard = nullptr; // for a view: the board whose game it draws
+    BoardView* m_view = nullptr; // a child filling the window
     BoardServices m_services;
     NumberEntry::DigitEntry m_digitEntry;
-    std::vector<BoardControlRef> m_controls;
-    LayoutScaling::LayoutTable m_layout;
     // Kept by the tick: -1 once the buzzer has sounded for the game clock's present zero.
     std::int16_t ZeroBuzzed = 0;
     // Penalty clocks started on their own with the independent-clock key while the game clock was stopped (or had

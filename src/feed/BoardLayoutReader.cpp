@@ -1,5 +1,5 @@
 #include "BoardLayoutReader.h"
-#include "board/BoardWindow.h"
+#include "display/BoardView.h"
 #include "core/display/LayoutScaling.h"
 #include "display/BoardControls.h"
 #include "display/LedDigit.h"
@@ -24,7 +24,7 @@ LayoutAlign alignOf(Qt::Alignment a) {
 
 } // namespace
 
-BoardLayout readBoardLayout(const BoardWindow& board) {
+BoardLayout readBoardLayout(const BoardView& board) {
     const LayoutScaling::LayoutTable& table = board.layoutTable();
     BoardLayout layout;
     layout.origWidth = table.OrigWidth;

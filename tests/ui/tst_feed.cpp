@@ -200,17 +200,17 @@ void TestFeed::stateFollowsTheBoard_data() {
                                      << QStringList{u"\"soundPlaying\":true"_s};
     QTest::newRow("new team names") << BoardAction([](BoardFixture& f) {
         f.settings.HomeText = "Kärpät \"A\"";
-        f.board->UpdateLabels();
+        f.board->view().updateLabels();
     }) << QStringList{u"\"name\":\"Kärpät \\\"A\\\"\""_s};
     // The lights come from the game, not from their colours: right even when lit and unlit look the same.
     QTest::newRow("goal light in the board's own colour") << BoardAction([](BoardFixture& f) {
         f.settings.ScoreColor = f.settings.FormBack;
-        f.board->UpdateFormColors();
+        f.board->view().updateFormColors();
         f.board->onVisitorGoalCoverClicked();
     }) << QStringList{u"\"goalLight\":true,\"penalties\""_s};
     QTest::newRow("penalty light in the board's own colour") << BoardAction([](BoardFixture& f) {
         f.settings.ScoreColor = f.settings.FormBack;
-        f.board->UpdateFormColors();
+        f.board->view().updateFormColors();
         f.focus(f.field("PenaltyTH2"));
         f.type(u"2\n"_s);
     }) << QStringList{u"\"digits\":[0,0,2],\"running\":false,\"remaining\":120.0,\"light\":true"_s};
