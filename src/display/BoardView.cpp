@@ -285,6 +285,36 @@ void BoardView::buildControls() {
         }
     }
 
+    // Player numbers: a small box of two digits beside each penalty box, towards the middle of the board and level
+    // with its top, clear of the period and its caption. Hidden unless the option is on and a number is noted.
+    struct PlayerPlace {
+        int clock; // 1..4
+        const char* boxName;
+        const char* digitName;
+        double left;
+        double top;
+    };
+    const std::array<PlayerPlace, 4> players{{{1, "PlayerTH1", "lumPlayerTH1", 3495, 3240},
+                                              {3, "PlayerTV1", "lumPlayerTV1", 5190, 3240},
+                                              {2, "PlayerTH2", "lumPlayerTH2", 3495, 4800},
+                                              {4, "PlayerTV2", "lumPlayerTV2", 5190, 4800}}};
+    for (const PlayerPlace& p : players) {
+        PlayerNumber& number = m_players[static_cast<std::size_t>(p.clock - 1)];
+        number.box = add<PictureBoxControl>(QString::fromLatin1(p.boxName), this);
+        twips::place(number.box, p.left, p.top, 870, 735);
+        number.box->hide();
+        DigitRow row;
+        row.name = QString::fromLatin1(p.digitName);
+        // Index 0 units (right), 1 tens (left), as the scores.
+        for (double left : {450.0, 30.0}) {
+            LedDigit* d = addDigit(row, number.box, left, 30, 46);
+            d->setCaption(-1);
+            // Part of no field: a click on it selects nothing.
+            d->setFocusPolicy(Qt::NoFocus);
+        }
+        number.digits = {row.digits[0], row.digits[1]};
+    }
+
     const std::array<std::pair<const DigitRow*, game::Field>, 8> owners{{{&m_timeDigits, F::TimeBack},
                                                                          {&m_homeDigits, F::HomeBack},
                                                                          {&m_visitorDigits, F::VisitorBack},
@@ -336,6 +366,17 @@ void BoardView::drawModel() {
     }
     m_homeGoalLight->setFillColor(fromOleColor(s.whoGoal == 1 ? set.ScoreColor : set.FormBack));
     m_visitorGoalLight->setFillColor(fromOleColor(s.whoGoal == 2 ? set.ScoreColor : set.FormBack));
+    for (std::size_t i = 0; i < m_players.size(); ++i) {
+        // Beside a penalty time only, and only with the option on: off, the board is as it always was.
+        const int player = s.penaltyPlayers[i];
+        const bool shown = set.ShowPlayerNumbers && player >= 0 && s.penaltyDigits[i][0] > -1;
+        const std::array<int, 2> digits = game::playerDigits(player);
+        m_players[i].digits[0]->setCaption(digits[0]);
+        m_players[i].digits[1]->setCaption(digits[1]);
+        if (m_players[i].box->isHidden() == shown) {
+            m_players[i].box->setVisible(shown);
+        }
+    }
     placeMarker();
 }
 
@@ -419,6 +460,12 @@ void BoardView::updateFormColors() {
     m_periodDigits.colour(fromOleColor(s.PeriodColor), back);
     for (const DigitRow& row : m_penaltyDigits) {
         row.colour(fromOleColor(s.TimeColor), back);
+    }
+    for (const PlayerNumber& number : m_players) {
+        for (LedDigit* d : number.digits) {
+            d->setBackColor(back);
+            d->setLitColor(fromOleColor(s.TimeColor));
+        }
     }
     colourControls({QStringLiteral("lblHome"), QStringLiteral("lblVisitor"), QStringLiteral("Shape1"),
                     QStringLiteral("Shape3"), QStringLiteral("picHomeContainer"),

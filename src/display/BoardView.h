@@ -83,6 +83,12 @@ private:
         void colour(const QColor& lit, const QColor& back) const;
     };
 
+    // A penalised player's number beside the penalty box.
+    struct PlayerNumber {
+        PictureBoxControl* box = nullptr;
+        std::array<LedDigit*, 2> digits{}; // index 0 units
+    };
+
     void buildControls();
     void placeMarker();
     void colourControls(const QStringList& exceptions);
@@ -104,6 +110,7 @@ private:
     std::array<ShapeControl*, 2> m_clockColon{};
     std::array<std::array<ShapeControl*, 2>, game::kPenaltyCount> m_penaltyColons{}; // by clock number - 1
     std::array<ShapeControl*, game::kPenaltyCount> m_penaltyLights{};                // home two, then visitor two
+    std::array<PlayerNumber, game::kPenaltyCount> m_players{};                       // by clock number - 1
     ShapeControl* m_homeGoalLight = nullptr;
     ShapeControl* m_visitorGoalLight = nullptr;
     ShapeControl* m_marker = nullptr;

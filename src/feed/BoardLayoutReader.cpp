@@ -1,7 +1,7 @@
 #include "BoardLayoutReader.h"
-#include "display/BoardView.h"
 #include "core/display/LayoutScaling.h"
 #include "display/BoardControls.h"
+#include "display/BoardView.h"
 #include "display/LedDigit.h"
 #include <QCoreApplication>
 #include <QHash>
@@ -58,6 +58,10 @@ BoardLayout readBoardLayout(const BoardView& board) {
             c.textWidth = e->TextWidth;
         } else {
             // Not recorded (an empty click area): nothing to draw.
+            c.hidden = true;
+        }
+        if (ref.name.startsWith(QLatin1String("PlayerT")) || ref.name.startsWith(QLatin1String("lumPlayerT"))) {
+            // The browser board shows no player numbers (yet): their boxes are left out.
             c.hidden = true;
         }
         if (ref.typeName == QLatin1String("Lumidig")) {

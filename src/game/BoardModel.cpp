@@ -30,3 +30,7 @@ void BoardModel::edit(const std::function<void(game::GameState&)>& change) {
     change(next);
     setState(next);
 }
+
+void BoardModel::setPenaltyPlayer(int clock, int number) {
+    edit([clock, number](game::GameState& s) { game::setPenaltyPlayer(s, clock, number); });
+}

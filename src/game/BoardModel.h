@@ -16,6 +16,8 @@ public:
     void setState(const game::GameState& state);
     // Changes the state in place; emits changed() when anything differs.
     void edit(const std::function<void(game::GameState&)>& change);
+    // Notes who serves the penalty on a clock (1..4); a number the board cannot show (-1 among them) notes none.
+    void setPenaltyPlayer(int clock, int number);
 
     // Holds changed() back while it lives and emits it once at its end when anything changed meanwhile, so
     // that what follows the model sees several edits that belong together as one step. Batches nest.

@@ -170,7 +170,7 @@ void TestFeed::stateFollowsTheBoard_data() {
                f.type(u"2\n"_s);
            })
         << QStringList{
-               u"{\"text\":\"\",\"digits\":[-1,-1,-1],\"running\":false,\"remaining\":0.0,\"light\":false},{\"text\":\"2:00\",\"digits\":[0,0,2],\"running\":false,\"remaining\":120.0,\"light\":true}]},\"soundPlaying\""_s};
+               u"{\"text\":\"\",\"digits\":[-1,-1,-1],\"running\":false,\"remaining\":0.0,\"light\":false,\"player\":null},{\"text\":\"2:00\",\"digits\":[0,0,2],\"running\":false,\"remaining\":120.0,\"light\":true,\"player\":null}]},\"soundPlaying\""_s};
     QTest::newRow("under a minute, running")
         << BoardAction([](BoardFixture& f) {
                f.type(u"0.455\n"_s);
@@ -187,7 +187,7 @@ void TestFeed::stateFollowsTheBoard_data() {
                f.advance(1500);
            })
         << QStringList{
-               u"\"penalties\":[{\"text\":\"0:00\",\"digits\":[0,0,0],\"running\":true,\"remaining\":0.0,\"light\":false}"_s};
+               u"\"penalties\":[{\"text\":\"0:00\",\"digits\":[0,0,0],\"running\":true,\"remaining\":0.0,\"light\":false,\"player\":null}"_s};
     QTest::newRow("the time of day")
         << BoardAction([](BoardFixture& f) { f.type(u"c"_s); })
         << QStringList{

@@ -107,6 +107,81 @@ private slots:
         }
     }
 
+    // With the option on, a noted player's number stands beside a penalty time; off, nothing changes.
+    void playerNumbersBesideThePenalties_data() {
+        QTest::addColumn<bool>("option");
+        QTest::addColumn<bool>("timeShown");
+        QTest::addColumn<int>("player");
+        QTest::addColumn<bool>("shown");
+        QTest::addColumn<QString>("digits"); // tens then units
+        QTest::newRow("option off: the board as ever") << false << true << 17 << false << u"17"_s;
+        QTest::newRow("17 beside the time") << true << true << 17 << true << u"17"_s;
+        QTest::newRow("7 without a leading zero") << true << true << 7 << true << u"-7"_s;
+        QTest::newRow("0") << true << true << 0 << true << u"-0"_s;
+        QTest::newRow("no number noted") << true << true << -1 << false << u"--"_s;
+        QTest::newRow("no time on the clock") << true << false << 17 << false << u"17"_s;
+    }
+    void playerNumbersBesideThePenalties() {
+        QFETCH(bool, option);
+        QFETCH(bool, timeShown);
+        QFETCH(int, player);
+        QFETCH(bool, shown);
+        QFETCH(QString, digits);
+        SettingsVariables settings = boardDefaults();
+        settings.ShowPlayerNumbers = option;
+        BoardModel model;
+        BoardView view(settings, model, BoardViewRole::PublicBoard);
+        const std::array<const char*, 4> names{"TH1", "TH2", "TV1", "TV2"};
+        for (int clock = 1; clock <= 4; ++clock) {
+            model.edit([&](game::GameState& s) {
+                s.penaltyDigits[static_cast<std::size_t>(clock - 1)] =
+                    timeShown ? std::array<int, 3>{0, 0, 2} : std::array<int, 3>{-1, -1, -1};
+                game::setPenaltyPlayer(s, clock, player);
+            });
+            const QString name = QString::fromLatin1(names[static_cast<std::size_t>(clock - 1)]);
+            auto* box = view.findChild<PictureBoxControl*>(u"Player"_s + name);
+            QVERIFY(box != nullptr);
+            QCOMPARE(!box->isHidden(), shown);
+            QCOMPARE(BoardFixture::shown(view.findChildren<LedDigit*>(u"lumPlayer"_s + name), true), digits);
+            QCOMPARE(view.findChildren<LedDigit*>(u"lumPlayer"_s + name)[0]->LitColor(),
+                     fromOleColor(settings.TimeColor));
+        }
+    }
+
+    // At every size the numbers keep clear of every other control (the outer frame holds them all).
+    void playerNumbersOverlapNothing() {
+        SettingsVariables settings = boardDefaults();
+        settings.ShowPlayerNumbers = true;
+        BoardModel model;
+        model.edit([](game::GameState& s) {
+            for (int clock = 1; clock <= 4; ++clock) {
+                s.penaltyDigits[static_cast<std::size_t>(clock - 1)] = {0, 0, 2};
+                game::setPenaltyPlayer(s, clock, 88);
+            }
+        });
+        BoardView view(settings, model, BoardViewRole::PublicBoard);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        for (const QSize size : {view.size(), QSize(1920, 1080), QSize(3840, 2160), QSize(800, 450)}) {
+            view.resize(size);
+            QCoreApplication::processEvents();
+            for (const char* name : {"PlayerTH1", "PlayerTH2", "PlayerTV1", "PlayerTV2"}) {
+                auto* box = view.findChild<PictureBoxControl*>(QString::fromLatin1(name));
+                QVERIFY(box->isVisible());
+                for (QObject* o : view.children()) {
+                    auto* other = qobject_cast<QWidget*>(o);
+                    if (other == nullptr || other == box || other->isHidden() || other->objectName() == u"Shape3"_s)
+                        continue;
+                    QVERIFY2(!box->geometry().intersects(other->geometry()),
+                             qPrintable(QStringLiteral("%1 over %2 at %3x%4")
+                                            .arg(QLatin1String(name), other->objectName())
+                                            .arg(size.width())
+                                            .arg(size.height())));
+                }
+            }
+        }
+    }
+
     void viewDrawsTheBoardsGame() {
         BoardFixture fx;
         fx.show();
