@@ -285,8 +285,9 @@ void BoardView::buildControls() {
         }
     }
 
-    // Player numbers: a small box of two digits beside each penalty box, towards the middle of the board and level
-    // with its top, clear of the period and its caption. Hidden unless the option is on and a number is noted.
+    // Player numbers: a small box of two digits against each penalty box on the side of the middle, level with its
+    // top, well clear of the period and its caption so that the three never read as one number; lit in the team's
+    // colour, unlike any time. Hidden unless the option is on and a number is noted.
     struct PlayerPlace {
         int clock; // 1..4
         const char* boxName;
@@ -294,20 +295,20 @@ void BoardView::buildControls() {
         double left;
         double top;
     };
-    const std::array<PlayerPlace, 4> players{{{1, "PlayerTH1", "lumPlayerTH1", 3495, 3240},
-                                              {3, "PlayerTV1", "lumPlayerTV1", 5190, 3240},
-                                              {2, "PlayerTH2", "lumPlayerTH2", 3495, 4800},
-                                              {4, "PlayerTV2", "lumPlayerTV2", 5190, 4800}}};
+    const std::array<PlayerPlace, 4> players{{{1, "PlayerTH1", "lumPlayerTH1", 3465, 3240},
+                                              {3, "PlayerTV1", "lumPlayerTV1", 5280, 3240},
+                                              {2, "PlayerTH2", "lumPlayerTH2", 3465, 4800},
+                                              {4, "PlayerTV2", "lumPlayerTV2", 5280, 4800}}};
     for (const PlayerPlace& p : players) {
         PlayerNumber& number = m_players[static_cast<std::size_t>(p.clock - 1)];
         number.box = add<PictureBoxControl>(QString::fromLatin1(p.boxName), this);
-        twips::place(number.box, p.left, p.top, 870, 735);
+        twips::place(number.box, p.left, p.top, 810, 675);
         number.box->hide();
         DigitRow row;
         row.name = QString::fromLatin1(p.digitName);
         // Index 0 units (right), 1 tens (left), as the scores.
-        for (double left : {450.0, 30.0}) {
-            LedDigit* d = addDigit(row, number.box, left, 30, 46);
+        for (double left : {420.0, 30.0}) {
+            LedDigit* d = addDigit(row, number.box, left, 30, 42);
             d->setCaption(-1);
             // Part of no field: a click on it selects nothing.
             d->setFocusPolicy(Qt::NoFocus);
@@ -461,10 +462,12 @@ void BoardView::updateFormColors() {
     for (const DigitRow& row : m_penaltyDigits) {
         row.colour(fromOleColor(s.TimeColor), back);
     }
-    for (const PlayerNumber& number : m_players) {
-        for (LedDigit* d : number.digits) {
+    for (std::size_t i = 0; i < m_players.size(); ++i) {
+        // Clocks 1 and 2 are the home team's.
+        const QColor team = fromOleColor(i < 2 ? s.HomeColor : s.VisitorColor);
+        for (LedDigit* d : m_players[i].digits) {
             d->setBackColor(back);
-            d->setLitColor(fromOleColor(s.TimeColor));
+            d->setLitColor(team);
         }
     }
     colourControls({QStringLiteral("lblHome"), QStringLiteral("lblVisitor"), QStringLiteral("Shape1"),

@@ -144,7 +144,7 @@ private slots:
             QCOMPARE(!box->isHidden(), shown);
             QCOMPARE(BoardFixture::shown(view.findChildren<LedDigit*>(u"lumPlayer"_s + name), true), digits);
             QCOMPARE(view.findChildren<LedDigit*>(u"lumPlayer"_s + name)[0]->LitColor(),
-                     fromOleColor(settings.TimeColor));
+                     fromOleColor(clock <= 2 ? settings.HomeColor : settings.VisitorColor));
         }
     }
 
