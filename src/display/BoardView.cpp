@@ -92,20 +92,24 @@ void BoardView::buildControls() {
     twips::place(m_clockFrame, 2693, 120, 4095, 1725);
     m_clockFrame->setBorderWidth(4);
 
-    auto* periodLabel = add<LabelControl>(QStringLiteral("lblPeriod"), this, boardText("Period"));
+    auto* periodLabel =
+        add<LabelControl>(QStringLiteral("lblPeriod"), this, boardText(QT_TRANSLATE_NOOP("BoardWindow", "Period")));
     twips::place(periodLabel, 4080, 4020, 1335, 375);
     periodLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    auto* homePenaltyLabel = add<LabelControl>(QStringLiteral("lblPenaltyH"), this, boardText("Penalty"));
+    auto* homePenaltyLabel =
+        add<LabelControl>(QStringLiteral("lblPenaltyH"), this, boardText(QT_TRANSLATE_NOOP("BoardWindow", "Penalty")));
     twips::place(homePenaltyLabel, 1320, 2400, 1215, 375);
     homePenaltyLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    auto* visitorPenaltyLabel = add<LabelControl>(QStringLiteral("lblPenaltyV"), this, boardText("Penalty"));
+    auto* visitorPenaltyLabel =
+        add<LabelControl>(QStringLiteral("lblPenaltyV"), this, boardText(QT_TRANSLATE_NOOP("BoardWindow", "Penalty")));
     twips::place(visitorPenaltyLabel, 6960, 2400, 1215, 375);
     visitorPenaltyLabel->setAlignment(Qt::AlignRight | Qt::AlignTop);
     for (LabelControl* l : {periodLabel, homePenaltyLabel, visitorPenaltyLabel}) {
         l->setFontSize(15.75);
         l->setFontFace(kArial, true);
     }
-    auto* createdBy = add<LabelControl>(QStringLiteral("lblCreatedBy"), this, boardText("Rinkmaster by Kestrelsoft"));
+    auto* createdBy = add<LabelControl>(QStringLiteral("lblCreatedBy"), this,
+                                        boardText(QT_TRANSLATE_NOOP("BoardWindow", "Rinkmaster by Kestrelsoft")));
     twips::place(createdBy, 3240, 2520, 3015, 375);
     createdBy->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     createdBy->setFontSize(11.25);
@@ -187,10 +191,12 @@ void BoardView::buildControls() {
     twips::place(m_visitorGoalLight, 3540, 60, 495, 255);
     m_homeGoalLight->setFilled(true);
     m_visitorGoalLight->setFilled(true);
-    m_homeGoalLabel = add<LabelControl>(QStringLiteral("lblGoalH"), goalBox, boardText("GOAL"));
+    m_homeGoalLabel =
+        add<LabelControl>(QStringLiteral("lblGoalH"), goalBox, boardText(QT_TRANSLATE_NOOP("BoardWindow", "GOAL")));
     twips::place(m_homeGoalLabel, 660, 0, 975, 360);
     m_homeGoalLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_visitorGoalLabel = add<LabelControl>(QStringLiteral("lblGoalV"), goalBox, boardText("GOAL"));
+    m_visitorGoalLabel =
+        add<LabelControl>(QStringLiteral("lblGoalV"), goalBox, boardText(QT_TRANSLATE_NOOP("BoardWindow", "GOAL")));
     twips::place(m_visitorGoalLabel, 2460, 0, 975, 360);
     m_visitorGoalLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     for (LabelControl* l : {m_homeGoalLabel, m_visitorGoalLabel}) {
