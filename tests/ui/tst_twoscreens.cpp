@@ -258,6 +258,14 @@ private slots:
         view.refreshFromSettings();
         QCOMPARE(on<LedDigit>(view, "lumHome")->LitColor(), QColor(0, 255, 0));
         QCOMPARE(on<LabelControl>(view, "lblHome")->text(), QStringLiteral("Bears"));
+        // The player numbers follow the option too.
+        fx.board->model().edit([](game::GameState& s) { s.penaltyDigits[0] = {0, 0, 2}; });
+        fx.board->model().setPenaltyPlayer(1, 21);
+        QVERIFY(on<PictureBoxControl>(view, "PlayerTH1")->isHidden());
+        fx.settings.ShowPlayerNumbers = true;
+        view.refreshFromSettings();
+        QVERIFY(!on<PictureBoxControl>(view, "PlayerTH1")->isHidden());
+        QCOMPARE(shownOn(view, "lumPlayerTH1", true), u"21"_s);
     }
 
     void consolePassesKeysAndCloseToTheBoard() {
