@@ -29,6 +29,8 @@ public:
               QWidget* parent = nullptr);
 
     BoardViewRole role() const { return m_role; }
+    // Whether the options show the penalised players' numbers beside the penalty boxes.
+    bool showsPlayerNumbers() const { return m_settings.ShowPlayerNumbers; }
 
     // Names, colours and LED style again after the options have changed, and the game drawn with them.
     void refreshFromSettings();

@@ -60,9 +60,9 @@ BoardLayout readBoardLayout(const BoardView& board) {
             // Not recorded (an empty click area): nothing to draw.
             c.hidden = true;
         }
-        if (ref.name.startsWith(QLatin1String("PlayerT")) || ref.name.startsWith(QLatin1String("lumPlayerT"))) {
-            // The browser board shows no player numbers (yet): their boxes are left out.
-            c.hidden = true;
+        if (ref.name.startsWith(QLatin1String("PlayerT"))) {
+            // Shown or not by the game (the page decides from the state), there only while the option is on.
+            c.hidden = !board.showsPlayerNumbers();
         }
         if (ref.typeName == QLatin1String("Lumidig")) {
             const auto* d = static_cast<const LedDigit*>(ref.widget);

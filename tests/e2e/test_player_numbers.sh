@@ -2,7 +2,8 @@
 # Player numbers beside the penalty times. Two penalties typed (home 2:00, visitor 5:00, clocks stopped), then the
 # journal gets the players' numbers (17 and 4, as the record panel notes them) and the game is resumed: with
 # "Show player numbers" off the board is pixel for pixel the board before the numbers and the feed names the
-# players; with it on, the two numbers are lit (team colour) beside their penalty boxes and nothing else of the board changes.
+# players; with it on, the two numbers are lit (team colour) beside their penalty boxes and nothing else of the board
+# changes, and the browser board's layout binds them to the state.
 source "$E2E_LIB"
 command -v python3 >/dev/null || fail "python3 missing (tools/dev.sh installs it)"
 
@@ -78,6 +79,8 @@ screenshot "$board" "$E2E_TMP/off.png"
 diff=$(compare -metric AE "$E2E_TMP/plain.png" "$E2E_TMP/off.png" null: 2>&1 || true)
 [ "$diff" = "0" ] || fail "with the option off the board differs in $diff pixels"
 grep -q '"penaltyPlayers"' "$journal" || fail "the resumed game lost its player numbers"
+fetch /board/layout.json | python3 -c 'import json, sys; d = json.load(sys.stdin); assert not any("Player" in c["name"] for c in d["controls"])' ||
+  fail "the browser board has player numbers without the option"
 kill -9 "$E2E_APP_PID"
 wait_end "$E2E_APP_PID"
 
@@ -97,6 +100,14 @@ mask "$E2E_TMP/off.png" "$E2E_TMP/off-masked.png"
 mask "$E2E_TMP/on.png" "$E2E_TMP/on-masked.png"
 diff=$(compare -metric AE "$E2E_TMP/off-masked.png" "$E2E_TMP/on-masked.png" null: 2>&1 || true)
 [ "$diff" = "0" ] || fail "the numbers changed $diff pixels elsewhere on the board"
+# The browser board draws them too, from the state.
+fetch /board/layout.json | python3 -c '
+import json, sys
+d = json.load(sys.stdin)
+c = {(x["name"], x.get("bind", {}).get("test")): x.get("bind", {}).get("path") for x in d["controls"]}
+assert c[("PlayerTH1", "player")] == "home.penalties.0", c
+assert c[("lumPlayerTV1", "units")] == "visitor.penalties.0.player", c
+assert c[("lumPlayerTV2", "tens")] == "visitor.penalties.1.player", c' || fail "the browser board has no player numbers"
 # The lower boxes have no number noted: they stay dark.
 [ "$(lit_percent "$E2E_TMP/on.png" '231,320 284,364')" -eq 0 ] || fail "a number without a player"
 echo "PASS"
