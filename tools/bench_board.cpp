@@ -78,7 +78,7 @@ int main(int argc, char* argv[]) {
             board.resize(size.width() - (i % 2), size.height() - (i % 2));
             QElapsedTimer t;
             t.start();
-            WindowScaling::StretchLayout(board, board.layoutTable());
+            WindowScaling::StretchLayout(board.view(), board.view().layoutTable());
             QApplication::processEvents();
             stretch.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
         }

@@ -54,7 +54,7 @@ int main(int argc, char* argv[]) {
     BoardServices services;
     BoardWindow board(settings, engine, buzzer, horn, services);
     board.stopTick();
-    BoardWindow view(board, nullptr);
+    BoardView view(settings, board.model(), BoardViewRole::PublicBoard);
     board.resize(1920, 1080);
     view.resize(1920, 1080);
     board.show();

@@ -201,10 +201,20 @@ void Program::startTwoScreens() {
     });
     m_events->setPlayerOf([this](const game::GameEvent& e) { return m_record->playerOnClock(e.penaltyClock); });
     QObject::connect(m_record.get(), &OfficialRecord::changed, m_events.get(), [this] { m_events->refreshPlayers(); });
+    // The board shows the record's player beside each penalty clock (the record's 0 is no player).
+    QObject::connect(m_record.get(), &OfficialRecord::changed, m_board.get(), [this] {
+        std::array<int, 4> players{};
+        for (int clock = 1; clock <= 4; ++clock) {
+            const int player = m_record->playerOnClock(clock);
+            players[static_cast<std::size_t>(clock - 1)] = player > 0 ? player : -1;
+        }
+        m_board->setPenaltyPlayers(players);
+    });
     followRecordSettings();
 
     m_screens = std::make_unique<PublicScreenController>(m_console.get());
-    m_public = std::make_unique<PublicBoardWindow>(*m_screens, new BoardWindow(*m_board, nullptr));
+    auto* publicView = new BoardView(m_settings, m_board->model(), BoardViewRole::PublicBoard, nullptr);
+    m_public = std::make_unique<PublicBoardWindow>(*m_screens, publicView);
     QObject::connect(m_screens.get(), &PublicScreenController::choiceChanged, m_console.get(), [this] {
         const QString note = m_screens->note();
         // Said on the error output too, so that a log of the run shows where the public board was.
@@ -533,7 +543,7 @@ void Program::openOptions() {
         if (screenChosen) {
             m_screens->setWanted(wanted);
         }
-        if (auto* view = qobject_cast<BoardWindow*>(m_public->view())) {
+        if (auto* view = qobject_cast<BoardView*>(m_public->view())) {
             view->refreshFromSettings();
         }
     }

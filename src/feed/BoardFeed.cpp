@@ -158,7 +158,7 @@ void BoardFeed::refresh() {
 
 void BoardFeed::refreshLayout() {
     m_layoutStale = false;
-    std::string document = boardLayoutDocument(readBoardLayout(*m_board), m_settings);
+    std::string document = boardLayoutDocument(readBoardLayout(m_board->view()), m_settings);
     if (document != m_layoutDocument) {
         m_layoutDocument = std::move(document);
         ++m_layoutVersion;

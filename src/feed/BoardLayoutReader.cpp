@@ -1,7 +1,7 @@
 #include "BoardLayoutReader.h"
-#include "board/BoardWindow.h"
 #include "core/display/LayoutScaling.h"
 #include "display/BoardControls.h"
+#include "display/BoardView.h"
 #include "display/LedDigit.h"
 #include <QCoreApplication>
 #include <QHash>
@@ -24,7 +24,7 @@ LayoutAlign alignOf(Qt::Alignment a) {
 
 } // namespace
 
-BoardLayout readBoardLayout(const BoardWindow& board) {
+BoardLayout readBoardLayout(const BoardView& board) {
     const LayoutScaling::LayoutTable& table = board.layoutTable();
     BoardLayout layout;
     layout.origWidth = table.OrigWidth;
@@ -59,6 +59,10 @@ BoardLayout readBoardLayout(const BoardWindow& board) {
         } else {
             // Not recorded (an empty click area): nothing to draw.
             c.hidden = true;
+        }
+        if (ref.name.startsWith(QLatin1String("PlayerT"))) {
+            // Shown or not by the game (the page decides from the state), there only while the option is on.
+            c.hidden = !board.showsPlayerNumbers();
         }
         if (ref.typeName == QLatin1String("Lumidig")) {
             const auto* d = static_cast<const LedDigit*>(ref.widget);

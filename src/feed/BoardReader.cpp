@@ -23,6 +23,9 @@ PenaltyState readPenalty(const game::GameState& s, game::DigitGroup digits, cons
     p.running = running && std::any_of(p.digits.begin(), p.digits.end(), [](int d) { return d >= 0; });
     p.remaining = remaining;
     p.light = s.penaltyLights[static_cast<std::size_t>(clock - 1)];
+    if (const int player = s.penaltyPlayers[static_cast<std::size_t>(clock - 1)]; player >= 0) {
+        p.player = player;
+    }
     return p;
 }
 

@@ -216,11 +216,23 @@
         var v = lookup(state, c.bind.path);
         if (c.bind.test === 'digit') {
           on = v;
+        } else if (c.bind.test === 'units') {
+          on = typeof v === 'number' ? v % 10 : -1;
+        } else if (c.bind.test === 'tens') {
+          on = typeof v === 'number' && v >= 10 ? Math.floor(v / 10) % 10 : -1;
+        } else if (c.bind.test === 'player') {
+          on = !!v && typeof v.player === 'number' && !!v.digits && v.digits[0] >= 0;
         } else if (c.bind.test === 'shown') {
           on = typeof v === 'number' && v >= 0;
         } else {
           on = v === true;
         }
+      }
+      // A player's number stands beside a penalty only while it names a player and shows a time.
+      if (parent.skip || (c.bind && c.bind.test === 'player' && !on)) {
+        box.skip = true;
+        ctx.restore();
+        continue;
       }
       if (c.type === 'box') {
         ctx.fillStyle = c.back;

@@ -292,6 +292,10 @@ void OptionsDialog::buildTextTab(QWidget* page) {
     cmbPublicScreen = new QComboBox(fraPublicScreen);
     cmbPublicScreen->setObjectName(QStringLiteral("cmbPublicScreen"));
     twips::place(cmbPublicScreen, 120, 360, 4575, 375);
+    // The number of each penalised player beside the penalty time, as the scorekeeper notes it.
+    m_showPlayerNumbers = new QCheckBox(tr("Show player numbers in the penalty boxes"), page);
+    m_showPlayerNumbers->setObjectName(QStringLiteral("chkShowPlayerNumbers"));
+    twips::place(m_showPlayerNumbers, 360, 5400, 4815, 375);
 
     connect(txtHomeText, &QLineEdit::textChanged, this, [this] { txtHomeText_Change(); });
     connect(txtVisitorText, &QLineEdit::textChanged, this, [this] { txtVisitorText_Change(); });
@@ -365,6 +369,7 @@ void OptionsDialog::Form_Load() {
     cmbLedType_Click();
 
     chkPenaltyRules->setChecked(s.PenaltyRules);
+    m_showPlayerNumbers->setChecked(s.ShowPlayerNumbers);
 
     // A name equal to what the box already shows changes nothing, so the stored size is kept for the
     // default names.
@@ -545,6 +550,7 @@ void OptionsDialog::cmdOk_Click() {
 
     s.LEDType = static_cast<std::int16_t>(cmbLedType->currentIndex());
     s.PenaltyRules = chkPenaltyRules->isChecked();
+    s.ShowPlayerNumbers = m_showPlayerNumbers->isChecked();
     // An untouched choice keeps the stored screen, even while the command line has put another one in use.
     const QString chosenScreen = cmbPublicScreen->currentData().toString();
     m_publicScreenChanged = chosenScreen != m_publicScreenShown;

@@ -147,6 +147,7 @@ public:
     LabelControl* lblHomePreview = nullptr;
     LabelControl* lblVisitorPreview = nullptr;
     QCheckBox* chkPenaltyRules = nullptr;
+    QCheckBox* m_showPlayerNumbers = nullptr;
     QGroupBox* fraPublicScreen = nullptr;
     QComboBox* cmbPublicScreen = nullptr;
 

@@ -28,8 +28,14 @@ GameState gameInPlay() {
     return s;
 }
 
+GameState withPlayers() {
+    GameState s = gameInPlay();
+    s.penaltyPlayers = {17, -1, 0, 99};
+    return s;
+}
+
 TEST(GameJournal, WhatIsWrittenReadsBackTheSame) {
-    for (const GameState& s : {game::freshGame(), gameInPlay()}) {
+    for (const GameState& s : {game::freshGame(), gameInPlay(), withPlayers()}) {
         const std::string text = game::writeJournal(s, 1'796'674'507'000);
         const game::JournalReading r = game::readJournal(text);
         ASSERT_TRUE(r.game) << r.problem;
@@ -121,33 +127,51 @@ TEST_P(HeldJournalTest, ValuesAreHeldToWhatTheBoardCanShow) {
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, HeldJournalTest,
-    ::testing::Values(HeldCase{"a digit above 9", "\"periodDigits\":[2]", "\"periodDigits\":[12]",
-                               [](const GameState& s) { return s.periodDigits[0] == 9; }},
-                      HeldCase{"a digit below dark", "\"homeDigits\":[3,-1]", "\"homeDigits\":[3,-7]",
-                               [](const GameState& s) { return s.homeDigits[1] == -1; }},
-                      HeldCase{"a huge digit", "\"homeDigits\":[3,-1]", "\"homeDigits\":[99999999999999999999999,-1]",
-                               [](const GameState& s) { return s.homeDigits[0] == 9; }},
-                      HeldCase{"no such goal light", "\"whoGoal\":2", "\"whoGoal\":7",
-                               [](const GameState& s) { return s.whoGoal == 0; }},
-                      HeldCase{"no such field", "\"selected\":\"PenaltyTV1\"", "\"selected\":\"lblHome\"",
-                               [](const GameState& s) { return !s.selected; }},
-                      HeldCase{"a clock that ran backwards", "\"used\":4455000", "\"used\":-30000",
-                               [](const GameState& s) { return s.clocks[0].used == 0; }},
-                      HeldCase{"more used than set", "\"used\":4455000", "\"used\":99000000",
-                               [](const GameState& s) { return s.clocks[0].used == s.clocks[0].setTime; }},
-                      HeldCase{"a huge game time", "{\"set\":12000000", "{\"set\":9223372036854775807",
-                               [](const GameState& s) { return s.clocks[0].setTime == game::kMaxGameClockSet; }},
-                      HeldCase{"a negative game time", "{\"set\":12000000", "{\"set\":-12000000",
-                               [](const GameState& s) { return s.clocks[0].setTime == 0 && s.clocks[0].used == 0; }},
-                      HeldCase{"a penalty beyond 9:59", "{\"set\":1200000,\"used\":65000",
-                               "{\"set\":90000000,\"used\":65000",
-                               [](const GameState& s) { return s.clocks[1].setTime == game::kMaxPenaltySet; }},
-                      HeldCase{"a time between tenths", "\"resetTime\":12000000", "\"resetTime\":12000999",
-                               [](const GameState& s) { return s.resetTime == 12'000'000; }},
-                      HeldCase{"a negative reset time", "\"resetTime\":12000000", "\"resetTime\":-5",
-                               [](const GameState& s) { return s.resetTime == 0; }},
-                      HeldCase{"a save before 1970", "\"savedAt\":1000", "\"savedAt\":-1000",
-                               [](const GameState&) { return true; }}));
+    ::testing::Values(
+        HeldCase{"a digit above 9", "\"periodDigits\":[2]", "\"periodDigits\":[12]",
+                 [](const GameState& s) { return s.periodDigits[0] == 9; }},
+        HeldCase{"a digit below dark", "\"homeDigits\":[3,-1]", "\"homeDigits\":[3,-7]",
+                 [](const GameState& s) { return s.homeDigits[1] == -1; }},
+        HeldCase{"a huge digit", "\"homeDigits\":[3,-1]", "\"homeDigits\":[99999999999999999999999,-1]",
+                 [](const GameState& s) { return s.homeDigits[0] == 9; }},
+        HeldCase{"no such goal light", "\"whoGoal\":2", "\"whoGoal\":7",
+                 [](const GameState& s) { return s.whoGoal == 0; }},
+        HeldCase{"no such field", "\"selected\":\"PenaltyTV1\"", "\"selected\":\"lblHome\"",
+                 [](const GameState& s) { return !s.selected; }},
+        HeldCase{"a clock that ran backwards", "\"used\":4455000", "\"used\":-30000",
+                 [](const GameState& s) { return s.clocks[0].used == 0; }},
+        HeldCase{"more used than set", "\"used\":4455000", "\"used\":99000000",
+                 [](const GameState& s) { return s.clocks[0].used == s.clocks[0].setTime; }},
+        HeldCase{"a huge game time", "{\"set\":12000000", "{\"set\":9223372036854775807",
+                 [](const GameState& s) { return s.clocks[0].setTime == game::kMaxGameClockSet; }},
+        HeldCase{"a negative game time", "{\"set\":12000000", "{\"set\":-12000000",
+                 [](const GameState& s) { return s.clocks[0].setTime == 0 && s.clocks[0].used == 0; }},
+        HeldCase{"a penalty beyond 9:59", "{\"set\":1200000,\"used\":65000", "{\"set\":90000000,\"used\":65000",
+                 [](const GameState& s) { return s.clocks[1].setTime == game::kMaxPenaltySet; }},
+        HeldCase{"a time between tenths", "\"resetTime\":12000000", "\"resetTime\":12000999",
+                 [](const GameState& s) { return s.resetTime == 12'000'000; }},
+        HeldCase{"a negative reset time", "\"resetTime\":12000000", "\"resetTime\":-5",
+                 [](const GameState& s) { return s.resetTime == 0; }},
+        HeldCase{"a save before 1970", "\"savedAt\":1000", "\"savedAt\":-1000", [](const GameState&) { return true; }},
+        HeldCase{"player numbers the board cannot show", "\"whoGoal\"",
+                 "\"penaltyPlayers\":[17,null,100,-3],\"whoGoal\"",
+                 [](const GameState& s) {
+                     return s.penaltyPlayers == std::array<int, 4>{17, -1, -1, -1};
+                 }},
+        HeldCase{"a player number as text", "\"whoGoal\"",
+                 "\"penaltyPlayers\":[\"9\",8,null,99999999999999999999999],\"whoGoal\"",
+                 [](const GameState& s) {
+                     return s.penaltyPlayers == std::array<int, 4>{-1, 8, -1, -1};
+                 }},
+        HeldCase{"three player numbers", "\"whoGoal\"", "\"penaltyPlayers\":[1,2,3],\"whoGoal\"",
+                 [](const GameState& s) { return !game::anyPenaltyPlayer(s); }},
+        HeldCase{"player numbers not a list", "\"whoGoal\"", "\"penaltyPlayers\":{},\"whoGoal\"",
+                 [](const GameState& s) { return !game::anyPenaltyPlayer(s); }}));
+
+TEST(GameJournal, PlayerNumbersAreWrittenOnlyOnceOneIsNoted) {
+    EXPECT_EQ(game::writeJournal(gameInPlay(), 1000).find("penaltyPlayers"), std::string::npos);
+    EXPECT_NE(game::writeJournal(withPlayers(), 1000).find("\"penaltyPlayers\":[17,null,0,99]"), std::string::npos);
+}
 
 TEST(GameJournal, UnknownPartsOfTheSameVersionAreIgnored) {
     const game::JournalReading r = game::readJournal(edited("\"colon\":true", "\"colon\":true,\"note\":[{}]"));
@@ -301,8 +325,8 @@ TEST(GameJournal, AReadableRulesRecordDropsNothing) {
 INSTANTIATE_TEST_SUITE_P(
     RulesFaults, DroppedRulesTest,
     ::testing::Values(
-        DroppedRulesCase{"the record as a list",
-                         editedRules("\"penaltyRules\":{", "\"penaltyRules\":[],\"rest\":{"), "not a record"},
+        DroppedRulesCase{"the record as a list", editedRules("\"penaltyRules\":{", "\"penaltyRules\":[],\"rest\":{"),
+                         "not a record"},
         DroppedRulesCase{"five clocks", editedRules("\"clocks\":[[", "\"clocks\":[null,["), "not a record"},
         DroppedRulesCase{"an unknown kind", editedRules("\"queues\":[[[3,2,", "\"queues\":[[[3,7,"), "not a record"},
         DroppedRulesCase{"a time left above the full time",
@@ -312,5 +336,5 @@ INSTANTIATE_TEST_SUITE_P(
         DroppedRulesCase{"a sheet entry of an unknown kind", editedRules("\n[0,2,", "\n[5,2,"), "game sheet"},
         DroppedRulesCase{"a score entry cut short", editedRules("[1,2,7000000,1,1,2]", "[1,2,7000000,1,1]"),
                          "game sheet"},
-        DroppedRulesCase{"a penalty record of an unknown event",
-                         editedRules("\n[2,2,7000000,0,", "\n[2,2,7000000,9,"), "game sheet"}));
+        DroppedRulesCase{"a penalty record of an unknown event", editedRules("\n[2,2,7000000,0,", "\n[2,2,7000000,9,"),
+                         "game sheet"}));

@@ -56,7 +56,46 @@ INSTANTIATE_TEST_SUITE_P(
                       FreshCase{"a goal light", [](GameState& s) { s.whoGoal = 2; }, false},
                       FreshCase{"the clock has run", [](GameState& s) { s.clocks[0].used = 1000; }, false},
                       FreshCase{"the clock runs", [](GameState& s) { s.clocks[0].running = true; }, false},
-                      FreshCase{"a penalty clock set", [](GameState& s) { s.clocks[3].setTime = sec(120); }, false}));
+                      FreshCase{"a penalty clock set", [](GameState& s) { s.clocks[3].setTime = sec(120); }, false},
+                      FreshCase{"a player noted", [](GameState& s) { s.penaltyPlayers[1] = 7; }, false}));
+
+struct PlayerCase {
+    int clock;
+    int number;
+    std::array<int, 4> players; // after noting it on a board with 5 on clock 4
+};
+
+class PenaltyPlayerTest : public ::testing::TestWithParam<PlayerCase> {};
+
+TEST_P(PenaltyPlayerTest, IsNotedOnItsClockOnlyWhenTheBoardCanShowIt) {
+    GameState s = game::freshGame();
+    s.penaltyPlayers[3] = 5;
+    game::setPenaltyPlayer(s, GetParam().clock, GetParam().number);
+    EXPECT_EQ(s.penaltyPlayers, GetParam().players);
+}
+
+INSTANTIATE_TEST_SUITE_P(Numbers, PenaltyPlayerTest,
+                         ::testing::Values(PlayerCase{1, 17, {17, -1, -1, 5}}, PlayerCase{2, 0, {-1, 0, -1, 5}},
+                                           PlayerCase{3, 99, {-1, -1, 99, 5}}, PlayerCase{4, -1, {-1, -1, -1, -1}},
+                                           PlayerCase{4, 100, {-1, -1, -1, -1}}, PlayerCase{4, -7, {-1, -1, -1, -1}},
+                                           PlayerCase{0, 12, {-1, -1, -1, 5}}, PlayerCase{5, 12, {-1, -1, -1, 5}},
+                                           PlayerCase{-2147483647 - 1, 12, {-1, -1, -1, 5}}));
+
+struct PlayerDigitsCase {
+    int number;
+    std::array<int, 2> digits;
+};
+
+class PlayerDigitsTest : public ::testing::TestWithParam<PlayerDigitsCase> {};
+
+TEST_P(PlayerDigitsTest, TwoDigitsWithoutALeadingZero) {
+    EXPECT_EQ(game::playerDigits(GetParam().number), GetParam().digits) << GetParam().number;
+}
+
+INSTANTIATE_TEST_SUITE_P(Numbers, PlayerDigitsTest,
+                         ::testing::Values(PlayerDigitsCase{-1, {-1, -1}}, PlayerDigitsCase{0, {0, -1}},
+                                           PlayerDigitsCase{7, {7, -1}}, PlayerDigitsCase{10, {0, 1}},
+                                           PlayerDigitsCase{99, {9, 9}}, PlayerDigitsCase{100, {-1, -1}}));
 
 struct QuestionCase {
     std::array<int, 2> home;

@@ -83,6 +83,7 @@ TEST(LoadSettings, EmptyStoreGivesTheDefaultsAndKeepsOnlyTheConvertedKeys) {
     EXPECT_EQ(s.TeamSize, 24 * kFixedPoint4Scale);
     EXPECT_EQ(s.LEDType, 0);
     EXPECT_FALSE(s.PenaltyRules);
+    EXPECT_FALSE(s.ShowPlayerNumbers);
     EXPECT_EQ(s.PublicScreen, "");
 
     EXPECT_EQ(s, defaultSettings(kFolder, '/'));
@@ -126,6 +127,7 @@ TEST(LoadSettings, ReadsConvertsAndAppliesNumLockInTheOrderOfTheStore) {
         "read TextSettings/VisitorText",
         "read TextSettings/TeamSize",
         "read PicSettings/LEDType",
+        "read PicSettings/ShowPlayerNumbers",
         "read RuleSettings/PenaltyRules",
         "read DisplaySettings/PublicScreen",
     };
@@ -467,6 +469,7 @@ SettingsVariables distinctSettings() {
     s.VisitorText = "Kärpät, Oulu";
     s.TeamSize = 125000;
     s.LEDType = 1;
+    s.ShowPlayerNumbers = true;
     s.PenaltyRules = true;
     s.PublicScreen = "HDMI-1";
     return s;
@@ -501,12 +504,13 @@ TEST(SaveSettings, WritesEveryValueInOrderAsDecimalText) {
         "write TextSettings/VisitorText=Kärpät, Oulu",
         "write TextSettings/TeamSize=12.5",
         "write PicSettings/LEDType=1",
+        "write PicSettings/ShowPlayerNumbers=Yes",
         "write KeySettings/IsKeyCode=Yes",
         "write RuleSettings/PenaltyRules=Yes",
         "write DisplaySettings/PublicScreen=HDMI-1",
     };
     EXPECT_EQ(store.log, expected);
-    EXPECT_EQ(store.values().size(), 27u); // the 26 values and the key-code marker
+    EXPECT_EQ(store.values().size(), 28u); // the 27 values and the key-code marker
 }
 
 TEST(SaveSettings, CustomKeysSavedIntoAnEmptyStoreHoldAtTheNextStart) {
@@ -536,12 +540,13 @@ TEST(SaveSettings, WhatIsSavedLoadsBackUnchanged) {
 TEST(SaveSettings, AfterAFirstRunTheStoreHoldsEveryValue) {
     RecordingStore store;
     SaveSettings(loadFrom(store), store);
-    EXPECT_EQ(store.values().size(), 27u); // the 26 values and the conversion marker
+    EXPECT_EQ(store.values().size(), 28u); // the 27 values and the conversion marker
     EXPECT_EQ(store.values().at({"TextSettings", "TeamSize"}), "24");
     EXPECT_EQ(store.values().at({"ColorSettings", "BorderColor"}), "16777215");
     EXPECT_EQ(store.values().at({"ColorSettings", "LEDSelected"}), "4210752");
     EXPECT_EQ(store.values().at({"KeySettings", "BuzzerFile"}), "/opt/rinkmaster/buzzer.wav");
     EXPECT_EQ(store.values().at({"RuleSettings", "PenaltyRules"}), "No");
+    EXPECT_EQ(store.values().at({"PicSettings", "ShowPlayerNumbers"}), "No");
     EXPECT_EQ(store.values().at({"DisplaySettings", "PublicScreen"}), "");
 }
 
@@ -567,6 +572,22 @@ INSTANTIATE_TEST_SUITE_P(Rows, PenaltyRulesSwitch,
                                          RuleSwitchRow{"LowerCaseYes", std::string("yes"), false},
                                          RuleSwitchRow{"One", std::string("1"), false},
                                          RuleSwitchRow{"Empty", std::string(""), false}),
+                         [](const testing::TestParamInfo<RuleSwitchRow>& info) { return info.param.name; });
+
+class PlayerNumbersSwitch : public testing::TestWithParam<RuleSwitchRow> {};
+
+TEST_P(PlayerNumbersSwitch, IsOnOnlyForExactlyYes) {
+    RecordingStore store;
+    if (GetParam().stored)
+        store.preset({{{"PicSettings", "ShowPlayerNumbers"}, *GetParam().stored}});
+    EXPECT_EQ(loadFrom(store).ShowPlayerNumbers, GetParam().on);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, PlayerNumbersSwitch,
+                         testing::Values(RuleSwitchRow{"Absent", std::nullopt, false},
+                                         RuleSwitchRow{"Yes", std::string("Yes"), true},
+                                         RuleSwitchRow{"No", std::string("No"), false},
+                                         RuleSwitchRow{"UpperCaseYes", std::string("YES"), false}),
                          [](const testing::TestParamInfo<RuleSwitchRow>& info) { return info.param.name; });
 
 struct SizeTextRow {

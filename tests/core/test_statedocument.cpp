@@ -5,7 +5,7 @@
 namespace {
 
 PenaltyState darkPenalty() {
-    return PenaltyState{{-1, -1, -1}, false, 0, false};
+    return PenaltyState{{-1, -1, -1}, false, 0, false, std::nullopt};
 }
 
 // The board as it opens: 10:00 stopped, period 1, scores 0, penalties dark, the game clock selected.
@@ -20,7 +20,8 @@ BoardState openingBoard() {
 }
 
 TEST(StateDocument, TheOpeningBoard) {
-    const std::string dark = R"({"text":"","digits":[-1,-1,-1],"running":false,"remaining":0.0,"light":false})";
+    const std::string dark =
+        R"({"text":"","digits":[-1,-1,-1],"running":false,"remaining":0.0,"light":false,"player":null})";
     const std::string expected =
         R"({"clock":{"text":"10:00","digits":[1,0,0,0],"colon":true,"running":false,"remaining":600.0,"timeOfDay":false},)"
         R"("period":{"text":"1","digits":[1]},)"
@@ -37,8 +38,8 @@ TEST(StateDocument, AGameInPlay) {
     s.periodDigits = {3};
     s.home.scoreDigits = {2, 1};
     s.home.goalLight = true;
-    s.home.penalties[1] = PenaltyState{{7, 0, 1}, true, tenthsToTime(665), true};
-    s.visitor.penalties[0] = PenaltyState{{0, 0, 0}, true, 0, false};
+    s.home.penalties[1] = PenaltyState{{7, 0, 1}, true, tenthsToTime(665), true, 17};
+    s.visitor.penalties[0] = PenaltyState{{0, 0, 0}, true, 0, false, std::nullopt};
     s.soundPlaying = true;
     s.selectedField.reset();
     const std::string doc = stateDocument(s);
@@ -47,11 +48,12 @@ TEST(StateDocument, AGameInPlay) {
         << doc;
     EXPECT_NE(doc.find(R"("period":{"text":"3","digits":[3]})"), std::string::npos) << doc;
     EXPECT_NE(doc.find(R"("score":{"text":"12","digits":[2,1]},"goalLight":true)"), std::string::npos) << doc;
-    EXPECT_NE(doc.find(R"({"text":"1:07","digits":[7,0,1],"running":true,"remaining":66.5,"light":true})"),
+    EXPECT_NE(doc.find(R"({"text":"1:07","digits":[7,0,1],"running":true,"remaining":66.5,"light":true,"player":17})"),
               std::string::npos)
         << doc;
-    EXPECT_NE(doc.find(R"({"text":"0:00","digits":[0,0,0],"running":true,"remaining":0.0,"light":false})"),
-              std::string::npos)
+    EXPECT_NE(
+        doc.find(R"({"text":"0:00","digits":[0,0,0],"running":true,"remaining":0.0,"light":false,"player":null})"),
+        std::string::npos)
         << doc;
     EXPECT_NE(doc.find(R"("soundPlaying":true,"selectedField":null})"), std::string::npos) << doc;
 }
@@ -69,7 +71,7 @@ TEST(StateDocument, TheTimeOfDayIsWhatTheClockReads) {
 TEST(StateDocument, EqualStatesGiveTheSameTextAndEveryChangeShows) {
     const BoardState a = openingBoard();
     EXPECT_EQ(stateDocument(a), stateDocument(openingBoard()));
-    std::vector<BoardState> changed(9, a);
+    std::vector<BoardState> changed(10, a);
     changed[0].clock.remaining -= kTicksPerTenth;
     changed[1].clock.digits[3] = 9;
     changed[2].home.penalties[1].light = true;
@@ -79,6 +81,7 @@ TEST(StateDocument, EqualStatesGiveTheSameTextAndEveryChangeShows) {
     changed[6].visitor.goalLight = true;
     changed[7].periodDigits = {2};
     changed[8].clock.timeOfDay = true;
+    changed[9].visitor.penalties[0].player = 4;
     for (std::size_t i = 0; i < changed.size(); ++i) {
         EXPECT_NE(stateDocument(changed[i]), stateDocument(a)) << i;
         EXPECT_FALSE(changed[i] == a) << i;
@@ -144,7 +147,8 @@ TEST(StateDocument, WithThePenaltyRulesEachTeamListsItsWaitingPenalties) {
     s.queued = std::array<std::vector<TimeValue>, 2>{std::vector<TimeValue>{secondsToTime(300), secondsToTime(120)},
                                                      std::vector<TimeValue>{}};
     const std::string doc = stateDocument(s);
-    const std::string dark = R"({"text":"","digits":[-1,-1,-1],"running":false,"remaining":0.0,"light":false})";
+    const std::string dark =
+        R"({"text":"","digits":[-1,-1,-1],"running":false,"remaining":0.0,"light":false,"player":null})";
     EXPECT_NE(doc.find(R"("penalties":[)" + dark + "," + dark + R"(],"queued":[300.0,120.0]},"visitor")"),
               std::string::npos)
         << doc;

@@ -27,7 +27,7 @@ check_state "$opening" \
   'not s["clock"]["running"]' 's["clock"]["remaining"] == 600.0' 'not s["clock"]["timeOfDay"]' \
   's["home"]["name"] == "Home"' 's["visitor"]["name"] == "Visitor"' \
   's["home"]["score"] == {"text": "0", "digits": [0, -1]}' \
-  'all(p == {"text": "", "digits": [-1, -1, -1], "running": False, "remaining": 0.0, "light": False} for t in ("home", "visitor") for p in s[t]["penalties"])' \
+  'all(p == {"text": "", "digits": [-1, -1, -1], "running": False, "remaining": 0.0, "light": False, "player": None} for t in ("home", "visitor") for p in s[t]["penalties"])' \
   's["selectedField"] == "TimeBack"' 'not s["soundPlaying"]' || fail "the opening board is not what the feed shows"
 # The overlay page and its script are served; nothing else is.
 fetch / | grep -q '<script src="/overlay.js">' || fail "no overlay page at /"
@@ -47,7 +47,7 @@ keys Tab 3 Return Tab Tab Tab 2 Tab 2 Return
 sleep 0.5
 check_state "$(fetch)" 's["home"]["score"] == {"text": "3", "digits": [3, -1]}' \
   's["period"] == {"text": "2", "digits": [2]}' \
-  's["home"]["penalties"][0] == {"text": "2:00", "digits": [0, 0, 2], "running": False, "remaining": 120.0, "light": True}' \
+  's["home"]["penalties"][0] == {"text": "2:00", "digits": [0, 0, 2], "running": False, "remaining": 120.0, "light": True, "player": None}' \
   's["selectedField"] == "PenaltyTH1"' 's["clock"]["text"] == "10:00"' || fail "typed values are not in the feed"
 
 # Start all clocks; the game clock and the penalty run down together.

@@ -178,7 +178,7 @@ void TestFeed::stateFollowsTheBoard_data() {
                f.type(u"2\n"_s);
            })
         << QStringList{
-               u"{\"text\":\"\",\"digits\":[-1,-1,-1],\"running\":false,\"remaining\":0.0,\"light\":false},{\"text\":\"2:00\",\"digits\":[0,0,2],\"running\":false,\"remaining\":120.0,\"light\":true}]},\"soundPlaying\""_s};
+               u"{\"text\":\"\",\"digits\":[-1,-1,-1],\"running\":false,\"remaining\":0.0,\"light\":false,\"player\":null},{\"text\":\"2:00\",\"digits\":[0,0,2],\"running\":false,\"remaining\":120.0,\"light\":true,\"player\":null}]},\"soundPlaying\""_s};
     QTest::newRow("under a minute, running")
         << BoardAction([](BoardFixture& f) {
                f.type(u"0.455\n"_s);
@@ -195,7 +195,7 @@ void TestFeed::stateFollowsTheBoard_data() {
                f.advance(1500);
            })
         << QStringList{
-               u"\"penalties\":[{\"text\":\"0:00\",\"digits\":[0,0,0],\"running\":true,\"remaining\":0.0,\"light\":false}"_s};
+               u"\"penalties\":[{\"text\":\"0:00\",\"digits\":[0,0,0],\"running\":true,\"remaining\":0.0,\"light\":false,\"player\":null}"_s};
     QTest::newRow("the time of day")
         << BoardAction([](BoardFixture& f) { f.type(u"c"_s); })
         << QStringList{
@@ -208,17 +208,17 @@ void TestFeed::stateFollowsTheBoard_data() {
                                      << QStringList{u"\"soundPlaying\":true"_s};
     QTest::newRow("new team names") << BoardAction([](BoardFixture& f) {
         f.settings.HomeText = "Kärpät \"A\"";
-        f.board->UpdateLabels();
+        f.board->view().updateLabels();
     }) << QStringList{u"\"name\":\"Kärpät \\\"A\\\"\""_s};
     // The lights come from the game, not from their colours: right even when lit and unlit look the same.
     QTest::newRow("goal light in the board's own colour") << BoardAction([](BoardFixture& f) {
         f.settings.ScoreColor = f.settings.FormBack;
-        f.board->UpdateFormColors();
+        f.board->view().updateFormColors();
         f.board->onVisitorGoalCoverClicked();
     }) << QStringList{u"\"goalLight\":true,\"penalties\""_s};
     QTest::newRow("penalty light in the board's own colour") << BoardAction([](BoardFixture& f) {
         f.settings.ScoreColor = f.settings.FormBack;
-        f.board->UpdateFormColors();
+        f.board->view().updateFormColors();
         f.focus(f.field("PenaltyTH2"));
         f.type(u"2\n"_s);
     }) << QStringList{u"\"digits\":[0,0,2],\"running\":false,\"remaining\":120.0,\"light\":true"_s};

@@ -37,12 +37,12 @@ void TestLayoutColours::designSizeKeepsEveryControl() {
     BoardFixture f;
     f.show();
     QList<QRect> before;
-    for (const BoardControlRef& c : f.board->controls()) {
+    for (const BoardControlRef& c : f.board->view().controls()) {
         before << c.widget->geometry();
     }
-    WindowScaling::StretchLayout(*f.board, f.board->layoutTable());
+    WindowScaling::StretchLayout(f.board->view(), f.board->view().layoutTable());
     int i = 0;
-    for (const BoardControlRef& c : f.board->controls()) {
+    for (const BoardControlRef& c : f.board->view().controls()) {
         // The marker goes back to its recorded place too; it is hidden after every resize anyway.
         if (c.widget != f.control<ShapeControl>(u"shpObjectSelected"_s)) {
             QCOMPARE(c.widget->geometry(), before[i]);
@@ -120,7 +120,7 @@ void TestLayoutColours::tinyWindowKeepsEverythingAtLeastOne() {
     f.show();
     f.board->resize(3, 2);
     QApplication::processEvents();
-    for (const BoardControlRef& c : f.board->controls()) {
+    for (const BoardControlRef& c : f.board->view().controls()) {
         QVERIFY2(c.widget->width() >= 1 && c.widget->height() >= 1, qPrintable(c.name));
         if (c.typeName == QLatin1String("Lumidig")) {
             QVERIFY(static_cast<LedDigit*>(c.widget)->Size() >= 1);
@@ -137,8 +137,8 @@ void TestLayoutColours::recordAfterOptionsMakesTheCurrentLayoutTheReference() {
     f.board->resize(1264, 453);
     QApplication::processEvents();
     f.press(Qt::Key_F2);
-    QCOMPARE(f.board->layoutTable().OrigWidth, 1264 * 15);
-    QCOMPARE(f.board->layoutTable().OrigHeight, 453 * 15);
+    QCOMPARE(f.board->view().layoutTable().OrigWidth, 1264 * 15);
+    QCOMPARE(f.board->view().layoutTable().OrigHeight, 453 * 15);
     const int x = f.field("TimeBack")->x();
     f.board->resize(632, 453);
     QTRY_COMPARE(f.field("TimeBack")->x(), x / 2);
@@ -158,10 +158,10 @@ void TestLayoutColours::teamSizeRoundsHalfToEven() {
     SettingsVariables s = boardDefaults();
     s.TeamSize = stored;
     BoardFixture f(s);
-    QCOMPARE(f.control<LabelControl>(u"lblHome"_s)->FontSize(), f.board->RSize(used));
-    QCOMPARE(f.control<LabelControl>(u"lblVisitor"_s)->FontSize(), f.board->RSize(used));
+    QCOMPARE(f.control<LabelControl>(u"lblHome"_s)->FontSize(), f.board->view().scaledSize(used));
+    QCOMPARE(f.control<LabelControl>(u"lblVisitor"_s)->FontSize(), f.board->view().scaledSize(used));
     // At the design size the reference window is 9600 x 7200 twips: the point size is the stored one.
-    QVERIFY(std::abs(f.board->RSize(used) - used) < 0.01);
+    QVERIFY(std::abs(f.board->view().scaledSize(used) - used) < 0.01);
 }
 
 void TestLayoutColours::teamNamesAreCentred() {
@@ -186,7 +186,7 @@ void TestLayoutColours::captionAndLedStyleFromSettings() {
     s.LEDType = 1;
     BoardFixture f(s);
     QCOMPARE(f.board->windowTitle(), QStringLiteral("Rinkmaster - Ravens"));
-    for (const BoardControlRef& c : f.board->controls()) {
+    for (const BoardControlRef& c : f.board->view().controls()) {
         if (c.typeName == QLatin1String("Lumidig")) {
             QCOMPARE(static_cast<LedDigit*>(c.widget)->LedType(), 1);
         }
@@ -204,7 +204,7 @@ void TestLayoutColours::coloursByControlType() {
     s.TimeColor = 0x00FF00;
     s.PeriodColor = 0x808080;
     BoardFixture f(s);
-    QCOMPARE(f.board->palette().color(QPalette::Window), ole(s.FormBack));
+    QCOMPARE(f.board->view().palette().color(QPalette::Window), ole(s.FormBack));
     // Labels other than the team names take the border colour; the team names their own.
     QCOMPARE(f.control<LabelControl>(u"lblPeriod"_s)->ForeColor(), ole(s.BorderColor));
     QCOMPARE(f.control<LabelControl>(u"lblGoalV"_s)->ForeColor(), ole(s.BorderColor));
@@ -237,7 +237,7 @@ void TestLayoutColours::goalBoxEndsWithTheBoardBackground() {
     // A lit light takes a new score colour when the colours are applied again.
     f.board->onHomeGoalCoverClicked();
     f.settings.ScoreColor = 0x00FF00;
-    f.board->UpdateFormColors();
+    f.board->view().updateFormColors();
     QCOMPARE(f.control<ShapeControl>(u"shpGoalH"_s)->FillColor(), ole(0x00FF00));
 }
 

@@ -18,9 +18,9 @@
 #include "core/settings/SettingsStore.h"
 #include "display/BoardControls.h"
 #include "display/LedDigit.h"
-#include "settings/SettingsErrorReporter.h"
 #include "settings/KeyCaptureDialog.h"
 #include "settings/OptionsDialog.h"
+#include "settings/SettingsErrorReporter.h"
 
 using namespace Qt::StringLiterals;
 
@@ -109,8 +109,10 @@ const KeyCell kKeyCells[] = {
     {&OptionsDialog::cmdClearKey, &OptionsDialog::lblClear, &OptionsDialog::ClearKeyTemp, &SettingsVariables::ClearKey},
     {&OptionsDialog::cmdClockSwitch, &OptionsDialog::lblClockSwitch, &OptionsDialog::ClockSwitchKeyTemp,
      &SettingsVariables::ClockSwitchKey},
-    {&OptionsDialog::cmdSepTime, &OptionsDialog::lblSepTime, &OptionsDialog::SepTimeKeyTemp, &SettingsVariables::SepTimeKey},
-    {&OptionsDialog::cmdBuzzer, &OptionsDialog::lblBuzzer, &OptionsDialog::BuzzerKeyTemp, &SettingsVariables::BuzzerKey},
+    {&OptionsDialog::cmdSepTime, &OptionsDialog::lblSepTime, &OptionsDialog::SepTimeKeyTemp,
+     &SettingsVariables::SepTimeKey},
+    {&OptionsDialog::cmdBuzzer, &OptionsDialog::lblBuzzer, &OptionsDialog::BuzzerKeyTemp,
+     &SettingsVariables::BuzzerKey},
     {&OptionsDialog::cmdHorn, &OptionsDialog::lblHorn, &OptionsDialog::HornKeyTemp, &SettingsVariables::HornKey},
 };
 
@@ -859,11 +861,15 @@ void TestOptions::penaltyRulesBoxIsShownAndKept_data() {
     QTest::addColumn<bool>("click");
     QTest::addColumn<bool>("cancel");
     QTest::addColumn<QString>("written"); // empty: nothing written
-    QTest::newRow("off kept") << false << false << false << u"No"_s;
-    QTest::newRow("on kept") << true << false << false << u"Yes"_s;
-    QTest::newRow("turned on") << false << true << false << u"Yes"_s;
-    QTest::newRow("turned off") << true << true << false << u"No"_s;
-    QTest::newRow("turned on, cancelled") << false << true << true << QString();
+    QTest::addColumn<bool>("players");    // the player-number box instead of the rules' box
+    for (const bool players : {false, true}) {
+        const char* which = players ? "player numbers" : "penalty rules";
+        QTest::addRow("%s: off kept", which) << false << false << false << u"No"_s << players;
+        QTest::addRow("%s: on kept", which) << true << false << false << u"Yes"_s << players;
+        QTest::addRow("%s: turned on", which) << false << true << false << u"Yes"_s << players;
+        QTest::addRow("%s: turned off", which) << true << true << false << u"No"_s << players;
+        QTest::addRow("%s: turned on, cancelled", which) << false << true << true << QString() << players;
+    }
 }
 
 void TestOptions::penaltyRulesBoxIsShownAndKept() {
@@ -871,21 +877,27 @@ void TestOptions::penaltyRulesBoxIsShownAndKept() {
     QFETCH(bool, click);
     QFETCH(bool, cancel);
     QFETCH(QString, written);
+    QFETCH(bool, players);
+    bool SettingsVariables::*option =
+        players ? &SettingsVariables::ShowPlayerNumbers : &SettingsVariables::PenaltyRules;
     SettingsVariables s = defaults();
-    s.PenaltyRules = stored;
+    s.*option = stored;
     Rig rig(s);
     OptionsDialog& d = rig.open();
-    auto* box = d.findChild<QCheckBox*>(u"chkPenaltyRules"_s);
+    auto* box = d.findChild<QCheckBox*>(players ? u"chkShowPlayerNumbers"_s : u"chkPenaltyRules"_s);
     QVERIFY(box);
-    QCOMPARE(box->text(), u"Apply penalty rules"_s);
+    QCOMPARE(box->text(), players ? u"Show player numbers in the penalty boxes"_s : u"Apply penalty rules"_s);
     QCOMPARE(box->isChecked(), stored);
     d.SSTab1->setCurrentIndex(2);
     QVERIFY(box->isVisible());
+    // Within the page: nothing of it is cut off.
+    QVERIFY(box->parentWidget()->rect().contains(box->geometry()));
     if (click)
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
     (cancel ? d.cmdCancel : d.cmdOk)->click();
-    QCOMPARE(rig.settings.PenaltyRules, cancel ? stored : stored != click);
-    const std::optional<std::string> value = rig.store.read("RuleSettings", "PenaltyRules");
+    QCOMPARE(rig.settings.*option, cancel ? stored : stored != click);
+    const std::optional<std::string> value =
+        players ? rig.store.read("PicSettings", "ShowPlayerNumbers") : rig.store.read("RuleSettings", "PenaltyRules");
     QCOMPARE(value ? text(*value) : QString(), written);
 }
 
@@ -1067,7 +1079,8 @@ void TestOptions::okWritesEveryValue() {
     QVERIFY(rig.settings == expected);
     InMemorySettingsStore written;
     SaveSettings(expected, written);
-    QCOMPARE(rig.store.values().size(), std::size_t{27}); // 24 values, the key-code marker, the penalty rules, the public screen
+    QCOMPARE(rig.store.values().size(),
+             std::size_t{28}); // 24 values, the key-code marker, the player numbers, the penalty rules, the screen
     QVERIFY(rig.store.values() == written.values());
     // The key-code marker goes with the keys, so the next start keeps them.
     QCOMPARE(text(*rig.store.read("KeySettings", "IsKeyCode")), u"Yes"_s);

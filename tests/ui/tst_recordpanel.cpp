@@ -92,7 +92,7 @@ private slots:
         QVERIFY(c.in<QListWidget>("recordPenalties")->item(0)->text().contains(QStringLiteral("#12")));
 
         // A goal on the board is written at once; the official's details take its place.
-        c.fx.board->model().edit([](game::GameState& s) { s.visitorDigits[0] = 1; });
+        QTest::keyClicks(c.fx.field("VisitorBack"), QStringLiteral("1\r")); // a goal typed on the board
         QCOMPARE(c.readBack().record.entries().size(), std::size_t{4});
         QCOMPARE(c.in<QComboBox>("recordTeam")->currentIndex(), 1);
         c.typeInto("goalScorer", QStringLiteral("19"));
@@ -176,7 +176,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(c.console.get()));
         c.typeInto("penaltyPlayer", QStringLiteral("3"));
         c.click("recordPenalty");
-        c.fx.board->model().edit([](game::GameState& s) { s.homeDigits[0] = 2; });
+        QTest::keyClicks(c.fx.field("HomeBack"), QStringLiteral("2\r"));
         const QString first = c.record->path();
         QVERIFY(QFile::exists(first));
         c.click("endGame");

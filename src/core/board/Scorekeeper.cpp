@@ -178,6 +178,17 @@ BoardEffects Scorekeeper::goalClicked(Team team) {
     });
 }
 
+BoardEffects Scorekeeper::setPenaltyPlayers(const std::array<int, 4>& players) {
+    game::GameState next = m_state;
+    for (int clock = 1; clock <= 4; ++clock) {
+        game::setPenaltyPlayer(next, clock, players[static_cast<std::size_t>(clock - 1)]);
+    }
+    if (next.penaltyPlayers == m_state.penaltyPlayers) {
+        return {};
+    }
+    return input([this, &next] { m_state.penaltyPlayers = next.penaltyPlayers; });
+}
+
 BoardEffects Scorekeeper::tick() {
     return input([this] {
         // A firing means the tick is on, however it was enabled.

@@ -77,6 +77,9 @@ public:
     BoardEffects selectField(std::optional<game::Field> field);
     // A click on a goal light's cover: that team's light on, or off again.
     BoardEffects goalClicked(Team team);
+    // The player serving penalty clock 1..4 (home 1, 2; visitor 3, 4), from the official's record; a number
+    // outside 0..99 is none. Nothing is told when every number stays as it was.
+    BoardEffects setPenaltyPlayers(const std::array<int, 4>& players);
     // The tick fired: the clocks are read and drawn.
     BoardEffects tick();
     // A new minute of the time of day.

@@ -53,6 +53,15 @@ constexpr std::array<std::pair<const char*, const char*>, 8> kDigitGroups{{
 
 constexpr const char* kMarker = "shpObjectSelected";
 
+// The player numbers beside the penalty boxes (present only while the option is on): each box and its two digits
+// ("lumPlayer" + the same ending) by the penalty in the state document.
+constexpr std::array<std::pair<const char*, const char*>, 4> kPlayerBoxes{{
+    {"PlayerTH1", "home.penalties.0"},
+    {"PlayerTH2", "home.penalties.1"},
+    {"PlayerTV1", "visitor.penalties.0"},
+    {"PlayerTV2", "visitor.penalties.1"},
+}};
+
 void number(std::string& out, double value) {
     std::array<char, 32> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
@@ -239,8 +248,8 @@ void appendControl(std::string& out, const LayoutControl& c, int parent, const S
     if (const auto b = layoutBinding(c, settings)) {
         out += ",\"bind\":{\"path\":";
         out += jsonString(b->path);
-        out += ",\"test\":\"" + b->test + "\",\"on\":\"" + cssColour(b->on) + "\",\"off\":\"" + cssColour(b->off) +
-               "\"}";
+        out +=
+            ",\"test\":\"" + b->test + "\",\"on\":\"" + cssColour(b->on) + "\",\"off\":\"" + cssColour(b->off) + "\"}";
     }
     out += '}';
 }
@@ -264,6 +273,19 @@ std::optional<LayoutBinding> layoutBinding(const LayoutControl& c, const Setting
         for (const auto& [name, path] : kDigitGroups) {
             if (c.name == name) {
                 return LayoutBinding{std::string(path) + '.' + std::to_string(c.element), "digit", c.lit, c.back};
+            }
+        }
+        for (const auto& [name, path] : kPlayerBoxes) {
+            if (c.name == "lum" + std::string(name)) {
+                return LayoutBinding{std::string(path) + ".player", c.element == 0 ? "units" : "tens", c.lit, c.back};
+            }
+        }
+        return std::nullopt;
+    }
+    if (c.type == LayoutControlType::Box) {
+        for (const auto& [name, path] : kPlayerBoxes) {
+            if (c.name == name) {
+                return LayoutBinding{path, "player", c.back, c.back};
             }
         }
         return std::nullopt;

@@ -13,6 +13,7 @@ struct PenaltyState {
     bool running = false;
     TimeValue remaining = 0;
     bool light = false;
+    std::optional<int> player; // the number of the player serving it, when noted
     bool operator==(const PenaltyState&) const = default;
 };
 

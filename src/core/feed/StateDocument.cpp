@@ -80,6 +80,8 @@ void appendPenalty(std::string& out, const PenaltyState& p) {
     out += jsonSeconds(p.remaining);
     out += ",\"light\":";
     appendBool(out, p.light);
+    out += ",\"player\":";
+    out += p.player ? std::to_string(*p.player) : std::string("null");
     out += '}';
 }
 

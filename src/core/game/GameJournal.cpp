@@ -371,6 +371,16 @@ std::string writeJournal(const GameState& s, std::int64_t savedAtMillis, const s
         appendBool(out, s.penaltyLights[i]);
     }
     out += ']';
+    // Only once a player number has been noted, so that a board without them saves what it always did.
+    if (anyPenaltyPlayer(s)) {
+        member(out, "penaltyPlayers");
+        out += '[';
+        for (std::size_t i = 0; i < s.penaltyPlayers.size(); ++i) {
+            out += i > 0 ? "," : "";
+            out += s.penaltyPlayers[i] >= 0 ? std::to_string(s.penaltyPlayers[i]) : std::string("null");
+        }
+        out += ']';
+    }
     member(out, "whoGoal");
     out += std::to_string(s.whoGoal);
     member(out, "timeOfDay");
@@ -462,6 +472,26 @@ JournalReading readJournal(std::string_view text) {
         ok = lights != nullptr;
         for (std::size_t i = 0; ok && i < kPenaltyCount; ++i) {
             ok = r.boolean(&(*lights)[i], "penaltyLights", s.penaltyLights[i]);
+        }
+    }
+    if (ok) {
+        // Optional: a journal without it has no player numbers. A part that is not four numbers or nulls is left
+        // out whole, a number the board cannot show is held to none; the game is kept either way.
+        if (const auto players = root->find("penaltyPlayers"); players != root->end()) {
+            const json::Array* list = players->second.array();
+            if (list == nullptr || list->size() != kPenaltyCount) {
+                ++r.held;
+            } else {
+                for (std::size_t i = 0; i < kPenaltyCount; ++i) {
+                    const json::Value& v = (*list)[i];
+                    const std::int64_t* n = v.integer();
+                    if (n != nullptr && !v.outOfRange && *n >= 0 && *n <= kMaxPlayerNumber) {
+                        s.penaltyPlayers[i] = static_cast<int>(*n);
+                    } else if (!v.isNull()) {
+                        ++r.held;
+                    }
+                }
+            }
         }
     }
     std::int64_t whoGoal = 0;

@@ -77,6 +77,24 @@ void setDigits(GameState& state, DigitGroup group, const std::vector<int>& capti
     }
 }
 
+void setPenaltyPlayer(GameState& state, int clock, int number) {
+    if (clock < 1 || clock > kPenaltyCount) {
+        return;
+    }
+    state.penaltyPlayers[static_cast<std::size_t>(clock - 1)] = number >= 0 && number <= kMaxPlayerNumber ? number : -1;
+}
+
+bool anyPenaltyPlayer(const GameState& state) {
+    return std::any_of(state.penaltyPlayers.begin(), state.penaltyPlayers.end(), [](int n) { return n >= 0; });
+}
+
+std::array<int, 2> playerDigits(int number) {
+    if (number < 0 || number > kMaxPlayerNumber) {
+        return {-1, -1};
+    }
+    return {number % 10, number >= 10 ? number / 10 : -1};
+}
+
 GameState freshGame() {
     return GameState{};
 }
@@ -86,7 +104,8 @@ bool isFreshGame(const GameState& state) {
     return state.timeDigits == fresh.timeDigits && state.homeDigits == fresh.homeDigits &&
            state.visitorDigits == fresh.visitorDigits && state.periodDigits == fresh.periodDigits &&
            state.penaltyDigits == fresh.penaltyDigits && state.penaltyLights == fresh.penaltyLights &&
-           state.whoGoal == fresh.whoGoal && state.resetTime == fresh.resetTime && state.clocks == fresh.clocks;
+           state.penaltyPlayers == fresh.penaltyPlayers && state.whoGoal == fresh.whoGoal &&
+           state.resetTime == fresh.resetTime && state.clocks == fresh.clocks;
 }
 
 int numberShown(const int* digits, std::size_t count) {

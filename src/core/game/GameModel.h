@@ -55,6 +55,8 @@ struct GameState {
     std::array<std::array<int, 3>, kPenaltyCount> penaltyDigits{
         {{-1, -1, -1}, {-1, -1, -1}, {-1, -1, -1}, {-1, -1, -1}}};
     std::array<bool, kPenaltyCount> penaltyLights{};
+    // By clock number - 1: the number of the player serving the penalty, -1 for none.
+    std::array<int, kPenaltyCount> penaltyPlayers{-1, -1, -1, -1};
     int whoGoal = 0; // 0 none, 1 home, 2 visitor
     bool timeOfDay = false;
     std::optional<Field> selected;
@@ -85,6 +87,16 @@ bool isFreshGame(const GameState& state);
 // Largest values the board can take: typed game time 99:59, typed penalty 9:59.
 inline constexpr TimeValue kMaxGameClockSet = secondsToTime(5999);
 inline constexpr TimeValue kMaxPenaltySet = secondsToTime(599);
+
+// Player numbers as the board shows them: two digits.
+inline constexpr int kMaxPlayerNumber = 99;
+// Notes who serves the penalty on a clock (1..4). A number outside 0..99 (-1 among them) notes none; a clock
+// outside 1..4 changes nothing.
+void setPenaltyPlayer(GameState& state, int clock, int number);
+// Whether any penalty clock has a player noted.
+bool anyPenaltyPlayer(const GameState& state);
+// A player number's two digits as LED captions, index 0 units: no tens digit below 10, both dark for none.
+std::array<int, 2> playerDigits(int number);
 
 // The number a group of digits shows (dark digits read as nothing; all dark reads 0). Index 0 units.
 int numberShown(const int* digits, std::size_t count);

@@ -160,6 +160,7 @@ SettingsVariables defaultSettings(const std::string& programFolder, char separat
     s.VisitorText = "Visitor";
     s.TeamSize = 24 * kFixedPoint4Scale;
     s.LEDType = 0;
+    s.ShowPlayerNumbers = false;
     s.PenaltyRules = false;
     return s;
 }
@@ -223,6 +224,7 @@ void LoadSettings(SettingsVariables& settings, SettingsStore& store, const std::
     s.TeamSize = parsedSize ? *parsedSize : d.TeamSize;
 
     s.LEDType = readNumber(store, kPic, "LEDType", d.LEDType);
+    s.ShowPlayerNumbers = store.readText(kPic, "ShowPlayerNumbers", "No") == "Yes";
 
     s.PenaltyRules = store.readText(kRule, "PenaltyRules", "No") == "Yes";
     s.PublicScreen = readString(store, kDisplay, "PublicScreen", d.PublicScreen);
@@ -256,6 +258,7 @@ void SaveSettings(const SettingsVariables& s, SettingsStore& store) {
     store.write(kText, "TeamSize", formatFixedPoint4(s.TeamSize));
 
     writeNumber(store, kPic, "LEDType", s.LEDType);
+    store.write(kPic, "ShowPlayerNumbers", s.ShowPlayerNumbers ? "Yes" : "No");
 
     // The keys written above are key codes: a store made by saving alone must not look like an old one.
     store.write(kKey, "IsKeyCode", "Yes");

@@ -52,6 +52,8 @@ struct SettingsVariables {
     FixedPoint4 TeamSize = 0;
 
     std::int16_t LEDType = 0;
+    // Stored as "Yes" or "No" beside the LED style; only "Yes" shows the penalised players' numbers.
+    bool ShowPlayerNumbers = false;
 
     // Stored as "Yes" or "No"; only "Yes" turns the penalty rules on.
     bool PenaltyRules = false;
