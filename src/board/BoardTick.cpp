@@ -1,4 +1,5 @@
 #include "BoardTick.h"
+#include "core/board/Scorekeeper.h"
 #include <algorithm>
 #include <limits>
 
@@ -48,5 +49,39 @@ void BoardTick::setFreeRunning(bool freeRunning) {
     m_shot.setTimerType(freeRunning ? Qt::CoarseTimer : Qt::PreciseTimer);
     if (m_enabled) {
         m_shot.start(freeRunning ? kFreeRunningMs : 0);
+    }
+}
+
+bool BoardTick::follow(const BoardEffect& effect, std::int64_t nowMillis) {
+    using Kind = BoardEffect::Kind;
+    switch (effect.kind) {
+    case Kind::StartTick:
+        start();
+        return true;
+    case Kind::WakeTick:
+        if (isActive()) {
+            fireSoon();
+        } else {
+            start();
+        }
+        return true;
+    case Kind::TickSoon:
+        fireSoon();
+        return true;
+    case Kind::TickAt:
+        if (isActive() && !isFreeRunning()) {
+            fireIn(effect.millis - nowMillis);
+        }
+        return true;
+    case Kind::TickSleep:
+        if (isActive() && !isFreeRunning()) {
+            sleep();
+        }
+        return true;
+    case Kind::StopTick:
+        stop();
+        return true;
+    default:
+        return false;
     }
 }

@@ -3,6 +3,8 @@
 #include <QTimer>
 #include <cstdint>
 
+struct BoardEffect;
+
 // The board's tick timer. It is enabled and disabled like a plain timer (start, stop, isActive), but while enabled
 // it fires only when it is told to: the board arms it for the moment the shown time next changes, at once after a
 // change it must draw, and not at all while nothing runs. Each firing is a precise single shot.
@@ -26,6 +28,9 @@ public:
     void fireSoon() { fireIn(0); }
     // Nothing to fire for until the next change.
     void sleep();
+    // Carries out one of the scorekeeper's tick effects (start, wake, soon, at a moment of the clock source whose
+    // time is now nowMillis, sleep, stop); false for an effect that is not the tick's.
+    bool follow(const BoardEffect& effect, std::int64_t nowMillis);
     // Whether a firing is armed, and in how many milliseconds from arming (for tests).
     bool isArmed() const { return m_shot.isActive(); }
     int armedInterval() const { return m_shot.interval(); }

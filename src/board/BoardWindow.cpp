@@ -84,10 +84,12 @@ void BoardWindow::connectControls() {
         connect(f, &PictureBoxControl::keyDown, this,
                 [this, i](int keyCode) { keyDown(static_cast<game::Field>(i), keyCode); });
     }
-    connect(m_view->homeGoalCover(), &ImageControl::clicked, this, &BoardWindow::onHomeGoalCoverClicked);
-    connect(m_view->visitorGoalCover(), &ImageControl::clicked, this, &BoardWindow::onVisitorGoalCoverClicked);
-    connect(m_view->homeGoalLabel(), &LabelControl::clicked, this, &BoardWindow::onHomeGoalLabelClicked);
-    connect(m_view->visitorGoalLabel(), &LabelControl::clicked, this, &BoardWindow::onVisitorGoalLabelClicked);
+    connect(m_view->homeGoalCover(), &ImageControl::clicked, this, [this] { goalCoverClicked(Team::Home); });
+    connect(m_view->visitorGoalCover(), &ImageControl::clicked, this, [this] { goalCoverClicked(Team::Visitor); });
+    // A click on a light's caption selects the goal field and changes nothing.
+    const auto selectGoalField = [this] { m_view->fieldBox(game::Field::picGoalBack)->setFocus(Qt::MouseFocusReason); };
+    connect(m_view->homeGoalLabel(), &LabelControl::clicked, this, selectGoalField);
+    connect(m_view->visitorGoalLabel(), &LabelControl::clicked, this, selectGoalField);
 }
 
 PictureBoxControl* BoardWindow::selectedField() const {
@@ -115,11 +117,9 @@ void BoardWindow::resumeGame(const game::GameState& saved) {
 
 void BoardWindow::openDevice(SoundDevice& device, const std::string& file, bool checkExists) {
     const QString path = QString::fromStdString(file);
-    if (checkExists) {
-        // A folder is no sound: it counts as missing.
-        if (path.isEmpty() || !QFileInfo(path).isFile()) {
-            return;
-        }
+    // A folder is no sound: it counts as missing.
+    if (checkExists && (path.isEmpty() || !QFileInfo(path).isFile())) {
+        return;
     }
     device.setFileName(path);
     device.Open();
@@ -226,33 +226,18 @@ void BoardWindow::stopTick() {
     carryOut(m_keeper.stopTick());
 }
 
-void BoardWindow::onHomeGoalCoverClicked() {
-    carryOut(m_keeper.goalClicked(Team::Home));
-    m_view->fieldBox(game::Field::picGoalBack)->setFocus(Qt::MouseFocusReason);
-}
-
-void BoardWindow::onVisitorGoalCoverClicked() {
-    carryOut(m_keeper.goalClicked(Team::Visitor));
-    m_view->fieldBox(game::Field::picGoalBack)->setFocus(Qt::MouseFocusReason);
-}
-
-void BoardWindow::onHomeGoalLabelClicked() {
-    m_view->fieldBox(game::Field::picGoalBack)->setFocus(Qt::MouseFocusReason);
-}
-
-void BoardWindow::onVisitorGoalLabelClicked() {
+void BoardWindow::goalCoverClicked(Team team) {
+    carryOut(m_keeper.goalClicked(team));
     m_view->fieldBox(game::Field::picGoalBack)->setFocus(Qt::MouseFocusReason);
 }
 
 void BoardWindow::afterOptions() {
     m_view->refreshFromSettings();
     m_view->recordLayout();
-    m_buzzer.Close();
-    m_buzzer.setFileName(QString::fromStdString(m_settings.BuzzerFile));
-    m_buzzer.Open();
-    m_horn.Close();
-    m_horn.setFileName(QString::fromStdString(m_settings.HornFile));
-    m_horn.Open();
+    for (auto [device, file] : {std::pair{&m_buzzer, &m_settings.BuzzerFile}, std::pair{&m_horn, &m_settings.HornFile}}) {
+        device->Close();
+        openDevice(*device, *file, false);
+    }
     carryOut(m_keeper.optionsChanged());
 }
 
@@ -260,8 +245,16 @@ void BoardWindow::afterOptions() {
 
 void BoardWindow::carryOut(const BoardEffects& effects) {
     using Kind = BoardEffect::Kind;
+    const auto call = [](const std::function<void()>& service) {
+        if (service) {
+            service();
+        }
+    };
     for (const BoardEffect& e : effects) {
         SoundDevice& device = e.sound == Sound::Horn ? m_horn : m_buzzer;
+        if (m_tick.follow(e, m_keeper.clockSource().nowMillis())) {
+            continue;
+        }
         switch (e.kind) {
         case Kind::PlaySound:
             device.Play();
@@ -269,18 +262,15 @@ void BoardWindow::carryOut(const BoardEffects& effects) {
             emit shownChanged();
             break;
         case Kind::CutSound:
-            device.Stop();
-            device.Prev();
-            break;
         case Kind::SoundEnded:
             device.Stop();
             device.Prev();
-            emit shownChanged();
+            if (e.kind == Kind::SoundEnded) {
+                emit shownChanged();
+            }
             break;
         case Kind::Beep:
-            if (m_services.beep) {
-                m_services.beep();
-            }
+            call(m_services.beep);
             break;
         case Kind::Refuse:
             if (e.field) {
@@ -294,9 +284,7 @@ void BoardWindow::carryOut(const BoardEffects& effects) {
             }
             break;
         case Kind::OpenHelp:
-            if (m_services.openHelp) {
-                m_services.openHelp();
-            }
+            call(m_services.openHelp);
             break;
         case Kind::OpenOptions:
             if (m_services.openOptions) {
@@ -305,41 +293,15 @@ void BoardWindow::carryOut(const BoardEffects& effects) {
             }
             break;
         case Kind::OpenGameSheet:
-            if (m_services.openGameSheet) {
-                m_services.openGameSheet();
-            }
-            break;
-        case Kind::StartTick:
-            m_tick.start();
-            break;
-        case Kind::WakeTick:
-            if (m_tick.isActive()) {
-                m_tick.fireSoon();
-            } else {
-                m_tick.start();
-            }
-            break;
-        case Kind::TickSoon:
-            m_tick.fireSoon();
-            break;
-        case Kind::TickAt:
-            if (m_tick.isActive() && !m_tick.isFreeRunning()) {
-                m_tick.fireIn(e.millis - m_keeper.clockSource().nowMillis());
-            }
-            break;
-        case Kind::TickSleep:
-            if (m_tick.isActive() && !m_tick.isFreeRunning()) {
-                m_tick.sleep();
-            }
-            break;
-        case Kind::StopTick:
-            m_tick.stop();
+            call(m_services.openGameSheet);
             break;
         case Kind::ArmMinuteWake:
             m_minuteWake.start(static_cast<int>(e.millis));
             break;
         case Kind::StopMinuteWake:
             m_minuteWake.stop();
+            break;
+        default: // the tick's own, followed above
             break;
         }
     }

@@ -82,10 +82,8 @@ public:
     // Holds the tick off until a start, for a caller that runs it by hand.
     void stopTick();
 
-    void onHomeGoalCoverClicked();
-    void onVisitorGoalCoverClicked();
-    void onHomeGoalLabelClicked();
-    void onVisitorGoalLabelClicked();
+    // A click on a goal light's cover: that team's light on, or off again; the goal field is selected.
+    void goalCoverClicked(Team team);
 
     // The nine field boxes in tab order.
     std::array<PictureBoxControl*, 9> fieldBoxes() const { return m_view->fieldBoxes(); }

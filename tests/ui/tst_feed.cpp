@@ -201,7 +201,7 @@ void TestFeed::stateFollowsTheBoard_data() {
         << QStringList{
                u"\"text\":\"14:35\",\"digits\":[1,4,3,5],\"colon\":true,\"running\":false,\"remaining\":600.0,\"timeOfDay\":true"_s};
     QTest::newRow("a goal light")
-        << BoardAction([](BoardFixture& f) { f.board->onVisitorGoalCoverClicked(); })
+        << BoardAction([](BoardFixture& f) { f.board->goalCoverClicked(Team::Visitor); })
         << QStringList{u"\"digits\":[0,-1]},\"goalLight\":true,\"penalties\""_s,
                        u"\"name\":\"Home\",\"score\":{\"text\":\"0\",\"digits\":[0,-1]},\"goalLight\":false"_s};
     QTest::newRow("a sound playing") << BoardAction([](BoardFixture& f) { playHornOn(f); })
@@ -214,7 +214,7 @@ void TestFeed::stateFollowsTheBoard_data() {
     QTest::newRow("goal light in the board's own colour") << BoardAction([](BoardFixture& f) {
         f.settings.ScoreColor = f.settings.FormBack;
         f.board->view().updateFormColors();
-        f.board->onVisitorGoalCoverClicked();
+        f.board->goalCoverClicked(Team::Visitor);
     }) << QStringList{u"\"goalLight\":true,\"penalties\""_s};
     QTest::newRow("penalty light in the board's own colour") << BoardAction([](BoardFixture& f) {
         f.settings.ScoreColor = f.settings.FormBack;

@@ -235,7 +235,7 @@ void TestLayoutColours::goalBoxEndsWithTheBoardBackground() {
     QCOMPARE(f.field("picGoalBack")->BackColor(), ole(s.FormBack));
     QCOMPARE(f.control<ShapeControl>(u"shpGoalH"_s)->FillColor(), ole(s.FormBack));
     // A lit light takes a new score colour when the colours are applied again.
-    f.board->onHomeGoalCoverClicked();
+    f.board->goalCoverClicked(Team::Home);
     f.settings.ScoreColor = 0x00FF00;
     f.board->view().updateFormColors();
     QCOMPARE(f.control<ShapeControl>(u"shpGoalH"_s)->FillColor(), ole(0x00FF00));

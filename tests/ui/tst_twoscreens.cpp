@@ -208,7 +208,7 @@ private slots:
         // Lights follow too: the penalty light and a goal light.
         QCOMPARE(on<ShapeControl>(view, "shpPenaltyH")->FillColor(),
                  on<ShapeControl>(*fx.board, "shpPenaltyH")->FillColor());
-        fx.board->onVisitorGoalCoverClicked();
+        fx.board->goalCoverClicked(Team::Visitor);
         QCOMPARE(on<ShapeControl>(view, "shpGoalV")->FillColor(), on<ShapeControl>(*fx.board, "shpGoalV")->FillColor());
         QVERIFY(on<ShapeControl>(view, "shpGoalV")->FillColor() != on<ShapeControl>(view, "shpGoalH")->FillColor());
 
