@@ -77,8 +77,9 @@ std::optional<QString> evaluate(QNetworkAccessManager& net, int devtoolsPort, co
         } else if (value.isDouble()) {
             answer = QString::number(value.toDouble());
         } else if (value.isObject() || value.isArray()) {
-            answer = QString::fromUtf8(value.isObject() ? QJsonDocument(value.toObject()).toJson(QJsonDocument::Compact)
-                                                        : QJsonDocument(value.toArray()).toJson(QJsonDocument::Compact));
+            answer =
+                QString::fromUtf8(value.isObject() ? QJsonDocument(value.toObject()).toJson(QJsonDocument::Compact)
+                                                   : QJsonDocument(value.toArray()).toJson(QJsonDocument::Compact));
         } else {
             answer = u"null"_s;
         }

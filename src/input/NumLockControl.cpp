@@ -10,6 +10,8 @@ void SetNumLock(bool wanted) {
     NumLockPlatform::writeNumLock(wanted);
 }
 
-std::optional<bool> numLockState() { return NumLockPlatform::readNumLock(); }
+std::optional<bool> numLockState() {
+    return NumLockPlatform::readNumLock();
+}
 
 } // namespace NumLockControl

@@ -21,7 +21,9 @@ Display* x11Display() {
     return x11 != nullptr ? x11->display() : nullptr;
 }
 
-unsigned numLockMask(Display* dpy) { return XkbKeysymToModifiers(dpy, XK_Num_Lock); }
+unsigned numLockMask(Display* dpy) {
+    return XkbKeysymToModifiers(dpy, XK_Num_Lock);
+}
 
 } // namespace
 
@@ -59,8 +61,12 @@ bool writeNumLock(bool on) {
 #else
 
 namespace NumLockPlatform {
-std::optional<bool> readNumLock() { return std::nullopt; }
-bool writeNumLock(bool) { return false; }
+std::optional<bool> readNumLock() {
+    return std::nullopt;
+}
+bool writeNumLock(bool) {
+    return false;
+}
 } // namespace NumLockPlatform
 
 #endif

@@ -8,11 +8,11 @@ namespace {
 
 SettingsVariables colours() {
     SettingsVariables s;
-    s.TimeColor = 0x0000FF;  // red
+    s.TimeColor = 0x0000FF; // red
     s.LEDBack = 0x000000;
     s.ScoreColor = 0x00FF00; // green
     s.PeriodColor = 0x00FFFF;
-    s.FormBack = 0x400000;   // dark blue
+    s.FormBack = 0x400000; // dark blue
     s.BorderColor = 0xFFFFFF;
     s.TeamSize = secondsToTime(24);
     return s;
@@ -81,13 +81,11 @@ INSTANTIATE_TEST_SUITE_P(
                       BindingRow{"dotPenaltyTV2", T::Shape, 0, "visitor.penalties.1.digits.0", "shown", 0xFFFFFF, 0},
                       BindingRow{"shpPenaltyH", T::Shape, 0, "home.penalties.0.light", "true", 0x00FF00, 0x400000},
                       BindingRow{"shpPenaltyH", T::Shape, 1, "home.penalties.1.light", "true", 0x00FF00, 0x400000},
-                      BindingRow{"shpPenaltyV", T::Shape, 1, "visitor.penalties.1.light", "true", 0x00FF00,
-                                 0x400000},
+                      BindingRow{"shpPenaltyV", T::Shape, 1, "visitor.penalties.1.light", "true", 0x00FF00, 0x400000},
                       BindingRow{"shpGoalH", T::Shape, 0, "home.goalLight", "true", 0x00FF00, 0x400000},
                       BindingRow{"shpGoalV", T::Shape, 0, "visitor.goalLight", "true", 0x00FF00, 0x400000},
                       BindingRow{"shpObjectSelected", T::Shape, 0, "", "", 0, 0},
-                      BindingRow{"Shape3", T::Shape, 0, "", "", 0, 0},
-                      BindingRow{"TimeBack", T::Box, 0, "", "", 0, 0},
+                      BindingRow{"Shape3", T::Shape, 0, "", "", 0, 0}, BindingRow{"TimeBack", T::Box, 0, "", "", 0, 0},
                       BindingRow{"lblGoalH", T::Label, 0, "", "", 0, 0},
                       BindingRow{"lumSomethingElse", T::Digit, 0, "", "", 0, 0}));
 
@@ -126,8 +124,7 @@ TEST(BoardLayoutDocument, NeverTheMarkerNorAnythingHiddenAndParentsRenumbered) {
     EXPECT_EQ(count(doc, R"("name":"lumTime")"), 1U) << doc;
     EXPECT_NE(doc.find(R"("name":"TimeBack","type":"box","parent":-1)"), std::string::npos) << doc;
     EXPECT_NE(doc.find(R"("name":"lumTime","type":"digit","parent":0)"), std::string::npos) << doc;
-    EXPECT_NE(doc.find(R"("path":"clock.digits.1","test":"digit","on":"#ff0000","off":"#000000")"),
-              std::string::npos)
+    EXPECT_NE(doc.find(R"("path":"clock.digits.1","test":"digit","on":"#ff0000","off":"#000000")"), std::string::npos)
         << doc;
 }
 
@@ -148,8 +145,8 @@ TEST_P(LayoutDrawnTable, OnlyWhatHasArea) {
 }
 INSTANTIATE_TEST_SUITE_P(Rows, LayoutDrawnTable,
                          ::testing::Values(DrawnRow{T::Box, 300, 300, 0, true}, DrawnRow{T::Box, 0, 300, 0, false},
-                                           DrawnRow{T::Label, 300, 0, 0, false},
-                                           DrawnRow{T::Digit, 0, 0, 80, true}, DrawnRow{T::Digit, 300, 300, 0, false}));
+                                           DrawnRow{T::Label, 300, 0, 0, false}, DrawnRow{T::Digit, 0, 0, 80, true},
+                                           DrawnRow{T::Digit, 300, 300, 0, false}));
 
 TEST(BoardLayoutDocument, TheHeadAndTheLabels) {
     BoardLayout layout;
@@ -223,8 +220,7 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, LayoutGlyphTable,
     ::testing::Values(StyleRow{0, "lines", 7, R"([1,2],[0,1,3,4,6],[0,1,2,3,6],[1,2,5,6],[0,2,3,5,6],)"},
                       StyleRow{1, "dots", 35, R"("radius":8.75,"centres":[[14.75,15.75],)"},
-                      StyleRow{7, "lines", 7, R"([0,1,2,3,4,5,6])"},
-                      StyleRow{-1, "lines", 7, R"([0,1,2,3,4,5,6])"}));
+                      StyleRow{7, "lines", 7, R"([0,1,2,3,4,5,6])"}, StyleRow{-1, "lines", 7, R"([0,1,2,3,4,5,6])"}));
 
 TEST(BoardLayoutDocument, TheStateNamesTheLayoutVersionOnlyWhenThereIsOne) {
     BoardState s;

@@ -301,8 +301,8 @@ TEST(GameJournal, AReadableRulesRecordDropsNothing) {
 INSTANTIATE_TEST_SUITE_P(
     RulesFaults, DroppedRulesTest,
     ::testing::Values(
-        DroppedRulesCase{"the record as a list",
-                         editedRules("\"penaltyRules\":{", "\"penaltyRules\":[],\"rest\":{"), "not a record"},
+        DroppedRulesCase{"the record as a list", editedRules("\"penaltyRules\":{", "\"penaltyRules\":[],\"rest\":{"),
+                         "not a record"},
         DroppedRulesCase{"five clocks", editedRules("\"clocks\":[[", "\"clocks\":[null,["), "not a record"},
         DroppedRulesCase{"an unknown kind", editedRules("\"queues\":[[[3,2,", "\"queues\":[[[3,7,"), "not a record"},
         DroppedRulesCase{"a time left above the full time",
@@ -312,5 +312,5 @@ INSTANTIATE_TEST_SUITE_P(
         DroppedRulesCase{"a sheet entry of an unknown kind", editedRules("\n[0,2,", "\n[5,2,"), "game sheet"},
         DroppedRulesCase{"a score entry cut short", editedRules("[1,2,7000000,1,1,2]", "[1,2,7000000,1,1]"),
                          "game sheet"},
-        DroppedRulesCase{"a penalty record of an unknown event",
-                         editedRules("\n[2,2,7000000,0,", "\n[2,2,7000000,9,"), "game sheet"}));
+        DroppedRulesCase{"a penalty record of an unknown event", editedRules("\n[2,2,7000000,0,", "\n[2,2,7000000,9,"),
+                         "game sheet"}));

@@ -18,9 +18,9 @@
 #include "core/settings/SettingsStore.h"
 #include "display/BoardControls.h"
 #include "display/LedDigit.h"
-#include "settings/SettingsErrorReporter.h"
 #include "settings/KeyCaptureDialog.h"
 #include "settings/OptionsDialog.h"
+#include "settings/SettingsErrorReporter.h"
 
 using namespace Qt::StringLiterals;
 
@@ -109,8 +109,10 @@ const KeyCell kKeyCells[] = {
     {&OptionsDialog::cmdClearKey, &OptionsDialog::lblClear, &OptionsDialog::ClearKeyTemp, &SettingsVariables::ClearKey},
     {&OptionsDialog::cmdClockSwitch, &OptionsDialog::lblClockSwitch, &OptionsDialog::ClockSwitchKeyTemp,
      &SettingsVariables::ClockSwitchKey},
-    {&OptionsDialog::cmdSepTime, &OptionsDialog::lblSepTime, &OptionsDialog::SepTimeKeyTemp, &SettingsVariables::SepTimeKey},
-    {&OptionsDialog::cmdBuzzer, &OptionsDialog::lblBuzzer, &OptionsDialog::BuzzerKeyTemp, &SettingsVariables::BuzzerKey},
+    {&OptionsDialog::cmdSepTime, &OptionsDialog::lblSepTime, &OptionsDialog::SepTimeKeyTemp,
+     &SettingsVariables::SepTimeKey},
+    {&OptionsDialog::cmdBuzzer, &OptionsDialog::lblBuzzer, &OptionsDialog::BuzzerKeyTemp,
+     &SettingsVariables::BuzzerKey},
     {&OptionsDialog::cmdHorn, &OptionsDialog::lblHorn, &OptionsDialog::HornKeyTemp, &SettingsVariables::HornKey},
 };
 
@@ -1067,7 +1069,8 @@ void TestOptions::okWritesEveryValue() {
     QVERIFY(rig.settings == expected);
     InMemorySettingsStore written;
     SaveSettings(expected, written);
-    QCOMPARE(rig.store.values().size(), std::size_t{27}); // 24 values, the key-code marker, the penalty rules, the public screen
+    QCOMPARE(rig.store.values().size(),
+             std::size_t{27}); // 24 values, the key-code marker, the penalty rules, the public screen
     QVERIFY(rig.store.values() == written.values());
     // The key-code marker goes with the keys, so the next start keeps them.
     QCOMPARE(text(*rig.store.read("KeySettings", "IsKeyCode")), u"Yes"_s);

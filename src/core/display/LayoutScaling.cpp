@@ -18,7 +18,9 @@ std::int64_t roundHalfEven(double value) {
     return static_cast<std::int64_t>(r);
 }
 
-double AtLeastOne(double x) { return x >= 1 ? x : 1; }
+double AtLeastOne(double x) {
+    return x >= 1 ? x : 1;
+}
 
 double labelFontRatio(std::int64_t textWidth, std::int64_t labelWidth, double widthRatio, double heightRatio) {
     const bool overflows = textWidth > 0 && labelWidth > 0 &&

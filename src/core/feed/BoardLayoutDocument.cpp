@@ -239,8 +239,8 @@ void appendControl(std::string& out, const LayoutControl& c, int parent, const S
     if (const auto b = layoutBinding(c, settings)) {
         out += ",\"bind\":{\"path\":";
         out += jsonString(b->path);
-        out += ",\"test\":\"" + b->test + "\",\"on\":\"" + cssColour(b->on) + "\",\"off\":\"" + cssColour(b->off) +
-               "\"}";
+        out +=
+            ",\"test\":\"" + b->test + "\",\"on\":\"" + cssColour(b->on) + "\",\"off\":\"" + cssColour(b->off) + "\"}";
     }
     out += '}';
 }

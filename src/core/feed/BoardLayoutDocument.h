@@ -15,10 +15,10 @@ enum class LayoutShapeKind { Rectangle, Oval, Circle };
 enum class LayoutAlign { Left, Center, Right };
 
 struct LayoutControl {
-    std::string name;   // the board's control name, shared by every element of a control array
-    int element = 0;    // position among the controls of that name, in control order
+    std::string name; // the board's control name, shared by every element of a control array
+    int element = 0;  // position among the controls of that name, in control order
     LayoutControlType type = LayoutControlType::Box;
-    int parent = -1;    // index of the containing control in the list, -1 for the window
+    int parent = -1; // index of the containing control in the list, -1 for the window
     std::int64_t left = 0, top = 0, width = 0, height = 0; // twips; a digit's box comes from its size
     std::int64_t size = 0;                                 // a digit's Size
     // Shapes.
