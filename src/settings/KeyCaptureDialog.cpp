@@ -62,10 +62,10 @@ KeyCaptureDialog::KeyCaptureDialog(KeyCaptureExchange& exchange, const WorkingKe
 
 void KeyCaptureDialog::Form_Load() {
     // The prompt names the command in words the options dialog gave; both are in the user's language.
-    const QString command = QCoreApplication::translate("OptionsDialog", m_exchange.KeyPrompt.c_str());
+    const QString command = QCoreApplication::translate("OptionsDialog", m_exchange.keyPrompt.c_str());
     lblChoose->setText(tr("Press the key you would like to %1.").arg(command));
     fitWrappedText(lblChoose);
-    m_exchange.ChosenKey.assign(1, '0');
+    m_exchange.chosenKey.assign(1, '0');
 }
 
 void KeyCaptureDialog::Form_KeyDown(int keyCode) {

@@ -375,8 +375,8 @@ void OptionsDialog::Form_Load() {
     if (txtVisitorText->text() != visitor)
         txtVisitorText->setText(visitor);
 
-    lblBFile->setText(ChopFileName(QString::fromStdString(BuzzTemp), kFileLabelLength));
-    lblHFile->setText(ChopFileName(QString::fromStdString(HornTemp), kFileLabelLength));
+    lblBFile->setText(chopFileName(QString::fromStdString(BuzzTemp), kFileLabelLength));
+    lblHFile->setText(chopFileName(QString::fromStdString(HornTemp), kFileLabelLength));
 
     fillPublicScreens(QString::fromStdString(s.PublicScreen).trimmed());
 }
@@ -400,12 +400,12 @@ void OptionsDialog::fillPublicScreens(const QString& stored) {
     m_publicScreenShown = cmbPublicScreen->currentData().toString();
 }
 
-QString OptionsDialog::ChopFileName(const QString& fileName, int length) {
+QString OptionsDialog::chopFileName(const QString& fileName, int length) {
     const QFileInfo info(fileName);
     const QString existingName = !fileName.isEmpty() && info.isFile() ? info.fileName() : QString();
     if (fileName.isEmpty())
         return tr("[No File Selected]");
-    return QString::fromStdString(::ChopFileName(fileName.toStdString(), existingName.toStdString(), length));
+    return QString::fromStdString(::chopFileName(fileName.toStdString(), existingName.toStdString(), length));
 }
 
 void OptionsDialog::PreviewIt() {
@@ -433,9 +433,9 @@ void OptionsDialog::changeColor(ColorSample* sample) {
 }
 
 void OptionsDialog::changeKey(const KeyButton& key) {
-    m_exchange.KeyPrompt = key.prompt;
-    m_exchange.AssignedKey = this->*key.temp;
-    m_exchange.ChosenKey.assign(1, '0');
+    m_exchange.keyPrompt = key.prompt;
+    m_exchange.assignedKey = this->*key.temp;
+    m_exchange.chosenKey.assign(1, '0');
     m_dialogs.captureKey(this, m_exchange, workingKeys());
     if (const std::optional<std::int16_t> chosen = chosenKeyCode(m_exchange)) {
         this->*key.temp = *chosen;
@@ -449,7 +449,7 @@ void OptionsDialog::changeSound(std::string& temp, QLabel* label) {
         return;
     const QString path = QDir::toNativeSeparators(*chosen);
     temp = path.toStdString();
-    label->setText(ChopFileName(path, kFileLabelLength));
+    label->setText(chopFileName(path, kFileLabelLength));
 }
 
 void OptionsDialog::cmbLedType_Click() {
@@ -551,7 +551,7 @@ void OptionsDialog::cmdOk_Click() {
     s.PublicScreen = m_publicScreenChanged ? chosenScreen.toStdString()
                                            : QString::fromStdString(s.PublicScreen).trimmed().toStdString();
 
-    SaveSettings(s, m_store);
+    saveSettings(s, m_store);
     // An unwritable store is reported; the new values stay in effect for this run either way.
     flushSettingsOrReport(m_store, this);
     accept();

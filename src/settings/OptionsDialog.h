@@ -46,7 +46,7 @@ public:
                   OptionsDialogs& dialogs, QWidget* parent = nullptr);
 
     // The display form of a sound path in a label `length` characters wide (see the rule in core).
-    static QString ChopFileName(const QString& fileName, int length);
+    static QString chopFileName(const QString& fileName, int length);
     // Recomputes TempSize from the names in the two measuring labels.
     void PreviewIt();
 

@@ -711,7 +711,7 @@ void TestOptions::chopFileName_data() {
 void TestOptions::chopFileName() {
     QFETCH(QString, path);
     QFETCH(QString, shown);
-    QCOMPARE(OptionsDialog::ChopFileName(path, 50), shown);
+    QCOMPARE(OptionsDialog::chopFileName(path, 50), shown);
     // The dialog shows it so when it opens.
     SettingsVariables s = defaults();
     s.HornFile = path.toStdString();
@@ -997,8 +997,8 @@ void TestOptions::keyButtons() {
     rig.dialogs.chosenKeys = {answer};
     (d.*c.button)->click();
     QCOMPARE(rig.dialogs.keyRequests.size(), 1);
-    QCOMPARE(text(rig.dialogs.keyRequests[0].KeyPrompt), prompt);
-    QCOMPARE(rig.dialogs.keyRequests[0].AssignedKey, before[static_cast<std::size_t>(cell)]);
+    QCOMPARE(text(rig.dialogs.keyRequests[0].keyPrompt), prompt);
+    QCOMPARE(rig.dialogs.keyRequests[0].assignedKey, before[static_cast<std::size_t>(cell)]);
     QCOMPARE(rig.dialogs.keyRequestKeys[0], before);
     QCOMPARE(rig.dialogs.parents, QList<QWidget*>{&d});
     const bool chosen = answer != u"0";
@@ -1027,7 +1027,7 @@ void TestOptions::keyWindowRefusesTheWorkingKeys() {
     QCOMPARE(rig.dialogs.beeps, 2);
     QCOMPARE(d.BuzzerKeyTemp, std::int16_t{66});
     QCOMPARE(d.lblBuzzer->text(), u"B"_s);
-    QCOMPARE(d.keyCapture().ChosenKey, std::string("0"));
+    QCOMPARE(d.keyCapture().chosenKey, std::string("0"));
     // The buzzer's own key is taken again; G, given up by the horn, is free.
     rig.dialogs.keyWindow = [](KeyCaptureDialog& window) { QTest::keyPress(&window, Qt::Key_B); };
     d.cmdBuzzer->click();
@@ -1068,7 +1068,7 @@ void TestOptions::okWritesEveryValue() {
     expected.LEDSelectedWidth = 1;
     QVERIFY(rig.settings == expected);
     InMemorySettingsStore written;
-    SaveSettings(expected, written);
+    saveSettings(expected, written);
     QCOMPARE(rig.store.values().size(),
              std::size_t{27}); // 24 values, the key-code marker, the penalty rules, the public screen
     QVERIFY(rig.store.values() == written.values());
