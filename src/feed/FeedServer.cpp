@@ -147,7 +147,7 @@ bool FeedServer::listen(const QHostAddress& address, quint16 port, QString* erro
 #ifdef Q_OS_UNIX
     // Every connection and live client is a descriptor: a desktop session's usual 1024 would run out first.
     rlimit files{};
-    const auto wanted = static_cast<rlim_t>(m_limits.maxConnections + m_limits.maxLiveClients + 256);
+    const rlim_t wanted = static_cast<rlim_t>(m_limits.maxConnections) + m_limits.maxLiveClients + 256;
     if (::getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < wanted) {
         files.rlim_cur = files.rlim_max == RLIM_INFINITY ? wanted : std::min(wanted, files.rlim_max);
         ::setrlimit(RLIMIT_NOFILE, &files);

@@ -27,7 +27,7 @@ unsigned numLockMask(Display* dpy) {
 
 } // namespace
 
-namespace NumLockPlatform {
+namespace num_lock_platform {
 
 std::optional<bool> readNumLock() {
     Display* dpy = x11Display();
@@ -56,18 +56,18 @@ bool writeNumLock(bool on) {
     return sent;
 }
 
-} // namespace NumLockPlatform
+} // namespace num_lock_platform
 
 #else
 
-namespace NumLockPlatform {
+namespace num_lock_platform {
 std::optional<bool> readNumLock() {
     return std::nullopt;
 }
 bool writeNumLock(bool) {
     return false;
 }
-} // namespace NumLockPlatform
+} // namespace num_lock_platform
 
 #endif
 #endif

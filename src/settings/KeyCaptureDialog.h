@@ -20,7 +20,7 @@ public:
                      QWidget* parent = nullptr);
 
     // The handler of one key press, by its Windows key code.
-    void Form_KeyDown(int keyCode);
+    void keyPressed(int keyCode);
 
     QLabel* lblChoose = nullptr;
     QLabel* lblUsed = nullptr;
@@ -30,7 +30,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void Form_Load();
+    void showPrompt();
 
     KeyCaptureExchange& m_exchange;
     WorkingKeys m_workingKeys;
