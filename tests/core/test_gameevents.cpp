@@ -613,6 +613,7 @@ TEST(RulesEvents, AQueueAReleaseAndAQueuedStartAreNamedAsSuchAndTheClockGetsNoOt
     goal.penaltyDigits[0] = {0, 0, 5};
     const std::vector<GameEvent> events = game::eventsBetween(queued, goal, kWall);
     std::vector<EventKind> kinds;
+    kinds.reserve(events.size());
     for (const GameEvent& e : events) {
         kinds.push_back(e.kind);
     }
