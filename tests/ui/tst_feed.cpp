@@ -463,7 +463,7 @@ void TestFeed::dropsLiveClientsThatStopReading() {
 
 void TestFeed::cutsOffAClientThatNeverReadsItsAnswers() {
     FeedLimits limits;
-    limits.maxUnsentAnswerBytes = 64 * 1024;
+    limits.maxUnsentAnswerBytes = std::int64_t{64} * 1024;
     FedBoard b(limits);
     QVERIFY(b.listening);
     QTcpSocket greedy;
