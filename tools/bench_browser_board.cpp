@@ -46,7 +46,7 @@ std::optional<QString> evaluate(QNetworkAccessManager& net, int devtoolsPort, co
         return std::nullopt;
     }
     QString target;
-    for (const QJsonValue& v : QJsonDocument::fromJson(*list).array()) {
+    for (const QJsonValue v : QJsonDocument::fromJson(*list).array()) {
         const QJsonObject page = v.toObject();
         if (page.value(u"type"_s).toString() == u"page"_s) {
             target = page.value(u"webSocketDebuggerUrl"_s).toString();

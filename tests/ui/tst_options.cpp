@@ -63,7 +63,7 @@ QString makeFile(const QString& base, int length, const QString& name) {
     if (padding > 0)
         folder += u'/' + QString(padding, u'd');
     QDir().mkpath(folder);
-    const QString path = padding > 0 ? folder + u'/' + name : base + u'/' + name;
+    QString path = padding > 0 ? folder + u'/' + name : base + u'/' + name;
     QFile file(path);
     file.open(QIODevice::WriteOnly);
     file.write("RIFF");
