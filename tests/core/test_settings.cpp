@@ -28,7 +28,7 @@ public:
         InMemorySettingsStore::write(section, key, value);
     }
     std::function<void(bool)> numLockRecorder() {
-        return [this](bool on) { log.push_back(on ? "SetNumLock(true)" : "SetNumLock(false)"); };
+        return [this](bool on) { log.emplace_back(on ? "SetNumLock(true)" : "SetNumLock(false)"); };
     }
     void preset(const Values& values) {
         for (const auto& [name, value] : values)
