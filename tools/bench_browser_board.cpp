@@ -46,7 +46,7 @@ std::optional<QString> evaluate(QNetworkAccessManager& net, int devtoolsPort, co
         return std::nullopt;
     }
     QString target;
-    for (const QJsonValue& v : QJsonDocument::fromJson(*list).array()) {
+    for (const QJsonValue v : QJsonDocument::fromJson(*list).array()) {
         const QJsonObject page = v.toObject();
         if (page.value(u"type"_s).toString() == u"page"_s) {
             target = page.value(u"webSocketDebuggerUrl"_s).toString();
@@ -77,8 +77,9 @@ std::optional<QString> evaluate(QNetworkAccessManager& net, int devtoolsPort, co
         } else if (value.isDouble()) {
             answer = QString::number(value.toDouble());
         } else if (value.isObject() || value.isArray()) {
-            answer = QString::fromUtf8(value.isObject() ? QJsonDocument(value.toObject()).toJson(QJsonDocument::Compact)
-                                                        : QJsonDocument(value.toArray()).toJson(QJsonDocument::Compact));
+            answer =
+                QString::fromUtf8(value.isObject() ? QJsonDocument(value.toObject()).toJson(QJsonDocument::Compact)
+                                                   : QJsonDocument(value.toArray()).toJson(QJsonDocument::Compact));
         } else {
             answer = u"null"_s;
         }

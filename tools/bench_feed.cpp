@@ -102,11 +102,11 @@ public:
                 std::lock_guard guard(m_log.lock);
                 const auto it = m_log.changedAt.find(doc);
                 if (it == m_log.changedAt.end()) {
-                    ++m_unmatched;
+                    ++unmatchedCount;
                     return;
                 }
-                (m_log.byKey[doc] ? m_keyLatencies : m_latencies).push_back(msSince(it->second, now));
-                ++m_received;
+                (m_log.byKey[doc] ? keyLatenciesSeen : latenciesSeen).push_back(msSince(it->second, now));
+                ++receivedCount;
             });
             ws->open(m_url);
             m_sockets.push_back(ws);
@@ -134,10 +134,10 @@ public:
         }));
     }
 
-    std::vector<double> m_latencies;
-    std::vector<double> m_keyLatencies;
-    long m_received = 0;
-    long m_unmatched = 0;
+    std::vector<double> latenciesSeen;
+    std::vector<double> keyLatenciesSeen;
+    long receivedCount = 0;
+    long unmatchedCount = 0;
 
 private:
     ChangeLog& m_log;
@@ -157,7 +157,7 @@ public:
         for (int i = 0; i < m_count; ++i) {
             auto* s = new QTcpSocket(this);
             connect(s, &QTcpSocket::disconnected, this, [this, s] {
-                ++m_reconnects;
+                ++reconnectCount;
                 QTimer::singleShot(10, s, [this, s] { connectOne(s); });
             });
             connect(s, &QTcpSocket::errorOccurred, this, [this, s](QAbstractSocket::SocketError) {
@@ -172,11 +172,11 @@ public:
         // One byte of a request to every open trickle each 200 ms: never a whole request within the deadline.
         m_drip = new QTimer(this);
         connect(m_drip, &QTimer::timeout, this, [this] {
-            static const QByteArray request = "GET /state HTTP/1.1\r\nHost: 127.0.0.1\r\nX-Slow: "_ba;
+            static const QByteArray kRequest = "GET /state HTTP/1.1\r\nHost: 127.0.0.1\r\nX-Slow: "_ba;
             for (QTcpSocket* s : m_sockets) {
                 if (s->state() == QAbstractSocket::ConnectedState) {
                     const int sent = s->property("sent").toInt();
-                    s->write(request.mid(sent % request.size(), 1));
+                    s->write(kRequest.mid(sent % kRequest.size(), 1));
                     s->setProperty("sent", sent + 1);
                 }
             }
@@ -203,12 +203,12 @@ public:
     }
     bool probing() const { return m_probesLeft > 0 || m_probesOpen > 0; }
 
-    int m_asked = 0;
-    int m_answered = 0;
-    int m_cut = 0;      // closed by the feed before an answer
-    int m_timedOut = 0; // no answer within 2 s
-    long m_reconnects = 0;
-    std::vector<double> m_probeMs;
+    int askedCount = 0;
+    int answeredCount = 0;
+    int cutCount = 0;      // closed by the feed before an answer
+    int timedOutCount = 0; // no answer within 2 s
+    long reconnectCount = 0;
+    std::vector<double> probeTimesMs;
 
 private:
     void connectOne(QTcpSocket* s) {
@@ -222,7 +222,7 @@ private:
             return;
         }
         --m_probesLeft;
-        ++m_asked;
+        ++askedCount;
         ++m_probesOpen;
         auto* s = new QTcpSocket(this);
         const auto started = Clock::now();
@@ -234,8 +234,8 @@ private:
             *done = true;
             --m_probesOpen;
             if (answered) {
-                ++m_answered;
-                m_probeMs.push_back(msSince(from, Clock::now()));
+                ++answeredCount;
+                probeTimesMs.push_back(msSince(from, Clock::now()));
             }
             s->abort();
             s->deleteLater();
@@ -250,11 +250,11 @@ private:
             }
         });
         connect(s, &QTcpSocket::disconnected, this, [this, done, finish, started] {
-            m_cut += *done ? 0 : 1;
+            cutCount += *done ? 0 : 1;
             finish(false, started);
         });
         QTimer::singleShot(2000, s, [this, done, finish, started] {
-            m_timedOut += *done ? 0 : 1;
+            timedOutCount += *done ? 0 : 1;
             finish(false, started);
         });
         s->connectToHost(QHostAddress::LocalHost, m_port);
@@ -275,14 +275,14 @@ public:
     explicit PingFlood(QUrl url) : m_url(std::move(url)) {}
     void open() {
         m_ws = new QWebSocket(QString(), QWebSocketProtocol::VersionLatest, this);
-        connect(m_ws, &QWebSocket::pong, this, [this] { ++m_pongs; });
-        connect(m_ws, &QWebSocket::disconnected, this, [this] { m_closed = true; });
+        connect(m_ws, &QWebSocket::pong, this, [this] { ++pongCount; });
+        connect(m_ws, &QWebSocket::disconnected, this, [this] { wasClosed = true; });
         connect(m_ws, &QWebSocket::connected, this, [this] {
             m_pump = new QTimer(this);
             connect(m_pump, &QTimer::timeout, this, [this] {
-                for (int i = 0; i < 50 && m_pings < 5000 && !m_closed; ++i) {
+                for (int i = 0; i < 50 && pingCount < 5000 && !wasClosed; ++i) {
                     m_ws->ping();
-                    ++m_pings;
+                    ++pingCount;
                 }
             });
             m_pump->start(1);
@@ -295,9 +295,9 @@ public:
         }
         m_ws->abort();
     }
-    int m_pings = 0;
-    int m_pongs = 0;
-    bool m_closed = false;
+    int pingCount = 0;
+    int pongCount = 0;
+    bool wasClosed = false;
 
 private:
     QUrl m_url;
@@ -437,7 +437,7 @@ int main(int argc, char* argv[]) {
         typing.start(300);
         QElapsedTimer run;
         run.start();
-        while (run.elapsed() < seconds * 1000) {
+        while (run.elapsed() < qint64{seconds} * 1000) {
             QApplication::processEvents(QEventLoop::AllEvents, 50);
         }
         typing.stop();
@@ -456,10 +456,10 @@ int main(int argc, char* argv[]) {
         int stillConnected = 0;
         if (clients) {
             runOnThread(clients.get(), [&] {
-                latencies = clients->m_latencies;
-                keyLatencies = clients->m_keyLatencies;
-                received = clients->m_received;
-                unmatched = clients->m_unmatched;
+                latencies = clients->latenciesSeen;
+                keyLatencies = clients->keyLatenciesSeen;
+                received = clients->receivedCount;
+                unmatched = clients->unmatchedCount;
                 stillConnected = clients->connected();
                 clients->close();
             });
@@ -531,12 +531,12 @@ int main(int argc, char* argv[]) {
         long reconnects = 0;
         std::vector<double> probeMs;
         runOnThread(trickles.get(), [&] {
-            asked = trickles->m_asked;
-            answered = trickles->m_answered;
-            cut = trickles->m_cut;
-            timedOut = trickles->m_timedOut;
-            reconnects = trickles->m_reconnects;
-            probeMs = trickles->m_probeMs;
+            asked = trickles->askedCount;
+            answered = trickles->answeredCount;
+            cut = trickles->cutCount;
+            timedOut = trickles->timedOutCount;
+            reconnects = trickles->reconnectCount;
+            probeMs = trickles->probeTimesMs;
             trickles->close();
         });
         trickles.release()->deleteLater();
@@ -557,7 +557,7 @@ int main(int argc, char* argv[]) {
         bool over = false;
         runFor(
             [&] {
-                runOnThread(flood.get(), [&] { over = flood->m_closed || flood->m_pings >= 5000; });
+                runOnThread(flood.get(), [&] { over = flood->wasClosed || flood->pingCount >= 5000; });
                 return over;
             },
             15'000);
@@ -566,9 +566,9 @@ int main(int argc, char* argv[]) {
         int pongs = 0;
         bool closed = false;
         runOnThread(flood.get(), [&] {
-            pings = flood->m_pings;
-            pongs = flood->m_pongs;
-            closed = flood->m_closed;
+            pings = flood->pingCount;
+            pongs = flood->pongCount;
+            closed = flood->wasClosed;
             flood->close();
         });
         flood.release()->deleteLater();

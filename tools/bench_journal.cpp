@@ -125,7 +125,7 @@ int main(int argc, char* argv[]) {
             const auto a = Clock::now();
             writer.save(s);
             handOver.push_back(std::chrono::duration<double, std::milli>(Clock::now() - a).count());
-            if (clock.elapsed() >= seconds * 1000) {
+            if (clock.elapsed() >= qint64{seconds} * 1000) {
                 tick.stop();
                 app.quit();
             }

@@ -22,6 +22,7 @@
 #include <QThread>
 #include <QTimer>
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -48,7 +49,7 @@ double percentile(std::vector<double> values, double p) {
         return -1.0;
     }
     std::sort(values.begin(), values.end());
-    const auto index = static_cast<std::size_t>(p * static_cast<double>(values.size() - 1) + 0.5);
+    const auto index = static_cast<std::size_t>(std::lround(p * static_cast<double>(values.size() - 1)));
     return values[std::min(index, values.size() - 1)];
 }
 

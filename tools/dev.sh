@@ -2,6 +2,7 @@
 # One entry point for a fresh Debian 12 machine (as root) or a developer's checkout:
 #   tools/dev.sh run    install what is missing, build, start Rinkmaster
 #   tools/dev.sh test   install what is missing, build, run every test
+#   tools/dev.sh tidy   install what is missing, build, run clang-tidy over the whole tree (tools/style.sh)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,6 +18,7 @@ PACKAGES=(
   pulseaudio pulseaudio-utils sox
   libmosquitto-dev mosquitto mosquitto-clients openssl chromium
   g++-mingw-w64-x86-64
+  clang-format clang-tidy
   chromium
 )
 
@@ -59,8 +61,13 @@ case "${1:-run}" in
     build
     ctest --test-dir build --output-on-failure --timeout 900
     ;;
+  tidy)
+    install_missing
+    build
+    exec bash tools/style.sh tidy
+    ;;
   *)
-    echo "usage: tools/dev.sh run|test" >&2
+    echo "usage: tools/dev.sh run|test|tidy" >&2
     exit 2
     ;;
 esac

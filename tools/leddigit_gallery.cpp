@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QTextStream>
 
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -24,12 +25,12 @@ const QColor kLedBack(0, 0, 0);   // the digits' own background
 const QColor kFieldBack(0, 0, 0); // the clock field behind the "10:00" digits
 
 const std::vector<Scheme>& schemes() {
-    static const std::vector<Scheme> list = {
+    static const std::vector<Scheme> kSchemes = {
         {QStringLiteral("red"), QColor(255, 0, 0)},
         {QStringLiteral("orange"), QColor(255, 128, 0)},
         {QStringLiteral("green"), QColor(0, 255, 0)},
     };
-    return list;
+    return kSchemes;
 }
 
 void drawDigit(QPainter& painter, LedDigit& digit, QPoint at) {
@@ -53,7 +54,7 @@ int drawRow(QPainter& painter, int x, int y, int size, int style, const Scheme& 
 
 // The game-clock field as laid out on the board at a scale: four digits, the colon dots, a black field box.
 int drawClock(QPainter& painter, int x, int y, double scale, const QColor& lit, int style) {
-    const auto px = [scale](int twips) { return static_cast<int>(twips / 15.0 * scale + 0.5); };
+    const auto px = [scale](int twips) { return static_cast<int>(std::lround(twips / 15.0 * scale)); };
     const QRect field(x, y, px(3810), px(1455));
     painter.fillRect(field, kFieldBack);
     const int lefts[4] = {120, 960, 2160, 3000};

@@ -67,13 +67,15 @@ std::string sampleRecord(const std::string& gameNumber, const std::string& date)
     add(RecordShots{1, visitor, 7});
     add(penalty(at(2, 17, 3), visitor, 5, BookKind::MajorAndMinor, "Boarding", at(2, 17, 3), at(2, 10, 3)));
     add(penalty(at(2, 17, 3), visitor, 5, BookKind::Misconduct, "Boarding", at(2, 10, 3), at(2, 0, 3)));
-    add(RecordGoal{at(2, 14, 41), home, 22, {}, "", false}); // the major is not ended by a goal
-    add(RecordGoal{at(2, 12, 2), visitor, 3, {11}, "", false});  // short-handed
-    RecordPenalty bench = penalty(at(2, 9, 15), home, 0, BookKind::BenchMinor, "Too many men", at(2, 9, 15), at(2, 7, 15));
+    add(RecordGoal{at(2, 14, 41), home, 22, {}, "", false});    // the major is not ended by a goal
+    add(RecordGoal{at(2, 12, 2), visitor, 3, {11}, "", false}); // short-handed
+    RecordPenalty bench =
+        penalty(at(2, 9, 15), home, 0, BookKind::BenchMinor, "Too many men", at(2, 9, 15), at(2, 7, 15));
     bench.servedBy = 27;
     add(bench);
     add(RecordTimeout{at(2, 5, 0), visitor});
-    add(penalty(at(2, 2, 20), home, 6, BookKind::DoubleMinor, "High-sticking", at(2, 2, 20), at(3, 18, 44))); // the goal cuts it to its second minor
+    add(penalty(at(2, 2, 20), home, 6, BookKind::DoubleMinor, "High-sticking", at(2, 2, 20),
+                at(3, 18, 44))); // the goal cuts it to its second minor
     add(RecordShots{2, home, 9});
     add(RecordShots{2, visitor, 14});
     add(RecordGoal{at(2, 0, 44), visitor, 7, {12, 5}, "", false});
@@ -170,7 +172,8 @@ int main(int argc, char* argv[]) {
             continue;
         }
         const QByteArray bytes = file.readAll();
-        const RecordReading reading = readRecord(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        const RecordReading reading =
+            readRecord(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
         for (const std::string& problem : reading.problems)
             err << path << ": " << QString::fromStdString(problem) << "\n";
         const GameReport report =

@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
     bool ok = true;
     const char* names[] = {"options_keyboard.png", "options_colors.png", "options_text.png"};
     for (int tab = 0; tab < 3; ++tab) {
-        options.SSTab1->setCurrentIndex(tab);
+        options.tabs->setCurrentIndex(tab);
         ok = save(options, folder, QString::fromLatin1(names[tab])) && ok;
     }
 
@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
     KeyCaptureDialog chooser(exchange, keys, [] {});
     chooser.show();
     ok = save(chooser, folder, QStringLiteral("choosekey.png")) && ok;
-    chooser.Form_KeyDown(83);
+    chooser.keyPressed(83);
     ok = save(chooser, folder, QStringLiteral("choosekey_refused.png")) && ok;
     return ok ? 0 : 1;
 }

@@ -57,8 +57,8 @@ QByteArray resource(const QString& path) {
 }
 
 const QString kLivePath = u"/live"_s;
-const QStringList kFixedPaths{u"/"_s,      u"/overlay.css"_s, u"/overlay.js"_s,         u"/state"_s,
-                              u"/board"_s, u"/board.css"_s,   u"/board.js"_s, u"/board/layout.json"_s};
+const QStringList kFixedPaths{u"/"_s,      u"/overlay.css"_s, u"/overlay.js"_s, u"/state"_s,
+                              u"/board"_s, u"/board.css"_s,   u"/board.js"_s,   u"/board/layout.json"_s};
 // What a browser board hears at least this often while connected, a state or a keep-alive frame.
 constexpr std::int64_t kKeepAliveMs = 2'000;
 const QByteArray kKeepAliveFrame = "{}"_ba;
@@ -70,13 +70,16 @@ QByteArray overlayTexts() {
         QString word;
         switch (ordinalForm(n)) {
         case OrdinalForm::One:
-            word = QCoreApplication::translate("Overlay", "%1st", "period 1 (and 21, 31...) on the scorebug; the number is %1");
+            word = QCoreApplication::translate("Overlay", "%1st",
+                                               "period 1 (and 21, 31...) on the scorebug; the number is %1");
             break;
         case OrdinalForm::Two:
-            word = QCoreApplication::translate("Overlay", "%1nd", "period 2 (and 22, 32...) on the scorebug; the number is %1");
+            word = QCoreApplication::translate("Overlay", "%1nd",
+                                               "period 2 (and 22, 32...) on the scorebug; the number is %1");
             break;
         case OrdinalForm::Three:
-            word = QCoreApplication::translate("Overlay", "%1rd", "period 3 (and 23, 33...) on the scorebug; the number is %1");
+            word = QCoreApplication::translate("Overlay", "%1rd",
+                                               "period 3 (and 23, 33...) on the scorebug; the number is %1");
             break;
         default:
             word = QCoreApplication::translate("Overlay", "%1th", "periods 4 to 9 on the scorebug; the number is %1");
@@ -85,9 +88,12 @@ QByteArray overlayTexts() {
         periods.insert(QString::number(n), word.arg(n));
     }
     QJsonObject texts;
-    texts.insert(u"lang"_s, QCoreApplication::translate("Overlay", "en", "the language code of this translation (fr, de)"));
-    texts.insert(u"goal"_s, QCoreApplication::translate("Overlay", "GOAL", "beside the scoring team's name on the scorebug"));
-    texts.insert(u"penalty"_s, QCoreApplication::translate("Overlay", "PENALTY", "beside a team's penalty times on the scorebug"));
+    texts.insert(u"lang"_s,
+                 QCoreApplication::translate("Overlay", "en", "the language code of this translation (fr, de)"));
+    texts.insert(u"goal"_s,
+                 QCoreApplication::translate("Overlay", "GOAL", "beside the scoring team's name on the scorebug"));
+    texts.insert(u"penalty"_s,
+                 QCoreApplication::translate("Overlay", "PENALTY", "beside a team's penalty times on the scorebug"));
     texts.insert(u"periods"_s, periods);
     // Inside a script element: "</" would end it early.
     return QJsonDocument(texts).toJson(QJsonDocument::Compact).replace("</", "<\\/");
@@ -141,7 +147,7 @@ bool FeedServer::listen(const QHostAddress& address, quint16 port, QString* erro
 #ifdef Q_OS_UNIX
     // Every connection and live client is a descriptor: a desktop session's usual 1024 would run out first.
     rlimit files{};
-    const auto wanted = static_cast<rlim_t>(m_limits.maxConnections + m_limits.maxLiveClients + 256);
+    const rlim_t wanted = static_cast<rlim_t>(m_limits.maxConnections) + m_limits.maxLiveClients + 256;
     if (::getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < wanted) {
         files.rlim_cur = files.rlim_max == RLIM_INFINITY ? wanted : std::min(wanted, files.rlim_max);
         ::setrlimit(RLIMIT_NOFILE, &files);

@@ -66,8 +66,8 @@ public:
         mosquitto_threaded_set(m_mosq, true);
         mosquitto_connect_callback_set(m_mosq, &MqttLink::onConnect);
         mosquitto_disconnect_callback_set(m_mosq, &MqttLink::onDisconnect);
-        static const char offline[] = "offline";
-        mosquitto_will_set(m_mosq, m_statusTopic.c_str(), static_cast<int>(sizeof offline - 1), offline, 1, true);
+        static const char kOffline[] = "offline";
+        mosquitto_will_set(m_mosq, m_statusTopic.c_str(), static_cast<int>(sizeof kOffline - 1), kOffline, 1, true);
         if (!m_plan.user.empty()) {
             mosquitto_username_pw_set(m_mosq, m_plan.user.c_str(),
                                       m_plan.password.empty() ? nullptr : m_plan.password.c_str());
@@ -311,6 +311,7 @@ void MqttPublisher::followGame() {
         return;
     }
     std::vector<std::string> messages;
+    messages.reserve(found.size());
     for (const game::GameEvent& e : found) {
         messages.push_back(mqttEventJson(e, m_settings.HomeText, m_settings.VisitorText));
     }

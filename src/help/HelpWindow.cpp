@@ -54,8 +54,8 @@ HelpWindow::HelpWindow(const QString& folder, QWidget* parent)
 
     applyMinimumSize();
     resize(kClientWidth / kTwipsPerPixel, kClientHeight / kTwipsPerPixel);
-    Form_Load();
-    Form_Resize();
+    loadHelpText();
+    placeTextBox();
 }
 
 QString HelpWindow::helpFileName() {
@@ -85,7 +85,7 @@ HelpWindow* HelpWindow::showHelp(const QString& folder, std::function<bool(int)>
     return open;
 }
 
-void HelpWindow::Form_Load() {
+void HelpWindow::loadHelpText() {
     const QString path = helpFilePath(m_folder);
     const QFileInfo info(path);
     if (!info.exists() || !info.isFile()) {
@@ -111,7 +111,7 @@ void HelpWindow::Form_Load() {
     rtbHelp->setPlainText(tr("The help file cannot be shown.  %1  Please reinstall the program.").arg(error));
 }
 
-void HelpWindow::Form_Resize() {
+void HelpWindow::placeTextBox() {
     if (isMinimized())
         return;
     applyMinimumSize();
@@ -135,7 +135,7 @@ void HelpWindow::applyMinimumSize() {
 
 void HelpWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    Form_Resize();
+    placeTextBox();
     // The smallest size is only a hint to a window manager; without one, another program can shrink the window
     // below it, and the window grows straight back.
     if (!isMinimized() && (width() < minimumWidth() || height() < minimumHeight()))
@@ -146,12 +146,12 @@ void HelpWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     // Restoring from the task bar: fit the box to whatever size the window comes back with.
     if (event->type() == QEvent::WindowStateChange)
-        Form_Resize();
+        placeTextBox();
 }
 
 void HelpWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    Form_Resize();
+    placeTextBox();
 }
 
 bool HelpWindow::passedOn(QKeyEvent* event) {

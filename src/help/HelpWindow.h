@@ -36,8 +36,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Form_Load();
-    void Form_Resize();
+    void loadHelpText();
+    void placeTextBox();
     void applyMinimumSize();
 
     bool passedOn(QKeyEvent* event);

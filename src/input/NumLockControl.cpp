@@ -3,13 +3,15 @@
 namespace NumLockControl {
 
 void SetNumLock(bool wanted) {
-    const std::optional<bool> current = NumLockPlatform::readNumLock();
+    const std::optional<bool> current = num_lock_platform::readNumLock();
     if (!current || *current == wanted) {
         return;
     }
-    NumLockPlatform::writeNumLock(wanted);
+    num_lock_platform::writeNumLock(wanted);
 }
 
-std::optional<bool> numLockState() { return NumLockPlatform::readNumLock(); }
+std::optional<bool> numLockState() {
+    return num_lock_platform::readNumLock();
+}
 
 } // namespace NumLockControl

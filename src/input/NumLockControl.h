@@ -4,10 +4,10 @@
 // Holding the keyboard's NumLock toggle: the numeric keypad types digits into the board only while NumLock
 // is on. Each platform has its own small layer; where none can reach the keyboard (Wayland without X, the
 // offscreen platform) nothing happens.
-namespace NumLockControl {
+namespace NumLockControl { // NOLINT(readability-identifier-naming): renamed with the board
 
 // Brings NumLock to the wanted state (true: on); does nothing when it already is.
-void SetNumLock(bool wanted);
+void SetNumLock(bool wanted); // NOLINT(readability-identifier-naming): renamed with the board
 
 // The NumLock state as the platform reports it; empty where it cannot be read.
 std::optional<bool> numLockState();
@@ -15,7 +15,7 @@ std::optional<bool> numLockState();
 } // namespace NumLockControl
 
 // The platform layers behind the two calls above. Each answers false / empty when it cannot act.
-namespace NumLockPlatform {
+namespace num_lock_platform {
 std::optional<bool> readNumLock();
 bool writeNumLock(bool on);
-} // namespace NumLockPlatform
+} // namespace num_lock_platform

@@ -3,7 +3,7 @@
 #include "NumLockControl.h"
 #include <windows.h>
 
-namespace NumLockPlatform {
+namespace num_lock_platform {
 
 std::optional<bool> readNumLock() {
     BYTE state[256] = {};
@@ -20,4 +20,4 @@ bool writeNumLock(bool /*on*/) {
     return true;
 }
 
-} // namespace NumLockPlatform
+} // namespace num_lock_platform

@@ -21,11 +21,13 @@ Display* x11Display() {
     return x11 != nullptr ? x11->display() : nullptr;
 }
 
-unsigned numLockMask(Display* dpy) { return XkbKeysymToModifiers(dpy, XK_Num_Lock); }
+unsigned numLockMask(Display* dpy) {
+    return XkbKeysymToModifiers(dpy, XK_Num_Lock);
+}
 
 } // namespace
 
-namespace NumLockPlatform {
+namespace num_lock_platform {
 
 std::optional<bool> readNumLock() {
     Display* dpy = x11Display();
@@ -54,14 +56,18 @@ bool writeNumLock(bool on) {
     return sent;
 }
 
-} // namespace NumLockPlatform
+} // namespace num_lock_platform
 
 #else
 
-namespace NumLockPlatform {
-std::optional<bool> readNumLock() { return std::nullopt; }
-bool writeNumLock(bool) { return false; }
-} // namespace NumLockPlatform
+namespace num_lock_platform {
+std::optional<bool> readNumLock() {
+    return std::nullopt;
+}
+bool writeNumLock(bool) {
+    return false;
+}
+} // namespace num_lock_platform
 
 #endif
 #endif

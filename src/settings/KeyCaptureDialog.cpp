@@ -57,18 +57,18 @@ KeyCaptureDialog::KeyCaptureDialog(KeyCaptureExchange& exchange, const WorkingKe
     fitWrappedText(lblUsed);
     lblUsed->hide();
 
-    Form_Load();
+    showPrompt();
 }
 
-void KeyCaptureDialog::Form_Load() {
+void KeyCaptureDialog::showPrompt() {
     // The prompt names the command in words the options dialog gave; both are in the user's language.
-    const QString command = QCoreApplication::translate("OptionsDialog", m_exchange.KeyPrompt.c_str());
+    const QString command = QCoreApplication::translate("OptionsDialog", m_exchange.keyPrompt.c_str());
     lblChoose->setText(tr("Press the key you would like to %1.").arg(command));
     fitWrappedText(lblChoose);
-    m_exchange.ChosenKey.assign(1, '0');
+    m_exchange.chosenKey.assign(1, '0');
 }
 
-void KeyCaptureDialog::Form_KeyDown(int keyCode) {
+void KeyCaptureDialog::keyPressed(int keyCode) {
     if (captureKeyPress(m_exchange, keyCode, m_workingKeys)) {
         lblUsed->hide();
         accept();
@@ -98,5 +98,5 @@ bool KeyCaptureDialog::event(QEvent* event) {
 
 void KeyCaptureDialog::keyPressEvent(QKeyEvent* event) {
     event->accept();
-    Form_KeyDown(windowsKeyCode(event));
+    keyPressed(windowsKeyCode(event));
 }

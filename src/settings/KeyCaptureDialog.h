@@ -6,7 +6,7 @@
 #include "core/settings/KeyCapture.h"
 
 // The small window that takes one command key: it shows the action, and the next acceptable key pressed
-// becomes the answer in the exchange (ChosenKey). Keys that cannot be command keys are refused with a message
+// becomes the answer in the exchange (chosenKey). Keys that cannot be command keys are refused with a message
 // and the system beep; the window stays open for another try. Closing it any other way answers "0".
 //
 // The window itself takes every key, Tab, Escape and the arrow keys included: they would otherwise move the
@@ -20,7 +20,7 @@ public:
                      QWidget* parent = nullptr);
 
     // The handler of one key press, by its Windows key code.
-    void Form_KeyDown(int keyCode);
+    void keyPressed(int keyCode);
 
     QLabel* lblChoose = nullptr;
     QLabel* lblUsed = nullptr;
@@ -30,7 +30,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void Form_Load();
+    void showPrompt();
 
     KeyCaptureExchange& m_exchange;
     WorkingKeys m_workingKeys;

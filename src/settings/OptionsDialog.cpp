@@ -113,21 +113,21 @@ OptionsDialog::OptionsDialog(SettingsVariables& settings, SettingsStore& store, 
     setFont(pixelFont(kArial, 8.25));
     setFixedSize(twips::toPixels(6030), twips::toPixels(6810));
 
-    SSTab1 = new QTabWidget(this);
-    SSTab1->setObjectName(QStringLiteral("SSTab1"));
-    twips::place(SSTab1, 120, 120, 5775, 6135);
+    tabs = new QTabWidget(this);
+    tabs->setObjectName(QStringLiteral("SSTab1"));
+    twips::place(tabs, 120, 120, 5775, 6135);
     const QStringList captions{tr("Keyboard Controls"), tr("Color Controls"), tr("Text Controls")};
     for (int i = 0; i < 3; ++i) {
         auto* page = new QWidget;
         m_canvases[static_cast<std::size_t>(i)] = new QWidget(page);
-        SSTab1->addTab(page, captions[i]);
+        tabs->addTab(page, captions[i]);
     }
     buildKeyboardTab(m_canvases[0]);
     buildColorTab(m_canvases[1]);
     buildTextTab(m_canvases[2]);
     // Ctrl+Tab and Ctrl+Shift+Tab turn the tabs wherever the keyboard is in the dialog, not only on the tabs.
     const auto turnTabs = [this](int step) {
-        SSTab1->setCurrentIndex((SSTab1->currentIndex() + step + SSTab1->count()) % SSTab1->count());
+        tabs->setCurrentIndex((tabs->currentIndex() + step + tabs->count()) % tabs->count());
     };
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this), &QShortcut::activated, this,
             [turnTabs] { turnTabs(1); });
@@ -137,10 +137,10 @@ OptionsDialog::OptionsDialog(SettingsVariables& settings, SettingsStore& store, 
     cmdOk = button(this, tr("&Ok"), 1680, 6360, 1080, 375);
     cmdCancel = button(this, tr("&Cancel"), 2880, 6360, 1080, 375);
     cmdOk->setDefault(true);
-    connect(cmdOk, &QPushButton::clicked, this, [this] { cmdOk_Click(); });
-    connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+    connect(cmdOk, &QPushButton::clicked, this, [this] { onOkClicked(); });
+    connect(cmdCancel, &QPushButton::clicked, this, [this] { onCancelClicked(); });
 
-    Form_Load();
+    fillFromSettings();
 }
 
 void OptionsDialog::buildKeyboardTab(QWidget* page) {
@@ -160,16 +160,16 @@ void OptionsDialog::buildKeyboardTab(QWidget* page) {
     lblClear = borderedLabel(page, 1920, 3480, 1335, 375);
 
     m_keyButtons = {{
-        {cmdStartStopClock, lblStartStopClock, &OptionsDialog::StartStopClockKeyTemp,
+        {cmdStartStopClock, lblStartStopClock, &OptionsDialog::startStopClockKeyTemp,
          QT_TR_NOOP("start / stop the clock")},
-        {cmdResetClock, lblResetClock, &OptionsDialog::ResetClockKeyTemp, QT_TR_NOOP("reset the clock")},
-        {cmdClearKey, lblClear, &OptionsDialog::ClearKeyTemp, QT_TR_NOOP("clear a number")},
-        {cmdClockSwitch, lblClockSwitch, &OptionsDialog::ClockSwitchKeyTemp,
+        {cmdResetClock, lblResetClock, &OptionsDialog::resetClockKeyTemp, QT_TR_NOOP("reset the clock")},
+        {cmdClearKey, lblClear, &OptionsDialog::clearKeyTemp, QT_TR_NOOP("clear a number")},
+        {cmdClockSwitch, lblClockSwitch, &OptionsDialog::clockSwitchKeyTemp,
          QT_TR_NOOP("switch between clock and game time")},
-        {cmdSepTime, lblSepTime, &OptionsDialog::SepTimeKeyTemp,
+        {cmdSepTime, lblSepTime, &OptionsDialog::sepTimeKeyTemp,
          QT_TR_NOOP("start / stop an independent penalty clock")},
-        {cmdBuzzer, lblBuzzer, &OptionsDialog::BuzzerKeyTemp, QT_TR_NOOP("sound the buzzer")},
-        {cmdHorn, lblHorn, &OptionsDialog::HornKeyTemp, QT_TR_NOOP("sound the horn")},
+        {cmdBuzzer, lblBuzzer, &OptionsDialog::buzzerKeyTemp, QT_TR_NOOP("sound the buzzer")},
+        {cmdHorn, lblHorn, &OptionsDialog::hornKeyTemp, QT_TR_NOOP("sound the horn")},
     }};
     for (const KeyButton& key : m_keyButtons)
         connect(key.button, &QPushButton::clicked, this, [this, key] { changeKey(key); });
@@ -183,7 +183,7 @@ void OptionsDialog::buildKeyboardTab(QWidget* page) {
     twips::place(optKeepOff, 120, 1020, 1695, 315);
 
     cmdResetKeys = button(page, tr("Reset Keys"), 3960, 2760, 1215, 375);
-    connect(cmdResetKeys, &QPushButton::clicked, this, [this] { cmdResetKeys_Click(); });
+    connect(cmdResetKeys, &QPushButton::clicked, this, [this] { onResetKeysClicked(); });
 
     fraBuzzerFile = frame(page, tr("Buzzer File:"), 120, 3960, 5535, 975);
     cmdBuzzerSound = button(fraBuzzerFile, tr("Change Buzzer Sound"), 120, 270, 1935, 330);
@@ -191,8 +191,8 @@ void OptionsDialog::buildKeyboardTab(QWidget* page) {
     fraHornFile = frame(page, tr("Horn Sound:"), 120, 5040, 5535, 975);
     cmdHornSound = button(fraHornFile, tr("Change Horn Sound"), 120, 270, 1935, 330);
     lblHFile = label(fraHornFile, QString(), 120, 645, 5295, 255);
-    connect(cmdBuzzerSound, &QPushButton::clicked, this, [this] { changeSound(BuzzTemp, lblBFile); });
-    connect(cmdHornSound, &QPushButton::clicked, this, [this] { changeSound(HornTemp, lblHFile); });
+    connect(cmdBuzzerSound, &QPushButton::clicked, this, [this] { changeSound(buzzTemp, lblBFile); });
+    connect(cmdHornSound, &QPushButton::clicked, this, [this] { changeSound(hornTemp, lblHFile); });
 }
 
 void OptionsDialog::buildColorTab(QWidget* page) {
@@ -243,7 +243,7 @@ void OptionsDialog::buildColorTab(QWidget* page) {
     // Reached with Tab like every other control; the arrow keys then step it (up and right widen the marker).
     scrLEDSelectedWidth->setFocusPolicy(Qt::StrongFocus);
     setTabOrder(cmdLedSelected, scrLEDSelectedWidth);
-    connect(scrLEDSelectedWidth, &QScrollBar::valueChanged, this, [this] { scrLEDSelectedWidth_Change(); });
+    connect(scrLEDSelectedWidth, &QScrollBar::valueChanged, this, [this] { onSelectedWidthChanged(); });
 
     fraDigitType = frame(page, tr("Digit Type:"), 1680, 4200, 2415, 1575);
     cmbLedType = new QComboBox(fraDigitType);
@@ -256,10 +256,10 @@ void OptionsDialog::buildColorTab(QWidget* page) {
     lumPreview->setCaption(8);
     lumPreview->move(twips::toPixels(1560), twips::toPixels(480));
     lumPreview->setFocusPolicy(Qt::NoFocus);
-    connect(cmbLedType, &QComboBox::currentIndexChanged, this, [this] { cmbLedType_Click(); });
+    connect(cmbLedType, &QComboBox::currentIndexChanged, this, [this] { onLedTypeChosen(); });
 
     cmdResetColors = button(page, tr("Reset Colors"), 4320, 4740, 1215, 375);
-    connect(cmdResetColors, &QPushButton::clicked, this, [this] { cmdResetColors_Click(); });
+    connect(cmdResetColors, &QPushButton::clicked, this, [this] { onResetColorsClicked(); });
 }
 
 void OptionsDialog::buildTextTab(QWidget* page) {
@@ -297,15 +297,15 @@ void OptionsDialog::buildTextTab(QWidget* page) {
     m_showPlayerNumbers->setObjectName(QStringLiteral("chkShowPlayerNumbers"));
     twips::place(m_showPlayerNumbers, 360, 5400, 4815, 375);
 
-    connect(txtHomeText, &QLineEdit::textChanged, this, [this] { txtHomeText_Change(); });
-    connect(txtVisitorText, &QLineEdit::textChanged, this, [this] { txtVisitorText_Change(); });
+    connect(txtHomeText, &QLineEdit::textChanged, this, [this] { onHomeTextChanged(); });
+    connect(txtVisitorText, &QLineEdit::textChanged, this, [this] { onVisitorTextChanged(); });
 }
 
 void OptionsDialog::placeTabContents() {
     for (QWidget* canvas : m_canvases) {
         QWidget* page = canvas->parentWidget();
-        const QPoint offset = page->mapTo(SSTab1, QPoint(0, 0));
-        canvas->setGeometry(-offset.x(), -offset.y(), SSTab1->width(), SSTab1->height());
+        const QPoint offset = page->mapTo(tabs, QPoint(0, 0));
+        canvas->setGeometry(-offset.x(), -offset.y(), tabs->width(), tabs->height());
     }
 }
 
@@ -313,22 +313,22 @@ void OptionsDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // The tab control lays its pages out when it is shown; only then is their corner known.
     placeTabContents();
-    Form_Activate();
+    focusOkButton();
 }
 
 void OptionsDialog::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        Form_Activate();
+        focusOkButton();
 }
 
-void OptionsDialog::Form_Activate() {
+void OptionsDialog::focusOkButton() {
     cmdOk->setFocus(Qt::ActiveWindowFocusReason);
 }
 
-void OptionsDialog::Form_Load() {
+void OptionsDialog::fillFromSettings() {
     const SettingsVariables& s = m_settings;
-    SSTab1->setCurrentIndex(0);
+    tabs->setCurrentIndex(0);
 
     picTimeC->setBackColor(s.TimeColor);
     picScoreC->setBackColor(s.ScoreColor);
@@ -341,15 +341,15 @@ void OptionsDialog::Form_Load() {
     picVisitorC->setBackColor(s.VisitorColor);
 
     scrLEDSelectedWidth->setValue(-clampSelectedWidth(s.LEDSelectedWidth));
-    scrLEDSelectedWidth_Change();
+    onSelectedWidthChanged();
 
-    StartStopClockKeyTemp = s.StartStopClockKey;
-    ResetClockKeyTemp = s.ResetClockKey;
-    ClearKeyTemp = s.ClearKey;
-    ClockSwitchKeyTemp = s.ClockSwitchKey;
-    SepTimeKeyTemp = s.SepTimeKey;
-    BuzzerKeyTemp = s.BuzzerKey;
-    HornKeyTemp = s.HornKey;
+    startStopClockKeyTemp = s.StartStopClockKey;
+    resetClockKeyTemp = s.ResetClockKey;
+    clearKeyTemp = s.ClearKey;
+    clockSwitchKeyTemp = s.ClockSwitchKey;
+    sepTimeKeyTemp = s.SepTimeKey;
+    buzzerKeyTemp = s.BuzzerKey;
+    hornKeyTemp = s.HornKey;
     for (const KeyButton& key : m_keyButtons)
         showKeyName(key.label, this->*key.temp);
 
@@ -360,13 +360,13 @@ void OptionsDialog::Form_Load() {
     else if (s.NumLockForce == 2)
         optKeepOff->setChecked(true);
 
-    BuzzTemp = s.BuzzerFile;
-    HornTemp = s.HornFile;
+    buzzTemp = s.BuzzerFile;
+    hornTemp = s.HornFile;
 
-    TempSize = teamSizePoints(s.TeamSize);
+    tempSize = teamSizePoints(s.TeamSize);
 
     cmbLedType->setCurrentIndex(ledStyleOf(s.LEDType));
-    cmbLedType_Click();
+    onLedTypeChosen();
 
     chkPenaltyRules->setChecked(s.PenaltyRules);
     m_showPlayerNumbers->setChecked(s.ShowPlayerNumbers);
@@ -380,8 +380,8 @@ void OptionsDialog::Form_Load() {
     if (txtVisitorText->text() != visitor)
         txtVisitorText->setText(visitor);
 
-    lblBFile->setText(ChopFileName(QString::fromStdString(BuzzTemp), kFileLabelLength));
-    lblHFile->setText(ChopFileName(QString::fromStdString(HornTemp), kFileLabelLength));
+    lblBFile->setText(chopFileName(QString::fromStdString(buzzTemp), kFileLabelLength));
+    lblHFile->setText(chopFileName(QString::fromStdString(hornTemp), kFileLabelLength));
 
     fillPublicScreens(QString::fromStdString(s.PublicScreen).trimmed());
 }
@@ -405,16 +405,16 @@ void OptionsDialog::fillPublicScreens(const QString& stored) {
     m_publicScreenShown = cmbPublicScreen->currentData().toString();
 }
 
-QString OptionsDialog::ChopFileName(const QString& fileName, int length) {
+QString OptionsDialog::chopFileName(const QString& fileName, int length) {
     const QFileInfo info(fileName);
     const QString existingName = !fileName.isEmpty() && info.isFile() ? info.fileName() : QString();
     if (fileName.isEmpty())
         return tr("[No File Selected]");
-    return QString::fromStdString(::ChopFileName(fileName.toStdString(), existingName.toStdString(), length));
+    return QString::fromStdString(::chopFileName(fileName.toStdString(), existingName.toStdString(), length));
 }
 
-void OptionsDialog::PreviewIt() {
-    TempSize = fitTeamNameSize([this](int points) {
+void OptionsDialog::previewTeamNames() {
+    tempSize = fitTeamNameSize([this](int points) {
         lblHomePreview->setFontSize(points);
         lblVisitorPreview->setFontSize(points);
         return std::pair{extentOf(lblHomePreview), extentOf(lblVisitorPreview)};
@@ -422,8 +422,8 @@ void OptionsDialog::PreviewIt() {
 }
 
 WorkingKeys OptionsDialog::workingKeys() const {
-    return {StartStopClockKeyTemp, ResetClockKeyTemp, ClearKeyTemp, ClockSwitchKeyTemp,
-            SepTimeKeyTemp,        BuzzerKeyTemp,     HornKeyTemp};
+    return {startStopClockKeyTemp, resetClockKeyTemp, clearKeyTemp, clockSwitchKeyTemp,
+            sepTimeKeyTemp,        buzzerKeyTemp,     hornKeyTemp};
 }
 
 void OptionsDialog::showKeyName(QLabel* label, std::int16_t keyCode) {
@@ -431,16 +431,16 @@ void OptionsDialog::showKeyName(QLabel* label, std::int16_t keyCode) {
 }
 
 void OptionsDialog::changeColor(ColorSample* sample) {
-    const std::optional<QColor> chosen = m_dialogs.pickColor(this, fromOleColor(sample->BackColor()));
+    const std::optional<QColor> chosen = m_dialogs.pickColor(this, fromOleColor(sample->backColor()));
     if (!chosen || !chosen->isValid())
         return;
     sample->setBackColor(toOleColor(*chosen));
 }
 
 void OptionsDialog::changeKey(const KeyButton& key) {
-    m_exchange.KeyPrompt = key.prompt;
-    m_exchange.AssignedKey = this->*key.temp;
-    m_exchange.ChosenKey.assign(1, '0');
+    m_exchange.keyPrompt = key.prompt;
+    m_exchange.assignedKey = this->*key.temp;
+    m_exchange.chosenKey.assign(1, '0');
     m_dialogs.captureKey(this, m_exchange, workingKeys());
     if (const std::optional<std::int16_t> chosen = chosenKeyCode(m_exchange)) {
         this->*key.temp = *chosen;
@@ -454,14 +454,14 @@ void OptionsDialog::changeSound(std::string& temp, QLabel* label) {
         return;
     const QString path = QDir::toNativeSeparators(*chosen);
     temp = path.toStdString();
-    label->setText(ChopFileName(path, kFileLabelLength));
+    label->setText(chopFileName(path, kFileLabelLength));
 }
 
-void OptionsDialog::cmbLedType_Click() {
+void OptionsDialog::onLedTypeChosen() {
     lumPreview->setLedType(cmbLedType->currentIndex());
 }
 
-void OptionsDialog::scrLEDSelectedWidth_Change() {
+void OptionsDialog::onSelectedWidthChanged() {
     lblLEDSelectedWidthValue->setText(QString::number(-scrLEDSelectedWidth->value()));
 }
 
@@ -470,17 +470,17 @@ QString OptionsDialog::keptName(const QLineEdit* box, const std::string& stored)
     return box->text() == name.left(box->maxLength()) ? name : box->text();
 }
 
-void OptionsDialog::txtHomeText_Change() {
+void OptionsDialog::onHomeTextChanged() {
     lblHomePreview->setCaption(keptName(txtHomeText, m_settings.HomeText));
-    PreviewIt();
+    previewTeamNames();
 }
 
-void OptionsDialog::txtVisitorText_Change() {
+void OptionsDialog::onVisitorTextChanged() {
     lblVisitorPreview->setCaption(keptName(txtVisitorText, m_settings.VisitorText));
-    PreviewIt();
+    previewTeamNames();
 }
 
-void OptionsDialog::cmdResetColors_Click() {
+void OptionsDialog::onResetColorsClicked() {
     if (!m_dialogs.askYesNo(this, tr("Reset Colors"), tr("Are you sure you want to reset the colors?")))
         return;
     const SettingsVariables d = defaultSettings({}, '/');
@@ -497,7 +497,7 @@ void OptionsDialog::cmdResetColors_Click() {
     lblLEDSelectedWidthValue->setText(QString::number(d.LEDSelectedWidth));
 }
 
-void OptionsDialog::cmdResetKeys_Click() {
+void OptionsDialog::onResetKeysClicked() {
     if (!m_dialogs.askYesNo(this, tr("Reset Keys"), tr("Are you sure you want to reset the keys?")))
         return;
     const WorkingKeys reset = resetKeys(workingKeys());
@@ -508,29 +508,29 @@ void OptionsDialog::cmdResetKeys_Click() {
     optNormal->setChecked(true);
 }
 
-void OptionsDialog::cmdOk_Click() {
+void OptionsDialog::onOkClicked() {
     SettingsVariables& s = m_settings;
-    s.TimeColor = picTimeC->BackColor();
-    s.ScoreColor = picScoreC->BackColor();
-    s.BorderColor = picBorderC->BackColor();
-    s.FormBack = picBackC->BackColor();
-    s.PeriodColor = picPeriodC->BackColor();
-    s.HomeColor = picHomeC->BackColor();
-    s.LEDBack = picLEDB->BackColor();
-    s.LEDSelected = picLedSelected->BackColor();
-    s.VisitorColor = picVisitorC->BackColor();
+    s.TimeColor = picTimeC->backColor();
+    s.ScoreColor = picScoreC->backColor();
+    s.BorderColor = picBorderC->backColor();
+    s.FormBack = picBackC->backColor();
+    s.PeriodColor = picPeriodC->backColor();
+    s.HomeColor = picHomeC->backColor();
+    s.LEDBack = picLEDB->backColor();
+    s.LEDSelected = picLedSelected->backColor();
+    s.VisitorColor = picVisitorC->backColor();
 
     s.LEDSelectedWidth = static_cast<std::int16_t>(lblLEDSelectedWidthValue->text().toInt());
 
-    s.StartStopClockKey = StartStopClockKeyTemp;
-    s.ResetClockKey = ResetClockKeyTemp;
-    s.ClearKey = ClearKeyTemp;
-    s.ClockSwitchKey = ClockSwitchKeyTemp;
-    s.SepTimeKey = SepTimeKeyTemp;
-    s.BuzzerKey = BuzzerKeyTemp;
-    s.HornKey = HornKeyTemp;
-    s.BuzzerFile = BuzzTemp;
-    s.HornFile = HornTemp;
+    s.StartStopClockKey = startStopClockKeyTemp;
+    s.ResetClockKey = resetClockKeyTemp;
+    s.ClearKey = clearKeyTemp;
+    s.ClockSwitchKey = clockSwitchKeyTemp;
+    s.SepTimeKey = sepTimeKeyTemp;
+    s.BuzzerKey = buzzerKeyTemp;
+    s.HornKey = hornKeyTemp;
+    s.BuzzerFile = buzzTemp;
+    s.HornFile = hornTemp;
 
     if (optNormal->isChecked()) {
         s.NumLockForce = 0;
@@ -546,7 +546,7 @@ void OptionsDialog::cmdOk_Click() {
 
     s.HomeText = keptName(txtHomeText, s.HomeText).toStdString();
     s.VisitorText = keptName(txtVisitorText, s.VisitorText).toStdString();
-    s.TeamSize = FixedPoint4{TempSize} * kFixedPoint4Scale;
+    s.TeamSize = FixedPoint4{tempSize} * kFixedPoint4Scale;
 
     s.LEDType = static_cast<std::int16_t>(cmbLedType->currentIndex());
     s.PenaltyRules = chkPenaltyRules->isChecked();
@@ -557,12 +557,12 @@ void OptionsDialog::cmdOk_Click() {
     s.PublicScreen = m_publicScreenChanged ? chosenScreen.toStdString()
                                            : QString::fromStdString(s.PublicScreen).trimmed().toStdString();
 
-    SaveSettings(s, m_store);
+    saveSettings(s, m_store);
     // An unwritable store is reported; the new values stay in effect for this run either way.
     flushSettingsOrReport(m_store, this);
     accept();
 }
 
-void OptionsDialog::cmdCancel_Click() {
+void OptionsDialog::onCancelClicked() {
     reject();
 }

@@ -27,7 +27,7 @@ class ColorSample : public QFrame {
     Q_OBJECT
 public:
     explicit ColorSample(QWidget* parent);
-    OleColor BackColor() const { return m_color; }
+    OleColor backColor() const { return m_color; }
     void setBackColor(OleColor color);
 
 private:
@@ -46,9 +46,9 @@ public:
                   OptionsDialogs& dialogs, QWidget* parent = nullptr);
 
     // The display form of a sound path in a label `length` characters wide (see the rule in core).
-    static QString ChopFileName(const QString& fileName, int length);
-    // Recomputes TempSize from the names in the two measuring labels.
-    void PreviewIt();
+    static QString chopFileName(const QString& fileName, int length);
+    // Recomputes tempSize from the names in the two measuring labels.
+    void previewTeamNames();
 
     // The public board's screen in use now (the command line's --public-screen or the stored one; empty: this
     // window only): the choice shows it. OK stores a public screen only when the user changed that choice.
@@ -62,18 +62,18 @@ public:
     const KeyCaptureExchange& keyCapture() const { return m_exchange; }
 
     // Working copies, read by the key window's refusal of taken keys.
-    std::int16_t StartStopClockKeyTemp = 0;
-    std::int16_t ResetClockKeyTemp = 0;
-    std::int16_t ClearKeyTemp = 0;
-    std::int16_t ClockSwitchKeyTemp = 0;
-    std::int16_t SepTimeKeyTemp = 0;
-    std::int16_t BuzzerKeyTemp = 0;
-    std::int16_t HornKeyTemp = 0;
-    std::string BuzzTemp;
-    std::string HornTemp;
-    std::int16_t TempSize = 0;
+    std::int16_t startStopClockKeyTemp = 0;
+    std::int16_t resetClockKeyTemp = 0;
+    std::int16_t clearKeyTemp = 0;
+    std::int16_t clockSwitchKeyTemp = 0;
+    std::int16_t sepTimeKeyTemp = 0;
+    std::int16_t buzzerKeyTemp = 0;
+    std::int16_t hornKeyTemp = 0;
+    std::string buzzTemp;
+    std::string hornTemp;
+    std::int16_t tempSize = 0;
 
-    QTabWidget* SSTab1 = nullptr;
+    QTabWidget* tabs = nullptr;
 
     // "Keyboard Controls"
     QPushButton* cmdSepTime = nullptr;
@@ -172,23 +172,23 @@ private:
     void placeTabContents();
     void fillPublicScreens(const QString& stored);
 
-    void Form_Load();
-    void Form_Activate();
+    void fillFromSettings();
+    void focusOkButton();
     void changeColor(ColorSample* sample);
     void changeKey(const KeyButton& key);
     void changeSound(std::string& temp, QLabel* label);
     void showKeyName(QLabel* label, std::int16_t keyCode);
-    void cmbLedType_Click();
-    void scrLEDSelectedWidth_Change();
+    void onLedTypeChosen();
+    void onSelectedWidthChanged();
     // The name a box stands for: the box takes at most 20 characters, so a longer stored name shows cut; while
     // the box still shows exactly that cut the name was not changed, and it is kept whole.
     static QString keptName(const QLineEdit* box, const std::string& stored);
-    void txtHomeText_Change();
-    void txtVisitorText_Change();
-    void cmdResetColors_Click();
-    void cmdResetKeys_Click();
-    void cmdOk_Click();
-    void cmdCancel_Click();
+    void onHomeTextChanged();
+    void onVisitorTextChanged();
+    void onResetColorsClicked();
+    void onResetKeysClicked();
+    void onOkClicked();
+    void onCancelClicked();
 
     SettingsVariables& m_settings;
     SettingsStore& m_store;

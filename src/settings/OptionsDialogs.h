@@ -19,7 +19,7 @@ public:
     virtual std::optional<QString> pickSoundFile(QWidget* parent, const QString& current) = 0;
     // A question with the buttons Yes and No: true for Yes.
     virtual bool askYesNo(QWidget* parent, const QString& title, const QString& text) = 0;
-    // The key window for the action in exchange (KeyPrompt, AssignedKey), modal; it answers in ChosenKey.
+    // The key window for the action in exchange (keyPrompt, assignedKey), modal; it answers in chosenKey.
     virtual void captureKey(QWidget* parent, KeyCaptureExchange& exchange, const WorkingKeys& workingKeys) = 0;
 };
 

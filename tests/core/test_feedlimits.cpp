@@ -335,8 +335,8 @@ INSTANTIATE_TEST_SUITE_P(Examples, PingCountTest,
                                            PingCase{"pings up to the burst", 100, 0, 0, false},
                                            PingCase{"one more ping than the burst at once", 101, 0, 0, true},
                                            PingCase{"5000 pings as fast as they go", 5000, 1000, 0, true},
-                                           PingCase{"the feed's own pushes are never counted", 50, 60'000, 50 * 100'000,
-                                                    false}));
+                                           PingCase{"the feed's own pushes are never counted", 50, 60'000,
+                                                    std::int64_t{50} * 100'000, false}));
 
 TEST(LiveClientWatch, PingsAndOtherFramesShareOneAllowance) {
     FeedLimits l;

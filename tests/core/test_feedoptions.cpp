@@ -45,29 +45,29 @@ TEST_P(PlanFeedTest, Plans) {
     EXPECT_EQ(plan.problems.size(), c.problems) << c.what;
 }
 
-const std::nullopt_t none = std::nullopt;
+const std::nullopt_t kNone = std::nullopt;
 
 INSTANTIATE_TEST_SUITE_P(
     Examples, PlanFeedTest,
     ::testing::Values(
         PlanCase{"nothing asked: nothing listens", {}, {}, false, 0, "127.0.0.1", "", 0},
-        PlanCase{"--feed 8787", {"8787", none, none}, {}, true, 8787, "127.0.0.1", "", 0},
-        PlanCase{"the store alone", {}, {"9000", "0.0.0.0", none}, true, 9000, "0.0.0.0", "", 0},
-        PlanCase{"the command line wins", {"8787", none, none}, {"9000", "::1", none}, true, 8787, "::1", "", 0},
-        PlanCase{"an address alone opens nothing", {none, "0.0.0.0", none}, {}, false, 0, "0.0.0.0", "", 0},
-        PlanCase{"empty store values ask nothing", {}, {"", " ", none}, false, 0, "127.0.0.1", "", 0},
-        PlanCase{"a broken store port", {}, {"eighty", none, none}, false, 0, "127.0.0.1", "", 1},
+        PlanCase{"--feed 8787", {"8787", kNone, kNone}, {}, true, 8787, "127.0.0.1", "", 0},
+        PlanCase{"the store alone", {}, {"9000", "0.0.0.0", kNone}, true, 9000, "0.0.0.0", "", 0},
+        PlanCase{"the command line wins", {"8787", kNone, kNone}, {"9000", "::1", kNone}, true, 8787, "::1", "", 0},
+        PlanCase{"an address alone opens nothing", {kNone, "0.0.0.0", kNone}, {}, false, 0, "0.0.0.0", "", 0},
+        PlanCase{"empty store values ask nothing", {}, {"", " ", kNone}, false, 0, "127.0.0.1", "", 0},
+        PlanCase{"a broken store port", {}, {"eighty", kNone, kNone}, false, 0, "127.0.0.1", "", 1},
         PlanCase{"a good command line over a broken store",
-                 {"8787", none, none},
-                 {"x", none, none},
+                 {"8787", kNone, kNone},
+                 {"x", kNone, kNone},
                  true,
                  8787,
                  "127.0.0.1",
                  "",
                  0},
-        PlanCase{"files without a server", {none, none, "/tmp/feed"}, {}, false, 0, "127.0.0.1", "/tmp/feed", 0},
-        PlanCase{"files and a server", {"8787", none, "out"}, {}, true, 8787, "127.0.0.1", "out", 0},
-        PlanCase{"a port out of range", {"70000", none, none}, {}, false, 0, "127.0.0.1", "", 1}));
+        PlanCase{"files without a server", {kNone, kNone, "/tmp/feed"}, {}, false, 0, "127.0.0.1", "/tmp/feed", 0},
+        PlanCase{"files and a server", {"8787", kNone, "out"}, {}, true, 8787, "127.0.0.1", "out", 0},
+        PlanCase{"a port out of range", {"70000", kNone, kNone}, {}, false, 0, "127.0.0.1", "", 1}));
 
 TEST(PlanFeed, TheProblemNamesTheValue) {
     const FeedPlan plan = planFeed({"80x", std::nullopt, std::nullopt}, {});

@@ -613,11 +613,12 @@ TEST(RulesEvents, AQueueAReleaseAndAQueuedStartAreNamedAsSuchAndTheClockGetsNoOt
     goal.penaltyDigits[0] = {0, 0, 5};
     const std::vector<GameEvent> events = game::eventsBetween(queued, goal, kWall);
     std::vector<EventKind> kinds;
+    kinds.reserve(events.size());
     for (const GameEvent& e : events) {
         kinds.push_back(e.kind);
     }
-    EXPECT_EQ(kinds, (std::vector<EventKind>{EventKind::Goal, EventKind::PenaltyReleased,
-                                             EventKind::QueuedPenaltyStarted}));
+    EXPECT_EQ(kinds,
+              (std::vector<EventKind>{EventKind::Goal, EventKind::PenaltyReleased, EventKind::QueuedPenaltyStarted}));
     EXPECT_EQ(game::eventText(events[1]), "Home penalty 1 released by the goal (1:15 left)");
     EXPECT_EQ(game::eventText(events[2]), "Home penalty 1: waiting penalty 5:00 starts");
 

@@ -40,40 +40,43 @@ TEST_P(ClockProgressTest, OnlyARunningClocksProgressGoesUnsynced) {
 
 INSTANTIATE_TEST_SUITE_P(
     Changes, ClockProgressTest,
-    ::testing::Values(
-        ChangeCase{"the game clock moves", {}, [](GameState& s) { s.clocks[0].used += 10'000; }, true},
-        ChangeCase{"the game clock's face turns",
-                   {},
-                   [](GameState& s) {
-                       s.clocks[0].used += 10'000;
-                       s.timeDigits = {1, 2, 3, 3};
-                       s.colon = false;
-                   },
-                   true},
-        ChangeCase{"a penalty clock's face turns",
-                   {},
-                   [](GameState& s) {
-                       s.clocks[1].used += 10'000;
-                       s.penaltyDigits[0] = {4, 4, 1};
-                   },
-                   true},
-        ChangeCase{"nothing at all", {}, [](GameState&) {}, false},
-        ChangeCase{"a score", {}, [](GameState& s) { s.homeDigits[0] = 1; }, false},
-        ChangeCase{"the period", {}, [](GameState& s) { s.periodDigits[0] = 2; }, false},
-        ChangeCase{"a penalty light", {}, [](GameState& s) { s.penaltyLights[1] = true; }, false},
-        ChangeCase{"a stop", {}, [](GameState& s) { s.clocks[0].running = false; }, false},
-        ChangeCase{"a start", {}, [](GameState& s) { s.clocks[2].running = true; }, false},
-        ChangeCase{"a typed time", {}, [](GameState& s) { s.clocks[0].setTime = secondsToTime(900); }, false},
-        ChangeCase{"a stopped clock's time", {}, [](GameState& s) { s.clocks[2].used += 10'000; }, false},
-        ChangeCase{"the buzzer at zero", {}, [](GameState& s) { s.zeroBuzzed = true; }, false},
-        ChangeCase{"the goal light", {}, [](GameState& s) { s.whoGoal = 1; }, false},
-        ChangeCase{"digits typed with nothing running",
-                   [](GameState& s) {
-                       for (ClockRecord& c : s.clocks) {
-                           c.running = false;
-                       }
-                   },
-                   [](GameState& s) { s.timeDigits = {0, 5, 0, 0}; }, false}));
+    ::testing::Values(ChangeCase{"the game clock moves", {}, [](GameState& s) { s.clocks[0].used += 10'000; }, true},
+                      ChangeCase{"the game clock's face turns",
+                                 {},
+                                 [](GameState& s) {
+                                     s.clocks[0].used += 10'000;
+                                     s.timeDigits = {1, 2, 3, 3};
+                                     s.colon = false;
+                                 },
+                                 true},
+                      ChangeCase{"a penalty clock's face turns",
+                                 {},
+                                 [](GameState& s) {
+                                     s.clocks[1].used += 10'000;
+                                     s.penaltyDigits[0] = {4, 4, 1};
+                                 },
+                                 true},
+                      ChangeCase{"nothing at all", {}, [](GameState&) {}, false},
+                      ChangeCase{"a score", {}, [](GameState& s) { s.homeDigits[0] = 1; }, false},
+                      ChangeCase{"the period", {}, [](GameState& s) { s.periodDigits[0] = 2; }, false},
+                      ChangeCase{"a penalty light", {}, [](GameState& s) { s.penaltyLights[1] = true; }, false},
+                      ChangeCase{"a stop", {}, [](GameState& s) { s.clocks[0].running = false; }, false},
+                      ChangeCase{"a start", {}, [](GameState& s) { s.clocks[2].running = true; }, false},
+                      ChangeCase{
+                          "a typed time", {}, [](GameState& s) { s.clocks[0].setTime = secondsToTime(900); }, false},
+                      ChangeCase{"a stopped clock's time", {}, [](GameState& s) { s.clocks[2].used += 10'000; }, false},
+                      ChangeCase{"the buzzer at zero", {}, [](GameState& s) { s.zeroBuzzed = true; }, false},
+                      ChangeCase{"the goal light", {}, [](GameState& s) { s.whoGoal = 1; }, false},
+                      ChangeCase{"digits typed with nothing running",
+                                 [](GameState& s) {
+                                     for (ClockRecord& c : s.clocks) {
+                                         c.running = false;
+                                     }
+                                 },
+                                 [](GameState& s) {
+                                     s.timeDigits = {0, 5, 0, 0};
+                                 },
+                                 false}));
 
 TEST(GameJournal, AnyClockRuns) {
     EXPECT_FALSE(game::anyClockRuns(game::freshGame()));

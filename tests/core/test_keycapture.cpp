@@ -51,7 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(KeyCapture, AssignedReservedKeyIsTakenAgain) {
     // A hand-edited store can give a command F1; its own key still closes the window unchanged.
     WorkingKeys keys = kDefaults;
-    keys[kHornKey] = 112;
+    keys[HornKeyIndex] = 112;
     EXPECT_TRUE(isKeyAccepted(112, 112, keys));
     EXPECT_FALSE(isKeyAccepted(112, 66, keys));
 }
@@ -59,21 +59,21 @@ TEST(KeyCapture, AssignedReservedKeyIsTakenAgain) {
 TEST(KeyCapture, AcceptedKeyBecomesTheAnswer) {
     KeyCaptureExchange exchange{"sound the horn", 71, "0"};
     EXPECT_TRUE(captureKeyPress(exchange, 120, kDefaults));
-    EXPECT_EQ(exchange.ChosenKey, "120");
+    EXPECT_EQ(exchange.chosenKey, "120");
     EXPECT_EQ(chosenKeyCode(exchange), std::optional<std::int16_t>(120));
 }
 
 TEST(KeyCapture, RefusedKeyLeavesTheAnswer) {
     KeyCaptureExchange exchange{"sound the horn", 71, "0"};
     EXPECT_FALSE(captureKeyPress(exchange, 66, kDefaults));
-    EXPECT_EQ(exchange.ChosenKey, "0");
+    EXPECT_EQ(exchange.chosenKey, "0");
     EXPECT_EQ(chosenKeyCode(exchange), std::nullopt);
 }
 
 TEST(KeyCapture, OwnKeyAnswersItself) {
     KeyCaptureExchange exchange{"sound the horn", 71, "0"};
     EXPECT_TRUE(captureKeyPress(exchange, 71, kDefaults));
-    EXPECT_EQ(exchange.ChosenKey, "71");
+    EXPECT_EQ(exchange.chosenKey, "71");
 }
 
 struct ChosenRow {
@@ -86,7 +86,7 @@ class ChosenKeyTable : public testing::TestWithParam<ChosenRow> {};
 
 TEST_P(ChosenKeyTable, ReadsTheAnswer) {
     KeyCaptureExchange exchange;
-    exchange.ChosenKey = GetParam().text;
+    exchange.chosenKey = GetParam().text;
     EXPECT_EQ(chosenKeyCode(exchange), GetParam().key);
 }
 

@@ -131,8 +131,8 @@ TEST(RoundHalfEven, RecordsWholeNumbers) {
     EXPECT_EQ(roundHalfEven(-0.5), 0);
     EXPECT_EQ(roundHalfEven(57720.4), 57720);
     EXPECT_EQ(roundHalfEven(1e30), INT64_MAX);
-    EXPECT_EQ(AtLeastOne(0.2), 1);
-    EXPECT_EQ(AtLeastOne(2.5), 2.5);
+    EXPECT_EQ(atLeastOne(0.2), 1);
+    EXPECT_EQ(atLeastOne(2.5), 2.5);
 }
 
 } // namespace

@@ -197,7 +197,7 @@ TEST(PlanMqtt, NeverRepeatsAPasswordWrittenIntoTheAddress) {
         EXPECT_FALSE(plan.publish) << url;
         ASSERT_EQ(plan.problems.size(), 1u) << url;
         EXPECT_EQ(plan.problems[0].find("s3cret"), std::string::npos) << plan.problems[0];
-        EXPECT_NE(plan.problems[0].find("@"), std::string::npos) << plan.problems[0];
+        EXPECT_NE(plan.problems[0].find('@'), std::string::npos) << plan.problems[0];
     }
 }
 

@@ -28,7 +28,7 @@ class ChopFileNameTable : public testing::TestWithParam<ChopRow> {};
 
 TEST_P(ChopFileNameTable, ShowsAPathInItsLabel) {
     const ChopRow& row = GetParam();
-    EXPECT_EQ(ChopFileName(row.path, row.existingName, row.length), row.expected);
+    EXPECT_EQ(chopFileName(row.path, row.existingName, row.length), row.expected);
 }
 
 const std::string k50 = pathOfLength(50, "horn.wav");
@@ -54,30 +54,30 @@ INSTANTIATE_TEST_SUITE_P(
                             kHugeName.substr(0, 50)}),
     [](const testing::TestParamInfo<ChopRow>& info) { return info.param.name; });
 
-TEST(ChopFileName, NeverLongerThanTheLabel) {
+TEST(chopFileName, NeverLongerThanTheLabel) {
     for (std::size_t pathLength = 0; pathLength <= 90; ++pathLength) {
         for (std::size_t nameLength : {1U, 8U, 30U, 44U, 45U, 46U, 50U, 60U}) {
             const std::string name(nameLength, 'a');
             const std::string path = pathOfLength(std::max(pathLength, nameLength + 1), name);
-            const std::string shown = ChopFileName(path, name, 50);
+            const std::string shown = chopFileName(path, name, 50);
             EXPECT_LE(shown.size(), 50U) << path;
         }
     }
 }
 
-TEST(ChopFileName, CountsLettersNotBytes) {
+TEST(chopFileName, CountsLettersNotBytes) {
     // "é" takes two bytes; 50 letters are shown whole and a longer path is never cut inside a letter.
     std::string fifty;
     for (int i = 0; i < 50; ++i)
         fifty += "\xC3\xA9";
-    EXPECT_EQ(ChopFileName(fifty, "", 50), fifty);
+    EXPECT_EQ(chopFileName(fifty, "", 50), fifty);
     const std::string sixty = fifty + std::string(10, 'z');
     std::string expected;
     for (int i = 0; i < 45; ++i)
         expected += "\xC3\xA9";
-    EXPECT_EQ(ChopFileName(sixty, "", 50), expected + " ...\\");
+    EXPECT_EQ(chopFileName(sixty, "", 50), expected + " ...\\");
     const std::string nameOfLetters = fifty + ".wav";
-    EXPECT_EQ(ChopFileName("/" + nameOfLetters, nameOfLetters, 50), fifty);
+    EXPECT_EQ(chopFileName("/" + nameOfLetters, nameOfLetters, 50), fifty);
 }
 
 struct ClampRow {

@@ -41,8 +41,8 @@ TEST_P(SoundFits, RefusesWhatWouldEatMemory) {
 
 INSTANTIATE_TEST_SUITE_P(
     Sounds, SoundFits,
-    testing::Values(FitCase{"HornOfThreeSeconds", 3 * 44100, 44100, 2, true},
-                    FitCase{"TenMinutesOfMono8k", 600 * 8000, 8000, 1, true},
+    testing::Values(FitCase{"HornOfThreeSeconds", std::int64_t{3} * 44100, 44100, 2, true},
+                    FitCase{"TenMinutesOfMono8k", std::int64_t{600} * 8000, 8000, 1, true},
                     FitCase{"JustOverTenMinutes", 600 * 8000 + 1, 8000, 1, false},
                     FitCase{"ThreeMinutesOf48kStereoAtTheSampleLimit", kMaxSoundSamples / 2, 48000, 2, true},
                     FitCase{"OneFrameOverTheSampleLimit", kMaxSoundSamples / 2 + 1, 48000, 2, false},

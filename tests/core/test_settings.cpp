@@ -28,7 +28,7 @@ public:
         InMemorySettingsStore::write(section, key, value);
     }
     std::function<void(bool)> numLockRecorder() {
-        return [this](bool on) { log.push_back(on ? "SetNumLock(true)" : "SetNumLock(false)"); };
+        return [this](bool on) { log.emplace_back(on ? "SetNumLock(true)" : "SetNumLock(false)"); };
     }
     void preset(const Values& values) {
         for (const auto& [name, value] : values)
@@ -476,9 +476,9 @@ SettingsVariables distinctSettings() {
 }
 } // namespace
 
-TEST(SaveSettings, WritesEveryValueInOrderAsDecimalText) {
+TEST(saveSettings, WritesEveryValueInOrderAsDecimalText) {
     RecordingStore store;
-    SaveSettings(distinctSettings(), store);
+    saveSettings(distinctSettings(), store);
     const std::vector<std::string> expected = {
         "write ColorSettings/TimeColor=1",
         "write ColorSettings/LEDBack=2",
@@ -513,7 +513,7 @@ TEST(SaveSettings, WritesEveryValueInOrderAsDecimalText) {
     EXPECT_EQ(store.values().size(), 28u); // the 27 values and the key-code marker
 }
 
-TEST(SaveSettings, CustomKeysSavedIntoAnEmptyStoreHoldAtTheNextStart) {
+TEST(saveSettings, CustomKeysSavedIntoAnEmptyStoreHoldAtTheNextStart) {
     RecordingStore store;
     SettingsVariables s = loadFrom(store);
     store.clear(); // the store is deleted while the board runs
@@ -522,7 +522,7 @@ TEST(SaveSettings, CustomKeysSavedIntoAnEmptyStoreHoldAtTheNextStart) {
     s.ClearKey = 8;
     s.BuzzerKey = 190;
     s.HornKey = 121;
-    SaveSettings(s, store);
+    saveSettings(s, store);
     const SettingsVariables next = loadFrom(store);
     EXPECT_EQ(next.StartStopClockKey, 84);
     EXPECT_EQ(next.ResetClockKey, 85);
@@ -531,15 +531,15 @@ TEST(SaveSettings, CustomKeysSavedIntoAnEmptyStoreHoldAtTheNextStart) {
     EXPECT_EQ(next.HornKey, 121);
 }
 
-TEST(SaveSettings, WhatIsSavedLoadsBackUnchanged) {
+TEST(saveSettings, WhatIsSavedLoadsBackUnchanged) {
     RecordingStore store;
-    SaveSettings(distinctSettings(), store);
+    saveSettings(distinctSettings(), store);
     EXPECT_EQ(loadFrom(store, "/elsewhere"), distinctSettings());
 }
 
-TEST(SaveSettings, AfterAFirstRunTheStoreHoldsEveryValue) {
+TEST(saveSettings, AfterAFirstRunTheStoreHoldsEveryValue) {
     RecordingStore store;
-    SaveSettings(loadFrom(store), store);
+    saveSettings(loadFrom(store), store);
     EXPECT_EQ(store.values().size(), 28u); // the 27 values and the conversion marker
     EXPECT_EQ(store.values().at({"TextSettings", "TeamSize"}), "24");
     EXPECT_EQ(store.values().at({"ColorSettings", "BorderColor"}), "16777215");

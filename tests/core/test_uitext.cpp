@@ -7,14 +7,14 @@ namespace {
 
 // A small French dictionary: what is not in it stays English, as with a translation that lacks a phrase.
 std::string french(const std::string& context, const std::string& source) {
-    static const std::map<std::string, std::string> words{
+    static const std::map<std::string, std::string> kWords{
         {"T|Goal %1 (%2-%3)", "But %1 (%2-%3)"},
         {"T|%1 penalty %2", "Pénalité %2 de %1"},
         {"T|%1 set to %2", "%1 réglée à %2"},
         {"T|%2 before %1", "%2 avant %1"},
     };
-    const auto found = words.find(context + "|" + source);
-    return found == words.end() ? source : found->second;
+    const auto found = kWords.find(context + "|" + source);
+    return found == kWords.end() ? source : found->second;
 }
 
 struct RenderRow {

@@ -57,7 +57,7 @@ void TestChooseKey::opensWithThePromptAndNoAnswer() {
     QCOMPARE(w.window->windowTitle(), QStringLiteral("Choose Key"));
     QCOMPARE(w.window->size(), QSize(312, 161));
     QCOMPARE(w.window->lblChoose->text(), QStringLiteral("Press the key you would like to ") + prompt + u'.');
-    QCOMPARE(w.exchange.ChosenKey, std::string("0"));
+    QCOMPARE(w.exchange.chosenKey, std::string("0"));
     QVERIFY(!w.window->lblUsed->isVisible());
     QCOMPARE(w.window->lblUsed->text(),
              QStringLiteral("This is not a valid key, please choose another or close this window to return."));
@@ -112,7 +112,7 @@ void TestChooseKey::refusesKeysThatCannotBeCommands() {
     QVERIFY(w.window->lblUsed->isVisible());
     // A shifted key arrives after the Shift key itself, which is refused as well.
     QCOMPARE(w.beeps, modifiers & Qt::ShiftModifier ? 2 : 1);
-    QCOMPARE(w.exchange.ChosenKey, std::string("0"));
+    QCOMPARE(w.exchange.chosenKey, std::string("0"));
     // Tab and Backtab stay keys of the window: they never move the focus away from it.
     QVERIFY(!w.window->focusWidget() || w.window->focusWidget() == w.window.get());
 }
@@ -142,7 +142,7 @@ void TestChooseKey::takesFreeNamedKeysAndItsOwn() {
     QFETCH(QString, chosen);
     Window w("sound the horn", static_cast<std::int16_t>(assigned));
     QTest::keyPress(w.window.get(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-    QCOMPARE(QString::fromStdString(w.exchange.ChosenKey), chosen);
+    QCOMPARE(QString::fromStdString(w.exchange.chosenKey), chosen);
     QVERIFY(!w.window->isVisible());
     QCOMPARE(w.window->result(), int(QDialog::Accepted));
     QCOMPARE(w.beeps, modifiers == int(Qt::ShiftModifier) ? 1 : 0); // Shift itself arrives first and is refused
@@ -155,7 +155,7 @@ void TestChooseKey::triesAgainAfterARefusal() {
     QCOMPARE(w.beeps, 2);
     QVERIFY(w.window->lblUsed->isVisible());
     QTest::keyPress(w.window.get(), Qt::Key_H);
-    QCOMPARE(w.exchange.ChosenKey, std::string("72"));
+    QCOMPARE(w.exchange.chosenKey, std::string("72"));
     QVERIFY(!w.window->lblUsed->isVisible());
     QVERIFY(!w.window->isVisible());
 }
@@ -172,7 +172,7 @@ void TestChooseKey::closingAnswersZero() {
     if (refusedFirst)
         QTest::keyPress(w.window.get(), Qt::Key_F1);
     QVERIFY(w.window->close());
-    QCOMPARE(w.exchange.ChosenKey, std::string("0"));
+    QCOMPARE(w.exchange.chosenKey, std::string("0"));
     QCOMPARE(w.window->result(), int(QDialog::Rejected));
 }
 
@@ -184,7 +184,7 @@ void TestChooseKey::characterInputIsIgnored() {
     QApplication::sendEvent(w.window.get(), &commit);
     QVERIFY(w.window->isVisible());
     QCOMPARE(w.beeps, 0);
-    QCOMPARE(w.exchange.ChosenKey, std::string("0"));
+    QCOMPARE(w.exchange.chosenKey, std::string("0"));
 }
 
 void TestChooseKey::standardWindowRunsModally() {
@@ -198,7 +198,7 @@ void TestChooseKey::standardWindowRunsModally() {
         QTest::keyPress(window, Qt::Key_N);
     });
     standardOptionsDialogs().captureKey(nullptr, exchange, kDefaults);
-    QCOMPARE(exchange.ChosenKey, std::string("78"));
+    QCOMPARE(exchange.chosenKey, std::string("78"));
 }
 
 QTEST_MAIN(TestChooseKey)

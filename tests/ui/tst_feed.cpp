@@ -306,10 +306,12 @@ void TestFeed::servesOnlyTheFixedResources_data() {
     QTest::newRow("head overlay") << u"/"_s << "HEAD"_ba << 200 << "text/html; charset=utf-8"_ba << QByteArray();
     QTest::newRow("head state") << u"/state"_s << "HEAD"_ba << 200 << "application/json"_ba << QByteArray();
     QTest::newRow("head unknown") << u"/index.html"_s << "HEAD"_ba << 404 << QByteArray() << QByteArray();
-    QTest::newRow("board") << u"/board"_s << "GET"_ba << 200 << "text/html; charset=utf-8"_ba << "/board.js"_ba;
+    QTest::newRow("board") << u"/board"_s << "GET"_ba << 200 << "text/html; charset=utf-8"_ba
+                           << "/board.js"_ba;
     QTest::newRow("board script") << u"/board.js"_s << "GET"_ba << 200 << "text/javascript; charset=utf-8"_ba
                                   << "/live?keepalive"_ba;
-    QTest::newRow("board style") << u"/board.css"_s << "GET"_ba << 200 << "text/css; charset=utf-8"_ba << ".lost"_ba;
+    QTest::newRow("board style") << u"/board.css"_s << "GET"_ba << 200 << "text/css; charset=utf-8"_ba
+                                 << ".lost"_ba;
     QTest::newRow("board layout") << u"/board/layout.json"_s << "GET"_ba << 200 << "application/json"_ba
                                   << "\"name\":\"lumTime\""_ba;
     QTest::newRow("post board") << u"/board"_s << "POST"_ba << 405 << QByteArray() << QByteArray();
@@ -469,7 +471,7 @@ void TestFeed::dropsLiveClientsThatStopReading() {
 
 void TestFeed::cutsOffAClientThatNeverReadsItsAnswers() {
     FeedLimits limits;
-    limits.maxUnsentAnswerBytes = 64 * 1024;
+    limits.maxUnsentAnswerBytes = std::int64_t{64} * 1024;
     FedBoard b(limits);
     QVERIFY(b.listening);
     QTcpSocket greedy;

@@ -351,8 +351,8 @@ void TestGameJournal::oneStoreByTwoNamesHasOneLock() {
 }
 
 void TestGameJournal::anEmptyOrGarbageLockIsStale() {
-    for (const QByteArray& left : {QByteArray(), QByteArray("\0\0\0\0"), QByteArray("garbage\n"),
-                                   QByteArray("-5\nrinkmaster\n")}) {
+    for (const QByteArray& left :
+         {QByteArray(), QByteArray("\0\0\0\0"), QByteArray("garbage\n"), QByteArray("-5\nrinkmaster\n")}) {
         QTemporaryDir dir;
         const QString path = dir.filePath(u"x.ini.instance.lock"_s);
         {

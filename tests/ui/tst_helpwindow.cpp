@@ -34,7 +34,7 @@ TimeValue sec(int seconds) {
     return secondsToTime(seconds);
 }
 
-QTextBlock blockStartingWith(const QTextDocument* doc, const QString& start, QTextBlock from = {}) {
+QTextBlock blockStartingWith(const QTextDocument* doc, const QString& start, const QTextBlock& from = {}) {
     for (QTextBlock block = from.isValid() ? from : doc->begin(); block.isValid(); block = block.next())
         if (block.text().startsWith(start))
             return block;
@@ -114,7 +114,8 @@ void TestHelpWindow::damagedFileShowsWhyItCannotBeShown_data() {
     QTest::addColumn<QString>("reason");
     QTest::newRow("plain text") << QByteArray("Just some notes") << u"not a rich-text document"_s;
     QTest::newRow("empty") << QByteArray() << u"not a rich-text document"_s;
-    QTest::newRow("too large") << (QByteArray("{\\rtf1 ") + QByteArray(8 * 1024 * 1024, 'x')) << u"too large"_s;
+    QTest::newRow("too large") << (QByteArray("{\\rtf1 ") + QByteArray(qsizetype{8} * 1024 * 1024, 'x'))
+                               << u"too large"_s;
 }
 
 void TestHelpWindow::damagedFileShowsWhyItCannotBeShown() {

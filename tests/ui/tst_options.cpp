@@ -63,7 +63,7 @@ QString makeFile(const QString& base, int length, const QString& name) {
     if (padding > 0)
         folder += u'/' + QString(padding, u'd');
     QDir().mkpath(folder);
-    const QString path = padding > 0 ? folder + u'/' + name : base + u'/' + name;
+    QString path = padding > 0 ? folder + u'/' + name : base + u'/' + name;
     QFile file(path);
     file.open(QIODevice::WriteOnly);
     file.write("RIFF");
@@ -102,18 +102,18 @@ struct KeyCell {
 };
 
 const KeyCell kKeyCells[] = {
-    {&OptionsDialog::cmdStartStopClock, &OptionsDialog::lblStartStopClock, &OptionsDialog::StartStopClockKeyTemp,
+    {&OptionsDialog::cmdStartStopClock, &OptionsDialog::lblStartStopClock, &OptionsDialog::startStopClockKeyTemp,
      &SettingsVariables::StartStopClockKey},
-    {&OptionsDialog::cmdResetClock, &OptionsDialog::lblResetClock, &OptionsDialog::ResetClockKeyTemp,
+    {&OptionsDialog::cmdResetClock, &OptionsDialog::lblResetClock, &OptionsDialog::resetClockKeyTemp,
      &SettingsVariables::ResetClockKey},
-    {&OptionsDialog::cmdClearKey, &OptionsDialog::lblClear, &OptionsDialog::ClearKeyTemp, &SettingsVariables::ClearKey},
-    {&OptionsDialog::cmdClockSwitch, &OptionsDialog::lblClockSwitch, &OptionsDialog::ClockSwitchKeyTemp,
+    {&OptionsDialog::cmdClearKey, &OptionsDialog::lblClear, &OptionsDialog::clearKeyTemp, &SettingsVariables::ClearKey},
+    {&OptionsDialog::cmdClockSwitch, &OptionsDialog::lblClockSwitch, &OptionsDialog::clockSwitchKeyTemp,
      &SettingsVariables::ClockSwitchKey},
-    {&OptionsDialog::cmdSepTime, &OptionsDialog::lblSepTime, &OptionsDialog::SepTimeKeyTemp,
+    {&OptionsDialog::cmdSepTime, &OptionsDialog::lblSepTime, &OptionsDialog::sepTimeKeyTemp,
      &SettingsVariables::SepTimeKey},
-    {&OptionsDialog::cmdBuzzer, &OptionsDialog::lblBuzzer, &OptionsDialog::BuzzerKeyTemp,
+    {&OptionsDialog::cmdBuzzer, &OptionsDialog::lblBuzzer, &OptionsDialog::buzzerKeyTemp,
      &SettingsVariables::BuzzerKey},
-    {&OptionsDialog::cmdHorn, &OptionsDialog::lblHorn, &OptionsDialog::HornKeyTemp, &SettingsVariables::HornKey},
+    {&OptionsDialog::cmdHorn, &OptionsDialog::lblHorn, &OptionsDialog::hornKeyTemp, &SettingsVariables::HornKey},
 };
 
 // Clicks the spinner's upper or lower arrow.
@@ -198,22 +198,22 @@ void TestOptions::opensWithTheLayoutAndCaptions() {
     OptionsDialog& d = rig.open();
     QCOMPARE(d.windowTitle(), QStringLiteral("Options"));
     QCOMPARE(d.size(), QSize(402, 454));
-    QCOMPARE(d.SSTab1->count(), 3);
-    QCOMPARE(d.SSTab1->tabText(0), QStringLiteral("Keyboard Controls"));
-    QCOMPARE(d.SSTab1->tabText(1), QStringLiteral("Color Controls"));
-    QCOMPARE(d.SSTab1->tabText(2), QStringLiteral("Text Controls"));
-    QCOMPARE(d.SSTab1->currentIndex(), 0);
-    QCOMPARE(d.SSTab1->geometry(), QRect(8, 8, 385, 409));
+    QCOMPARE(d.tabs->count(), 3);
+    QCOMPARE(d.tabs->tabText(0), QStringLiteral("Keyboard Controls"));
+    QCOMPARE(d.tabs->tabText(1), QStringLiteral("Color Controls"));
+    QCOMPARE(d.tabs->tabText(2), QStringLiteral("Text Controls"));
+    QCOMPARE(d.tabs->currentIndex(), 0);
+    QCOMPARE(d.tabs->geometry(), QRect(8, 8, 385, 409));
     QCOMPARE(d.cmdOk->geometry(), QRect(112, 424, 72, 25));
     QCOMPARE(d.cmdCancel->geometry(), QRect(192, 424, 72, 25));
     QCOMPARE(d.cmdOk->text(), QStringLiteral("&Ok"));
     QCOMPARE(d.cmdCancel->text(), QStringLiteral("&Cancel"));
     QVERIFY(d.cmdOk->isDefault());
     // Positions count from the tab control's corner, tab strip included.
-    QCOMPARE(d.cmdSepTime->mapTo(d.SSTab1, QPoint(0, 0)), QPoint(16, 32));
-    QCOMPARE(d.cmdClearKey->mapTo(d.SSTab1, QPoint(0, 0)), QPoint(16, 232));
+    QCOMPARE(d.cmdSepTime->mapTo(d.tabs, QPoint(0, 0)), QPoint(16, 32));
+    QCOMPARE(d.cmdClearKey->mapTo(d.tabs, QPoint(0, 0)), QPoint(16, 232));
     QCOMPARE(d.cmdSepTime->size(), QSize(113, 33));
-    QCOMPARE(d.cmdResetKeys->mapTo(d.SSTab1, QPoint(0, 0)), QPoint(264, 184));
+    QCOMPARE(d.cmdResetKeys->mapTo(d.tabs, QPoint(0, 0)), QPoint(264, 184));
     QCOMPARE(d.focusWidget(), d.cmdOk);
 
     const QList<QPair<QAbstractButton*, const char*>> captions{
@@ -273,9 +273,9 @@ void TestOptions::keyNamesAreFramedAndCentred() {
         QCOMPARE(label->lineWidth(), 1);
         QVERIFY(label->alignment() & Qt::AlignHCenter);
         QCOMPARE(label->size(), QSize(89, 25));
-        QCOMPARE(label->mapTo(d.SSTab1, QPoint(0, 0)).x(), 128);
+        QCOMPARE(label->mapTo(d.tabs, QPoint(0, 0)).x(), 128);
         // Level with its button.
-        QCOMPARE(label->mapTo(d.SSTab1, QPoint(0, 0)).y(), (d.*cell.button)->mapTo(d.SSTab1, QPoint(0, 0)).y());
+        QCOMPARE(label->mapTo(d.tabs, QPoint(0, 0)).y(), (d.*cell.button)->mapTo(d.tabs, QPoint(0, 0)).y());
     }
 }
 
@@ -300,7 +300,7 @@ void TestOptions::fillsEveryControlFromTheSettings() {
     Rig rig(s);
     OptionsDialog& d = rig.open();
     for (const ColourCell& cell : kColourCells)
-        QCOMPARE((d.*cell.sample)->BackColor(), s.*cell.setting);
+        QCOMPARE((d.*cell.sample)->backColor(), s.*cell.setting);
     QCOMPARE(d.lblStartStopClock->text(), QStringLiteral("F3"));
     QCOMPARE(d.lblResetClock->text(), QStringLiteral("\\"));
     QCOMPARE(d.lblClear->text(), QStringLiteral("Backspace"));
@@ -310,8 +310,8 @@ void TestOptions::fillsEveryControlFromTheSettings() {
     QCOMPARE(d.lblHorn->text(), QString());
     for (const KeyCell& cell : kKeyCells)
         QCOMPARE(d.*cell.temp, s.*cell.setting);
-    QCOMPARE(text(d.BuzzTemp), text(s.BuzzerFile));
-    QCOMPARE(text(d.HornTemp), text(s.HornFile));
+    QCOMPARE(text(d.buzzTemp), text(s.BuzzerFile));
+    QCOMPARE(text(d.hornTemp), text(s.HornFile));
     QCOMPARE(d.lblBFile->text(), QStringLiteral("/opt/rinkmaster/buzzer.wav"));
     QCOMPARE(d.lblHFile->text(), QStringLiteral("/opt/rinkmaster/horn.wav"));
     QCOMPARE(d.txtHomeText->text(), QStringLiteral("Home"));
@@ -325,13 +325,13 @@ void TestOptions::defaultNamesKeepTheStoredSize() {
     s.TeamSize = 40 * kFixedPoint4Scale + 4000; // 40.4 is used as 40
     Rig rig(s);
     OptionsDialog& d = rig.open();
-    QCOMPARE(d.TempSize, std::int16_t{40});
+    QCOMPARE(d.tempSize, std::int16_t{40});
     d.cmdOk->click();
     QCOMPARE(rig.settings.TeamSize, FixedPoint4{400000});
     // A stored name that differs runs the fit at once.
     s.HomeText = "Wolves";
     Rig other(s);
-    QCOMPARE(other.open().TempSize, std::int16_t{26});
+    QCOMPARE(other.open().tempSize, std::int16_t{26});
 }
 
 void TestOptions::widthIsShownAndKept_data() {
@@ -443,7 +443,7 @@ void TestOptions::spinnerStepsWithinItsRange() {
     s.LEDSelectedWidth = 3;
     Rig rig(s);
     OptionsDialog& d = rig.open();
-    d.SSTab1->setCurrentIndex(1);
+    d.tabs->setCurrentIndex(1);
     QScrollBar* bar = d.scrLEDSelectedWidth;
     clickSpinner(bar, true);
     QCOMPARE(d.lblLEDSelectedWidthValue->text(), QStringLiteral("4"));
@@ -470,7 +470,7 @@ void TestOptions::markerWidthIsReachedWithTabAndArrows() {
     OptionsDialog& d = rig.open();
     d.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&d));
-    d.SSTab1->setCurrentIndex(1);
+    d.tabs->setCurrentIndex(1);
     d.cmdLedSelected->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), d.scrLEDSelectedWidth);
@@ -516,16 +516,16 @@ void TestOptions::ctrlTabTurnsTheTabsFromAnywhere() {
                             : focus == u"width"_s  ? static_cast<QWidget*>(d.scrLEDSelectedWidth)
                             : focus == u"digits"_s ? static_cast<QWidget*>(d.cmbLedType)
                             : focus == u"name"_s   ? static_cast<QWidget*>(d.txtHomeText)
-                                                   : static_cast<QWidget*>(d.SSTab1->tabBar());
-    d.SSTab1->setCurrentIndex(tab);
+                                                   : static_cast<QWidget*>(d.tabs->tabBar());
+    d.tabs->setCurrentIndex(tab);
     target->setFocus();
     QCOMPARE(QApplication::focusWidget(), target);
     QTest::keyClick(target, Qt::Key_Tab, Qt::ControlModifier);
-    QCOMPARE(d.SSTab1->currentIndex(), forward);
-    d.SSTab1->setCurrentIndex(tab);
+    QCOMPARE(d.tabs->currentIndex(), forward);
+    d.tabs->setCurrentIndex(tab);
     target->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
-    QCOMPARE(d.SSTab1->currentIndex(), back);
+    QCOMPARE(d.tabs->currentIndex(), back);
     QVERIFY(d.isVisible());
 }
 
@@ -557,8 +557,8 @@ void TestOptions::cancelChangesNothing() {
     d.txtVisitorText->setText(u"Falcons"_s);
     d.cmbLedType->setCurrentIndex(1);
     clickSpinner(d.scrLEDSelectedWidth, true);
-    QCOMPARE(d.HornKeyTemp, std::int16_t{71}); // Reset Keys has put it back
-    QCOMPARE(text(d.BuzzTemp), sound);
+    QCOMPARE(d.hornKeyTemp, std::int16_t{71}); // Reset Keys has put it back
+    QCOMPARE(text(d.buzzTemp), sound);
 
     if (how == u"Cancel")
         d.cmdCancel->click();
@@ -593,7 +593,7 @@ void TestOptions::colourButtonsPickFromTheSample() {
     // The picker starts at the sample's colour (0x00BBGGRR: red 0x56, green 0x34, blue 0x12).
     QCOMPARE(rig.dialogs.colorPresets, QList<QColor>{QColor(0x56, 0x34, 0x12)});
     QCOMPARE(rig.dialogs.parents, QList<QWidget*>{&d});
-    QCOMPARE((d.*c.sample)->BackColor(), OleColor{0x332211});
+    QCOMPARE((d.*c.sample)->backColor(), OleColor{0x332211});
     QCOMPARE((d.*c.sample)->palette().color(QPalette::Window), QColor(0x11, 0x22, 0x33));
     d.cmdOk->click();
     SettingsVariables expected = s;
@@ -618,10 +618,10 @@ void TestOptions::cancelledColourPickerChangesNothing() {
         rig.dialogs.colors = {QColor(0, 0, 255)};
         (sameSample ? d.cmdScoreC : d.cmdTimeC)->click();
     }
-    const OleColor before = d.picScoreC->BackColor();
+    const OleColor before = d.picScoreC->backColor();
     rig.dialogs.colors = {std::nullopt};
     d.cmdScoreC->click();
-    QCOMPARE(d.picScoreC->BackColor(), before);
+    QCOMPARE(d.picScoreC->backColor(), before);
     QCOMPARE(rig.dialogs.colorPresets.last(), fromOleColor(before));
     d.cmdOk->click();
     QCOMPARE(rig.settings.ScoreColor, sameSample ? OleColor{0xFF0000} : OleColor{33023});
@@ -640,7 +640,7 @@ void TestOptions::soundButtons() {
     OptionsDialog& d = rig.open();
     QPushButton* button = horn ? d.cmdHornSound : d.cmdBuzzerSound;
     QLabel* label = horn ? d.lblHFile : d.lblBFile;
-    std::string& temp = horn ? d.HornTemp : d.BuzzTemp;
+    std::string& temp = horn ? d.hornTemp : d.buzzTemp;
     const QString before = text(temp);
     const QString labelBefore = label->text();
 
@@ -681,8 +681,8 @@ void TestOptions::cancelledSoundChooserChangesNothing() {
     (sameSound ? d.cmdBuzzerSound : d.cmdHornSound)->click();
     // The chooser starts at that sound's own file.
     QCOMPARE(rig.dialogs.filePresets.last(), sameSound ? chosen : text(defaults().HornFile));
-    QCOMPARE(text(d.BuzzTemp), chosen);
-    QCOMPARE(text(d.HornTemp), text(defaults().HornFile));
+    QCOMPARE(text(d.buzzTemp), chosen);
+    QCOMPARE(text(d.hornTemp), text(defaults().HornFile));
     QCOMPARE(d.lblHFile->text(), hornBefore);
     d.cmdOk->click();
     QCOMPARE(text(rig.settings.HornFile), text(defaults().HornFile));
@@ -711,7 +711,7 @@ void TestOptions::chopFileName_data() {
 void TestOptions::chopFileName() {
     QFETCH(QString, path);
     QFETCH(QString, shown);
-    QCOMPARE(OptionsDialog::ChopFileName(path, 50), shown);
+    QCOMPARE(OptionsDialog::chopFileName(path, 50), shown);
     // The dialog shows it so when it opens.
     SettingsVariables s = defaults();
     s.HornFile = path.toStdString();
@@ -748,7 +748,7 @@ void TestOptions::previewItSizes() {
     d.txtVisitorText->setText(u"x"_s);
     d.txtHomeText->setText(home);
     d.txtVisitorText->setText(visitor);
-    QCOMPARE(int(d.TempSize), size);
+    QCOMPARE(int(d.tempSize), size);
     // The measuring labels are left at the size tried last: the answer, or 10 when nothing fits.
     const int measured = std::max(size, 10);
     QCOMPARE(d.lblHomePreview->FontSize(), double(measured));
@@ -770,7 +770,7 @@ void TestOptions::typingRecomputesFromSixty() {
     QList<int> sizes;
     for (QChar c : u"Capitals of Hartford"_s) {
         QTest::keyClick(d.txtHomeText, c.toLatin1());
-        sizes.append(d.TempSize);
+        sizes.append(d.tempSize);
     }
     QCOMPARE(d.txtHomeText->text(), u"Capitals of Hartford"_s);
     for (int i = 0; i < sizes.size(); ++i) {
@@ -783,7 +783,7 @@ void TestOptions::typingRecomputesFromSixty() {
     QList<int> shrinking;
     for (int i = 0; i < 12; ++i) {
         QTest::keyClick(d.txtHomeText, Qt::Key_Backspace);
-        shrinking.append(d.TempSize);
+        shrinking.append(d.tempSize);
     }
     for (int i = 1; i < shrinking.size(); ++i)
         QVERIFY(shrinking[i] >= shrinking[i - 1]);
@@ -802,7 +802,7 @@ void TestOptions::nameFitRunsNoOtherEvents() {
         &d, [&] { ran = true; }, Qt::QueuedConnection);
     d.txtHomeText->setText(u"WWWWWWWWWWWWWWWWWWWW"_s); // the longest fit: every size from 60 to 10
     ranDuringFit = ran;
-    QCOMPARE(d.TempSize, std::int16_t{9});
+    QCOMPARE(d.tempSize, std::int16_t{9});
     QVERIFY(!ranDuringFit);
     QCoreApplication::processEvents();
     QVERIFY(ran);
@@ -888,7 +888,7 @@ void TestOptions::penaltyRulesBoxIsShownAndKept() {
     QVERIFY(box);
     QCOMPARE(box->text(), players ? u"Show player numbers in the penalty boxes"_s : u"Apply penalty rules"_s);
     QCOMPARE(box->isChecked(), stored);
-    d.SSTab1->setCurrentIndex(2);
+    d.tabs->setCurrentIndex(2);
     QVERIFY(box->isVisible());
     // Within the page: nothing of it is cut off.
     QVERIFY(box->parentWidget()->rect().contains(box->geometry()));
@@ -1007,8 +1007,8 @@ void TestOptions::keyButtons() {
     rig.dialogs.chosenKeys = {answer};
     (d.*c.button)->click();
     QCOMPARE(rig.dialogs.keyRequests.size(), 1);
-    QCOMPARE(text(rig.dialogs.keyRequests[0].KeyPrompt), prompt);
-    QCOMPARE(rig.dialogs.keyRequests[0].AssignedKey, before[static_cast<std::size_t>(cell)]);
+    QCOMPARE(text(rig.dialogs.keyRequests[0].keyPrompt), prompt);
+    QCOMPARE(rig.dialogs.keyRequests[0].assignedKey, before[static_cast<std::size_t>(cell)]);
     QCOMPARE(rig.dialogs.keyRequestKeys[0], before);
     QCOMPARE(rig.dialogs.parents, QList<QWidget*>{&d});
     const bool chosen = answer != u"0";
@@ -1024,7 +1024,7 @@ void TestOptions::keyWindowRefusesTheWorkingKeys() {
     // The horn gets X through the real key window.
     rig.dialogs.keyWindow = [](KeyCaptureDialog& window) { QTest::keyPress(&window, Qt::Key_X); };
     d.cmdHorn->click();
-    QCOMPARE(d.HornKeyTemp, std::int16_t{88});
+    QCOMPARE(d.hornKeyTemp, std::int16_t{88});
     // X is now taken in the dialog, though not yet stored: the buzzer cannot have it, nor the start/stop
     // key S; the user closes the window and the buzzer keeps B.
     rig.dialogs.keyWindow = [](KeyCaptureDialog& window) {
@@ -1035,16 +1035,16 @@ void TestOptions::keyWindowRefusesTheWorkingKeys() {
     };
     d.cmdBuzzer->click();
     QCOMPARE(rig.dialogs.beeps, 2);
-    QCOMPARE(d.BuzzerKeyTemp, std::int16_t{66});
+    QCOMPARE(d.buzzerKeyTemp, std::int16_t{66});
     QCOMPARE(d.lblBuzzer->text(), u"B"_s);
-    QCOMPARE(d.keyCapture().ChosenKey, std::string("0"));
+    QCOMPARE(d.keyCapture().chosenKey, std::string("0"));
     // The buzzer's own key is taken again; G, given up by the horn, is free.
     rig.dialogs.keyWindow = [](KeyCaptureDialog& window) { QTest::keyPress(&window, Qt::Key_B); };
     d.cmdBuzzer->click();
-    QCOMPARE(d.BuzzerKeyTemp, std::int16_t{66});
+    QCOMPARE(d.buzzerKeyTemp, std::int16_t{66});
     rig.dialogs.keyWindow = [](KeyCaptureDialog& window) { QTest::keyPress(&window, Qt::Key_G); };
     d.cmdBuzzer->click();
-    QCOMPARE(d.BuzzerKeyTemp, std::int16_t{71});
+    QCOMPARE(d.buzzerKeyTemp, std::int16_t{71});
     QCOMPARE(d.lblBuzzer->text(), u"G"_s);
     QCOMPARE(rig.dialogs.beeps, 2);
 }
@@ -1078,7 +1078,7 @@ void TestOptions::okWritesEveryValue() {
     expected.LEDSelectedWidth = 1;
     QVERIFY(rig.settings == expected);
     InMemorySettingsStore written;
-    SaveSettings(expected, written);
+    saveSettings(expected, written);
     QCOMPARE(rig.store.values().size(),
              std::size_t{28}); // 24 values, the key-code marker, the player numbers, the penalty rules, the screen
     QVERIFY(rig.store.values() == written.values());
@@ -1191,7 +1191,7 @@ void TestOptions::unwritableStoreIsReported() {
 void TestOptions::enterInANameBoxPressesOk() {
     Rig rig;
     OptionsDialog& d = rig.open();
-    d.SSTab1->setCurrentIndex(2);
+    d.tabs->setCurrentIndex(2);
     d.txtHomeText->setFocus();
     d.txtHomeText->setText(u"Rangers"_s);
     QTest::keyClick(d.txtHomeText, Qt::Key_Return);

@@ -177,7 +177,7 @@ void TestQSettingsStore::savedSettingsLoadBack() {
     {
         QSettingsStore store(file);
         store.write("KeySettings", "IsKeyCode", "Yes");
-        SaveSettings(saved, store);
+        saveSettings(saved, store);
         QVERIFY(store.flush(nullptr));
     }
     QSettingsStore store(file);
@@ -220,7 +220,7 @@ void TestQSettingsStore::handEditedFile() {
 
     // The next OK in the options dialog writes a clean store over the edited one.
     settings.HomeText = "Lions";
-    SaveSettings(settings, store);
+    saveSettings(settings, store);
     QVERIFY(store.flush(nullptr));
     QSettingsStore again(file);
     SettingsVariables reloaded;

@@ -73,7 +73,7 @@ bool startsAsRichText(QByteArray bytes) {
 
 } // namespace
 
-class tst_RtfReader : public QObject {
+class TestRtfReader : public QObject {
     Q_OBJECT
 private slots:
     void corpusNeverBreaksTheReader_data();
@@ -88,7 +88,7 @@ private slots:
     void saysWhenTheRestIsTooLong();
 };
 
-void tst_RtfReader::corpusNeverBreaksTheReader_data() {
+void TestRtfReader::corpusNeverBreaksTheReader_data() {
     QTest::addColumn<QString>("path");
     const QDir folder(corpusFolder());
     const QStringList names = folder.entryList(QDir::Files, QDir::Name);
@@ -97,7 +97,7 @@ void tst_RtfReader::corpusNeverBreaksTheReader_data() {
         QTest::newRow(qPrintable(name)) << folder.filePath(name);
 }
 
-void tst_RtfReader::corpusNeverBreaksTheReader() {
+void TestRtfReader::corpusNeverBreaksTheReader() {
     QFETCH(QString, path);
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -119,9 +119,9 @@ void tst_RtfReader::corpusNeverBreaksTheReader() {
     QVERIFY(!doc.toPlainText().contains(u"(the document as it was)"_s));
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
         const QString text = block.text();
-        for (qsizetype i = 0; i < text.size(); ++i)
-            QVERIFY2(!isForbidden(text.at(i)),
-                     qPrintable(u"character U+%1 in block %2"_s.arg(text.at(i).unicode(), 4, 16, QLatin1Char('0'))
+        for (const QChar c : text)
+            QVERIFY2(!isForbidden(c),
+                     qPrintable(u"character U+%1 in block %2"_s.arg(c.unicode(), 4, 16, QLatin1Char('0'))
                                     .arg(block.blockNumber())));
     }
     // Laying the whole text out must work with whatever sizes, indents and tabs the file asked for.
@@ -129,7 +129,7 @@ void tst_RtfReader::corpusNeverBreaksTheReader() {
     QVERIFY(doc.size().height() > 0);
 }
 
-void tst_RtfReader::buildsTheDocument_data() {
+void TestRtfReader::buildsTheDocument_data() {
     QTest::addColumn<QByteArray>("rtf");
     QTest::addColumn<QString>("needle");
     QTest::addColumn<int>("check");
@@ -195,7 +195,7 @@ void tst_RtfReader::buildsTheDocument_data() {
         << QVariant(u"see"_s);
 }
 
-void tst_RtfReader::buildsTheDocument() {
+void TestRtfReader::buildsTheDocument() {
     QFETCH(QByteArray, rtf);
     QFETCH(QString, needle);
     QFETCH(int, check);
@@ -275,16 +275,16 @@ void tst_RtfReader::buildsTheDocument() {
     QCOMPARE(actual, expected);
 }
 
-void tst_RtfReader::refusesWhatIsNotRichText_data() {
+void TestRtfReader::refusesWhatIsNotRichText_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::newRow("empty") << QByteArray();
     QTest::newRow("plain text") << QByteArray("Help for the scorekeeper");
     QTest::newRow("html") << QByteArray("<html><body>Help</body></html>");
     QTest::newRow("only a brace") << QByteArray("{");
-    QTest::newRow("too large") << (QByteArray("{\\rtf1 ") + QByteArray(8 * 1024 * 1024, 'a'));
+    QTest::newRow("too large") << (QByteArray("{\\rtf1 ") + QByteArray(qsizetype{8} * 1024 * 1024, 'a'));
 }
 
-void tst_RtfReader::refusesWhatIsNotRichText() {
+void TestRtfReader::refusesWhatIsNotRichText() {
     QFETCH(QByteArray, bytes);
     QTextDocument doc;
     doc.setPlainText(u"unchanged"_s);
@@ -294,14 +294,14 @@ void tst_RtfReader::refusesWhatIsNotRichText() {
     QCOMPARE(doc.toPlainText(), u"unchanged"_s);
 }
 
-void tst_RtfReader::refusesWithoutADocument() {
+void TestRtfReader::refusesWithoutADocument() {
     QString error;
     QVERIFY(!readRtf("{\\rtf1 a}", nullptr, &error));
     QVERIFY(!error.isEmpty());
     QVERIFY(!readRtf("{\\rtf1 a}", nullptr)); // and without a place for the reason
 }
 
-void tst_RtfReader::replacesEarlierContent() {
+void TestRtfReader::replacesEarlierContent() {
     QTextDocument doc;
     doc.setPlainText(u"old text\nin two blocks"_s);
     QVERIFY(readRtf("{\\rtf1 new}", &doc));
@@ -309,7 +309,7 @@ void tst_RtfReader::replacesEarlierContent() {
     QCOMPARE(doc.blockCount(), 1);
 }
 
-void tst_RtfReader::leavesNothingToUndo() {
+void TestRtfReader::leavesNothingToUndo() {
     QTextDocument doc;
     QVERIFY(doc.isUndoRedoEnabled());
     QVERIFY(readRtf("{\\rtf1 a\\par b}", &doc));
@@ -317,7 +317,7 @@ void tst_RtfReader::leavesNothingToUndo() {
     QVERIFY(!doc.isUndoAvailable());
 }
 
-void tst_RtfReader::saysWhenTheRestIsTooLong() {
+void TestRtfReader::saysWhenTheRestIsTooLong() {
     QByteArray rtf = "{\\rtf1 ";
     for (int i = 0; i < 100010; ++i)
         rtf += "x\\par ";
@@ -328,5 +328,5 @@ void tst_RtfReader::saysWhenTheRestIsTooLong() {
     QCOMPARE(doc.blockCount(), 100001);
 }
 
-QTEST_MAIN(tst_RtfReader)
+QTEST_MAIN(TestRtfReader)
 #include "tst_rtfreader.moc"

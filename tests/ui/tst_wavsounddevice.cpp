@@ -87,7 +87,7 @@ private:
 
 QString TestWavSoundDevice::makeTone(const QString& name, int rate, int channels, const QString& encoding, int bits,
                                      double seconds) {
-    const QString file = path(name);
+    QString file = path(name);
     const QStringList args{u"-n"_s,
                            u"-r"_s,
                            QString::number(rate),
@@ -307,13 +307,13 @@ void TestWavSoundDevice::commandsInAnyState() {
     QFETCH(QString, commands);
     QFETCH(bool, withFile);
     QFETCH(int, expectedDone);
-    static const QString tone = makeTone(u"state-tone.wav"_s, 22050, 1, u"signed-integer"_s, 16, 0.15);
+    static const QString kTone = makeTone(u"state-tone.wav"_s, 22050, 1, u"signed-integer"_s, 16, 0.15);
 
     for (const bool silent : {true, false}) {
         std::unique_ptr<WavSoundDevice> device =
             silent ? std::make_unique<DeviceWithoutOutput>() : std::make_unique<WavSoundDevice>();
         DoneWatch done(*device);
-        device->setFileName(withFile ? tone : QString());
+        device->setFileName(withFile ? kTone : QString());
         int waited = 0;
         for (const QChar c : commands) {
             switch (c.toLatin1()) {

@@ -18,7 +18,9 @@ std::int64_t roundHalfEven(double value) {
     return static_cast<std::int64_t>(r);
 }
 
-double AtLeastOne(double x) { return x >= 1 ? x : 1; }
+double atLeastOne(double x) {
+    return x >= 1 ? x : 1;
+}
 
 double labelFontRatio(std::int64_t textWidth, std::int64_t labelWidth, double widthRatio, double heightRatio) {
     const bool overflows = textWidth > 0 && labelWidth > 0 &&
@@ -40,19 +42,19 @@ StretchedEntry stretch(const LayoutEntry& e, const LayoutTable& table, double wi
         out.Top = static_cast<float>(hr * static_cast<double>(e.Top));
     }
     if (e.Width != 0) {
-        out.Width = AtLeastOne(wr * static_cast<double>(e.Width));
+        out.Width = atLeastOne(wr * static_cast<double>(e.Width));
     }
     if (e.Height != 0) {
-        out.Height = AtLeastOne(hr * static_cast<double>(e.Height));
+        out.Height = atLeastOne(hr * static_cast<double>(e.Height));
     }
     if (e.FontSize != 0) {
-        out.FontSize = AtLeastOne(labelFontRatio(e.TextWidth, e.Width, wr, hr) * static_cast<double>(e.FontSize));
+        out.FontSize = atLeastOne(labelFontRatio(e.TextWidth, e.Width, wr, hr) * static_cast<double>(e.FontSize));
     }
     if (e.BorderWidth != 0) {
-        out.BorderWidth = AtLeastOne(hr * static_cast<double>(e.BorderWidth));
+        out.BorderWidth = atLeastOne(hr * static_cast<double>(e.BorderWidth));
     }
     if (e.Size != 0) {
-        out.Size = AtLeastOne(hr * static_cast<double>(e.Size));
+        out.Size = atLeastOne(hr * static_cast<double>(e.Size));
     }
     return out;
 }

@@ -257,13 +257,13 @@ void appendControl(std::string& out, const LayoutControl& c, int parent, const S
 } // namespace
 
 std::string cssColour(OleColor colour) {
-    static const char* const hex = "0123456789abcdef";
+    static const char* const kHex = "0123456789abcdef";
     const auto v = static_cast<std::uint32_t>(colour);
     std::string out = "#";
     for (const unsigned shift : {0U, 8U, 16U}) {
         const unsigned byte = (v >> shift) & 0xFFU;
-        out += hex[byte >> 4];
-        out += hex[byte & 0xFU];
+        out += kHex[byte >> 4];
+        out += kHex[byte & 0xFU];
     }
     return out;
 }

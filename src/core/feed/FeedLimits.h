@@ -11,7 +11,7 @@
 struct FeedLimits {
     // A request line and its headers; the feed takes no request bodies. Generous for a browser that has
     // collected many cookies for the loopback host, small enough that a client cannot fill memory.
-    std::int64_t maxRequestBytes = 32 * 1024;
+    std::int64_t maxRequestBytes = std::int64_t{32} * 1024;
     // From a connection's opening (or the first byte of its next request) to the answer: a client that
     // trickles a request or opens a connection and says nothing is closed.
     std::int64_t requestDeadlineMs = 10'000;
@@ -19,7 +19,7 @@ struct FeedLimits {
     std::int64_t idleTimeoutMs = 60'000;
     // Answers written to one HTTP connection and not yet taken by its client. A client that keeps asking and
     // never reads would otherwise make the feed hold every answer.
-    std::int64_t maxUnsentAnswerBytes = 256 * 1024;
+    std::int64_t maxUnsentAnswerBytes = std::int64_t{256} * 1024;
     // HTTP connections at once (live sockets not counted). When every slot is taken, a new connection pushes
     // out the oldest idle one, else the oldest trickle; with neither, it is closed on arrival.
     int maxConnections = 512;
@@ -37,7 +37,7 @@ struct FeedLimits {
     // Live sockets at once.
     int maxLiveClients = 512;
     // Unsent bytes queued for one live client before it counts as not reading and is dropped.
-    std::int64_t maxClientBacklogBytes = 64 * 1024;
+    std::int64_t maxClientBacklogBytes = std::int64_t{64} * 1024;
     // Largest frame or message a live client may send; the feed reads none of them.
     std::int64_t maxIncomingMessageBytes = 1024;
     // Frames a live client may send (it has no reason to send any but pongs): a burst of up to frameBurst,

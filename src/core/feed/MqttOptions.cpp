@@ -134,7 +134,7 @@ MqttUrlReading parseMqttUrl(std::string_view text) {
         return refused("it does not start with mqtt:// or mqtts://");
     }
     std::string_view rest = text.substr(schemeEnd + 3);
-    if (rest.find_first_of("?") != std::string_view::npos) {
+    if (rest.find_first_of('?') != std::string_view::npos) {
         return refused("it holds a query (?), which a broker address has not");
     }
     const std::size_t slash = rest.find('/');
@@ -225,7 +225,7 @@ MqttPlan planMqtt(const MqttRequest& commandLine, const MqttRequest& store, cons
             : (store.password && !store.password->empty() ? store.password : std::nullopt);
     if (password) {
         if (plan.user.empty()) {
-            plan.problems.push_back("A broker password is set without a user name, so it is not used.");
+            plan.problems.emplace_back("A broker password is set without a user name, so it is not used.");
         } else {
             plan.password = *password;
         }

@@ -179,10 +179,10 @@ std::string jsonString(std::string_view text) {
             break;
         default:
             if (cp < 0x20 || cp == 0x7F) {
-                static const char* const hex = "0123456789abcdef";
+                static const char* const kHex = "0123456789abcdef";
                 out += "\\u00";
-                out += hex[(cp >> 4) & 0xF];
-                out += hex[cp & 0xF];
+                out += kHex[(cp >> 4) & 0xF];
+                out += kHex[cp & 0xF];
             } else {
                 appendUtf8(out, cp);
             }

@@ -35,7 +35,7 @@ struct ParseResult {
     std::string error; // empty when value holds the document
 };
 
-inline constexpr std::size_t kMaxDocumentBytes = 64 * 1024;
+inline constexpr std::size_t kMaxDocumentBytes = std::size_t{64} * 1024;
 inline constexpr int kMaxDepth = 16;
 
 ParseResult parse(std::string_view text);

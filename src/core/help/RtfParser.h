@@ -16,7 +16,7 @@
 // trusted, and the work is linear in the size of the input.
 namespace rtf {
 
-inline constexpr std::size_t kMaxInputBytes = 8 * 1024 * 1024;
+inline constexpr std::size_t kMaxInputBytes = std::size_t{8} * 1024 * 1024;
 inline constexpr int kMaxGroupDepth = 256;
 inline constexpr std::size_t kMaxTabStops = 32;
 inline constexpr std::size_t kMaxTableEntries = 4096; // fonts, colours
@@ -36,7 +36,8 @@ struct Colour {
     std::uint8_t red = 0;
     std::uint8_t green = 0;
     std::uint8_t blue = 0;
-    auto operator<=>(const Colour&) const = default;
+    // clang-tidy 14 takes the defaulted comparison for a literal 0 used as a pointer.
+    auto operator<=>(const Colour&) const = default; // NOLINT(modernize-use-nullptr)
 };
 
 enum class Alignment { Left, Centre, Right, Justify };

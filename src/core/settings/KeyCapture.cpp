@@ -35,15 +35,15 @@ bool isKeyAccepted(int k, std::int16_t assignedKey, const WorkingKeys& workingKe
 }
 
 bool captureKeyPress(KeyCaptureExchange& exchange, int k, const WorkingKeys& workingKeys) {
-    if (!isKeyAccepted(k, exchange.AssignedKey, workingKeys))
+    if (!isKeyAccepted(k, exchange.assignedKey, workingKeys))
         return false;
-    exchange.ChosenKey = std::to_string(k);
+    exchange.chosenKey = std::to_string(k);
     return true;
 }
 
 std::optional<std::int16_t> chosenKeyCode(const KeyCaptureExchange& exchange) {
     const std::optional<std::int64_t> code = parseStoredInteger(
-        exchange.ChosenKey, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max());
+        exchange.chosenKey, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max());
     if (!code || *code == 0)
         return std::nullopt;
     return static_cast<std::int16_t>(*code);

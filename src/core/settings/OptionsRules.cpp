@@ -37,7 +37,7 @@ std::string leadingCharacters(const std::string& text, std::int64_t count) {
 
 } // namespace
 
-std::string ChopFileName(const std::string& fileName, const std::string& nameOfExistingFile, int length) {
+std::string chopFileName(const std::string& fileName, const std::string& nameOfExistingFile, int length) {
     if (characterCount(fileName) <= length)
         return fileName.empty() ? std::string("[No File Selected]") : fileName;
     const std::int64_t leading = std::int64_t{length} - characterCount(nameOfExistingFile) - 5;
@@ -79,15 +79,15 @@ std::int16_t fitTeamNameSize(const std::function<std::pair<TextExtentTwips, Text
 WorkingKeys resetKeys(const WorkingKeys& keys) {
     const SettingsVariables d = defaultSettings({}, '/');
     WorkingKeys reset = keys;
-    reset[kStartStopClockKey] = d.StartStopClockKey;
-    reset[kResetClockKey] = d.ResetClockKey;
-    reset[kClearKey] = d.ClearKey;
-    reset[kSepTimeKey] = d.SepTimeKey;
-    reset[kBuzzerKey] = d.BuzzerKey;
-    reset[kHornKey] = d.HornKey;
+    reset[StartStopClockKeyIndex] = d.StartStopClockKey;
+    reset[ResetClockKeyIndex] = d.ResetClockKey;
+    reset[ClearKeyIndex] = d.ClearKey;
+    reset[SepTimeKeyIndex] = d.SepTimeKey;
+    reset[BuzzerKeyIndex] = d.BuzzerKey;
+    reset[HornKeyIndex] = d.HornKey;
     for (std::size_t i = 0; i < reset.size(); ++i) {
-        if (i != kClockSwitchKey && reset[i] == reset[kClockSwitchKey])
-            reset[kClockSwitchKey] = d.ClockSwitchKey;
+        if (i != ClockSwitchKeyIndex && reset[i] == reset[ClockSwitchKeyIndex])
+            reset[ClockSwitchKeyIndex] = d.ClockSwitchKey;
     }
     return reset;
 }

@@ -14,7 +14,7 @@
 // " ...\": nameOfExistingFile is the file-name part as the file system reports it, empty when the file does
 // not exist. When the name alone leaves no room for the beginning, the name is shown alone, cut to `length`.
 // Characters are counted as Unicode code points of the UTF-8 text, so a name is never cut inside a letter.
-std::string ChopFileName(const std::string& fileName, const std::string& nameOfExistingFile, int length);
+std::string chopFileName(const std::string& fileName, const std::string& nameOfExistingFile, int length);
 
 // The widths the selection-marker spinner offers.
 inline constexpr std::int16_t kSelectedWidthMin = 0;

@@ -230,7 +230,7 @@ void LoadSettings(SettingsVariables& settings, SettingsStore& store, const std::
     s.PublicScreen = readString(store, kDisplay, "PublicScreen", d.PublicScreen);
 }
 
-void SaveSettings(const SettingsVariables& s, SettingsStore& store) {
+void saveSettings(const SettingsVariables& s, SettingsStore& store) {
     writeNumber(store, kColor, "TimeColor", s.TimeColor);
     writeNumber(store, kColor, "LEDBack", s.LEDBack);
     writeNumber(store, kColor, "LEDSelected", s.LEDSelected);

@@ -25,6 +25,7 @@ inline constexpr std::string_view kDisplaySettings = "DisplaySettings";
 // One variable per stored setting, named like its key. Zero and empty until LoadSettings runs;
 // afterwards changed only by the options dialog's OK.
 struct SettingsVariables {
+    // NOLINTBEGIN(readability-identifier-naming): each field bears its stored key's name
     OleColor TimeColor = 0;
     OleColor LEDBack = 0;
     OleColor ScoreColor = 0;
@@ -59,6 +60,7 @@ struct SettingsVariables {
     bool PenaltyRules = false;
     // The screen the public board fills, by the name the system gives it; empty: this window only.
     std::string PublicScreen;
+    // NOLINTEND(readability-identifier-naming)
 
     bool operator==(const SettingsVariables&) const = default;
 };
@@ -74,12 +76,13 @@ std::string joinProgramPath(const std::string& folder, const std::string& file, 
 // Fills the variables from the store, applies the NumLock mode through setNumLock (true: on,
 // false: off) and converts old key settings once. programFolder is the folder of the executable,
 // in the platform's own form; separator is the platform's path separator.
+// NOLINTNEXTLINE(readability-identifier-naming): renamed with the board
 void LoadSettings(SettingsVariables& settings, SettingsStore& store, const std::string& programFolder, char separator,
                   const std::function<void(bool)>& setNumLock);
 
 // Writes every variable to the store, then the IsKeyCode marker, so the next start keeps the keys as saved.
 // The caller flushes the store.
-void SaveSettings(const SettingsVariables& settings, SettingsStore& store);
+void saveSettings(const SettingsVariables& settings, SettingsStore& store);
 
 // The number readings the store uses, for anyone who edits the same values as text.
 // Plain decimal with an optional minus, blanks around it allowed; nothing when the text is not

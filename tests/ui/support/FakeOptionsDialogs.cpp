@@ -33,5 +33,5 @@ void FakeOptionsDialogs::captureKey(QWidget* parent, KeyCaptureExchange& exchang
             window.close();
         return;
     }
-    exchange.ChosenKey = chosenKeys.isEmpty() ? std::string("0") : chosenKeys.takeFirst().toStdString();
+    exchange.chosenKey = chosenKeys.isEmpty() ? std::string("0") : chosenKeys.takeFirst().toStdString();
 }

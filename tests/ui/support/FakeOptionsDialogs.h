@@ -21,7 +21,7 @@ public:
     QList<std::optional<QColor>> colors;
     QList<std::optional<QString>> files;
     QList<bool> answers;
-    // The key window's answer as ChosenKey text ("0" for none), used when keyWindow is empty.
+    // The key window's answer as chosenKey text ("0" for none), used when keyWindow is empty.
     QList<QString> chosenKeys;
     // When set, every key window is the real one, shown without blocking; the function plays the user's part
     // (pressing keys, closing it). Refusals beep into beeps.
