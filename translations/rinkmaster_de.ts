@@ -290,6 +290,10 @@
         <source>The events could not be saved to %1: %2</source>
         <translation>Die Ereignisse konnten nicht in %1 gespeichert werden: %2</translation>
     </message>
+    <message>
+        <source>%1, player %2</source>
+        <translation>%1, Spieler %2</translation>
+    </message>
 </context>
 <context>
     <name>GameFiles</name>
@@ -676,6 +680,13 @@
     </message>
 </context>
 <context>
+    <name>OfficialRecord</name>
+    <message>
+        <source>The current record&apos;s name cannot be read.</source>
+        <translation>Der Name des aktuellen Spielprotokolls kann nicht gelesen werden.</translation>
+    </message>
+</context>
+<context>
     <name>OptionsDialog</name>
     <message>
         <source>Apply penalty rules</source>
@@ -893,6 +904,10 @@
         <source>Are you sure you want to reset the keys?</source>
         <translation>Möchten Sie die Tasten wirklich zurücksetzen?</translation>
     </message>
+    <message>
+        <source>Show player numbers in the penalty boxes</source>
+        <translation>Spielernummern in den Strafzeitfeldern anzeigen</translation>
+    </message>
 </context>
 <context>
     <name>OptionsDialogs</name>
@@ -1017,6 +1032,404 @@
     <message>
         <source>The settings could not be written to %1.</source>
         <translation>Die Einstellungen konnten nicht nach %1 geschrieben werden.</translation>
+    </message>
+</context>
+<context>
+    <name>RecordFile</name>
+    <message>
+        <source>the folder %1 cannot be made</source>
+        <translation>der Ordner %1 kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>it is a link</source>
+        <translation>es ist ein Link</translation>
+    </message>
+    <message>
+        <source>it is not a plain file</source>
+        <translation>es ist keine normale Datei</translation>
+    </message>
+    <message>
+        <source>nothing was written</source>
+        <translation>es wurde nichts geschrieben</translation>
+    </message>
+    <message>
+        <source>The game&apos;s record cannot be written to %1: %2. It is tried again every second.</source>
+        <translation>Das Spielprotokoll kann nicht nach %1 geschrieben werden: %2. Es wird jede Sekunde erneut versucht.</translation>
+    </message>
+</context>
+<context>
+    <name>RecordPanel</name>
+    <message>
+        <source>Minor</source>
+        <translation>Kleine Strafe</translation>
+    </message>
+    <message>
+        <source>Bench minor</source>
+        <translation>Kleine Bankstrafe</translation>
+    </message>
+    <message>
+        <source>Double minor</source>
+        <translation>Doppelte kleine Strafe</translation>
+    </message>
+    <message>
+        <source>Major</source>
+        <translation>Große Strafe</translation>
+    </message>
+    <message>
+        <source>Major and minor</source>
+        <translation>Große und kleine Strafe</translation>
+    </message>
+    <message>
+        <source>Misconduct</source>
+        <translation>Disziplinarstrafe</translation>
+    </message>
+    <message>
+        <source>Game misconduct</source>
+        <translation>Spieldauer-Disziplinarstrafe</translation>
+    </message>
+    <message>
+        <source>Match</source>
+        <translation>Matchstrafe</translation>
+    </message>
+    <message>
+        <source>Game header</source>
+        <translation>Spieldaten</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Venue</source>
+        <translation>Spielort</translation>
+    </message>
+    <message>
+        <source>Game number</source>
+        <translation>Spielnummer</translation>
+    </message>
+    <message>
+        <source>Competition</source>
+        <translation>Wettbewerb</translation>
+    </message>
+    <message>
+        <source>Referees</source>
+        <translation>Schiedsrichter</translation>
+    </message>
+    <message>
+        <source>Linesmen</source>
+        <translation>Linienrichter</translation>
+    </message>
+    <message>
+        <source>Scorekeeper</source>
+        <translation>Zeitnehmer</translation>
+    </message>
+    <message>
+        <source>Names: separated by commas.</source>
+        <translation>Namen: durch Kommas getrennt.</translation>
+    </message>
+    <message>
+        <source>Folder for the game report</source>
+        <translation>Ordner für den Spielbericht</translation>
+    </message>
+    <message>
+        <source>Elapsed time in the period</source>
+        <translation>Abgelaufene Zeit im Drittel</translation>
+    </message>
+    <message>
+        <source>Time remaining in the period</source>
+        <translation>Restzeit im Drittel</translation>
+    </message>
+    <message>
+        <source>Game report</source>
+        <translation>Spielbericht</translation>
+    </message>
+    <message>
+        <source>Times on the report:</source>
+        <translation>Zeiten im Bericht:</translation>
+    </message>
+    <message>
+        <source>Scorer</source>
+        <translation>Torschütze</translation>
+    </message>
+    <message>
+        <source>Assist</source>
+        <translation>Assist</translation>
+    </message>
+    <message>
+        <source>Empty net</source>
+        <translation>Leeres Tor</translation>
+    </message>
+    <message>
+        <source>Penalty shot</source>
+        <translation>Penaltyschuss</translation>
+    </message>
+    <message>
+        <source>The next goal is a penalty-shot goal: it ends no penalty.</source>
+        <translation>Das nächste Tor fällt durch Penaltyschuss: Es beendet keine Strafe.</translation>
+    </message>
+    <message>
+        <source>Player</source>
+        <translation>Spieler</translation>
+    </message>
+    <message>
+        <source>Served</source>
+        <translation>Abgesessen von</translation>
+    </message>
+    <message>
+        <source>Served by (a bench minor, a goalkeeper&apos;s penalty)</source>
+        <translation>Abgesessen von (kleine Bankstrafe, Strafe eines Torhüters)</translation>
+    </message>
+    <message>
+        <source>Tripping</source>
+        <translation>Beinstellen</translation>
+    </message>
+    <message>
+        <source>Hooking</source>
+        <translation>Haken</translation>
+    </message>
+    <message>
+        <source>Slashing</source>
+        <translation>Stockschlag</translation>
+    </message>
+    <message>
+        <source>Holding</source>
+        <translation>Halten</translation>
+    </message>
+    <message>
+        <source>Interference</source>
+        <translation>Behinderung</translation>
+    </message>
+    <message>
+        <source>Roughing</source>
+        <translation>Übertriebene Härte</translation>
+    </message>
+    <message>
+        <source>High-sticking</source>
+        <translation>Hoher Stock</translation>
+    </message>
+    <message>
+        <source>Cross-checking</source>
+        <translation>Cross-Check</translation>
+    </message>
+    <message>
+        <source>Boarding</source>
+        <translation>Check gegen die Bande</translation>
+    </message>
+    <message>
+        <source>Charging</source>
+        <translation>Unerlaubter Körperangriff</translation>
+    </message>
+    <message>
+        <source>Elbowing</source>
+        <translation>Ellbogencheck</translation>
+    </message>
+    <message>
+        <source>Too many men</source>
+        <translation>Zu viele Spieler</translation>
+    </message>
+    <message>
+        <source>Delay of game</source>
+        <translation>Spielverzögerung</translation>
+    </message>
+    <message>
+        <source>Unsportsmanlike conduct</source>
+        <translation>Unsportliches Verhalten</translation>
+    </message>
+    <message>
+        <source>Fighting</source>
+        <translation>Faustkampf</translation>
+    </message>
+    <message>
+        <source>Checking from behind</source>
+        <translation>Check von hinten</translation>
+    </message>
+    <message>
+        <source>Abuse of officials</source>
+        <translation>Beleidigung von Offiziellen</translation>
+    </message>
+    <message>
+        <source>Holding the stick</source>
+        <translation>Stockhalten</translation>
+    </message>
+    <message>
+        <source>Kneeing</source>
+        <translation>Kniecheck</translation>
+    </message>
+    <message>
+        <source>Checking to the head</source>
+        <translation>Check gegen den Kopf</translation>
+    </message>
+    <message>
+        <source>Spearing</source>
+        <translation>Stockstich</translation>
+    </message>
+    <message>
+        <source>Butt-ending</source>
+        <translation>Stockendstoß</translation>
+    </message>
+    <message>
+        <source>Diving</source>
+        <translation>Schwalbe</translation>
+    </message>
+    <message>
+        <source>Instigator</source>
+        <translation>Anstifter</translation>
+    </message>
+    <message>
+        <source>Penalties with equal time left: the one the goal ends.</source>
+        <translation>Strafen mit gleicher Restzeit: die, die das Tor beendet.</translation>
+    </message>
+    <message>
+        <source>In</source>
+        <translation>Ein</translation>
+    </message>
+    <message>
+        <source>Goalkeeper in (empty: the net is left empty)</source>
+        <translation>Eingewechselter Torhüter (leer: das Tor bleibt leer)</translation>
+    </message>
+    <message>
+        <source>Out</source>
+        <translation>Aus</translation>
+    </message>
+    <message>
+        <source>Goalkeeper out</source>
+        <translation>Ausgewechselter Torhüter</translation>
+    </message>
+    <message>
+        <source>Goal</source>
+        <translation>Tor</translation>
+    </message>
+    <message>
+        <source>Penalty</source>
+        <translation>Strafe</translation>
+    </message>
+    <message>
+        <source>Timeout</source>
+        <translation>Auszeit</translation>
+    </message>
+    <message>
+        <source>Goalkeeper</source>
+        <translation>Torhüter</translation>
+    </message>
+    <message>
+        <source>Void</source>
+        <translation>Ungültig</translation>
+    </message>
+    <message>
+        <source>Voids the selected entry (a correction is added to the record).</source>
+        <translation>Erklärt den gewählten Eintrag für ungültig (eine Korrektur wird ins Protokoll eingetragen).</translation>
+    </message>
+    <message>
+        <source>Coincident</source>
+        <translation>Ausgleichend</translation>
+    </message>
+    <message>
+        <source>Marks the selected penalty coincident, or takes the mark off.</source>
+        <translation>Markiert die gewählte Strafe als ausgleichend oder nimmt die Markierung zurück.</translation>
+    </message>
+    <message>
+        <source>Header...</source>
+        <translation>Spieldaten...</translation>
+    </message>
+    <message>
+        <source>Game report...</source>
+        <translation>Spielbericht...</translation>
+    </message>
+    <message>
+        <source>End game</source>
+        <translation>Spiel beenden</translation>
+    </message>
+    <message>
+        <source>Team</source>
+        <translation>Mannschaft</translation>
+    </message>
+    <message>
+        <source>Shot %1</source>
+        <translation>Torschuss %1</translation>
+    </message>
+    <message>
+        <source>A report of this game is already in that folder. Replace it?</source>
+        <translation>In diesem Ordner liegt bereits ein Bericht dieses Spiels. Ersetzen?</translation>
+    </message>
+    <message>
+        <source>The game report was written: %1 and %2.</source>
+        <translation>Der Spielbericht wurde geschrieben: %1 und %2.</translation>
+    </message>
+    <message>
+        <source>The game report could not be written: %1</source>
+        <translation>Der Spielbericht konnte nicht geschrieben werden: %1</translation>
+    </message>
+    <message>
+        <source>End this game? The record is closed and a new game starts on the board.</source>
+        <translation>Dieses Spiel beenden? Das Protokoll wird abgeschlossen und auf der Anzeige beginnt ein neues Spiel.</translation>
+    </message>
+    <message>
+        <source>Header: %1, game %2</source>
+        <translation>Spieldaten: %1, Spiel %2</translation>
+    </message>
+    <message>
+        <source>%1 Goal %2 %3 %4%5</source>
+        <translation>%1 Tor %2 %3 %4%5</translation>
+    </message>
+    <message>
+        <source>(scorer?)</source>
+        <translation>(Torschütze?)</translation>
+    </message>
+    <message>
+        <source> empty net</source>
+        <translation> leeres Tor</translation>
+    </message>
+    <message>
+        <source> penalty shot</source>
+        <translation> Penaltyschuss</translation>
+    </message>
+    <message>
+        <source>%1 Penalty %2 %3 %4 %5</source>
+        <translation>%1 Strafe %2 %3 %4 %5</translation>
+    </message>
+    <message>
+        <source>, served by %1</source>
+        <translation>, abgesessen von %1</translation>
+    </message>
+    <message>
+        <source>, coincident</source>
+        <translation>, ausgleichend</translation>
+    </message>
+    <message>
+        <source>P%1 Shot %2</source>
+        <translation>P%1 Torschuss %2</translation>
+    </message>
+    <message>
+        <source>%1 Timeout %2</source>
+        <translation>%1 Auszeit %2</translation>
+    </message>
+    <message>
+        <source>%1 Goalkeeper %2 in %3, out %4</source>
+        <translation>%1 Torhüter %2 ein %3, aus %4</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keiner</translation>
+    </message>
+    <message>
+        <source>%1 End of the game</source>
+        <translation>%1 Spielende</translation>
+    </message>
+    <message>
+        <source> waiting</source>
+        <translation> wartend</translation>
+    </message>
+    <message>
+        <source> until P%1 %2</source>
+        <translation> bis P%1 %2</translation>
+    </message>
+    <message>
+        <source> (coincident)</source>
+        <translation> (ausgleichend)</translation>
+    </message>
+    <message>
+        <source>Ends %1 #%2 %3</source>
+        <translation>Beendet %1 #%2 %3</translation>
     </message>
 </context>
 <context>

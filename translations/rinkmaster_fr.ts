@@ -290,6 +290,10 @@
         <source>The events could not be saved to %1: %2</source>
         <translation>Les événements n’ont pas pu être enregistrés dans %1 : %2</translation>
     </message>
+    <message>
+        <source>%1, player %2</source>
+        <translation>%1, joueur %2</translation>
+    </message>
 </context>
 <context>
     <name>GameFiles</name>
@@ -341,7 +345,7 @@
     </message>
     <message>
         <source>Game misconduct</source>
-        <translation>Méconduite pour la partie</translation>
+        <translation>Méconduite de partie</translation>
     </message>
     <message>
         <source>Match penalty</source>
@@ -437,7 +441,7 @@
     </message>
     <message>
         <source>Assist</source>
-        <translation>Passe</translation>
+        <translation>Aide</translation>
     </message>
     <message>
         <source>Str.</source>
@@ -676,6 +680,13 @@
     </message>
 </context>
 <context>
+    <name>OfficialRecord</name>
+    <message>
+        <source>The current record&apos;s name cannot be read.</source>
+        <translation>Le nom du registre du match en cours ne peut pas être lu.</translation>
+    </message>
+</context>
+<context>
     <name>OptionsDialog</name>
     <message>
         <source>Apply penalty rules</source>
@@ -893,6 +904,10 @@
         <source>Are you sure you want to reset the keys?</source>
         <translation>Voulez-vous vraiment rétablir les touches par défaut ?</translation>
     </message>
+    <message>
+        <source>Show player numbers in the penalty boxes</source>
+        <translation>Afficher les numéros des joueurs dans les cases de pénalité</translation>
+    </message>
 </context>
 <context>
     <name>OptionsDialogs</name>
@@ -1017,6 +1032,404 @@
     <message>
         <source>The settings could not be written to %1.</source>
         <translation>Les réglages n’ont pas pu être écrits dans %1.</translation>
+    </message>
+</context>
+<context>
+    <name>RecordFile</name>
+    <message>
+        <source>the folder %1 cannot be made</source>
+        <translation>le dossier %1 ne peut pas être créé</translation>
+    </message>
+    <message>
+        <source>it is a link</source>
+        <translation>c’est un lien</translation>
+    </message>
+    <message>
+        <source>it is not a plain file</source>
+        <translation>ce n’est pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>nothing was written</source>
+        <translation>rien n’a été écrit</translation>
+    </message>
+    <message>
+        <source>The game&apos;s record cannot be written to %1: %2. It is tried again every second.</source>
+        <translation>Le registre du match ne peut pas être écrit dans %1 : %2. Un nouvel essai a lieu chaque seconde.</translation>
+    </message>
+</context>
+<context>
+    <name>RecordPanel</name>
+    <message>
+        <source>Minor</source>
+        <translation>Mineure</translation>
+    </message>
+    <message>
+        <source>Bench minor</source>
+        <translation>Mineure de banc</translation>
+    </message>
+    <message>
+        <source>Double minor</source>
+        <translation>Double mineure</translation>
+    </message>
+    <message>
+        <source>Major</source>
+        <translation>Majeure</translation>
+    </message>
+    <message>
+        <source>Major and minor</source>
+        <translation>Majeure et mineure</translation>
+    </message>
+    <message>
+        <source>Misconduct</source>
+        <translation>Méconduite</translation>
+    </message>
+    <message>
+        <source>Game misconduct</source>
+        <translation>Méconduite de partie</translation>
+    </message>
+    <message>
+        <source>Match</source>
+        <translation>Pénalité de match</translation>
+    </message>
+    <message>
+        <source>Game header</source>
+        <translation>En-tête du match</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Venue</source>
+        <translation>Lieu</translation>
+    </message>
+    <message>
+        <source>Game number</source>
+        <translation>Numéro du match</translation>
+    </message>
+    <message>
+        <source>Competition</source>
+        <translation>Compétition</translation>
+    </message>
+    <message>
+        <source>Referees</source>
+        <translation>Arbitres</translation>
+    </message>
+    <message>
+        <source>Linesmen</source>
+        <translation>Juges de ligne</translation>
+    </message>
+    <message>
+        <source>Scorekeeper</source>
+        <translation>Marqueur</translation>
+    </message>
+    <message>
+        <source>Names: separated by commas.</source>
+        <translation>Noms : séparés par des virgules.</translation>
+    </message>
+    <message>
+        <source>Folder for the game report</source>
+        <translation>Dossier de la feuille de match</translation>
+    </message>
+    <message>
+        <source>Elapsed time in the period</source>
+        <translation>Temps écoulé dans la période</translation>
+    </message>
+    <message>
+        <source>Time remaining in the period</source>
+        <translation>Temps restant dans la période</translation>
+    </message>
+    <message>
+        <source>Game report</source>
+        <translation>Feuille de match</translation>
+    </message>
+    <message>
+        <source>Times on the report:</source>
+        <translation>Temps sur la feuille :</translation>
+    </message>
+    <message>
+        <source>Scorer</source>
+        <translation>Buteur</translation>
+    </message>
+    <message>
+        <source>Assist</source>
+        <translation>Aide</translation>
+    </message>
+    <message>
+        <source>Empty net</source>
+        <translation>Filet désert</translation>
+    </message>
+    <message>
+        <source>Penalty shot</source>
+        <translation>Tir de pénalité</translation>
+    </message>
+    <message>
+        <source>The next goal is a penalty-shot goal: it ends no penalty.</source>
+        <translation>Le prochain but est marqué sur tir de pénalité : il ne lève aucune pénalité.</translation>
+    </message>
+    <message>
+        <source>Player</source>
+        <translation>Joueur</translation>
+    </message>
+    <message>
+        <source>Served</source>
+        <translation>Purgée par</translation>
+    </message>
+    <message>
+        <source>Served by (a bench minor, a goalkeeper&apos;s penalty)</source>
+        <translation>Purgée par (mineure de banc, pénalité d’un gardien)</translation>
+    </message>
+    <message>
+        <source>Tripping</source>
+        <translation>Trébucher</translation>
+    </message>
+    <message>
+        <source>Hooking</source>
+        <translation>Accrocher</translation>
+    </message>
+    <message>
+        <source>Slashing</source>
+        <translation>Cinglage</translation>
+    </message>
+    <message>
+        <source>Holding</source>
+        <translation>Retenir</translation>
+    </message>
+    <message>
+        <source>Interference</source>
+        <translation>Obstruction</translation>
+    </message>
+    <message>
+        <source>Roughing</source>
+        <translation>Rudesse</translation>
+    </message>
+    <message>
+        <source>High-sticking</source>
+        <translation>Bâton élevé</translation>
+    </message>
+    <message>
+        <source>Cross-checking</source>
+        <translation>Double-échec</translation>
+    </message>
+    <message>
+        <source>Boarding</source>
+        <translation>Mise en échec contre la bande</translation>
+    </message>
+    <message>
+        <source>Charging</source>
+        <translation>Charge</translation>
+    </message>
+    <message>
+        <source>Elbowing</source>
+        <translation>Coup de coude</translation>
+    </message>
+    <message>
+        <source>Too many men</source>
+        <translation>Surnombre</translation>
+    </message>
+    <message>
+        <source>Delay of game</source>
+        <translation>Retarder le jeu</translation>
+    </message>
+    <message>
+        <source>Unsportsmanlike conduct</source>
+        <translation>Conduite antisportive</translation>
+    </message>
+    <message>
+        <source>Fighting</source>
+        <translation>Bagarre</translation>
+    </message>
+    <message>
+        <source>Checking from behind</source>
+        <translation>Mise en échec par derrière</translation>
+    </message>
+    <message>
+        <source>Abuse of officials</source>
+        <translation>Abus envers les officiels</translation>
+    </message>
+    <message>
+        <source>Holding the stick</source>
+        <translation>Retenir le bâton</translation>
+    </message>
+    <message>
+        <source>Kneeing</source>
+        <translation>Coup de genou</translation>
+    </message>
+    <message>
+        <source>Checking to the head</source>
+        <translation>Mise en échec à la tête</translation>
+    </message>
+    <message>
+        <source>Spearing</source>
+        <translation>Darder</translation>
+    </message>
+    <message>
+        <source>Butt-ending</source>
+        <translation>Six-pouces</translation>
+    </message>
+    <message>
+        <source>Diving</source>
+        <translation>Plonger</translation>
+    </message>
+    <message>
+        <source>Instigator</source>
+        <translation>Instigateur</translation>
+    </message>
+    <message>
+        <source>Penalties with equal time left: the one the goal ends.</source>
+        <translation>Pénalités au même temps restant : celle que le but lève.</translation>
+    </message>
+    <message>
+        <source>In</source>
+        <translation>Entrée</translation>
+    </message>
+    <message>
+        <source>Goalkeeper in (empty: the net is left empty)</source>
+        <translation>Gardien entrant (vide : le filet reste désert)</translation>
+    </message>
+    <message>
+        <source>Out</source>
+        <translation>Sortie</translation>
+    </message>
+    <message>
+        <source>Goalkeeper out</source>
+        <translation>Gardien sortant</translation>
+    </message>
+    <message>
+        <source>Goal</source>
+        <translation>But</translation>
+    </message>
+    <message>
+        <source>Penalty</source>
+        <translation>Pénalité</translation>
+    </message>
+    <message>
+        <source>Timeout</source>
+        <translation>Temps mort</translation>
+    </message>
+    <message>
+        <source>Goalkeeper</source>
+        <translation>Gardien</translation>
+    </message>
+    <message>
+        <source>Void</source>
+        <translation>Invalider</translation>
+    </message>
+    <message>
+        <source>Voids the selected entry (a correction is added to the record).</source>
+        <translation>Invalide l’inscription choisie (une correction est ajoutée au registre).</translation>
+    </message>
+    <message>
+        <source>Coincident</source>
+        <translation>Coïncidente</translation>
+    </message>
+    <message>
+        <source>Marks the selected penalty coincident, or takes the mark off.</source>
+        <translation>Marque la pénalité choisie comme coïncidente, ou retire la marque.</translation>
+    </message>
+    <message>
+        <source>Header...</source>
+        <translation>En-tête...</translation>
+    </message>
+    <message>
+        <source>Game report...</source>
+        <translation>Feuille de match...</translation>
+    </message>
+    <message>
+        <source>End game</source>
+        <translation>Fin du match</translation>
+    </message>
+    <message>
+        <source>Team</source>
+        <translation>Équipe</translation>
+    </message>
+    <message>
+        <source>Shot %1</source>
+        <translation>Tir %1</translation>
+    </message>
+    <message>
+        <source>A report of this game is already in that folder. Replace it?</source>
+        <translation>Une feuille de ce match se trouve déjà dans ce dossier. La remplacer ?</translation>
+    </message>
+    <message>
+        <source>The game report was written: %1 and %2.</source>
+        <translation>La feuille de match a été écrite : %1 et %2.</translation>
+    </message>
+    <message>
+        <source>The game report could not be written: %1</source>
+        <translation>La feuille de match n’a pas pu être écrite : %1</translation>
+    </message>
+    <message>
+        <source>End this game? The record is closed and a new game starts on the board.</source>
+        <translation>Terminer ce match ? Le registre est clos et une nouvelle partie commence au tableau.</translation>
+    </message>
+    <message>
+        <source>Header: %1, game %2</source>
+        <translation>En-tête : %1, match %2</translation>
+    </message>
+    <message>
+        <source>%1 Goal %2 %3 %4%5</source>
+        <translation>%1 But %2 %3 %4%5</translation>
+    </message>
+    <message>
+        <source>(scorer?)</source>
+        <translation>(buteur ?)</translation>
+    </message>
+    <message>
+        <source> empty net</source>
+        <translation> filet désert</translation>
+    </message>
+    <message>
+        <source> penalty shot</source>
+        <translation> tir de pénalité</translation>
+    </message>
+    <message>
+        <source>%1 Penalty %2 %3 %4 %5</source>
+        <translation>%1 Pénalité %2 %3 %4 %5</translation>
+    </message>
+    <message>
+        <source>, served by %1</source>
+        <translation>, purgée par %1</translation>
+    </message>
+    <message>
+        <source>, coincident</source>
+        <translation>, coïncidente</translation>
+    </message>
+    <message>
+        <source>P%1 Shot %2</source>
+        <translation>P%1 Tir %2</translation>
+    </message>
+    <message>
+        <source>%1 Timeout %2</source>
+        <translation>%1 Temps mort %2</translation>
+    </message>
+    <message>
+        <source>%1 Goalkeeper %2 in %3, out %4</source>
+        <translation>%1 Gardien %2 entrant %3, sortant %4</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>aucun</translation>
+    </message>
+    <message>
+        <source>%1 End of the game</source>
+        <translation>%1 Fin du match</translation>
+    </message>
+    <message>
+        <source> waiting</source>
+        <translation> en attente</translation>
+    </message>
+    <message>
+        <source> until P%1 %2</source>
+        <translation> jusqu’à P%1 %2</translation>
+    </message>
+    <message>
+        <source> (coincident)</source>
+        <translation> (coïncidente)</translation>
+    </message>
+    <message>
+        <source>Ends %1 #%2 %3</source>
+        <translation>Lève %1 #%2 %3</translation>
     </message>
 </context>
 <context>
