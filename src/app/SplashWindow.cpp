@@ -39,47 +39,47 @@ SplashWindow::SplashWindow(SplashServices services, QWidget* parent)
     setWindowTitle(QStringLiteral("Rinkmaster"));
     resize(twips::toPixels(kWindowWidthTwips), twips::toPixels(3210));
 
-    frameSplash = new QFrame(this);
-    frameSplash->setFrameShape(QFrame::Box);
-    frameSplash->setFrameShadow(QFrame::Sunken);
-    twips::place(frameSplash, 120, 0, 6000, 3120);
+    splashFrame = new QFrame(this);
+    splashFrame->setFrameShape(QFrame::Box);
+    splashFrame->setFrameShadow(QFrame::Sunken);
+    twips::place(splashFrame, 120, 0, 6000, 3120);
 
-    lblName = label(frameSplash, QStringLiteral("Rinkmaster"), 120, 240, 5775, 735, Qt::AlignHCenter);
-    setLabelFont(lblName, QStringLiteral("Times New Roman"), 24);
-    lblMadeBy = label(frameSplash, tr("by Kestrelsoft"), 4200, 840, 1575, 255, Qt::AlignRight);
-    lblVersion = label(frameSplash, versionText(), 3600, 1080, 2175, 375, Qt::AlignRight);
-    setLabelFont(lblVersion, QStringLiteral("Times New Roman"), 15.75);
-    picLogo = new RinkmasterLogo(frameSplash);
-    twips::place(picLogo, 120, 1080, 2250, 1905);
-    lblClick = label(frameSplash, tr("Click to continue."), 2520, 1080, 1335, 255, Qt::AlignLeft);
-    Label1 = label(frameSplash, tr("Press ' F1 ' to view Help from the scoreboard."), 2640, 1680, 3255, 255,
+    nameLabel = label(splashFrame, QStringLiteral("Rinkmaster"), 120, 240, 5775, 735, Qt::AlignHCenter);
+    setLabelFont(nameLabel, QStringLiteral("Times New Roman"), 24);
+    madeByLabel = label(splashFrame, tr("by Kestrelsoft"), 4200, 840, 1575, 255, Qt::AlignRight);
+    versionLabel = label(splashFrame, versionText(), 3600, 1080, 2175, 375, Qt::AlignRight);
+    setLabelFont(versionLabel, QStringLiteral("Times New Roman"), 15.75);
+    logo = new RinkmasterLogo(splashFrame);
+    twips::place(logo, 120, 1080, 2250, 1905);
+    clickLabel = label(splashFrame, tr("Click to continue."), 2520, 1080, 1335, 255, Qt::AlignLeft);
+    Label1 = label(splashFrame, tr("Press ' F1 ' to view Help from the scoreboard."), 2640, 1680, 3255, 255,
                    Qt::AlignLeft);
-    Label2 = label(frameSplash, tr("Press ' F2 ' to set Options from the scoreboard."), 2640, 1920, 3255,
+    Label2 = label(splashFrame, tr("Press ' F2 ' to set Options from the scoreboard."), 2640, 1920, 3255,
                    375, Qt::AlignLeft);
-    for (QLabel* small : {lblMadeBy, lblClick}) {
+    for (QLabel* small : {madeByLabel, clickLabel}) {
         setLabelFont(small, QStringLiteral("Arial"), 8.25);
     }
     for (QLabel* hint : {Label1, Label2}) {
         setLabelFont(hint, QStringLiteral("Arial Narrow"), 8.25);
     }
-    cmdHelp = new QPushButton(tr("&Help"), frameSplash);
-    twips::place(cmdHelp, 3120, 2520, 1215, 375);
-    cmdOptions = new QPushButton(tr("&Options"), frameSplash);
-    twips::place(cmdOptions, 4560, 2520, 1215, 375);
-    connect(cmdHelp, &QPushButton::clicked, this, [this] {
+    helpButton = new QPushButton(tr("&Help"), splashFrame);
+    twips::place(helpButton, 3120, 2520, 1215, 375);
+    optionsButton = new QPushButton(tr("&Options"), splashFrame);
+    twips::place(optionsButton, 4560, 2520, 1215, 375);
+    connect(helpButton, &QPushButton::clicked, this, [this] {
         if (m_services.openHelp) {
             m_services.openHelp();
         }
     });
-    connect(cmdOptions, &QPushButton::clicked, this, [this] {
+    connect(optionsButton, &QPushButton::clicked, this, [this] {
         if (m_services.openOptions) {
             m_services.openOptions();
         }
     });
     // Every part of the window except the two buttons goes on to the board.
-    for (QWidget* w : {static_cast<QWidget*>(frameSplash), picLogo, static_cast<QWidget*>(lblName),
-                       static_cast<QWidget*>(lblMadeBy), static_cast<QWidget*>(lblVersion),
-                       static_cast<QWidget*>(lblClick), static_cast<QWidget*>(Label1),
+    for (QWidget* w : {static_cast<QWidget*>(splashFrame), logo, static_cast<QWidget*>(nameLabel),
+                       static_cast<QWidget*>(madeByLabel), static_cast<QWidget*>(versionLabel),
+                       static_cast<QWidget*>(clickLabel), static_cast<QWidget*>(Label1),
                        static_cast<QWidget*>(Label2)}) {
         w->installEventFilter(this);
     }
@@ -110,8 +110,8 @@ void SplashWindow::Form_Load() {
                                     width() * twips::kPerPixel);
         move(geo.x() + twips::toPixels(at.x()), geo.y() + twips::toPixels(at.y()));
     }
-    twips::setHeight(frameSplash, 3120);
-    lblVersion->setText(versionText());
+    twips::setHeight(splashFrame, 3120);
+    versionLabel->setText(versionText());
     if (m_services.loadSettings) {
         m_services.loadSettings();
     }

@@ -28,16 +28,16 @@ public:
     static QString versionText();
     static QPoint placement(int screenWidthTwips, int screenHeightTwips, int windowWidthTwips);
 
-    QFrame* frameSplash = nullptr;
-    QLabel* lblName = nullptr;
-    QLabel* lblMadeBy = nullptr;
-    QLabel* lblVersion = nullptr;
-    QWidget* picLogo = nullptr;
-    QLabel* lblClick = nullptr;
+    QFrame* splashFrame = nullptr;
+    QLabel* nameLabel = nullptr;
+    QLabel* madeByLabel = nullptr;
+    QLabel* versionLabel = nullptr;
+    QWidget* logo = nullptr;
+    QLabel* clickLabel = nullptr;
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
-    QPushButton* cmdHelp = nullptr;
-    QPushButton* cmdOptions = nullptr;
+    QPushButton* helpButton = nullptr;
+    QPushButton* optionsButton = nullptr;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -87,7 +87,7 @@ void BoardWindow::connectControls() {
     connect(m_view->homeGoalCover(), &ImageControl::clicked, this, [this] { goalCoverClicked(Team::Home); });
     connect(m_view->visitorGoalCover(), &ImageControl::clicked, this, [this] { goalCoverClicked(Team::Visitor); });
     // A click on a light's caption selects the goal field and changes nothing.
-    const auto selectGoalField = [this] { m_view->fieldBox(game::Field::picGoalBack)->setFocus(Qt::MouseFocusReason); };
+    const auto selectGoalField = [this] { m_view->fieldBox(game::Field::GoalLights)->setFocus(Qt::MouseFocusReason); };
     connect(m_view->homeGoalLabel(), &LabelControl::clicked, this, selectGoalField);
     connect(m_view->visitorGoalLabel(), &LabelControl::clicked, this, selectGoalField);
 }
@@ -228,7 +228,7 @@ void BoardWindow::stopTick() {
 
 void BoardWindow::goalCoverClicked(Team team) {
     carryOut(m_keeper.goalClicked(team));
-    m_view->fieldBox(game::Field::picGoalBack)->setFocus(Qt::MouseFocusReason);
+    m_view->fieldBox(game::Field::GoalLights)->setFocus(Qt::MouseFocusReason);
 }
 
 void BoardWindow::afterOptions() {

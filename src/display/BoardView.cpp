@@ -182,7 +182,7 @@ void BoardView::buildControls() {
     addDigit(m_visitorDigits, visitorBox, 210, 105, 75)->setCaption(-1);
 
     // Goal lights: the covers lie exactly over the lights and take the clicks.
-    PictureBoxControl* goalBox = field(game::Field::picGoalBack) =
+    PictureBoxControl* goalBox = field(game::Field::GoalLights) =
         add<PictureBoxControl>(QStringLiteral("picGoalBack"), this);
     twips::place(goalBox, 2693, 2040, 4095, 375);
     m_homeGoalLight = add<ShapeControl>(QStringLiteral("shpGoalH"), goalBox, Kind::Oval);
@@ -486,7 +486,7 @@ void BoardView::updateFormColors() {
     m_homeNameBox->setBackColor(fromOleColor(s.FormBack));
     m_visitorNameBox->setBackColor(fromOleColor(s.FormBack));
     m_marker->setFillColor(fromOleColor(s.LEDSelected));
-    fieldBox(game::Field::picGoalBack)->setBackColor(fromOleColor(s.FormBack));
+    fieldBox(game::Field::GoalLights)->setBackColor(fromOleColor(s.FormBack));
     drawModel();
 }
 

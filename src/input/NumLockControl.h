@@ -4,10 +4,10 @@
 // Holding the keyboard's NumLock toggle: the numeric keypad types digits into the board only while NumLock
 // is on. Each platform has its own small layer; where none can reach the keyboard (Wayland without X, the
 // offscreen platform) nothing happens.
-namespace NumLockControl { // NOLINT(readability-identifier-naming): renamed with the board
+namespace NumLockControl {
 
 // Brings NumLock to the wanted state (true: on); does nothing when it already is.
-void SetNumLock(bool wanted); // NOLINT(readability-identifier-naming): renamed with the board
+void SetNumLock(bool wanted);
 
 // The NumLock state as the platform reports it; empty where it cannot be read.
 std::optional<bool> numLockState();

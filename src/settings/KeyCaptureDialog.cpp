@@ -38,24 +38,24 @@ KeyCaptureDialog::KeyCaptureDialog(KeyCaptureExchange& exchange, const WorkingKe
     setFixedSize(twips::toPixels(4680), twips::toPixels(2415));
     setFocusPolicy(Qt::StrongFocus);
 
-    lblChoose = new QLabel(this);
-    lblChoose->setObjectName(QStringLiteral("lblChoose"));
-    twips::place(lblChoose, 120, 120, 4335, 855);
-    lblChoose->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblChoose->setWordWrap(true);
-    setLabelFont(lblChoose, QStringLiteral("Times New Roman"), 18);
+    chooseLabel = new QLabel(this);
+    chooseLabel->setObjectName(QStringLiteral("lblChoose"));
+    twips::place(chooseLabel, 120, 120, 4335, 855);
+    chooseLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    chooseLabel->setWordWrap(true);
+    setLabelFont(chooseLabel, QStringLiteral("Times New Roman"), 18);
 
-    lblUsed = new QLabel(tr("This is not a valid key, please choose another or close this window to return."), this);
-    lblUsed->setObjectName(QStringLiteral("lblUsed"));
-    twips::place(lblUsed, 60, 1080, 4575, 1215);
-    lblUsed->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    lblUsed->setWordWrap(true);
-    setLabelFont(lblUsed, QStringLiteral("Arial"), 18);
-    QPalette red = lblUsed->palette();
+    usedLabel = new QLabel(tr("This is not a valid key, please choose another or close this window to return."), this);
+    usedLabel->setObjectName(QStringLiteral("lblUsed"));
+    twips::place(usedLabel, 60, 1080, 4575, 1215);
+    usedLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    usedLabel->setWordWrap(true);
+    setLabelFont(usedLabel, QStringLiteral("Arial"), 18);
+    QPalette red = usedLabel->palette();
     red.setColor(QPalette::WindowText, QColor(255, 0, 0));
-    lblUsed->setPalette(red);
-    fitWrappedText(lblUsed);
-    lblUsed->hide();
+    usedLabel->setPalette(red);
+    fitWrappedText(usedLabel);
+    usedLabel->hide();
 
     showPrompt();
 }
@@ -63,18 +63,18 @@ KeyCaptureDialog::KeyCaptureDialog(KeyCaptureExchange& exchange, const WorkingKe
 void KeyCaptureDialog::showPrompt() {
     // The prompt names the command in words the options dialog gave; both are in the user's language.
     const QString command = QCoreApplication::translate("OptionsDialog", m_exchange.keyPrompt.c_str());
-    lblChoose->setText(tr("Press the key you would like to %1.").arg(command));
-    fitWrappedText(lblChoose);
+    chooseLabel->setText(tr("Press the key you would like to %1.").arg(command));
+    fitWrappedText(chooseLabel);
     m_exchange.chosenKey.assign(1, '0');
 }
 
 void KeyCaptureDialog::keyPressed(int keyCode) {
     if (captureKeyPress(m_exchange, keyCode, m_workingKeys)) {
-        lblUsed->hide();
+        usedLabel->hide();
         accept();
         return;
     }
-    lblUsed->show();
+    usedLabel->show();
     if (m_beep)
         m_beep();
     else

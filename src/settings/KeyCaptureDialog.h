@@ -22,8 +22,8 @@ public:
     // The handler of one key press, by its Windows key code.
     void keyPressed(int keyCode);
 
-    QLabel* lblChoose = nullptr;
-    QLabel* lblUsed = nullptr;
+    QLabel* chooseLabel = nullptr;
+    QLabel* usedLabel = nullptr;
 
 protected:
     bool event(QEvent* event) override;

@@ -134,65 +134,65 @@ OptionsDialog::OptionsDialog(SettingsVariables& settings, SettingsStore& store, 
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), this), &QShortcut::activated, this,
             [turnTabs] { turnTabs(-1); });
 
-    cmdOk = button(this, tr("&Ok"), 1680, 6360, 1080, 375);
-    cmdCancel = button(this, tr("&Cancel"), 2880, 6360, 1080, 375);
-    cmdOk->setDefault(true);
-    connect(cmdOk, &QPushButton::clicked, this, [this] { onOkClicked(); });
-    connect(cmdCancel, &QPushButton::clicked, this, [this] { onCancelClicked(); });
+    okButton = button(this, tr("&Ok"), 1680, 6360, 1080, 375);
+    cancelButton = button(this, tr("&Cancel"), 2880, 6360, 1080, 375);
+    okButton->setDefault(true);
+    connect(okButton, &QPushButton::clicked, this, [this] { onOkClicked(); });
+    connect(cancelButton, &QPushButton::clicked, this, [this] { onCancelClicked(); });
 
     fillFromSettings();
 }
 
 void OptionsDialog::buildKeyboardTab(QWidget* page) {
-    cmdSepTime = button(page, tr("Start / Stop Penalty Clock"), 240, 480, 1695, 495);
-    cmdStartStopClock = button(page, tr("Start / Stop  Clock"), 240, 1080, 1695, 375);
-    cmdResetClock = button(page, tr("Reset Clock"), 240, 1560, 1695, 375);
-    cmdHorn = button(page, tr("Horn"), 240, 2040, 1695, 375);
-    cmdBuzzer = button(page, tr("Buzzer"), 240, 2520, 1695, 375);
-    cmdClockSwitch = button(page, tr("Game / Clock Switch"), 240, 3000, 1695, 375);
-    cmdClearKey = button(page, tr("# Clear Key"), 240, 3480, 1695, 375);
-    lblSepTime = borderedLabel(page, 1920, 480, 1335, 375);
-    lblStartStopClock = borderedLabel(page, 1920, 1080, 1335, 375);
-    lblResetClock = borderedLabel(page, 1920, 1560, 1335, 375);
-    lblHorn = borderedLabel(page, 1920, 2040, 1335, 375);
-    lblBuzzer = borderedLabel(page, 1920, 2520, 1335, 375);
-    lblClockSwitch = borderedLabel(page, 1920, 3000, 1335, 375);
-    lblClear = borderedLabel(page, 1920, 3480, 1335, 375);
+    sepTimeButton = button(page, tr("Start / Stop Penalty Clock"), 240, 480, 1695, 495);
+    startStopClockButton = button(page, tr("Start / Stop  Clock"), 240, 1080, 1695, 375);
+    resetClockButton = button(page, tr("Reset Clock"), 240, 1560, 1695, 375);
+    hornButton = button(page, tr("Horn"), 240, 2040, 1695, 375);
+    buzzerButton = button(page, tr("Buzzer"), 240, 2520, 1695, 375);
+    clockSwitchButton = button(page, tr("Game / Clock Switch"), 240, 3000, 1695, 375);
+    clearKeyButton = button(page, tr("# Clear Key"), 240, 3480, 1695, 375);
+    sepTimeLabel = borderedLabel(page, 1920, 480, 1335, 375);
+    startStopClockLabel = borderedLabel(page, 1920, 1080, 1335, 375);
+    resetClockLabel = borderedLabel(page, 1920, 1560, 1335, 375);
+    hornLabel = borderedLabel(page, 1920, 2040, 1335, 375);
+    buzzerLabel = borderedLabel(page, 1920, 2520, 1335, 375);
+    clockSwitchLabel = borderedLabel(page, 1920, 3000, 1335, 375);
+    clearLabel = borderedLabel(page, 1920, 3480, 1335, 375);
 
     m_keyButtons = {{
-        {cmdStartStopClock, lblStartStopClock, &OptionsDialog::startStopClockKeyTemp,
+        {startStopClockButton, startStopClockLabel, &OptionsDialog::startStopClockKeyTemp,
          QT_TR_NOOP("start / stop the clock")},
-        {cmdResetClock, lblResetClock, &OptionsDialog::resetClockKeyTemp, QT_TR_NOOP("reset the clock")},
-        {cmdClearKey, lblClear, &OptionsDialog::clearKeyTemp, QT_TR_NOOP("clear a number")},
-        {cmdClockSwitch, lblClockSwitch, &OptionsDialog::clockSwitchKeyTemp,
+        {resetClockButton, resetClockLabel, &OptionsDialog::resetClockKeyTemp, QT_TR_NOOP("reset the clock")},
+        {clearKeyButton, clearLabel, &OptionsDialog::clearKeyTemp, QT_TR_NOOP("clear a number")},
+        {clockSwitchButton, clockSwitchLabel, &OptionsDialog::clockSwitchKeyTemp,
          QT_TR_NOOP("switch between clock and game time")},
-        {cmdSepTime, lblSepTime, &OptionsDialog::sepTimeKeyTemp,
+        {sepTimeButton, sepTimeLabel, &OptionsDialog::sepTimeKeyTemp,
          QT_TR_NOOP("start / stop an independent penalty clock")},
-        {cmdBuzzer, lblBuzzer, &OptionsDialog::buzzerKeyTemp, QT_TR_NOOP("sound the buzzer")},
-        {cmdHorn, lblHorn, &OptionsDialog::hornKeyTemp, QT_TR_NOOP("sound the horn")},
+        {buzzerButton, buzzerLabel, &OptionsDialog::buzzerKeyTemp, QT_TR_NOOP("sound the buzzer")},
+        {hornButton, hornLabel, &OptionsDialog::hornKeyTemp, QT_TR_NOOP("sound the horn")},
     }};
     for (const KeyButton& key : m_keyButtons)
         connect(key.button, &QPushButton::clicked, this, [this, key] { changeKey(key); });
 
-    fraNumLock = frame(page, tr("Numlock Options:"), 3600, 1080, 1935, 1455);
-    optNormal = new QRadioButton(tr("Normal Mode"), fraNumLock);
-    twips::place(optNormal, 120, 300, 1695, 315);
-    optKeepOn = new QRadioButton(tr("Keep Numlock On"), fraNumLock);
-    twips::place(optKeepOn, 120, 660, 1695, 315);
-    optKeepOff = new QRadioButton(tr("Keep Numlock Off"), fraNumLock);
-    twips::place(optKeepOff, 120, 1020, 1695, 315);
+    numLockFrame = frame(page, tr("Numlock Options:"), 3600, 1080, 1935, 1455);
+    normalOption = new QRadioButton(tr("Normal Mode"), numLockFrame);
+    twips::place(normalOption, 120, 300, 1695, 315);
+    keepOnOption = new QRadioButton(tr("Keep Numlock On"), numLockFrame);
+    twips::place(keepOnOption, 120, 660, 1695, 315);
+    keepOffOption = new QRadioButton(tr("Keep Numlock Off"), numLockFrame);
+    twips::place(keepOffOption, 120, 1020, 1695, 315);
 
-    cmdResetKeys = button(page, tr("Reset Keys"), 3960, 2760, 1215, 375);
-    connect(cmdResetKeys, &QPushButton::clicked, this, [this] { onResetKeysClicked(); });
+    resetKeysButton = button(page, tr("Reset Keys"), 3960, 2760, 1215, 375);
+    connect(resetKeysButton, &QPushButton::clicked, this, [this] { onResetKeysClicked(); });
 
-    fraBuzzerFile = frame(page, tr("Buzzer File:"), 120, 3960, 5535, 975);
-    cmdBuzzerSound = button(fraBuzzerFile, tr("Change Buzzer Sound"), 120, 270, 1935, 330);
-    lblBFile = label(fraBuzzerFile, QString(), 120, 645, 5295, 255);
-    fraHornFile = frame(page, tr("Horn Sound:"), 120, 5040, 5535, 975);
-    cmdHornSound = button(fraHornFile, tr("Change Horn Sound"), 120, 270, 1935, 330);
-    lblHFile = label(fraHornFile, QString(), 120, 645, 5295, 255);
-    connect(cmdBuzzerSound, &QPushButton::clicked, this, [this] { changeSound(buzzTemp, lblBFile); });
-    connect(cmdHornSound, &QPushButton::clicked, this, [this] { changeSound(hornTemp, lblHFile); });
+    buzzerFileFrame = frame(page, tr("Buzzer File:"), 120, 3960, 5535, 975);
+    buzzerSoundButton = button(buzzerFileFrame, tr("Change Buzzer Sound"), 120, 270, 1935, 330);
+    buzzerFileLabel = label(buzzerFileFrame, QString(), 120, 645, 5295, 255);
+    hornFileFrame = frame(page, tr("Horn Sound:"), 120, 5040, 5535, 975);
+    hornSoundButton = button(hornFileFrame, tr("Change Horn Sound"), 120, 270, 1935, 330);
+    hornFileLabel = label(hornFileFrame, QString(), 120, 645, 5295, 255);
+    connect(buzzerSoundButton, &QPushButton::clicked, this, [this] { changeSound(buzzTemp, buzzerFileLabel); });
+    connect(hornSoundButton, &QPushButton::clicked, this, [this] { changeSound(hornTemp, hornFileLabel); });
 }
 
 void OptionsDialog::buildColorTab(QWidget* page) {
@@ -205,18 +205,18 @@ void OptionsDialog::buildColorTab(QWidget* page) {
         double top;
     };
     const Cell cells[] = {
-        {&fraTimeC, &picTimeC, &cmdTimeC, QT_TR_NOOP("Time Color:"), 240, 660},
-        {&fraScoreC, &picScoreC, &cmdScoreC, QT_TR_NOOP("Score Color:"), 2040, 660},
-        {&fraBorderC, &picBorderC, &cmdBorderC, QT_TR_NOOP("Border Color:"), 3840, 660},
-        {&fraBackC, &picBackC, &cmdBackC, QT_TR_NOOP("Back Color:"), 240, 1740},
-        {&fraPeriodC, &picPeriodC, &cmdPeriodC, QT_TR_NOOP("Period Color:"), 2040, 1740},
-        {&fraHomeC, &picHomeC, &cmdHomeC, QT_TR_NOOP("Home Color:"), 3840, 1740},
-        {&fraLEDB, &picLEDB, &cmdLEDB, QT_TR_NOOP("LED Background:"), 240, 2820},
-        {&fraLedSelected, &picLedSelected, &cmdLedSelected, QT_TR_NOOP("LED Selected"), 2040, 2820},
-        {&fraVisitorC, &picVisitorC, &cmdVisitorC, QT_TR_NOOP("Visitor Color:"), 3840, 2820},
+        {&timeColourFrame, &timeColourSample, &timeColourButton, QT_TR_NOOP("Time Color:"), 240, 660},
+        {&scoreColourFrame, &scoreColourSample, &scoreColourButton, QT_TR_NOOP("Score Color:"), 2040, 660},
+        {&borderColourFrame, &borderColourSample, &borderColourButton, QT_TR_NOOP("Border Color:"), 3840, 660},
+        {&backColourFrame, &backColourSample, &backColourButton, QT_TR_NOOP("Back Color:"), 240, 1740},
+        {&periodColourFrame, &periodColourSample, &periodColourButton, QT_TR_NOOP("Period Color:"), 2040, 1740},
+        {&homeColourFrame, &homeColourSample, &homeColourButton, QT_TR_NOOP("Home Color:"), 3840, 1740},
+        {&ledBackFrame, &ledBackSample, &ledBackButton, QT_TR_NOOP("LED Background:"), 240, 2820},
+        {&ledSelectedFrame, &ledSelectedSample, &ledSelectedButton, QT_TR_NOOP("LED Selected"), 2040, 2820},
+        {&visitorColourFrame, &visitorColourSample, &visitorColourButton, QT_TR_NOOP("Visitor Color:"), 3840, 2820},
     };
     for (const Cell& cell : cells) {
-        const bool selected = cell.frame == &fraLedSelected;
+        const bool selected = cell.frame == &ledSelectedFrame;
         *cell.frame = frame(page, tr(cell.caption), cell.left, cell.top, 1695, selected ? 1095 : 735);
         *cell.sample = new ColorSample(*cell.frame);
         twips::place(*cell.sample, 120, 240, 615, 375);
@@ -225,80 +225,80 @@ void OptionsDialog::buildColorTab(QWidget* page) {
         connect(*cell.change, &QPushButton::clicked, this, [this, sample] { changeColor(sample); });
     }
 
-    lblWidth = label(fraLedSelected, tr("Width:"), 120, 720, 615, 255);
-    lblWidth->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    lblLEDSelectedWidthValue = borderedLabel(fraLedSelected, 840, 720, 375, 255);
-    lblLEDSelectedWidthValue->setAutoFillBackground(true);
-    QPalette white = lblLEDSelectedWidthValue->palette();
+    widthLabel = label(ledSelectedFrame, tr("Width:"), 120, 720, 615, 255);
+    widthLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    selectedWidthValueLabel = borderedLabel(ledSelectedFrame, 840, 720, 375, 255);
+    selectedWidthValueLabel->setAutoFillBackground(true);
+    QPalette white = selectedWidthValueLabel->palette();
     white.setColor(QPalette::Window, Qt::white);
     white.setColor(QPalette::WindowText, Qt::black);
-    lblLEDSelectedWidthValue->setPalette(white);
+    selectedWidthValueLabel->setPalette(white);
     // A spinner: 5 at the top, 0 at the bottom, so its up arrow raises the number. A scroll bar's up arrow
     // steps towards its minimum, so the bar holds the width negated: -5 at the top, 0 at the bottom.
-    scrLEDSelectedWidth = new QScrollBar(Qt::Vertical, fraLedSelected);
-    twips::place(scrLEDSelectedWidth, 1200, 720, 255, 255);
-    scrLEDSelectedWidth->setRange(-kSelectedWidthMax, -kSelectedWidthMin);
-    scrLEDSelectedWidth->setSingleStep(1);
-    scrLEDSelectedWidth->setPageStep(1);
+    selectedWidthSlider = new QScrollBar(Qt::Vertical, ledSelectedFrame);
+    twips::place(selectedWidthSlider, 1200, 720, 255, 255);
+    selectedWidthSlider->setRange(-kSelectedWidthMax, -kSelectedWidthMin);
+    selectedWidthSlider->setSingleStep(1);
+    selectedWidthSlider->setPageStep(1);
     // Reached with Tab like every other control; the arrow keys then step it (up and right widen the marker).
-    scrLEDSelectedWidth->setFocusPolicy(Qt::StrongFocus);
-    setTabOrder(cmdLedSelected, scrLEDSelectedWidth);
-    connect(scrLEDSelectedWidth, &QScrollBar::valueChanged, this, [this] { onSelectedWidthChanged(); });
+    selectedWidthSlider->setFocusPolicy(Qt::StrongFocus);
+    setTabOrder(ledSelectedButton, selectedWidthSlider);
+    connect(selectedWidthSlider, &QScrollBar::valueChanged, this, [this] { onSelectedWidthChanged(); });
 
-    fraDigitType = frame(page, tr("Digit Type:"), 1680, 4200, 2415, 1575);
-    cmbLedType = new QComboBox(fraDigitType);
-    cmbLedType->addItems({tr("Lines"), tr("Dots")});
-    twips::place(cmbLedType, 120, 480, 1275, 330);
-    lblPreview = label(fraDigitType, tr("Preview:"), 120, 1140, 1335, 255);
-    lblPreview->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    lumPreview = new LedDigit(fraDigitType);
-    lumPreview->setSize(65);
-    lumPreview->setCaption(8);
-    lumPreview->move(twips::toPixels(1560), twips::toPixels(480));
-    lumPreview->setFocusPolicy(Qt::NoFocus);
-    connect(cmbLedType, &QComboBox::currentIndexChanged, this, [this] { onLedTypeChosen(); });
+    digitTypeFrame = frame(page, tr("Digit Type:"), 1680, 4200, 2415, 1575);
+    ledTypeCombo = new QComboBox(digitTypeFrame);
+    ledTypeCombo->addItems({tr("Lines"), tr("Dots")});
+    twips::place(ledTypeCombo, 120, 480, 1275, 330);
+    previewLabel = label(digitTypeFrame, tr("Preview:"), 120, 1140, 1335, 255);
+    previewLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    previewDigit = new LedDigit(digitTypeFrame);
+    previewDigit->setSize(65);
+    previewDigit->setCaption(8);
+    previewDigit->move(twips::toPixels(1560), twips::toPixels(480));
+    previewDigit->setFocusPolicy(Qt::NoFocus);
+    connect(ledTypeCombo, &QComboBox::currentIndexChanged, this, [this] { onLedTypeChosen(); });
 
-    cmdResetColors = button(page, tr("Reset Colors"), 4320, 4740, 1215, 375);
-    connect(cmdResetColors, &QPushButton::clicked, this, [this] { onResetColorsClicked(); });
+    resetColorsButton = button(page, tr("Reset Colors"), 4320, 4740, 1215, 375);
+    connect(resetColorsButton, &QPushButton::clicked, this, [this] { onResetColorsClicked(); });
 }
 
 void OptionsDialog::buildTextTab(QWidget* page) {
-    fraHomeName = frame(page, tr("Home Name:"), 360, 840, 4815, 1095);
-    txtHomeText = new QLineEdit(QStringLiteral("Home"), fraHomeName);
-    fraVisitorName = frame(page, tr("Visitor Name:"), 360, 2340, 4815, 1095);
-    txtVisitorText = new QLineEdit(QStringLiteral("Visitor"), fraVisitorName);
-    for (QLineEdit* box : {txtHomeText, txtVisitorText}) {
+    homeNameFrame = frame(page, tr("Home Name:"), 360, 840, 4815, 1095);
+    homeTextEdit = new QLineEdit(QStringLiteral("Home"), homeNameFrame);
+    visitorNameFrame = frame(page, tr("Visitor Name:"), 360, 2340, 4815, 1095);
+    visitorTextEdit = new QLineEdit(QStringLiteral("Visitor"), visitorNameFrame);
+    for (QLineEdit* box : {homeTextEdit, visitorTextEdit}) {
         twips::place(box, 120, 480, 4575, 435);
         box->setMaxLength(20);
         box->setFont(pixelFont(kArial, 15.75));
     }
 
     // The measuring labels of the size fit: never shown, they lie below the tab's client area.
-    lblHomePreview = new LabelControl(QStringLiteral("Home"), page);
-    lblVisitorPreview = new LabelControl(QStringLiteral("Visitor"), page);
-    for (LabelControl* measure : {lblHomePreview, lblVisitorPreview}) {
+    homePreviewLabel = new LabelControl(QStringLiteral("Home"), page);
+    visitorPreviewLabel = new LabelControl(QStringLiteral("Visitor"), page);
+    for (LabelControl* measure : {homePreviewLabel, visitorPreviewLabel}) {
         twips::place(measure, 360, 7000, 1900, 600);
         measure->setFontFace(kArial, true);
         measure->setAutoSize(true);
         measure->hide();
     }
     // The rules of the game for the penalty clocks (queue, release on a goal); off, the board keeps none.
-    chkPenaltyRules = new QCheckBox(tr("Apply penalty rules"), page);
-    chkPenaltyRules->setObjectName(QStringLiteral("chkPenaltyRules"));
-    twips::place(chkPenaltyRules, 360, 3840, 4815, 375);
+    penaltyRulesCheck = new QCheckBox(tr("Apply penalty rules"), page);
+    penaltyRulesCheck->setObjectName(QStringLiteral("chkPenaltyRules"));
+    twips::place(penaltyRulesCheck, 360, 3840, 4815, 375);
     // Where the public board goes: this window only, or one of the screens the system reports now.
-    fraPublicScreen = frame(page, tr("Public board on:"), 360, 4440, 4815, 855);
-    fraPublicScreen->setObjectName(QStringLiteral("fraPublicScreen"));
-    cmbPublicScreen = new QComboBox(fraPublicScreen);
-    cmbPublicScreen->setObjectName(QStringLiteral("cmbPublicScreen"));
-    twips::place(cmbPublicScreen, 120, 360, 4575, 375);
+    publicScreenFrame = frame(page, tr("Public board on:"), 360, 4440, 4815, 855);
+    publicScreenFrame->setObjectName(QStringLiteral("fraPublicScreen"));
+    publicScreenCombo = new QComboBox(publicScreenFrame);
+    publicScreenCombo->setObjectName(QStringLiteral("cmbPublicScreen"));
+    twips::place(publicScreenCombo, 120, 360, 4575, 375);
     // The number of each penalised player beside the penalty time, as the scorekeeper notes it.
     m_showPlayerNumbers = new QCheckBox(tr("Show player numbers in the penalty boxes"), page);
     m_showPlayerNumbers->setObjectName(QStringLiteral("chkShowPlayerNumbers"));
     twips::place(m_showPlayerNumbers, 360, 5400, 4815, 375);
 
-    connect(txtHomeText, &QLineEdit::textChanged, this, [this] { onHomeTextChanged(); });
-    connect(txtVisitorText, &QLineEdit::textChanged, this, [this] { onVisitorTextChanged(); });
+    connect(homeTextEdit, &QLineEdit::textChanged, this, [this] { onHomeTextChanged(); });
+    connect(visitorTextEdit, &QLineEdit::textChanged, this, [this] { onVisitorTextChanged(); });
 }
 
 void OptionsDialog::placeTabContents() {
@@ -323,24 +323,24 @@ void OptionsDialog::changeEvent(QEvent* event) {
 }
 
 void OptionsDialog::focusOkButton() {
-    cmdOk->setFocus(Qt::ActiveWindowFocusReason);
+    okButton->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void OptionsDialog::fillFromSettings() {
     const SettingsVariables& s = m_settings;
     tabs->setCurrentIndex(0);
 
-    picTimeC->setBackColor(s.TimeColor);
-    picScoreC->setBackColor(s.ScoreColor);
-    picLEDB->setBackColor(s.LEDBack);
-    picLedSelected->setBackColor(s.LEDSelected);
-    picPeriodC->setBackColor(s.PeriodColor);
-    picBackC->setBackColor(s.FormBack);
-    picBorderC->setBackColor(s.BorderColor);
-    picHomeC->setBackColor(s.HomeColor);
-    picVisitorC->setBackColor(s.VisitorColor);
+    timeColourSample->setBackColor(s.TimeColor);
+    scoreColourSample->setBackColor(s.ScoreColor);
+    ledBackSample->setBackColor(s.LEDBack);
+    ledSelectedSample->setBackColor(s.LEDSelected);
+    periodColourSample->setBackColor(s.PeriodColor);
+    backColourSample->setBackColor(s.FormBack);
+    borderColourSample->setBackColor(s.BorderColor);
+    homeColourSample->setBackColor(s.HomeColor);
+    visitorColourSample->setBackColor(s.VisitorColor);
 
-    scrLEDSelectedWidth->setValue(-clampSelectedWidth(s.LEDSelectedWidth));
+    selectedWidthSlider->setValue(-clampSelectedWidth(s.LEDSelectedWidth));
     onSelectedWidthChanged();
 
     startStopClockKeyTemp = s.StartStopClockKey;
@@ -354,34 +354,34 @@ void OptionsDialog::fillFromSettings() {
         showKeyName(key.label, this->*key.temp);
 
     if (s.NumLockForce == 0)
-        optNormal->setChecked(true);
+        normalOption->setChecked(true);
     else if (s.NumLockForce == 1)
-        optKeepOn->setChecked(true);
+        keepOnOption->setChecked(true);
     else if (s.NumLockForce == 2)
-        optKeepOff->setChecked(true);
+        keepOffOption->setChecked(true);
 
     buzzTemp = s.BuzzerFile;
     hornTemp = s.HornFile;
 
     tempSize = teamSizePoints(s.TeamSize);
 
-    cmbLedType->setCurrentIndex(ledStyleOf(s.LEDType));
+    ledTypeCombo->setCurrentIndex(ledStyleOf(s.LEDType));
     onLedTypeChosen();
 
-    chkPenaltyRules->setChecked(s.PenaltyRules);
+    penaltyRulesCheck->setChecked(s.PenaltyRules);
     m_showPlayerNumbers->setChecked(s.ShowPlayerNumbers);
 
     // A name equal to what the box already shows changes nothing, so the stored size is kept for the
     // default names.
     const QString home = QString::fromStdString(s.HomeText);
     const QString visitor = QString::fromStdString(s.VisitorText);
-    if (txtHomeText->text() != home)
-        txtHomeText->setText(home);
-    if (txtVisitorText->text() != visitor)
-        txtVisitorText->setText(visitor);
+    if (homeTextEdit->text() != home)
+        homeTextEdit->setText(home);
+    if (visitorTextEdit->text() != visitor)
+        visitorTextEdit->setText(visitor);
 
-    lblBFile->setText(chopFileName(QString::fromStdString(buzzTemp), kFileLabelLength));
-    lblHFile->setText(chopFileName(QString::fromStdString(hornTemp), kFileLabelLength));
+    buzzerFileLabel->setText(chopFileName(QString::fromStdString(buzzTemp), kFileLabelLength));
+    hornFileLabel->setText(chopFileName(QString::fromStdString(hornTemp), kFileLabelLength));
 
     fillPublicScreens(QString::fromStdString(s.PublicScreen).trimmed());
 }
@@ -391,18 +391,18 @@ void OptionsDialog::showPublicScreenInUse(const QString& name) {
 }
 
 void OptionsDialog::fillPublicScreens(const QString& stored) {
-    cmbPublicScreen->clear();
-    cmbPublicScreen->addItem(tr("this window only"), QString());
+    publicScreenCombo->clear();
+    publicScreenCombo->addItem(tr("this window only"), QString());
     for (const auto& [label, name] : PublicScreenController::screenChoices()) {
         // Two screens of one name are one choice: the name is what is stored.
-        if (cmbPublicScreen->findData(name) < 0)
-            cmbPublicScreen->addItem(label, name);
+        if (publicScreenCombo->findData(name) < 0)
+            publicScreenCombo->addItem(label, name);
     }
     // A stored screen that is not connected now stays the choice until the user picks another.
-    if (!stored.isEmpty() && cmbPublicScreen->findData(stored) < 0)
-        cmbPublicScreen->addItem(tr("%1 (not connected)").arg(stored), stored);
-    cmbPublicScreen->setCurrentIndex(std::max(0, cmbPublicScreen->findData(stored)));
-    m_publicScreenShown = cmbPublicScreen->currentData().toString();
+    if (!stored.isEmpty() && publicScreenCombo->findData(stored) < 0)
+        publicScreenCombo->addItem(tr("%1 (not connected)").arg(stored), stored);
+    publicScreenCombo->setCurrentIndex(std::max(0, publicScreenCombo->findData(stored)));
+    m_publicScreenShown = publicScreenCombo->currentData().toString();
 }
 
 QString OptionsDialog::chopFileName(const QString& fileName, int length) {
@@ -415,9 +415,9 @@ QString OptionsDialog::chopFileName(const QString& fileName, int length) {
 
 void OptionsDialog::previewTeamNames() {
     tempSize = fitTeamNameSize([this](int points) {
-        lblHomePreview->setFontSize(points);
-        lblVisitorPreview->setFontSize(points);
-        return std::pair{extentOf(lblHomePreview), extentOf(lblVisitorPreview)};
+        homePreviewLabel->setFontSize(points);
+        visitorPreviewLabel->setFontSize(points);
+        return std::pair{extentOf(homePreviewLabel), extentOf(visitorPreviewLabel)};
     });
 }
 
@@ -458,11 +458,11 @@ void OptionsDialog::changeSound(std::string& temp, QLabel* label) {
 }
 
 void OptionsDialog::onLedTypeChosen() {
-    lumPreview->setLedType(cmbLedType->currentIndex());
+    previewDigit->setLedType(ledTypeCombo->currentIndex());
 }
 
 void OptionsDialog::onSelectedWidthChanged() {
-    lblLEDSelectedWidthValue->setText(QString::number(-scrLEDSelectedWidth->value()));
+    selectedWidthValueLabel->setText(QString::number(-selectedWidthSlider->value()));
 }
 
 QString OptionsDialog::keptName(const QLineEdit* box, const std::string& stored) {
@@ -471,12 +471,12 @@ QString OptionsDialog::keptName(const QLineEdit* box, const std::string& stored)
 }
 
 void OptionsDialog::onHomeTextChanged() {
-    lblHomePreview->setCaption(keptName(txtHomeText, m_settings.HomeText));
+    homePreviewLabel->setCaption(keptName(homeTextEdit, m_settings.HomeText));
     previewTeamNames();
 }
 
 void OptionsDialog::onVisitorTextChanged() {
-    lblVisitorPreview->setCaption(keptName(txtVisitorText, m_settings.VisitorText));
+    visitorPreviewLabel->setCaption(keptName(visitorTextEdit, m_settings.VisitorText));
     previewTeamNames();
 }
 
@@ -484,17 +484,17 @@ void OptionsDialog::onResetColorsClicked() {
     if (!m_dialogs.askYesNo(this, tr("Reset Colors"), tr("Are you sure you want to reset the colors?")))
         return;
     const SettingsVariables d = defaultSettings({}, '/');
-    picTimeC->setBackColor(d.TimeColor);
-    picLEDB->setBackColor(d.LEDBack);
-    picLedSelected->setBackColor(d.LEDSelected);
-    picScoreC->setBackColor(d.ScoreColor);
-    picPeriodC->setBackColor(d.PeriodColor);
-    picBackC->setBackColor(d.FormBack);
-    picBorderC->setBackColor(d.BorderColor);
-    picHomeC->setBackColor(d.HomeColor);
-    picVisitorC->setBackColor(d.VisitorColor);
+    timeColourSample->setBackColor(d.TimeColor);
+    ledBackSample->setBackColor(d.LEDBack);
+    ledSelectedSample->setBackColor(d.LEDSelected);
+    scoreColourSample->setBackColor(d.ScoreColor);
+    periodColourSample->setBackColor(d.PeriodColor);
+    backColourSample->setBackColor(d.FormBack);
+    borderColourSample->setBackColor(d.BorderColor);
+    homeColourSample->setBackColor(d.HomeColor);
+    visitorColourSample->setBackColor(d.VisitorColor);
     // Only the number: the spinner stays where it was, so its next step starts from there.
-    lblLEDSelectedWidthValue->setText(QString::number(d.LEDSelectedWidth));
+    selectedWidthValueLabel->setText(QString::number(d.LEDSelectedWidth));
 }
 
 void OptionsDialog::onResetKeysClicked() {
@@ -505,22 +505,22 @@ void OptionsDialog::onResetKeysClicked() {
         this->*m_keyButtons[i].temp = reset[i];
         showKeyName(m_keyButtons[i].label, reset[i]);
     }
-    optNormal->setChecked(true);
+    normalOption->setChecked(true);
 }
 
 void OptionsDialog::onOkClicked() {
     SettingsVariables& s = m_settings;
-    s.TimeColor = picTimeC->backColor();
-    s.ScoreColor = picScoreC->backColor();
-    s.BorderColor = picBorderC->backColor();
-    s.FormBack = picBackC->backColor();
-    s.PeriodColor = picPeriodC->backColor();
-    s.HomeColor = picHomeC->backColor();
-    s.LEDBack = picLEDB->backColor();
-    s.LEDSelected = picLedSelected->backColor();
-    s.VisitorColor = picVisitorC->backColor();
+    s.TimeColor = timeColourSample->backColor();
+    s.ScoreColor = scoreColourSample->backColor();
+    s.BorderColor = borderColourSample->backColor();
+    s.FormBack = backColourSample->backColor();
+    s.PeriodColor = periodColourSample->backColor();
+    s.HomeColor = homeColourSample->backColor();
+    s.LEDBack = ledBackSample->backColor();
+    s.LEDSelected = ledSelectedSample->backColor();
+    s.VisitorColor = visitorColourSample->backColor();
 
-    s.LEDSelectedWidth = static_cast<std::int16_t>(lblLEDSelectedWidthValue->text().toInt());
+    s.LEDSelectedWidth = static_cast<std::int16_t>(selectedWidthValueLabel->text().toInt());
 
     s.StartStopClockKey = startStopClockKeyTemp;
     s.ResetClockKey = resetClockKeyTemp;
@@ -532,27 +532,27 @@ void OptionsDialog::onOkClicked() {
     s.BuzzerFile = buzzTemp;
     s.HornFile = hornTemp;
 
-    if (optNormal->isChecked()) {
+    if (normalOption->isChecked()) {
         s.NumLockForce = 0;
-    } else if (optKeepOn->isChecked()) {
+    } else if (keepOnOption->isChecked()) {
         s.NumLockForce = 1;
         if (m_setNumLock)
             m_setNumLock(true);
-    } else if (optKeepOff->isChecked()) {
+    } else if (keepOffOption->isChecked()) {
         s.NumLockForce = 2;
         if (m_setNumLock)
             m_setNumLock(false);
     }
 
-    s.HomeText = keptName(txtHomeText, s.HomeText).toStdString();
-    s.VisitorText = keptName(txtVisitorText, s.VisitorText).toStdString();
+    s.HomeText = keptName(homeTextEdit, s.HomeText).toStdString();
+    s.VisitorText = keptName(visitorTextEdit, s.VisitorText).toStdString();
     s.TeamSize = FixedPoint4{tempSize} * kFixedPoint4Scale;
 
-    s.LEDType = static_cast<std::int16_t>(cmbLedType->currentIndex());
-    s.PenaltyRules = chkPenaltyRules->isChecked();
+    s.LEDType = static_cast<std::int16_t>(ledTypeCombo->currentIndex());
+    s.PenaltyRules = penaltyRulesCheck->isChecked();
     s.ShowPlayerNumbers = m_showPlayerNumbers->isChecked();
     // An untouched choice keeps the stored screen, even while the command line has put another one in use.
-    const QString chosenScreen = cmbPublicScreen->currentData().toString();
+    const QString chosenScreen = publicScreenCombo->currentData().toString();
     m_publicScreenChanged = chosenScreen != m_publicScreenShown;
     s.PublicScreen = m_publicScreenChanged ? chosenScreen.toStdString()
                                            : QString::fromStdString(s.PublicScreen).trimmed().toStdString();

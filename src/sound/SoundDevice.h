@@ -18,11 +18,9 @@ public:
     explicit SoundDevice(QObject* parent = nullptr);
     ~SoundDevice() override;
 
-    // NOLINTNEXTLINE(readability-identifier-naming): renamed with the board
     QString FileName() const { return m_fileName; }
     void setFileName(const QString& fileName) { m_fileName = fileName; }
 
-    // NOLINTBEGIN(readability-identifier-naming): renamed with the board
     virtual void Open() = 0;
     virtual void Play() = 0;
     virtual void Stop() = 0;
@@ -31,7 +29,6 @@ public:
 
 signals:
     void Done();
-    // NOLINTEND(readability-identifier-naming)
 
 private:
     QString m_fileName;

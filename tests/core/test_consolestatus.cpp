@@ -55,7 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "running  |  Horn playing"},
         StatusRow{"Period", with(Field::PeriodBack, false, SoundPlaying::Buzzer),
                   "Period: a digit sets it, +1 or -1 change it  |  Clock stopped  |  Buzzer playing"},
-        StatusRow{"GoalLight", with(Field::picGoalBack, false),
+        StatusRow{"GoalLight", with(Field::GoalLights, false),
                   "Goal light: Left lights Home, Right lights Visitor, Down puts it out  |  Clock stopped"},
         StatusRow{"PenaltyWithAPublicScreen",
                   with(Field::PenaltyTH1, true, SoundPlaying::None, "Public board on HDMI-1 1920x1080"),

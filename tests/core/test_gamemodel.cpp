@@ -147,7 +147,7 @@ TEST(FieldNames, EveryFieldHasItsControlName) {
         const auto f = static_cast<game::Field>(i);
         EXPECT_EQ(game::fieldNamed(game::fieldName(f)), f);
     }
-    EXPECT_EQ(game::fieldName(game::Field::picGoalBack), "picGoalBack");
+    EXPECT_EQ(game::fieldName(game::Field::GoalLights), "picGoalBack");
     EXPECT_EQ(game::fieldNamed("lumHome"), std::nullopt);
     EXPECT_EQ(game::fieldNamed(""), std::nullopt);
 }

@@ -69,7 +69,7 @@ std::optional<game::Field> fieldOf(char c) {
     case 'V':
         return game::Field::VisitorBack;
     case 'G':
-        return game::Field::picGoalBack;
+        return game::Field::GoalLights;
     case 'P':
         return game::Field::PeriodBack;
     case 'W':

@@ -56,18 +56,18 @@ void TestChooseKey::opensWithThePromptAndNoAnswer() {
     Window w(prompt.toStdString(), 67);
     QCOMPARE(w.window->windowTitle(), QStringLiteral("Choose Key"));
     QCOMPARE(w.window->size(), QSize(312, 161));
-    QCOMPARE(w.window->lblChoose->text(), QStringLiteral("Press the key you would like to ") + prompt + u'.');
+    QCOMPARE(w.window->chooseLabel->text(), QStringLiteral("Press the key you would like to ") + prompt + u'.');
     QCOMPARE(w.exchange.chosenKey, std::string("0"));
-    QVERIFY(!w.window->lblUsed->isVisible());
-    QCOMPARE(w.window->lblUsed->text(),
+    QVERIFY(!w.window->usedLabel->isVisible());
+    QCOMPARE(w.window->usedLabel->text(),
              QStringLiteral("This is not a valid key, please choose another or close this window to return."));
-    QCOMPARE(w.window->lblUsed->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-    QVERIFY(w.window->lblUsed->alignment() & Qt::AlignHCenter);
-    QVERIFY(w.window->lblChoose->alignment() & Qt::AlignLeft);
-    QCOMPARE(QFontInfo(w.window->lblChoose->font()).family(), QStringLiteral("Liberation Serif"));
-    QCOMPARE(QFontInfo(w.window->lblUsed->font()).family(), QStringLiteral("Liberation Sans"));
+    QCOMPARE(w.window->usedLabel->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    QVERIFY(w.window->usedLabel->alignment() & Qt::AlignHCenter);
+    QVERIFY(w.window->chooseLabel->alignment() & Qt::AlignLeft);
+    QCOMPARE(QFontInfo(w.window->chooseLabel->font()).family(), QStringLiteral("Liberation Serif"));
+    QCOMPARE(QFontInfo(w.window->usedLabel->font()).family(), QStringLiteral("Liberation Sans"));
     // The whole prompt fits its label, the longest one included.
-    const QLabel* label = w.window->lblChoose;
+    const QLabel* label = w.window->chooseLabel;
     const QRect needed =
         QFontMetrics(label->font()).boundingRect(QRect(0, 0, label->width(), 10000), Qt::TextWordWrap, label->text());
     QVERIFY2(needed.height() <= label->height(), qPrintable(QString::number(needed.height())));
@@ -109,7 +109,7 @@ void TestChooseKey::refusesKeysThatCannotBeCommands() {
     Window w("switch between clock and game time", 67);
     QTest::keyPress(w.window.get(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QVERIFY(w.window->isVisible());
-    QVERIFY(w.window->lblUsed->isVisible());
+    QVERIFY(w.window->usedLabel->isVisible());
     // A shifted key arrives after the Shift key itself, which is refused as well.
     QCOMPARE(w.beeps, modifiers & Qt::ShiftModifier ? 2 : 1);
     QCOMPARE(w.exchange.chosenKey, std::string("0"));
@@ -153,10 +153,10 @@ void TestChooseKey::triesAgainAfterARefusal() {
     QTest::keyPress(w.window.get(), Qt::Key_5);
     QTest::keyPress(w.window.get(), Qt::Key_B);
     QCOMPARE(w.beeps, 2);
-    QVERIFY(w.window->lblUsed->isVisible());
+    QVERIFY(w.window->usedLabel->isVisible());
     QTest::keyPress(w.window.get(), Qt::Key_H);
     QCOMPARE(w.exchange.chosenKey, std::string("72"));
-    QVERIFY(!w.window->lblUsed->isVisible());
+    QVERIFY(!w.window->usedLabel->isVisible());
     QVERIFY(!w.window->isVisible());
 }
 

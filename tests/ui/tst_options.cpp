@@ -82,15 +82,15 @@ struct ColourCell {
 };
 
 const ColourCell kColourCells[] = {
-    {&OptionsDialog::cmdTimeC, &OptionsDialog::picTimeC, &SettingsVariables::TimeColor},
-    {&OptionsDialog::cmdScoreC, &OptionsDialog::picScoreC, &SettingsVariables::ScoreColor},
-    {&OptionsDialog::cmdBorderC, &OptionsDialog::picBorderC, &SettingsVariables::BorderColor},
-    {&OptionsDialog::cmdBackC, &OptionsDialog::picBackC, &SettingsVariables::FormBack},
-    {&OptionsDialog::cmdPeriodC, &OptionsDialog::picPeriodC, &SettingsVariables::PeriodColor},
-    {&OptionsDialog::cmdHomeC, &OptionsDialog::picHomeC, &SettingsVariables::HomeColor},
-    {&OptionsDialog::cmdLEDB, &OptionsDialog::picLEDB, &SettingsVariables::LEDBack},
-    {&OptionsDialog::cmdLedSelected, &OptionsDialog::picLedSelected, &SettingsVariables::LEDSelected},
-    {&OptionsDialog::cmdVisitorC, &OptionsDialog::picVisitorC, &SettingsVariables::VisitorColor},
+    {&OptionsDialog::timeColourButton, &OptionsDialog::timeColourSample, &SettingsVariables::TimeColor},
+    {&OptionsDialog::scoreColourButton, &OptionsDialog::scoreColourSample, &SettingsVariables::ScoreColor},
+    {&OptionsDialog::borderColourButton, &OptionsDialog::borderColourSample, &SettingsVariables::BorderColor},
+    {&OptionsDialog::backColourButton, &OptionsDialog::backColourSample, &SettingsVariables::FormBack},
+    {&OptionsDialog::periodColourButton, &OptionsDialog::periodColourSample, &SettingsVariables::PeriodColor},
+    {&OptionsDialog::homeColourButton, &OptionsDialog::homeColourSample, &SettingsVariables::HomeColor},
+    {&OptionsDialog::ledBackButton, &OptionsDialog::ledBackSample, &SettingsVariables::LEDBack},
+    {&OptionsDialog::ledSelectedButton, &OptionsDialog::ledSelectedSample, &SettingsVariables::LEDSelected},
+    {&OptionsDialog::visitorColourButton, &OptionsDialog::visitorColourSample, &SettingsVariables::VisitorColor},
 };
 
 // The seven key buttons: button, label, working copy and setting.
@@ -102,18 +102,18 @@ struct KeyCell {
 };
 
 const KeyCell kKeyCells[] = {
-    {&OptionsDialog::cmdStartStopClock, &OptionsDialog::lblStartStopClock, &OptionsDialog::startStopClockKeyTemp,
+    {&OptionsDialog::startStopClockButton, &OptionsDialog::startStopClockLabel, &OptionsDialog::startStopClockKeyTemp,
      &SettingsVariables::StartStopClockKey},
-    {&OptionsDialog::cmdResetClock, &OptionsDialog::lblResetClock, &OptionsDialog::resetClockKeyTemp,
+    {&OptionsDialog::resetClockButton, &OptionsDialog::resetClockLabel, &OptionsDialog::resetClockKeyTemp,
      &SettingsVariables::ResetClockKey},
-    {&OptionsDialog::cmdClearKey, &OptionsDialog::lblClear, &OptionsDialog::clearKeyTemp, &SettingsVariables::ClearKey},
-    {&OptionsDialog::cmdClockSwitch, &OptionsDialog::lblClockSwitch, &OptionsDialog::clockSwitchKeyTemp,
+    {&OptionsDialog::clearKeyButton, &OptionsDialog::clearLabel, &OptionsDialog::clearKeyTemp, &SettingsVariables::ClearKey},
+    {&OptionsDialog::clockSwitchButton, &OptionsDialog::clockSwitchLabel, &OptionsDialog::clockSwitchKeyTemp,
      &SettingsVariables::ClockSwitchKey},
-    {&OptionsDialog::cmdSepTime, &OptionsDialog::lblSepTime, &OptionsDialog::sepTimeKeyTemp,
+    {&OptionsDialog::sepTimeButton, &OptionsDialog::sepTimeLabel, &OptionsDialog::sepTimeKeyTemp,
      &SettingsVariables::SepTimeKey},
-    {&OptionsDialog::cmdBuzzer, &OptionsDialog::lblBuzzer, &OptionsDialog::buzzerKeyTemp,
+    {&OptionsDialog::buzzerButton, &OptionsDialog::buzzerLabel, &OptionsDialog::buzzerKeyTemp,
      &SettingsVariables::BuzzerKey},
-    {&OptionsDialog::cmdHorn, &OptionsDialog::lblHorn, &OptionsDialog::hornKeyTemp, &SettingsVariables::HornKey},
+    {&OptionsDialog::hornButton, &OptionsDialog::hornLabel, &OptionsDialog::hornKeyTemp, &SettingsVariables::HornKey},
 };
 
 // Clicks the spinner's upper or lower arrow.
@@ -204,64 +204,64 @@ void TestOptions::opensWithTheLayoutAndCaptions() {
     QCOMPARE(d.tabs->tabText(2), QStringLiteral("Text Controls"));
     QCOMPARE(d.tabs->currentIndex(), 0);
     QCOMPARE(d.tabs->geometry(), QRect(8, 8, 385, 409));
-    QCOMPARE(d.cmdOk->geometry(), QRect(112, 424, 72, 25));
-    QCOMPARE(d.cmdCancel->geometry(), QRect(192, 424, 72, 25));
-    QCOMPARE(d.cmdOk->text(), QStringLiteral("&Ok"));
-    QCOMPARE(d.cmdCancel->text(), QStringLiteral("&Cancel"));
-    QVERIFY(d.cmdOk->isDefault());
+    QCOMPARE(d.okButton->geometry(), QRect(112, 424, 72, 25));
+    QCOMPARE(d.cancelButton->geometry(), QRect(192, 424, 72, 25));
+    QCOMPARE(d.okButton->text(), QStringLiteral("&Ok"));
+    QCOMPARE(d.cancelButton->text(), QStringLiteral("&Cancel"));
+    QVERIFY(d.okButton->isDefault());
     // Positions count from the tab control's corner, tab strip included.
-    QCOMPARE(d.cmdSepTime->mapTo(d.tabs, QPoint(0, 0)), QPoint(16, 32));
-    QCOMPARE(d.cmdClearKey->mapTo(d.tabs, QPoint(0, 0)), QPoint(16, 232));
-    QCOMPARE(d.cmdSepTime->size(), QSize(113, 33));
-    QCOMPARE(d.cmdResetKeys->mapTo(d.tabs, QPoint(0, 0)), QPoint(264, 184));
-    QCOMPARE(d.focusWidget(), d.cmdOk);
+    QCOMPARE(d.sepTimeButton->mapTo(d.tabs, QPoint(0, 0)), QPoint(16, 32));
+    QCOMPARE(d.clearKeyButton->mapTo(d.tabs, QPoint(0, 0)), QPoint(16, 232));
+    QCOMPARE(d.sepTimeButton->size(), QSize(113, 33));
+    QCOMPARE(d.resetKeysButton->mapTo(d.tabs, QPoint(0, 0)), QPoint(264, 184));
+    QCOMPARE(d.focusWidget(), d.okButton);
 
     const QList<QPair<QAbstractButton*, const char*>> captions{
-        {d.cmdSepTime, "Start / Stop Penalty Clock"},
-        {d.cmdStartStopClock, "Start / Stop  Clock"},
-        {d.cmdResetClock, "Reset Clock"},
-        {d.cmdHorn, "Horn"},
-        {d.cmdBuzzer, "Buzzer"},
-        {d.cmdClockSwitch, "Game / Clock Switch"},
-        {d.cmdClearKey, "# Clear Key"},
-        {d.optNormal, "Normal Mode"},
-        {d.optKeepOn, "Keep Numlock On"},
-        {d.optKeepOff, "Keep Numlock Off"},
-        {d.cmdResetKeys, "Reset Keys"},
-        {d.cmdBuzzerSound, "Change Buzzer Sound"},
-        {d.cmdHornSound, "Change Horn Sound"},
-        {d.cmdResetColors, "Reset Colors"},
-        {d.cmdTimeC, "Change"},
-        {d.cmdVisitorC, "Change"},
+        {d.sepTimeButton, "Start / Stop Penalty Clock"},
+        {d.startStopClockButton, "Start / Stop  Clock"},
+        {d.resetClockButton, "Reset Clock"},
+        {d.hornButton, "Horn"},
+        {d.buzzerButton, "Buzzer"},
+        {d.clockSwitchButton, "Game / Clock Switch"},
+        {d.clearKeyButton, "# Clear Key"},
+        {d.normalOption, "Normal Mode"},
+        {d.keepOnOption, "Keep Numlock On"},
+        {d.keepOffOption, "Keep Numlock Off"},
+        {d.resetKeysButton, "Reset Keys"},
+        {d.buzzerSoundButton, "Change Buzzer Sound"},
+        {d.hornSoundButton, "Change Horn Sound"},
+        {d.resetColorsButton, "Reset Colors"},
+        {d.timeColourButton, "Change"},
+        {d.visitorColourButton, "Change"},
     };
     for (const auto& [button, caption] : captions)
         QCOMPARE(button->text(), QString::fromLatin1(caption));
     const QList<QPair<QGroupBox*, const char*>> frames{
-        {d.fraNumLock, "Numlock Options:"}, {d.fraBuzzerFile, "Buzzer File:"},  {d.fraHornFile, "Horn Sound:"},
-        {d.fraTimeC, "Time Color:"},        {d.fraScoreC, "Score Color:"},      {d.fraBorderC, "Border Color:"},
-        {d.fraBackC, "Back Color:"},        {d.fraPeriodC, "Period Color:"},    {d.fraHomeC, "Home Color:"},
-        {d.fraLEDB, "LED Background:"},     {d.fraLedSelected, "LED Selected"}, {d.fraVisitorC, "Visitor Color:"},
-        {d.fraDigitType, "Digit Type:"},    {d.fraHomeName, "Home Name:"},      {d.fraVisitorName, "Visitor Name:"},
+        {d.numLockFrame, "Numlock Options:"}, {d.buzzerFileFrame, "Buzzer File:"},  {d.hornFileFrame, "Horn Sound:"},
+        {d.timeColourFrame, "Time Color:"},        {d.scoreColourFrame, "Score Color:"},      {d.borderColourFrame, "Border Color:"},
+        {d.backColourFrame, "Back Color:"},        {d.periodColourFrame, "Period Color:"},    {d.homeColourFrame, "Home Color:"},
+        {d.ledBackFrame, "LED Background:"},     {d.ledSelectedFrame, "LED Selected"}, {d.visitorColourFrame, "Visitor Color:"},
+        {d.digitTypeFrame, "Digit Type:"},    {d.homeNameFrame, "Home Name:"},      {d.visitorNameFrame, "Visitor Name:"},
     };
     for (const auto& [box, caption] : frames)
         QCOMPARE(box->title(), QString::fromLatin1(caption));
-    QCOMPARE(d.fraLedSelected->height(), 73);
-    QCOMPARE(d.fraTimeC->height(), 49);
-    QCOMPARE(d.lblWidth->text(), QStringLiteral("Width:"));
-    QCOMPARE(d.lblPreview->text(), QStringLiteral("Preview:"));
-    QCOMPARE(d.cmbLedType->count(), 2);
-    QCOMPARE(d.cmbLedType->itemText(0), QStringLiteral("Lines"));
-    QCOMPARE(d.cmbLedType->itemText(1), QStringLiteral("Dots"));
-    QCOMPARE(d.lumPreview->Caption(), 8);
-    QCOMPARE(d.lumPreview->Size(), 65);
-    QCOMPARE(d.lumPreview->size(), QSize(36, 65));
-    for (QLineEdit* box : {d.txtHomeText, d.txtVisitorText}) {
+    QCOMPARE(d.ledSelectedFrame->height(), 73);
+    QCOMPARE(d.timeColourFrame->height(), 49);
+    QCOMPARE(d.widthLabel->text(), QStringLiteral("Width:"));
+    QCOMPARE(d.previewLabel->text(), QStringLiteral("Preview:"));
+    QCOMPARE(d.ledTypeCombo->count(), 2);
+    QCOMPARE(d.ledTypeCombo->itemText(0), QStringLiteral("Lines"));
+    QCOMPARE(d.ledTypeCombo->itemText(1), QStringLiteral("Dots"));
+    QCOMPARE(d.previewDigit->Caption(), 8);
+    QCOMPARE(d.previewDigit->Size(), 65);
+    QCOMPARE(d.previewDigit->size(), QSize(36, 65));
+    for (QLineEdit* box : {d.homeTextEdit, d.visitorTextEdit}) {
         QCOMPARE(box->maxLength(), 20);
         QCOMPARE(box->font().pixelSize(), 21);
         QCOMPARE(QFontInfo(box->font()).family(), QStringLiteral("Liberation Sans"));
     }
-    QVERIFY(!d.lblHomePreview->isVisible());
-    QVERIFY(!d.lblVisitorPreview->isVisible());
+    QVERIFY(!d.homePreviewLabel->isVisible());
+    QVERIFY(!d.visitorPreviewLabel->isVisible());
 }
 
 void TestOptions::keyNamesAreFramedAndCentred() {
@@ -301,22 +301,22 @@ void TestOptions::fillsEveryControlFromTheSettings() {
     OptionsDialog& d = rig.open();
     for (const ColourCell& cell : kColourCells)
         QCOMPARE((d.*cell.sample)->backColor(), s.*cell.setting);
-    QCOMPARE(d.lblStartStopClock->text(), QStringLiteral("F3"));
-    QCOMPARE(d.lblResetClock->text(), QStringLiteral("\\"));
-    QCOMPARE(d.lblClear->text(), QStringLiteral("Backspace"));
-    QCOMPARE(d.lblClockSwitch->text(), QStringLiteral("F"));
-    QCOMPARE(d.lblSepTime->text(), QStringLiteral("\""));
-    QCOMPARE(d.lblBuzzer->text(), QStringLiteral("Numpad *"));
-    QCOMPARE(d.lblHorn->text(), QString());
+    QCOMPARE(d.startStopClockLabel->text(), QStringLiteral("F3"));
+    QCOMPARE(d.resetClockLabel->text(), QStringLiteral("\\"));
+    QCOMPARE(d.clearLabel->text(), QStringLiteral("Backspace"));
+    QCOMPARE(d.clockSwitchLabel->text(), QStringLiteral("F"));
+    QCOMPARE(d.sepTimeLabel->text(), QStringLiteral("\""));
+    QCOMPARE(d.buzzerLabel->text(), QStringLiteral("Numpad *"));
+    QCOMPARE(d.hornLabel->text(), QString());
     for (const KeyCell& cell : kKeyCells)
         QCOMPARE(d.*cell.temp, s.*cell.setting);
     QCOMPARE(text(d.buzzTemp), text(s.BuzzerFile));
     QCOMPARE(text(d.hornTemp), text(s.HornFile));
-    QCOMPARE(d.lblBFile->text(), QStringLiteral("/opt/rinkmaster/buzzer.wav"));
-    QCOMPARE(d.lblHFile->text(), QStringLiteral("/opt/rinkmaster/horn.wav"));
-    QCOMPARE(d.txtHomeText->text(), QStringLiteral("Home"));
-    QCOMPARE(d.txtVisitorText->text(), QStringLiteral("Visitor"));
-    QVERIFY(d.optNormal->isChecked());
+    QCOMPARE(d.buzzerFileLabel->text(), QStringLiteral("/opt/rinkmaster/buzzer.wav"));
+    QCOMPARE(d.hornFileLabel->text(), QStringLiteral("/opt/rinkmaster/horn.wav"));
+    QCOMPARE(d.homeTextEdit->text(), QStringLiteral("Home"));
+    QCOMPARE(d.visitorTextEdit->text(), QStringLiteral("Visitor"));
+    QVERIFY(d.normalOption->isChecked());
 }
 
 void TestOptions::defaultNamesKeepTheStoredSize() {
@@ -326,7 +326,7 @@ void TestOptions::defaultNamesKeepTheStoredSize() {
     Rig rig(s);
     OptionsDialog& d = rig.open();
     QCOMPARE(d.tempSize, std::int16_t{40});
-    d.cmdOk->click();
+    d.okButton->click();
     QCOMPARE(rig.settings.TeamSize, FixedPoint4{400000});
     // A stored name that differs runs the fit at once.
     s.HomeText = "Wolves";
@@ -351,8 +351,8 @@ void TestOptions::widthIsShownAndKept() {
     s.LEDSelectedWidth = static_cast<std::int16_t>(stored);
     Rig rig(s);
     OptionsDialog& d = rig.open();
-    QCOMPARE(d.lblLEDSelectedWidthValue->text(), QString::number(shown));
-    d.cmdOk->click();
+    QCOMPARE(d.selectedWidthValueLabel->text(), QString::number(shown));
+    d.okButton->click();
     QCOMPARE(int(rig.settings.LEDSelectedWidth), shown);
     QCOMPARE(text(*rig.store.read("ColorSettings", "LEDSelectedWidth")), QString::number(shown));
 }
@@ -376,9 +376,9 @@ void TestOptions::ledTypeIsShownAndKept() {
     s.LEDType = static_cast<std::int16_t>(stored);
     Rig rig(s);
     OptionsDialog& d = rig.open();
-    QCOMPARE(d.cmbLedType->currentIndex(), shown);
-    QCOMPARE(d.lumPreview->LedType(), shown);
-    d.cmdOk->click();
+    QCOMPARE(d.ledTypeCombo->currentIndex(), shown);
+    QCOMPARE(d.previewDigit->LedType(), shown);
+    d.okButton->click();
     QCOMPARE(int(rig.settings.LEDType), shown);
 }
 
@@ -419,7 +419,7 @@ void TestOptions::numLockModeOnOpenAndOk() {
     Rig rig(s);
     OptionsDialog& d = rig.open();
     const QList<QPair<QRadioButton*, QString>> options{
-        {d.optNormal, u"optNormal"_s}, {d.optKeepOn, u"optKeepOn"_s}, {d.optKeepOff, u"optKeepOff"_s}};
+        {d.normalOption, u"optNormal"_s}, {d.keepOnOption, u"optKeepOn"_s}, {d.keepOffOption, u"optKeepOff"_s}};
     for (const auto& [option, name] : options)
         QCOMPARE(option->isChecked(), name == shown);
     for (const auto& [option, name] : options) {
@@ -427,7 +427,7 @@ void TestOptions::numLockModeOnOpenAndOk() {
             QTest::mouseClick(option, Qt::LeftButton, Qt::NoModifier, QPoint(6, option->height() / 2));
     }
     QVERIFY(rig.numLockCalls.isEmpty());
-    d.cmdOk->click();
+    d.okButton->click();
     QCOMPARE(rig.settings.NumLockForce, saved);
     QCOMPARE(rig.numLockCalls, numLockCalls);
     // At once, while the dialog is still open and before the settings are written.
@@ -444,22 +444,22 @@ void TestOptions::spinnerStepsWithinItsRange() {
     Rig rig(s);
     OptionsDialog& d = rig.open();
     d.tabs->setCurrentIndex(1);
-    QScrollBar* bar = d.scrLEDSelectedWidth;
+    QScrollBar* bar = d.selectedWidthSlider;
     clickSpinner(bar, true);
-    QCOMPARE(d.lblLEDSelectedWidthValue->text(), QStringLiteral("4"));
+    QCOMPARE(d.selectedWidthValueLabel->text(), QStringLiteral("4"));
     for (int i = 0; i < 4; ++i)
         clickSpinner(bar, true);
-    QCOMPARE(d.lblLEDSelectedWidthValue->text(), QStringLiteral("5"));
+    QCOMPARE(d.selectedWidthValueLabel->text(), QStringLiteral("5"));
     clickSpinner(bar, false);
-    QCOMPARE(d.lblLEDSelectedWidthValue->text(), QStringLiteral("4"));
+    QCOMPARE(d.selectedWidthValueLabel->text(), QStringLiteral("4"));
     for (int i = 0; i < 9; ++i)
         clickSpinner(bar, false);
-    QCOMPARE(d.lblLEDSelectedWidthValue->text(), QStringLiteral("0"));
+    QCOMPARE(d.selectedWidthValueLabel->text(), QStringLiteral("0"));
     // The keyboard's up arrow raises it as well.
     bar->setFocus();
     QTest::keyClick(bar, Qt::Key_Up);
-    QCOMPARE(d.lblLEDSelectedWidthValue->text(), QStringLiteral("1"));
-    d.cmdOk->click();
+    QCOMPARE(d.selectedWidthValueLabel->text(), QStringLiteral("1"));
+    d.okButton->click();
     QCOMPARE(rig.settings.LEDSelectedWidth, std::int16_t{1});
 }
 
@@ -471,9 +471,9 @@ void TestOptions::markerWidthIsReachedWithTabAndArrows() {
     d.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&d));
     d.tabs->setCurrentIndex(1);
-    d.cmdLedSelected->setFocus();
+    d.ledSelectedButton->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), d.scrLEDSelectedWidth);
+    QCOMPARE(QApplication::focusWidget(), d.selectedWidthSlider);
     const struct {
         Qt::Key key;
         const char* shown;
@@ -481,9 +481,9 @@ void TestOptions::markerWidthIsReachedWithTabAndArrows() {
                  {Qt::Key_Left, "3"}, {Qt::Key_Right, "4"}, {Qt::Key_Down, "3"}, {Qt::Key_Down, "2"}};
     for (const auto& step : steps) {
         QTest::keyClick(QApplication::focusWidget(), step.key);
-        QCOMPARE(d.lblLEDSelectedWidthValue->text(), QString::fromLatin1(step.shown));
+        QCOMPARE(d.selectedWidthValueLabel->text(), QString::fromLatin1(step.shown));
     }
-    d.cmdOk->click();
+    d.okButton->click();
     QCOMPARE(rig.settings.LEDSelectedWidth, std::int16_t{2});
 }
 
@@ -510,12 +510,12 @@ void TestOptions::ctrlTabTurnsTheTabsFromAnywhere() {
     OptionsDialog& d = rig.open();
     d.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&d));
-    QWidget* const target = focus == u"ok"_s       ? static_cast<QWidget*>(d.cmdOk)
-                            : focus == u"cancel"_s ? static_cast<QWidget*>(d.cmdCancel)
-                            : focus == u"key"_s    ? static_cast<QWidget*>(d.cmdStartStopClock)
-                            : focus == u"width"_s  ? static_cast<QWidget*>(d.scrLEDSelectedWidth)
-                            : focus == u"digits"_s ? static_cast<QWidget*>(d.cmbLedType)
-                            : focus == u"name"_s   ? static_cast<QWidget*>(d.txtHomeText)
+    QWidget* const target = focus == u"ok"_s       ? static_cast<QWidget*>(d.okButton)
+                            : focus == u"cancel"_s ? static_cast<QWidget*>(d.cancelButton)
+                            : focus == u"key"_s    ? static_cast<QWidget*>(d.startStopClockButton)
+                            : focus == u"width"_s  ? static_cast<QWidget*>(d.selectedWidthSlider)
+                            : focus == u"digits"_s ? static_cast<QWidget*>(d.ledTypeCombo)
+                            : focus == u"name"_s   ? static_cast<QWidget*>(d.homeTextEdit)
                                                    : static_cast<QWidget*>(d.tabs->tabBar());
     d.tabs->setCurrentIndex(tab);
     target->setFocus();
@@ -547,23 +547,23 @@ void TestOptions::cancelChangesNothing() {
     rig.dialogs.chosenKeys = {u"88"_s};
     rig.dialogs.files = {sound};
     rig.dialogs.answers = {true};
-    d.cmdTimeC->click();
-    d.cmdLedSelected->click();
-    d.cmdHorn->click();
-    d.cmdBuzzerSound->click();
-    d.cmdResetKeys->click();
-    QTest::mouseClick(d.optKeepOff, Qt::LeftButton, Qt::NoModifier, QPoint(6, 6));
-    d.txtHomeText->setText(u"Eagles"_s);
-    d.txtVisitorText->setText(u"Falcons"_s);
-    d.cmbLedType->setCurrentIndex(1);
-    clickSpinner(d.scrLEDSelectedWidth, true);
+    d.timeColourButton->click();
+    d.ledSelectedButton->click();
+    d.hornButton->click();
+    d.buzzerSoundButton->click();
+    d.resetKeysButton->click();
+    QTest::mouseClick(d.keepOffOption, Qt::LeftButton, Qt::NoModifier, QPoint(6, 6));
+    d.homeTextEdit->setText(u"Eagles"_s);
+    d.visitorTextEdit->setText(u"Falcons"_s);
+    d.ledTypeCombo->setCurrentIndex(1);
+    clickSpinner(d.selectedWidthSlider, true);
     QCOMPARE(d.hornKeyTemp, std::int16_t{71}); // Reset Keys has put it back
     QCOMPARE(text(d.buzzTemp), sound);
 
     if (how == u"Cancel")
-        d.cmdCancel->click();
+        d.cancelButton->click();
     else if (how == u"Escape")
-        QTest::keyClick(d.txtHomeText, Qt::Key_Escape);
+        QTest::keyClick(d.homeTextEdit, Qt::Key_Escape);
     else
         QVERIFY(d.close());
     QVERIFY(!d.isVisible());
@@ -595,7 +595,7 @@ void TestOptions::colourButtonsPickFromTheSample() {
     QCOMPARE(rig.dialogs.parents, QList<QWidget*>{&d});
     QCOMPARE((d.*c.sample)->backColor(), OleColor{0x332211});
     QCOMPARE((d.*c.sample)->palette().color(QPalette::Window), QColor(0x11, 0x22, 0x33));
-    d.cmdOk->click();
+    d.okButton->click();
     SettingsVariables expected = s;
     expected.*c.setting = 0x332211;
     QVERIFY(rig.settings == expected);
@@ -616,14 +616,14 @@ void TestOptions::cancelledColourPickerChangesNothing() {
     OptionsDialog& d = rig.open();
     if (pickedBefore) {
         rig.dialogs.colors = {QColor(0, 0, 255)};
-        (sameSample ? d.cmdScoreC : d.cmdTimeC)->click();
+        (sameSample ? d.scoreColourButton : d.timeColourButton)->click();
     }
-    const OleColor before = d.picScoreC->backColor();
+    const OleColor before = d.scoreColourSample->backColor();
     rig.dialogs.colors = {std::nullopt};
-    d.cmdScoreC->click();
-    QCOMPARE(d.picScoreC->backColor(), before);
+    d.scoreColourButton->click();
+    QCOMPARE(d.scoreColourSample->backColor(), before);
     QCOMPARE(rig.dialogs.colorPresets.last(), fromOleColor(before));
-    d.cmdOk->click();
+    d.okButton->click();
     QCOMPARE(rig.settings.ScoreColor, sameSample ? OleColor{0xFF0000} : OleColor{33023});
 }
 
@@ -638,8 +638,8 @@ void TestOptions::soundButtons() {
     const QString chosen = makeFile(m_files.path(), 60, u"horn.wav"_s);
     Rig rig;
     OptionsDialog& d = rig.open();
-    QPushButton* button = horn ? d.cmdHornSound : d.cmdBuzzerSound;
-    QLabel* label = horn ? d.lblHFile : d.lblBFile;
+    QPushButton* button = horn ? d.hornSoundButton : d.buzzerSoundButton;
+    QLabel* label = horn ? d.hornFileLabel : d.buzzerFileLabel;
     std::string& temp = horn ? d.hornTemp : d.buzzTemp;
     const QString before = text(temp);
     const QString labelBefore = label->text();
@@ -657,7 +657,7 @@ void TestOptions::soundButtons() {
     QCOMPARE(text(temp), chosen);
     QCOMPARE(label->text(), chosen.left(37) + u" ...\\horn.wav"_s);
     QCOMPARE(label->text().size(), 50);
-    d.cmdOk->click();
+    d.okButton->click();
     QCOMPARE(text(horn ? rig.settings.HornFile : rig.settings.BuzzerFile), chosen);
     QCOMPARE(text(horn ? rig.settings.BuzzerFile : rig.settings.HornFile),
              text(horn ? defaults().BuzzerFile : defaults().HornFile));
@@ -675,16 +675,16 @@ void TestOptions::cancelledSoundChooserChangesNothing() {
     Rig rig;
     OptionsDialog& d = rig.open();
     rig.dialogs.files = {chosen};
-    d.cmdBuzzerSound->click();
-    const QString hornBefore = d.lblHFile->text();
+    d.buzzerSoundButton->click();
+    const QString hornBefore = d.hornFileLabel->text();
     rig.dialogs.files = {std::nullopt};
-    (sameSound ? d.cmdBuzzerSound : d.cmdHornSound)->click();
+    (sameSound ? d.buzzerSoundButton : d.hornSoundButton)->click();
     // The chooser starts at that sound's own file.
     QCOMPARE(rig.dialogs.filePresets.last(), sameSound ? chosen : text(defaults().HornFile));
     QCOMPARE(text(d.buzzTemp), chosen);
     QCOMPARE(text(d.hornTemp), text(defaults().HornFile));
-    QCOMPARE(d.lblHFile->text(), hornBefore);
-    d.cmdOk->click();
+    QCOMPARE(d.hornFileLabel->text(), hornBefore);
+    d.okButton->click();
     QCOMPARE(text(rig.settings.HornFile), text(defaults().HornFile));
     QCOMPARE(text(rig.settings.BuzzerFile), chosen);
 }
@@ -716,7 +716,7 @@ void TestOptions::chopFileName() {
     SettingsVariables s = defaults();
     s.HornFile = path.toStdString();
     Rig rig(s);
-    QCOMPARE(rig.open().lblHFile->text(), shown);
+    QCOMPARE(rig.open().hornFileLabel->text(), shown);
 }
 
 void TestOptions::previewItSizes_data() {
@@ -744,21 +744,21 @@ void TestOptions::previewItSizes() {
     Rig rig;
     OptionsDialog& d = rig.open();
     // Every change runs the fit, whatever the size before it (the stored 24 here).
-    d.txtHomeText->setText(u"x"_s);
-    d.txtVisitorText->setText(u"x"_s);
-    d.txtHomeText->setText(home);
-    d.txtVisitorText->setText(visitor);
+    d.homeTextEdit->setText(u"x"_s);
+    d.visitorTextEdit->setText(u"x"_s);
+    d.homeTextEdit->setText(home);
+    d.visitorTextEdit->setText(visitor);
     QCOMPARE(int(d.tempSize), size);
     // The measuring labels are left at the size tried last: the answer, or 10 when nothing fits.
     const int measured = std::max(size, 10);
-    QCOMPARE(d.lblHomePreview->FontSize(), double(measured));
-    QCOMPARE(QFontInfo(d.lblHomePreview->font()).family(), QStringLiteral("Liberation Sans"));
-    QVERIFY(d.lblHomePreview->font().bold());
+    QCOMPARE(d.homePreviewLabel->FontSize(), double(measured));
+    QCOMPARE(QFontInfo(d.homePreviewLabel->font()).family(), QStringLiteral("Liberation Sans"));
+    QVERIFY(d.homePreviewLabel->font().bold());
     if (size >= 10) {
-        QVERIFY(twips::width(d.lblHomePreview) < 1900 && twips::height(d.lblHomePreview) < 600);
-        QVERIFY(twips::width(d.lblVisitorPreview) < 1900 && twips::height(d.lblVisitorPreview) < 600);
+        QVERIFY(twips::width(d.homePreviewLabel) < 1900 && twips::height(d.homePreviewLabel) < 600);
+        QVERIFY(twips::width(d.visitorPreviewLabel) < 1900 && twips::height(d.visitorPreviewLabel) < 600);
     }
-    d.cmdOk->click();
+    d.okButton->click();
     QCOMPARE(rig.settings.TeamSize, FixedPoint4{size} * kFixedPoint4Scale);
     QCOMPARE(text(*rig.store.read("TextSettings", "TeamSize")), QString::number(size));
 }
@@ -766,13 +766,13 @@ void TestOptions::previewItSizes() {
 void TestOptions::typingRecomputesFromSixty() {
     Rig rig;
     OptionsDialog& d = rig.open();
-    d.txtHomeText->clear();
+    d.homeTextEdit->clear();
     QList<int> sizes;
     for (QChar c : u"Capitals of Hartford"_s) {
-        QTest::keyClick(d.txtHomeText, c.toLatin1());
+        QTest::keyClick(d.homeTextEdit, c.toLatin1());
         sizes.append(d.tempSize);
     }
-    QCOMPARE(d.txtHomeText->text(), u"Capitals of Hartford"_s);
+    QCOMPARE(d.homeTextEdit->text(), u"Capitals of Hartford"_s);
     for (int i = 0; i < sizes.size(); ++i) {
         QVERIFY(sizes[i] <= 60);
         if (i > 0)
@@ -782,12 +782,12 @@ void TestOptions::typingRecomputesFromSixty() {
     // Shortening never lowers it, and going back to a name gives that name's size again.
     QList<int> shrinking;
     for (int i = 0; i < 12; ++i) {
-        QTest::keyClick(d.txtHomeText, Qt::Key_Backspace);
+        QTest::keyClick(d.homeTextEdit, Qt::Key_Backspace);
         shrinking.append(d.tempSize);
     }
     for (int i = 1; i < shrinking.size(); ++i)
         QVERIFY(shrinking[i] >= shrinking[i - 1]);
-    QCOMPARE(d.txtHomeText->text(), u"Capitals"_s);
+    QCOMPARE(d.homeTextEdit->text(), u"Capitals"_s);
     QCOMPARE(shrinking.last(), sizes[7]);
 }
 
@@ -800,7 +800,7 @@ void TestOptions::nameFitRunsNoOtherEvents() {
     bool ran = false;
     QMetaObject::invokeMethod(
         &d, [&] { ran = true; }, Qt::QueuedConnection);
-    d.txtHomeText->setText(u"WWWWWWWWWWWWWWWWWWWW"_s); // the longest fit: every size from 60 to 10
+    d.homeTextEdit->setText(u"WWWWWWWWWWWWWWWWWWWW"_s); // the longest fit: every size from 60 to 10
     ranDuringFit = ran;
     QCOMPARE(d.tempSize, std::int16_t{9});
     QVERIFY(!ranDuringFit);
@@ -811,9 +811,9 @@ void TestOptions::nameFitRunsNoOtherEvents() {
 void TestOptions::namesTakeAtMostTwentyCharacters() {
     Rig rig;
     OptionsDialog& d = rig.open();
-    d.txtVisitorText->clear();
-    QTest::keyClicks(d.txtVisitorText, u"abcdefghijklmnopqrstuvwxyz"_s);
-    QCOMPARE(d.txtVisitorText->text(), u"abcdefghijklmnopqrst"_s);
+    d.visitorTextEdit->clear();
+    QTest::keyClicks(d.visitorTextEdit, u"abcdefghijklmnopqrstuvwxyz"_s);
+    QCOMPARE(d.visitorTextEdit->text(), u"abcdefghijklmnopqrst"_s);
 }
 
 void TestOptions::okKeepsAnUntouchedLongName_data() {
@@ -833,12 +833,12 @@ void TestOptions::okKeepsAnUntouchedLongName() {
     s.VisitorText = "Kiekko-Espoo Naiset Blues Kärpät";
     Rig rig(s);
     OptionsDialog& d = rig.open();
-    QCOMPARE(d.txtHomeText->text(), u"Hameenlinnan Palloke"_s); // the box shows what fits in it
+    QCOMPARE(d.homeTextEdit->text(), u"Hameenlinnan Palloke"_s); // the box shows what fits in it
     if (!typed.isEmpty()) {
-        d.txtHomeText->clear();
-        QTest::keyClicks(d.txtHomeText, typed);
+        d.homeTextEdit->clear();
+        QTest::keyClicks(d.homeTextEdit, typed);
     }
-    d.cmdOk->click();
+    d.okButton->click();
     QCOMPARE(text(rig.settings.HomeText), saved);
     QCOMPARE(text(*rig.store.read("TextSettings", "HomeText")), saved);
     QCOMPARE(rig.settings.VisitorText, std::string("Kiekko-Espoo Naiset Blues Kärpät"));
@@ -847,12 +847,12 @@ void TestOptions::okKeepsAnUntouchedLongName() {
 void TestOptions::ledTypeListDrivesThePreview() {
     Rig rig;
     OptionsDialog& d = rig.open();
-    d.cmbLedType->setCurrentIndex(1);
-    QCOMPARE(d.lumPreview->LedType(), 1);
-    d.cmbLedType->setCurrentIndex(0);
-    QCOMPARE(d.lumPreview->LedType(), 0);
-    d.cmbLedType->setCurrentIndex(1);
-    d.cmdOk->click();
+    d.ledTypeCombo->setCurrentIndex(1);
+    QCOMPARE(d.previewDigit->LedType(), 1);
+    d.ledTypeCombo->setCurrentIndex(0);
+    QCOMPARE(d.previewDigit->LedType(), 0);
+    d.ledTypeCombo->setCurrentIndex(1);
+    d.okButton->click();
     QCOMPARE(rig.settings.LEDType, std::int16_t{1});
 }
 
@@ -894,7 +894,7 @@ void TestOptions::penaltyRulesBoxIsShownAndKept() {
     QVERIFY(box->parentWidget()->rect().contains(box->geometry()));
     if (click)
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
-    (cancel ? d.cmdCancel : d.cmdOk)->click();
+    (cancel ? d.cancelButton : d.okButton)->click();
     QCOMPARE(rig.settings.*option, cancel ? stored : stored != click);
     const std::optional<std::string> value =
         players ? rig.store.read("PicSettings", "ShowPlayerNumbers") : rig.store.read("RuleSettings", "PenaltyRules");
@@ -916,13 +916,13 @@ void TestOptions::resetColors() {
     Rig rig(s);
     OptionsDialog& d = rig.open();
     rig.dialogs.colors = {QColor(1, 1, 1)};
-    d.cmdBackC->click(); // the back colour changed first: the marker still resets to the default grey
+    d.backColourButton->click(); // the back colour changed first: the marker still resets to the default grey
     rig.dialogs.answers = {yes};
-    d.cmdResetColors->click();
+    d.resetColorsButton->click();
     QCOMPARE(rig.dialogs.questions,
              (QList<QPair<QString, QString>>{{u"Reset Colors"_s, u"Are you sure you want to reset the colors?"_s}}));
-    QCOMPARE(d.lblLEDSelectedWidthValue->text(), yes ? u"0"_s : u"3"_s);
-    d.cmdOk->click();
+    QCOMPARE(d.selectedWidthValueLabel->text(), yes ? u"0"_s : u"3"_s);
+    d.okButton->click();
     const auto stored = [&rig](const char* key) { return text(*rig.store.read("ColorSettings", key)); };
     if (yes) {
         QCOMPARE(stored("TimeColor"), u"255"_s);
@@ -962,17 +962,17 @@ void TestOptions::resetKeys() {
     Rig rig(s);
     OptionsDialog& d = rig.open();
     rig.dialogs.answers = {yes};
-    d.cmdResetKeys->click();
+    d.resetKeysButton->click();
     QCOMPARE(rig.dialogs.questions,
              (QList<QPair<QString, QString>>{{u"Reset Keys"_s, u"Are you sure you want to reset the keys?"_s}}));
     const WorkingKeys expected = yes ? WorkingKeys{83, 82, 46, 70, 73, 66, 71} : WorkingKeys{65, 68, 8, 70, 74, 75, 76};
     QCOMPARE(d.workingKeys(), expected);
-    QCOMPARE(d.lblStartStopClock->text(), yes ? u"S"_s : u"A"_s);
-    QCOMPARE(d.lblClear->text(), yes ? u"Delete"_s : u"Backspace"_s);
-    QCOMPARE(d.lblClockSwitch->text(), u"F"_s);
-    QCOMPARE(d.optNormal->isChecked(), yes);
-    QCOMPARE(d.optKeepOn->isChecked(), !yes);
-    d.cmdOk->click();
+    QCOMPARE(d.startStopClockLabel->text(), yes ? u"S"_s : u"A"_s);
+    QCOMPARE(d.clearLabel->text(), yes ? u"Delete"_s : u"Backspace"_s);
+    QCOMPARE(d.clockSwitchLabel->text(), u"F"_s);
+    QCOMPARE(d.normalOption->isChecked(), yes);
+    QCOMPARE(d.keepOnOption->isChecked(), !yes);
+    d.okButton->click();
     QCOMPARE(rig.settings.ClockSwitchKey, std::int16_t{70});
     QCOMPARE(rig.settings.HornKey, yes ? std::int16_t{71} : std::int16_t{76});
     QCOMPARE(rig.settings.NumLockForce, yes ? 0 : 1);
@@ -1014,7 +1014,7 @@ void TestOptions::keyButtons() {
     const bool chosen = answer != u"0";
     QCOMPARE(d.*c.temp, chosen ? std::int16_t{88} : before[static_cast<std::size_t>(cell)]);
     QCOMPARE((d.*c.label)->text(), chosen ? u"X"_s : text(KeyCodeToStr(before[static_cast<std::size_t>(cell)])));
-    d.cmdOk->click();
+    d.okButton->click();
     QCOMPARE(rig.settings.*c.setting, chosen ? std::int16_t{88} : defaults().*c.setting);
 }
 
@@ -1023,7 +1023,7 @@ void TestOptions::keyWindowRefusesTheWorkingKeys() {
     OptionsDialog& d = rig.open();
     // The horn gets X through the real key window.
     rig.dialogs.keyWindow = [](KeyCaptureDialog& window) { QTest::keyPress(&window, Qt::Key_X); };
-    d.cmdHorn->click();
+    d.hornButton->click();
     QCOMPARE(d.hornKeyTemp, std::int16_t{88});
     // X is now taken in the dialog, though not yet stored: the buzzer cannot have it, nor the start/stop
     // key S; the user closes the window and the buzzer keeps B.
@@ -1031,21 +1031,21 @@ void TestOptions::keyWindowRefusesTheWorkingKeys() {
         QTest::keyPress(&window, Qt::Key_X);
         QTest::keyPress(&window, Qt::Key_S);
         QVERIFY(window.isVisible());
-        QVERIFY(window.lblUsed->isVisible());
+        QVERIFY(window.usedLabel->isVisible());
     };
-    d.cmdBuzzer->click();
+    d.buzzerButton->click();
     QCOMPARE(rig.dialogs.beeps, 2);
     QCOMPARE(d.buzzerKeyTemp, std::int16_t{66});
-    QCOMPARE(d.lblBuzzer->text(), u"B"_s);
+    QCOMPARE(d.buzzerLabel->text(), u"B"_s);
     QCOMPARE(d.keyCapture().chosenKey, std::string("0"));
     // The buzzer's own key is taken again; G, given up by the horn, is free.
     rig.dialogs.keyWindow = [](KeyCaptureDialog& window) { QTest::keyPress(&window, Qt::Key_B); };
-    d.cmdBuzzer->click();
+    d.buzzerButton->click();
     QCOMPARE(d.buzzerKeyTemp, std::int16_t{66});
     rig.dialogs.keyWindow = [](KeyCaptureDialog& window) { QTest::keyPress(&window, Qt::Key_G); };
-    d.cmdBuzzer->click();
+    d.buzzerButton->click();
     QCOMPARE(d.buzzerKeyTemp, std::int16_t{71});
-    QCOMPARE(d.lblBuzzer->text(), u"G"_s);
+    QCOMPARE(d.buzzerLabel->text(), u"G"_s);
     QCOMPARE(rig.dialogs.beeps, 2);
 }
 
@@ -1056,14 +1056,14 @@ void TestOptions::okWritesEveryValue() {
     rig.dialogs.colors = {QColor(10, 20, 30)};
     rig.dialogs.chosenKeys = {u"120"_s};
     rig.dialogs.files = {sound};
-    d.cmdPeriodC->click();
-    d.cmdClockSwitch->click();
-    d.cmdBuzzerSound->click();
-    d.txtVisitorText->setText(QString());
-    d.txtHomeText->setText(u"Bears"_s);
-    d.cmbLedType->setCurrentIndex(1);
-    clickSpinner(d.scrLEDSelectedWidth, true);
-    d.cmdOk->click();
+    d.periodColourButton->click();
+    d.clockSwitchButton->click();
+    d.buzzerSoundButton->click();
+    d.visitorTextEdit->setText(QString());
+    d.homeTextEdit->setText(u"Bears"_s);
+    d.ledTypeCombo->setCurrentIndex(1);
+    clickSpinner(d.selectedWidthSlider, true);
+    d.okButton->click();
     QVERIFY(!d.isVisible());
     QCOMPARE(d.result(), int(QDialog::Accepted));
 
@@ -1120,7 +1120,7 @@ void TestOptions::publicScreenChoice() {
     QCOMPARE(box->currentIndex(), items.size() - 1);
     if (pick >= 0)
         box->setCurrentIndex(pick);
-    d.cmdOk->click();
+    d.okButton->click();
     QCOMPARE(text(rig.settings.PublicScreen), written);
     QCOMPARE(text(*rig.store.read("DisplaySettings", "PublicScreen")), written);
 }
@@ -1161,7 +1161,7 @@ void TestOptions::publicScreenInUse() {
     QCOMPARE(box->currentText(), shown);
     if (pick >= 0)
         box->setCurrentIndex(pick);
-    d.cmdOk->click();
+    d.okButton->click();
     QCOMPARE(d.publicScreenChanged(), changed);
     QCOMPARE(text(rig.settings.PublicScreen), written);
     QCOMPARE(text(*rig.store.read("DisplaySettings", "PublicScreen")), written);
@@ -1177,8 +1177,8 @@ void TestOptions::unwritableStoreIsReported() {
     Rig rig;
     rig.store.setFlushFailure(std::string("The disk is full."));
     OptionsDialog& d = rig.open();
-    d.txtHomeText->setText(u"Otters"_s);
-    d.cmdOk->click();
+    d.homeTextEdit->setText(u"Otters"_s);
+    d.okButton->click();
     setStoreFailureDialog({});
     QCOMPARE(reports.size(), 1);
     QVERIFY(reports[0].contains(u"The disk is full."_s));
@@ -1192,9 +1192,9 @@ void TestOptions::enterInANameBoxPressesOk() {
     Rig rig;
     OptionsDialog& d = rig.open();
     d.tabs->setCurrentIndex(2);
-    d.txtHomeText->setFocus();
-    d.txtHomeText->setText(u"Rangers"_s);
-    QTest::keyClick(d.txtHomeText, Qt::Key_Return);
+    d.homeTextEdit->setFocus();
+    d.homeTextEdit->setText(u"Rangers"_s);
+    QTest::keyClick(d.homeTextEdit, Qt::Key_Return);
     QVERIFY(!d.isVisible());
     QCOMPARE(d.result(), int(QDialog::Accepted));
     QCOMPARE(rig.settings.HomeText, std::string("Rangers"));

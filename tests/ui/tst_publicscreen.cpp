@@ -93,7 +93,7 @@ private slots:
         QCOMPARE(items, (QStringList{QStringLiteral("this window only"), QStringLiteral("LEFT 1920x1080"),
                                      QStringLiteral("RIGHT 1920x1080")}));
         QCOMPARE(box->currentText(), QStringLiteral("RIGHT 1920x1080"));
-        dialog.cmdOk->click();
+        dialog.okButton->click();
         QVERIFY(!dialog.publicScreenChanged());
         QCOMPARE(settings.PublicScreen, std::string());
     }

@@ -47,10 +47,10 @@ void TestSplash::showsVersionAndLoadsSettingsOnce() {
     Counts c;
     SplashWindow splash(servicesFor(c));
     QCOMPARE(c.loads, 1);
-    QCOMPARE(splash.lblVersion->text(), QStringLiteral("Version 1.0.0"));
-    QCOMPARE(splash.lblName->text(), QStringLiteral("Rinkmaster"));
-    QCOMPARE(splash.lblMadeBy->text(), QStringLiteral("by Kestrelsoft"));
-    QCOMPARE(splash.lblClick->text(), QStringLiteral("Click to continue."));
+    QCOMPARE(splash.versionLabel->text(), QStringLiteral("Version 1.0.0"));
+    QCOMPARE(splash.nameLabel->text(), QStringLiteral("Rinkmaster"));
+    QCOMPARE(splash.madeByLabel->text(), QStringLiteral("by Kestrelsoft"));
+    QCOMPARE(splash.clickLabel->text(), QStringLiteral("Click to continue."));
     QCOMPARE(splash.Label1->text(), QStringLiteral("Press ' F1 ' to view Help from the scoreboard."));
     QCOMPARE(splash.Label2->text(), QStringLiteral("Press ' F2 ' to set Options from the scoreboard."));
     QCOMPARE(splash.height(), 216);
@@ -74,14 +74,14 @@ void TestSplash::clicksGoOnToTheBoard() {
     SplashWindow splash(servicesFor(c));
     splash.show();
     QVERIFY(QTest::qWaitForWindowExposed(&splash));
-    QWidget* w = target == QLatin1String("version")  ? static_cast<QWidget*>(splash.lblVersion)
-                 : target == QLatin1String("logo")   ? splash.picLogo
-                 : target == QLatin1String("name")   ? static_cast<QWidget*>(splash.lblName)
-                 : target == QLatin1String("madeby") ? static_cast<QWidget*>(splash.lblMadeBy)
-                 : target == QLatin1String("click")  ? static_cast<QWidget*>(splash.lblClick)
+    QWidget* w = target == QLatin1String("version")  ? static_cast<QWidget*>(splash.versionLabel)
+                 : target == QLatin1String("logo")   ? splash.logo
+                 : target == QLatin1String("name")   ? static_cast<QWidget*>(splash.nameLabel)
+                 : target == QLatin1String("madeby") ? static_cast<QWidget*>(splash.madeByLabel)
+                 : target == QLatin1String("click")  ? static_cast<QWidget*>(splash.clickLabel)
                  : target == QLatin1String("label1") ? static_cast<QWidget*>(splash.Label1)
                  : target == QLatin1String("label2") ? static_cast<QWidget*>(splash.Label2)
-                 : target == QLatin1String("frame")  ? static_cast<QWidget*>(splash.frameSplash)
+                 : target == QLatin1String("frame")  ? static_cast<QWidget*>(splash.splashFrame)
                                                      : static_cast<QWidget*>(&splash);
     QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(1, 1));
     QCOMPARE(c.boards, 1);
@@ -94,8 +94,8 @@ void TestSplash::buttonsOpenWindowsAndStay() {
     SplashWindow splash(servicesFor(c));
     splash.show();
     QVERIFY(QTest::qWaitForWindowExposed(&splash));
-    QTest::mouseClick(splash.cmdHelp, Qt::LeftButton);
-    QTest::mouseClick(splash.cmdOptions, Qt::LeftButton);
+    QTest::mouseClick(splash.helpButton, Qt::LeftButton);
+    QTest::mouseClick(splash.optionsButton, Qt::LeftButton);
     QCOMPARE(c.helps, 1);
     QCOMPARE(c.options, 1);
     QCOMPARE(c.boards, 0);
@@ -135,12 +135,12 @@ void TestSplash::aButtonReachedWithTabTakesTheKeys() {
     splash.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&splash));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), splash.cmdHelp);
+    QCOMPARE(QApplication::focusWidget(), splash.helpButton);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     QCOMPARE(c.helps, 2);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), splash.cmdOptions);
+    QCOMPARE(QApplication::focusWidget(), splash.optionsButton);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
     QCOMPARE(c.options, 1);
     QCOMPARE(c.boards, 0);

@@ -145,11 +145,11 @@ void TestTranslations::splashTexts() {
     QFETCH(QString, language);
     const Language tr(language);
     SplashWindow splash(SplashServices{});
-    QCOMPARE(splash.lblClick->text().isEmpty(), false);
+    QCOMPARE(splash.clickLabel->text().isEmpty(), false);
     if (language != QLatin1String("en"))
-        QVERIFY(splash.lblClick->text() != QStringLiteral("Click to continue."));
+        QVERIFY(splash.clickLabel->text() != QStringLiteral("Click to continue."));
     // A hint that does not fit steps its font down; a translation may cost it a pixel, no more.
-    for (QLabel* l : {splash.lblMadeBy, splash.lblClick, splash.Label1, splash.Label2}) {
+    for (QLabel* l : {splash.madeByLabel, splash.clickLabel, splash.Label1, splash.Label2}) {
         QVERIFY2(l->font().pixelSize() >= 10, qPrintable(l->text()));
         QVERIFY2(l->fontMetrics().horizontalAdvance(l->text()) <= l->width(), qPrintable(l->text()));
     }

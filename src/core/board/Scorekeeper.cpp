@@ -122,7 +122,7 @@ BoardEffects Scorekeeper::keyDown(std::optional<game::Field> field, int keyCode)
         case game::Field::VisitorBack:
             scoreKeyDown(Team::Visitor, keyCode);
             break;
-        case game::Field::picGoalBack:
+        case game::Field::GoalLights:
             goalFieldKeyDown(keyCode);
             break;
         case game::Field::PeriodBack:

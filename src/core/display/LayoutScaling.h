@@ -6,7 +6,7 @@
 // The board's reference layout and the arithmetic that scales it to any window. Values are in the units of
 // each control's container (twips), font sizes in points. Everything is held in 64 bits, so a 4K window or a
 // projector wall records and scales like any other.
-namespace LayoutScaling { // NOLINT(readability-identifier-naming): renamed with the board
+namespace LayoutScaling {
 
 // Whole number, halves to the even one (as every recorded value is rounded).
 std::int64_t roundHalfEven(double value);
@@ -18,7 +18,6 @@ double atLeastOne(double x);
 // property, or it really was 0 and scaling it would leave it 0 anyway).
 struct LayoutEntry {
     int control = -1; // the control's position in the window's control order
-    // NOLINTBEGIN(readability-identifier-naming): renamed with the board
     std::int64_t Left = 0;
     std::int64_t Top = 0;
     std::int64_t Height = 0;
@@ -27,21 +26,17 @@ struct LayoutEntry {
     std::int64_t BorderWidth = 0;
     std::int64_t Size = 0;
     std::int64_t TextWidth = 0; // a label's caption at its font, in its container's units; 0: not measured
-    // NOLINTEND(readability-identifier-naming)
 };
 
 struct LayoutTable {
     std::vector<LayoutEntry> entries;
-    // NOLINTBEGIN(readability-identifier-naming): renamed with the board
     std::int64_t OrigHeight = 0;
     std::int64_t OrigWidth = 0;
-    // NOLINTEND(readability-identifier-naming)
     bool recorded() const { return OrigHeight > 0 && OrigWidth > 0; }
 };
 
 // The new values of one control; a value that was not recorded is left alone.
 struct StretchedEntry {
-    // NOLINTBEGIN(readability-identifier-naming): renamed with the board
     std::optional<float> Left;
     std::optional<float> Top;
     std::optional<double> Width;
@@ -49,7 +44,6 @@ struct StretchedEntry {
     std::optional<double> FontSize;
     std::optional<double> BorderWidth;
     std::optional<double> Size;
-    // NOLINTEND(readability-identifier-naming)
 };
 
 // The ratio a label's font follows: the height ratio, unless the text (textWidth at the recorded font) would then
@@ -64,7 +58,6 @@ StretchedEntry stretch(const LayoutEntry& entry, const LayoutTable& table, doubl
 
 // The team-name point size for a window: the reference window is 9600 x 7200 twips, and the size follows the
 // smaller of the two ratios.
-// NOLINTNEXTLINE(readability-identifier-naming): renamed with the board
 double RSize(int value, double windowWidth, double windowHeight);
 
 } // namespace LayoutScaling

@@ -45,7 +45,7 @@ UiText fieldHintText(std::optional<Field> selected, const ConsoleStatusInput& ke
                       {plainText(keys.clearKey)});
     case Field::PeriodBack:
         return phrase(QT_TRANSLATE_NOOP("ConsoleStatus", "Period: a digit sets it, +1 or -1 change it"));
-    case Field::picGoalBack:
+    case Field::GoalLights:
         return phrase(
             QT_TRANSLATE_NOOP("ConsoleStatus", "Goal light: Left lights Home, Right lights Visitor, Down puts it out"));
     case Field::PenaltyTH1:

@@ -19,7 +19,7 @@ enum class Field {
     TimeBack,
     HomeBack,
     VisitorBack,
-    picGoalBack, // NOLINT(readability-identifier-naming): renamed with the board
+    GoalLights,
     PeriodBack,
     PenaltyTH1,
     PenaltyTV1,
