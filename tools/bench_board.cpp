@@ -51,16 +51,16 @@ int main(int argc, char* argv[]) {
     // A game in play: the game clock and two penalties running, set afresh for each size.
     auto startGame = [&] {
         for (int n = 0; n < 5; ++n) {
-            engine.StopClock(n);
+            engine.stopClock(n);
         }
-        engine.SetClock(secondsToTime(1200), 0, 0);
+        engine.setClock(secondsToTime(1200), 0, 0);
         for (int n : {1, 3}) {
             // 9:00 typed into the penalty clock, as the scorekeeper does.
             board.keyDown(penaltyField(n), '9');
             board.keyDown(penaltyField(n), '\r');
         }
         for (int n = 0; n < 5; ++n) {
-            engine.StartClock(n);
+            engine.startClock(n);
         }
     };
 
@@ -78,7 +78,7 @@ int main(int argc, char* argv[]) {
             board.resize(size.width() - (i % 2), size.height() - (i % 2));
             QElapsedTimer t;
             t.start();
-            WindowScaling::StretchLayout(board.view(), board.view().layoutTable());
+            window_scaling::stretchLayout(board.view(), board.view().layoutTable());
             QApplication::processEvents();
             stretch.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
         }

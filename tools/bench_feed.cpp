@@ -386,7 +386,7 @@ int main(int argc, char* argv[]) {
     });
 
     // A game in play: 20:00 and two penalties, all running; a goal or a correction every 300 ms.
-    engine.SetClock(secondsToTime(1200), 0, 0);
+    engine.setClock(secondsToTime(1200), 0, 0);
     board.findChild<PictureBoxControl*>(QStringLiteral("HomeBack"))->setFocus();
     QTimer typing;
     int typed = 0;
@@ -426,7 +426,7 @@ int main(int argc, char* argv[]) {
         byTick = 0;
         byKeys = 0;
         for (int c = 0; c <= 4; ++c) {
-            engine.StopClock(c);
+            engine.stopClock(c);
         }
         for (int c : {1, 3}) {
             // 9:00 typed into the penalty clock, as the scorekeeper does.

@@ -5,7 +5,7 @@
 // Starts its own private PulseAudio server (a fresh runtime folder, so a desktop's server is left alone) with a
 // null sink as the default output, kept running at 20 ms latency by a stream of silence as a sound card in use
 // is, and records the sink's monitor at 5 ms latency. Each run plays the file through WavSoundDevice and times:
-//   play call   how long Play() itself holds the user-interface thread
+//   play call   how long play() itself holds the user-interface thread
 //   device      until the sink reports the first sound played (QAudioSink::processedUSecs() > 0)
 //   monitor     until the first non-silent sample of the sink's monitor reaches this program: the sound has
 //               left the device; this includes the monitor's own latency, so it is an upper bound
@@ -156,7 +156,7 @@ int main(int argc, char* argv[]) {
 
     WavSoundDevice device;
     device.setFileName(file);
-    device.Open();
+    device.open();
     if (!device.isOpen()) {
         std::fprintf(stderr, "bench_sound_latency: cannot open %s\n", qPrintable(file));
         return 1;
@@ -189,20 +189,20 @@ int main(int argc, char* argv[]) {
                 heardNs = clock.nsecsElapsed();
             }
         });
-        const auto done = QObject::connect(&device, &SoundDevice::Done, &loop, [&] {
+        const auto done = QObject::connect(&device, &SoundDevice::done, &loop, [&] {
             doneAfter.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
             loop.quit();
         });
         poll.start(1);
         clock.start();
-        device.Play();
+        device.play();
         playCall.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
         loop.exec();
         poll.stop();
         QObject::disconnect(readMonitor);
         QObject::disconnect(done);
-        device.Stop();
-        device.Prev();
+        device.stop();
+        device.prev();
         if (processedNs >= 0) {
             deviceStart.push_back(static_cast<double>(processedNs) / 1e6);
         }

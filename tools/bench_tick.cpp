@@ -59,10 +59,10 @@ struct Contender {
     std::vector<int> shown() const {
         std::vector<int> out;
         for (const LedDigit* d : board->findChildren<LedDigit*>(QStringLiteral("lumTime"))) {
-            out.push_back(d->Caption());
+            out.push_back(d->caption());
         }
         const auto colon = board->findChildren<ShapeControl*>(QStringLiteral("Shape2"));
-        out.push_back(colon[0]->FillColor() == colon[1]->FillColor() ? 1 : 0);
+        out.push_back(colon[0]->fillColor() == colon[1]->fillColor() ? 1 : 0);
         return out;
     }
 
@@ -74,19 +74,19 @@ struct Contender {
             return;
         }
         lastShown = face;
-        if (!engine.IsClockRunning(0)) {
+        if (!engine.isClockRunning(0)) {
             return;
         }
         // The first whole tenth, since the last start, from which the engine's reading shows this face (a tenth
         // may have turned between the tick's reading and now: step back to the face drawn first).
         auto b = static_cast<std::int64_t>(drawnAt) / 100 * 100;
-        while (b >= lastStartMs && faceOf(gameClockFace(engine.PeekClockValueAt(0, b))) != face) {
+        while (b >= lastStartMs && faceOf(gameClockFace(engine.peekClockValueAt(0, b))) != face) {
             b -= 100;
         }
         // Not before the previous face appeared: the engine keeps no history, and a clock that has reached 0
         // reads 0 for any earlier moment of its run.
         while (b - 100 >= lastStartMs && b - 100 > lastChangeMs &&
-               faceOf(gameClockFace(engine.PeekClockValueAt(0, b - 100))) == face) {
+               faceOf(gameClockFace(engine.peekClockValueAt(0, b - 100))) == face) {
             b -= 100;
         }
         lastChangeMs = static_cast<double>(b);
@@ -99,8 +99,8 @@ struct Contender {
 
     void startStop() {
         board->handleCommandKey(settings.StartStopClockKey);
-        if (engine.IsClockRunning(0)) {
-            lastStartMs = static_cast<double>(engine.Source().nowMillis());
+        if (engine.isClockRunning(0)) {
+            lastStartMs = static_cast<double>(engine.source().nowMillis());
         }
     }
 

@@ -83,8 +83,8 @@ int main(int argc, char* argv[]) {
         }
         QApplication::processEvents(); // the paint itself, then the flush
         delays.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
-        if (publicDigit->Caption() != digit) {
-            std::printf("the public board did not follow the key (%d for %d)\n", publicDigit->Caption(), digit);
+        if (publicDigit->caption() != digit) {
+            std::printf("the public board did not follow the key (%d for %d)\n", publicDigit->caption(), digit);
             return 1;
         }
     }
@@ -98,14 +98,14 @@ int main(int argc, char* argv[]) {
     for (int i = 0; i < 20; ++i) {
         QApplication::processEvents();
     }
-    engine.SetClock(secondsToTime(1200), 0, 0);
+    engine.setClock(secondsToTime(1200), 0, 0);
     for (int n : {1, 3}) {
         // 9:00 typed into the penalty clock, as the scorekeeper does.
         board.keyDown(penaltyField(n), '9');
         board.keyDown(penaltyField(n), '\r');
     }
     for (int n = 0; n < 5; ++n) {
-        engine.StartClock(n);
+        engine.startClock(n);
     }
     PaintWatch all;
     app.installEventFilter(&all);

@@ -17,7 +17,7 @@ int main(int argc, char* argv[]) {
     const int times = args.size() > 2 ? std::max(1, args.at(2).toInt()) : 1;
     WavSoundDevice device;
     device.setFileName(args.at(1));
-    device.Open();
+    device.open();
     QTextStream out(stdout);
     out << "open " << (device.isOpen() ? "ok" : "failed") << " frames " << device.frameCount() << " rate "
         << device.sampleRate() << " channels " << device.channelCount() << " length_ms " << device.lengthMs()
@@ -25,19 +25,19 @@ int main(int argc, char* argv[]) {
 
     QElapsedTimer clock;
     int played = 0;
-    QObject::connect(&device, &SoundDevice::Done, &app, [&] {
+    QObject::connect(&device, &SoundDevice::done, &app, [&] {
         out << "done " << clock.elapsed() << Qt::endl;
-        device.Stop();
-        device.Prev();
+        device.stop();
+        device.prev();
         if (++played < times) {
             clock.start();
-            device.Play();
+            device.play();
         } else {
-            device.Close();
+            device.close();
             app.quit();
         }
     });
     clock.start();
-    device.Play();
+    device.play();
     return app.exec();
 }

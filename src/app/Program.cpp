@@ -67,7 +67,7 @@ Program::~Program() {
     m_screens.reset();
     if (m_journal && m_board) {
         // The game as it stands at the end, clocks read now.
-        const ClockTable table = m_engine.Snapshot();
+        const ClockTable table = m_engine.snapshot();
         m_board->model().edit([&table](game::GameState& s) { s.clocks = table; });
         m_journal->save(m_board->model().state());
         m_journal->waitUntilWritten();
@@ -111,8 +111,8 @@ bool Program::start() {
 
 void Program::loadSettings() {
     m_store = openSettingsStore(m_options.arguments);
-    LoadSettings(m_settings, *m_store, soundFolder(), nativePathSeparator(),
-                 [](bool on) { NumLockControl::SetNumLock(on); });
+    ::loadSettings(m_settings, *m_store, soundFolder(), nativePathSeparator(),
+                 [](bool on) { num_lock_control::setNumLock(on); });
     // A first run writes the converted command keys; a store that cannot take them is reported.
     flushSettingsOrReport(*m_store, m_splash.get());
 }
@@ -124,7 +124,7 @@ void Program::showScoreBoard() {
         services.openOptions = [this] { openOptions(); };
         services.twelveHourClock = systemUsesTwelveHourClock;
         services.beep = [] { QApplication::beep(); };
-        services.setNumLock = [](bool on) { NumLockControl::SetNumLock(on); };
+        services.setNumLock = [](bool on) { num_lock_control::setNumLock(on); };
         services.endProgram = [this] { endProgram(); };
         services.openGameSheet = [this] { openGameSheet(); };
         m_board = std::make_unique<BoardWindow>(m_settings, m_engine, *m_buzzer, *m_horn, services);
@@ -334,7 +334,7 @@ void Program::startJournal() {
     m_journal = std::make_unique<JournalWriter>(path);
     m_journal->setCurrentState([this] {
         game::GameState s = m_board->model().state();
-        s.clocks = m_engine.Snapshot();
+        s.clocks = m_engine.snapshot();
         return s;
     });
     QObject::connect(m_journal.get(), &JournalWriter::failed, m_board.get(), [this](const QString& reason) {
@@ -517,7 +517,7 @@ void Program::openOptions() {
         return;
     QWidget* parent = m_board ? boardWindow() : static_cast<QWidget*>(m_splash.get());
     OptionsDialog dialog(
-        m_settings, *m_store, [](bool on) { NumLockControl::SetNumLock(on); }, standardOptionsDialogs(), parent);
+        m_settings, *m_store, [](bool on) { num_lock_control::setNumLock(on); }, standardOptionsDialogs(), parent);
     dialog.showPublicScreenInUse(
         QString::fromStdString(screens::wantedScreenName(m_settings.PublicScreen, m_options.publicScreen)));
     if (dialog.exec() != QDialog::Accepted) {

@@ -52,14 +52,14 @@ SplashWindow::SplashWindow(SplashServices services, QWidget* parent)
     logo = new RinkmasterLogo(splashFrame);
     twips::place(logo, 120, 1080, 2250, 1905);
     clickLabel = label(splashFrame, tr("Click to continue."), 2520, 1080, 1335, 255, Qt::AlignLeft);
-    Label1 = label(splashFrame, tr("Press ' F1 ' to view Help from the scoreboard."), 2640, 1680, 3255, 255,
+    label1 =
+        label(splashFrame, tr("Press ' F1 ' to view Help from the scoreboard."), 2640, 1680, 3255, 255, Qt::AlignLeft);
+    label2 = label(splashFrame, tr("Press ' F2 ' to set Options from the scoreboard."), 2640, 1920, 3255, 375,
                    Qt::AlignLeft);
-    Label2 = label(splashFrame, tr("Press ' F2 ' to set Options from the scoreboard."), 2640, 1920, 3255,
-                   375, Qt::AlignLeft);
     for (QLabel* small : {madeByLabel, clickLabel}) {
         setLabelFont(small, QStringLiteral("Arial"), 8.25);
     }
-    for (QLabel* hint : {Label1, Label2}) {
+    for (QLabel* hint : {label1, label2}) {
         setLabelFont(hint, QStringLiteral("Arial Narrow"), 8.25);
     }
     helpButton = new QPushButton(tr("&Help"), splashFrame);
@@ -77,17 +77,17 @@ SplashWindow::SplashWindow(SplashServices services, QWidget* parent)
         }
     });
     // Every part of the window except the two buttons goes on to the board.
-    for (QWidget* w : {static_cast<QWidget*>(splashFrame), logo, static_cast<QWidget*>(nameLabel),
-                       static_cast<QWidget*>(madeByLabel), static_cast<QWidget*>(versionLabel),
-                       static_cast<QWidget*>(clickLabel), static_cast<QWidget*>(Label1),
-                       static_cast<QWidget*>(Label2)}) {
+    for (QWidget* w :
+         {static_cast<QWidget*>(splashFrame), logo, static_cast<QWidget*>(nameLabel),
+          static_cast<QWidget*>(madeByLabel), static_cast<QWidget*>(versionLabel), static_cast<QWidget*>(clickLabel),
+          static_cast<QWidget*>(label1), static_cast<QWidget*>(label2)}) {
         w->installEventFilter(this);
     }
     // The window itself holds the keyboard when it opens, so that Enter or Space goes on to the board; Tab
     // still reaches the two buttons.
     setFocusPolicy(Qt::StrongFocus);
     setFocus();
-    Form_Load();
+    formLoad();
 }
 
 QString SplashWindow::versionText() {
@@ -102,7 +102,7 @@ QPoint SplashWindow::placement(int screenWidthTwips, int screenHeightTwips, int 
     return {(screenWidthTwips - windowWidthTwips) / 2, (screenHeightTwips - 5880) / 2};
 }
 
-void SplashWindow::Form_Load() {
+void SplashWindow::formLoad() {
     resize(width(), twips::toPixels(kWindowHeightTwips));
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect geo = screen->geometry();
@@ -117,7 +117,7 @@ void SplashWindow::Form_Load() {
     }
 }
 
-void SplashWindow::GoScore() {
+void SplashWindow::goScore() {
     if (m_goingOn) {
         return;
     }
@@ -130,7 +130,7 @@ void SplashWindow::GoScore() {
 
 bool SplashWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress) {
-        GoScore();
+        goScore();
         return true;
     }
     return QWidget::eventFilter(watched, event);
@@ -138,7 +138,7 @@ bool SplashWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void SplashWindow::mousePressEvent(QMouseEvent* event) {
     event->accept();
-    GoScore();
+    goScore();
 }
 
 void SplashWindow::keyPressEvent(QKeyEvent* event) {
@@ -153,7 +153,7 @@ void SplashWindow::keyPressEvent(QKeyEvent* event) {
         button->click();
         return;
     }
-    GoScore();
+    goScore();
 }
 
 void SplashWindow::closeEvent(QCloseEvent* event) {

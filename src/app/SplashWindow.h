@@ -22,7 +22,7 @@ class SplashWindow : public QWidget {
 public:
     explicit SplashWindow(SplashServices services, QWidget* parent = nullptr);
 
-    void GoScore();
+    void goScore();
     // Top-left corner for a screen of the given size, in twips.
     // "Version 1.0.0", in the user's language.
     static QString versionText();
@@ -34,8 +34,8 @@ public:
     QLabel* versionLabel = nullptr;
     QWidget* logo = nullptr;
     QLabel* clickLabel = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
+    QLabel* label1 = nullptr;
+    QLabel* label2 = nullptr;
     QPushButton* helpButton = nullptr;
     QPushButton* optionsButton = nullptr;
 
@@ -46,7 +46,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void Form_Load();
+    void formLoad();
     SplashServices m_services;
     bool m_goingOn = false;
 };

@@ -37,7 +37,7 @@ BoardWindow::BoardWindow(SettingsVariables& settings, ClockEngine& engine, Sound
         return WallTime{now.hour(), now.minute(), now.second(), now.msec(), twelveHour};
     });
     m_keeper.setSoundLoaded(
-        [this](Sound sound) { return !(sound == Sound::Horn ? m_horn : m_buzzer).FileName().isEmpty(); });
+        [this](Sound sound) { return !(sound == Sound::Horn ? m_horn : m_buzzer).fileName().isEmpty(); });
 
     m_tick.setObjectName(QStringLiteral("tmrClock1"));
     m_minuteWake.setObjectName(QStringLiteral("tmrTimeOfDay"));
@@ -45,8 +45,8 @@ BoardWindow::BoardWindow(SettingsVariables& settings, ClockEngine& engine, Sound
     m_minuteWake.setSingleShot(true);
     m_minuteWake.setTimerType(Qt::PreciseTimer);
     connect(&m_minuteWake, &QTimer::timeout, this, &BoardWindow::onTimeOfDayTick);
-    connect(&m_buzzer, &SoundDevice::Done, this, [this] { carryOut(m_keeper.soundEnded(Sound::Buzzer)); });
-    connect(&m_horn, &SoundDevice::Done, this, [this] { carryOut(m_keeper.soundEnded(Sound::Horn)); });
+    connect(&m_buzzer, &SoundDevice::done, this, [this] { carryOut(m_keeper.soundEnded(Sound::Buzzer)); });
+    connect(&m_horn, &SoundDevice::done, this, [this] { carryOut(m_keeper.soundEnded(Sound::Horn)); });
 
     onLoad();
 }
@@ -62,8 +62,8 @@ void BoardWindow::updateTitle() {
 BoardWindow::~BoardWindow() {
     // The window object goes away without the operator closing it: release both sounds.
     if (!m_unloaded) {
-        m_buzzer.Close();
-        m_horn.Close();
+        m_buzzer.close();
+        m_horn.close();
     }
 }
 
@@ -122,7 +122,7 @@ void BoardWindow::openDevice(SoundDevice& device, const std::string& file, bool 
         return;
     }
     device.setFileName(path);
-    device.Open();
+    device.open();
 }
 
 void BoardWindow::onUnload() {
@@ -132,11 +132,11 @@ void BoardWindow::onUnload() {
     m_unloaded = true;
     m_tick.stop();
     m_minuteWake.stop();
-    if (!m_buzzer.FileName().isEmpty()) {
-        m_buzzer.Close();
+    if (!m_buzzer.fileName().isEmpty()) {
+        m_buzzer.close();
     }
-    if (!m_horn.FileName().isEmpty()) {
-        m_horn.Close();
+    if (!m_horn.fileName().isEmpty()) {
+        m_horn.close();
     }
     if (m_services.endProgram) {
         m_services.endProgram();
@@ -235,7 +235,7 @@ void BoardWindow::afterOptions() {
     m_view->refreshFromSettings();
     m_view->recordLayout();
     for (auto [device, file] : {std::pair{&m_buzzer, &m_settings.BuzzerFile}, std::pair{&m_horn, &m_settings.HornFile}}) {
-        device->Close();
+        device->close();
         openDevice(*device, *file, false);
     }
     carryOut(m_keeper.optionsChanged());
@@ -257,14 +257,14 @@ void BoardWindow::carryOut(const BoardEffects& effects) {
         }
         switch (e.kind) {
         case Kind::PlaySound:
-            device.Play();
+            device.play();
             emit soundStarted(e.sound == Sound::Horn);
             emit shownChanged();
             break;
         case Kind::CutSound:
         case Kind::SoundEnded:
-            device.Stop();
-            device.Prev();
+            device.stop();
+            device.prev();
             if (e.kind == Kind::SoundEnded) {
                 emit shownChanged();
             }
@@ -278,7 +278,7 @@ void BoardWindow::carryOut(const BoardEffects& effects) {
                 QToolTip::showText(box->mapToGlobal(box->rect().center()), QString::fromStdString(e.text), box);
             }
             break;
-        case Kind::SetNumLock:
+        case Kind::setNumLock:
             if (m_services.setNumLock) {
                 m_services.setNumLock(e.on);
             }

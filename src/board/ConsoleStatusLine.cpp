@@ -34,7 +34,7 @@ qreal layOut(QTextLayout& layout, qreal width) {
 
 // A key without a name (a custom key the tables do not know) is still named by its code.
 std::string keyName(std::int16_t code) {
-    const std::string name = KeyCodeToStr(code);
+    const std::string name = keyCodeToStr(code);
     return name.empty() ? QCoreApplication::translate("ConsoleStatusLine", "key %1").arg(code).toStdString() : name;
 }
 

@@ -56,13 +56,13 @@ public:
     QString typeName() const { return QStringLiteral("Shape"); }
     Kind kind() const { return m_kind; }
 
-    QColor FillColor() const { return m_fill; }
+    QColor fillColor() const { return m_fill; }
     void setFillColor(const QColor& c);
     bool filled() const { return m_filled; }
     void setFilled(bool filled);
-    QColor BorderColor() const { return m_border; }
+    QColor borderColor() const { return m_border; }
     void setBorderColor(const QColor& c);
-    double BorderWidth() const { return m_borderWidth; }
+    double borderWidth() const { return m_borderWidth; }
     void setBorderWidth(double width);
 
 protected:
@@ -83,9 +83,9 @@ public:
     LabelControl(const QString& text, QWidget* parent);
     QString typeName() const { return QStringLiteral("Label"); }
 
-    QColor ForeColor() const { return m_fore; }
+    QColor foreColor() const { return m_fore; }
     void setForeColor(const QColor& c);
-    double FontSize() const { return m_fontSize; }
+    double fontSize() const { return m_fontSize; }
     void setFontSize(double points);
     void setFontFace(const QString& family, bool bold);
     // An auto-sizing label takes the size of its text whenever the text or font changes.
@@ -113,7 +113,7 @@ public:
     explicit PictureBoxControl(QWidget* parent);
     QString typeName() const { return QStringLiteral("PictureBox"); }
 
-    QColor BackColor() const { return m_back; }
+    QColor backColor() const { return m_back; }
     void setBackColor(const QColor& c);
     void setFieldBox(bool field);
 

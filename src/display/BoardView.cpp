@@ -411,12 +411,12 @@ void BoardView::placeMarker() {
 }
 
 void BoardView::recordLayout() {
-    WindowScaling::RecordLayout(*this, m_layout);
+    window_scaling::recordLayout(*this, m_layout);
 }
 
 void BoardView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    WindowScaling::StretchLayout(*this, m_layout);
+    window_scaling::stretchLayout(*this, m_layout);
     // Every field moves with a resize, so the marker hides until a field next gets the focus.
     setMarkerShown(false);
     updateLabels();
@@ -436,7 +436,7 @@ double BoardView::layoutHeightTwips() const {
 }
 
 double BoardView::scaledSize(int points) const {
-    return LayoutScaling::RSize(points, outerWidthTwips(), outerHeightTwips());
+    return layout_scaling::rSize(points, outerWidthTwips(), outerHeightTwips());
 }
 
 void BoardView::updateLabels() {
@@ -451,7 +451,7 @@ void BoardView::updateLabels() {
         twips::setTop(label, twips::height(box) / 2 - twips::height(label) / 2);
         twips::setLeft(label, twips::width(box) / 2 - twips::width(label) / 2);
     }
-    WindowScaling::SetLedType(*this, m_settings.LEDType);
+    window_scaling::setLedType(*this, m_settings.LEDType);
     emit labelsChanged();
 }
 

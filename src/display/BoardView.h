@@ -57,7 +57,7 @@ public:
     double layoutHeightTwips() const override;
     QWidget* window() override { return this; }
     const std::vector<BoardControlRef>& controls() const override { return m_controls; }
-    const LayoutScaling::LayoutTable& layoutTable() const { return m_layout; }
+    const layout_scaling::LayoutTable& layoutTable() const { return m_layout; }
 
     // The nine field boxes in tab order (the order of game::Field).
     std::array<PictureBoxControl*, game::kFieldCount> fieldBoxes() const { return m_fields; }
@@ -102,7 +102,7 @@ private:
     BoardViewRole m_role;
     bool m_markerShown = false;
     std::vector<BoardControlRef> m_controls;
-    LayoutScaling::LayoutTable m_layout;
+    layout_scaling::LayoutTable m_layout;
 
     std::array<PictureBoxControl*, game::kFieldCount> m_fields{};
     PictureBoxControl* m_homeNameBox = nullptr;

@@ -7,33 +7,34 @@
 // a style sample. The program sets only its position, Size, Caption, style and colours; the control sizes itself.
 class LedDigit : public QWidget {
     Q_OBJECT
-    Q_PROPERTY(int Caption READ Caption WRITE setCaption)
-    Q_PROPERTY(int LedType READ LedType WRITE setLedType)
-    Q_PROPERTY(int Size READ Size WRITE setSize)
-    Q_PROPERTY(QColor LitColor READ LitColor WRITE setLitColor)
-    Q_PROPERTY(QColor BackColor READ BackColor WRITE setBackColor)
+    // The property names are the digit's own and are read by name: they keep their spelling.
+    Q_PROPERTY(int Caption READ caption WRITE setCaption)
+    Q_PROPERTY(int LedType READ ledType WRITE setLedType)
+    Q_PROPERTY(int Size READ ledSize WRITE setSize)
+    Q_PROPERTY(QColor LitColor READ litColor WRITE setLitColor)
+    Q_PROPERTY(QColor BackColor READ backColor WRITE setBackColor)
 
 public:
     explicit LedDigit(QWidget* parent = nullptr);
 
     // 0..9, or -1 when the digit is dark.
-    int Caption() const { return m_caption; }
+    int caption() const { return m_caption; }
     // A digit 0..9 shows that digit; any other number leaves the digit dark.
     void setCaption(int digit);
     // A one-character text holding a decimal digit shows that digit; any other text leaves the digit dark.
     void setCaption(const QString& text);
 
     // 0 "Lines" (seven segments), 1 "Dots" (5x7 matrix). Kept as given; every value but 1 draws as Lines.
-    int LedType() const { return m_ledType; }
+    int ledType() const { return m_ledType; }
     void setLedType(int type);
 
     // The digit size; the control takes the box of that size as its own width and height.
-    int Size() const { return m_size; }
+    int ledSize() const { return m_size; }
     void setSize(double size);
 
-    QColor LitColor() const { return m_litColor; }
+    QColor litColor() const { return m_litColor; }
     void setLitColor(const QColor& color);
-    QColor BackColor() const { return m_backColor; }
+    QColor backColor() const { return m_backColor; }
     void setBackColor(const QColor& color);
 
     QString typeName() const { return QStringLiteral("Lumidig"); }

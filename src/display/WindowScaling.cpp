@@ -3,46 +3,46 @@
 
 #include <QFontMetrics>
 
-namespace WindowScaling {
+namespace window_scaling {
 
-using LayoutScaling::roundHalfEven;
+using layout_scaling::roundHalfEven;
 
-void RecordLayout(LayoutWindow& window, LayoutScaling::LayoutTable& table) {
-    table = LayoutScaling::LayoutTable{};
+void recordLayout(LayoutWindow& window, layout_scaling::LayoutTable& table) {
+    table = layout_scaling::LayoutTable{};
     table.entries.reserve(window.controls().size() + 1);
-    table.OrigHeight = roundHalfEven(window.layoutHeightTwips());
-    table.OrigWidth = roundHalfEven(window.layoutWidthTwips());
+    table.origHeight = roundHalfEven(window.layoutHeightTwips());
+    table.origWidth = roundHalfEven(window.layoutWidthTwips());
     int index = 0;
     for (const BoardControlRef& c : window.controls()) {
-        LayoutScaling::LayoutEntry e;
+        layout_scaling::LayoutEntry e;
         e.control = index++;
         const QString& type = c.typeName;
         if (type == QLatin1String("Lumidig")) {
-            e.Size = roundHalfEven(static_cast<const LedDigit*>(c.widget)->Size());
+            e.size = roundHalfEven(static_cast<const LedDigit*>(c.widget)->ledSize());
         } else if (type == QLatin1String("PictureBox") || type == QLatin1String("Image")) {
-            e.Height = roundHalfEven(twips::height(c.widget));
-            e.Width = roundHalfEven(twips::width(c.widget));
+            e.height = roundHalfEven(twips::height(c.widget));
+            e.width = roundHalfEven(twips::width(c.widget));
         } else if (type == QLatin1String("Label")) {
-            e.Height = roundHalfEven(twips::height(c.widget));
-            e.Width = roundHalfEven(twips::width(c.widget));
+            e.height = roundHalfEven(twips::height(c.widget));
+            e.width = roundHalfEven(twips::width(c.widget));
             const auto* label = static_cast<const LabelControl*>(c.widget);
-            e.FontSize = roundHalfEven(label->FontSize());
-            e.TextWidth = roundHalfEven(
+            e.fontSize = roundHalfEven(label->fontSize());
+            e.textWidth = roundHalfEven(
                 static_cast<double>(QFontMetrics(label->font()).horizontalAdvance(label->text()) * twips::kPerPixel));
         } else if (type == QLatin1String("Shape")) {
-            e.Height = roundHalfEven(twips::height(c.widget));
-            e.Width = roundHalfEven(twips::width(c.widget));
-            e.BorderWidth = roundHalfEven(static_cast<const ShapeControl*>(c.widget)->BorderWidth());
+            e.height = roundHalfEven(twips::height(c.widget));
+            e.width = roundHalfEven(twips::width(c.widget));
+            e.borderWidth = roundHalfEven(static_cast<const ShapeControl*>(c.widget)->borderWidth());
         } else {
             continue;
         }
-        e.Left = roundHalfEven(twips::left(c.widget));
-        e.Top = roundHalfEven(twips::top(c.widget));
+        e.left = roundHalfEven(twips::left(c.widget));
+        e.top = roundHalfEven(twips::top(c.widget));
         table.entries.push_back(e);
     }
 }
 
-void StretchLayout(LayoutWindow& window, const LayoutScaling::LayoutTable& table) {
+void stretchLayout(LayoutWindow& window, const layout_scaling::LayoutTable& table) {
     QWidget* w = window.window();
     if (w->isMinimized() || !table.recorded()) {
         return;
@@ -54,39 +54,39 @@ void StretchLayout(LayoutWindow& window, const LayoutScaling::LayoutTable& table
     const double width = window.layoutWidthTwips();
     const double height = window.layoutHeightTwips();
     const auto& controls = window.controls();
-    for (const LayoutScaling::LayoutEntry& e : table.entries) {
+    for (const layout_scaling::LayoutEntry& e : table.entries) {
         if (e.control < 0 || static_cast<std::size_t>(e.control) >= controls.size()) {
             continue;
         }
         const BoardControlRef& c = controls[static_cast<std::size_t>(e.control)];
-        const LayoutScaling::StretchedEntry s = LayoutScaling::stretch(e, table, width, height);
-        if (s.Left) {
-            twips::setLeft(c.widget, *s.Left);
+        const layout_scaling::StretchedEntry s = layout_scaling::stretch(e, table, width, height);
+        if (s.left) {
+            twips::setLeft(c.widget, *s.left);
         }
-        if (s.Top) {
-            twips::setTop(c.widget, *s.Top);
+        if (s.top) {
+            twips::setTop(c.widget, *s.top);
         }
-        if (s.Width) {
-            twips::setWidth(c.widget, *s.Width);
+        if (s.width) {
+            twips::setWidth(c.widget, *s.width);
         }
-        if (s.Height) {
-            twips::setHeight(c.widget, *s.Height);
+        if (s.height) {
+            twips::setHeight(c.widget, *s.height);
         }
-        if (s.FontSize) {
-            static_cast<LabelControl*>(c.widget)->setFontSize(*s.FontSize);
+        if (s.fontSize) {
+            static_cast<LabelControl*>(c.widget)->setFontSize(*s.fontSize);
         }
-        if (s.BorderWidth) {
-            static_cast<ShapeControl*>(c.widget)->setBorderWidth(*s.BorderWidth);
+        if (s.borderWidth) {
+            static_cast<ShapeControl*>(c.widget)->setBorderWidth(*s.borderWidth);
         }
-        if (s.Size) {
-            static_cast<LedDigit*>(c.widget)->setSize(*s.Size);
+        if (s.size) {
+            static_cast<LedDigit*>(c.widget)->setSize(*s.size);
         }
     }
     w->setUpdatesEnabled(wasEnabled);
     w->update();
 }
 
-void SetLedType(LayoutWindow& window, int value) {
+void setLedType(LayoutWindow& window, int value) {
     for (const BoardControlRef& c : window.controls()) {
         if (c.typeName == QLatin1String("Lumidig") || c.typeName == QLatin1String("Glowdig") ||
             c.typeName == QLatin1String("Beamdig")) {
@@ -95,4 +95,4 @@ void SetLedType(LayoutWindow& window, int value) {
     }
 }
 
-} // namespace WindowScaling
+} // namespace window_scaling

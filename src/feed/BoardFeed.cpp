@@ -126,7 +126,7 @@ void BoardFeed::refresh() {
     m_refreshQueued = false;
     if (m_board != nullptr &&
         feedWatchesTenths(m_board->scorekeeper().clockRunning(0), m_board->scorekeeper().peekClock(0))) {
-        const std::int64_t now = m_engine.Source().nowMillis();
+        const std::int64_t now = m_engine.source().nowMillis();
         std::int64_t tenth = now / 100;
         if (now % 100 != 0 && now < 0) {
             --tenth;

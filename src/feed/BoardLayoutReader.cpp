@@ -25,16 +25,16 @@ LayoutAlign alignOf(Qt::Alignment a) {
 } // namespace
 
 BoardLayout readBoardLayout(const BoardView& board) {
-    const LayoutScaling::LayoutTable& table = board.layoutTable();
+    const layout_scaling::LayoutTable& table = board.layoutTable();
     BoardLayout layout;
-    layout.origWidth = table.OrigWidth;
-    layout.origHeight = table.OrigHeight;
-    layout.frameWidth = LayoutScaling::roundHalfEven(board.outerWidthTwips() - board.layoutWidthTwips());
-    layout.frameHeight = LayoutScaling::roundHalfEven(board.outerHeightTwips() - board.layoutHeightTwips());
+    layout.origWidth = table.origWidth;
+    layout.origHeight = table.origHeight;
+    layout.frameWidth = layout_scaling::roundHalfEven(board.outerWidthTwips() - board.layoutWidthTwips());
+    layout.frameHeight = layout_scaling::roundHalfEven(board.outerHeightTwips() - board.layoutHeightTwips());
     layout.lostText = QCoreApplication::translate("BoardFeed", "Connection lost").toStdString();
     const std::vector<BoardControlRef>& controls = board.controls();
-    QHash<int, const LayoutScaling::LayoutEntry*> recorded;
-    for (const LayoutScaling::LayoutEntry& e : table.entries) {
+    QHash<int, const layout_scaling::LayoutEntry*> recorded;
+    for (const layout_scaling::LayoutEntry& e : table.entries) {
         recorded.insert(e.control, &e);
     }
     QHash<const QWidget*, int> index;
@@ -47,15 +47,15 @@ BoardLayout readBoardLayout(const BoardView& board) {
         c.element = elements[ref.name]++;
         c.parent = index.value(ref.widget->parentWidget(), -1);
         c.hidden = ref.widget->isHidden();
-        if (const LayoutScaling::LayoutEntry* e = recorded.value(static_cast<int>(i), nullptr)) {
-            c.left = e->Left;
-            c.top = e->Top;
-            c.width = e->Width;
-            c.height = e->Height;
-            c.size = e->Size;
-            c.borderWidth = e->BorderWidth;
-            c.fontPoints = e->FontSize;
-            c.textWidth = e->TextWidth;
+        if (const layout_scaling::LayoutEntry* e = recorded.value(static_cast<int>(i), nullptr)) {
+            c.left = e->left;
+            c.top = e->top;
+            c.width = e->width;
+            c.height = e->height;
+            c.size = e->size;
+            c.borderWidth = e->borderWidth;
+            c.fontPoints = e->fontSize;
+            c.textWidth = e->textWidth;
         } else {
             // Not recorded (an empty click area): nothing to draw.
             c.hidden = true;
@@ -67,14 +67,14 @@ BoardLayout readBoardLayout(const BoardView& board) {
         if (ref.typeName == QLatin1String("Lumidig")) {
             const auto* d = static_cast<const LedDigit*>(ref.widget);
             c.type = LayoutControlType::Digit;
-            c.lit = ole(d->LitColor());
-            c.back = ole(d->BackColor());
+            c.lit = ole(d->litColor());
+            c.back = ole(d->backColor());
         } else if (ref.typeName == QLatin1String("Shape")) {
             const auto* s = static_cast<const ShapeControl*>(ref.widget);
             c.type = LayoutControlType::Shape;
-            c.border = ole(s->BorderColor());
+            c.border = ole(s->borderColor());
             if (s->filled()) {
-                c.fill = ole(s->FillColor());
+                c.fill = ole(s->fillColor());
             }
             c.kind = s->kind() == ShapeControl::Kind::Oval     ? LayoutShapeKind::Oval
                      : s->kind() == ShapeControl::Kind::Circle ? LayoutShapeKind::Circle
@@ -87,10 +87,10 @@ BoardLayout readBoardLayout(const BoardView& board) {
             c.family = l->font().family().toStdString();
             c.align = alignOf(l->alignment());
             c.alignTop = (l->alignment() & Qt::AlignTop) != 0;
-            c.fore = ole(l->ForeColor());
+            c.fore = ole(l->foreColor());
         } else if (ref.typeName == QLatin1String("PictureBox")) {
             c.type = LayoutControlType::Box;
-            c.back = ole(static_cast<const PictureBoxControl*>(ref.widget)->BackColor());
+            c.back = ole(static_cast<const PictureBoxControl*>(ref.widget)->backColor());
         } else {
             c.hidden = true;
         }

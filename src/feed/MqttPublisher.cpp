@@ -340,7 +340,7 @@ void MqttPublisher::sendEvents(const std::vector<std::string>& events) {
 void MqttPublisher::refresh() {
     m_refreshQueued = false;
     const bool running = clockRunning();
-    const std::int64_t now = m_engine.Source().nowMillis();
+    const std::int64_t now = m_engine.source().nowMillis();
     if (running) {
         // The remaining times the state holds turn at each whole tenth of the engine's clock.
         std::int64_t tenth = now / 100;
@@ -373,7 +373,7 @@ void MqttPublisher::sendState() {
     }
     m_link->publish(m_stateTopic, m_newest, 1, true);
     m_sent = m_newest;
-    m_sentAt = m_engine.Source().nowMillis();
+    m_sentAt = m_engine.source().nowMillis();
 }
 
 void MqttPublisher::linkUp() {

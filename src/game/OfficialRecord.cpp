@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
+#include <cstddef>
 
 using namespace Qt::StringLiterals;
 
@@ -64,7 +65,7 @@ RecordTime OfficialRecord::now() const {
 RuleBookSettings OfficialRecord::settings() const {
     RuleBookSettings settings;
     const TimeValue set = m_board.state().clocks[0].setTime;
-    if (set >= secondsToTime(60) && set <= secondsToTime(99 * 60)) {
+    if (set >= secondsToTime(60) && set <= secondsToTime(std::int64_t{99} * 60)) {
         settings.periodLength = set;
     }
     return settings;

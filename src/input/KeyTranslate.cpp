@@ -13,18 +13,18 @@
 #define RINKMASTER_X11_LAYOUT 1
 #endif
 
-static_assert(qtkey::Escape == Qt::Key_Escape && qtkey::Tab == Qt::Key_Tab && qtkey::Backtab == Qt::Key_Backtab);
-static_assert(qtkey::Backspace == Qt::Key_Backspace && qtkey::Return == Qt::Key_Return);
-static_assert(qtkey::Enter == Qt::Key_Enter && qtkey::Insert == Qt::Key_Insert && qtkey::Delete == Qt::Key_Delete);
-static_assert(qtkey::Pause == Qt::Key_Pause && qtkey::Print == Qt::Key_Print && qtkey::SysReq == Qt::Key_SysReq);
-static_assert(qtkey::Clear == Qt::Key_Clear && qtkey::Home == Qt::Key_Home && qtkey::End == Qt::Key_End);
-static_assert(qtkey::Left == Qt::Key_Left && qtkey::Up == Qt::Key_Up && qtkey::Right == Qt::Key_Right);
-static_assert(qtkey::Down == Qt::Key_Down && qtkey::PageUp == Qt::Key_PageUp && qtkey::PageDown == Qt::Key_PageDown);
-static_assert(qtkey::Shift == Qt::Key_Shift && qtkey::Control == Qt::Key_Control && qtkey::Meta == Qt::Key_Meta);
-static_assert(qtkey::Alt == Qt::Key_Alt && qtkey::CapsLock == Qt::Key_CapsLock && qtkey::NumLock == Qt::Key_NumLock);
-static_assert(qtkey::ScrollLock == Qt::Key_ScrollLock && qtkey::F1 == Qt::Key_F1 && qtkey::F24 == Qt::Key_F24);
-static_assert(qtkey::Super_L == Qt::Key_Super_L && qtkey::Super_R == Qt::Key_Super_R && qtkey::Menu == Qt::Key_Menu);
-static_assert(qtkey::AltGr == Qt::Key_AltGr && qtkey::Space == Qt::Key_Space);
+static_assert(qtkey::kEscape == Qt::Key_Escape && qtkey::kTab == Qt::Key_Tab && qtkey::kBacktab == Qt::Key_Backtab);
+static_assert(qtkey::kBackspace == Qt::Key_Backspace && qtkey::kReturn == Qt::Key_Return);
+static_assert(qtkey::kEnter == Qt::Key_Enter && qtkey::kInsert == Qt::Key_Insert && qtkey::kDelete == Qt::Key_Delete);
+static_assert(qtkey::kPause == Qt::Key_Pause && qtkey::kPrint == Qt::Key_Print && qtkey::kSysReq == Qt::Key_SysReq);
+static_assert(qtkey::kClear == Qt::Key_Clear && qtkey::kHome == Qt::Key_Home && qtkey::kEnd == Qt::Key_End);
+static_assert(qtkey::kLeft == Qt::Key_Left && qtkey::kUp == Qt::Key_Up && qtkey::kRight == Qt::Key_Right);
+static_assert(qtkey::kDown == Qt::Key_Down && qtkey::kPageUp == Qt::Key_PageUp && qtkey::kPageDown == Qt::Key_PageDown);
+static_assert(qtkey::kShift == Qt::Key_Shift && qtkey::kControl == Qt::Key_Control && qtkey::kMeta == Qt::Key_Meta);
+static_assert(qtkey::kAlt == Qt::Key_Alt && qtkey::kCapsLock == Qt::Key_CapsLock && qtkey::kNumLock == Qt::Key_NumLock);
+static_assert(qtkey::kScrollLock == Qt::Key_ScrollLock && qtkey::kF1 == Qt::Key_F1 && qtkey::kF24 == Qt::Key_F24);
+static_assert(qtkey::kSuperL == Qt::Key_Super_L && qtkey::kSuperR == Qt::Key_Super_R && qtkey::kMenu == Qt::Key_Menu);
+static_assert(qtkey::kAltGr == Qt::Key_AltGr && qtkey::kSpace == Qt::Key_Space);
 
 namespace {
 

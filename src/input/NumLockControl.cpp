@@ -1,8 +1,8 @@
 #include "NumLockControl.h"
 
-namespace NumLockControl {
+namespace num_lock_control {
 
-void SetNumLock(bool wanted) {
+void setNumLock(bool wanted) {
     const std::optional<bool> current = num_lock_platform::readNumLock();
     if (!current || *current == wanted) {
         return;

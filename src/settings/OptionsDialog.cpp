@@ -293,9 +293,9 @@ void OptionsDialog::buildTextTab(QWidget* page) {
     publicScreenCombo->setObjectName(QStringLiteral("cmbPublicScreen"));
     twips::place(publicScreenCombo, 120, 360, 4575, 375);
     // The number of each penalised player beside the penalty time, as the scorekeeper notes it.
-    m_showPlayerNumbers = new QCheckBox(tr("Show player numbers in the penalty boxes"), page);
-    m_showPlayerNumbers->setObjectName(QStringLiteral("chkShowPlayerNumbers"));
-    twips::place(m_showPlayerNumbers, 360, 5400, 4815, 375);
+    showPlayerNumbersCheck = new QCheckBox(tr("Show player numbers in the penalty boxes"), page);
+    showPlayerNumbersCheck->setObjectName(QStringLiteral("chkShowPlayerNumbers"));
+    twips::place(showPlayerNumbersCheck, 360, 5400, 4815, 375);
 
     connect(homeTextEdit, &QLineEdit::textChanged, this, [this] { onHomeTextChanged(); });
     connect(visitorTextEdit, &QLineEdit::textChanged, this, [this] { onVisitorTextChanged(); });
@@ -369,7 +369,7 @@ void OptionsDialog::fillFromSettings() {
     onLedTypeChosen();
 
     penaltyRulesCheck->setChecked(s.PenaltyRules);
-    m_showPlayerNumbers->setChecked(s.ShowPlayerNumbers);
+    showPlayerNumbersCheck->setChecked(s.ShowPlayerNumbers);
 
     // A name equal to what the box already shows changes nothing, so the stored size is kept for the
     // default names.
@@ -427,7 +427,7 @@ WorkingKeys OptionsDialog::workingKeys() const {
 }
 
 void OptionsDialog::showKeyName(QLabel* label, std::int16_t keyCode) {
-    label->setText(QString::fromStdString(KeyCodeToStr(keyCode)));
+    label->setText(QString::fromStdString(keyCodeToStr(keyCode)));
 }
 
 void OptionsDialog::changeColor(ColorSample* sample) {
@@ -550,7 +550,7 @@ void OptionsDialog::onOkClicked() {
 
     s.LEDType = static_cast<std::int16_t>(ledTypeCombo->currentIndex());
     s.PenaltyRules = penaltyRulesCheck->isChecked();
-    s.ShowPlayerNumbers = m_showPlayerNumbers->isChecked();
+    s.ShowPlayerNumbers = showPlayerNumbersCheck->isChecked();
     // An untouched choice keeps the stored screen, even while the command line has put another one in use.
     const QString chosenScreen = publicScreenCombo->currentData().toString();
     m_publicScreenChanged = chosenScreen != m_publicScreenShown;

@@ -147,7 +147,7 @@ public:
     LabelControl* homePreviewLabel = nullptr;
     LabelControl* visitorPreviewLabel = nullptr;
     QCheckBox* penaltyRulesCheck = nullptr;
-    QCheckBox* m_showPlayerNumbers = nullptr;
+    QCheckBox* showPlayerNumbersCheck = nullptr;
     QGroupBox* publicScreenFrame = nullptr;
     QComboBox* publicScreenCombo = nullptr;
 

@@ -18,17 +18,17 @@ public:
     explicit SoundDevice(QObject* parent = nullptr);
     ~SoundDevice() override;
 
-    QString FileName() const { return m_fileName; }
+    QString fileName() const { return m_fileName; }
     void setFileName(const QString& fileName) { m_fileName = fileName; }
 
-    virtual void Open() = 0;
-    virtual void Play() = 0;
-    virtual void Stop() = 0;
-    virtual void Prev() = 0;
-    virtual void Close() = 0;
+    virtual void open() = 0;
+    virtual void play() = 0;
+    virtual void stop() = 0;
+    virtual void prev() = 0;
+    virtual void close() = 0;
 
 signals:
-    void Done();
+    void done();
 
 private:
     QString m_fileName;

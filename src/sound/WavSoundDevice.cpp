@@ -104,9 +104,9 @@ QAudioDevice WavSoundDevice::outputDevice() const {
     return QMediaDevices::defaultAudioOutput();
 }
 
-void WavSoundDevice::Open() {
-    Close();
-    m_sound = decodeSoundFile(FileName());
+void WavSoundDevice::open() {
+    close();
+    m_sound = decodeSoundFile(fileName());
     if (!isOpen()) {
         return;
     }
@@ -117,7 +117,7 @@ void WavSoundDevice::Open() {
     }
 }
 
-void WavSoundDevice::Play() {
+void WavSoundDevice::play() {
     if (m_playing) {
         return;
     }
@@ -159,19 +159,19 @@ void WavSoundDevice::onDeadline() {
     endPlayback(EndReason::Finished);
 }
 
-void WavSoundDevice::Stop() {
+void WavSoundDevice::stop() {
     if (m_playing) {
         endPlayback(EndReason::Interrupted);
     }
 }
 
-void WavSoundDevice::Prev() {
-    Stop();
+void WavSoundDevice::prev() {
+    stop();
     m_position = 0;
 }
 
-void WavSoundDevice::Close() {
-    Stop();
+void WavSoundDevice::close() {
+    stop();
     releaseSink();
     m_sound = DecodedSound{};
     m_pcm.clear();
@@ -285,7 +285,7 @@ long long WavSoundDevice::playedFrames() const {
 
 void WavSoundDevice::reportDone() {
     QMetaObject::invokeMethod(
-        this, [this] { emit Done(); }, Qt::QueuedConnection);
+        this, [this] { emit done(); }, Qt::QueuedConnection);
 }
 
 void WavSoundDevice::releaseSink() {

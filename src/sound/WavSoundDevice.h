@@ -33,11 +33,11 @@ public:
     explicit WavSoundDevice(QObject* parent = nullptr);
     ~WavSoundDevice() override;
 
-    void Open() override;
-    void Play() override;
-    void Stop() override;
-    void Prev() override;
-    void Close() override;
+    void open() override;
+    void play() override;
+    void stop() override;
+    void prev() override;
+    void close() override;
 
     bool isOpen() const { return !m_sound.isEmpty(); }
     bool isPlaying() const { return m_playing; }

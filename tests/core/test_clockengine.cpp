@@ -16,7 +16,7 @@ struct ParseCase {
 class ParseEnteredTimeTest : public ::testing::TestWithParam<ParseCase> {};
 
 TEST_P(ParseEnteredTimeTest, ReadsTypedTime) {
-    EXPECT_EQ(ParseEnteredTime(GetParam().typed), GetParam().expected) << GetParam().typed;
+    EXPECT_EQ(parseEnteredTime(GetParam().typed), GetParam().expected) << GetParam().typed;
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, ParseEnteredTimeTest,
@@ -30,7 +30,7 @@ INSTANTIATE_TEST_SUITE_P(Examples, ParseEnteredTimeTest,
                                            ParseCase{"-1", kNoTime}, ParseCase{"1.100", s(70)},
                                            ParseCase{".", 0}, ParseCase{"00000099", s(99 * 60)}));
 
-TEST(ParseEnteredTime, RandomTextNeverCrashesNorAnswersNegative) {
+TEST(parseEnteredTime, RandomTextNeverCrashesNorAnswersNegative) {
     std::mt19937 rng(12345);
     const std::string alphabet = "0123456789..-+ x\xff\x80";
     for (int i = 0; i < 200000; ++i) {
@@ -38,7 +38,7 @@ TEST(ParseEnteredTime, RandomTextNeverCrashesNorAnswersNegative) {
         for (char& c : text) {
             c = alphabet[rng() % alphabet.size()];
         }
-        const TimeValue t = ParseEnteredTime(text);
+        const TimeValue t = parseEnteredTime(text);
         ASSERT_TRUE(t == kNoTime || (t >= 0 && t <= s(99 * 60 + 99.9))) << text;
     }
 }
@@ -91,60 +91,60 @@ INSTANTIATE_TEST_SUITE_P(Examples, PenaltyFaceTest,
                                            PenaltyFaceCase{59.9, {0, 0, 1}}, PenaltyFaceCase{0.1, {1, 0, 0}},
                                            PenaltyFaceCase{0, {0, 0, 0}}, PenaltyFaceCase{599, {9, 5, 9}}));
 
-TEST(WholeDivide, FloorsAndClamps) {
-    EXPECT_EQ(WholeDivide(s(600), s(600)), 1);
-    EXPECT_EQ(WholeDivide(s(599.9), s(600)), 0);
-    EXPECT_EQ(WholeDivide(s(-0.1), s(60)), -1);
-    EXPECT_EQ(WholeDivide(s(1e9), s(1)), 32767);
-    EXPECT_EQ(WholeDivide(s(5), 0), 0);
+TEST(wholeDivide, FloorsAndClamps) {
+    EXPECT_EQ(wholeDivide(s(600), s(600)), 1);
+    EXPECT_EQ(wholeDivide(s(599.9), s(600)), 0);
+    EXPECT_EQ(wholeDivide(s(-0.1), s(60)), -1);
+    EXPECT_EQ(wholeDivide(s(1e9), s(1)), 32767);
+    EXPECT_EQ(wholeDivide(s(5), 0), 0);
 }
 
 class EngineTest : public ::testing::Test {
 protected:
-    ManualClockSource now;
-    ClockEngine engine{now};
+    ManualClockSource m_now;
+    ClockEngine m_engine{m_now};
 };
 
 TEST_F(EngineTest, SetClockNeverStartedReadsItsTime) {
-    engine.SetClock(s(600), 0, 0);
-    now.advance(3'600'000);
-    EXPECT_EQ(engine.ClockValue(0), s(600));
-    EXPECT_EQ(engine.IsClockRunning(0), 0);
+    m_engine.setClock(s(600), 0, 0);
+    m_now.advance(3'600'000);
+    EXPECT_EQ(m_engine.clockValue(0), s(600));
+    EXPECT_EQ(m_engine.isClockRunning(0), 0);
 }
 
 TEST_F(EngineTest, TenthsAreCutBeforeSubtracting) {
-    engine.SetClock(s(600), 0, 0);
-    now.setMillis(1'000'950); // hh:mm:ss.950
-    engine.StartClock(0);
-    now.setMillis(1'001'050); // the next second's .050
-    EXPECT_EQ(engine.ClockValue(0), s(599.9));
+    m_engine.setClock(s(600), 0, 0);
+    m_now.setMillis(1'000'950); // hh:mm:ss.950
+    m_engine.startClock(0);
+    m_now.setMillis(1'001'050); // the next second's .050
+    EXPECT_EQ(m_engine.clockValue(0), s(599.9));
 }
 
 TEST_F(EngineTest, RunsOutToExactlyZeroAndStaysThere) {
-    engine.SetClock(s(2), 0, 0);
-    engine.StartClock(0);
-    now.advance(5'000);
-    EXPECT_EQ(engine.ClockValue(0), 0);
-    EXPECT_EQ(engine.IsClockRunning(0), -1);
-    engine.StopClock(0);
-    EXPECT_EQ(engine.ClockValue(0), 0);
-    engine.StartClock(0);
-    now.advance(1'000);
-    EXPECT_EQ(engine.ClockValue(0), 0);
+    m_engine.setClock(s(2), 0, 0);
+    m_engine.startClock(0);
+    m_now.advance(5'000);
+    EXPECT_EQ(m_engine.clockValue(0), 0);
+    EXPECT_EQ(m_engine.isClockRunning(0), -1);
+    m_engine.stopClock(0);
+    EXPECT_EQ(m_engine.clockValue(0), 0);
+    m_engine.startClock(0);
+    m_now.advance(1'000);
+    EXPECT_EQ(m_engine.clockValue(0), 0);
 }
 
 TEST_F(EngineTest, StopChargesUpToTheMomentOfStopping) {
-    engine.SetClock(s(600), 0, 0);
-    engine.StartClock(0);
-    now.advance(10'000);
-    EXPECT_EQ(engine.ClockValue(0), s(590));
-    now.advance(980);
-    engine.StopClock(0);
-    now.advance(60'000);
-    EXPECT_EQ(engine.ClockValue(0), s(589.1));
-    engine.StartClock(0);
-    now.advance(1'000);
-    EXPECT_EQ(engine.ClockValue(0), s(588.1));
+    m_engine.setClock(s(600), 0, 0);
+    m_engine.startClock(0);
+    m_now.advance(10'000);
+    EXPECT_EQ(m_engine.clockValue(0), s(590));
+    m_now.advance(980);
+    m_engine.stopClock(0);
+    m_now.advance(60'000);
+    EXPECT_EQ(m_engine.clockValue(0), s(589.1));
+    m_engine.startClock(0);
+    m_now.advance(1'000);
+    EXPECT_EQ(m_engine.clockValue(0), s(588.1));
 }
 
 // One run between a start and a stop. The clock was last read some time before the stop (the board reads it
@@ -165,22 +165,22 @@ TEST_P(StopChargeTest, KeepsExactlyTheTimeThatRan) {
     const RunCase& c = GetParam();
     ManualClockSource now;
     ClockEngine engine{now};
-    engine.SetClock(s(c.setSeconds), 0, c.clock);
+    engine.setClock(s(c.setSeconds), 0, c.clock);
     now.setMillis(c.startMillis);
-    engine.StartClock(c.clock);
+    engine.startClock(c.clock);
     if (c.lastReadMillis >= 0) {
         now.setMillis(c.startMillis + c.lastReadMillis);
-        engine.ClockValue(c.clock);
+        engine.clockValue(c.clock);
     }
     now.setMillis(c.startMillis + c.runMillis);
-    engine.StopClock(c.clock);
-    EXPECT_EQ(engine.ClockValue(c.clock), s(c.expectedSeconds)) << c.name;
-    EXPECT_EQ(engine.PeekClockValue(c.clock), s(c.expectedSeconds)) << c.name;
-    EXPECT_EQ(engine.Snapshot()[static_cast<std::size_t>(c.clock)].used, s(c.setSeconds) - s(c.expectedSeconds))
+    engine.stopClock(c.clock);
+    EXPECT_EQ(engine.clockValue(c.clock), s(c.expectedSeconds)) << c.name;
+    EXPECT_EQ(engine.peekClockValue(c.clock), s(c.expectedSeconds)) << c.name;
+    EXPECT_EQ(engine.snapshot()[static_cast<std::size_t>(c.clock)].used, s(c.setSeconds) - s(c.expectedSeconds))
         << c.name;
     // The stoppage takes nothing more.
     now.advance(90'000);
-    EXPECT_EQ(engine.ClockValue(c.clock), s(c.expectedSeconds)) << c.name;
+    EXPECT_EQ(engine.clockValue(c.clock), s(c.expectedSeconds)) << c.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -209,81 +209,81 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 TEST_F(EngineTest, SettingARunningClockStopsItAtTheNewTimeWhole) {
-    engine.SetClock(s(600), 0, 1);
-    engine.StartClock(1);
-    now.advance(10'000);
-    engine.SetClock(s(120), 0, 1);
-    EXPECT_EQ(engine.IsClockRunning(1), 0);
-    EXPECT_EQ(engine.ClockValue(1), s(120));
-    engine.StartClock(1);
-    now.advance(1'000);
-    engine.StopClock(1);
-    EXPECT_EQ(engine.ClockValue(1), s(119));
+    m_engine.setClock(s(600), 0, 1);
+    m_engine.startClock(1);
+    m_now.advance(10'000);
+    m_engine.setClock(s(120), 0, 1);
+    EXPECT_EQ(m_engine.isClockRunning(1), 0);
+    EXPECT_EQ(m_engine.clockValue(1), s(120));
+    m_engine.startClock(1);
+    m_now.advance(1'000);
+    m_engine.stopClock(1);
+    EXPECT_EQ(m_engine.clockValue(1), s(119));
 }
 
 TEST_F(EngineTest, TenStopsOfOnePointThreeSecondsTakeThirteenSeconds) {
-    engine.SetClock(s(600), 0, 0);
-    now.setMillis(500'000);
+    m_engine.setClock(s(600), 0, 0);
+    m_now.setMillis(500'000);
     for (int run = 0; run < 10; ++run) {
-        engine.StartClock(0);
+        m_engine.startClock(0);
         // The board reads the clock when the whole second it shows turns, never at the stop.
-        now.advance(1'000);
-        engine.ClockValue(0);
-        now.advance(300);
-        engine.StopClock(0);
-        now.advance(2'000);
+        m_now.advance(1'000);
+        m_engine.clockValue(0);
+        m_now.advance(300);
+        m_engine.stopClock(0);
+        m_now.advance(2'000);
     }
-    EXPECT_EQ(engine.ClockValue(0), s(587));
+    EXPECT_EQ(m_engine.clockValue(0), s(587));
 }
 
 TEST_F(EngineTest, StartingARunningClockKeepsItsStamp) {
-    engine.SetClock(s(100), 0, 1);
-    engine.StartClock(1);
-    now.advance(4'000);
-    engine.StartClock(1);
-    now.advance(1'000);
-    EXPECT_EQ(engine.ClockValue(1), s(95));
+    m_engine.setClock(s(100), 0, 1);
+    m_engine.startClock(1);
+    m_now.advance(4'000);
+    m_engine.startClock(1);
+    m_now.advance(1'000);
+    EXPECT_EQ(m_engine.clockValue(1), s(95));
 }
 
 TEST_F(EngineTest, LongRunsAcrossMidnightMeasureExactly) {
     // A monotonic source has no midnight; a whole day of running is still exact to the tenth.
-    engine.SetClock(s(99 * 60 + 59), 0, 0);
-    now.setMillis(86'399'950);
-    engine.StartClock(0);
-    now.setMillis(86'400'000 + 1'049);
-    EXPECT_EQ(engine.ClockValue(0), s(99 * 60 + 59 - 1.1));
+    m_engine.setClock(s(99 * 60 + 59), 0, 0);
+    m_now.setMillis(86'399'950);
+    m_engine.startClock(0);
+    m_now.setMillis(86'400'000 + 1'049);
+    EXPECT_EQ(m_engine.clockValue(0), s(99 * 60 + 59 - 1.1));
 }
 
 TEST_F(EngineTest, WallClockJumpsCannotMoveARunningClock) {
     // The engine reads only its monotonic source; the wall clock is not an input at all. A source that
     // (wrongly) went backwards is treated as no time passing, never as time given back.
-    engine.SetClock(s(600), 0, 0);
-    now.setMillis(50'000);
-    engine.StartClock(0);
-    now.setMillis(40'000);
-    EXPECT_EQ(engine.ClockValue(0), s(600));
+    m_engine.setClock(s(600), 0, 0);
+    m_now.setMillis(50'000);
+    m_engine.startClock(0);
+    m_now.setMillis(40'000);
+    EXPECT_EQ(m_engine.clockValue(0), s(600));
 }
 
 TEST_F(EngineTest, CountUpClockAddsItsTimes) {
-    engine.SetClock(s(10), -1, 2);
-    engine.StartClock(2);
-    now.advance(3'000);
-    EXPECT_EQ(engine.ClockValue(2), s(13));
+    m_engine.setClock(s(10), -1, 2);
+    m_engine.startClock(2);
+    m_now.advance(3'000);
+    EXPECT_EQ(m_engine.clockValue(2), s(13));
 }
 
 TEST_F(EngineTest, ClockNumbersOutOfRangeTouchNothing) {
     int beeps = 0;
-    engine.beep = [&] { ++beeps; };
-    engine.SetClock(s(600), 0, 0);
+    m_engine.beep = [&] { ++beeps; };
+    m_engine.setClock(s(600), 0, 0);
     for (int n : {5, 6, 100, -1, -32768, 32767}) {
-        engine.SetClock(s(1), 0, n);
-        engine.StartClock(n);
-        engine.StopClock(n);
-        EXPECT_EQ(engine.ClockValue(n), 0);
-        EXPECT_EQ(engine.IsClockRunning(n), 0);
+        m_engine.setClock(s(1), 0, n);
+        m_engine.startClock(n);
+        m_engine.stopClock(n);
+        EXPECT_EQ(m_engine.clockValue(n), 0);
+        EXPECT_EQ(m_engine.isClockRunning(n), 0);
     }
     EXPECT_EQ(beeps, 6);
-    EXPECT_EQ(engine.ClockValue(0), s(600));
+    EXPECT_EQ(m_engine.clockValue(0), s(600));
 }
 
 struct EntryCase {
@@ -299,10 +299,10 @@ TEST_P(EnterTimeKeyTest, TypedTime) {
     ClockEngine engine(now);
     TimeValue last = kNoTime;
     for (const char* k = GetParam().keys; *k; ++k) {
-        last = engine.EnterTimeKey("lumTime", *k, GetParam().limit);
+        last = engine.enterTimeKey("lumTime", *k, GetParam().limit);
     }
     EXPECT_EQ(last, GetParam().expected) << GetParam().keys;
-    EXPECT_TRUE(engine.EntryText.empty());
+    EXPECT_TRUE(engine.entryText.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -312,13 +312,13 @@ INSTANTIATE_TEST_SUITE_P(
                       EntryCase{"99.59\r", 5999, s(5999)}, EntryCase{"99.60\r", 5999, kNoTime},
                       EntryCase{"2x0\r", 5999, s(1200)}, EntryCase{"1111111111111111111111111\r", 5999, kNoTime}));
 
-TEST(EnterTimeKey, AnotherFieldThrowsAwayAHalfTypedEntry) {
+TEST(enterTimeKey, AnotherFieldThrowsAwayAHalfTypedEntry) {
     ManualClockSource now;
     ClockEngine engine(now);
-    engine.EnterTimeKey("lumTime", '2', 5999);
-    EXPECT_EQ(engine.EnterTimeKey("lumPenaltyTH1", '\r', 599), 0);
-    engine.EnterTimeKey("lumTime", '3', 5999);
-    EXPECT_EQ(engine.EnterTimeKey("lumTime", '\r', 5999), s(180));
+    engine.enterTimeKey("lumTime", '2', 5999);
+    EXPECT_EQ(engine.enterTimeKey("lumPenaltyTH1", '\r', 599), 0);
+    engine.enterTimeKey("lumTime", '3', 5999);
+    EXPECT_EQ(engine.enterTimeKey("lumTime", '\r', 5999), s(180));
 }
 
 } // namespace

@@ -156,13 +156,13 @@ TEST(FieldNames, EveryFieldHasItsControlName) {
 TEST(ClockTable, SnapshotChargesNothingAndRestoreStopsEveryClock) {
     ManualClockSource source;
     ClockEngine engine(source);
-    engine.SetClock(sec(1200), 0, 0);
-    engine.SetClock(sec(120), 0, 1);
-    engine.SetClock(sec(300), 0, 3);
-    engine.StartClock(0);
-    engine.StartClock(1);
+    engine.setClock(sec(1200), 0, 0);
+    engine.setClock(sec(120), 0, 1);
+    engine.setClock(sec(300), 0, 3);
+    engine.startClock(0);
+    engine.startClock(1);
     source.advance(65'432);
-    const ClockTable table = engine.Snapshot();
+    const ClockTable table = engine.snapshot();
     EXPECT_EQ(table[0].setTime, sec(1200));
     EXPECT_EQ(table[0].used, 654'000); // whole tenths: 65.4 s
     EXPECT_TRUE(table[0].running);
@@ -170,35 +170,35 @@ TEST(ClockTable, SnapshotChargesNothingAndRestoreStopsEveryClock) {
     EXPECT_FALSE(table[3].running);
     EXPECT_EQ(table[3].used, 0);
     // Taking the snapshot moved nothing: a stop now charges the whole run.
-    EXPECT_EQ(engine.ClockValue(0), sec(1200) - 654'000);
+    EXPECT_EQ(engine.clockValue(0), sec(1200) - 654'000);
 
     ManualClockSource later;
     later.setMillis(9'000'000);
     ClockEngine resumed(later);
-    resumed.Restore(table);
+    resumed.restore(table);
     for (int n = 0; n < kClockCount; ++n) {
-        EXPECT_EQ(resumed.IsClockRunning(n), 0) << n;
+        EXPECT_EQ(resumed.isClockRunning(n), 0) << n;
     }
     later.advance(10'000);
-    EXPECT_EQ(resumed.ClockValue(0), sec(1200) - 654'000);
-    EXPECT_EQ(resumed.ClockValue(1), sec(120) - 654'000);
-    EXPECT_EQ(resumed.ClockValue(3), sec(300));
-    resumed.StartClock(0);
+    EXPECT_EQ(resumed.clockValue(0), sec(1200) - 654'000);
+    EXPECT_EQ(resumed.clockValue(1), sec(120) - 654'000);
+    EXPECT_EQ(resumed.clockValue(3), sec(300));
+    resumed.startClock(0);
     later.advance(2'000);
-    EXPECT_EQ(resumed.ClockValue(0), sec(1200) - 674'000);
+    EXPECT_EQ(resumed.clockValue(0), sec(1200) - 674'000);
 }
 
 TEST(ClockTable, AClockRunOutReadsAsAllUsed) {
     ManualClockSource source;
     ClockEngine engine(source);
-    engine.SetClock(sec(5), 0, 2);
-    engine.StartClock(2);
+    engine.setClock(sec(5), 0, 2);
+    engine.startClock(2);
     source.advance(9'000);
-    const ClockTable table = engine.Snapshot();
+    const ClockTable table = engine.snapshot();
     EXPECT_EQ(table[2].used, sec(5));
     ClockEngine resumed(source);
-    resumed.Restore(table);
-    EXPECT_EQ(resumed.ClockValue(2), 0);
+    resumed.restore(table);
+    EXPECT_EQ(resumed.clockValue(2), 0);
 }
 
 } // namespace

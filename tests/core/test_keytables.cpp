@@ -16,7 +16,7 @@ struct AsciiRow {
 class KeyCodeToAsciTable : public testing::TestWithParam<AsciiRow> {};
 
 TEST_P(KeyCodeToAsciTable, GivesFieldEntryItsCharacter) {
-    EXPECT_EQ(KeyCodeToAsci(GetParam().keyCode, GetParam().clearKey), GetParam().expected);
+    EXPECT_EQ(keyCodeToAsci(GetParam().keyCode, GetParam().clearKey), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -49,7 +49,7 @@ struct NameRow {
 class KeyCodeToStrTable : public testing::TestWithParam<NameRow> {};
 
 TEST_P(KeyCodeToStrTable, NamesTheKeysThatCanBeCommands) {
-    EXPECT_EQ(KeyCodeToStr(GetParam().keyCode), GetParam().name) << "key code " << GetParam().keyCode;
+    EXPECT_EQ(keyCodeToStr(GetParam().keyCode), GetParam().name) << "key code " << GetParam().keyCode;
 }
 
 INSTANTIATE_TEST_SUITE_P(Named, KeyCodeToStrTable,
@@ -75,9 +75,9 @@ INSTANTIATE_TEST_SUITE_P(
                     NameRow{187, ""}, NameRow{189, ""} /* = and - */, NameRow{223, ""}, NameRow{226, ""},
                     NameRow{32767, ""}, NameRow{-32768, ""}));
 
-TEST(KeyCodeToStr, EveryLetterIsItsCapital) {
+TEST(keyCodeToStr, EveryLetterIsItsCapital) {
     for (int code = 65; code <= 90; ++code)
-        EXPECT_EQ(KeyCodeToStr(static_cast<std::int16_t>(code)), std::string(1, static_cast<char>(code)));
+        EXPECT_EQ(keyCodeToStr(static_cast<std::int16_t>(code)), std::string(1, static_cast<char>(code)));
 }
 
 } // namespace

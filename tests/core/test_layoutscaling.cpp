@@ -1,7 +1,7 @@
 #include "core/display/LayoutScaling.h"
 #include <gtest/gtest.h>
 
-using namespace LayoutScaling;
+using namespace layout_scaling;
 
 namespace {
 
@@ -14,7 +14,7 @@ struct RSizeCase {
 class RSizeTest : public ::testing::TestWithParam<RSizeCase> {};
 
 TEST_P(RSizeTest, FollowsTheSmallerRatio) {
-    EXPECT_DOUBLE_EQ(RSize(24, GetParam().width, GetParam().height), GetParam().expected);
+    EXPECT_DOUBLE_EQ(rSize(24, GetParam().width, GetParam().height), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, RSizeTest,
@@ -24,8 +24,8 @@ INSTANTIATE_TEST_SUITE_P(Windows, RSizeTest,
 
 LayoutTable table(std::int64_t w, std::int64_t h, LayoutEntry e) {
     LayoutTable t;
-    t.OrigWidth = w;
-    t.OrigHeight = h;
+    t.origWidth = w;
+    t.origHeight = h;
     t.entries.push_back(e);
     return t;
 }
@@ -33,44 +33,44 @@ LayoutTable table(std::int64_t w, std::int64_t h, LayoutEntry e) {
 TEST(Stretch, SameSizeKeepsEverything) {
     const LayoutEntry e{0, 2835, 240, 1455, 3810, 16, 4, 80};
     const StretchedEntry s = stretch(e, table(9600, 7200, e), 9600, 7200);
-    EXPECT_FLOAT_EQ(*s.Left, 2835);
-    EXPECT_FLOAT_EQ(*s.Top, 240);
-    EXPECT_DOUBLE_EQ(*s.Width, 3810);
-    EXPECT_DOUBLE_EQ(*s.Height, 1455);
-    EXPECT_DOUBLE_EQ(*s.FontSize, 16);
-    EXPECT_DOUBLE_EQ(*s.BorderWidth, 4);
-    EXPECT_DOUBLE_EQ(*s.Size, 80);
+    EXPECT_FLOAT_EQ(*s.left, 2835);
+    EXPECT_FLOAT_EQ(*s.top, 240);
+    EXPECT_DOUBLE_EQ(*s.width, 3810);
+    EXPECT_DOUBLE_EQ(*s.height, 1455);
+    EXPECT_DOUBLE_EQ(*s.fontSize, 16);
+    EXPECT_DOUBLE_EQ(*s.borderWidth, 4);
+    EXPECT_DOUBLE_EQ(*s.size, 80);
 }
 
 TEST(Stretch, TwiceAsWideDoublesOnlyLeftAndWidth) {
     const LayoutEntry e{0, 2835, 240, 1455, 3810, 16, 4, 80};
     const StretchedEntry s = stretch(e, table(9600, 7200, e), 19200, 7200);
-    EXPECT_FLOAT_EQ(*s.Left, 5670);
-    EXPECT_FLOAT_EQ(*s.Top, 240);
-    EXPECT_DOUBLE_EQ(*s.Width, 7620);
-    EXPECT_DOUBLE_EQ(*s.Height, 1455);
-    EXPECT_DOUBLE_EQ(*s.FontSize, 16);
-    EXPECT_DOUBLE_EQ(*s.BorderWidth, 4);
-    EXPECT_DOUBLE_EQ(*s.Size, 80);
+    EXPECT_FLOAT_EQ(*s.left, 5670);
+    EXPECT_FLOAT_EQ(*s.top, 240);
+    EXPECT_DOUBLE_EQ(*s.width, 7620);
+    EXPECT_DOUBLE_EQ(*s.height, 1455);
+    EXPECT_DOUBLE_EQ(*s.fontSize, 16);
+    EXPECT_DOUBLE_EQ(*s.borderWidth, 4);
+    EXPECT_DOUBLE_EQ(*s.size, 80);
 }
 
 TEST(Stretch, TinyWindowNeverBelowOne) {
     const LayoutEntry e{0, 120, 120, 255, 255, 11, 1, 65};
     const StretchedEntry s = stretch(e, table(9600, 7200, e), 15, 15);
-    EXPECT_GE(*s.Width, 1);
-    EXPECT_GE(*s.Height, 1);
-    EXPECT_GE(*s.FontSize, 1);
-    EXPECT_GE(*s.BorderWidth, 1);
-    EXPECT_GE(*s.Size, 1);
+    EXPECT_GE(*s.width, 1);
+    EXPECT_GE(*s.height, 1);
+    EXPECT_GE(*s.fontSize, 1);
+    EXPECT_GE(*s.borderWidth, 1);
+    EXPECT_GE(*s.size, 1);
 }
 
 TEST(Stretch, ZeroMeansNotRecorded) {
     const LayoutEntry e{0, 0, 0, 1335, 1905, 0, 0, 0};
     const StretchedEntry s = stretch(e, table(9600, 7200, e), 19200, 14400);
-    EXPECT_FALSE(s.Left.has_value());
-    EXPECT_FALSE(s.Top.has_value());
-    EXPECT_FALSE(s.FontSize.has_value());
-    EXPECT_DOUBLE_EQ(*s.Width, 3810);
+    EXPECT_FALSE(s.left.has_value());
+    EXPECT_FALSE(s.top.has_value());
+    EXPECT_FALSE(s.fontSize.has_value());
+    EXPECT_DOUBLE_EQ(*s.width, 3810);
 }
 
 TEST(Stretch, FourKWindowsRecordAndScaleWithoutOverflow) {
@@ -78,17 +78,17 @@ TEST(Stretch, FourKWindowsRecordAndScaleWithoutOverflow) {
     const LayoutEntry e{0, 54000, 30000, 30000, 50000, 200, 20, 400};
     const LayoutTable t = table(3840 * 15 + 120, 2160 * 15 + 405, e);
     const StretchedEntry same = stretch(e, t, 3840 * 15 + 120, 2160 * 15 + 405);
-    EXPECT_FLOAT_EQ(*same.Left, 54000);
-    EXPECT_DOUBLE_EQ(*same.Size, 400);
+    EXPECT_FLOAT_EQ(*same.left, 54000);
+    EXPECT_DOUBLE_EQ(*same.size, 400);
     const StretchedEntry half = stretch(e, t, (3840 * 15 + 120) / 2.0, (2160 * 15 + 405) / 2.0);
-    EXPECT_FLOAT_EQ(*half.Left, 27000);
-    EXPECT_DOUBLE_EQ(*half.Size, 200);
+    EXPECT_FLOAT_EQ(*half.left, 27000);
+    EXPECT_DOUBLE_EQ(*half.size, 200);
 }
 
 TEST(Stretch, UnrecordedTableChangesNothing) {
     const StretchedEntry s = stretch(LayoutEntry{0, 10, 10, 10, 10, 10, 10, 10}, LayoutTable{}, 100, 100);
-    EXPECT_FALSE(s.Left.has_value());
-    EXPECT_FALSE(s.Size.has_value());
+    EXPECT_FALSE(s.left.has_value());
+    EXPECT_FALSE(s.size.has_value());
 }
 
 // A caption 1215 twips wide at 16 points, the text taking textWidth of it, in windows of every shape.
@@ -105,10 +105,10 @@ class CaptionFont : public ::testing::TestWithParam<CaptionCase> {};
 TEST_P(CaptionFont, FollowsTheHeightUnlessTheTextWouldRunPastTheLabel) {
     const CaptionCase& c = GetParam();
     LayoutEntry e{0, 1320, 2400, 375, 1215, 16, 0, 0};
-    e.TextWidth = c.textWidth;
+    e.textWidth = c.textWidth;
     const StretchedEntry s = stretch(e, table(9600, 7200, e), c.width, c.height);
-    EXPECT_NEAR(*s.FontSize, c.font, 1e-9);
-    EXPECT_DOUBLE_EQ(*s.Width, 1215 * c.width / 9600); // the label itself follows the width as ever
+    EXPECT_NEAR(*s.fontSize, c.font, 1e-9);
+    EXPECT_DOUBLE_EQ(*s.width, 1215 * c.width / 9600); // the label itself follows the width as ever
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, CaptionFont,

@@ -74,30 +74,30 @@ struct Step {
     int score = 0;
 };
 
-Step Insert(Team team, const std::string& time, int field) {
+Step insert(Team team, const std::string& time, int field) {
     return {Op::Insert, team, field, time, 0};
 }
-Step Enter(int clock, const std::string& time) {
+Step enter(int clock, const std::string& time) {
     return {Op::Enter, teamOfClock(clock), clock, time, 0};
 }
-Step Clear(int clock) {
+Step clear(int clock) {
     return {Op::Clear, teamOfClock(clock), clock, "", 0};
 }
-Step Play(const std::string& time) {
+Step play(const std::string& time) {
     return {Op::Play, Team::Home, 0, time, 0};
 }
-Step Goal(Team team) {
+Step goal(Team team) {
     return {Op::Goal, team, 0, "", 0};
 }
-Step ScoreTo(Team team, int score) {
+Step scoreTo(Team team, int score) {
     return {Op::ScoreTo, team, 0, "", score};
 }
-Step NewPeriod() {
+Step newPeriod() {
     return {Op::NewPeriod, Team::Home, 0, "", 0};
 }
 
-constexpr Team H = Team::Home;
-constexpr Team V = Team::Visitor;
+constexpr Team kH = Team::Home;
+constexpr Team kV = Team::Visitor;
 
 // The board around the rules: four penalty clocks that run with the game clock, scores and the period. It does
 // what the rules answer, and what Enter and the clear key do on a board without them.
@@ -124,7 +124,7 @@ public:
 
     void run(const Step& step) {
         const auto i = static_cast<std::size_t>(step.clock > 0 ? step.clock - 1 : 0);
-        const auto side = static_cast<std::size_t>(step.team == H ? 0 : 1);
+        const auto side = static_cast<std::size_t>(step.team == kH ? 0 : 1);
         switch (step.op) {
         case Op::Insert:
             apply(rules.addPenalty(step.team, t(step.time), step.clock, readings, moment));
@@ -229,8 +229,8 @@ TEST_P(GameSituation, EndsWithTheseClocksQueuesAndEvents) {
         rink.run(step);
     EXPECT_EQ(rink.described(), row.events);
     EXPECT_EQ(rink.fields(), row.fields);
-    EXPECT_EQ(queued(rink.rules, H), row.queuedHome);
-    EXPECT_EQ(queued(rink.rules, V), row.queuedVisitor);
+    EXPECT_EQ(queued(rink.rules, kH), row.queuedHome);
+    EXPECT_EQ(queued(rink.rules, kV), row.queuedVisitor);
     EXPECT_TRUE(rink.refusals.empty());
 }
 
@@ -238,8 +238,8 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, GameSituation,
     testing::Values(
         Situation{"FiveOnThreeQueuesTheThirdAndAGoalStartsIt",
-                  {Play("1:00"), Insert(H, "2:00", 1), Play("0:30"), Insert(H, "2:00", 1), Play("0:30"),
-                   Insert(H, "2:00", 2), Play("0:30"), Goal(V)},
+                  {play("1:00"), insert(kH, "2:00", 1), play("0:30"), insert(kH, "2:00", 1), play("0:30"),
+                   insert(kH, "2:00", 2), play("0:30"), goal(kV)},
                   {"P1 19:00 added H1 minor 0:00>2:00", "P1 18:30 added H2 minor 0:00>2:00",
                    "P1 18:00 queued H- minor 0:00>0:00", "P1 17:30 released H1 minor 0:30>0:00",
                    "P1 17:30 starts H1 minor 0:00>2:00"},
@@ -247,8 +247,8 @@ INSTANTIATE_TEST_SUITE_P(
                   {},
                   {}},
         Situation{"FiveOnThreeSecondGoalEndsTheOtherMinor",
-                  {Insert(H, "2:00", 1), Play("0:30"), Insert(H, "2:00", 2), Insert(H, "2:00", 1), Play("1:00"),
-                   Goal(V), Goal(V)},
+                  {insert(kH, "2:00", 1), play("0:30"), insert(kH, "2:00", 2), insert(kH, "2:00", 1), play("1:00"),
+                   goal(kV), goal(kV)},
                   {"P1 20:00 added H1 minor 0:00>2:00", "P1 19:30 added H2 minor 0:00>2:00",
                    "P1 19:30 queued H- minor 0:00>0:00", "P1 18:30 released H1 minor 0:30>0:00",
                    "P1 18:30 starts H1 minor 0:00>2:00", "P1 18:30 released H2 minor 1:00>0:00"},
@@ -256,7 +256,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {},
                   {}},
         Situation{"FiveOnThreeWithoutAGoalTheThirdStartsWhenTheFirstRunsOut",
-                  {Insert(H, "2:00", 1), Play("0:20"), Insert(H, "5:00", 2), Insert(H, "2:00", 1), Play("2:00")},
+                  {insert(kH, "2:00", 1), play("0:20"), insert(kH, "5:00", 2), insert(kH, "2:00", 1), play("2:00")},
                   {"P1 20:00 added H1 minor 0:00>2:00", "P1 19:40 added H2 major 0:00>5:00",
                    "P1 19:40 queued H- minor 0:00>0:00", "P1 18:00 expired H1 minor 0:00>0:00",
                    "P1 18:00 starts H1 minor 0:00>2:00"},
@@ -264,20 +264,20 @@ INSTANTIATE_TEST_SUITE_P(
                   {},
                   {}},
         Situation{"DoubleMinorGoalAtThreeTenLeftEndsOnlyTheFirstMinor",
-                  {Insert(V, "4:00", 3), Play("0:50"), Goal(H), Play("2:00")},
+                  {insert(kV, "4:00", 3), play("0:50"), goal(kH), play("2:00")},
                   {"P1 20:00 added V1 double minor 0:00>4:00", "P1 19:10 released V1 double minor 3:10>2:00",
                    "P1 17:10 expired V1 double minor 0:00>0:00"},
                   {"", "", "0:00", ""},
                   {},
                   {}},
         Situation{"DoubleMinorGoalAtOneTenLeftEndsIt",
-                  {Insert(V, "4:00", 3), Play("2:50"), Goal(H)},
+                  {insert(kV, "4:00", 3), play("2:50"), goal(kH)},
                   {"P1 20:00 added V1 double minor 0:00>4:00", "P1 17:10 released V1 double minor 1:10>0:00"},
                   {"", "", "", ""},
                   {},
                   {}},
         Situation{"DoubleMinorTwoGoalsEndBothMinors",
-                  {Insert(V, "4:00", 4), Play("0:30"), Goal(H), Play("0:30"), Goal(H)},
+                  {insert(kV, "4:00", 4), play("0:30"), goal(kH), play("0:30"), goal(kH)},
                   {"P1 20:00 added V2 double minor 0:00>4:00", "P1 19:30 released V2 double minor 3:30>2:00",
                    "P1 19:00 released V2 double minor 1:30>0:00"},
                   {"", "", "", ""},
@@ -285,61 +285,61 @@ INSTANTIATE_TEST_SUITE_P(
                   {}},
         Situation{"DoubleMinorInItsFirstMinorGoesBeforeAMinorWithMoreLeft",
                   // The double minor's first minor has 0:15 left, the minor 1:55.
-                  {Insert(V, "4:00", 3), Play("1:40"), Insert(V, "2:00", 4), Play("0:05"), Goal(H)},
+                  {insert(kV, "4:00", 3), play("1:40"), insert(kV, "2:00", 4), play("0:05"), goal(kH)},
                   {"P1 20:00 added V1 double minor 0:00>4:00", "P1 18:20 added V2 minor 0:00>2:00",
                    "P1 18:15 released V1 double minor 2:15>2:00"},
                   {"", "", "2:00", "1:55"},
                   {},
                   {}},
         Situation{"MinorWithLessLeftGoesBeforeADoubleMinorInItsSecondMinor",
-                  {Insert(V, "4:00", 3), Play("1:50"), Insert(V, "2:00", 4), Play("0:20"), Goal(H)},
+                  {insert(kV, "4:00", 3), play("1:50"), insert(kV, "2:00", 4), play("0:20"), goal(kH)},
                   {"P1 20:00 added V1 double minor 0:00>4:00", "P1 18:10 added V2 minor 0:00>2:00",
                    "P1 17:50 released V2 minor 1:40>0:00"},
                   {"", "", "1:50", ""},
                   {},
                   {}},
         Situation{"CoincidentMinorsReleaseNothing",
-                  {Insert(H, "2:00", 1), Insert(V, "2:00", 3), Play("0:40"), Goal(H), Goal(V)},
+                  {insert(kH, "2:00", 1), insert(kV, "2:00", 3), play("0:40"), goal(kH), goal(kV)},
                   {"P1 20:00 added H1 minor 0:00>2:00", "P1 20:00 added V1 minor 0:00>2:00"},
                   {"1:20", "", "1:20", ""},
                   {},
                   {}},
         Situation{
             "TwoAgainstOneEndsAMinorOfTheTeamWithTwo",
-            {Insert(H, "2:00", 1), Play("0:30"), Insert(H, "2:00", 2), Insert(V, "2:00", 3), Play("0:10"), Goal(V)},
+            {insert(kH, "2:00", 1), play("0:30"), insert(kH, "2:00", 2), insert(kV, "2:00", 3), play("0:10"), goal(kV)},
             {"P1 20:00 added H1 minor 0:00>2:00", "P1 19:30 added H2 minor 0:00>2:00",
              "P1 19:30 added V1 minor 0:00>2:00", "P1 19:20 released H1 minor 1:20>0:00"},
             {"", "1:50", "1:50", ""},
             {},
             {}},
         Situation{"EqualTimeLeftEndsThePenaltyAddedFirst",
-                  {Insert(H, "2:00", 2), Insert(H, "2:00", 1), Play("0:30"), Goal(V)},
+                  {insert(kH, "2:00", 2), insert(kH, "2:00", 1), play("0:30"), goal(kV)},
                   {"P1 20:00 added H2 minor 0:00>2:00", "P1 20:00 added H1 minor 0:00>2:00",
                    "P1 19:30 released H2 minor 1:30>0:00"},
                   {"1:30", "", "", ""},
                   {},
                   {}},
         Situation{"MajorAndMinorToOneTeamAGoalEndsTheMinorOnly",
-                  {Insert(V, "5:00", 3), Insert(V, "2:00", 4), Play("1:00"), Goal(H), Play("0:30"), Goal(H)},
+                  {insert(kV, "5:00", 3), insert(kV, "2:00", 4), play("1:00"), goal(kH), play("0:30"), goal(kH)},
                   {"P1 20:00 added V1 major 0:00>5:00", "P1 20:00 added V2 minor 0:00>2:00",
                    "P1 19:00 released V2 minor 1:00>0:00"},
                   {"", "", "3:30", ""},
                   {},
                   {}},
         Situation{"TimedPenaltyNeverEndsOnAGoal",
-                  {Insert(H, "1:30", 1), Play("0:10"), Goal(V)},
+                  {insert(kH, "1:30", 1), play("0:10"), goal(kV)},
                   {"P1 20:00 added H1 timed 0:00>1:30"},
                   {"1:20", "", "", ""},
                   {},
                   {}},
         Situation{"ShortHandedGoalReleasesNothing",
-                  {Insert(H, "2:00", 1), Play("0:10"), Goal(H)},
+                  {insert(kH, "2:00", 1), play("0:10"), goal(kH)},
                   {"P1 20:00 added H1 minor 0:00>2:00"},
                   {"1:50", "", "", ""},
                   {},
                   {}},
         Situation{"ScoreRaisedByTwoIsACorrection",
-                  {Insert(H, "2:00", 1), ScoreTo(V, 2)},
+                  {insert(kH, "2:00", 1), scoreTo(kV, 2)},
                   {"P1 20:00 added H1 minor 0:00>2:00"},
                   {"2:00", "", "", ""},
                   {},
@@ -347,8 +347,8 @@ INSTANTIATE_TEST_SUITE_P(
         Situation{"PenaltyEndingAtThePeriodsZeroAndTheNextPeriodsStart",
                   // H1 runs out with the period; the queued minor goes on its clock then and starts with
                   // period 2; H2 carries 1:00 into period 2.
-                  {Play("18:00"), Insert(H, "2:00", 1), Play("1:00"), Insert(H, "2:00", 2), Insert(H, "2:00", 1),
-                   Play("5:00"), NewPeriod(), Play("0:30"), Goal(V)},
+                  {play("18:00"), insert(kH, "2:00", 1), play("1:00"), insert(kH, "2:00", 2), insert(kH, "2:00", 1),
+                   play("5:00"), newPeriod(), play("0:30"), goal(kV)},
                   {"P1 2:00 added H1 minor 0:00>2:00", "P1 1:00 added H2 minor 0:00>2:00",
                    "P1 1:00 queued H- minor 0:00>0:00", "P1 0:00 expired H1 minor 0:00>0:00",
                    "P1 0:00 starts H1 minor 0:00>2:00", "P2 19:30 released H2 minor 0:30>0:00"},
@@ -356,8 +356,8 @@ INSTANTIATE_TEST_SUITE_P(
                   {},
                   {}},
         Situation{"AQueueOfThreeStartsOldestFirstOnWhicheverClockFrees",
-                  {Insert(V, "2:00", 3), Play("0:30"), Insert(V, "2:00", 4), Insert(V, "5:00", 3), Insert(V, "4:00", 3),
-                   Insert(V, "1:00", 4), Play("1:30"), Play("0:30")},
+                  {insert(kV, "2:00", 3), play("0:30"), insert(kV, "2:00", 4), insert(kV, "5:00", 3),
+                   insert(kV, "4:00", 3), insert(kV, "1:00", 4), play("1:30"), play("0:30")},
                   {"P1 20:00 added V1 minor 0:00>2:00", "P1 19:30 added V2 minor 0:00>2:00",
                    "P1 19:30 queued V- major 0:00>0:00", "P1 19:30 queued V- double minor 0:00>0:00",
                    "P1 19:30 queued V- timed 0:00>0:00", "P1 18:00 expired V1 minor 0:00>0:00",
@@ -367,13 +367,13 @@ INSTANTIATE_TEST_SUITE_P(
                   {},
                   {"1:00"}},
         Situation{"InsertGoesOnTheOtherClockWhenTheTypedFieldIsTaken",
-                  {Insert(H, "2:00", 2), Insert(H, "5:00", 2)},
+                  {insert(kH, "2:00", 2), insert(kH, "5:00", 2)},
                   {"P1 20:00 added H2 minor 0:00>2:00", "P1 20:00 added H1 major 0:00>5:00"},
                   {"5:00", "2:00", "", ""},
                   {},
                   {}},
         Situation{"AClockShowingZeroIsFree",
-                  {Insert(H, "2:00", 1), Insert(H, "2:00", 2), Play("2:00"), Insert(H, "2:00", 2)},
+                  {insert(kH, "2:00", 1), insert(kH, "2:00", 2), play("2:00"), insert(kH, "2:00", 2)},
                   {"P1 20:00 added H1 minor 0:00>2:00", "P1 20:00 added H2 minor 0:00>2:00",
                    "P1 18:00 expired H1 minor 0:00>0:00", "P1 18:00 expired H2 minor 0:00>0:00",
                    "P1 18:00 added H2 minor 0:00>2:00"},
@@ -381,13 +381,13 @@ INSTANTIATE_TEST_SUITE_P(
                   {},
                   {}},
         Situation{"DownwardScoreCorrectionNeverBringsAPenaltyBack",
-                  {Insert(H, "2:00", 1), Play("0:20"), Goal(V), ScoreTo(V, 0), Play("0:10")},
+                  {insert(kH, "2:00", 1), play("0:20"), goal(kV), scoreTo(kV, 0), play("0:10")},
                   {"P1 20:00 added H1 minor 0:00>2:00", "P1 19:40 released H1 minor 1:40>0:00"},
                   {"", "", "", ""},
                   {},
                   {}},
         Situation{"ClearingAClockStartsTheQueuedPenalty",
-                  {Insert(V, "2:00", 3), Insert(V, "2:00", 4), Insert(V, "5:00", 3), Play("0:15"), Clear(4)},
+                  {insert(kV, "2:00", 3), insert(kV, "2:00", 4), insert(kV, "5:00", 3), play("0:15"), clear(4)},
                   {"P1 20:00 added V1 minor 0:00>2:00", "P1 20:00 added V2 minor 0:00>2:00",
                    "P1 20:00 queued V- major 0:00>0:00", "P1 19:45 cleared V2 minor 1:45>0:00",
                    "P1 19:45 starts V2 major 0:00>5:00"},
@@ -402,33 +402,33 @@ INSTANTIATE_TEST_SUITE_P(
     Corrections, GameSituation,
     testing::Values(
         Situation{"ShorterTimeKeepsTheKindAndAGoalStillEndsIt",
-                  {Insert(H, "2:00", 1), Enter(1, "1:30"), Goal(V)},
+                  {insert(kH, "2:00", 1), enter(1, "1:30"), goal(kV)},
                   {"P1 20:00 added H1 minor 0:00>2:00", "P1 20:00 corrected H1 minor 2:00>1:30",
                    "P1 20:00 released H1 minor 1:30>0:00"},
                   {"", "", "", ""},
                   {},
                   {}},
         Situation{"LongerTimeMakesAMinorAMajor",
-                  {Insert(H, "2:00", 1), Enter(1, "5:00"), Goal(V)},
+                  {insert(kH, "2:00", 1), enter(1, "5:00"), goal(kV)},
                   {"P1 20:00 added H1 minor 0:00>2:00", "P1 20:00 corrected H1 major 2:00>5:00"},
                   {"5:00", "", "", ""},
                   {},
                   {}},
         Situation{"LongerOddTimeMakesItTimed",
-                  {Insert(H, "2:00", 1), Play("0:30"), Enter(1, "3:00"), Goal(V)},
+                  {insert(kH, "2:00", 1), play("0:30"), enter(1, "3:00"), goal(kV)},
                   {"P1 20:00 added H1 minor 0:00>2:00", "P1 19:30 corrected H1 timed 1:30>3:00"},
                   {"3:00", "", "", ""},
                   {},
                   {}},
         Situation{"DoubleMinorCorrectedIntoItsSecondMinorEndsOnAGoal",
-                  {Insert(V, "4:00", 3), Enter(3, "1:30"), Goal(H)},
+                  {insert(kV, "4:00", 3), enter(3, "1:30"), goal(kH)},
                   {"P1 20:00 added V1 double minor 0:00>4:00", "P1 20:00 corrected V1 double minor 4:00>1:30",
                    "P1 20:00 released V1 double minor 1:30>0:00"},
                   {"", "", "", ""},
                   {},
                   {}},
         Situation{"TypedZeroEndsThePenaltyAndTheQueuedOneStarts",
-                  {Insert(V, "2:00", 3), Insert(V, "2:00", 4), Insert(V, "4:00", 3), Play("0:05"), Enter(3, "0:00")},
+                  {insert(kV, "2:00", 3), insert(kV, "2:00", 4), insert(kV, "4:00", 3), play("0:05"), enter(3, "0:00")},
                   {"P1 20:00 added V1 minor 0:00>2:00", "P1 20:00 added V2 minor 0:00>2:00",
                    "P1 20:00 queued V- double minor 0:00>0:00", "P1 19:55 cleared V1 minor 1:55>0:00",
                    "P1 19:55 starts V1 double minor 0:00>4:00"},
@@ -436,21 +436,21 @@ INSTANTIATE_TEST_SUITE_P(
                   {},
                   {}},
         Situation{"EnterOnAFreeClockPutsAPenaltyThere",
-                  {Enter(2, "2:00"), Play("0:30"), Goal(V)},
+                  {enter(2, "2:00"), play("0:30"), goal(kV)},
                   {"P1 20:00 added H2 minor 0:00>2:00", "P1 19:30 released H2 minor 1:30>0:00"},
                   {"", "", "", ""},
                   {},
                   {}},
         Situation{"TypingTheTimeAgainUndoesARelease",
-                  {Insert(H, "2:00", 1), Play("0:20"), Goal(V), Enter(1, "1:40"), Play("0:10"), Goal(V)},
+                  {insert(kH, "2:00", 1), play("0:20"), goal(kV), enter(1, "1:40"), play("0:10"), goal(kV)},
                   {"P1 20:00 added H1 minor 0:00>2:00", "P1 19:40 released H1 minor 1:40>0:00",
                    "P1 19:40 undone H1 minor 0:00>1:40", "P1 19:30 released H1 minor 1:30>0:00"},
                   {"", "", "", ""},
                   {},
                   {}},
         Situation{"UndoingAReleaseSendsTheQueuedPenaltyItStartedBack",
-                  {Insert(H, "2:00", 1), Insert(H, "5:00", 2), Insert(H, "4:00", 1), Play("0:30"), Goal(V),
-                   Play("0:10"), Enter(1, "1:30")},
+                  {insert(kH, "2:00", 1), insert(kH, "5:00", 2), insert(kH, "4:00", 1), play("0:30"), goal(kV),
+                   play("0:10"), enter(1, "1:30")},
                   {"P1 20:00 added H1 minor 0:00>2:00", "P1 20:00 added H2 major 0:00>5:00",
                    "P1 20:00 queued H- double minor 0:00>0:00", "P1 19:30 released H1 minor 1:30>0:00",
                    "P1 19:30 starts H1 double minor 0:00>4:00", "P1 19:20 requeued H1 double minor 3:50>0:00",
@@ -459,21 +459,21 @@ INSTANTIATE_TEST_SUITE_P(
                   {"4:00"},
                   {}},
         Situation{"UndoingTheCutOfADoubleMinor",
-                  {Insert(V, "4:00", 3), Play("0:50"), Goal(H), Enter(3, "3:10"), Play("1:30"), Goal(H)},
+                  {insert(kV, "4:00", 3), play("0:50"), goal(kH), enter(3, "3:10"), play("1:30"), goal(kH)},
                   {"P1 20:00 added V1 double minor 0:00>4:00", "P1 19:10 released V1 double minor 3:10>2:00",
                    "P1 19:10 undone V1 double minor 2:00>3:10", "P1 17:40 released V1 double minor 1:40>0:00"},
                   {"", "", "", ""},
                   {},
                   {}},
         Situation{"OnlyTheFirstEnterUndoesTheLaterOnesCorrect",
-                  {Insert(H, "2:00", 1), Goal(V), Enter(1, "2:00"), Enter(1, "1:00")},
+                  {insert(kH, "2:00", 1), goal(kV), enter(1, "2:00"), enter(1, "1:00")},
                   {"P1 20:00 added H1 minor 0:00>2:00", "P1 20:00 released H1 minor 2:00>0:00",
                    "P1 20:00 undone H1 minor 0:00>2:00", "P1 20:00 corrected H1 minor 2:00>1:00"},
                   {"1:00", "", "", ""},
                   {},
                   {}},
         Situation{"ANewPenaltyOnTheClockEndsTheChanceToUndo",
-                  {Insert(H, "2:00", 1), Goal(V), Insert(H, "5:00", 1), Enter(1, "4:00"), Goal(V)},
+                  {insert(kH, "2:00", 1), goal(kV), insert(kH, "5:00", 1), enter(1, "4:00"), goal(kV)},
                   {"P1 20:00 added H1 minor 0:00>2:00", "P1 20:00 released H1 minor 2:00>0:00",
                    "P1 20:00 added H1 major 0:00>5:00", "P1 20:00 corrected H1 major 5:00>4:00"},
                   {"4:00", "", "", ""},
@@ -483,7 +483,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(PenaltyRules, TheUndoRecordNamesTheReleaseItUndoes) {
     Rink rink;
-    for (const Step& step : {Insert(H, "2:00", 1), Goal(V), Enter(1, "2:00")})
+    for (const Step& step : {insert(kH, "2:00", 1), goal(kV), enter(1, "2:00")})
         rink.run(step);
     ASSERT_EQ(rink.events.size(), 3u);
     EXPECT_EQ(rink.events[2].kind, PenaltyEventKind::ReleaseUndone);
@@ -507,25 +507,26 @@ TEST_P(Refusal, ChangesNothingAndSaysWhy) {
     for (const Step& step : GetParam().setup)
         rink.run(step);
     const auto fieldsBefore = rink.fields();
-    const auto queuedBefore = queued(rink.rules, H);
+    const auto queuedBefore = queued(rink.rules, kH);
     const std::size_t eventsBefore = rink.events.size();
     rink.run(GetParam().refused);
     ASSERT_EQ(rink.refusals.size(), 1u);
     EXPECT_EQ(rink.refusals[0], GetParam().message);
     EXPECT_EQ(rink.fields(), fieldsBefore);
-    EXPECT_EQ(queued(rink.rules, H), queuedBefore);
+    EXPECT_EQ(queued(rink.rules, kH), queuedBefore);
     EXPECT_EQ(rink.events.size(), eventsBefore);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, Refusal,
-    testing::Values(RefusalRow{"NoTime", {}, Insert(H, "0:00", 1), "A penalty needs a time from 0:01 to 9:59."},
-                    RefusalRow{"OverTheLimit", {}, Insert(H, "10:00", 1), "A penalty needs a time from 0:01 to 9:59."},
+    testing::Values(RefusalRow{"NoTime", {}, insert(kH, "0:00", 1), "A penalty needs a time from 0:01 to 9:59."},
+                    RefusalRow{"OverTheLimit", {}, insert(kH, "10:00", 1), "A penalty needs a time from 0:01 to 9:59."},
                     RefusalRow{"QueueFull",
-                               {Insert(H, "2:00", 1), Insert(H, "2:00", 1), Insert(H, "2:00", 1), Insert(H, "2:00", 1),
-                                Insert(H, "2:00", 1), Insert(H, "2:00", 1), Insert(H, "2:00", 1), Insert(H, "2:00", 1),
-                                Insert(H, "2:00", 1), Insert(H, "2:00", 1)},
-                               Insert(H, "2:00", 1),
+                               {insert(kH, "2:00", 1), insert(kH, "2:00", 1), insert(kH, "2:00", 1),
+                                insert(kH, "2:00", 1), insert(kH, "2:00", 1), insert(kH, "2:00", 1),
+                                insert(kH, "2:00", 1), insert(kH, "2:00", 1), insert(kH, "2:00", 1),
+                                insert(kH, "2:00", 1)},
+                               insert(kH, "2:00", 1),
                                "The home team already has 8 penalties waiting."}),
     [](const testing::TestParamInfo<RefusalRow>& info) { return info.param.name; });
 
@@ -556,12 +557,12 @@ TEST(PenaltyRules, ReadingsOutsideAPenaltysRangeAreHeldToIt) {
 
 TEST(PenaltyRules, ResetForgetsClocksAndQueues) {
     Rink rink;
-    for (const Step& step : {Insert(H, "2:00", 1), Insert(H, "2:00", 1), Insert(H, "2:00", 1)})
+    for (const Step& step : {insert(kH, "2:00", 1), insert(kH, "2:00", 1), insert(kH, "2:00", 1)})
         rink.run(step);
-    EXPECT_EQ(rink.rules.livePenalties(H), 2);
+    EXPECT_EQ(rink.rules.livePenalties(kH), 2);
     rink.rules.reset();
-    EXPECT_EQ(rink.rules.livePenalties(H), 0);
-    EXPECT_TRUE(rink.rules.queuedTimes(H).empty());
+    EXPECT_EQ(rink.rules.livePenalties(kH), 0);
+    EXPECT_TRUE(rink.rules.queuedTimes(kH).empty());
     EXPECT_FALSE(rink.rules.onClock(1));
 }
 
@@ -570,9 +571,9 @@ TEST(PenaltyRules, ResetForgetsClocksAndQueues) {
 TEST(PenaltyRulesState, ASavedGameGoesOnAsIfNeverStopped) {
     Rink played;
     Rink resumed;
-    const std::vector<Step> before = {Insert(H, "2:00", 1), Play("0:30"),         Insert(H, "4:00", 2),
-                                      Insert(H, "5:00", 1), Insert(V, "2:00", 3), Play("0:10")};
-    const std::vector<Step> after = {Goal(V), Goal(V), Play("2:00"), Goal(V)};
+    const std::vector<Step> before = {insert(kH, "2:00", 1), play("0:30"),          insert(kH, "4:00", 2),
+                                      insert(kH, "5:00", 1), insert(kV, "2:00", 3), play("0:10")};
+    const std::vector<Step> after = {goal(kV), goal(kV), play("2:00"), goal(kV)};
     for (const Step& step : before) {
         played.run(step);
         resumed.run(step);
@@ -599,7 +600,8 @@ class BadSavedState : public testing::TestWithParam<BadStateRow> {};
 
 TEST_P(BadSavedState, IsRefusedAsAWhole) {
     Rink rink;
-    for (const Step& step : {Insert(H, "2:00", 1), Insert(H, "2:00", 1), Insert(H, "5:00", 1), Insert(V, "4:00", 3)})
+    for (const Step& step :
+         {insert(kH, "2:00", 1), insert(kH, "2:00", 1), insert(kH, "5:00", 1), insert(kV, "4:00", 3)})
         rink.run(step);
     PenaltyRulesState state = rink.rules.state();
     ASSERT_TRUE(PenaltyRules::fromState(state));

@@ -40,7 +40,7 @@ const std::string kFolder = "/opt/rinkmaster";
 
 SettingsVariables loadFrom(RecordingStore& store, const std::string& folder = kFolder, char separator = '/') {
     SettingsVariables settings;
-    LoadSettings(settings, store, folder, separator, store.numLockRecorder());
+    loadSettings(settings, store, folder, separator, store.numLockRecorder());
     return settings;
 }
 
@@ -54,7 +54,7 @@ const Values kConvertedKeysOnly = {
 
 // ---- A first run ------------------------------------------------------------------------------
 
-TEST(LoadSettings, EmptyStoreGivesTheDefaultsAndKeepsOnlyTheConvertedKeys) {
+TEST(loadSettings, EmptyStoreGivesTheDefaultsAndKeepsOnlyTheConvertedKeys) {
     RecordingStore store;
     const SettingsVariables s = loadFrom(store);
 
@@ -90,7 +90,7 @@ TEST(LoadSettings, EmptyStoreGivesTheDefaultsAndKeepsOnlyTheConvertedKeys) {
     EXPECT_EQ(store.values(), kConvertedKeysOnly);
 }
 
-TEST(LoadSettings, ReadsConvertsAndAppliesNumLockInTheOrderOfTheStore) {
+TEST(loadSettings, ReadsConvertsAndAppliesNumLockInTheOrderOfTheStore) {
     RecordingStore store;
     store.preset({{{"KeySettings", "NumLockForce"}, "1"}});
     loadFrom(store);
@@ -191,7 +191,7 @@ INSTANTIATE_TEST_SUITE_P(Markers, KeyConversion,
                                          ConversionRow{"Other", std::string("maybe"), false}),
                          [](const testing::TestParamInfo<ConversionRow>& info) { return info.param.name; });
 
-TEST(LoadSettings, SecondStartKeepsTheKeysTheFirstStartConverted) {
+TEST(loadSettings, SecondStartKeepsTheKeysTheFirstStartConverted) {
     RecordingStore store;
     loadFrom(store);
     store.InMemorySettingsStore::write("KeySettings", "StartStopClockKey", "84");
@@ -280,11 +280,11 @@ INSTANTIATE_TEST_SUITE_P(Modes, StartUpNumLock,
                                          NumLockRow{"LeadingBlank", std::string(" 2"), {"SetNumLock(false)"}}),
                          [](const testing::TestParamInfo<NumLockRow>& info) { return info.param.name; });
 
-TEST(LoadSettings, WithoutANumLockHandlerLoadsAllTheSame) {
+TEST(loadSettings, WithoutANumLockHandlerLoadsAllTheSame) {
     RecordingStore store;
     store.preset({{{"KeySettings", "NumLockForce"}, "1"}});
     SettingsVariables s;
-    LoadSettings(s, store, kFolder, '/', nullptr);
+    loadSettings(s, store, kFolder, '/', nullptr);
     EXPECT_EQ(s.NumLockForce, 1);
 }
 
@@ -322,7 +322,7 @@ INSTANTIATE_TEST_SUITE_P(
                             "/opt/odd\\/horn.wav"}),
     [](const testing::TestParamInfo<PathRow>& info) { return info.param.name; });
 
-TEST(LoadSettings, StoredTextsAreTakenAsTheyAre) {
+TEST(loadSettings, StoredTextsAreTakenAsTheyAre) {
     RecordingStore store;
     store.preset({{{"KeySettings", "BuzzerFile"}, "/missing/buzz.wav"},
                   {{"KeySettings", "HornFile"}, ""},

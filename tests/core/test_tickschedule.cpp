@@ -26,30 +26,30 @@ TEST_P(NextShownChangeTest, IsTheMomentTheFaceTurns) {
     EXPECT_EQ(nextShownChangeMillis(c.nowMillis, s(c.reading), c.display, c.countsUp), c.expected) << c.what;
 }
 
-constexpr auto Game = ClockDisplay::GameClock;
-constexpr auto Pen = ClockDisplay::PenaltyClock;
+constexpr auto kGame = ClockDisplay::GameClock;
+constexpr auto kPen = ClockDisplay::PenaltyClock;
 
 INSTANTIATE_TEST_SUITE_P(
     Table, NextShownChangeTest,
-    ::testing::Values(NextChangeCase{"10:00 turns to 9:59 a whole second on", 12'345, 600, Game, false, 13'300},
-                      NextChangeCase{"9:59.5 shows 10:00 for five tenths more", 12'345, 599.5, Game, false, 12'800},
-                      NextChangeCase{"on a boundary the next one counts, never now", 12'300, 599.1, Game, false,
+    ::testing::Values(NextChangeCase{"10:00 turns to 9:59 a whole second on", 12'345, 600, kGame, false, 13'300},
+                      NextChangeCase{"9:59.5 shows 10:00 for five tenths more", 12'345, 599.5, kGame, false, 12'800},
+                      NextChangeCase{"on a boundary the next one counts, never now", 12'300, 599.1, kGame, false,
                                      12'400},
-                      NextChangeCase{"1:00.1 shows 1:01 until 1:00", 12'345, 60.1, Game, false, 12'400},
-                      NextChangeCase{"1:00 turns to 59.9 a tenth on", 12'345, 60, Game, false, 12'400},
-                      NextChangeCase{"1:00.9 shows 1:01 for nine tenths", 12'399, 60.9, Game, false, 13'200},
-                      NextChangeCase{"under a minute every tenth", 12'345, 30, Game, false, 12'400},
-                      NextChangeCase{"0.1 reaches zero", 12'345, 0.1, Game, false, 12'400},
-                      NextChangeCase{"at zero nothing changes again", 12'345, 0, Game, false, std::nullopt},
-                      NextChangeCase{"a reading between tenths reaches zero", 12'345, 0.05, Game, false, 12'400},
-                      NextChangeCase{"before the origin", -250, 30, Game, false, -200},
-                      NextChangeCase{"counting up from zero", 12'345, 0, Game, true, 12'400},
-                      NextChangeCase{"counting up above a minute", 12'345, 61, Game, true, 12'400},
-                      NextChangeCase{"penalty 2:00 turns to 1:59 a second on", 12'345, 120, Pen, false, 13'300},
-                      NextChangeCase{"penalty 1:59.3 turns in three tenths", 12'345, 119.3, Pen, false, 12'600},
-                      NextChangeCase{"penalty under a minute still whole seconds", 12'345, 30, Pen, false, 13'300},
-                      NextChangeCase{"penalty 0:01 runs out a tenth on", 12'345, 0.1, Pen, false, 12'400},
-                      NextChangeCase{"penalty at zero", 12'345, 0, Pen, false, std::nullopt}),
+                      NextChangeCase{"1:00.1 shows 1:01 until 1:00", 12'345, 60.1, kGame, false, 12'400},
+                      NextChangeCase{"1:00 turns to 59.9 a tenth on", 12'345, 60, kGame, false, 12'400},
+                      NextChangeCase{"1:00.9 shows 1:01 for nine tenths", 12'399, 60.9, kGame, false, 13'200},
+                      NextChangeCase{"under a minute every tenth", 12'345, 30, kGame, false, 12'400},
+                      NextChangeCase{"0.1 reaches zero", 12'345, 0.1, kGame, false, 12'400},
+                      NextChangeCase{"at zero nothing changes again", 12'345, 0, kGame, false, std::nullopt},
+                      NextChangeCase{"a reading between tenths reaches zero", 12'345, 0.05, kGame, false, 12'400},
+                      NextChangeCase{"before the origin", -250, 30, kGame, false, -200},
+                      NextChangeCase{"counting up from zero", 12'345, 0, kGame, true, 12'400},
+                      NextChangeCase{"counting up above a minute", 12'345, 61, kGame, true, 12'400},
+                      NextChangeCase{"penalty 2:00 turns to 1:59 a second on", 12'345, 120, kPen, false, 13'300},
+                      NextChangeCase{"penalty 1:59.3 turns in three tenths", 12'345, 119.3, kPen, false, 12'600},
+                      NextChangeCase{"penalty under a minute still whole seconds", 12'345, 30, kPen, false, 13'300},
+                      NextChangeCase{"penalty 0:01 runs out a tenth on", 12'345, 0.1, kPen, false, 12'400},
+                      NextChangeCase{"penalty at zero", 12'345, 0, kPen, false, std::nullopt}),
     [](const ::testing::TestParamInfo<NextChangeCase>& info) { return "row" + std::to_string(info.index); });
 
 // Against the engine itself: a clock started at any moment, read at any later moment, keeps its face at every
@@ -59,17 +59,17 @@ TEST(NextShownChange, AgreesWithTheEngineMillisecondByMillisecond) {
     for (int round = 0; round < 400; ++round) {
         ManualClockSource clock;
         ClockEngine engine(clock);
-        const ClockDisplay display = round % 3 == 0 ? Pen : Game;
+        const ClockDisplay display = round % 3 == 0 ? kPen : kGame;
         clock.setMillis(static_cast<std::int64_t>(rng() % 100'000) - 50'000);
-        engine.SetClock(tenthsToTime(rng() % 1500), 0, 1);
-        engine.StartClock(1);
+        engine.setClock(tenthsToTime(rng() % 1500), 0, 1);
+        engine.startClock(1);
         clock.advance(rng() % 3000);
         const std::int64_t now = clock.nowMillis();
-        const TimeValue reading = engine.PeekClockValueAt(1, now);
+        const TimeValue reading = engine.peekClockValueAt(1, now);
         const auto next = nextShownChangeMillis(now, reading, display);
         auto faceAt = [&](std::int64_t ms) {
-            const TimeValue v = engine.PeekClockValueAt(1, ms);
-            if (display == Pen) {
+            const TimeValue v = engine.peekClockValueAt(1, ms);
+            if (display == kPen) {
                 const auto f = penaltyClockFace(v);
                 return std::vector<int>(f.begin(), f.end());
             }
@@ -87,7 +87,7 @@ TEST(NextShownChange, AgreesWithTheEngineMillisecondByMillisecond) {
         for (std::int64_t ms = now + 1; ms < *next; ++ms) {
             ASSERT_EQ(faceAt(ms), faceAt(now)) << "changed early at " << ms << " reading " << reading;
         }
-        const bool turned = faceAt(*next) != faceAt(now) || engine.PeekClockValueAt(1, *next) == 0;
+        const bool turned = faceAt(*next) != faceAt(now) || engine.peekClockValueAt(1, *next) == 0;
         ASSERT_TRUE(turned) << "nothing changed at " << *next << " reading " << reading;
     }
 }

@@ -28,7 +28,7 @@ QString cell(const GameEventsModel& m, int row, int column) {
 class GermanWords : public QTranslator {
 public:
     QString translate(const char* context, const char* source, const char*, int) const override {
-        static const QHash<QString, QString> words{
+        static const QHash<QString, QString> kWords{
             {QStringLiteral("ConsoleStatus|No field selected: click a field or press Tab"),
              QStringLiteral("Kein Feld gewählt: Feld anklicken oder Tab drücken")},
             {QStringLiteral("ConsoleStatus|Clock stopped"), QStringLiteral("Uhr steht")},
@@ -39,7 +39,7 @@ public:
             {QStringLiteral("PublicScreen|Public board: this window only"),
              QStringLiteral("Anzeigetafel: nur dieses Fenster")},
         };
-        return words.value(QString::fromLatin1(context) + u'|' + QString::fromUtf8(source));
+        return kWords.value(QString::fromLatin1(context) + u'|' + QString::fromUtf8(source));
     }
     bool isEmpty() const override { return false; }
 };

@@ -269,7 +269,7 @@ void TestFeed::lookingAtTheBoardChargesNoClock() {
         }
         f.focus(f.field("PenaltyTH1"));
         f.type(u"i"_s);
-        return f.engine.ClockValue(1);
+        return f.engine.clockValue(1);
     };
     BoardFixture plain;
     const TimeValue withoutFeed = play(plain, nullptr);

@@ -48,12 +48,12 @@ void TestFieldEntry::penaltyEntry() {
     f.focus(f.field("PenaltyTH2"));
     f.type(keys);
     QCOMPARE(f.penalty(2), shown);
-    QCOMPARE(f.engine.ClockValue(2), sec(seconds));
-    QCOMPARE(f.engine.IsClockRunning(2), std::int16_t{0});
+    QCOMPARE(f.engine.clockValue(2), sec(seconds));
+    QCOMPARE(f.engine.isClockRunning(2), std::int16_t{0});
     const bool lit = seconds > 0;
-    QCOMPARE(f.controls<ShapeControl>(u"shpPenaltyH"_s)[1]->FillColor(),
+    QCOMPARE(f.controls<ShapeControl>(u"shpPenaltyH"_s)[1]->fillColor(),
              lit ? QColor(255, 128, 0) : QColor(64, 64, 64));
-    QCOMPARE(f.controls<ShapeControl>(u"dotPenaltyTH2"_s)[0]->FillColor(),
+    QCOMPARE(f.controls<ShapeControl>(u"dotPenaltyTH2"_s)[0]->fillColor(),
              shown == QLatin1String("---") ? QColor(Qt::black) : QColor(Qt::white));
 }
 
@@ -149,8 +149,8 @@ void TestFieldEntry::goalLightsFromKeys() {
         f.press(static_cast<Qt::Key>(std::abs(k)), k < 0 ? Qt::KeypadModifier : Qt::NoModifier);
     }
     QCOMPARE(f.board->whoGoal(), who);
-    QCOMPARE(f.control<ShapeControl>(u"shpGoalH"_s)->FillColor(), who == 1 ? QColor(255, 128, 0) : QColor(64, 64, 64));
-    QCOMPARE(f.control<ShapeControl>(u"shpGoalV"_s)->FillColor(), who == 2 ? QColor(255, 128, 0) : QColor(64, 64, 64));
+    QCOMPARE(f.control<ShapeControl>(u"shpGoalH"_s)->fillColor(), who == 1 ? QColor(255, 128, 0) : QColor(64, 64, 64));
+    QCOMPARE(f.control<ShapeControl>(u"shpGoalV"_s)->fillColor(), who == 2 ? QColor(255, 128, 0) : QColor(64, 64, 64));
 }
 
 void TestFieldEntry::goalLightsFromClicks() {
@@ -208,9 +208,9 @@ void TestFieldEntry::randomKeysKeepEveryFieldInRange() {
         QVERIFY2(home >= -1 && home <= 99, qPrintable(f.home()));
         QVERIFY2(visitor >= -1 && visitor <= 99, qPrintable(f.visitor()));
         QVERIFY2(period >= 0 && period <= 9, qPrintable(f.period()));
-        QVERIFY(f.engine.ClockValue(0) >= 0 && f.engine.ClockValue(0) <= sec(5999));
+        QVERIFY(f.engine.clockValue(0) >= 0 && f.engine.clockValue(0) <= sec(5999));
         for (int n = 1; n <= 4; ++n) {
-            QVERIFY(f.engine.ClockValue(n) >= 0 && f.engine.ClockValue(n) <= sec(599));
+            QVERIFY(f.engine.clockValue(n) >= 0 && f.engine.clockValue(n) <= sec(599));
         }
         // Only the focused field ever has the marker, and some field always has the focus.
         QVERIFY(f.board->selectedField() != nullptr);

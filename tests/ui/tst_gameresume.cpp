@@ -51,17 +51,17 @@ Seen seen(const BoardFixture& f) {
         s.penalties += f.penalty(n) + u' ';
     }
     const auto shapes = [&f](const char* name) { return f.controls<ShapeControl>(QLatin1String(name)); };
-    s.colon = shapes("Shape2")[0]->FillColor();
-    s.penaltyLights = {shapes("shpPenaltyH")[0]->FillColor(), shapes("shpPenaltyH")[1]->FillColor(),
-                       shapes("shpPenaltyV")[0]->FillColor(), shapes("shpPenaltyV")[1]->FillColor()};
+    s.colon = shapes("Shape2")[0]->fillColor();
+    s.penaltyLights = {shapes("shpPenaltyH")[0]->fillColor(), shapes("shpPenaltyH")[1]->fillColor(),
+                       shapes("shpPenaltyV")[0]->fillColor(), shapes("shpPenaltyV")[1]->fillColor()};
     std::size_t i = 0;
     for (const char* dots : {"dotPenaltyTH1", "dotPenaltyTH2", "dotPenaltyTV1", "dotPenaltyTV2"}) {
         for (ShapeControl* dot : shapes(dots)) {
-            s.penaltyColons[i++] = dot->FillColor();
+            s.penaltyColons[i++] = dot->fillColor();
         }
     }
-    s.goalH = shapes("shpGoalH")[0]->FillColor();
-    s.goalV = shapes("shpGoalV")[0]->FillColor();
+    s.goalH = shapes("shpGoalH")[0]->fillColor();
+    s.goalV = shapes("shpGoalV")[0]->fillColor();
     s.clockTime = b.showsTimeOfDay();
     s.whoGoal = b.whoGoal();
     s.selected = b.selectedField() ? b.selectedField()->objectName() : QString();
@@ -142,16 +142,16 @@ void TestGameResume::resumeBringsBackEveryFieldWithEveryClockStopped() {
     QApplication::processEvents();
     QCOMPARE(seen(f).text(), expected);
     for (int n = 0; n < kClockCount; ++n) {
-        QCOMPARE(f.engine.IsClockRunning(n), std::int16_t{0});
-        QCOMPARE(f.engine.PeekClockValue(n), played.engine.PeekClockValue(n));
+        QCOMPARE(f.engine.isClockRunning(n), std::int16_t{0});
+        QCOMPARE(f.engine.peekClockValue(n), played.engine.peekClockValue(n));
     }
     // Stopped: ticks change nothing until the start key.
     f.advance(5000);
     QCOMPARE(seen(f).text(), expected);
     f.type(u"s"_s);
     f.advance(1000);
-    QCOMPARE(f.engine.ClockValue(0), sec(900) - 664'000);
-    QCOMPARE(f.engine.ClockValue(3), sec(300) - 664'000);
+    QCOMPARE(f.engine.clockValue(0), sec(900) - 664'000);
+    QCOMPARE(f.engine.clockValue(3), sec(300) - 664'000);
     // The reset key goes back to the time typed in the game resumed.
     f.board->handleCommandKey(f.settings.ResetClockKey);
     QCOMPARE(f.gameClock(), u"1500"_s);

@@ -409,14 +409,14 @@ void TestHelpWindow::commandKeysReachTheBoard() {
     QCOMPARE(answers, QList<bool>{taken});
     QCoreApplication::processEvents();
     if (expect == u"game runs"_s) {
-        QVERIFY(f.engine.IsClockRunning(0) != 0);
+        QVERIFY(f.engine.isClockRunning(0) != 0);
     } else if (expect == u"game stopped at 9:55"_s) {
-        QCOMPARE(f.engine.IsClockRunning(0), std::int16_t{0});
-        QCOMPARE(f.engine.ClockValue(0), sec(595));
+        QCOMPARE(f.engine.isClockRunning(0), std::int16_t{0});
+        QCOMPARE(f.engine.clockValue(0), sec(595));
         QCOMPARE(f.gameClock(), u"-955"_s);
     } else if (expect == u"back to 10:00"_s) {
-        QCOMPARE(f.engine.IsClockRunning(0), std::int16_t{0});
-        QCOMPARE(f.engine.ClockValue(0), sec(600));
+        QCOMPARE(f.engine.isClockRunning(0), std::int16_t{0});
+        QCOMPARE(f.engine.clockValue(0), sec(600));
     } else if (expect == u"time of day"_s) {
         QVERIFY(f.board->showsTimeOfDay());
     } else if (expect == u"buzzer"_s) {
@@ -424,14 +424,14 @@ void TestHelpWindow::commandKeysReachTheBoard() {
     } else if (expect == u"horn"_s) {
         QVERIFY(f.horn.commands().contains(u"Play"_s));
     } else if (expect == u"penalty runs"_s) {
-        QVERIFY(f.engine.IsClockRunning(1) != 0);
-        QCOMPARE(f.engine.IsClockRunning(0), std::int16_t{0});
+        QVERIFY(f.engine.isClockRunning(1) != 0);
+        QCOMPARE(f.engine.isClockRunning(0), std::int16_t{0});
     } else {
-        QCOMPARE(f.engine.IsClockRunning(0), std::int16_t{0});
+        QCOMPARE(f.engine.isClockRunning(0), std::int16_t{0});
         QCOMPARE(f.gameClock(), clockBefore);
         QCOMPARE(f.penalty(1), u"200"_s);
         QCOMPARE(f.optionsOpened + f.helpOpened, 0);
-        QVERIFY(f.engine.EntryText.empty());
+        QVERIFY(f.engine.entryText.empty());
     }
 }
 

@@ -40,7 +40,7 @@ void TestLayoutColours::designSizeKeepsEveryControl() {
     for (const BoardControlRef& c : f.board->view().controls()) {
         before << c.widget->geometry();
     }
-    WindowScaling::StretchLayout(f.board->view(), f.board->view().layoutTable());
+    window_scaling::stretchLayout(f.board->view(), f.board->view().layoutTable());
     int i = 0;
     for (const BoardControlRef& c : f.board->view().controls()) {
         // The marker goes back to its recorded place too; it is hidden after every resize anyway.
@@ -56,15 +56,15 @@ void TestLayoutColours::twiceAsWideDoublesOnlyLeftAndWidth() {
     f.show();
     const QRect time = f.field("TimeBack")->geometry();
     const int digitHeight = f.digits(u"lumTime"_s)[0]->height();
-    const double fontSize = f.control<LabelControl>(u"lblPeriod"_s)->FontSize();
+    const double fontSize = f.control<LabelControl>(u"lblPeriod"_s)->fontSize();
     f.board->resize(f.board->width() * 2, f.board->height());
     QTRY_COMPARE(f.field("TimeBack")->x(), time.x() * 2);
     QCOMPARE(f.field("TimeBack")->width(), time.width() * 2);
     QCOMPARE(f.field("TimeBack")->y(), time.y());
     QCOMPARE(f.field("TimeBack")->height(), time.height());
     QCOMPARE(f.digits(u"lumTime"_s)[0]->height(), digitHeight);
-    QCOMPARE(f.control<LabelControl>(u"lblPeriod"_s)->FontSize(), fontSize);
-    QCOMPARE(f.control<ShapeControl>(u"Shape3"_s)->BorderWidth(), 4.0);
+    QCOMPARE(f.control<LabelControl>(u"lblPeriod"_s)->fontSize(), fontSize);
+    QCOMPARE(f.control<ShapeControl>(u"Shape3"_s)->borderWidth(), 4.0);
 }
 
 void TestLayoutColours::fourKScalesWithoutOverflow() {
@@ -76,9 +76,9 @@ void TestLayoutColours::fourKScalesWithoutOverflow() {
     QTRY_VERIFY(std::abs(f.control<ShapeControl>(u"Shape3"_s)->x() - 8 * wr) <= 1);
     QVERIFY(std::abs(f.control<ShapeControl>(u"Shape3"_s)->width() - 617 * wr) <= 1);
     QVERIFY(std::abs(f.control<ShapeControl>(u"Shape3"_s)->height() - 433 * hr) <= 1);
-    QVERIFY(std::abs(f.digits(u"lumTime"_s)[0]->Size() - 80 * hr) <= 1);
+    QVERIFY(std::abs(f.digits(u"lumTime"_s)[0]->ledSize() - 80 * hr) <= 1);
     QVERIFY(std::abs(f.field("PenaltyTV2")->x() - 408 * wr) <= 1);
-    QVERIFY(std::abs(f.control<LabelControl>(u"lblPeriod"_s)->FontSize() - 16 * hr) <= 0.01);
+    QVERIFY(std::abs(f.control<LabelControl>(u"lblPeriod"_s)->fontSize() - 16 * hr) <= 0.01);
     // And back to the design size: the layout comes back as it was.
     f.board->resize(632, 453);
     QTRY_COMPARE(f.field("TimeBack")->geometry(), QRect(189, 16, 254, 97));
@@ -99,7 +99,7 @@ void TestLayoutColours::captionsFitTheirLabels() {
     BoardFixture f;
     f.show();
     const int designHeight = f.board->height();
-    const double designFont = f.control<LabelControl>(u"lblPenaltyH"_s)->FontSize();
+    const double designFont = f.control<LabelControl>(u"lblPenaltyH"_s)->fontSize();
     f.board->resize(window);
     QTRY_COMPARE(f.board->size(), window);
     for (LabelControl* label : {f.control<LabelControl>(u"lblPenaltyH"_s), f.control<LabelControl>(u"lblPenaltyV"_s),
@@ -110,9 +110,9 @@ void TestLayoutColours::captionsFitTheirLabels() {
     }
     const double heightFont = designFont * window.height() / designHeight;
     if (byHeight)
-        QCOMPARE(f.control<LabelControl>(u"lblPenaltyH"_s)->FontSize(), heightFont);
+        QCOMPARE(f.control<LabelControl>(u"lblPenaltyH"_s)->fontSize(), heightFont);
     else
-        QVERIFY(f.control<LabelControl>(u"lblPenaltyH"_s)->FontSize() < heightFont);
+        QVERIFY(f.control<LabelControl>(u"lblPenaltyH"_s)->fontSize() < heightFont);
 }
 
 void TestLayoutColours::tinyWindowKeepsEverythingAtLeastOne() {
@@ -123,10 +123,10 @@ void TestLayoutColours::tinyWindowKeepsEverythingAtLeastOne() {
     for (const BoardControlRef& c : f.board->view().controls()) {
         QVERIFY2(c.widget->width() >= 1 && c.widget->height() >= 1, qPrintable(c.name));
         if (c.typeName == QLatin1String("Lumidig")) {
-            QVERIFY(static_cast<LedDigit*>(c.widget)->Size() >= 1);
+            QVERIFY(static_cast<LedDigit*>(c.widget)->ledSize() >= 1);
         }
         if (c.typeName == QLatin1String("Label")) {
-            QVERIFY(static_cast<LabelControl*>(c.widget)->FontSize() >= 1);
+            QVERIFY(static_cast<LabelControl*>(c.widget)->fontSize() >= 1);
         }
     }
 }
@@ -137,8 +137,8 @@ void TestLayoutColours::recordAfterOptionsMakesTheCurrentLayoutTheReference() {
     f.board->resize(1264, 453);
     QApplication::processEvents();
     f.press(Qt::Key_F2);
-    QCOMPARE(f.board->view().layoutTable().OrigWidth, 1264 * 15);
-    QCOMPARE(f.board->view().layoutTable().OrigHeight, 453 * 15);
+    QCOMPARE(f.board->view().layoutTable().origWidth, 1264 * 15);
+    QCOMPARE(f.board->view().layoutTable().origHeight, 453 * 15);
     const int x = f.field("TimeBack")->x();
     f.board->resize(632, 453);
     QTRY_COMPARE(f.field("TimeBack")->x(), x / 2);
@@ -158,8 +158,8 @@ void TestLayoutColours::teamSizeRoundsHalfToEven() {
     SettingsVariables s = boardDefaults();
     s.TeamSize = stored;
     BoardFixture f(s);
-    QCOMPARE(f.control<LabelControl>(u"lblHome"_s)->FontSize(), f.board->view().scaledSize(used));
-    QCOMPARE(f.control<LabelControl>(u"lblVisitor"_s)->FontSize(), f.board->view().scaledSize(used));
+    QCOMPARE(f.control<LabelControl>(u"lblHome"_s)->fontSize(), f.board->view().scaledSize(used));
+    QCOMPARE(f.control<LabelControl>(u"lblVisitor"_s)->fontSize(), f.board->view().scaledSize(used));
     // At the design size the reference window is 9600 x 7200 twips: the point size is the stored one.
     QVERIFY(std::abs(f.board->view().scaledSize(used) - used) < 0.01);
 }
@@ -188,7 +188,7 @@ void TestLayoutColours::captionAndLedStyleFromSettings() {
     QCOMPARE(f.board->windowTitle(), QStringLiteral("Rinkmaster - Ravens"));
     for (const BoardControlRef& c : f.board->view().controls()) {
         if (c.typeName == QLatin1String("Lumidig")) {
-            QCOMPARE(static_cast<LedDigit*>(c.widget)->LedType(), 1);
+            QCOMPARE(static_cast<LedDigit*>(c.widget)->ledType(), 1);
         }
     }
 }
@@ -206,50 +206,50 @@ void TestLayoutColours::coloursByControlType() {
     BoardFixture f(s);
     QCOMPARE(f.board->view().palette().color(QPalette::Window), ole(s.FormBack));
     // Labels other than the team names take the border colour; the team names their own.
-    QCOMPARE(f.control<LabelControl>(u"lblPeriod"_s)->ForeColor(), ole(s.BorderColor));
-    QCOMPARE(f.control<LabelControl>(u"lblGoalV"_s)->ForeColor(), ole(s.BorderColor));
-    QCOMPARE(f.control<LabelControl>(u"lblHome"_s)->ForeColor(), ole(s.HomeColor));
-    QCOMPARE(f.control<LabelControl>(u"lblVisitor"_s)->ForeColor(), ole(s.VisitorColor));
+    QCOMPARE(f.control<LabelControl>(u"lblPeriod"_s)->foreColor(), ole(s.BorderColor));
+    QCOMPARE(f.control<LabelControl>(u"lblGoalV"_s)->foreColor(), ole(s.BorderColor));
+    QCOMPARE(f.control<LabelControl>(u"lblHome"_s)->foreColor(), ole(s.HomeColor));
+    QCOMPARE(f.control<LabelControl>(u"lblVisitor"_s)->foreColor(), ole(s.VisitorColor));
     // Boxes take the LED background; the name boxes the board's.
-    QCOMPARE(f.field("TimeBack")->BackColor(), ole(s.LEDBack));
-    QCOMPARE(f.field("PenaltyTV2")->BackColor(), ole(s.LEDBack));
-    QCOMPARE(f.field("picHomeContainer")->BackColor(), ole(s.FormBack));
+    QCOMPARE(f.field("TimeBack")->backColor(), ole(s.LEDBack));
+    QCOMPARE(f.field("PenaltyTV2")->backColor(), ole(s.LEDBack));
+    QCOMPARE(f.field("picHomeContainer")->backColor(), ole(s.FormBack));
     // Outlines: the two frames in the border colour, every other shape in the LED background.
-    QCOMPARE(f.control<ShapeControl>(u"Shape1"_s)->BorderColor(), ole(s.BorderColor));
-    QCOMPARE(f.control<ShapeControl>(u"Shape3"_s)->BorderColor(), ole(s.BorderColor));
-    QCOMPARE(f.control<ShapeControl>(u"shpGoalH"_s)->BorderColor(), ole(s.LEDBack));
-    QCOMPARE(f.controls<ShapeControl>(u"shpPenaltyV"_s)[1]->BorderColor(), ole(s.LEDBack));
-    QCOMPARE(f.control<ShapeControl>(u"shpObjectSelected"_s)->FillColor(), ole(s.LEDSelected));
+    QCOMPARE(f.control<ShapeControl>(u"Shape1"_s)->borderColor(), ole(s.BorderColor));
+    QCOMPARE(f.control<ShapeControl>(u"Shape3"_s)->borderColor(), ole(s.BorderColor));
+    QCOMPARE(f.control<ShapeControl>(u"shpGoalH"_s)->borderColor(), ole(s.LEDBack));
+    QCOMPARE(f.controls<ShapeControl>(u"shpPenaltyV"_s)[1]->borderColor(), ole(s.LEDBack));
+    QCOMPARE(f.control<ShapeControl>(u"shpObjectSelected"_s)->fillColor(), ole(s.LEDSelected));
     // Digits.
-    QCOMPARE(f.digits(u"lumTime"_s)[2]->LitColor(), ole(s.TimeColor));
-    QCOMPARE(f.digits(u"lumPenaltyTH2"_s)[1]->LitColor(), ole(s.TimeColor));
-    QCOMPARE(f.digits(u"lumHome"_s)[0]->LitColor(), ole(s.ScoreColor));
-    QCOMPARE(f.digits(u"lumPeriod"_s)[0]->LitColor(), ole(s.PeriodColor));
-    QCOMPARE(f.digits(u"lumVisitor"_s)[1]->BackColor(), ole(s.LEDBack));
+    QCOMPARE(f.digits(u"lumTime"_s)[2]->litColor(), ole(s.TimeColor));
+    QCOMPARE(f.digits(u"lumPenaltyTH2"_s)[1]->litColor(), ole(s.TimeColor));
+    QCOMPARE(f.digits(u"lumHome"_s)[0]->litColor(), ole(s.ScoreColor));
+    QCOMPARE(f.digits(u"lumPeriod"_s)[0]->litColor(), ole(s.PeriodColor));
+    QCOMPARE(f.digits(u"lumVisitor"_s)[1]->backColor(), ole(s.LEDBack));
 }
 
 void TestLayoutColours::goalBoxEndsWithTheBoardBackground() {
     SettingsVariables s = boardDefaults();
     s.FormBack = 0x123456;
     BoardFixture f(s);
-    QCOMPARE(f.field("picGoalBack")->BackColor(), ole(s.FormBack));
-    QCOMPARE(f.control<ShapeControl>(u"shpGoalH"_s)->FillColor(), ole(s.FormBack));
+    QCOMPARE(f.field("picGoalBack")->backColor(), ole(s.FormBack));
+    QCOMPARE(f.control<ShapeControl>(u"shpGoalH"_s)->fillColor(), ole(s.FormBack));
     // A lit light takes a new score colour when the colours are applied again.
     f.board->goalCoverClicked(Team::Home);
     f.settings.ScoreColor = 0x00FF00;
     f.board->view().updateFormColors();
-    QCOMPARE(f.control<ShapeControl>(u"shpGoalH"_s)->FillColor(), ole(0x00FF00));
+    QCOMPARE(f.control<ShapeControl>(u"shpGoalH"_s)->fillColor(), ole(0x00FF00));
 }
 
 void TestLayoutColours::penaltyColonsOnlyOnClocksInUse() {
     BoardFixture f;
     f.show();
-    QCOMPARE(f.controls<ShapeControl>(u"dotPenaltyTV1"_s)[0]->FillColor(), ole(f.settings.LEDBack));
+    QCOMPARE(f.controls<ShapeControl>(u"dotPenaltyTV1"_s)[0]->fillColor(), ole(f.settings.LEDBack));
     f.focus(f.field("PenaltyTV1"));
     f.type(QStringLiteral("1\n"));
-    QCOMPARE(f.controls<ShapeControl>(u"dotPenaltyTV1"_s)[0]->FillColor(), ole(f.settings.BorderColor));
-    QCOMPARE(f.controls<ShapeControl>(u"dotPenaltyTV1"_s)[1]->FillColor(), ole(f.settings.BorderColor));
-    QCOMPARE(f.controls<ShapeControl>(u"dotPenaltyTH1"_s)[0]->FillColor(), ole(f.settings.LEDBack));
+    QCOMPARE(f.controls<ShapeControl>(u"dotPenaltyTV1"_s)[0]->fillColor(), ole(f.settings.BorderColor));
+    QCOMPARE(f.controls<ShapeControl>(u"dotPenaltyTV1"_s)[1]->fillColor(), ole(f.settings.BorderColor));
+    QCOMPARE(f.controls<ShapeControl>(u"dotPenaltyTH1"_s)[0]->fillColor(), ole(f.settings.LEDBack));
 }
 
 QTEST_MAIN(TestLayoutColours)

@@ -101,11 +101,11 @@ private slots:
 
 void TestLedDigit::startsAsARedZeroOnBlackOfSize80() {
     LedDigit digit;
-    QCOMPARE(digit.Caption(), 0);
-    QCOMPARE(digit.LedType(), 0);
-    QCOMPARE(digit.Size(), 80);
-    QCOMPARE(digit.LitColor(), QColor(255, 0, 0));
-    QCOMPARE(digit.BackColor(), QColor(0, 0, 0));
+    QCOMPARE(digit.caption(), 0);
+    QCOMPARE(digit.ledType(), 0);
+    QCOMPARE(digit.ledSize(), 80);
+    QCOMPARE(digit.litColor(), QColor(255, 0, 0));
+    QCOMPARE(digit.backColor(), QColor(0, 0, 0));
     QCOMPARE(digit.size(), QSize(44, 79));
     QCOMPARE(digit.focusPolicy(), Qt::ClickFocus);
 }
@@ -134,7 +134,7 @@ void TestLedDigit::captionFromNumber() {
     LedDigit digit;
     digit.setCaption(3);
     digit.setCaption(value);
-    QCOMPARE(digit.Caption(), caption);
+    QCOMPARE(digit.caption(), caption);
 }
 
 void TestLedDigit::captionFromText_data() {
@@ -159,7 +159,7 @@ void TestLedDigit::captionFromText() {
     LedDigit digit;
     digit.setCaption(3);
     digit.setCaption(text);
-    QCOMPARE(digit.Caption(), caption);
+    QCOMPARE(digit.caption(), caption);
 }
 
 void TestLedDigit::ledTypeKeptAsGiven_data() {
@@ -176,7 +176,7 @@ void TestLedDigit::ledTypeKeptAsGiven() {
     LedDigit digit;
     digit.setCaption(8);
     digit.setLedType(type);
-    QCOMPARE(digit.LedType(), type);
+    QCOMPARE(digit.ledType(), type);
     // Any style but Dots draws the seven segments.
     LedDigit lines;
     lines.setCaption(8);
@@ -213,7 +213,7 @@ void TestLedDigit::sizeRoundsAndSetsTheBox() {
     auto* digit = new LedDigit(&board);
     digit->move(30, 40);
     digit->setSize(value);
-    QCOMPARE(digit->Size(), size);
+    QCOMPARE(digit->ledSize(), size);
     QCOMPARE(digit->size(), box);
     QCOMPARE(digit->pos(), QPoint(30, 40));
     // The control sizes itself but never pins its size: the board may still lay it out freely.

@@ -252,8 +252,8 @@ void TestOptions::opensWithTheLayoutAndCaptions() {
     QCOMPARE(d.ledTypeCombo->count(), 2);
     QCOMPARE(d.ledTypeCombo->itemText(0), QStringLiteral("Lines"));
     QCOMPARE(d.ledTypeCombo->itemText(1), QStringLiteral("Dots"));
-    QCOMPARE(d.previewDigit->Caption(), 8);
-    QCOMPARE(d.previewDigit->Size(), 65);
+    QCOMPARE(d.previewDigit->caption(), 8);
+    QCOMPARE(d.previewDigit->ledSize(), 65);
     QCOMPARE(d.previewDigit->size(), QSize(36, 65));
     for (QLineEdit* box : {d.homeTextEdit, d.visitorTextEdit}) {
         QCOMPARE(box->maxLength(), 20);
@@ -377,7 +377,7 @@ void TestOptions::ledTypeIsShownAndKept() {
     Rig rig(s);
     OptionsDialog& d = rig.open();
     QCOMPARE(d.ledTypeCombo->currentIndex(), shown);
-    QCOMPARE(d.previewDigit->LedType(), shown);
+    QCOMPARE(d.previewDigit->ledType(), shown);
     d.okButton->click();
     QCOMPARE(int(rig.settings.LEDType), shown);
 }
@@ -751,7 +751,7 @@ void TestOptions::previewItSizes() {
     QCOMPARE(int(d.tempSize), size);
     // The measuring labels are left at the size tried last: the answer, or 10 when nothing fits.
     const int measured = std::max(size, 10);
-    QCOMPARE(d.homePreviewLabel->FontSize(), double(measured));
+    QCOMPARE(d.homePreviewLabel->fontSize(), double(measured));
     QCOMPARE(QFontInfo(d.homePreviewLabel->font()).family(), QStringLiteral("Liberation Sans"));
     QVERIFY(d.homePreviewLabel->font().bold());
     if (size >= 10) {
@@ -848,9 +848,9 @@ void TestOptions::ledTypeListDrivesThePreview() {
     Rig rig;
     OptionsDialog& d = rig.open();
     d.ledTypeCombo->setCurrentIndex(1);
-    QCOMPARE(d.previewDigit->LedType(), 1);
+    QCOMPARE(d.previewDigit->ledType(), 1);
     d.ledTypeCombo->setCurrentIndex(0);
-    QCOMPARE(d.previewDigit->LedType(), 0);
+    QCOMPARE(d.previewDigit->ledType(), 0);
     d.ledTypeCombo->setCurrentIndex(1);
     d.okButton->click();
     QCOMPARE(rig.settings.LEDType, std::int16_t{1});
@@ -1013,7 +1013,7 @@ void TestOptions::keyButtons() {
     QCOMPARE(rig.dialogs.parents, QList<QWidget*>{&d});
     const bool chosen = answer != u"0";
     QCOMPARE(d.*c.temp, chosen ? std::int16_t{88} : before[static_cast<std::size_t>(cell)]);
-    QCOMPARE((d.*c.label)->text(), chosen ? u"X"_s : text(KeyCodeToStr(before[static_cast<std::size_t>(cell)])));
+    QCOMPARE((d.*c.label)->text(), chosen ? u"X"_s : text(keyCodeToStr(before[static_cast<std::size_t>(cell)])));
     d.okButton->click();
     QCOMPARE(rig.settings.*c.setting, chosen ? std::int16_t{88} : defaults().*c.setting);
 }

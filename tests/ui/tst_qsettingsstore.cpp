@@ -150,7 +150,7 @@ void TestQSettingsStore::firstRunWritesOnlyTheConvertedKeys() {
     {
         QSettingsStore store(file);
         SettingsVariables settings;
-        LoadSettings(settings, store, "/opt/rm", '/', nullptr);
+        loadSettings(settings, store, "/opt/rm", '/', nullptr);
         QVERIFY(store.flush(nullptr));
         QCOMPARE(settings, defaultSettings("/opt/rm", '/'));
     }
@@ -182,7 +182,7 @@ void TestQSettingsStore::savedSettingsLoadBack() {
     }
     QSettingsStore store(file);
     SettingsVariables loaded;
-    LoadSettings(loaded, store, "/elsewhere", '/', nullptr);
+    loadSettings(loaded, store, "/elsewhere", '/', nullptr);
     QCOMPARE(loaded, saved);
 }
 
@@ -213,7 +213,7 @@ void TestQSettingsStore::handEditedFile() {
     writeFile(file, text);
     QSettingsStore store(file);
     SettingsVariables settings;
-    LoadSettings(settings, store, "/opt/rm", '/', nullptr);
+    loadSettings(settings, store, "/opt/rm", '/', nullptr);
     QCOMPARE(QString::fromStdString(settings.HomeText), homeText);
     QCOMPARE(settings.TimeColor, timeColor);
     QCOMPARE(settings.TeamSize, teamSize);
@@ -224,7 +224,7 @@ void TestQSettingsStore::handEditedFile() {
     QVERIFY(store.flush(nullptr));
     QSettingsStore again(file);
     SettingsVariables reloaded;
-    LoadSettings(reloaded, again, "/opt/rm", '/', nullptr);
+    loadSettings(reloaded, again, "/opt/rm", '/', nullptr);
     QCOMPARE(reloaded, settings);
 }
 

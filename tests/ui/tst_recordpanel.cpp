@@ -150,18 +150,18 @@ private slots:
         c.click("shotHome");
         QVERIFY(c.fx.field("TimeBack")->hasFocus());
         c.fx.type(QStringLiteral("s")); // the start/stop key
-        QVERIFY(c.fx.engine.IsClockRunning(0) != 0);
+        QVERIFY(c.fx.engine.isClockRunning(0) != 0);
         c.fx.type(QStringLiteral("s"));
 
         // Clicked into, a field takes the digits; Esc gives the keys back to the board's selected field.
         c.typeInto("penaltyPlayer", QStringLiteral("7"));
         QVERIFY(c.in<QLineEdit>("penaltyPlayer")->hasFocus());
         QCOMPARE(c.in<QLineEdit>("penaltyPlayer")->text(), QStringLiteral("7"));
-        QCOMPARE(c.fx.engine.IsClockRunning(0), 0);
+        QCOMPARE(c.fx.engine.isClockRunning(0), 0);
         QTest::keyClick(c.in<QLineEdit>("penaltyPlayer"), Qt::Key_Escape);
         QTRY_VERIFY(c.fx.field("TimeBack")->hasFocus());
         c.fx.type(QStringLiteral("s"));
-        QVERIFY(c.fx.engine.IsClockRunning(0) != 0);
+        QVERIFY(c.fx.engine.isClockRunning(0) != 0);
         c.fx.type(QStringLiteral("s"));
 
         // A click on the board takes the keys back too.

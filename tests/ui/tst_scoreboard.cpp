@@ -44,14 +44,14 @@ private slots:
 void TestScoreBoard::opensAtTenMinutesWithDarkPenalties() {
     BoardFixture f;
     QCOMPARE(f.gameClock(), QStringLiteral("1000"));
-    QCOMPARE(f.controls<ShapeControl>(u"Shape2"_s)[0]->FillColor(), QColor(Qt::white));
+    QCOMPARE(f.controls<ShapeControl>(u"Shape2"_s)[0]->fillColor(), QColor(Qt::white));
     QCOMPARE(f.home(), QStringLiteral("-0"));
     QCOMPARE(f.visitor(), QStringLiteral("-0"));
     for (int n = 1; n <= 4; ++n) {
         QCOMPARE(f.penalty(n), QStringLiteral("---"));
     }
-    QCOMPARE(f.engine.ClockValue(0), sec(600));
-    QCOMPARE(f.engine.IsClockRunning(0), std::int16_t{0});
+    QCOMPARE(f.engine.clockValue(0), sec(600));
+    QCOMPARE(f.engine.isClockRunning(0), std::int16_t{0});
     QCOMPARE(f.board->windowTitle(), QStringLiteral("Rinkmaster - Home"));
     QVERIFY(!f.board->buzzerPlaying());
     QVERIFY(!f.board->showsTimeOfDay());
@@ -64,7 +64,7 @@ void TestScoreBoard::loadOpensOnlySoundFilesThatExist() {
     s.HornFile = QCoreApplication::applicationFilePath().toStdString(); // any existing file
     BoardFixture f(s);
     QVERIFY(f.buzzer.commands().isEmpty());
-    QVERIFY(f.buzzer.FileName().isEmpty());
+    QVERIFY(f.buzzer.fileName().isEmpty());
     QCOMPARE(f.horn.commands(), QStringList{QStringLiteral("Open:") + QString::fromStdString(s.HornFile)});
     // A silent buzzer never blocks the horn.
     f.board->playBuzzer();
@@ -81,9 +81,9 @@ void TestScoreBoard::loadTakesAFolderForAMissingSound() {
     s.HornFile = folder.path().toStdString() + "/";
     BoardFixture f(s);
     QVERIFY(f.buzzer.commands().isEmpty());
-    QVERIFY(f.buzzer.FileName().isEmpty());
+    QVERIFY(f.buzzer.fileName().isEmpty());
     QVERIFY(f.horn.commands().isEmpty());
-    QVERIFY(f.horn.FileName().isEmpty());
+    QVERIFY(f.horn.fileName().isEmpty());
     // Silent, as a missing file is: neither key blocks the other.
     f.board->playBuzzer();
     f.board->playHorn();
@@ -109,7 +109,7 @@ void TestScoreBoard::runsDownToZeroBuzzesOnceAndStopsTheTick() {
     f.press(Qt::Key_S);
     f.advance(1'000);
     QCOMPARE(f.gameClock(), QStringLiteral("-40-"));
-    QCOMPARE(f.controls<ShapeControl>(u"Shape2"_s)[0]->FillColor(), QColor(Qt::black)); // decimal point alone
+    QCOMPARE(f.controls<ShapeControl>(u"Shape2"_s)[0]->fillColor(), QColor(Qt::black)); // decimal point alone
     f.advance(3'950);
     QCOMPARE(f.gameClock(), QStringLiteral("-01-"));
     f.advance(200);
@@ -117,11 +117,11 @@ void TestScoreBoard::runsDownToZeroBuzzesOnceAndStopsTheTick() {
     QVERIFY(!f.tick().isActive());
     QCOMPARE(f.buzzer.commands().count(QStringLiteral("Play")), 1);
     // The game clock stays running at zero in the engine until start/stop.
-    QCOMPARE(f.engine.IsClockRunning(0), std::int16_t{-1});
+    QCOMPARE(f.engine.isClockRunning(0), std::int16_t{-1});
     f.buzzer.finish();
     QVERIFY(!f.board->buzzerPlaying());
     f.press(Qt::Key_S);
-    QCOMPARE(f.engine.IsClockRunning(0), std::int16_t{0});
+    QCOMPARE(f.engine.isClockRunning(0), std::int16_t{0});
     f.press(Qt::Key_S);
     QVERIFY(f.tick().isActive());
     f.advance(100);
@@ -139,7 +139,7 @@ void TestScoreBoard::clockSwitchShowsTimeOfDayAtOnceEvenAfterZero() {
     f.press(Qt::Key_C);
     QVERIFY(f.board->showsTimeOfDay());
     QCOMPARE(f.gameClock(), QStringLiteral("1435"));
-    QCOMPARE(f.controls<ShapeControl>(u"Shape2"_s)[0]->FillColor(), QColor(Qt::white));
+    QCOMPARE(f.controls<ShapeControl>(u"Shape2"_s)[0]->fillColor(), QColor(Qt::white));
     f.press(Qt::Key_C);
     QCOMPARE(f.gameClock(), QStringLiteral("-00-"));
     // Start/stop and reset return to game time.
@@ -165,7 +165,7 @@ void TestScoreBoard::keysWithoutACodeDoNothing() {
     BoardFixture f(s);
     f.show();
     f.press(Qt::Key_MediaPlay);
-    QCOMPARE(f.engine.IsClockRunning(0), std::int16_t{0});
+    QCOMPARE(f.engine.isClockRunning(0), std::int16_t{0});
 }
 
 void TestScoreBoard::failedPlaybackStillFreesTheSounds() {
@@ -272,8 +272,8 @@ void TestScoreBoard::timeOfDayInTheSystemsHourFormat() {
     f.press(Qt::Key_C);
     QCOMPARE(f.gameClock(), shown);
     // Always hours and minutes with a colon.
-    QCOMPARE(f.controls<ShapeControl>(u"Shape2"_s)[0]->FillColor(), QColor(Qt::white));
-    QCOMPARE(f.controls<ShapeControl>(u"Shape2"_s)[1]->FillColor(), QColor(Qt::white));
+    QCOMPARE(f.controls<ShapeControl>(u"Shape2"_s)[0]->fillColor(), QColor(Qt::white));
+    QCOMPARE(f.controls<ShapeControl>(u"Shape2"_s)[1]->fillColor(), QColor(Qt::white));
 }
 
 void TestScoreBoard::numLockRequestedAfterOptionsClose() {

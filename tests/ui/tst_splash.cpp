@@ -51,12 +51,12 @@ void TestSplash::showsVersionAndLoadsSettingsOnce() {
     QCOMPARE(splash.nameLabel->text(), QStringLiteral("Rinkmaster"));
     QCOMPARE(splash.madeByLabel->text(), QStringLiteral("by Kestrelsoft"));
     QCOMPARE(splash.clickLabel->text(), QStringLiteral("Click to continue."));
-    QCOMPARE(splash.Label1->text(), QStringLiteral("Press ' F1 ' to view Help from the scoreboard."));
-    QCOMPARE(splash.Label2->text(), QStringLiteral("Press ' F2 ' to set Options from the scoreboard."));
+    QCOMPARE(splash.label1->text(), QStringLiteral("Press ' F1 ' to view Help from the scoreboard."));
+    QCOMPARE(splash.label2->text(), QStringLiteral("Press ' F2 ' to set Options from the scoreboard."));
     QCOMPARE(splash.height(), 216);
     QVERIFY(splash.windowFlags() & Qt::FramelessWindowHint);
     // The hint lines are whole on one line.
-    for (QLabel* hint : {splash.Label1, splash.Label2}) {
+    for (QLabel* hint : {splash.label1, splash.label2}) {
         QVERIFY(QFontMetrics(hint->font()).horizontalAdvance(hint->text()) <= hint->width());
     }
 }
@@ -79,8 +79,8 @@ void TestSplash::clicksGoOnToTheBoard() {
                  : target == QLatin1String("name")   ? static_cast<QWidget*>(splash.nameLabel)
                  : target == QLatin1String("madeby") ? static_cast<QWidget*>(splash.madeByLabel)
                  : target == QLatin1String("click")  ? static_cast<QWidget*>(splash.clickLabel)
-                 : target == QLatin1String("label1") ? static_cast<QWidget*>(splash.Label1)
-                 : target == QLatin1String("label2") ? static_cast<QWidget*>(splash.Label2)
+                 : target == QLatin1String("label1") ? static_cast<QWidget*>(splash.label1)
+                 : target == QLatin1String("label2") ? static_cast<QWidget*>(splash.label2)
                  : target == QLatin1String("frame")  ? static_cast<QWidget*>(splash.splashFrame)
                                                      : static_cast<QWidget*>(&splash);
     QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(1, 1));

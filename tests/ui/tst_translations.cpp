@@ -149,7 +149,7 @@ void TestTranslations::splashTexts() {
     if (language != QLatin1String("en"))
         QVERIFY(splash.clickLabel->text() != QStringLiteral("Click to continue."));
     // A hint that does not fit steps its font down; a translation may cost it a pixel, no more.
-    for (QLabel* l : {splash.madeByLabel, splash.clickLabel, splash.Label1, splash.Label2}) {
+    for (QLabel* l : {splash.madeByLabel, splash.clickLabel, splash.label1, splash.label2}) {
         QVERIFY2(l->font().pixelSize() >= 10, qPrintable(l->text()));
         QVERIFY2(l->fontMetrics().horizontalAdvance(l->text()) <= l->width(), qPrintable(l->text()));
     }

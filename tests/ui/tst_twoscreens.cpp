@@ -98,7 +98,7 @@ private slots:
         QCOMPARE(BoardFixture::shown(view.findChildren<LedDigit*>(group), group != u"lumTime"_s), digits);
         const QList<ShapeControl*> lights = view.findChildren<ShapeControl*>(light);
         QVERIFY(lightIndex < lights.size());
-        QCOMPARE(lights[lightIndex]->FillColor(), fromOleColor(fill));
+        QCOMPARE(lights[lightIndex]->fillColor(), fromOleColor(fill));
         auto* shownMarker = view.findChild<ShapeControl*>(u"shpObjectSelected"_s);
         QCOMPARE(!shownMarker->isHidden(), marker);
         if (marker) {
@@ -143,7 +143,7 @@ private slots:
             QVERIFY(box != nullptr);
             QCOMPARE(!box->isHidden(), shown);
             QCOMPARE(BoardFixture::shown(view.findChildren<LedDigit*>(u"lumPlayer"_s + name), true), digits);
-            QCOMPARE(view.findChildren<LedDigit*>(u"lumPlayer"_s + name)[0]->LitColor(),
+            QCOMPARE(view.findChildren<LedDigit*>(u"lumPlayer"_s + name)[0]->litColor(),
                      fromOleColor(clock <= 2 ? settings.HomeColor : settings.VisitorColor));
         }
     }
@@ -206,11 +206,11 @@ private slots:
         QCOMPARE(shownOn(view, "lumPenaltyTH1", true), fx.penalty(1));
         QCOMPARE(shownOn(view, "lumTime", false), fx.gameClock());
         // Lights follow too: the penalty light and a goal light.
-        QCOMPARE(on<ShapeControl>(view, "shpPenaltyH")->FillColor(),
-                 on<ShapeControl>(*fx.board, "shpPenaltyH")->FillColor());
+        QCOMPARE(on<ShapeControl>(view, "shpPenaltyH")->fillColor(),
+                 on<ShapeControl>(*fx.board, "shpPenaltyH")->fillColor());
         fx.board->goalCoverClicked(Team::Visitor);
-        QCOMPARE(on<ShapeControl>(view, "shpGoalV")->FillColor(), on<ShapeControl>(*fx.board, "shpGoalV")->FillColor());
-        QVERIFY(on<ShapeControl>(view, "shpGoalV")->FillColor() != on<ShapeControl>(view, "shpGoalH")->FillColor());
+        QCOMPARE(on<ShapeControl>(view, "shpGoalV")->fillColor(), on<ShapeControl>(*fx.board, "shpGoalV")->fillColor());
+        QVERIFY(on<ShapeControl>(view, "shpGoalV")->fillColor() != on<ShapeControl>(view, "shpGoalH")->fillColor());
 
         // A running clock is drawn as the board's tick draws it.
         fx.type(QStringLiteral("s"));
@@ -255,7 +255,7 @@ private slots:
         fx.settings.ScoreColor = 0x00FF00; // green in the store's blue-green-red order
         fx.settings.HomeText = "Bears";
         view.refreshFromSettings();
-        QCOMPARE(on<LedDigit>(view, "lumHome")->LitColor(), QColor(0, 255, 0));
+        QCOMPARE(on<LedDigit>(view, "lumHome")->litColor(), QColor(0, 255, 0));
         QCOMPARE(on<LabelControl>(view, "lblHome")->text(), QStringLiteral("Bears"));
         // The player numbers follow the option too.
         QTest::keyClicks(fx.field("PenaltyTH1"), QStringLiteral("2\r"));
@@ -292,7 +292,7 @@ private slots:
         // With no field selected the keys reach the board through the console.
         fx.field("HomeBack")->clearFocus();
         QTest::keyClick(&console, Qt::Key_S);
-        QVERIFY(fx.engine.IsClockRunning(0) != 0);
+        QVERIFY(fx.engine.isClockRunning(0) != 0);
 
         console.close();
         QCOMPARE(fx.programEnded, 1);

@@ -26,7 +26,7 @@ protected:
 // Counts Done and remembers when it came and whether it came from inside Play().
 struct DoneWatch {
     explicit DoneWatch(SoundDevice& device) {
-        QObject::connect(&device, &SoundDevice::Done, &device, [this] {
+        QObject::connect(&device, &SoundDevice::done, &device, [this] {
             ++count;
             elapsedAtDone = clock.elapsed();
             duringPlay = duringPlay || insidePlay;
@@ -35,7 +35,7 @@ struct DoneWatch {
     void play(SoundDevice& device) {
         clock.start();
         insidePlay = true;
-        device.Play();
+        device.play();
         insidePlay = false;
     }
     bool waitFor(int wanted, int timeoutMs) {
@@ -167,7 +167,7 @@ void TestWavSoundDevice::formatMatrix() {
     WavSoundDevice device;
     DoneWatch done(device);
     device.setFileName(file);
-    device.Open();
+    device.open();
     QVERIFY(device.isOpen());
     QCOMPARE(device.frameCount(), frames);
     QCOMPARE(device.sampleRate(), rate);
@@ -188,7 +188,7 @@ void TestWavSoundDevice::silentWithoutAudioOutput() {
     DeviceWithoutOutput device;
     DoneWatch done(device);
     device.setFileName(file);
-    device.Open();
+    device.open();
     QVERIFY(device.isOpen());
     QCOMPARE(device.lengthMs(), 500);
     done.play(device);
@@ -238,7 +238,7 @@ void TestWavSoundDevice::refusesBadFiles() {
     WavSoundDevice device;
     DoneWatch done(device);
     device.setFileName(file);
-    device.Open();
+    device.open();
     QVERIFY(!device.isOpen());
     QCOMPARE(device.frameCount(), 0);
     // The board's flag is set before Play: it must still be cleared, soon, and not from inside Play().
@@ -263,7 +263,7 @@ void TestWavSoundDevice::soundCutShortPlaysWhatItHolds() {
     DeviceWithoutOutput device;
     DoneWatch done(device);
     device.setFileName(out.fileName());
-    device.Open();
+    device.open();
     QVERIFY(device.isOpen());
     QVERIFY(device.frameCount() > 5000 && device.frameCount() < 22050 / 2 + 100);
     done.play(device);
@@ -276,7 +276,7 @@ void TestWavSoundDevice::refusesSoundsTooLongForMemory() {
     DeviceWithoutOutput device;
     DoneWatch done(device);
     device.setFileName(file);
-    device.Open();
+    device.open();
     QVERIFY(!device.isOpen());
     done.play(device);
     QVERIFY(done.waitFor(1, 1000));
@@ -318,19 +318,19 @@ void TestWavSoundDevice::commandsInAnyState() {
         for (const QChar c : commands) {
             switch (c.toLatin1()) {
             case 'O':
-                device->Open();
+                device->open();
                 break;
             case 'P':
                 done.play(*device);
                 break;
             case 'S':
-                device->Stop();
+                device->stop();
                 break;
             case 'R':
-                device->Prev();
+                device->prev();
                 break;
             case 'C':
-                device->Close();
+                device->close();
                 break;
             case 'W':
                 QVERIFY2(done.waitFor(++waited, 5000), silent ? "silent device" : "default output");
@@ -349,11 +349,11 @@ void TestWavSoundDevice::stopKeepsPositionPrevRewinds() {
     DeviceWithoutOutput device;
     DoneWatch done(device);
     device.setFileName(file);
-    device.Open();
+    device.open();
 
     done.play(device);
     QTest::qWait(300);
-    device.Stop();
+    device.stop();
     QVERIFY(done.waitFor(1, 1000));
 
     done.play(device); // goes on from where it stopped: about 300 ms left
@@ -366,7 +366,7 @@ void TestWavSoundDevice::stopKeepsPositionPrevRewinds() {
 
     done.play(device);
     QTest::qWait(300);
-    device.Prev(); // ends the playback and rewinds
+    device.prev(); // ends the playback and rewinds
     QVERIFY(done.waitFor(4, 1000));
     done.play(device);
     QVERIFY(done.waitFor(5, 2000));
@@ -380,11 +380,11 @@ void TestWavSoundDevice::destroyedWhilePlaying() {
     for (const bool silent : {true, false}) {
         auto* device = silent ? new DeviceWithoutOutput : new WavSoundDevice;
         device->setFileName(file);
-        device->Open();
-        device->Play();
+        device->open();
+        device->play();
         QTest::qWait(50);
-        device->Stop(); // its Done is queued when the device goes
-        QObject::connect(device, &SoundDevice::Done, &receiver, [&] { ++doneAfterDestruction; });
+        device->stop(); // its Done is queued when the device goes
+        QObject::connect(device, &SoundDevice::done, &receiver, [&] { ++doneAfterDestruction; });
         delete device;
     }
     QTest::qWait(500);

@@ -6,11 +6,11 @@
 
 class SilentDevice : public SoundDevice {
 public:
-    void Open() override {}
-    void Play() override {}
-    void Stop() override {}
-    void Prev() override {}
-    void Close() override {}
+    void open() override {}
+    void play() override {}
+    void stop() override {}
+    void prev() override {}
+    void close() override {}
 };
 
 // The value at fraction p (0..1) of the sorted measurements; 0 for none.

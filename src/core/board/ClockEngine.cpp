@@ -31,7 +31,7 @@ int smallNumber(std::string_view s) {
 
 } // namespace
 
-TimeValue ParseEnteredTime(std::string_view s) {
+TimeValue parseEnteredTime(std::string_view s) {
     if (s.size() > 8) {
         return kNoTime;
     }
@@ -72,148 +72,148 @@ TimeValue ParseEnteredTime(std::string_view s) {
 }
 
 ClockEngine::ClockEngine(const ClockSource& source) : m_source(source) {
-    ClockStartStamp.fill(kNeverStarted);
+    m_clockStartStamp.fill(kNeverStarted);
 }
 
-TimeValue ClockEngine::ClockValue(int n) {
+TimeValue ClockEngine::clockValue(int n) {
     if (!valid(n)) {
         return 0;
     }
     const std::size_t i = at(n);
-    if (ClockStartStamp[i] != kNeverStarted && ClockOn[i] == -1) {
-        const std::int64_t elapsedTenths = tenthsOf(m_source.nowMillis()) - tenthsOf(ClockStartStamp[i]);
-        ClockRunElapsed[i] = tenthsToTime(elapsedTenths < 0 ? 0 : elapsedTenths);
+    if (m_clockStartStamp[i] != kNeverStarted && m_clockOn[i] == -1) {
+        const std::int64_t elapsedTenths = tenthsOf(m_source.nowMillis()) - tenthsOf(m_clockStartStamp[i]);
+        m_clockRunElapsed[i] = tenthsToTime(elapsedTenths < 0 ? 0 : elapsedTenths);
     } else {
-        ClockRunElapsed[i] = 0;
+        m_clockRunElapsed[i] = 0;
     }
-    const TimeValue r = ClockSetTime[i] - ClockAccumulated[i] - ClockRunElapsed[i];
-    if (r <= 0 && ClockCountUp[i] == 0) {
-        ClockAccumulated[i] = ClockSetTime[i];
+    const TimeValue r = m_clockSetTime[i] - m_clockAccumulated[i] - m_clockRunElapsed[i];
+    if (r <= 0 && m_clockCountUp[i] == 0) {
+        m_clockAccumulated[i] = m_clockSetTime[i];
         return 0;
     }
-    if (ClockCountUp[i] != 0) {
-        return ClockSetTime[i] + ClockAccumulated[i] + ClockRunElapsed[i];
+    if (m_clockCountUp[i] != 0) {
+        return m_clockSetTime[i] + m_clockAccumulated[i] + m_clockRunElapsed[i];
     }
     return r;
 }
 
-TimeValue ClockEngine::PeekClockValue(int n) const {
-    return PeekClockValueAt(n, m_source.nowMillis());
+TimeValue ClockEngine::peekClockValue(int n) const {
+    return peekClockValueAt(n, m_source.nowMillis());
 }
 
-TimeValue ClockEngine::PeekClockValueAt(int n, std::int64_t nowMillis) const {
+TimeValue ClockEngine::peekClockValueAt(int n, std::int64_t nowMillis) const {
     if (!valid(n)) {
         return 0;
     }
     const std::size_t i = at(n);
     TimeValue runElapsed = 0;
-    if (ClockStartStamp[i] != kNeverStarted && ClockOn[i] == -1) {
-        const std::int64_t elapsedTenths = tenthsOf(nowMillis) - tenthsOf(ClockStartStamp[i]);
+    if (m_clockStartStamp[i] != kNeverStarted && m_clockOn[i] == -1) {
+        const std::int64_t elapsedTenths = tenthsOf(nowMillis) - tenthsOf(m_clockStartStamp[i]);
         runElapsed = tenthsToTime(elapsedTenths < 0 ? 0 : elapsedTenths);
     }
-    if (ClockCountUp[i] != 0) {
-        return ClockSetTime[i] + ClockAccumulated[i] + runElapsed;
+    if (m_clockCountUp[i] != 0) {
+        return m_clockSetTime[i] + m_clockAccumulated[i] + runElapsed;
     }
-    const TimeValue r = ClockSetTime[i] - ClockAccumulated[i] - runElapsed;
+    const TimeValue r = m_clockSetTime[i] - m_clockAccumulated[i] - runElapsed;
     return r <= 0 ? 0 : r;
 }
 
-ClockTable ClockEngine::Snapshot() const {
+ClockTable ClockEngine::snapshot() const {
     ClockTable table{};
     for (int n = 0; n < kClockCount; ++n) {
         const std::size_t i = at(n);
         ClockRecord& r = table[i];
-        r.setTime = ClockSetTime[i];
-        r.running = ClockOn[i] == -1;
-        r.countUp = ClockCountUp[i] != 0;
+        r.setTime = m_clockSetTime[i];
+        r.running = m_clockOn[i] == -1;
+        r.countUp = m_clockCountUp[i] != 0;
         if (r.countUp) {
-            r.used = PeekClockValue(n) - ClockSetTime[i];
+            r.used = peekClockValue(n) - m_clockSetTime[i];
         } else {
-            r.used = ClockSetTime[i] - PeekClockValue(n);
+            r.used = m_clockSetTime[i] - peekClockValue(n);
         }
     }
     return table;
 }
 
-void ClockEngine::Restore(const ClockTable& table) {
+void ClockEngine::restore(const ClockTable& table) {
     for (int n = 0; n < kClockCount; ++n) {
         const std::size_t i = at(n);
         const ClockRecord& r = table[i];
-        ClockSetTime[i] = r.setTime;
-        ClockAccumulated[i] = r.used;
-        ClockRunElapsed[i] = 0;
-        ClockOn[i] = 0;
-        ClockCountUp[i] = r.countUp ? -1 : 0;
-        ClockStartStamp[i] = kNeverStarted;
+        m_clockSetTime[i] = r.setTime;
+        m_clockAccumulated[i] = r.used;
+        m_clockRunElapsed[i] = 0;
+        m_clockOn[i] = 0;
+        m_clockCountUp[i] = r.countUp ? -1 : 0;
+        m_clockStartStamp[i] = kNeverStarted;
     }
 }
 
-void ClockEngine::StartClock(int n) {
-    if (!valid(n) || ClockOn[at(n)] != 0) {
+void ClockEngine::startClock(int n) {
+    if (!valid(n) || m_clockOn[at(n)] != 0) {
         return;
     }
-    ClockStartStamp[at(n)] = m_source.nowMillis();
-    ClockOn[at(n)] = -1;
+    m_clockStartStamp[at(n)] = m_source.nowMillis();
+    m_clockOn[at(n)] = -1;
 }
 
-void ClockEngine::StopClock(int n) {
-    if (!valid(n) || ClockOn[at(n)] != -1) {
+void ClockEngine::stopClock(int n) {
+    if (!valid(n) || m_clockOn[at(n)] != -1) {
         return;
     }
     const std::size_t i = at(n);
     // Read at the moment of stopping: every tenth that ran until now is kept, whenever the clock was last read.
-    ClockValue(n);
-    ClockAccumulated[i] += ClockRunElapsed[i];
-    ClockRunElapsed[i] = 0;
-    if (ClockCountUp[i] == 0 && ClockAccumulated[i] > ClockSetTime[i]) {
+    clockValue(n);
+    m_clockAccumulated[i] += m_clockRunElapsed[i];
+    m_clockRunElapsed[i] = 0;
+    if (m_clockCountUp[i] == 0 && m_clockAccumulated[i] > m_clockSetTime[i]) {
         // A count-down clock stopped after its zero has used its whole time, and no more.
-        ClockAccumulated[i] = ClockSetTime[i];
+        m_clockAccumulated[i] = m_clockSetTime[i];
     }
-    ClockOn[i] = 0;
+    m_clockOn[i] = 0;
 }
 
-void ClockEngine::SetClock(TimeValue t, std::int32_t countUp, int n) {
+void ClockEngine::setClock(TimeValue t, std::int32_t countUp, int n) {
     if (!valid(n)) {
         return;
     }
     const std::size_t i = at(n);
-    ClockSetTime[i] = t;
-    ClockAccumulated[i] = 0;
-    ClockRunElapsed[i] = 0;
+    m_clockSetTime[i] = t;
+    m_clockAccumulated[i] = 0;
+    m_clockRunElapsed[i] = 0;
     // Stopped at the new time: what ran before belonged to the time replaced.
-    ClockOn[i] = 0;
-    ClockCountUp[i] = countUp;
+    m_clockOn[i] = 0;
+    m_clockCountUp[i] = countUp;
 }
 
-std::int16_t ClockEngine::IsClockRunning(int n) {
+std::int16_t ClockEngine::isClockRunning(int n) {
     if (!valid(n)) {
         if (beep) {
             beep();
         }
         return 0;
     }
-    return ClockOn[at(n)];
+    return m_clockOn[at(n)];
 }
 
-TimeValue ClockEngine::EnterTimeKey(const std::string& owner, int characterCode, int limitSeconds) {
-    if (owner != EntryOwner) {
-        EntryText.clear();
-        EntryOwner = owner;
+TimeValue ClockEngine::enterTimeKey(const std::string& owner, int characterCode, int limitSeconds) {
+    if (owner != entryOwner) {
+        entryText.clear();
+        entryOwner = owner;
     }
     // An entry longer than the parser accepts is rejected on Enter whatever follows, so the buffer stops
     // growing there: a held key cannot eat memory.
     constexpr std::size_t kLongerThanAnyTime = 16;
     if ((characterCode >= '0' && characterCode <= '9') || characterCode == '.') {
-        if (EntryText.size() < kLongerThanAnyTime) {
-            EntryText.push_back(static_cast<char>(characterCode));
+        if (entryText.size() < kLongerThanAnyTime) {
+            entryText.push_back(static_cast<char>(characterCode));
         }
     }
     if (characterCode == ' ') {
-        EntryText.clear();
+        entryText.clear();
     }
     if (characterCode == '\r') {
-        const TimeValue t = ParseEnteredTime(EntryText);
-        EntryText.clear();
+        const TimeValue t = parseEnteredTime(entryText);
+        entryText.clear();
         if (t != kNoTime && t <= secondsToTime(limitSeconds)) {
             return t;
         }

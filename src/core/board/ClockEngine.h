@@ -27,7 +27,7 @@ std::int64_t tenthsOf(std::int64_t millis);
 
 // Reads a typed time: "20" is 20:00, "12.5" is 12:05, "12.50" 12:50, "0.455" 45.5 s, "" 0.
 // Answers kNoTime for anything it cannot read.
-TimeValue ParseEnteredTime(std::string_view s);
+TimeValue parseEnteredTime(std::string_view s);
 
 // The five clocks of the board. A running clock is never advanced by ticks: every reading computes the time
 // from the moment it was started, in whole tenths (each moment cut down to its tenth before subtracting).
@@ -36,38 +36,38 @@ public:
     explicit ClockEngine(const ClockSource& source);
 
     // Remaining time of clock n, measured now. Count-down clocks never read below 0 and keep running at 0.
-    TimeValue ClockValue(int n);
+    TimeValue clockValue(int n);
     // The same reading without taking it: nothing in the engine changes, so a look from outside the board
     // (the feed) never moves what a later StopClock charges.
-    TimeValue PeekClockValue(int n) const;
+    TimeValue peekClockValue(int n) const;
     // The same look as it reads at a given moment of the engine's clock (the board's tick schedules from it).
-    TimeValue PeekClockValueAt(int n, std::int64_t nowMillis) const;
+    TimeValue peekClockValueAt(int n, std::int64_t nowMillis) const;
     // The clock the engine measures on.
-    const ClockSource& Source() const { return m_source; }
-    void StartClock(int n);
+    const ClockSource& source() const { return m_source; }
+    void startClock(int n);
     // Reads the clock now and keeps exactly the time that ran up to this moment (cut to whole tenths like every
     // reading), whenever it was last read; the clock then reads that value until it starts again.
-    void StopClock(int n);
-    void SetClock(TimeValue t, std::int32_t countUp, int n);
+    void stopClock(int n);
+    void setClock(TimeValue t, std::int32_t countUp, int n);
     // -1 running, 0 stopped; beeps for a clock number that does not exist.
-    std::int16_t IsClockRunning(int n);
+    std::int16_t isClockRunning(int n);
 
     // Every clock as it stands now, read like PeekClockValue: taking the table charges no clock.
-    ClockTable Snapshot() const;
+    ClockTable snapshot() const;
     // Puts every clock back as a table describes it, each stopped at its value (the table's running flags
     // are not acted on: a resumed game restarts with the start key). Values are taken as given.
-    void Restore(const ClockTable& table);
+    void restore(const ClockTable& table);
 
     // One keystroke of typed time entry for the field named owner. On Enter answers the typed time when it
     // is valid and at most limitSeconds; otherwise kNoTime.
-    TimeValue EnterTimeKey(const std::string& owner, int characterCode, int limitSeconds);
+    TimeValue enterTimeKey(const std::string& owner, int characterCode, int limitSeconds);
 
     // What the reset key returns the game clock to: 10:00 at load, then the last time typed into it.
-    TimeValue ResetTime = secondsToTime(600);
+    TimeValue resetTime = secondsToTime(600);
 
     // The shared number-entry buffer of all timed fields.
-    std::string EntryText;
-    std::string EntryOwner;
+    std::string entryText;
+    std::string entryOwner;
 
     // The system beep, for a clock number that does not exist.
     std::function<void()> beep;
@@ -79,10 +79,10 @@ private:
     const ClockSource& m_source;
     // Monotonic milliseconds of the last start; kNeverStarted until the clock first starts.
     static constexpr std::int64_t kNeverStarted = INT64_MIN;
-    std::array<std::int64_t, kClockCount> ClockStartStamp{};
-    std::array<TimeValue, kClockCount> ClockRunElapsed{};
-    std::array<TimeValue, kClockCount> ClockAccumulated{};
-    std::array<TimeValue, kClockCount> ClockSetTime{};
-    std::array<std::int16_t, kClockCount> ClockOn{};
-    std::array<std::int32_t, kClockCount> ClockCountUp{};
+    std::array<std::int64_t, kClockCount> m_clockStartStamp{};
+    std::array<TimeValue, kClockCount> m_clockRunElapsed{};
+    std::array<TimeValue, kClockCount> m_clockAccumulated{};
+    std::array<TimeValue, kClockCount> m_clockSetTime{};
+    std::array<std::int16_t, kClockCount> m_clockOn{};
+    std::array<std::int32_t, kClockCount> m_clockCountUp{};
 };

@@ -2,7 +2,7 @@
 #include <cmath>
 #include <limits>
 
-std::int16_t WholeDivide(TimeValue a, TimeValue b) {
+std::int16_t wholeDivide(TimeValue a, TimeValue b) {
     if (b == 0) {
         return 0;
     }
@@ -26,15 +26,15 @@ GameClockFace gameClockFace(TimeValue t) {
     }
     const bool overAMinute = t > justUnderAMinute;
     int d[5] = {0, 0, 0, 0, 0};
-    d[0] = WholeDivide(t, secondsToTime(600));
+    d[0] = wholeDivide(t, secondsToTime(600));
     if (d[0] >= 1) {
         t -= secondsToTime(600) * d[0];
     }
-    d[1] = WholeDivide(t, secondsToTime(60));
+    d[1] = wholeDivide(t, secondsToTime(60));
     if (d[1] >= 1) {
         t -= secondsToTime(60) * d[1];
     }
-    d[2] = WholeDivide(t, secondsToTime(10));
+    d[2] = wholeDivide(t, secondsToTime(10));
     if (d[2] >= 1) {
         t -= secondsToTime(10) * d[2];
     }
@@ -85,9 +85,9 @@ std::array<int, 3> penaltyClockFace(TimeValue t) {
         t = 0;
     }
     t += tenthsToTime(9);
-    const int m = WholeDivide(t, secondsToTime(60));
+    const int m = wholeDivide(t, secondsToTime(60));
     t -= secondsToTime(60) * m;
-    const int s = WholeDivide(t, secondsToTime(10));
+    const int s = wholeDivide(t, secondsToTime(10));
     t -= secondsToTime(10) * s;
     const int units = static_cast<int>(t / kTicksPerSecond);
     return {units, s, m};

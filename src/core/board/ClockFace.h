@@ -12,7 +12,7 @@ struct GameClockFace {
 
 // The floor of a / b. Computed in double as the board always has; both operands are exact integers of
 // ten-thousandths, so the quotient is exact wherever it matters. Clamped to the 16-bit range.
-std::int16_t WholeDivide(TimeValue a, TimeValue b);
+std::int16_t wholeDivide(TimeValue a, TimeValue b);
 
 // Game clock: M:SS above one minute, rounded up to the next whole second; SS.T at 59.9 and below.
 GameClockFace gameClockFace(TimeValue t);

@@ -78,8 +78,8 @@ template <class F> BoardEffects Scorekeeper::input(F&& change) {
         return {};
     }
     // The engine's clock table, the reset time and the zero buzzer's mark go with every state told.
-    m_state.clocks = m_engine.Snapshot();
-    m_state.resetTime = m_engine.ResetTime;
+    m_state.clocks = m_engine.snapshot();
+    m_state.resetTime = m_engine.resetTime;
     for (const auto& listener : m_listeners) {
         listener(m_state);
     }
@@ -90,7 +90,7 @@ bool Scorekeeper::clockRunning(int n) const {
     if (n < 0 || n >= kClockCount) {
         return false;
     }
-    return m_engine.Snapshot()[static_cast<std::size_t>(n)].running;
+    return m_engine.snapshot()[static_cast<std::size_t>(n)].running;
 }
 
 // ---- Inputs -------------------------------------------------------------------------------------------------
@@ -99,8 +99,8 @@ BoardEffects Scorekeeper::load() {
     return input([this] {
         showPenaltyLights();
         updateNumLock();
-        m_engine.ResetTime = secondsToTime(600);
-        m_engine.SetClock(secondsToTime(600), 0, 0);
+        m_engine.resetTime = secondsToTime(600);
+        m_engine.setClock(secondsToTime(600), 0, 0);
         showClock(secondsToTime(600));
         startTick();
     });
@@ -193,7 +193,7 @@ BoardEffects Scorekeeper::tick() {
     return input([this] {
         // A firing means the tick is on, however it was enabled.
         m_tickOn = true;
-        const TimeValue v = m_engine.ClockValue(0);
+        const TimeValue v = m_engine.clockValue(0);
         if (m_state.timeOfDay) {
             showTimeOfDay();
         } else {
@@ -212,7 +212,7 @@ BoardEffects Scorekeeper::tick() {
         }
         for (int n = 1; n <= 4; ++n) {
             if (penaltyShown(n)) {
-                showPenaltyTime(n, m_engine.ClockValue(n));
+                showPenaltyTime(n, m_engine.clockValue(n));
             }
         }
         if (rulesOn()) {
@@ -271,10 +271,10 @@ BoardEffects Scorekeeper::resume(const game::GameState& saved) {
         for (ClockRecord& c : s.clocks) {
             c.running = false;
         }
-        m_engine.Restore(s.clocks);
-        m_engine.ResetTime = s.resetTime;
-        m_engine.EntryText.clear();
-        m_engine.EntryOwner.clear();
+        m_engine.restore(s.clocks);
+        m_engine.resetTime = s.resetTime;
+        m_engine.entryText.clear();
+        m_engine.entryOwner.clear();
         m_runningOnTheirOwn.fill(false);
         // The journal's reader has let through only a rules' state the rules could have made.
         m_rules = PenaltyRules::fromState(s.rules.penalties).value_or(PenaltyRules{});
@@ -324,23 +324,23 @@ void Scorekeeper::handleCommandKey(int keyCode) {
     if (keyCode == s.StartStopClockKey) {
         setTimeOfDayShown(false);
         m_runningOnTheirOwn.fill(false);
-        if (m_engine.IsClockRunning(0)) {
+        if (m_engine.isClockRunning(0)) {
             for (int n = 0; n < kClockCount; ++n) {
-                m_engine.StopClock(n);
+                m_engine.stopClock(n);
             }
             showStoppedClocks();
         } else {
             for (int n = 0; n < kClockCount; ++n) {
-                m_engine.StartClock(n);
+                m_engine.startClock(n);
             }
             startTick();
         }
     } else if (keyCode == s.ResetClockKey) {
-        if (m_engine.IsClockRunning(0)) {
+        if (m_engine.isClockRunning(0)) {
             handleCommandKey(s.StartStopClockKey);
         }
-        m_engine.SetClock(m_engine.ResetTime, 0, 0);
-        showClock(m_engine.ClockValue(0));
+        m_engine.setClock(m_engine.resetTime, 0, 0);
+        showClock(m_engine.clockValue(0));
         setTimeOfDayShown(false);
     } else if (keyCode == s.ClockSwitchKey) {
         setTimeOfDayShown(!m_state.timeOfDay);
@@ -349,7 +349,7 @@ void Scorekeeper::handleCommandKey(int keyCode) {
         if (m_state.timeOfDay) {
             showTimeOfDay();
         } else {
-            showClock(m_engine.ClockValue(0));
+            showClock(m_engine.clockValue(0));
         }
     } else if (keyCode == s.BuzzerKey) {
         playBuzzer();
@@ -368,26 +368,26 @@ void Scorekeeper::handleCommandKey(int keyCode) {
 }
 
 int Scorekeeper::characterOf(int keyCode) const {
-    return ::KeyCodeToAsci(static_cast<std::int16_t>(keyCode), m_settings.ClearKey);
+    return ::keyCodeToAsci(static_cast<std::int16_t>(keyCode), m_settings.ClearKey);
 }
 
 void Scorekeeper::clockFieldKeyDown(int keyCode) {
     handleCommandKey(keyCode);
-    const TimeValue t = m_engine.EnterTimeKey(entryOwner(game::DigitGroup::Time), characterOf(keyCode), 5999);
+    const TimeValue t = m_engine.enterTimeKey(entryOwner(game::DigitGroup::Time), characterOf(keyCode), 5999);
     if (t != kNoTime) {
-        if (m_engine.IsClockRunning(0)) {
+        if (m_engine.isClockRunning(0)) {
             handleCommandKey(m_settings.StartStopClockKey);
         }
-        m_engine.SetClock(t, 0, 0);
-        m_engine.ResetTime = t;
-        showClock(m_engine.ClockValue(0));
+        m_engine.setClock(t, 0, 0);
+        m_engine.resetTime = t;
+        showClock(m_engine.clockValue(0));
     }
 }
 
 void Scorekeeper::numberFieldKeyDown(game::DigitGroup group, int keyCode, int min, int max) {
     handleCommandKey(keyCode);
     std::vector<int> captions = game::digitsOf(m_state, group);
-    m_digitEntry.EnterDigitKey(entryOwner(group), captions, characterOf(keyCode), min, max);
+    m_digitEntry.enterDigitKey(entryOwner(group), captions, characterOf(keyCode), min, max);
     game::setDigits(m_state, group, captions);
 }
 
@@ -431,25 +431,25 @@ void Scorekeeper::penaltyKeyDown(int n, int keyCode) {
     }
     handleCommandKey(keyCode);
     if (keyCode == m_settings.SepTimeKey) {
-        if (m_engine.IsClockRunning(n)) {
-            m_engine.StopClock(n);
+        if (m_engine.isClockRunning(n)) {
+            m_engine.stopClock(n);
             m_runningOnTheirOwn[slot] = false;
             showStoppedClocks();
         } else {
             // Started during play it runs with the game and stops at the game clock's zero like the others; only
             // one started while the game is stopped (or has run out) runs on its own through the stoppage.
             const bool onItsOwn = !gameClockRuns();
-            m_engine.StartClock(n);
+            m_engine.startClock(n);
             m_runningOnTheirOwn[slot] = onItsOwn;
             startTick();
         }
     }
-    TimeValue v = m_engine.EnterTimeKey(entryOwner(penaltyGroup(n)), characterOf(keyCode), 599);
+    TimeValue v = m_engine.enterTimeKey(entryOwner(penaltyGroup(n)), characterOf(keyCode), 599);
     if (v != kNoTime) {
         v = roundToWholeSecondsHalfEven(v);
-        m_engine.SetClock(v, 0, n);
+        m_engine.setClock(v, 0, n);
         m_runningOnTheirOwn[slot] = false;
-        showPenaltyTime(n, m_engine.ClockValue(n));
+        showPenaltyTime(n, m_engine.clockValue(n));
         showPenaltyLights();
         if (rulesOn()) {
             applyRules(m_rules.typedTime(n, v, penaltyReadings(), gameMoment()), n);
@@ -486,7 +486,7 @@ void Scorekeeper::setTimeOfDayShown(bool shown) {
     } else {
         effect(BoardEffect::Kind::StopMinuteWake);
         if (wasShowingTimeOfDay && !m_tickOn) {
-            showClock(m_engine.ClockValue(0));
+            showClock(m_engine.clockValue(0));
         }
     }
 }
@@ -510,15 +510,15 @@ void Scorekeeper::showPenaltyTime(int clock, TimeValue t) {
 
 void Scorekeeper::showPenaltyLights() {
     for (int n = 1; n <= 4; ++n) {
-        m_state.penaltyLights[static_cast<std::size_t>(n - 1)] = m_engine.ClockValue(n) > 0;
+        m_state.penaltyLights[static_cast<std::size_t>(n - 1)] = m_engine.clockValue(n) > 0;
     }
 }
 
 void Scorekeeper::clearPenalty(int clock) {
     std::vector<int> captions = game::digitsOf(m_state, penaltyGroup(clock));
-    NumberEntry::ShowNumber(captions, std::string(1, NumberEntry::kClearCharacter), -1, -1);
+    number_entry::showNumber(captions, std::string(1, number_entry::kClearCharacter), -1, -1);
     game::setDigits(m_state, penaltyGroup(clock), captions);
-    m_engine.SetClock(0, 0, clock);
+    m_engine.setClock(0, 0, clock);
     m_runningOnTheirOwn[static_cast<std::size_t>(clock)] = false;
     showPenaltyLights();
 }
@@ -527,11 +527,11 @@ void Scorekeeper::showStoppedClocks() {
     // A stop keeps the time up to the key, which can lie between two of the tick's readings: the board shows what
     // was kept at once, also while the tick is off after the game clock's zero.
     if (!m_state.timeOfDay) {
-        showClock(m_engine.ClockValue(0));
+        showClock(m_engine.clockValue(0));
     }
     for (int n = 1; n <= 4; ++n) {
         if (penaltyShown(n)) {
-            showPenaltyTime(n, m_engine.ClockValue(n));
+            showPenaltyTime(n, m_engine.clockValue(n));
         }
     }
 }
@@ -542,14 +542,14 @@ void Scorekeeper::stopPenaltyClocksAtGameZero() {
     // of the game starts them again. A clock started on its own with the independent-clock key keeps running.
     for (int n = 1; n <= 4; ++n) {
         if (!m_runningOnTheirOwn[static_cast<std::size_t>(n)]) {
-            m_engine.ClockValue(n);
-            m_engine.StopClock(n);
+            m_engine.clockValue(n);
+            m_engine.stopClock(n);
         }
     }
 }
 
 bool Scorekeeper::gameClockRuns() {
-    return m_engine.IsClockRunning(0) != 0 && m_engine.PeekClockValue(0) > 0;
+    return m_engine.isClockRunning(0) != 0 && m_engine.peekClockValue(0) > 0;
 }
 
 void Scorekeeper::startTick() {
@@ -564,14 +564,14 @@ void Scorekeeper::scheduleNextTick() {
     // Every running clock's reading turns at the same whole tenths of the engine's clock; the tick wakes at the
     // first one where something it draws changes: the game clock's face (also behind the time of day, for its
     // zero), a drawn penalty clock's face, a penalty light going out.
-    const std::int64_t now = m_engine.Source().nowMillis();
+    const std::int64_t now = m_engine.source().nowMillis();
     std::optional<std::int64_t> next;
-    if (m_engine.IsClockRunning(0)) {
-        next = nextShownChangeMillis(now, m_engine.PeekClockValueAt(0, now), ClockDisplay::GameClock);
+    if (m_engine.isClockRunning(0)) {
+        next = nextShownChangeMillis(now, m_engine.peekClockValueAt(0, now), ClockDisplay::GameClock);
     }
     for (int n = 1; n <= 4; ++n) {
-        const TimeValue v = m_engine.PeekClockValueAt(n, now);
-        if (m_engine.IsClockRunning(n) && (penaltyShown(n) || v > 0)) {
+        const TimeValue v = m_engine.peekClockValueAt(n, now);
+        if (m_engine.isClockRunning(n) && (penaltyShown(n) || v > 0)) {
             next = earlierOf(next, nextShownChangeMillis(now, v, ClockDisplay::PenaltyClock));
         }
     }
@@ -584,7 +584,7 @@ void Scorekeeper::scheduleNextTick() {
 void Scorekeeper::updateNumLock() {
     if (m_settings.NumLockForce == 1 || m_settings.NumLockForce == 2) {
         BoardEffect e;
-        e.kind = BoardEffect::Kind::SetNumLock;
+        e.kind = BoardEffect::Kind::setNumLock;
         e.on = m_settings.NumLockForce == 1;
         m_effects.push_back(e);
     }
@@ -624,7 +624,7 @@ PenaltyReadings Scorekeeper::penaltyReadings() {
     PenaltyReadings r{};
     for (int n = 1; n <= 4; ++n) {
         // A dark clock holds no penalty, whatever its engine clock says.
-        r[static_cast<std::size_t>(n - 1)] = penaltyShown(n) ? m_engine.ClockValue(n) : 0;
+        r[static_cast<std::size_t>(n - 1)] = penaltyShown(n) ? m_engine.clockValue(n) : 0;
     }
     return r;
 }
@@ -641,12 +641,12 @@ void Scorekeeper::adoptShownPenalties() {
 }
 
 GameMoment Scorekeeper::gameMoment() {
-    return GameMoment{game::numberShown(m_state.periodDigits.data(), 1), m_engine.ClockValue(0)};
+    return GameMoment{game::numberShown(m_state.periodDigits.data(), 1), m_engine.clockValue(0)};
 }
 
 void Scorekeeper::addPenalty(int n) {
     // Insert ends the typed time as Enter would, but adds the penalty instead of replacing the clock's time.
-    TimeValue v = m_engine.EnterTimeKey(entryOwner(penaltyGroup(n)), kEnter, 599);
+    TimeValue v = m_engine.enterTimeKey(entryOwner(penaltyGroup(n)), kEnter, 599);
     if (v == kNoTime) {
         return;
     }
@@ -681,7 +681,7 @@ void Scorekeeper::applyRules(const PenaltyOutcome& outcome, int clock) {
             m_effects.push_back(e);
         }
     }
-    const bool gameRunning = m_engine.IsClockRunning(0) != 0 && m_engine.ClockValue(0) > 0;
+    const bool gameRunning = m_engine.isClockRunning(0) != 0 && m_engine.clockValue(0) > 0;
     for (const ClockAction& a : outcome.actions) {
         if (a.clock < 1 || a.clock > 4) {
             continue;
@@ -691,15 +691,15 @@ void Scorekeeper::applyRules(const PenaltyOutcome& outcome, int clock) {
             continue;
         }
         // On the clock as a typed penalty, running while the game clock runs.
-        m_engine.SetClock(a.time, 0, a.clock);
+        m_engine.setClock(a.time, 0, a.clock);
         m_runningOnTheirOwn[static_cast<std::size_t>(a.clock)] = false;
         if (gameRunning) {
-            m_engine.StartClock(a.clock);
+            m_engine.startClock(a.clock);
             // The tick looks again at once and schedules itself from the clocks it now reads.
             m_tickOn = true;
             effect(BoardEffect::Kind::WakeTick);
         }
-        showPenaltyTime(a.clock, m_engine.ClockValue(a.clock));
+        showPenaltyTime(a.clock, m_engine.clockValue(a.clock));
     }
     if (!outcome.actions.empty()) {
         showPenaltyLights();

@@ -23,7 +23,7 @@ struct BoardEffect {
         SoundEnded,     // the last playback of `sound` has ended: rewind its device; the board's sounds changed
         Beep,           // the system beep
         Refuse,         // tell `text` beside `field`
-        SetNumLock,     // bring NumLock to `on`
+        setNumLock,     // bring NumLock to `on`
         OpenHelp,       // F1
         OpenOptions,    // F2: the options dialog; optionsChanged() once it has closed
         OpenGameSheet,  // F3 with the penalty rules on
@@ -112,9 +112,9 @@ public:
     bool showsTimeOfDay() const { return m_state.timeOfDay; }
     int whoGoal() const { return m_state.whoGoal; }
     // A look at clock n that charges nothing (for the feed and the journal).
-    TimeValue peekClock(int n) const { return m_engine.PeekClockValue(n); }
+    TimeValue peekClock(int n) const { return m_engine.peekClockValue(n); }
     bool clockRunning(int n) const;
-    const ClockSource& clockSource() const { return m_engine.Source(); }
+    const ClockSource& clockSource() const { return m_engine.source(); }
     bool rulesOn() const { return m_settings.PenaltyRules; }
 
 private:
@@ -162,7 +162,7 @@ private:
     ClockEngine& m_engine;
     const SettingsVariables& m_settings;
     game::GameState m_state;
-    NumberEntry::DigitEntry m_digitEntry;
+    number_entry::DigitEntry m_digitEntry;
     PenaltyRules m_rules;
     std::function<WallTime()> m_wallClock;
     std::function<bool(Sound)> m_soundLoaded;

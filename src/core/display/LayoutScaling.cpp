@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace LayoutScaling {
+namespace layout_scaling {
 
 std::int64_t roundHalfEven(double value) {
     if (!std::isfinite(value)) {
@@ -33,33 +33,33 @@ StretchedEntry stretch(const LayoutEntry& e, const LayoutTable& table, double wi
     if (!table.recorded()) {
         return out;
     }
-    const double wr = windowWidth / static_cast<double>(table.OrigWidth);
-    const double hr = windowHeight / static_cast<double>(table.OrigHeight);
-    if (e.Left != 0) {
-        out.Left = static_cast<float>(wr * static_cast<double>(e.Left));
+    const double wr = windowWidth / static_cast<double>(table.origWidth);
+    const double hr = windowHeight / static_cast<double>(table.origHeight);
+    if (e.left != 0) {
+        out.left = static_cast<float>(wr * static_cast<double>(e.left));
     }
-    if (e.Top != 0) {
-        out.Top = static_cast<float>(hr * static_cast<double>(e.Top));
+    if (e.top != 0) {
+        out.top = static_cast<float>(hr * static_cast<double>(e.top));
     }
-    if (e.Width != 0) {
-        out.Width = atLeastOne(wr * static_cast<double>(e.Width));
+    if (e.width != 0) {
+        out.width = atLeastOne(wr * static_cast<double>(e.width));
     }
-    if (e.Height != 0) {
-        out.Height = atLeastOne(hr * static_cast<double>(e.Height));
+    if (e.height != 0) {
+        out.height = atLeastOne(hr * static_cast<double>(e.height));
     }
-    if (e.FontSize != 0) {
-        out.FontSize = atLeastOne(labelFontRatio(e.TextWidth, e.Width, wr, hr) * static_cast<double>(e.FontSize));
+    if (e.fontSize != 0) {
+        out.fontSize = atLeastOne(labelFontRatio(e.textWidth, e.width, wr, hr) * static_cast<double>(e.fontSize));
     }
-    if (e.BorderWidth != 0) {
-        out.BorderWidth = atLeastOne(hr * static_cast<double>(e.BorderWidth));
+    if (e.borderWidth != 0) {
+        out.borderWidth = atLeastOne(hr * static_cast<double>(e.borderWidth));
     }
-    if (e.Size != 0) {
-        out.Size = atLeastOne(hr * static_cast<double>(e.Size));
+    if (e.size != 0) {
+        out.size = atLeastOne(hr * static_cast<double>(e.size));
     }
     return out;
 }
 
-double RSize(int value, double windowWidth, double windowHeight) {
+double rSize(int value, double windowWidth, double windowHeight) {
     const auto a = static_cast<float>(windowWidth / 4);
     const auto b = static_cast<float>(windowHeight / 3);
     if (b < a) {

@@ -6,7 +6,7 @@
 // The board's reference layout and the arithmetic that scales it to any window. Values are in the units of
 // each control's container (twips), font sizes in points. Everything is held in 64 bits, so a 4K window or a
 // projector wall records and scales like any other.
-namespace LayoutScaling {
+namespace layout_scaling {
 
 // Whole number, halves to the even one (as every recorded value is rounded).
 std::int64_t roundHalfEven(double value);
@@ -18,32 +18,32 @@ double atLeastOne(double x);
 // property, or it really was 0 and scaling it would leave it 0 anyway).
 struct LayoutEntry {
     int control = -1; // the control's position in the window's control order
-    std::int64_t Left = 0;
-    std::int64_t Top = 0;
-    std::int64_t Height = 0;
-    std::int64_t Width = 0;
-    std::int64_t FontSize = 0;
-    std::int64_t BorderWidth = 0;
-    std::int64_t Size = 0;
-    std::int64_t TextWidth = 0; // a label's caption at its font, in its container's units; 0: not measured
+    std::int64_t left = 0;
+    std::int64_t top = 0;
+    std::int64_t height = 0;
+    std::int64_t width = 0;
+    std::int64_t fontSize = 0;
+    std::int64_t borderWidth = 0;
+    std::int64_t size = 0;
+    std::int64_t textWidth = 0; // a label's caption at its font, in its container's units; 0: not measured
 };
 
 struct LayoutTable {
     std::vector<LayoutEntry> entries;
-    std::int64_t OrigHeight = 0;
-    std::int64_t OrigWidth = 0;
-    bool recorded() const { return OrigHeight > 0 && OrigWidth > 0; }
+    std::int64_t origHeight = 0;
+    std::int64_t origWidth = 0;
+    bool recorded() const { return origHeight > 0 && origWidth > 0; }
 };
 
 // The new values of one control; a value that was not recorded is left alone.
 struct StretchedEntry {
-    std::optional<float> Left;
-    std::optional<float> Top;
-    std::optional<double> Width;
-    std::optional<double> Height;
-    std::optional<double> FontSize;
-    std::optional<double> BorderWidth;
-    std::optional<double> Size;
+    std::optional<float> left;
+    std::optional<float> top;
+    std::optional<double> width;
+    std::optional<double> height;
+    std::optional<double> fontSize;
+    std::optional<double> borderWidth;
+    std::optional<double> size;
 };
 
 // The ratio a label's font follows: the height ratio, unless the text (textWidth at the recorded font) would then
@@ -58,6 +58,6 @@ StretchedEntry stretch(const LayoutEntry& entry, const LayoutTable& table, doubl
 
 // The team-name point size for a window: the reference window is 9600 x 7200 twips, and the size follows the
 // smaller of the two ratios.
-double RSize(int value, double windowWidth, double windowHeight);
+double rSize(int value, double windowWidth, double windowHeight);
 
-} // namespace LayoutScaling
+} // namespace layout_scaling

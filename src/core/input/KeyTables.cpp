@@ -1,6 +1,6 @@
 #include "core/input/KeyTables.h"
 
-std::int16_t KeyCodeToAsci(std::int16_t keyCode, std::int16_t clearKey) {
+std::int16_t keyCodeToAsci(std::int16_t keyCode, std::int16_t clearKey) {
     if (keyCode == 32)
         return 32;
     if (keyCode == 13)
@@ -22,7 +22,7 @@ std::int16_t KeyCodeToAsci(std::int16_t keyCode, std::int16_t clearKey) {
     return -1;
 }
 
-std::string KeyCodeToStr(std::int16_t keyCode) {
+std::string keyCodeToStr(std::int16_t keyCode) {
     switch (keyCode) {
     case 8:
         return "Backspace";

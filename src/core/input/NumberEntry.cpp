@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace NumberEntry {
+namespace number_entry {
 namespace {
 
 // Far beyond any field's range; sums of saturated values cannot overflow.
@@ -62,7 +62,7 @@ int shownNumber(const std::vector<int>& captions) {
     return cur.empty() ? -1 : static_cast<int>(leadingNumber(cur));
 }
 
-void ShowNumber(std::vector<int>& captions, const std::string& text, int min, int max) {
+void showNumber(std::vector<int>& captions, const std::string& text, int min, int max) {
     const std::optional<std::int64_t> r = result(text, captions);
     if (!r || *r < min || *r > max) {
         return;
@@ -77,39 +77,39 @@ void ShowNumber(std::vector<int>& captions, const std::string& text, int min, in
     }
 }
 
-void DigitEntry::EnterDigitKey(const std::string& owner, std::vector<int>& captions, int c, int min, int max) {
-    if (owner != DigitOwner) {
-        DigitText.clear();
-        DigitOwner = owner;
+void DigitEntry::enterDigitKey(const std::string& owner, std::vector<int>& captions, int c, int min, int max) {
+    if (owner != digitOwner) {
+        digitText.clear();
+        digitOwner = owner;
     }
     // Bounds the buffer against a key held down for minutes; no real entry comes near it.
     constexpr std::size_t kBufferLimit = 4096;
-    if (DigitText.size() < kBufferLimit) {
+    if (digitText.size() < kBufferLimit) {
         if (c >= '0' && c <= '9') {
-            DigitText.push_back(static_cast<char>(c));
+            digitText.push_back(static_cast<char>(c));
         } else if (c == '+' || c == '-') {
-            DigitText.push_back(static_cast<char>(c));
+            digitText.push_back(static_cast<char>(c));
         }
     }
     if (c == ' ') {
-        DigitText.clear();
+        digitText.clear();
     }
     if (c == 0) {
-        ShowNumber(captions, std::string(1, kClearCharacter), min, max);
+        showNumber(captions, std::string(1, kClearCharacter), min, max);
     }
-    const bool signed_ = !DigitText.empty() && (DigitText[0] == '+' || DigitText[0] == '-');
+    const bool signed_ = !digitText.empty() && (digitText[0] == '+' || digitText[0] == '-');
     if (captions.size() == 1 && !signed_) {
-        ShowNumber(captions, DigitText, min, max);
-        DigitText.clear();
+        showNumber(captions, digitText, min, max);
+        digitText.clear();
     }
-    if (DigitText.size() >= 2 && signed_ && DigitText[1] >= '0' && DigitText[1] <= '9') {
-        ShowNumber(captions, DigitText, min, max);
-        DigitText.clear();
+    if (digitText.size() >= 2 && signed_ && digitText[1] >= '0' && digitText[1] <= '9') {
+        showNumber(captions, digitText, min, max);
+        digitText.clear();
     }
     if (c == '\r') {
-        ShowNumber(captions, DigitText, min, max);
-        DigitText.clear();
+        showNumber(captions, digitText, min, max);
+        digitText.clear();
     }
 }
 
-} // namespace NumberEntry
+} // namespace number_entry

@@ -4,14 +4,14 @@
 
 // Number fields (scores and the period) have no value apart from their digits: these rules read the digits
 // back, compute, and write digits again. Captions: index 0 rightmost; -1 dark, 0..9 lit.
-namespace NumberEntry {
+namespace number_entry {
 
 // The character that stands for the clear key in a typed text.
 inline constexpr char kClearCharacter = '\0';
 
 // Shows the number that text asks for, when it lies within min..max: a plain number, "+n" or "-n" relative to
 // what the digits show now (dark counts as 0), or the clear character (the dark value -1).
-void ShowNumber(std::vector<int>& captions, const std::string& text, int min, int max);
+void showNumber(std::vector<int>& captions, const std::string& text, int min, int max);
 
 // The value the digits show, -1 when every digit is dark.
 int shownNumber(const std::vector<int>& captions);
@@ -20,10 +20,10 @@ int shownNumber(const std::vector<int>& captions);
 class DigitEntry {
 public:
     // One keystroke (a character code from the key table) typed into the field named owner.
-    void EnterDigitKey(const std::string& owner, std::vector<int>& captions, int characterCode, int min, int max);
+    void enterDigitKey(const std::string& owner, std::vector<int>& captions, int characterCode, int min, int max);
 
-    std::string DigitText;
-    std::string DigitOwner;
+    std::string digitText;
+    std::string digitOwner;
 };
 
-} // namespace NumberEntry
+} // namespace number_entry

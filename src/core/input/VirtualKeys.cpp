@@ -251,67 +251,67 @@ int qtVirtualKey(int key, bool keypad) {
     }
     if (int code = usPunctuationCode(std::uint32_t(key)))
         return code;
-    if (key >= qtkey::F1 && key <= qtkey::F24)
-        return 112 + (key - qtkey::F1);
+    if (key >= qtkey::kF1 && key <= qtkey::kF24)
+        return 112 + (key - qtkey::kF1);
     switch (key) {
-    case qtkey::Space:
+    case qtkey::kSpace:
         return 32;
-    case qtkey::Escape:
+    case qtkey::kEscape:
         return 27;
-    case qtkey::Tab:
-    case qtkey::Backtab: // Shift+Tab is still the Tab key
+    case qtkey::kTab:
+    case qtkey::kBacktab: // Shift+Tab is still the Tab key
         return 9;
-    case qtkey::Backspace:
+    case qtkey::kBackspace:
         return 8;
-    case qtkey::Return:
-    case qtkey::Enter:
+    case qtkey::kReturn:
+    case qtkey::kEnter:
         return 13;
-    case qtkey::Insert:
+    case qtkey::kInsert:
         return 45;
-    case qtkey::Delete:
+    case qtkey::kDelete:
         return 46;
-    case qtkey::Pause:
+    case qtkey::kPause:
         return 19;
-    case qtkey::Print:
-    case qtkey::SysReq:
+    case qtkey::kPrint:
+    case qtkey::kSysReq:
         return 44;
-    case qtkey::Clear:
+    case qtkey::kClear:
         return 12;
-    case qtkey::Home:
+    case qtkey::kHome:
         return 36;
-    case qtkey::End:
+    case qtkey::kEnd:
         return 35;
-    case qtkey::Left:
+    case qtkey::kLeft:
         return 37;
-    case qtkey::Up:
+    case qtkey::kUp:
         return 38;
-    case qtkey::Right:
+    case qtkey::kRight:
         return 39;
-    case qtkey::Down:
+    case qtkey::kDown:
         return 40;
-    case qtkey::PageUp:
+    case qtkey::kPageUp:
         return 33;
-    case qtkey::PageDown:
+    case qtkey::kPageDown:
         return 34;
-    case qtkey::Shift:
+    case qtkey::kShift:
         return 16;
-    case qtkey::Control:
+    case qtkey::kControl:
         return 17;
-    case qtkey::Alt:
-    case qtkey::AltGr:
+    case qtkey::kAlt:
+    case qtkey::kAltGr:
         return 18;
-    case qtkey::Meta:
-    case qtkey::Super_L:
+    case qtkey::kMeta:
+    case qtkey::kSuperL:
         return 91;
-    case qtkey::Super_R:
+    case qtkey::kSuperR:
         return 92;
-    case qtkey::Menu:
+    case qtkey::kMenu:
         return 93;
-    case qtkey::CapsLock:
+    case qtkey::kCapsLock:
         return 20;
-    case qtkey::NumLock:
+    case qtkey::kNumLock:
         return 144;
-    case qtkey::ScrollLock:
+    case qtkey::kScrollLock:
         return 145;
     default:
         return 0;

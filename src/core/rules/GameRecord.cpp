@@ -3,6 +3,7 @@
 #include "core/game/JsonReader.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <set>
 
 namespace {
@@ -11,7 +12,7 @@ constexpr BookKind kKinds[] = {BookKind::Minor,         BookKind::BenchMinor, Bo
                                BookKind::Major,         BookKind::MajorAndMinor, BookKind::Misconduct,
                                BookKind::GameMisconduct, BookKind::Match};
 // The longest game clock reading a record may hold: 99:59.9.
-constexpr TimeValue kLongestClock = secondsToTime(100 * 60);
+constexpr TimeValue kLongestClock = secondsToTime(std::int64_t{100} * 60);
 
 class LineWriter {
 public:

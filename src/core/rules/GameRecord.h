@@ -2,6 +2,7 @@
 #include "core/TimeValue.h"
 #include "core/rules/RuleBook.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -21,7 +22,7 @@
 inline constexpr std::string_view kRecordFormat = "rinkmaster-record";
 inline constexpr int kRecordVersion = 1;
 // The longest line the reader takes (the JSON reader's own bound).
-inline constexpr std::size_t kMaxRecordLine = 16 * 1024;
+inline constexpr std::size_t kMaxRecordLine = std::size_t{16} * 1024;
 inline constexpr int kMaxPlayerNumber = 99;
 inline constexpr int kMaxPeriod = 99;
 inline constexpr std::size_t kMaxRecordText = 200; // characters of one text field the reader keeps

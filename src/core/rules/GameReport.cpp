@@ -131,6 +131,7 @@ GameReport makeGameReport(const GameRecord& record, SheetTimeStyle style) {
     sortByTime(timeouts);
 
     std::vector<RecordPenalty> allPenalties;
+    allPenalties.reserve(penalties.size());
     for (const auto& [when, p] : penalties)
         allPenalties.push_back(p);
 

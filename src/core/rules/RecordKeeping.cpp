@@ -1,6 +1,7 @@
 #include "RecordKeeping.h"
 
 #include <algorithm>
+#include <ranges>
 #include <set>
 
 namespace {
@@ -271,9 +272,9 @@ std::optional<std::uint64_t> RecordKeeper::penaltyIdOf(std::uint64_t seq) const 
 
 std::optional<RecordEntry> RecordKeeper::latestGoal() const {
     const std::vector<RecordEntry> standing = m_record.standing();
-    for (auto it = standing.rbegin(); it != standing.rend(); ++it)
-        if (std::holds_alternative<RecordGoal>(it->item))
-            return *it;
+    for (const auto& it : std::ranges::reverse_view(standing))
+        if (std::holds_alternative<RecordGoal>(it.item))
+            return it;
     return std::nullopt;
 }
 

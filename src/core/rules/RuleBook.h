@@ -3,6 +3,7 @@
 #include "core/rules/PenaltyRules.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -59,8 +60,8 @@ int penaltyMinutes(BookKind kind);
 
 inline constexpr TimeValue kYouthMinorTime = secondsToTime(90);
 inline constexpr TimeValue kMisconductTime = secondsToTime(600);
-inline constexpr TimeValue kDefaultPeriodLength = secondsToTime(20 * 60);
-inline constexpr TimeValue kDefaultIntermissionLength = secondsToTime(15 * 60);
+inline constexpr TimeValue kDefaultPeriodLength = secondsToTime(std::int64_t{20} * 60);
+inline constexpr TimeValue kDefaultIntermissionLength = secondsToTime(std::int64_t{15} * 60);
 inline constexpr int kFullStrength = 5;
 inline constexpr int kFewestSkaters = 3;
 

@@ -27,7 +27,7 @@ bool isKeyAccepted(int k, std::int16_t assignedKey, const WorkingKeys& workingKe
     const auto key = static_cast<std::int16_t>(k);
     if (key == assignedKey)
         return true;
-    if (KeyCodeToStr(key).empty())
+    if (keyCodeToStr(key).empty())
         return false;
     if (std::find(workingKeys.begin(), workingKeys.end(), key) != workingKeys.end())
         return false;

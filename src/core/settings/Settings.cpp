@@ -165,7 +165,7 @@ SettingsVariables defaultSettings(const std::string& programFolder, char separat
     return s;
 }
 
-void LoadSettings(SettingsVariables& settings, SettingsStore& store, const std::string& programFolder, char separator,
+void loadSettings(SettingsVariables& settings, SettingsStore& store, const std::string& programFolder, char separator,
                   const std::function<void(bool)>& setNumLock) {
     const SettingsVariables d = defaultSettings(programFolder, separator);
     SettingsVariables& s = settings;

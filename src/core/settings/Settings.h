@@ -76,7 +76,7 @@ std::string joinProgramPath(const std::string& folder, const std::string& file, 
 // Fills the variables from the store, applies the NumLock mode through setNumLock (true: on,
 // false: off) and converts old key settings once. programFolder is the folder of the executable,
 // in the platform's own form; separator is the platform's path separator.
-void LoadSettings(SettingsVariables& settings, SettingsStore& store, const std::string& programFolder, char separator,
+void loadSettings(SettingsVariables& settings, SettingsStore& store, const std::string& programFolder, char separator,
                   const std::function<void(bool)>& setNumLock);
 
 // Writes every variable to the store, then the IsKeyCode marker, so the next start keeps the keys as saved.

@@ -96,7 +96,7 @@ void BoardFixture::type(const QString& keys) {
 QString BoardFixture::shown(const QList<LedDigit*>& digits, bool indexZeroIsRightmost) {
     QString out;
     for (const LedDigit* d : digits) {
-        const QChar c = d->Caption() < 0 ? QLatin1Char('-') : QChar(QLatin1Char('0' + d->Caption()));
+        const QChar c = d->caption() < 0 ? QLatin1Char('-') : QChar(QLatin1Char('0' + d->caption()));
         if (indexZeroIsRightmost) {
             out.prepend(c);
         } else {

@@ -2,26 +2,26 @@
 
 FakeSoundDevice::FakeSoundDevice(QObject* parent) : SoundDevice(parent) {}
 
-void FakeSoundDevice::Open() {
-    m_commands << QStringLiteral("Open:") + FileName();
+void FakeSoundDevice::open() {
+    m_commands << QStringLiteral("Open:") + fileName();
 }
 
-void FakeSoundDevice::Play() {
+void FakeSoundDevice::play() {
     m_commands << QStringLiteral("Play");
 }
 
-void FakeSoundDevice::Stop() {
+void FakeSoundDevice::stop() {
     m_commands << QStringLiteral("Stop");
 }
 
-void FakeSoundDevice::Prev() {
+void FakeSoundDevice::prev() {
     m_commands << QStringLiteral("Prev");
 }
 
-void FakeSoundDevice::Close() {
+void FakeSoundDevice::close() {
     m_commands << QStringLiteral("Close");
 }
 
 void FakeSoundDevice::finish() {
-    emit Done();
+    emit done();
 }

@@ -9,11 +9,11 @@ class FakeSoundDevice : public SoundDevice {
 public:
     explicit FakeSoundDevice(QObject* parent = nullptr);
 
-    void Open() override;
-    void Play() override;
-    void Stop() override;
-    void Prev() override;
-    void Close() override;
+    void open() override;
+    void play() override;
+    void stop() override;
+    void prev() override;
+    void close() override;
 
     QStringList commands() const { return m_commands; }
     void clearCommands() { m_commands.clear(); }
