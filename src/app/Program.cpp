@@ -112,7 +112,7 @@ bool Program::start() {
 void Program::loadSettings() {
     m_store = openSettingsStore(m_options.arguments);
     ::loadSettings(m_settings, *m_store, soundFolder(), nativePathSeparator(),
-                 [](bool on) { num_lock_control::setNumLock(on); });
+                   [](bool on) { num_lock_control::setNumLock(on); });
     // A first run writes the converted command keys; a store that cannot take them is reported.
     flushSettingsOrReport(*m_store, m_splash.get());
 }
@@ -392,8 +392,8 @@ void Program::followRecordSettings() {
             RecordState state;
             state.strength = m_record->keeper().strength();
             for (const PenaltyView& p : m_record->keeper().openPenalties()) {
-                RecordPenaltyState out{p.player, p.servedBy, p.kind, p.infraction, p.state, p.remaining,
-                                       std::nullopt, p.coincident};
+                RecordPenaltyState out{p.player, p.servedBy,  p.kind,       p.infraction,
+                                       p.state,  p.remaining, std::nullopt, p.coincident};
                 if (p.endsAt) {
                     out.endsAt = std::pair{p.endsAt->period, p.endsAt->remaining};
                 }

@@ -1,6 +1,6 @@
 #pragma once
-#include "core/board/ClockSource.h"
 #include "core/board/ClockEngine.h"
+#include "core/board/ClockSource.h"
 #include "core/feed/FeedOptions.h"
 #include "core/feed/MqttOptions.h"
 #include "core/settings/Settings.h"
@@ -94,7 +94,7 @@ private:
     std::unique_ptr<SoundDevice> m_horn;
     std::unique_ptr<SplashWindow> m_splash;
     std::unique_ptr<BoardWindow> m_board;
-    std::unique_ptr<BoardFeed> m_feed; // reads the board: goes before it
+    std::unique_ptr<BoardFeed> m_feed;     // reads the board: goes before it
     std::unique_ptr<MqttPublisher> m_mqtt; // so does the broker's publisher
     // Two screens: the console holds the board, the public window a view of it.
     std::unique_ptr<GameEventsModel> m_events;

@@ -106,8 +106,8 @@ void SplashWindow::formLoad() {
     resize(width(), twips::toPixels(kWindowHeightTwips));
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect geo = screen->geometry();
-        const QPoint at = placement(geo.width() * twips::kPerPixel, geo.height() * twips::kPerPixel,
-                                    width() * twips::kPerPixel);
+        const QPoint at =
+            placement(geo.width() * twips::kPerPixel, geo.height() * twips::kPerPixel, width() * twips::kPerPixel);
         move(geo.x() + twips::toPixels(at.x()), geo.y() + twips::toPixels(at.y()));
     }
     twips::setHeight(splashFrame, 3120);

@@ -16,8 +16,8 @@ constexpr double kDesignClientHeight = 6795;
 
 BoardWindow::BoardWindow(SettingsVariables& settings, ClockEngine& engine, SoundDevice& buzzer, SoundDevice& horn,
                          BoardServices services, QWidget* parent)
-    : QWidget(parent), m_settings(settings), m_keeper(engine, settings), m_buzzer(buzzer),
-      m_horn(horn), m_services(std::move(services)) {
+    : QWidget(parent), m_settings(settings), m_keeper(engine, settings), m_buzzer(buzzer), m_horn(horn),
+      m_services(std::move(services)) {
     setWindowTitle(QStringLiteral("Rinkmaster"));
     setFocusPolicy(Qt::NoFocus);
     resize(twips::toPixels(kDesignClientWidth), twips::toPixels(kDesignClientHeight));
@@ -234,7 +234,8 @@ void BoardWindow::goalCoverClicked(Team team) {
 void BoardWindow::afterOptions() {
     m_view->refreshFromSettings();
     m_view->recordLayout();
-    for (auto [device, file] : {std::pair{&m_buzzer, &m_settings.BuzzerFile}, std::pair{&m_horn, &m_settings.HornFile}}) {
+    for (auto [device, file] :
+         {std::pair{&m_buzzer, &m_settings.BuzzerFile}, std::pair{&m_horn, &m_settings.HornFile}}) {
         device->close();
         openDevice(*device, *file, false);
     }

@@ -3,7 +3,6 @@
 #include "board/ConsoleStatusLine.h"
 #include "game/GameEventsModel.h"
 #include <QApplication>
-#include <algorithm>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QHBoxLayout>
@@ -13,6 +12,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/display/ConsoleMarker.h"
 #include "core/settings/Settings.h"
@@ -150,8 +150,8 @@ void ConsoleWindow::setRecordPanel(QWidget* panel) {
     resize(std::max(width(), 1360), height());
     // The board's field the panel took the keys from gets them back.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
-        if (now != nullptr && m_panel != nullptr && m_panel->isAncestorOf(now) && old != nullptr &&
-            m_held && m_held->isAncestorOf(old)) {
+        if (now != nullptr && m_panel != nullptr && m_panel->isAncestorOf(now) && old != nullptr && m_held &&
+            m_held->isAncestorOf(old)) {
             m_keysFrom = old;
         }
     });

@@ -139,14 +139,14 @@ GameFileText readGameFile(const QString& path, qint64 limit) {
     QFile file;
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        result.problem = QCoreApplication::translate("Program", "The saved game cannot be used: %1.")
-                             .arg(file.errorString());
+        result.problem =
+            QCoreApplication::translate("Program", "The saved game cannot be used: %1.").arg(file.errorString());
         return result;
     }
     QByteArray text = file.read(static_cast<qint64>(limit));
     if (file.error() != QFileDevice::NoError) {
-        result.problem = QCoreApplication::translate("Program", "The saved game cannot be used: %1.")
-                             .arg(file.errorString());
+        result.problem =
+            QCoreApplication::translate("Program", "The saved game cannot be used: %1.").arg(file.errorString());
         return result;
     }
     result.text = std::move(text);

@@ -29,7 +29,8 @@ QString teamName(const RecordHeader& h, Team team) {
     const std::string& name = team == Team::Home ? h.homeTeam : h.visitorTeam;
     if (!name.empty())
         return plain(name);
-    return team == Team::Home ? QCoreApplication::translate("GameReportPdf", "Home") : QCoreApplication::translate("GameReportPdf", "Visitor");
+    return team == Team::Home ? QCoreApplication::translate("GameReportPdf", "Home")
+                              : QCoreApplication::translate("GameReportPdf", "Visitor");
 }
 
 QString joined(const std::vector<std::string>& names) {
@@ -190,16 +191,21 @@ private:
     void drawFooter() {
         ++m_page;
         const RecordHeader& h = m_report.header;
-        QString who = QCoreApplication::translate("GameReportPdf", "%1 v %2").arg(teamName(h, Team::Home), teamName(h, Team::Visitor));
+        QString who = QCoreApplication::translate("GameReportPdf", "%1 v %2")
+                          .arg(teamName(h, Team::Home), teamName(h, Team::Visitor));
         if (!h.date.empty())
             who += QStringLiteral(" · ") + plain(h.date);
         if (!h.gameNumber.empty())
-            who += QStringLiteral(" · ") + QCoreApplication::translate("GameReportPdf", "Game %1").arg(plain(h.gameNumber));
+            who += QStringLiteral(" · ") +
+                   QCoreApplication::translate("GameReportPdf", "Game %1").arg(plain(h.gameNumber));
         m_painter.setFont(m_body);
         const QRectF foot(m_left, m_bottom + 3 * m_mm, m_width, m_rowHeight);
         m_painter.drawLine(QPointF(m_left, foot.top()), QPointF(m_left + m_width, foot.top()));
         cell(foot.adjusted(0, 0, -25 * m_mm, 0), who, Qt::AlignLeft);
-        cell(foot, m_totalPages > 0 ? QCoreApplication::translate("GameReportPdf", "Page %1 of %2").arg(m_page).arg(m_totalPages) : QCoreApplication::translate("GameReportPdf", "Page %1").arg(m_page),
+        cell(foot,
+             m_totalPages > 0
+                 ? QCoreApplication::translate("GameReportPdf", "Page %1 of %2").arg(m_page).arg(m_totalPages)
+                 : QCoreApplication::translate("GameReportPdf", "Page %1").arg(m_page),
              Qt::AlignRight);
     }
 
@@ -253,25 +259,35 @@ void drawReport(SheetPainter& sheet, const GameReport& r) {
                   {QCoreApplication::translate("GameReportPdf", "Competition"), q(h.competition)},
                   {QCoreApplication::translate("GameReportPdf", "Home"), home},
                   {QCoreApplication::translate("GameReportPdf", "Visitor"), visitor},
-                  {QCoreApplication::translate("GameReportPdf", "Final score"), QStringLiteral("%1 : %2").arg(r.score[0]).arg(r.score[1])},
-                  {QCoreApplication::translate("GameReportPdf", "Status"), r.ended ? QCoreApplication::translate("GameReportPdf", "Game ended") : QCoreApplication::translate("GameReportPdf", "Game not ended")}});
-    sheet.line(r.timeStyle == SheetTimeStyle::Elapsed ? QCoreApplication::translate("GameReportPdf", "Times are elapsed time in the period.")
-                                                       : QCoreApplication::translate("GameReportPdf", "Times are the time left in the period."));
+                  {QCoreApplication::translate("GameReportPdf", "Final score"),
+                   QStringLiteral("%1 : %2").arg(r.score[0]).arg(r.score[1])},
+                  {QCoreApplication::translate("GameReportPdf", "Status"),
+                   r.ended ? QCoreApplication::translate("GameReportPdf", "Game ended")
+                           : QCoreApplication::translate("GameReportPdf", "Game not ended")}});
+    sheet.line(r.timeStyle == SheetTimeStyle::Elapsed
+                   ? QCoreApplication::translate("GameReportPdf", "Times are elapsed time in the period.")
+                   : QCoreApplication::translate("GameReportPdf", "Times are the time left in the period."));
 
     sheet.heading(QCoreApplication::translate("GameReportPdf", "Goals"));
     QList<QStringList> goals;
     for (const ReportGoal& g : r.goals)
-        goals << QStringList{num(g.period), q(g.time), q(g.team), q(g.scorer), q(g.firstAssist), q(g.secondAssist),
-                             q(g.strength), q(g.score)};
-    sheet.table({{QCoreApplication::translate("GameReportPdf", "Per."), 1}, {QCoreApplication::translate("GameReportPdf", "Time"), 1.3}, {QCoreApplication::translate("GameReportPdf", "Team"), 4}, {QCoreApplication::translate("GameReportPdf", "Scorer"), 1.4}, {QCoreApplication::translate("GameReportPdf", "Assist"), 1.4},
-                 {QCoreApplication::translate("GameReportPdf", "Assist"), 1.4}, {QCoreApplication::translate("GameReportPdf", "Str."), 1}, {QCoreApplication::translate("GameReportPdf", "Score"), 1.2}},
+        goals << QStringList{num(g.period),    q(g.time),         q(g.team),     q(g.scorer),
+                             q(g.firstAssist), q(g.secondAssist), q(g.strength), q(g.score)};
+    sheet.table({{QCoreApplication::translate("GameReportPdf", "Per."), 1},
+                 {QCoreApplication::translate("GameReportPdf", "Time"), 1.3},
+                 {QCoreApplication::translate("GameReportPdf", "Team"), 4},
+                 {QCoreApplication::translate("GameReportPdf", "Scorer"), 1.4},
+                 {QCoreApplication::translate("GameReportPdf", "Assist"), 1.4},
+                 {QCoreApplication::translate("GameReportPdf", "Assist"), 1.4},
+                 {QCoreApplication::translate("GameReportPdf", "Str."), 1},
+                 {QCoreApplication::translate("GameReportPdf", "Score"), 1.2}},
                 goals, QCoreApplication::translate("GameReportPdf", "No goals."));
 
     sheet.heading(QCoreApplication::translate("GameReportPdf", "Penalties"));
     QList<QStringList> penalties;
     for (const ReportPenalty& p : r.penalties)
-        penalties << QStringList{num(p.period), q(p.time),       q(p.team),      q(p.player), q(p.servedBy),
-                                 q(p.infraction), kindName(p.kind), num(p.minutes), q(p.start), q(p.end)};
+        penalties << QStringList{num(p.period),   q(p.time),        q(p.team),      q(p.player), q(p.servedBy),
+                                 q(p.infraction), kindName(p.kind), num(p.minutes), q(p.start),  q(p.end)};
     sheet.table({{QCoreApplication::translate("GameReportPdf", "Per."), 0.9},
                  {QCoreApplication::translate("GameReportPdf", "Time"), 1.2},
                  {QCoreApplication::translate("GameReportPdf", "Team"), 2.4},
@@ -283,19 +299,29 @@ void drawReport(SheetPainter& sheet, const GameReport& r) {
                  {QCoreApplication::translate("GameReportPdf", "Start"), 1.6},
                  {QCoreApplication::translate("GameReportPdf", "End"), 1.6}},
                 penalties, QCoreApplication::translate("GameReportPdf", "No penalties."));
-    sheet.line(QCoreApplication::translate("GameReportPdf", "Penalty minutes: %1 %2, %3 %4").arg(home).arg(r.penaltyMinutes[0]).arg(visitor).arg(r.penaltyMinutes[1]));
+    sheet.line(QCoreApplication::translate("GameReportPdf", "Penalty minutes: %1 %2, %3 %4")
+                   .arg(home)
+                   .arg(r.penaltyMinutes[0])
+                   .arg(visitor)
+                   .arg(r.penaltyMinutes[1]));
 
     sheet.heading(QCoreApplication::translate("GameReportPdf", "Goalkeepers"));
     QList<QStringList> keepers;
     for (const ReportGoalkeeper& g : r.goalkeepers)
         keepers << QStringList{q(g.team), q(g.number), q(g.in), q(g.out), q(g.minutes)};
-    sheet.table({{QCoreApplication::translate("GameReportPdf", "Team"), 4}, {QCoreApplication::translate("GameReportPdf", "No."), 1}, {QCoreApplication::translate("GameReportPdf", "In"), 1.5}, {QCoreApplication::translate("GameReportPdf", "Out"), 1.5}, {QCoreApplication::translate("GameReportPdf", "Time played"), 1.5}},
+    sheet.table({{QCoreApplication::translate("GameReportPdf", "Team"), 4},
+                 {QCoreApplication::translate("GameReportPdf", "No."), 1},
+                 {QCoreApplication::translate("GameReportPdf", "In"), 1.5},
+                 {QCoreApplication::translate("GameReportPdf", "Out"), 1.5},
+                 {QCoreApplication::translate("GameReportPdf", "Time played"), 1.5}},
                 keepers, QCoreApplication::translate("GameReportPdf", "No goalkeepers recorded."));
 
     sheet.heading(QCoreApplication::translate("GameReportPdf", "Shots on goal"));
     QList<Column> shotColumns{{QCoreApplication::translate("GameReportPdf", "Team"), 4}};
     for (int p = 1; p <= r.periods; ++p)
-        shotColumns << Column{p <= 3 ? QCoreApplication::translate("GameReportPdf", "Period %1").arg(p) : QCoreApplication::translate("GameReportPdf", "OT %1").arg(p - 3), 1.2, Qt::AlignRight};
+        shotColumns << Column{p <= 3 ? QCoreApplication::translate("GameReportPdf", "Period %1").arg(p)
+                                     : QCoreApplication::translate("GameReportPdf", "OT %1").arg(p - 3),
+                              1.2, Qt::AlignRight};
     shotColumns << Column{QCoreApplication::translate("GameReportPdf", "Total"), 1.2, Qt::AlignRight};
     QList<QStringList> shots;
     for (std::size_t t = 0; t < 2; ++t) {
@@ -311,14 +337,19 @@ void drawReport(SheetPainter& sheet, const GameReport& r) {
     QList<QStringList> timeouts;
     for (const ReportTimeout& t : r.timeouts)
         timeouts << QStringList{q(t.team), num(t.period), q(t.time)};
-    sheet.table({{QCoreApplication::translate("GameReportPdf", "Team"), 4}, {QCoreApplication::translate("GameReportPdf", "Per."), 1}, {QCoreApplication::translate("GameReportPdf", "Time"), 1.5}}, timeouts, QCoreApplication::translate("GameReportPdf", "No timeouts."));
+    sheet.table({{QCoreApplication::translate("GameReportPdf", "Team"), 4},
+                 {QCoreApplication::translate("GameReportPdf", "Per."), 1},
+                 {QCoreApplication::translate("GameReportPdf", "Time"), 1.5}},
+                timeouts, QCoreApplication::translate("GameReportPdf", "No timeouts."));
 
     sheet.heading(QCoreApplication::translate("GameReportPdf", "Officials"));
     sheet.fields({{QCoreApplication::translate("GameReportPdf", "Referees"), joined(h.referees)},
                   {QCoreApplication::translate("GameReportPdf", "Linesmen"), joined(h.linesmen)},
                   {QCoreApplication::translate("GameReportPdf", "Scorekeeper"), q(h.scorekeeper)},
                   {QString(), QString()}});
-    sheet.signatures({QCoreApplication::translate("GameReportPdf", "Referee"), QCoreApplication::translate("GameReportPdf", "%1 team official").arg(home), QCoreApplication::translate("GameReportPdf", "%1 team official").arg(visitor)});
+    sheet.signatures({QCoreApplication::translate("GameReportPdf", "Referee"),
+                      QCoreApplication::translate("GameReportPdf", "%1 team official").arg(home),
+                      QCoreApplication::translate("GameReportPdf", "%1 team official").arg(visitor)});
 }
 
 } // namespace
@@ -332,7 +363,8 @@ GameReportPdfResult drawPdf(const GameReport& report, QIODevice& device, int tot
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 12),
                                      QPageLayout::Millimeter));
     const RecordHeader& h = report.header;
-    writer.setTitle(QCoreApplication::translate("GameReportPdf", "Game report %1 v %2").arg(teamName(h, Team::Home), teamName(h, Team::Visitor)));
+    writer.setTitle(QCoreApplication::translate("GameReportPdf", "Game report %1 v %2")
+                        .arg(teamName(h, Team::Home), teamName(h, Team::Visitor)));
     writer.setCreator(QStringLiteral("Rinkmaster"));
     QPainter painter;
     if (!painter.begin(&writer)) {

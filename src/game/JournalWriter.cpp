@@ -38,7 +38,8 @@ QString placeProblem(game::JournalPlace place, const QString& path) {
     const QString shown = QDir::toNativeSeparators(path);
     switch (place) {
     case game::JournalPlace::IsLink:
-        return QCoreApplication::translate("JournalWriter", "%1 is a link, and the game is never written through a link")
+        return QCoreApplication::translate("JournalWriter",
+                                           "%1 is a link, and the game is never written through a link")
             .arg(shown);
     case game::JournalPlace::NotAFile:
         return QCoreApplication::translate("JournalWriter", "%1 is not a plain file").arg(shown);
@@ -136,8 +137,8 @@ void JournalWriter::save(const game::GameState& state, bool eventsMoved) {
             const qint64 elapsed = m_sinceSubmit.elapsed();
             // Once, after a document the tick did not carry (a key's, the timer's), a tick half a second or more
             // later takes the journal's second onto the clocks' grid; from then on each tick due carries one.
-            const bool due = elapsed >= kClockIntervalMs - kTickSlackMs ||
-                             (!m_lastByTick && elapsed >= kClockIntervalMs / 2);
+            const bool due =
+                elapsed >= kClockIntervalMs - kTickSlackMs || (!m_lastByTick && elapsed >= kClockIntervalMs / 2);
             if (due) {
                 // The tick's own wake carries the document that is due.
                 m_held.reset();
@@ -254,16 +255,15 @@ bool JournalWriter::writeDurably(const QString& path, const QByteArray& document
     }
     // Links and shared folders are the system's business here: Qt's save file replaces the journal whole.
     const QFileInfo existing(path);
-    const game::FileKind kind = existing.isSymLink()                     ? game::FileKind::Link
-                                : !existing.exists()                     ? game::FileKind::Missing
-                                : existing.isFile()                      ? game::FileKind::Regular
-                                                                         : game::FileKind::Other;
+    const game::FileKind kind = existing.isSymLink() ? game::FileKind::Link
+                                : !existing.exists() ? game::FileKind::Missing
+                                : existing.isFile()  ? game::FileKind::Regular
+                                                     : game::FileKind::Other;
     if (const game::JournalPlace place = game::journalPlaceToRead(kind); place != game::JournalPlace::Usable) {
         return fail(placeProblem(place, path));
     }
     QSaveFile file(path);
-    if (faultNow() || !file.open(QIODevice::WriteOnly) || file.write(document) != document.size() ||
-        !file.commit()) {
+    if (faultNow() || !file.open(QIODevice::WriteOnly) || file.write(document) != document.size() || !file.commit()) {
         return fail(file.errorString());
     }
     Q_UNUSED(sync);
@@ -291,7 +291,7 @@ bool JournalWriter::writeDurably(const QString& path, const QByteArray& document
     game::FileKind kind = game::FileKind::Missing;
     struct stat info {};
     if (::lstat(name.constData(), &info) == 0) {
-        kind = S_ISLNK(info.st_mode) ? game::FileKind::Link
+        kind = S_ISLNK(info.st_mode)   ? game::FileKind::Link
                : S_ISREG(info.st_mode) ? game::FileKind::Regular
                                        : game::FileKind::Other;
     } else if (errno != ENOENT) {

@@ -14,4 +14,4 @@ std::optional<bool> numLockState() {
     return num_lock_platform::readNumLock();
 }
 
-} // namespace NumLockControl
+} // namespace num_lock_control

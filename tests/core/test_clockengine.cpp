@@ -1,12 +1,14 @@
-#include "core/board/ClockFace.h"
 #include "core/board/ClockEngine.h"
+#include "core/board/ClockFace.h"
 #include <cctype>
 #include <gtest/gtest.h>
 #include <random>
 
 namespace {
 
-TimeValue s(double seconds) { return static_cast<TimeValue>(seconds * 10 + (seconds >= 0 ? 0.5 : -0.5)) * 1000; }
+TimeValue s(double seconds) {
+    return static_cast<TimeValue>(seconds * 10 + (seconds >= 0 ? 0.5 : -0.5)) * 1000;
+}
 
 struct ParseCase {
     const char* typed;
@@ -22,13 +24,13 @@ TEST_P(ParseEnteredTimeTest, ReadsTypedTime) {
 INSTANTIATE_TEST_SUITE_P(Examples, ParseEnteredTimeTest,
                          ::testing::Values(ParseCase{"20", s(1200)}, ParseCase{"12.5", s(725)},
                                            ParseCase{"12.50", s(770)}, ParseCase{"0.455", s(45.5)},
-                                           ParseCase{".30", s(30)}, ParseCase{"1.75", s(135)},
-                                           ParseCase{"", 0}, ParseCase{"99.99", s(99 * 60 + 99)},
+                                           ParseCase{".30", s(30)}, ParseCase{"1.75", s(135)}, ParseCase{"", 0},
+                                           ParseCase{"99.99", s(99 * 60 + 99)},
                                            ParseCase{"2.0159", s(121.5)}, // third digit is tenths, the rest ignored
                                            ParseCase{"100", kNoTime}, ParseCase{"1.2.3", kNoTime},
                                            ParseCase{"123456789", kNoTime}, ParseCase{"1a", kNoTime},
-                                           ParseCase{"-1", kNoTime}, ParseCase{"1.100", s(70)},
-                                           ParseCase{".", 0}, ParseCase{"00000099", s(99 * 60)}));
+                                           ParseCase{"-1", kNoTime}, ParseCase{"1.100", s(70)}, ParseCase{".", 0},
+                                           ParseCase{"00000099", s(99 * 60)}));
 
 TEST(parseEnteredTime, RandomTextNeverCrashesNorAnswersNegative) {
     std::mt19937 rng(12345);
@@ -305,12 +307,12 @@ TEST_P(EnterTimeKeyTest, TypedTime) {
     EXPECT_TRUE(engine.entryText.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Keys, EnterTimeKeyTest,
-    ::testing::Values(EntryCase{"20\r", 5999, s(1200)}, EntryCase{"\r", 5999, 0}, EntryCase{"12 5\r", 5999, s(300)},
-                      EntryCase{"10\r", 599, kNoTime}, EntryCase{"9.59\r", 599, s(599)},
-                      EntryCase{"99.59\r", 5999, s(5999)}, EntryCase{"99.60\r", 5999, kNoTime},
-                      EntryCase{"2x0\r", 5999, s(1200)}, EntryCase{"1111111111111111111111111\r", 5999, kNoTime}));
+INSTANTIATE_TEST_SUITE_P(Keys, EnterTimeKeyTest,
+                         ::testing::Values(EntryCase{"20\r", 5999, s(1200)}, EntryCase{"\r", 5999, 0},
+                                           EntryCase{"12 5\r", 5999, s(300)}, EntryCase{"10\r", 599, kNoTime},
+                                           EntryCase{"9.59\r", 599, s(599)}, EntryCase{"99.59\r", 5999, s(5999)},
+                                           EntryCase{"99.60\r", 5999, kNoTime}, EntryCase{"2x0\r", 5999, s(1200)},
+                                           EntryCase{"1111111111111111111111111\r", 5999, kNoTime}));
 
 TEST(enterTimeKey, AnotherFieldThrowsAwayAHalfTypedEntry) {
     ManualClockSource now;

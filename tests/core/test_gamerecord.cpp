@@ -85,8 +85,10 @@ TEST(GameRecordReader, RefusesABadLineAndKeepsTheRest) {
         {R"({"seq":7,"type":"correction"})", "\"voids\" is missing"},
         {R"({"seq":7,"type":"end","period":1,"remaining":1.5})", "line 2"},
     };
-    const std::string first = R"({"seq":1,"type":"shots","period":1,"team":"home"})" "\n";
-    const std::string last = R"({"seq":9,"type":"shots","period":2,"team":"visitor"})" "\n";
+    const std::string first = R"({"seq":1,"type":"shots","period":1,"team":"home"})"
+                              "\n";
+    const std::string last = R"({"seq":9,"type":"shots","period":2,"team":"visitor"})"
+                             "\n";
     for (const BadLineRow& row : rows) {
         const RecordReading reading = readRecord(first + row.line + "\n" + last);
         ASSERT_EQ(reading.problems.size(), 1u) << row.line;

@@ -1,8 +1,8 @@
 #include "core/rules/GameRecord.h"
 #include "core/rules/GameReport.h"
 #include "core/rules/RecordKeeping.h"
-#include <gtest/gtest.h>
 #include <chrono>
+#include <gtest/gtest.h>
 #include <random>
 
 // The record reader against random and mutated files: it never crashes, every line it refuses has a one-line
@@ -17,8 +17,14 @@ std::string randomLine(GameRecord& record, std::mt19937_64& rng) {
     };
     switch (rng() % 7) {
     case 0:
-        return record.append(RecordGoal{when(), team(), static_cast<int>(rng() % 100), {7}, "", rng() % 5 == 0,
-                                        rng() % 4 == 0, rng() % 3 == 0 ? rng() % 50 : 0});
+        return record.append(RecordGoal{when(),
+                                        team(),
+                                        static_cast<int>(rng() % 100),
+                                        {7},
+                                        "",
+                                        rng() % 5 == 0,
+                                        rng() % 4 == 0,
+                                        rng() % 3 == 0 ? rng() % 50 : 0});
     case 1: {
         RecordPenalty p;
         p.at = when();
@@ -45,8 +51,16 @@ std::string randomLine(GameRecord& record, std::mt19937_64& rng) {
 }
 
 std::string mutate(std::string line, std::mt19937_64& rng) {
-    static const char* const kPieces[] = {"-", "9223372036854775808", "-1", "99999", "null", "true", "\"", "[",
-                                          "]", "{", "}", ",", ":", "\\u", "0.5", "\x80", "\xff", "\n", "\"seq\":1"};
+    static const char* const kPieces[] = {"-",        "9223372036854775808",
+                                          "-1",       "99999",
+                                          "null",     "true",
+                                          "\"",       "[",
+                                          "]",        "{",
+                                          "}",        ",",
+                                          ":",        "\\u",
+                                          "0.5",      "\x80",
+                                          "\xff",     "\n",
+                                          "\"seq\":1"};
     const int edits = 1 + static_cast<int>(rng() % 3);
     for (int i = 0; i < edits && !line.empty(); ++i) {
         const std::size_t at = rng() % line.size();
@@ -99,7 +113,8 @@ TEST(GameRecordFuzz, NeverCrashesAndKeepsGoodLines) {
         const GameReport report = makeGameReport(reading.record);
         EXPECT_FALSE(gameReportCsv(report).empty());
         // Whatever was read plays through the rule book, and the game goes on from it.
-        RecordKeeper keeper = RecordKeeper::fromRecord(reading.record, {}, RecordTime{1 + static_cast<int>(rng() % 5), 0});
+        RecordKeeper keeper =
+            RecordKeeper::fromRecord(reading.record, {}, RecordTime{1 + static_cast<int>(rng() % 5), 0});
         EXPECT_EQ(keeper.strength().find("-on-"), 1u);
         keeper.append(RecordCorrection{1 + rng() % 40});
         (void)keeper.openPenalties();

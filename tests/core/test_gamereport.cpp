@@ -47,7 +47,7 @@ TEST(GameReportSheetTime, RoundsAsTheRuleBooksDo) {
         {0, SheetTimeStyle::Elapsed, "20:00"},
         {secondsToTime(754), SheetTimeStyle::Remaining, "12:34"},
         {secondsToTime(754), SheetTimeStyle::Elapsed, "7:26"},
-        {-5, SheetTimeStyle::Remaining, "0:00"},                   // held in range
+        {-5, SheetTimeStyle::Remaining, "0:00"}, // held in range
         {secondsToTime(5000), SheetTimeStyle::Elapsed, "0:00"},
     };
     for (const SheetTimeRow& row : rows)
@@ -64,24 +64,39 @@ struct StrengthRow {
 TEST(GameReportStrength, CountedFromTheRunningPenalties) {
     const StrengthRow rows[] = {
         {"nobody off", {}, goal(Team::Home, at(1, 10, 0), 9), "EV"},
-        {"power play", {penalty(Team::Visitor, 4, BookKind::Minor, at(1, 12, 0), at(1, 10, 0))},
-         goal(Team::Home, at(1, 10, 0), 9), "PP"}, // the goal ended it: still counted at the goal
-        {"short-handed", {penalty(Team::Home, 4, BookKind::Minor, at(1, 12, 0), at(1, 10, 0))},
-         goal(Team::Home, at(1, 11, 0), 9), "SH"},
-        {"after the penalty ended", {penalty(Team::Visitor, 4, BookKind::Minor, at(1, 12, 0), at(1, 10, 0))},
-         goal(Team::Home, at(1, 9, 0), 9), "EV"},
-        {"penalty given at the goal's moment", {penalty(Team::Visitor, 4, BookKind::Minor, at(1, 10, 0), at(1, 8, 0))},
-         goal(Team::Home, at(1, 10, 0), 9), "EV"},
+        {"power play",
+         {penalty(Team::Visitor, 4, BookKind::Minor, at(1, 12, 0), at(1, 10, 0))},
+         goal(Team::Home, at(1, 10, 0), 9),
+         "PP"}, // the goal ended it: still counted at the goal
+        {"short-handed",
+         {penalty(Team::Home, 4, BookKind::Minor, at(1, 12, 0), at(1, 10, 0))},
+         goal(Team::Home, at(1, 11, 0), 9),
+         "SH"},
+        {"after the penalty ended",
+         {penalty(Team::Visitor, 4, BookKind::Minor, at(1, 12, 0), at(1, 10, 0))},
+         goal(Team::Home, at(1, 9, 0), 9),
+         "EV"},
+        {"penalty given at the goal's moment",
+         {penalty(Team::Visitor, 4, BookKind::Minor, at(1, 10, 0), at(1, 8, 0))},
+         goal(Team::Home, at(1, 10, 0), 9),
+         "EV"},
         {"coincident pair",
          {penalty(Team::Home, 4, BookKind::Minor, at(1, 12, 0), at(1, 10, 0), true),
           penalty(Team::Visitor, 5, BookKind::Minor, at(1, 12, 0), at(1, 10, 0), true)},
-         goal(Team::Home, at(1, 11, 0), 9), "EV"},
-        {"misconduct changes nothing", {penalty(Team::Visitor, 4, BookKind::Misconduct, at(1, 12, 0), at(1, 2, 0))},
-         goal(Team::Home, at(1, 11, 0), 9), "EV"},
-        {"major across periods", {penalty(Team::Visitor, 4, BookKind::Major, at(1, 2, 0), at(2, 17, 0))},
-         goal(Team::Home, at(2, 18, 0), 9), "PP"},
-        {"still running at the end", {penalty(Team::Visitor, 4, BookKind::Minor, at(3, 1, 0), std::nullopt)},
-         goal(Team::Home, at(3, 0, 30), 9), "PP"},
+         goal(Team::Home, at(1, 11, 0), 9),
+         "EV"},
+        {"misconduct changes nothing",
+         {penalty(Team::Visitor, 4, BookKind::Misconduct, at(1, 12, 0), at(1, 2, 0))},
+         goal(Team::Home, at(1, 11, 0), 9),
+         "EV"},
+        {"major across periods",
+         {penalty(Team::Visitor, 4, BookKind::Major, at(1, 2, 0), at(2, 17, 0))},
+         goal(Team::Home, at(2, 18, 0), 9),
+         "PP"},
+        {"still running at the end",
+         {penalty(Team::Visitor, 4, BookKind::Minor, at(3, 1, 0), std::nullopt)},
+         goal(Team::Home, at(3, 0, 30), 9),
+         "PP"},
     };
     for (const StrengthRow& row : rows) {
         GameRecord record;

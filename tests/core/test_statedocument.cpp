@@ -161,7 +161,7 @@ TEST(StateDocument, WithThePenaltyRulesTheRecordGivesStrengthAndPenalties) {
     RecordState record;
     record.strength = "5-on-4";
     record.penalties[1].push_back(RecordPenaltyState{12, 0, "minor", "Hooking \"x\"", "running", 1234567,
-                                                      std::pair{2, secondsToTime(900) + 999}, false});
+                                                     std::pair{2, secondsToTime(900) + 999}, false});
     record.penalties[1].push_back(
         RecordPenaltyState{7, 9, "major", "", "waiting", secondsToTime(300), std::nullopt, true});
     s.record = record;

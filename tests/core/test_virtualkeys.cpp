@@ -148,7 +148,8 @@ INSTANTIATE_TEST_SUITE_P(OtherLayouts, WindowsVirtualKey,
                          testing::Values(
                              // A non-Latin layout: letters are those of the US position, as Windows gives them.
                              Row{"CyrillicOnTheUsQKey",
-                                 x11(24, kQtCyrillicShortiCapital, kXkCyrillicShortiSmall, kXkCyrillicShortiCapital), 81},
+                                 x11(24, kQtCyrillicShortiCapital, kXkCyrillicShortiSmall, kXkCyrillicShortiCapital),
+                                 81},
                              // When the layout could not be asked, the toolkit's character stands in for it.
                              Row{"NoLayoutLetter", withoutLayout(x11(38, 'Q', 'q', 'Q')), 81},
                              Row{"NoLayoutDigitRow", withoutLayout(x11(10, '&', '&', '1')), 49},
@@ -158,27 +159,26 @@ INSTANTIATE_TEST_SUITE_P(OtherLayouts, WindowsVirtualKey,
 
 INSTANTIATE_TEST_SUITE_P(
     X11Keypad, WindowsVirtualKey,
-    testing::Values(Row{"Kp0On", x11Keypad(90, '0', 1), 96}, Row{"Kp1On", x11Keypad(87, '1', 1), 97},
-                    Row{"Kp2On", x11Keypad(88, '2', 1), 98}, Row{"Kp3On", x11Keypad(89, '3', 1), 99},
-                    Row{"Kp4On", x11Keypad(83, '4', 1), 100}, Row{"Kp5On", x11Keypad(84, '5', 1), 101},
-                    Row{"Kp6On", x11Keypad(85, '6', 1), 102}, Row{"Kp7On", x11Keypad(79, '7', 1), 103},
-                    Row{"Kp8On", x11Keypad(80, '8', 1), 104}, Row{"Kp9On", x11Keypad(81, '9', 1), 105},
-                    Row{"KpDecimalOn", x11Keypad(91, '.', 1), 110}, Row{"KpDecimalCommaOn", x11Keypad(91, ',', 1), 110},
-                    Row{"Kp0Off", x11Keypad(90, qtkey::kInsert, 0), 45}, Row{"Kp1Off", x11Keypad(87, qtkey::kEnd, 0), 35},
-                    Row{"Kp2Off", x11Keypad(88, qtkey::kDown, 0), 40},
-                    Row{"Kp3Off", x11Keypad(89, qtkey::kPageDown, 0), 34},
-                    Row{"Kp4Off", x11Keypad(83, qtkey::kLeft, 0), 37}, Row{"Kp5Off", x11Keypad(84, qtkey::kClear, 0), 12},
-                    Row{"Kp6Off", x11Keypad(85, qtkey::kRight, 0), 39}, Row{"Kp7Off", x11Keypad(79, qtkey::kHome, 0), 36},
-                    Row{"Kp8Off", x11Keypad(80, qtkey::kUp, 0), 38}, Row{"Kp9Off", x11Keypad(81, qtkey::kPageUp, 0), 33},
-                    Row{"KpDecimalOff", x11Keypad(91, qtkey::kDelete, 0), 46},
-                    // X11 lets Shift swap the keypad's meaning; the board does not.
-                    Row{"ShiftKp1On", x11Keypad(87, qtkey::kEnd, 1), 97}, Row{"ShiftKp1Off", x11Keypad(87, '1', 0), 35},
-                    // NumLock state unknown: what the toolkit says.
-                    Row{"Kp1Unknown", x11Keypad(87, '1', -1), 97},
-                    Row{"KpEndUnknown", x11Keypad(87, qtkey::kEnd, -1), 35},
-                    Row{"KpMultiply", x11Keypad(63, '*', 0), 106}, Row{"KpAdd", x11Keypad(86, '+', 1), 107},
-                    Row{"KpSubtract", x11Keypad(82, '-', 0), 109}, Row{"KpDivide", x11Keypad(106, '/', 1), 111},
-                    Row{"KpEnter", x11Keypad(104, qtkey::kEnter, 1), 13}),
+    testing::Values(
+        Row{"Kp0On", x11Keypad(90, '0', 1), 96}, Row{"Kp1On", x11Keypad(87, '1', 1), 97},
+        Row{"Kp2On", x11Keypad(88, '2', 1), 98}, Row{"Kp3On", x11Keypad(89, '3', 1), 99},
+        Row{"Kp4On", x11Keypad(83, '4', 1), 100}, Row{"Kp5On", x11Keypad(84, '5', 1), 101},
+        Row{"Kp6On", x11Keypad(85, '6', 1), 102}, Row{"Kp7On", x11Keypad(79, '7', 1), 103},
+        Row{"Kp8On", x11Keypad(80, '8', 1), 104}, Row{"Kp9On", x11Keypad(81, '9', 1), 105},
+        Row{"KpDecimalOn", x11Keypad(91, '.', 1), 110}, Row{"KpDecimalCommaOn", x11Keypad(91, ',', 1), 110},
+        Row{"Kp0Off", x11Keypad(90, qtkey::kInsert, 0), 45}, Row{"Kp1Off", x11Keypad(87, qtkey::kEnd, 0), 35},
+        Row{"Kp2Off", x11Keypad(88, qtkey::kDown, 0), 40}, Row{"Kp3Off", x11Keypad(89, qtkey::kPageDown, 0), 34},
+        Row{"Kp4Off", x11Keypad(83, qtkey::kLeft, 0), 37}, Row{"Kp5Off", x11Keypad(84, qtkey::kClear, 0), 12},
+        Row{"Kp6Off", x11Keypad(85, qtkey::kRight, 0), 39}, Row{"Kp7Off", x11Keypad(79, qtkey::kHome, 0), 36},
+        Row{"Kp8Off", x11Keypad(80, qtkey::kUp, 0), 38}, Row{"Kp9Off", x11Keypad(81, qtkey::kPageUp, 0), 33},
+        Row{"KpDecimalOff", x11Keypad(91, qtkey::kDelete, 0), 46},
+        // X11 lets Shift swap the keypad's meaning; the board does not.
+        Row{"ShiftKp1On", x11Keypad(87, qtkey::kEnd, 1), 97}, Row{"ShiftKp1Off", x11Keypad(87, '1', 0), 35},
+        // NumLock state unknown: what the toolkit says.
+        Row{"Kp1Unknown", x11Keypad(87, '1', -1), 97}, Row{"KpEndUnknown", x11Keypad(87, qtkey::kEnd, -1), 35},
+        Row{"KpMultiply", x11Keypad(63, '*', 0), 106}, Row{"KpAdd", x11Keypad(86, '+', 1), 107},
+        Row{"KpSubtract", x11Keypad(82, '-', 0), 109}, Row{"KpDivide", x11Keypad(106, '/', 1), 111},
+        Row{"KpEnter", x11Keypad(104, qtkey::kEnter, 1), 13}),
     rowName);
 
 INSTANTIATE_TEST_SUITE_P(

@@ -106,7 +106,8 @@ const KeyCell kKeyCells[] = {
      &SettingsVariables::StartStopClockKey},
     {&OptionsDialog::resetClockButton, &OptionsDialog::resetClockLabel, &OptionsDialog::resetClockKeyTemp,
      &SettingsVariables::ResetClockKey},
-    {&OptionsDialog::clearKeyButton, &OptionsDialog::clearLabel, &OptionsDialog::clearKeyTemp, &SettingsVariables::ClearKey},
+    {&OptionsDialog::clearKeyButton, &OptionsDialog::clearLabel, &OptionsDialog::clearKeyTemp,
+     &SettingsVariables::ClearKey},
     {&OptionsDialog::clockSwitchButton, &OptionsDialog::clockSwitchLabel, &OptionsDialog::clockSwitchKeyTemp,
      &SettingsVariables::ClockSwitchKey},
     {&OptionsDialog::sepTimeButton, &OptionsDialog::sepTimeLabel, &OptionsDialog::sepTimeKeyTemp,
@@ -237,11 +238,14 @@ void TestOptions::opensWithTheLayoutAndCaptions() {
     for (const auto& [button, caption] : captions)
         QCOMPARE(button->text(), QString::fromLatin1(caption));
     const QList<QPair<QGroupBox*, const char*>> frames{
-        {d.numLockFrame, "Numlock Options:"}, {d.buzzerFileFrame, "Buzzer File:"},  {d.hornFileFrame, "Horn Sound:"},
-        {d.timeColourFrame, "Time Color:"},        {d.scoreColourFrame, "Score Color:"},      {d.borderColourFrame, "Border Color:"},
-        {d.backColourFrame, "Back Color:"},        {d.periodColourFrame, "Period Color:"},    {d.homeColourFrame, "Home Color:"},
-        {d.ledBackFrame, "LED Background:"},     {d.ledSelectedFrame, "LED Selected"}, {d.visitorColourFrame, "Visitor Color:"},
-        {d.digitTypeFrame, "Digit Type:"},    {d.homeNameFrame, "Home Name:"},      {d.visitorNameFrame, "Visitor Name:"},
+        {d.numLockFrame, "Numlock Options:"},  {d.buzzerFileFrame, "Buzzer File:"},
+        {d.hornFileFrame, "Horn Sound:"},      {d.timeColourFrame, "Time Color:"},
+        {d.scoreColourFrame, "Score Color:"},  {d.borderColourFrame, "Border Color:"},
+        {d.backColourFrame, "Back Color:"},    {d.periodColourFrame, "Period Color:"},
+        {d.homeColourFrame, "Home Color:"},    {d.ledBackFrame, "LED Background:"},
+        {d.ledSelectedFrame, "LED Selected"},  {d.visitorColourFrame, "Visitor Color:"},
+        {d.digitTypeFrame, "Digit Type:"},     {d.homeNameFrame, "Home Name:"},
+        {d.visitorNameFrame, "Visitor Name:"},
     };
     for (const auto& [box, caption] : frames)
         QCOMPARE(box->title(), QString::fromLatin1(caption));

@@ -1,8 +1,8 @@
+#include "core/settings/SettingsStore.h"
 #include "display/PublicBoardWindow.h"
 #include "display/PublicScreenController.h"
-#include "support/FakeOptionsDialogs.h"
-#include "core/settings/SettingsStore.h"
 #include "settings/OptionsDialog.h"
+#include "support/FakeOptionsDialogs.h"
 
 #include <QApplication>
 #include <QFile>

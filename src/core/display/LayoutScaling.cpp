@@ -68,4 +68,4 @@ double rSize(int value, double windowWidth, double windowHeight) {
     return value / 9600.0 * windowWidth;
 }
 
-} // namespace LayoutScaling
+} // namespace layout_scaling

@@ -48,7 +48,7 @@ struct RecordPenaltyState {
 };
 
 struct RecordState {
-    std::string strength; // "5-on-4", home first
+    std::string strength;                                     // "5-on-4", home first
     std::array<std::vector<RecordPenaltyState>, 2> penalties; // home, visitor
     bool operator==(const RecordState&) const = default;
 };

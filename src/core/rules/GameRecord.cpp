@@ -8,8 +8,8 @@
 
 namespace {
 
-constexpr BookKind kKinds[] = {BookKind::Minor,         BookKind::BenchMinor, BookKind::DoubleMinor,
-                               BookKind::Major,         BookKind::MajorAndMinor, BookKind::Misconduct,
+constexpr BookKind kKinds[] = {BookKind::Minor,          BookKind::BenchMinor,    BookKind::DoubleMinor,
+                               BookKind::Major,          BookKind::MajorAndMinor, BookKind::Misconduct,
                                BookKind::GameMisconduct, BookKind::Match};
 // The longest game clock reading a record may hold: 99:59.9.
 constexpr TimeValue kLongestClock = secondsToTime(std::int64_t{100} * 60);
@@ -115,8 +115,8 @@ struct LineWriterVisitor {
 };
 
 const char* typeOf(const RecordItem& item) {
-    static const char* const kTypes[] = {"header", "goal", "penalty", "shots", "timeout", "goalkeeper", "correction",
-                                         "end"};
+    static const char* const kTypes[] = {"header",  "goal",       "penalty",    "shots",
+                                         "timeout", "goalkeeper", "correction", "end"};
     return kTypes[item.index()];
 }
 
@@ -259,8 +259,7 @@ std::optional<RecordItem> readItem(const std::string& type, FieldReader& r) {
             }
         }
         g.strength = r.text("strength");
-        if (!g.strength.empty() && g.strength != "EV" && g.strength != "PP" && g.strength != "SH" &&
-            g.strength != "EN")
+        if (!g.strength.empty() && g.strength != "EV" && g.strength != "PP" && g.strength != "SH" && g.strength != "EN")
             r.fail("\"strength\" is not EV, PP, SH or EN");
         g.emptyNet = r.flag("emptyNet");
         g.penaltyShot = r.flag("penaltyShot");
@@ -275,8 +274,8 @@ std::optional<RecordItem> readItem(const std::string& type, FieldReader& r) {
         p.servedBy = r.player("servedBy");
         p.infraction = r.text("infraction");
         const std::string kind = r.text("kind");
-        const auto* found = std::find_if(std::begin(kKinds), std::end(kKinds),
-                                         [&kind](BookKind k) { return kind == bookKindName(k); });
+        const auto* found =
+            std::find_if(std::begin(kKinds), std::end(kKinds), [&kind](BookKind k) { return kind == bookKindName(k); });
         if (found == std::end(kKinds))
             r.fail("\"kind\" is not a kind of penalty");
         else
@@ -363,7 +362,8 @@ RecordHeader GameRecord::header() const {
 
 bool GameRecord::ended() const {
     const auto s = standing();
-    return std::any_of(s.begin(), s.end(), [](const RecordEntry& e) { return std::holds_alternative<RecordEnd>(e.item); });
+    return std::any_of(s.begin(), s.end(),
+                       [](const RecordEntry& e) { return std::holds_alternative<RecordEnd>(e.item); });
 }
 
 RecordReading readRecord(std::string_view text) {
@@ -413,8 +413,8 @@ RecordReading readRecord(std::string_view text) {
             reading.record.restore(std::move(*entry));
         } else if (lastWithoutBreak) {
             reading.tornLastLine = true;
-            reading.problems.push_back("line " + std::to_string(lineNumber) +
-                                       ": the last line was cut off (" + problem + ") and is dropped");
+            reading.problems.push_back("line " + std::to_string(lineNumber) + ": the last line was cut off (" +
+                                       problem + ") and is dropped");
         } else {
             reading.problems.push_back("line " + std::to_string(lineNumber) + ": " + problem);
         }

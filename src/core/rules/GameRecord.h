@@ -35,7 +35,7 @@ struct RecordTime {
 };
 
 struct RecordHeader {
-    std::string date;        // as the official writes it, e.g. 2026-12-07
+    std::string date; // as the official writes it, e.g. 2026-12-07
     std::string venue;
     std::string gameNumber;
     std::string competition;
@@ -52,7 +52,7 @@ struct RecordHeader {
 struct RecordGoal {
     RecordTime at;
     Team team = Team::Home;
-    int scorer = 0;          // 0: not known
+    int scorer = 0;           // 0: not known
     std::vector<int> assists; // at most two
     std::string strength;
     bool emptyNet = false;
@@ -109,8 +109,8 @@ struct RecordEnd {
     bool operator==(const RecordEnd&) const = default;
 };
 
-using RecordItem = std::variant<RecordHeader, RecordGoal, RecordPenalty, RecordShots, RecordTimeout,
-                                RecordGoalkeeper, RecordCorrection, RecordEnd>;
+using RecordItem = std::variant<RecordHeader, RecordGoal, RecordPenalty, RecordShots, RecordTimeout, RecordGoalkeeper,
+                                RecordCorrection, RecordEnd>;
 
 struct RecordEntry {
     std::uint64_t seq = 0;

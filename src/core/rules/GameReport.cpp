@@ -218,7 +218,8 @@ GameReport makeGameReport(const GameRecord& record, SheetTimeStyle style) {
     }
 
     for (const auto& [when, t] : timeouts)
-        report.timeouts.push_back(ReportTimeout{teamNameOf(h, t.team), t.at.period, sheetTime(t.at.remaining, length, style)});
+        report.timeouts.push_back(
+            ReportTimeout{teamNameOf(h, t.team), t.at.period, sheetTime(t.at.remaining, length, style)});
     return report;
 }
 
@@ -245,7 +246,8 @@ std::string gameReportCsv(const GameReport& r) {
     row(out, {"Goals"});
     row(out, {"Period", "Time", "Team", "Scorer", "Assist 1", "Assist 2", "Strength", "Score"});
     for (const ReportGoal& g : r.goals)
-        row(out, {std::to_string(g.period), g.time, g.team, g.scorer, g.firstAssist, g.secondAssist, g.strength, g.score});
+        row(out,
+            {std::to_string(g.period), g.time, g.team, g.scorer, g.firstAssist, g.secondAssist, g.strength, g.score});
     out += "\r\n";
     row(out, {"Penalties"});
     row(out, {"Period", "Time", "Team", "Player", "Served by", "Infraction", "Kind", "Minutes", "Start", "End"});

@@ -46,8 +46,8 @@ struct ReportGoalkeeper {
     std::string team;
     Team side = Team::Home;
     std::string number;
-    std::string in;  // "P1 0:00"
-    std::string out; // "P3 20:00"
+    std::string in;      // "P1 0:00"
+    std::string out;     // "P3 20:00"
     std::string minutes; // time in the net, m:ss
 };
 
@@ -61,11 +61,11 @@ struct GameReport {
     RecordHeader header;
     SheetTimeStyle timeStyle = SheetTimeStyle::Elapsed;
     int periods = 3; // periods with a column in the shots table: the regulation three or as many as were played
-    std::array<int, 2> score{};            // home, visitor
-    std::vector<ReportGoal> goals;          // in game order
-    std::vector<ReportPenalty> penalties;   // in game order
+    std::array<int, 2> score{};           // home, visitor
+    std::vector<ReportGoal> goals;        // in game order
+    std::vector<ReportPenalty> penalties; // in game order
     std::vector<ReportGoalkeeper> goalkeepers;
-    std::array<std::vector<int>, 2> shots;  // per team, per period (index 0: period 1)
+    std::array<std::vector<int>, 2> shots; // per team, per period (index 0: period 1)
     std::array<int, 2> shotTotals{};
     std::vector<ReportTimeout> timeouts;
     std::array<int, 2> penaltyMinutes{};

@@ -369,8 +369,8 @@ void RuleBook::replay() {
 }
 
 void RuleBook::applyGroup(std::size_t firstEntry, std::size_t endEntry) {
-    const bool fullStrengthBefore = reducing(Team::Home) == 0 && reducing(Team::Visitor) == 0 &&
-                                    m_queues[0].empty() && m_queues[1].empty();
+    const bool fullStrengthBefore =
+        reducing(Team::Home) == 0 && reducing(Team::Visitor) == 0 && m_queues[0].empty() && m_queues[1].empty();
     const std::size_t firstIndex = m_penalties.size();
     for (std::size_t i = firstEntry; i < endEntry; ++i) {
         BookPenalty penalty;

@@ -89,8 +89,8 @@ struct GameClock {
 
 struct ClockRun {
     GameClock clock;
-    TimeValue played = 0;         // play time the penalties count (0 in an intermission)
-    bool periodOver = false;      // play reached 0:00 in this run
+    TimeValue played = 0;          // play time the penalties count (0 in an intermission)
+    bool periodOver = false;       // play reached 0:00 in this run
     bool intermissionOver = false; // the horn: the next period is ready, stopped
 };
 // The game clock after `elapsed` of running time from `from`. It stops at 0:00; an intermission's end turns it
@@ -143,11 +143,11 @@ struct GoalRelease {
 };
 
 struct GoalOutcome {
-    std::string strength;                // "EV", "PP" or "SH", as it was when the goal was scored
+    std::string strength; // "EV", "PP" or "SH", as it was when the goal was scored
     std::optional<std::uint64_t> released;
-    bool cutToSecondMinor = false;       // a double minor goes on with its second minor
-    std::vector<std::uint64_t> tied;     // penalties tied for least time (two or more): the official may choose
-    std::optional<std::string> refusal;  // a choice that was not among the tied penalties (the first was taken)
+    bool cutToSecondMinor = false;      // a double minor goes on with its second minor
+    std::vector<std::uint64_t> tied;    // penalties tied for least time (two or more): the official may choose
+    std::optional<std::string> refusal; // a choice that was not among the tied penalties (the first was taken)
 };
 
 class RuleBook {
@@ -193,8 +193,8 @@ public:
     struct Entry {
         enum class Kind { Penalty, Play, Goal, Intermission };
         Kind kind = Kind::Play;
-        PenaltyCall call;        // Penalty
-        TimeValue elapsed = 0;   // Play
+        PenaltyCall call;         // Penalty
+        TimeValue elapsed = 0;    // Play
         Team scorer = Team::Home; // Goal
         GoalRelease how;          // Goal
         bool undone = false;      // Goal: its release was undone
@@ -228,5 +228,5 @@ private:
     std::array<std::vector<std::uint64_t>, 2> m_queues{}; // home, visitor: waiting ids, first to start first
     std::uint64_t m_startOrder = 0;
     std::uint64_t m_followOrder = 0; // order of waiting for one's own earlier penalty
-    bool m_lastRunStopped = true; // the latest run ended a period or an intermission (no joining runs over it)
+    bool m_lastRunStopped = true;    // the latest run ended a period or an intermission (no joining runs over it)
 };
