@@ -2,9 +2,9 @@
 #include "input/KeyTranslate.h"
 #include "sound/SoundDevice.h"
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QToolTip>
+#include <algorithm>
 
 namespace {
 
@@ -16,7 +16,7 @@ constexpr double kDesignClientHeight = 6795;
 
 BoardWindow::BoardWindow(SettingsVariables& settings, ClockEngine& engine, SoundDevice& buzzer, SoundDevice& horn,
                          BoardServices services, QWidget* parent)
-    : QWidget(parent), m_settings(settings), m_keeper(engine, settings), m_buzzer(buzzer), m_horn(horn),
+    : QWidget(parent), m_settings(settings), m_keeper(engine, settings), m_sounds(buzzer, horn),
       m_services(std::move(services)) {
     setWindowTitle(QStringLiteral("Rinkmaster"));
     setFocusPolicy(Qt::NoFocus);
@@ -36,8 +36,7 @@ BoardWindow::BoardWindow(SettingsVariables& settings, ClockEngine& engine, Sound
         const bool twelveHour = m_services.twelveHourClock && m_services.twelveHourClock();
         return WallTime{now.hour(), now.minute(), now.second(), now.msec(), twelveHour};
     });
-    m_keeper.setSoundLoaded(
-        [this](Sound sound) { return !(sound == Sound::Horn ? m_horn : m_buzzer).fileName().isEmpty(); });
+    m_keeper.setSoundLoaded([this](Sound sound) { return m_sounds.loaded(sound); });
 
     m_tick.setObjectName(QStringLiteral("tmrClock1"));
     m_minuteWake.setObjectName(QStringLiteral("tmrTimeOfDay"));
@@ -45,14 +44,12 @@ BoardWindow::BoardWindow(SettingsVariables& settings, ClockEngine& engine, Sound
     m_minuteWake.setSingleShot(true);
     m_minuteWake.setTimerType(Qt::PreciseTimer);
     connect(&m_minuteWake, &QTimer::timeout, this, &BoardWindow::onTimeOfDayTick);
-    connect(&m_buzzer, &SoundDevice::done, this, [this] { carryOut(m_keeper.soundEnded(Sound::Buzzer)); });
-    connect(&m_horn, &SoundDevice::done, this, [this] { carryOut(m_keeper.soundEnded(Sound::Horn)); });
+    for (Sound sound : {Sound::Buzzer, Sound::Horn}) {
+        connect(&m_sounds.device(sound), &SoundDevice::done, this,
+                [this, sound] { carryOut(m_keeper.soundEnded(sound)); });
+    }
 
     onLoad();
-}
-
-void BoardWindow::refreshFromSettings() {
-    m_view->refreshFromSettings();
 }
 
 void BoardWindow::updateTitle() {
@@ -62,8 +59,7 @@ void BoardWindow::updateTitle() {
 BoardWindow::~BoardWindow() {
     // The window object goes away without the operator closing it: release both sounds.
     if (!m_unloaded) {
-        m_buzzer.close();
-        m_horn.close();
+        m_sounds.closeAll();
     }
 }
 
@@ -93,18 +89,14 @@ void BoardWindow::connectControls() {
 }
 
 PictureBoxControl* BoardWindow::selectedField() const {
-    for (PictureBoxControl* f : fieldBoxes()) {
-        if (f->hasFocus()) {
-            return f;
-        }
-    }
-    return nullptr;
+    const auto fields = fieldBoxes();
+    const auto* it = std::find_if(fields.begin(), fields.end(), [](PictureBoxControl* f) { return f->hasFocus(); });
+    return it == fields.end() ? nullptr : *it;
 }
 
 void BoardWindow::onLoad() {
     updateTitle();
-    openDevice(m_buzzer, m_settings.BuzzerFile, true);
-    openDevice(m_horn, m_settings.HornFile, true);
+    m_sounds.openFromSettings(m_settings.BuzzerFile, m_settings.HornFile);
     carryOut(m_keeper.load());
 }
 
@@ -115,16 +107,6 @@ void BoardWindow::resumeGame(const game::GameState& saved) {
     selectField(field);
 }
 
-void BoardWindow::openDevice(SoundDevice& device, const std::string& file, bool checkExists) {
-    const QString path = QString::fromStdString(file);
-    // A folder is no sound: it counts as missing.
-    if (checkExists && (path.isEmpty() || !QFileInfo(path).isFile())) {
-        return;
-    }
-    device.setFileName(path);
-    device.open();
-}
-
 void BoardWindow::onUnload() {
     if (m_unloaded) {
         return;
@@ -132,12 +114,7 @@ void BoardWindow::onUnload() {
     m_unloaded = true;
     m_tick.stop();
     m_minuteWake.stop();
-    if (!m_buzzer.fileName().isEmpty()) {
-        m_buzzer.close();
-    }
-    if (!m_horn.fileName().isEmpty()) {
-        m_horn.close();
-    }
+    m_sounds.closeLoaded();
     if (m_services.endProgram) {
         m_services.endProgram();
     }
@@ -234,11 +211,7 @@ void BoardWindow::goalCoverClicked(Team team) {
 void BoardWindow::afterOptions() {
     m_view->refreshFromSettings();
     m_view->recordLayout();
-    for (auto [device, file] :
-         {std::pair{&m_buzzer, &m_settings.BuzzerFile}, std::pair{&m_horn, &m_settings.HornFile}}) {
-        device->close();
-        openDevice(*device, *file, false);
-    }
+    m_sounds.reopen(m_settings.BuzzerFile, m_settings.HornFile);
     carryOut(m_keeper.optionsChanged());
 }
 
@@ -252,24 +225,19 @@ void BoardWindow::carryOut(const BoardEffects& effects) {
         }
     };
     for (const BoardEffect& e : effects) {
-        SoundDevice& device = e.sound == Sound::Horn ? m_horn : m_buzzer;
+        if (m_sounds.follow(e)) {
+            if (e.kind == Kind::PlaySound) {
+                emit soundStarted(e.sound == Sound::Horn);
+            }
+            if (e.kind != Kind::CutSound) {
+                emit shownChanged();
+            }
+            continue;
+        }
         if (m_tick.follow(e, m_keeper.clockSource().nowMillis())) {
             continue;
         }
         switch (e.kind) {
-        case Kind::PlaySound:
-            device.play();
-            emit soundStarted(e.sound == Sound::Horn);
-            emit shownChanged();
-            break;
-        case Kind::CutSound:
-        case Kind::SoundEnded:
-            device.stop();
-            device.prev();
-            if (e.kind == Kind::SoundEnded) {
-                emit shownChanged();
-            }
-            break;
         case Kind::Beep:
             call(m_services.beep);
             break;
@@ -279,7 +247,7 @@ void BoardWindow::carryOut(const BoardEffects& effects) {
                 QToolTip::showText(box->mapToGlobal(box->rect().center()), QString::fromStdString(e.text), box);
             }
             break;
-        case Kind::setNumLock:
+        case Kind::SetNumLock:
             if (m_services.setNumLock) {
                 m_services.setNumLock(e.on);
             }

@@ -1,4 +1,5 @@
 #pragma once
+#include "board/BoardSounds.h"
 #include "board/BoardTick.h"
 #include "core/TimeValue.h"
 #include "core/board/ClockEngine.h"
@@ -41,7 +42,7 @@ public:
     ~BoardWindow() override;
 
     // Names, colours and LED style again after the options have changed (the board itself does this after F2).
-    void refreshFromSettings();
+    void refreshFromSettings() { m_view->refreshFromSettings(); }
     // The drawing of the board, filling the window; its controls carry the board's object names.
     BoardView& view() { return *m_view; }
     const BoardView& view() const { return *m_view; }
@@ -107,7 +108,6 @@ private:
     void updateTitle();
     void onLoad();
     void onUnload();
-    void openDevice(SoundDevice& device, const std::string& file, bool checkExists);
     void afterOptions();
     // Carries out what the scorekeeper answered: sounds, beep, refusals, NumLock, other windows, the timers.
     void carryOut(const BoardEffects& effects);
@@ -121,8 +121,7 @@ private:
     SettingsVariables& m_settings;
     Scorekeeper m_keeper;
     BoardModel m_model;
-    SoundDevice& m_buzzer;
-    SoundDevice& m_horn;
+    BoardSounds m_sounds;
     BoardView* m_view = nullptr; // a child filling the window
     BoardServices m_services;
     bool m_firstShow = true;

@@ -178,7 +178,7 @@ struct Board {
             case K::Refuse:
                 effects.push_back("refuse:" + std::string(game::fieldName(*e.field)));
                 break;
-            case K::setNumLock:
+            case K::SetNumLock:
                 effects.push_back(e.on ? "numlock:1" : "numlock:0");
                 break;
             case K::OpenHelp:

@@ -584,7 +584,7 @@ void Scorekeeper::scheduleNextTick() {
 void Scorekeeper::updateNumLock() {
     if (m_settings.NumLockForce == 1 || m_settings.NumLockForce == 2) {
         BoardEffect e;
-        e.kind = BoardEffect::Kind::setNumLock;
+        e.kind = BoardEffect::Kind::SetNumLock;
         e.on = m_settings.NumLockForce == 1;
         m_effects.push_back(e);
     }

@@ -23,7 +23,7 @@ struct BoardEffect {
         SoundEnded,     // the last playback of `sound` has ended: rewind its device; the board's sounds changed
         Beep,           // the system beep
         Refuse,         // tell `text` beside `field`
-        setNumLock,     // bring NumLock to `on`
+        SetNumLock,     // bring NumLock to `on`
         OpenHelp,       // F1
         OpenOptions,    // F2: the options dialog; optionsChanged() once it has closed
         OpenGameSheet,  // F3 with the penalty rules on

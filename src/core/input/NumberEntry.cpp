@@ -85,9 +85,7 @@ void DigitEntry::enterDigitKey(const std::string& owner, std::vector<int>& capti
     // Bounds the buffer against a key held down for minutes; no real entry comes near it.
     constexpr std::size_t kBufferLimit = 4096;
     if (digitText.size() < kBufferLimit) {
-        if (c >= '0' && c <= '9') {
-            digitText.push_back(static_cast<char>(c));
-        } else if (c == '+' || c == '-') {
+        if ((c >= '0' && c <= '9') || c == '+' || c == '-') {
             digitText.push_back(static_cast<char>(c));
         }
     }
@@ -97,12 +95,12 @@ void DigitEntry::enterDigitKey(const std::string& owner, std::vector<int>& capti
     if (c == 0) {
         showNumber(captions, std::string(1, kClearCharacter), min, max);
     }
-    const bool signed_ = !digitText.empty() && (digitText[0] == '+' || digitText[0] == '-');
-    if (captions.size() == 1 && !signed_) {
+    const bool isSigned = !digitText.empty() && (digitText[0] == '+' || digitText[0] == '-');
+    if (captions.size() == 1 && !isSigned) {
         showNumber(captions, digitText, min, max);
         digitText.clear();
     }
-    if (digitText.size() >= 2 && signed_ && digitText[1] >= '0' && digitText[1] <= '9') {
+    if (digitText.size() >= 2 && isSigned && digitText[1] >= '0' && digitText[1] <= '9') {
         showNumber(captions, digitText, min, max);
         digitText.clear();
     }

@@ -272,10 +272,12 @@ std::optional<std::uint64_t> RecordKeeper::penaltyIdOf(std::uint64_t seq) const 
 
 std::optional<RecordEntry> RecordKeeper::latestGoal() const {
     const std::vector<RecordEntry> standing = m_record.standing();
-    for (const auto& it : std::ranges::reverse_view(standing))
-        if (std::holds_alternative<RecordGoal>(it.item))
-            return it;
-    return std::nullopt;
+    const auto goal = std::find_if(standing.rbegin(), standing.rend(),
+                                   [](const RecordEntry& e) { return std::holds_alternative<RecordGoal>(e.item); });
+    if (goal == standing.rend()) {
+        return std::nullopt;
+    }
+    return *goal;
 }
 
 std::optional<GoalOutcome> RecordKeeper::outcomeOf(std::uint64_t seq) const {
