@@ -21,7 +21,7 @@ namespace {
 // and its folder exist.
 QString realPathOf(const QString& settingsFile) {
     const QFileInfo info(settingsFile);
-    const QString whole = info.canonicalFilePath();
+    QString whole = info.canonicalFilePath();
     if (!whole.isEmpty()) {
         return whole;
     }

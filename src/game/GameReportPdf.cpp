@@ -385,9 +385,10 @@ GameReportPdfResult writeGameReportPdf(const GameReport& report, QIODevice& devi
     // A first pass counts the pages, so that each page can say "of N".
     QBuffer counting;
     counting.open(QIODevice::WriteOnly);
-    const GameReportPdfResult first = drawPdf(report, counting, 0);
-    if (!first.ok)
+    GameReportPdfResult first = drawPdf(report, counting, 0);
+    if (!first.ok) {
         return first;
+    }
     return drawPdf(report, device, first.pages);
 }
 

@@ -58,7 +58,7 @@ GameSheetFiles gameSheetFilesFor(const QString& chosen) {
 QString saveGameSheet(const game::GameState& state, const QString& homeName, const QString& visitorName,
                       const GameSheetFiles& files) {
     for (const QString& path : {files.csv, files.html}) {
-        const QString refused = refusedPath(path);
+        QString refused = refusedPath(path);
         if (!refused.isEmpty()) {
             return refused;
         }

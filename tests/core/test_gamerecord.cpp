@@ -90,7 +90,9 @@ TEST(GameRecordReader, RefusesABadLineAndKeepsTheRest) {
     const std::string last = R"({"seq":9,"type":"shots","period":2,"team":"visitor"})"
                              "\n";
     for (const BadLineRow& row : rows) {
-        const RecordReading reading = readRecord(first + row.line + "\n" + last);
+        std::string text = first;
+        text.append(row.line).append("\n").append(last);
+        const RecordReading reading = readRecord(text);
         ASSERT_EQ(reading.problems.size(), 1u) << row.line;
         EXPECT_NE(reading.problems[0].find(row.reason), std::string::npos) << reading.problems[0];
         EXPECT_EQ(reading.problems[0].find('\n'), std::string::npos);

@@ -2,13 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
 namespace {
 
 TimeValue sec(double seconds) {
-    return static_cast<TimeValue>(seconds * 10 + 0.5) * kTicksPerTenth;
+    return static_cast<TimeValue>(std::llround(seconds * 10)) * kTicksPerTenth;
 }
 
 GameMoment at(int period, int minutes, int seconds) {
@@ -206,7 +207,7 @@ TEST(GameSheet, CsvIsOneTableWithQuotedNamesAndCrlfLines) {
     g.input.visitorName = "Bears";
     g.period(1);
     g.penalty(Team::Visitor, 120, at(1, 19, 0));
-    g.play(45.5, at(1, 18, 14.5));
+    g.play(45.5, at(1, 18, 14));
     g.score(Team::Home, 1, {1, sec(1094.5)});
     const std::string expected =
         "Record,Period,Clock,Team,Kind,Time,Start period,Start clock,End period,End clock,Ended by,Note,"

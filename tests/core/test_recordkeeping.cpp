@@ -103,66 +103,67 @@ void expectOpen(const RecordKeeper& keeper, const Row& row, const char* how) {
     }
 }
 
-const Team H = Team::Home;
-const Team V = Team::Visitor;
+const Team kH = Team::Home;
+const Team kV = Team::Visitor;
 
 TEST(RecordKeeping, RuleBookSituations) {
     const Row rows[] = {
         {"coincident minors, then a later minor released by a goal",
          kMinorTime,
-         {give(H, BookKind::Minor), give(V, BookKind::Minor), play(30), give(H, BookKind::Minor), play(10), goal(V)},
+         {give(kH, BookKind::Minor), give(kV, BookKind::Minor), play(30), give(kH, BookKind::Minor), play(10),
+          goal(kV)},
          "4-on-4",
-         {{H, "minor", "running", sec(80)}, {V, "minor", "running", sec(80)}}},
+         {{kH, "minor", "running", sec(80)}, {kV, "minor", "running", sec(80)}}},
         {"coincident majors and a later minor running",
          kMinorTime,
-         {give(H, BookKind::Major), give(V, BookKind::Major), play(60), give(V, BookKind::Minor), play(30)},
+         {give(kH, BookKind::Major), give(kV, BookKind::Major), play(60), give(kV, BookKind::Minor), play(30)},
          "5-on-4",
-         {{H, "major", "running", sec(210)}, {V, "major", "running", sec(210)}, {V, "minor", "running", sec(90)}}},
+         {{kH, "major", "running", sec(210)}, {kV, "major", "running", sec(210)}, {kV, "minor", "running", sec(90)}}},
         {"5+2 on one clock: a goal during the major ends nothing",
          kMinorTime,
-         {give(H, BookKind::MajorAndMinor), play(60), goal(V)},
+         {give(kH, BookKind::MajorAndMinor), play(60), goal(kV)},
          "4-on-5",
-         {{H, "major and minor", "running", sec(360)}}},
+         {{kH, "major and minor", "running", sec(360)}}},
         {"5+2 on one clock: the minor released by a goal after the major",
          kMinorTime,
-         {give(H, BookKind::MajorAndMinor), play(60), goal(V), play(270), goal(V)},
+         {give(kH, BookKind::MajorAndMinor), play(60), goal(kV), play(270), goal(kV)},
          "5-on-5",
          {}},
         {"a misconduct runs ten minutes and changes no strength",
          kMinorTime,
-         {give(V, BookKind::Misconduct), play(60)},
+         {give(kV, BookKind::Misconduct), play(60)},
          "5-on-5",
-         {{V, "misconduct", "running", sec(540)}}},
+         {{kV, "misconduct", "running", sec(540)}}},
         {"a youth minor of 1:30 released by a goal",
          kYouthMinorTime,
-         {give(H, BookKind::Minor), play(40), goal(V)},
+         {give(kH, BookKind::Minor), play(40), goal(kV)},
          "5-on-5",
          {}},
         {"a youth minor runs out after 1:30",
          kYouthMinorTime,
-         {give(H, BookKind::Minor), play(89)},
+         {give(kH, BookKind::Minor), play(89)},
          "4-on-5",
-         {{H, "minor", "running", sec(1)}}},
+         {{kH, "minor", "running", sec(1)}}},
         {"a penalty-shot goal releases nothing",
          kMinorTime,
-         {give(H, BookKind::Minor), play(20), {Step::PenaltyShotGoal, V, BookKind::Minor, 0}},
+         {give(kH, BookKind::Minor), play(20), {Step::PenaltyShotGoal, kV, BookKind::Minor, 0}},
          "4-on-5",
-         {{H, "minor", "running", sec(100)}}},
+         {{kH, "minor", "running", sec(100)}}},
         {"a voided penalty gives the skater back",
          kMinorTime,
-         {give(H, BookKind::Minor), play(20), {Step::VoidLast}},
+         {give(kH, BookKind::Minor), play(20), {Step::VoidLast}},
          "5-on-5",
          {}},
         {"a penalty marked coincident keeps its place and takes no skater",
          kMinorTime,
-         {give(H, BookKind::Minor), play(20), {Step::MarkLast}, play(10)},
+         {give(kH, BookKind::Minor), play(20), {Step::MarkLast}, play(10)},
          "5-on-5",
-         {{H, "minor", "running", sec(90)}}},
+         {{kH, "minor", "running", sec(90)}}},
         {"a third penalty waits for a place",
          kMinorTime,
-         {give(H, BookKind::Minor), play(5), give(H, BookKind::Minor), play(5), give(H, BookKind::Minor)},
+         {give(kH, BookKind::Minor), play(5), give(kH, BookKind::Minor), play(5), give(kH, BookKind::Minor)},
          "3-on-5",
-         {{H, "minor", "running", sec(110)}, {H, "minor", "running", sec(115)}, {H, "minor", "waiting", sec(120)}}},
+         {{kH, "minor", "running", sec(110)}, {kH, "minor", "running", sec(115)}, {kH, "minor", "waiting", sec(120)}}},
     };
     for (const Row& row : rows) {
         RuleBookSettings settings;
@@ -182,10 +183,10 @@ TEST(RecordKeeping, PenaltiesRunOnIntoTheNextPeriod) {
     std::string text = live.append(RecordHeader{});
     RecordPenalty p;
     p.at = {1, sec(60)};
-    p.team = V;
+    p.team = kV;
     p.kind = BookKind::Major;
     p.player = 4;
-    live.play(sec(19 * 60));
+    live.play(sec(std::int64_t{19} * 60));
     text += live.append(p);
     live.play(sec(60));
     live.nextPeriod();
@@ -204,11 +205,11 @@ TEST(RecordKeeping, ALongGameIsKeptWhole) {
     RecordKeeper keeper;
     std::string text = keeper.append(RecordHeader{});
     for (int i = 0; i < 240; ++i) {
-        text += keeper.append(RecordShots{1 + i % 3, i % 2 == 0 ? H : V, 1});
+        text += keeper.append(RecordShots{1 + i % 3, i % 2 == 0 ? kH : kV, 1});
         if (i % 40 == 0) {
             RecordPenalty p;
             p.at = now(keeper);
-            p.team = i % 80 == 0 ? H : V;
+            p.team = i % 80 == 0 ? kH : kV;
             p.player = 1 + i / 40;
             text += keeper.append(p);
             keeper.play(sec(150));
@@ -248,9 +249,9 @@ TEST(RecordKeeping, WhatTheBoardTells) {
         {"a typed time is no play", board(p, sec(5), false), board(sec(600), 0, false), 0, false, {}},
         {"the reset key is no play", board(p, sec(5), true), board(p, 0, false), 0, false, {}},
         {"nothing past zero", board(p, p - sec(1), true), board(p, p + sec(3), true), sec(1), false, {}},
-        {"a goal", board(p, 0, false), board(p, 0, false, 1, 1), 0, false, {H}},
+        {"a goal", board(p, 0, false), board(p, 0, false, 1, 1), 0, false, {kH}},
         {"a score up by two is a correction", board(p, 0, false), board(p, 0, false, 1, 0, 2), 0, false, {}},
-        {"both teams", board(p, 0, false, 1, 1, 1), board(p, 0, false, 1, 2, 2), 0, false, {H, V}},
+        {"both teams", board(p, 0, false, 1, 1, 1), board(p, 0, false, 1, 2, 2), 0, false, {kH, kV}},
         {"period 0 to 1 starts the game", board(p, 0, false, 0), board(p, 0, false, 1), 0, false, {}},
         {"period 1 to 2", board(p, p, false, 1), board(p, 0, false, 2), 0, true, {}},
         {"period 2 to 4 is a correction", board(p, 0, false, 2), board(p, 0, false, 4), 0, false, {}},
@@ -268,7 +269,7 @@ TEST(RecordKeeping, FollowingTheBoardWritesGoalsAndCountsPlay) {
     const TimeValue p = sec(1200);
     RecordKeeper keeper;
     RecordPenalty pen;
-    pen.team = H;
+    pen.team = kH;
     pen.player = 8;
     pen.at = {1, p};
     keeper.append(pen);

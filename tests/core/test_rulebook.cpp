@@ -331,6 +331,7 @@ const Situation kSituations[] = {
      "P1 14:00 5-on-5"},
 };
 
+// NOLINTNEXTLINE(readability-identifier-naming): GoogleTest finds the printer by this name
 void PrintTo(const Situation& row, std::ostream* out) {
     *out << row.rule;
 }

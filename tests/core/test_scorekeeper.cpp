@@ -83,7 +83,11 @@ std::string digits(const int* d, std::size_t n, bool rightmostFirst) {
     std::string out;
     for (std::size_t i = 0; i < n; ++i) {
         const char c = d[i] < 0 ? '-' : static_cast<char>('0' + d[i]);
-        out = rightmostFirst ? std::string(1, c) + out : out + c;
+        if (rightmostFirst) {
+            out.insert(out.begin(), c);
+        } else {
+            out.push_back(c);
+        }
     }
     return out;
 }
@@ -173,22 +177,22 @@ struct Board {
                 effects.push_back("end:" + s);
                 break;
             case K::Beep:
-                effects.push_back("beep");
+                effects.emplace_back("beep");
                 break;
             case K::Refuse:
                 effects.push_back("refuse:" + std::string(game::fieldName(*e.field)));
                 break;
             case K::SetNumLock:
-                effects.push_back(e.on ? "numlock:1" : "numlock:0");
+                effects.emplace_back(e.on ? "numlock:1" : "numlock:0");
                 break;
             case K::OpenHelp:
-                effects.push_back("help");
+                effects.emplace_back("help");
                 break;
             case K::OpenGameSheet:
-                effects.push_back("sheet");
+                effects.emplace_back("sheet");
                 break;
             case K::OpenOptions:
-                effects.push_back("options");
+                effects.emplace_back("options");
                 apply(keeper.optionsChanged());
                 break;
             case K::StartTick:
