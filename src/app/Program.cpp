@@ -199,17 +199,13 @@ void Program::startTwoScreens() {
         }
         m_events->clear();
     });
+    // The board's penalty clocks run the record's penalties as the rule book counts them, each with its player;
+    // the event list names the player of the clock.
+    QObject::connect(m_record.get(), &OfficialRecord::changed, m_board.get(), [this] {
+        m_board->followRecord(m_record->isActive() ? m_record->keeper().shownOnBoard() : RecordedPenalties{});
+    });
     m_events->setPlayerOf([this](const game::GameEvent& e) { return m_record->playerOnClock(e.penaltyClock); });
     QObject::connect(m_record.get(), &OfficialRecord::changed, m_events.get(), [this] { m_events->refreshPlayers(); });
-    // The board shows the record's player beside each penalty clock (the record's 0 is no player).
-    QObject::connect(m_record.get(), &OfficialRecord::changed, m_board.get(), [this] {
-        std::array<int, 4> players{};
-        for (int clock = 1; clock <= 4; ++clock) {
-            const int player = m_record->playerOnClock(clock);
-            players[static_cast<std::size_t>(clock - 1)] = player > 0 ? player : -1;
-        }
-        m_board->setPenaltyPlayers(players);
-    });
     followRecordSettings();
 
     m_screens = std::make_unique<PublicScreenController>(m_console.get());

@@ -191,6 +191,10 @@ void BoardWindow::setPenaltyPlayers(const std::array<int, 4>& players) {
     carryOut(m_keeper.setPenaltyPlayers(players));
 }
 
+void BoardWindow::followRecord(const RecordedPenalties& shown) {
+    carryOut(m_keeper.followRecord(shown));
+}
+
 void BoardWindow::onTick() {
     carryOut(m_keeper.tick());
 }

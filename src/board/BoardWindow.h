@@ -74,6 +74,8 @@ public:
     void playHorn();
     // The players serving penalty clocks 1..4 (-1: none), shown beside their times when the option is on.
     void setPenaltyPlayers(const std::array<int, 4>& players);
+    // The official's record's penalties on the penalty clocks, with their players (see Scorekeeper::followRecord).
+    void followRecord(const RecordedPenalties& shown);
     // A field box took the focus (null: the fields moved): the core selects its field, the view frames it.
     void selectField(QWidget* fieldBox);
     // The tick fired: the clocks are read and drawn, and the next firing armed.

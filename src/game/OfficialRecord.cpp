@@ -51,11 +51,9 @@ int OfficialRecord::playerOnClock(int penaltyClock) const {
     if (!m_active || penaltyClock < 1 || penaltyClock > 4) {
         return 0;
     }
-    const RuleBook& book = m_keeper.book();
-    const std::vector<std::uint64_t> shown = book.shownOnClocks(penaltyClock <= 2 ? Team::Home : Team::Visitor);
-    const auto place = static_cast<std::size_t>((penaltyClock - 1) % 2);
-    const BookPenalty* p = place < shown.size() ? book.penalty(shown[place]) : nullptr;
-    return p != nullptr ? p->call.player : 0;
+    // The board keeps each of the record's penalties on one clock and shows its player there.
+    const int player = m_board.state().penaltyPlayers[static_cast<std::size_t>(penaltyClock - 1)];
+    return std::max(player, 0);
 }
 
 RecordTime OfficialRecord::now() const {

@@ -28,7 +28,7 @@ public:
     const RecordKeeper& keeper() const { return m_keeper; }
     const GameRecord& record() const { return m_keeper.record(); }
     QString path() const { return m_file.path(); }
-    // The player of the penalty the book has on a board's penalty clock (1, 2 home; 3, 4 visitor); 0: none.
+    // The player of the record's penalty a board's penalty clock runs (1, 2 home; 3, 4 visitor); 0: none.
     int playerOnClock(int penaltyClock) const;
     // The board's moment as the record writes it.
     RecordTime now() const;

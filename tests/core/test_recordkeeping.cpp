@@ -297,3 +297,44 @@ TEST(RecordKeeping, FollowingTheBoardWritesGoalsAndCountsPlay) {
 }
 
 } // namespace
+
+// What the board's penalty clocks show: the book's clock penalties less misconducts, two a team, each named by its
+// record entry (which a voided earlier entry does not change).
+TEST(RecordKeeping, WhatTheBoardShows) {
+    const auto shown = [](const RecordKeeper& k) {
+        std::string out;
+        const RecordedPenalties board = k.shownOnBoard();
+        for (std::size_t side = 0; side < 2; ++side) {
+            out += side == 0 ? "H" : " V";
+            for (const RecordedPenalty& p : board[side])
+                out += ":" + std::to_string(p.remaining / secondsToTime(1)) + "#" + std::to_string(p.player);
+        }
+        return out;
+    };
+    const struct {
+        const char* name;
+        std::vector<Step> steps;
+        const char* board;
+    } rows[] = {
+        {"coincident minors served four on four, then a later minor",
+         {give(kH, BookKind::Minor), give(kV, BookKind::Minor), play(30), give(kH, BookKind::Minor), play(10)},
+         "H:80#10:110#12 V:80#11"},
+        {"a 5+2 on one clock", {give(kH, BookKind::MajorAndMinor), play(60)}, "H:360#10 V"},
+        {"a misconduct is not on the clocks", {give(kV, BookKind::Misconduct), give(kV, BookKind::Minor)}, "H V:120#11"},
+        {"a waiting third penalty is not on the clocks",
+         {give(kH, BookKind::Minor), give(kH, BookKind::Minor), give(kH, BookKind::Minor)},
+         "H:120#10:120#11 V"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        RecordKeeper keeper;
+        playRow(keeper, row.steps);
+        EXPECT_EQ(shown(keeper), row.board);
+    }
+    RecordKeeper keeper;
+    playRow(keeper, {give(kH, BookKind::Minor), play(5), give(kH, BookKind::Minor)});
+    const std::uint64_t second = keeper.shownOnBoard()[0][1].id;
+    keeper.append(RecordCorrection{keeper.shownOnBoard()[0][0].id});
+    ASSERT_EQ(keeper.shownOnBoard()[0].size(), 1u);
+    EXPECT_EQ(keeper.shownOnBoard()[0][0].id, second);
+}

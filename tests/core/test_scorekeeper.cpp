@@ -1,5 +1,6 @@
 #include "core/board/Scorekeeper.h"
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <map>
 #include <sstream>
 
@@ -303,6 +304,13 @@ struct Board {
             }
             return out;
         }
+        if (what == "players") {
+            std::string out;
+            for (int n : s.penaltyPlayers) {
+                out += (out.empty() ? "" : ",") + (n < 0 ? std::string("-") : std::to_string(n));
+            }
+            return out;
+        }
         if (what == "notices") {
             // One notice to the state's listeners for every input.
             return notices == inputs ? "each" : std::to_string(notices) + "/" + std::to_string(inputs);
@@ -363,6 +371,19 @@ struct Board {
         } else if (token.rfind("set:", 0) == 0) {
             const auto eq = token.find('=');
             setSetting(settings, token.substr(4, eq - 4), std::stoll(token.substr(eq + 1)));
+        } else if (token.rfind("rec:", 0) == 0) {
+            // rec:H7=120#12,V8=90  the record's penalties on the clocks: team, id, seconds left, player
+            RecordedPenalties shown;
+            std::istringstream list(token.substr(4));
+            for (std::string item; std::getline(list, item, ',');) {
+                RecordedPenalty p;
+                p.id = std::stoull(item.substr(1));
+                p.remaining = secondsToTime(std::stoll(item.substr(item.find('=') + 1)));
+                const auto hash = item.find('#');
+                p.player = hash == std::string::npos ? -1 : std::stoi(item.substr(hash + 1));
+                shown[item[0] == 'H' ? 0 : 1].push_back(p);
+            }
+            apply(keeper.followRecord(shown));
         } else if (token[0] == '?') {
             const auto eq = token.find('=');
             const std::string what = token.substr(1, eq - 1);
@@ -559,6 +580,43 @@ TEST(ScorekeeperTable, PenaltyRules) {
         {"penalties typed with the option off are taken up when it goes on", "",
          "1:2\n 2:1.30\n set:PenaltyRules=1 W:% 1:5^ ?queued=300 ?pen1=200 V:+1 ?pen1=500 ?pen2=130"},
     });
+}
+
+// The official's record's penalties on the clocks (with the penalty rules on).
+TEST(ScorekeeperTable, RecordedPenalties) {
+    runRows({
+        {"on a dark clock, with its player, running with the game", "rules",
+         "rec:H1=120#12 ?pen1=200 ?players=12,-,-,- ?lights=1000 T:S +1000 ?pen1=159"},
+        {"given while the game runs: runs at once", "rules", "T:S +1000 rec:V1=300 +2000 ?pen3=458 T:S +2000 ?pen3=458"},
+        {"each keeps its clock when the one before leaves", "rules",
+         "rec:H1=120,H2=300 ?pen1=200 ?pen2=500 rec:H2=300 ?pen1=--- ?pen2=500 rec:H2=300,H3=90 ?pen1=130 ?pen2=500"},
+        {"a typed penalty keeps its clock while another is free", "rules",
+         "1:2^ rec:H1=300 ?pen1=200 ?pen2=500 rec:H1=300,H2=90 ?pen1=130 ?pen2=500 V:+1 ?pen1=130 ?records=add"},
+        {"typed on the board and recorded: one clock", "rules", "3:2\n rec:V1=120#8 ?pen3=200 ?pen4=--- ?players=-,-,8,-"},
+        {"one that ran out keeps 0:00", "rules", "rec:H1=1 T:S +1500 ?pen1=000 rec: ?pen1=000 ?players=-,-,-,-"},
+        {"the same penalties again change nothing", "rules", "rec:V4=120#7 rec:V4=118#7 ?pen3=200"},
+        {"with the rules off the record changes nothing", "", "rec:H1=120#12 ?pen1=--- ?players=-,-,-,-"},
+    });
+}
+
+// An input's effects are kept when a listener of its state gives an input of its own (the record following the
+// board answers with its penalties).
+TEST(Scorekeeper, EffectsSurviveAListenersInput) {
+    Board board("rules");
+    board.run("T:S");
+    bool answered = false;
+    board.keeper.addListener([&](const game::GameState&) {
+        if (!std::exchange(answered, true)) {
+            RecordedPenalties shown;
+            shown[0].push_back({1, secondsToTime(120), 5});
+            board.apply(board.keeper.followRecord(shown));
+        }
+    });
+    board.clock.advance(300);
+    const BoardEffects effects = board.keeper.tick();
+    EXPECT_TRUE(answered);
+    EXPECT_TRUE(std::any_of(effects.begin(), effects.end(),
+                            [](const BoardEffect& e) { return e.kind == BoardEffect::Kind::TickAt; }));
 }
 
 // A resumed game: every clock stopped at its saved value, the view and the selection as saved.

@@ -72,6 +72,10 @@ penalty visitor 7 0
 check_state "$(state)" 's["strength"] == "4-on-4"' '[p["player"] for p in s["penalties"]["home"]] == [12]' \
   '[p["player"] for p in s["penalties"]["visitor"]] == [7]' 's["penalties"]["home"][0]["coincident"]' \
   || fail "two minors at one stoppage did not make 4-on-4"
+# The board's penalty clocks run the record's penalties, each with its player.
+check_state "$(state)" '[(p["text"], p["player"]) for p in s["home"]["penalties"]] == [("2:00", 12), ("", None)]' \
+  '[(p["text"], p["player"]) for p in s["visitor"]["penalties"]] == [("2:00", 7), ("", None)]' \
+  || fail "the board's clocks do not show the record's penalties: $(state)"
 
 # Keys still reach the board after the panel was used: the clock runs a second and a half.
 focus_window "$console"
@@ -90,6 +94,10 @@ penalty visitor 9 5
 check_state "$(state)" 's["strength"] == "3-on-4"' \
   'any(p["player"] == 9 and p["kind"] == "misconduct" and p["remaining"] == 600.0 for p in s["penalties"]["visitor"])' \
   || fail "the misconduct changed the strength"
+# The 5+2 runs on the home team's second clock as 7:00; the misconduct takes no clock of the board.
+check_state "$(state)" '[p["player"] for p in s["home"]["penalties"]] == [12, 5]' \
+  's["home"]["penalties"][1]["text"] == "7:00"' '[p["player"] for p in s["visitor"]["penalties"]] == [7, None]' \
+  || fail "the board's clocks after the 5+2 and the misconduct: $(state)"
 
 # A visitor goal on the board (visitor score field: +1), then its scorer and assist in the panel.
 focus_window "$console"

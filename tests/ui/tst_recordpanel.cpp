@@ -60,8 +60,14 @@ struct Console {
     }
     RecordReading readBack() const { return readRecord(fileText(record->path())); }
 
+    static SettingsVariables rulesOn() {
+        SettingsVariables s = boardDefaults();
+        s.PenaltyRules = true; // the record is kept while the penalty rules are on
+        return s;
+    }
+
     QTemporaryDir dir;
-    BoardFixture fx;
+    BoardFixture fx{rulesOn()};
     GameEventsModel events{fx.board->model()};
     std::unique_ptr<OfficialRecord> record;
     std::unique_ptr<ConsoleWindow> console;
@@ -111,6 +117,8 @@ private slots:
         // The event list names the player the record has on a penalty clock, also for an event typed before the
         // penalty was entered in the same stoppage.
         c.events.setPlayerOf([&c](const game::GameEvent& e) { return c.record->playerOnClock(e.penaltyClock); });
+        QObject::connect(c.record.get(), &OfficialRecord::changed, c.fx.board.get(),
+                         [&c] { c.fx.board->followRecord(c.record->keeper().shownOnBoard()); });
         QObject::connect(c.record.get(), &OfficialRecord::changed, &c.events, &GameEventsModel::refreshPlayers);
         c.fx.focus(c.fx.field("PenaltyTV1"));
         c.fx.type(QStringLiteral("2\n"));
@@ -118,6 +126,7 @@ private slots:
         QCOMPARE(c.events.playerAt(1), 0);
         c.typeInto("penaltyPlayer", QStringLiteral("8"));
         c.in<QComboBox>("recordTeam")->setCurrentIndex(1);
+        c.in<QComboBox>("penaltyKind")->setCurrentIndex(0); // the minor typed on the board: it keeps that clock
         c.click("recordPenalty");
         QCOMPARE(c.events.playerAt(1), 8);
         QVERIFY(

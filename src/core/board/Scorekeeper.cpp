@@ -80,10 +80,13 @@ template <class F> BoardEffects Scorekeeper::input(F&& change) {
     // The engine's clock table, the reset time and the zero buzzer's mark go with every state told.
     m_state.clocks = m_engine.snapshot();
     m_state.resetTime = m_engine.resetTime;
+    // Taken before the listeners hear: one of them may give an input of its own (the official's record follows
+    // the board and answers with its penalties), whose effects are its own.
+    BoardEffects effects = std::exchange(m_effects, {});
     for (const auto& listener : m_listeners) {
         listener(m_state);
     }
-    return std::exchange(m_effects, {});
+    return effects;
 }
 
 bool Scorekeeper::clockRunning(int n) const {
@@ -189,6 +192,89 @@ BoardEffects Scorekeeper::setPenaltyPlayers(const std::array<int, 4>& players) {
     return input([this, &next] { m_state.penaltyPlayers = next.penaltyPlayers; });
 }
 
+BoardEffects Scorekeeper::followRecord(const RecordedPenalties& shown) {
+    if (!rulesOn()) {
+        m_recordIds.fill(0);
+        return {};
+    }
+    // Each team's clocks: a penalty stays on the clock it is on; a new one takes the clock where the same penalty
+    // was typed, else a dark or run-out clock, else one the penalty rules hold for another typed penalty.
+    std::array<const RecordedPenalty*, 4> plan{};
+    for (std::size_t side = 0; side < 2; ++side) {
+        const int first = static_cast<int>(side) * 2 + 1;
+        const auto slot = [](int clock) { return static_cast<std::size_t>(clock - 1); };
+        std::vector<const RecordedPenalty*> newcomers;
+        for (const RecordedPenalty& p : shown[side]) {
+            if (p.id == 0 || p.remaining <= 0) {
+                continue;
+            }
+            if (m_recordIds[slot(first)] == p.id && plan[slot(first)] == nullptr) {
+                plan[slot(first)] = &p;
+            } else if (m_recordIds[slot(first + 1)] == p.id && plan[slot(first + 1)] == nullptr) {
+                plan[slot(first + 1)] = &p;
+            } else {
+                newcomers.push_back(&p);
+            }
+        }
+        for (const RecordedPenalty* p : newcomers) {
+            int best = 0;
+            int bestRank = 0;
+            for (int clock = first; clock <= first + 1; ++clock) {
+                if (plan[slot(clock)] != nullptr) {
+                    continue;
+                }
+                int rank = 3; // dark, run out, or leaving the record's penalty
+                const TimeValue shownTime = m_engine.clockValue(clock);
+                if (m_recordIds[slot(clock)] == 0 && m_rules.onClock(clock)) {
+                    // Typed on the board: the same penalty when it shows the record's time (typed at the
+                    // stoppage it was given in), else another one that keeps its clock while one is free.
+                    const TimeValue off = shownTime > p->remaining ? shownTime - p->remaining : p->remaining - shownTime;
+                    rank = off <= secondsToTime(1) ? 4 : 1;
+                } else if (m_recordIds[slot(clock)] == 0 && penaltyShown(clock) && shownTime > 0) {
+                    rank = 2;
+                }
+                if (rank > bestRank) {
+                    best = clock;
+                    bestRank = rank;
+                }
+            }
+            if (best != 0) {
+                plan[slot(best)] = p;
+            }
+        }
+    }
+    bool changes = false;
+    for (std::size_t i = 0; i < 4; ++i) {
+        const std::uint64_t id = plan[i] != nullptr ? plan[i]->id : 0;
+        const int player = plan[i] != nullptr ? plan[i]->player : -1;
+        changes = changes || id != m_recordIds[i] || player != m_state.penaltyPlayers[i];
+    }
+    if (!changes) {
+        return {};
+    }
+    return input([this, &plan] {
+        for (int clock = 1; clock <= 4; ++clock) {
+            const auto i = static_cast<std::size_t>(clock - 1);
+            const RecordedPenalty* p = plan[i];
+            const std::uint64_t id = p != nullptr ? p->id : 0;
+            if (id != m_recordIds[i]) {
+                if (p != nullptr) {
+                    m_rules.giveUpClock(clock);
+                    putPenaltyOnClock(clock, p->remaining);
+                } else if (m_engine.clockValue(clock) > secondsToTime(1)) {
+                    // Released or taken out of the record. One that ran out keeps showing 0:00 (the record may
+                    // count its end a moment before the clock shows it).
+                    clearPenalty(clock);
+                }
+                m_recordIds[i] = id;
+            }
+            game::setPenaltyPlayer(m_state, clock, p != nullptr ? p->player : -1);
+        }
+        m_state.rules.penalties = m_rules.state();
+        showPenaltyLights();
+    });
+}
+
 BoardEffects Scorekeeper::tick() {
     return input([this] {
         // A firing means the tick is on, however it was enabled.
@@ -237,6 +323,9 @@ BoardEffects Scorekeeper::optionsChanged() {
     return input([this] {
         if (rulesOn()) {
             adoptShownPenalties();
+        } else {
+            // The clocks the record ran go on as plain penalty clocks.
+            m_recordIds.fill(0);
         }
         updateNumLock();
         showPenaltyLights();
@@ -276,6 +365,8 @@ BoardEffects Scorekeeper::resume(const game::GameState& saved) {
         m_engine.entryText.clear();
         m_engine.entryOwner.clear();
         m_runningOnTheirOwn.fill(false);
+        // The record names its penalties' clocks again once it has followed the saved game.
+        m_recordIds.fill(0);
         // The journal's reader has let through only a rules' state the rules could have made.
         m_rules = PenaltyRules::fromState(s.rules.penalties).value_or(PenaltyRules{});
         const bool wasShowingTimeOfDay = m_state.timeOfDay;
@@ -634,7 +725,7 @@ void Scorekeeper::adoptShownPenalties() {
     // the kind its time left says.
     for (int n = 1; n <= 4; ++n) {
         const TimeValue left = penaltyReadings()[static_cast<std::size_t>(n - 1)];
-        if (left > 0 && !m_rules.onClock(n)) {
+        if (left > 0 && !m_rules.onClock(n) && m_recordIds[static_cast<std::size_t>(n - 1)] == 0) {
             applyRules(m_rules.typedTime(n, left, penaltyReadings(), gameMoment()), n);
         }
     }
@@ -669,6 +760,19 @@ void Scorekeeper::scoreKeyed(Team team, int before, int after) {
     applyRules(m_rules.scoreChanged(team, before, after, penaltyReadings(), e.at), 0);
 }
 
+void Scorekeeper::putPenaltyOnClock(int clock, TimeValue time) {
+    // On the clock as a typed penalty, running while the game clock runs.
+    m_engine.setClock(time, 0, clock);
+    m_runningOnTheirOwn[static_cast<std::size_t>(clock)] = false;
+    if (m_engine.isClockRunning(0) != 0 && m_engine.clockValue(0) > 0) {
+        m_engine.startClock(clock);
+        // The tick looks again at once and schedules itself from the clocks it now reads.
+        m_tickOn = true;
+        effect(BoardEffect::Kind::WakeTick);
+    }
+    showPenaltyTime(clock, m_engine.clockValue(clock));
+}
+
 void Scorekeeper::applyRules(const PenaltyOutcome& outcome, int clock) {
     if (outcome.refusal) {
         // Told beside the field it was typed in; the board itself goes on unchanged.
@@ -681,7 +785,6 @@ void Scorekeeper::applyRules(const PenaltyOutcome& outcome, int clock) {
             m_effects.push_back(e);
         }
     }
-    const bool gameRunning = m_engine.isClockRunning(0) != 0 && m_engine.clockValue(0) > 0;
     for (const ClockAction& a : outcome.actions) {
         if (a.clock < 1 || a.clock > 4) {
             continue;
@@ -690,16 +793,7 @@ void Scorekeeper::applyRules(const PenaltyOutcome& outcome, int clock) {
             clearPenalty(a.clock);
             continue;
         }
-        // On the clock as a typed penalty, running while the game clock runs.
-        m_engine.setClock(a.time, 0, a.clock);
-        m_runningOnTheirOwn[static_cast<std::size_t>(a.clock)] = false;
-        if (gameRunning) {
-            m_engine.startClock(a.clock);
-            // The tick looks again at once and schedules itself from the clocks it now reads.
-            m_tickOn = true;
-            effect(BoardEffect::Kind::WakeTick);
-        }
-        showPenaltyTime(a.clock, m_engine.clockValue(a.clock));
+        putPenaltyOnClock(a.clock, a.time);
     }
     if (!outcome.actions.empty()) {
         showPenaltyLights();

@@ -4,6 +4,7 @@
 #include "core/game/GameModel.h"
 #include "core/input/NumberEntry.h"
 #include "core/rules/PenaltyRules.h"
+#include "core/rules/RecordedPenalty.h"
 #include "core/settings/Settings.h"
 #include <array>
 #include <cstdint>
@@ -80,6 +81,11 @@ public:
     // The player serving penalty clock 1..4 (home 1, 2; visitor 3, 4), from the official's record; a number
     // outside 0..99 is none. Nothing is told when every number stays as it was.
     BoardEffects setPenaltyPlayers(const std::array<int, 4>& players);
+    // The official's record's penalties each team's clocks show (with the penalty rules on): a penalty new to the
+    // clocks goes on one at its time left and runs with the game clock, one that has left is darkened (one that ran
+    // out keeps 0:00), and each clock shows its player's number. The penalty rules give up a clock the record takes.
+    // Nothing is told when every clock keeps its penalty and number.
+    BoardEffects followRecord(const RecordedPenalties& shown);
     // The tick fired: the clocks are read and drawn.
     BoardEffects tick();
     // A new minute of the time of day.
@@ -155,6 +161,7 @@ private:
     PenaltyReadings penaltyReadings();
     GameMoment gameMoment();
     void applyRules(const PenaltyOutcome& outcome, int clock);
+    void putPenaltyOnClock(int clock, TimeValue time);
     void addPenalty(int clock);
     void scoreKeyed(Team team, int before, int after);
     void adoptShownPenalties();
@@ -174,6 +181,8 @@ private:
     // Penalty clocks started on their own with the independent-clock key while the game clock was stopped (or had
     // run out), since the game clock last started or stopped; they keep running through a stoppage.
     std::array<bool, kClockCount> m_runningOnTheirOwn{};
+    // The record's penalty each penalty clock shows (clocks 1 to 4; 0: none of the record's).
+    std::array<std::uint64_t, 4> m_recordIds{};
     // The sound that set buzzerPlaying, and each sound's playbacks that have not reported their end yet (a sound
     // cut short for the zero buzzer still reports its own).
     bool m_buzzerPlaying = false;

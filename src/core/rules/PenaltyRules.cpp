@@ -348,6 +348,13 @@ void PenaltyRules::reset() {
     *this = PenaltyRules{};
 }
 
+void PenaltyRules::giveUpClock(int clock) {
+    if (!validClock(clock))
+        return;
+    m_clocks[slot(clock)].reset();
+    m_undo[slot(clock)].reset();
+}
+
 std::optional<PenaltyOnClock> PenaltyRules::onClock(int clock) const {
     if (!validClock(clock) || !m_clocks[slot(clock)])
         return std::nullopt;

@@ -172,6 +172,9 @@ public:
     PenaltyOutcome clocksRead(const PenaltyReadings& now, GameMoment at);
     // A new game: nothing on the clocks, nothing queued.
     void reset();
+    // The clock is taken over by a penalty the rules do not count (the official's record): what it held is
+    // dropped without an event, and the clock is no longer the rules' to end or fill.
+    void giveUpClock(int clock);
 
     std::optional<PenaltyOnClock> onClock(int clock) const;
     // The full times of the team's waiting penalties, oldest first.

@@ -293,12 +293,39 @@ std::optional<GoalOutcome> RecordKeeper::outcomeOf(std::uint64_t seq) const {
     return std::nullopt;
 }
 
-std::vector<PenaltyView> RecordKeeper::openPenalties() const {
+std::vector<std::uint64_t> RecordKeeper::seqOfPenalties() const {
     std::vector<std::uint64_t> seqOfId;
     const std::vector<RuleBook::Entry>& entries = m_book.entries();
     for (std::size_t i = 0; i < entries.size() && i < m_entrySeq.size(); ++i)
         if (entries[i].kind == RuleBook::Entry::Kind::Penalty)
             seqOfId.push_back(m_entrySeq[i]);
+    return seqOfId;
+}
+
+RecordedPenalties RecordKeeper::shownOnBoard() const {
+    const std::vector<std::uint64_t> seqOfId = seqOfPenalties();
+    RecordedPenalties shown;
+    for (const Team team : {Team::Home, Team::Visitor}) {
+        std::vector<RecordedPenalty>& clocks = shown[team == Team::Home ? 0 : 1];
+        for (const std::uint64_t id : m_book.shownOnClocks(team, m_book.penalties().size())) {
+            const BookPenalty* p = m_book.penalty(id);
+            if (p == nullptr || p->call.kind == BookKind::Misconduct || p->remaining <= 0 || clocks.size() >= 2)
+                continue;
+            RecordedPenalty r;
+            // The record's entry names it; a penalty the book holds from no entry keeps clear of their numbers.
+            const std::uint64_t seq = id <= seqOfId.size() ? seqOfId[id - 1] : 0;
+            r.id = seq != 0 ? seq : (std::uint64_t{1} << 62) + id;
+            r.remaining = std::min(p->remaining, kLongestPenalty);
+            const int player = p->call.player > 0 ? p->call.player : p->call.servedBy;
+            r.player = player > 0 && player <= game::kMaxPlayerNumber ? player : -1;
+            clocks.push_back(r);
+        }
+    }
+    return shown;
+}
+
+std::vector<PenaltyView> RecordKeeper::openPenalties() const {
+    const std::vector<std::uint64_t> seqOfId = seqOfPenalties();
     std::vector<PenaltyView> views;
     for (const BookPenalty& p : m_book.penalties()) {
         if (p.state != BookState::Waiting && p.state != BookState::Running)

@@ -1,6 +1,7 @@
 #pragma once
 #include "core/game/GameModel.h"
 #include "core/rules/GameRecord.h"
+#include "core/rules/RecordedPenalty.h"
 #include "core/rules/RuleBook.h"
 
 #include <cstdint>
@@ -80,9 +81,15 @@ public:
     std::optional<GoalOutcome> outcomeOf(std::uint64_t seq) const;
     // Waiting and running penalties, in the order given.
     std::vector<PenaltyView> openPenalties() const;
+    // The running penalties the board's penalty clocks show, two a team at most: those the book shows on its
+    // clocks, less misconducts (a player's own ten minutes, on no strength clock; the console and the feed list
+    // them). Each is named by its record entry, which stays the same when an earlier entry is voided.
+    RecordedPenalties shownOnBoard() const;
     std::string strength() const { return strengthText(m_book.strength()); }
 
 private:
+    // The record entry of each of the book's penalties (by id, from 1).
+    std::vector<std::uint64_t> seqOfPenalties() const;
     void tellBook(std::uint64_t seq, const RecordItem& item);
     void rebuild();
 
