@@ -98,8 +98,8 @@ std::string sampleRecord(const std::string& gameNumber, const std::string& date)
     add(RecordShots{1, visitor, 7});
     add(penalty(at(2, 17, 3), visitor, 5, BookKind::MajorAndMinor, "Boarding"));
     add(penalty(at(2, 17, 3), visitor, 5, BookKind::Misconduct, "Boarding")); // after the 5+2
-    goal(at(2, 14, 41), home, 22, {});    // the major is not ended by a goal
-    goal(at(2, 12, 2), visitor, 3, {11}); // short-handed
+    goal(at(2, 14, 41), home, 22, {});                                        // the major is not ended by a goal
+    goal(at(2, 12, 2), visitor, 3, {11});                                     // short-handed
     RecordPenalty bench = penalty(at(2, 9, 15), home, 0, BookKind::BenchMinor, "Too many men");
     bench.servedBy = 27;
     add(bench);

@@ -28,7 +28,7 @@ cat "$E2E_TMP/made.txt"
 for stem in 2026-12-05-game-1 2026-12-07-game-2; do
   [ -s "$reports/$stem.pdf" ] && [ -s "$reports/$stem.csv" ] || fail "no report $stem: $(ls "$reports")"
   pdftotext -layout "$reports/$stem.pdf" "$E2E_TMP/$stem.txt"
-  for word in "Lakeside Lakers" "Hillcrest Hawks" "Tripping" "High-sticking" "game misconduct" "P3 19:48" \
+  for word in "Lakeside Lakers" "Hillcrest Hawks" "Tripping" "High-sticking" "Game misconduct" "P3 19:48" \
     "Paul Weber"; do
     grep -qF -- "$word" "$E2E_TMP/$stem.txt" || fail "$stem.pdf does not show '$word'"
   done
@@ -60,7 +60,7 @@ for path in sys.argv[1:]:
             if cell[:1] in ("=", "+", "-", "@", "\t", "\r") and not re.fullmatch(r"[-+]?[0-9]+(\.[0-9]+)?", cell):
                 raise AssertionError(f"{path}: a cell a spreadsheet would run: {cell!r}")
     goals = sections[1][2:]
-    assert len(goals) == 9 and goals[-1][-1] == "6-4", (path, goals)
+    assert len(goals) == 10 and goals[-1][-1] == "7-3", (path, goals)
     head, penalties = sections[2][1], sections[2][2:]
     start, end, kind = head.index("Start"), head.index("End"), head.index("Kind")
     running = ("'=SUM(A1:A9)", "'@Abuse of officials")  # the second game's late misconducts outlast it
