@@ -3,10 +3,12 @@
 //     writes DIR/<date>-game-<number>.pdf and .csv for each record (DIR: beside the record); an existing report
 //     is kept unless --replace is given. Lines the reader refused are listed on the error output.
 //   make_report --sample FILE [--game NUMBER] [--date DATE] [--replace]
-//     writes a sample record: a 60-minute game with 40 entries (goals, a coincident pair, a major and minor, a
-//     misconduct, shots, timeouts, goalkeeper changes, a correction, the end).
+//     writes a sample record as the console writes one: a 60-minute game with about 40 events (goals given
+//     their scorers after the board's goal, a coincident pair, a major and minor, a misconduct, shots,
+//     timeouts, goalkeeper changes, a voided goal, the end); the penalties' start and end come from the rules.
 #include "core/rules/GameRecord.h"
 #include "core/rules/GameReport.h"
+#include "core/rules/RecordKeeping.h"
 #include "game/GameReportPdf.h"
 
 #include <QFile>
@@ -21,8 +23,7 @@ RecordTime at(int period, int minutes, int seconds) {
     return {period, secondsToTime(minutes * 60 + seconds)};
 }
 
-RecordPenalty penalty(RecordTime given, Team team, int player, BookKind kind, const char* infraction,
-                      std::optional<RecordTime> start, std::optional<RecordTime> end, bool coincident = false) {
+RecordPenalty penalty(RecordTime given, Team team, int player, BookKind kind, const char* infraction) {
     RecordPenalty p;
     p.at = given;
     p.team = team;
@@ -30,72 +31,98 @@ RecordPenalty penalty(RecordTime given, Team team, int player, BookKind kind, co
     p.kind = kind;
     p.minutes = penaltyMinutes(kind);
     p.infraction = infraction;
-    p.start = start;
-    p.end = end;
-    p.coincident = coincident;
     return p;
 }
 
+// A sample game written as the console writes one: the record keeper follows the game clock from entry to
+// entry, a goal comes from the board with no scorer and the official's entry then takes its place, penalties
+// carry no start or end (the rule book has those), the header is filled in after the first minutes.
 std::string sampleRecord(const std::string& gameNumber, const std::string& date) {
-    GameRecord r;
+    RecordKeeper keeper;
     std::string text;
-    const auto add = [&](RecordItem item) { text += r.append(std::move(item)); };
+    const auto add = [&](RecordItem item) {
+        if (const auto* p = std::get_if<RecordPenalty>(&item))
+            keeper.catchUp(p->at);
+        else if (const auto* t = std::get_if<RecordTimeout>(&item))
+            keeper.catchUp(t->at);
+        else if (const auto* k = std::get_if<RecordGoalkeeper>(&item))
+            keeper.catchUp(k->at);
+        else if (const auto* e = std::get_if<RecordEnd>(&item))
+            keeper.catchUp(e->at);
+        text += keeper.append(std::move(item));
+    };
+    // The board's goal, then the official's details in its place (none: the goal is voided).
+    const auto goal = [&](RecordTime when, Team team, int scorer, std::vector<int> assists, bool emptyNet = false) {
+        keeper.catchUp(when);
+        RecordGoal board;
+        board.at = when;
+        board.team = team;
+        text += keeper.append(board);
+        const std::uint64_t seq = keeper.record().entries().back().seq;
+        if (scorer == 0) {
+            text += keeper.append(RecordCorrection{seq});
+            return;
+        }
+        RecordGoal full = board;
+        full.scorer = scorer;
+        full.assists = std::move(assists);
+        full.emptyNet = emptyNet;
+        for (const std::string& line : keeper.replace(seq, full))
+            text += line;
+    };
     RecordHeader h;
-    h.date = date;
-    h.venue = "Eisstadion Am See, Rink 1";
-    h.gameNumber = gameNumber;
-    h.competition = "Regional League, Round 7";
     h.homeTeam = "Lakeside Lakers";
     h.visitorTeam = "Hillcrest Hawks";
-    h.referees = {"Anna Berger", "Tom Keller"};
-    h.linesmen = {"Luc Martin", "Sara Novak"};
-    h.scorekeeper = "Paul Weber";
     add(h);
     const Team home = Team::Home;
     const Team visitor = Team::Visitor;
     add(RecordGoalkeeper{at(1, 20, 0), home, 30, 0});
     add(RecordGoalkeeper{at(1, 20, 0), visitor, 1, 0});
-    add(RecordGoal{at(1, 15, 12), home, 17, {4, 22}, "", false});
-    add(penalty(at(1, 12, 40), visitor, 8, BookKind::Minor, "Tripping", at(1, 12, 40), at(1, 11, 5)));
-    add(RecordGoal{at(1, 11, 5), home, 9, {17}, "", false}); // power play: ends the minor
-    add(penalty(at(1, 8, 30), home, 4, BookKind::Minor, "Roughing", at(1, 8, 30), at(1, 6, 30), true));
-    add(penalty(at(1, 8, 30), visitor, 12, BookKind::Minor, "Roughing", at(1, 8, 30), at(1, 6, 30), true));
-    add(penalty(at(1, 7, 50), home, 19, BookKind::Minor, "Hooking", at(1, 7, 50), at(1, 6, 10))); // ended by the goal
-    add(RecordGoal{at(1, 6, 10), visitor, 11, {3, 5}, "", false});
+    goal(at(1, 15, 12), home, 17, {4, 22});
+    h.date = date;
+    h.venue = "Eisstadion Am See, Rink 1";
+    h.gameNumber = gameNumber;
+    h.competition = "Regional League, Round 7";
+    h.referees = {"Anna Berger", "Tom Keller"};
+    h.linesmen = {"Luc Martin", "Sara Novak"};
+    h.scorekeeper = "Paul Weber";
+    add(h);
+    add(penalty(at(1, 12, 40), visitor, 8, BookKind::Minor, "Tripping"));
+    goal(at(1, 11, 5), home, 9, {17}); // power play: ends the minor
+    add(penalty(at(1, 8, 30), home, 4, BookKind::Minor, "Roughing"));
+    add(penalty(at(1, 8, 30), visitor, 12, BookKind::Minor, "Roughing")); // four on four
+    add(penalty(at(1, 7, 50), home, 19, BookKind::Minor, "Hooking"));
+    goal(at(1, 6, 10), visitor, 11, {3, 5}); // ends the hooking minor
     add(RecordTimeout{at(1, 3, 0), home});
     add(RecordShots{1, home, 11});
     add(RecordShots{1, visitor, 7});
-    add(penalty(at(2, 17, 3), visitor, 5, BookKind::MajorAndMinor, "Boarding", at(2, 17, 3), at(2, 10, 3)));
-    add(penalty(at(2, 17, 3), visitor, 5, BookKind::Misconduct, "Boarding", at(2, 10, 3), at(2, 0, 3)));
-    add(RecordGoal{at(2, 14, 41), home, 22, {}, "", false});    // the major is not ended by a goal
-    add(RecordGoal{at(2, 12, 2), visitor, 3, {11}, "", false}); // short-handed
-    RecordPenalty bench =
-        penalty(at(2, 9, 15), home, 0, BookKind::BenchMinor, "Too many men", at(2, 9, 15), at(2, 7, 15));
+    add(penalty(at(2, 17, 3), visitor, 5, BookKind::MajorAndMinor, "Boarding"));
+    add(penalty(at(2, 17, 3), visitor, 5, BookKind::Misconduct, "Boarding")); // after the 5+2
+    goal(at(2, 14, 41), home, 22, {});                                        // the major is not ended by a goal
+    goal(at(2, 12, 2), visitor, 3, {11});                                     // short-handed
+    RecordPenalty bench = penalty(at(2, 9, 15), home, 0, BookKind::BenchMinor, "Too many men");
     bench.servedBy = 27;
     add(bench);
     add(RecordTimeout{at(2, 5, 0), visitor});
-    add(penalty(at(2, 2, 20), home, 6, BookKind::DoubleMinor, "High-sticking", at(2, 2, 20),
-                at(3, 18, 44))); // the goal cuts it to its second minor
+    add(penalty(at(2, 2, 20), home, 6, BookKind::DoubleMinor, "High-sticking"));
     add(RecordShots{2, home, 9});
     add(RecordShots{2, visitor, 14});
-    add(RecordGoal{at(2, 0, 44), visitor, 7, {12, 5}, "", false});
-    add(RecordGoal{at(3, 19, 30), visitor, 99, {}, "", false}); // voided below
-    add(RecordCorrection{r.entries().back().seq});
-    add(RecordGoal{at(3, 16, 58), home, 17, {9, 4}, "", false});
-    add(penalty(at(3, 13, 0), visitor, 21, BookKind::Major, "Fighting", at(3, 13, 0), at(3, 8, 0), true));
-    add(penalty(at(3, 13, 0), home, 28, BookKind::Major, "Fighting", at(3, 13, 0), at(3, 8, 0), true));
-    add(penalty(at(3, 13, 0), visitor, 21, BookKind::GameMisconduct, "Fighting", std::nullopt, std::nullopt));
-    add(RecordGoal{at(3, 9, 59), home, 14, {22}, "", false});
+    goal(at(2, 0, 44), visitor, 7, {12, 5}); // cuts the double minor to its second minor
+    goal(at(3, 19, 30), visitor, 0, {});     // the board's score went up by mistake: voided
+    goal(at(3, 16, 58), home, 17, {9, 4});
+    add(penalty(at(3, 13, 0), visitor, 21, BookKind::Major, "Fighting"));
+    add(penalty(at(3, 13, 0), home, 28, BookKind::Major, "Fighting")); // coincident majors
+    add(penalty(at(3, 13, 0), visitor, 21, BookKind::GameMisconduct, "Fighting"));
+    goal(at(3, 9, 59), home, 14, {22});
     add(RecordTimeout{at(3, 2, 10), visitor});
     add(RecordGoalkeeper{at(3, 1, 45), visitor, 0, 1});
-    RecordGoal emptyNet{at(3, 0, 38), home, 9, {30}, "", true};
-    add(emptyNet);
+    goal(at(3, 0, 38), home, 9, {30}, true);
     add(RecordGoalkeeper{at(3, 0, 38), visitor, 1, 0});
-    add(penalty(at(3, 0, 20), visitor, 3, BookKind::Minor, "Slashing", at(3, 0, 20), at(3, 0, 12)));
+    add(penalty(at(3, 0, 20), visitor, 3, BookKind::Minor, "Slashing"));
     add(RecordShots{3, home, 12});
     add(RecordShots{3, visitor, 10});
     add(RecordShots{3, home, 1});
-    add(RecordGoal{at(3, 0, 12), home, 19, {6}, "", false});
+    goal(at(3, 0, 12), home, 19, {6}); // ends the slashing minor
     add(RecordEnd{at(3, 0, 0)});
     return text;
 }
@@ -176,8 +203,9 @@ int main(int argc, char* argv[]) {
             readRecord(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
         for (const std::string& problem : reading.problems)
             err << path << ": " << QString::fromStdString(problem) << "\n";
-        const GameReport report =
-            makeGameReport(reading.record, remaining ? SheetTimeStyle::Remaining : SheetTimeStyle::Elapsed);
+        // The penalties' start and end the record leaves out come from the rule book, as on the console.
+        const GameReport report = makeGameReport(recordWithServedTimes(reading.record),
+                                                 remaining ? SheetTimeStyle::Remaining : SheetTimeStyle::Elapsed);
         const QString folder = outDir.isEmpty() ? QFileInfo(path).absolutePath() : outDir;
         const GameReportFiles files = writeGameReportFiles(report, folder, replace);
         if (!files.ok) {

@@ -380,24 +380,31 @@ void Program::followRecordSettings() {
                               QString::fromStdString(m_settings.VisitorText));
         m_panel->setVisible(on);
     }
+    // The feed's /state and the broker's state carry the record alike.
+    const auto readRecord = [this]() -> std::optional<RecordState> {
+        if (!m_settings.PenaltyRules || !m_record->isActive()) {
+            return std::nullopt;
+        }
+        RecordState state;
+        state.strength = m_record->keeper().strength();
+        for (const PenaltyView& p : m_record->keeper().openPenalties()) {
+            RecordPenaltyState out{p.player, p.servedBy,  p.kind,       p.infraction,
+                                   p.state,  p.remaining, std::nullopt, p.coincident};
+            if (p.endsAt) {
+                out.endsAt = std::pair{p.endsAt->period, p.endsAt->remaining};
+            }
+            state.penalties[p.team == Team::Home ? 0 : 1].push_back(std::move(out));
+        }
+        return state;
+    };
     if (m_feed) {
-        m_feed->setRecordReader([this]() -> std::optional<RecordState> {
-            if (!m_settings.PenaltyRules || !m_record->isActive()) {
-                return std::nullopt;
-            }
-            RecordState state;
-            state.strength = m_record->keeper().strength();
-            for (const PenaltyView& p : m_record->keeper().openPenalties()) {
-                RecordPenaltyState out{p.player, p.servedBy,  p.kind,       p.infraction,
-                                       p.state,  p.remaining, std::nullopt, p.coincident};
-                if (p.endsAt) {
-                    out.endsAt = std::pair{p.endsAt->period, p.endsAt->remaining};
-                }
-                state.penalties[p.team == Team::Home ? 0 : 1].push_back(std::move(out));
-            }
-            return state;
-        });
+        m_feed->setRecordReader(readRecord);
         QObject::connect(m_record.get(), &OfficialRecord::changed, m_feed.get(), &BoardFeed::refresh,
+                         Qt::UniqueConnection);
+    }
+    if (m_mqtt) {
+        m_mqtt->setRecordReader(readRecord);
+        QObject::connect(m_record.get(), &OfficialRecord::changed, m_mqtt.get(), &MqttPublisher::refresh,
                          Qt::UniqueConnection);
     }
 }

@@ -504,7 +504,8 @@ void RecordPanel::writeReport() {
     if (!place) {
         return;
     }
-    const GameReport report = makeGameReport(m_record.record(), place->second);
+    // The penalties' start and end as the rule book counted them, up to the board's moment.
+    const GameReport report = makeGameReport(recordWithServedTimes(m_record.keeper()), place->second);
     GameReportFiles files = writeGameReportFiles(report, place->first, false);
     if (!files.ok && (QFileInfo::exists(files.pdfPath) || QFileInfo::exists(files.csvPath)) && m_dialogs.confirm &&
         m_dialogs.confirm(this, tr("A report of this game is already in that folder. Replace it?"))) {

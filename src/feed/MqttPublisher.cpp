@@ -351,7 +351,11 @@ void MqttPublisher::refresh() {
     } else {
         m_nextTenth.stop();
     }
-    std::string document = stateDocument(readBoardState(m_board, m_settings));
+    BoardState state = readBoardState(m_board, m_settings);
+    if (m_recordReader) {
+        state.record = m_recordReader();
+    }
+    std::string document = stateDocument(state);
     if (document == m_newest) {
         return;
     }

@@ -1,10 +1,12 @@
 #pragma once
+#include "core/feed/BoardState.h"
 #include "core/feed/MqttOptions.h"
 #include "core/game/GameModel.h"
 #include "feed/FeedNotice.h"
 #include <QObject>
 #include <QTimer>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -46,6 +48,9 @@ public:
     void noteSound(bool horn);
     // Reads the board now and sends the state when it changed (paced while a clock runs).
     void refresh();
+    // What the official's record adds to the state, as the feed's /state has it (the strength, the penalties):
+    // nothing while the penalty rules are off. Call refresh() when the record changes.
+    void setRecordReader(std::function<std::optional<RecordState>()> reader) { m_recordReader = std::move(reader); }
     bool isConnected() const { return m_connected; }
     // What the program shows of the connection: the broker's address, never its credentials.
     QString address() const;
@@ -82,4 +87,5 @@ private:
     QTimer m_pace;
     bool m_refreshQueued = false;
     bool m_holdEvents = false;
+    std::function<std::optional<RecordState>()> m_recordReader;
 };

@@ -79,9 +79,10 @@ public:
         m_y += h + 2 * m_mm;
     }
 
-    void heading(const QString& text) {
+    // A section's heading, kept on one page with the table's heading row and `keepRows` rows after it.
+    void heading(const QString& text, qsizetype keepRows = 2) {
         const double h = QFontMetricsF(m_heading, &m_writer).height();
-        room(h + 3 * m_rowHeight); // a heading never stays alone at a page's foot
+        room(4 * m_mm + h + static_cast<double>(1 + std::max<qsizetype>(1, keepRows)) * m_rowHeight);
         m_y += 3 * m_mm;
         m_painter.setFont(m_heading);
         m_painter.drawText(QRectF(m_left, m_y, m_width, h), Qt::AlignLeft | Qt::AlignVCenter, text);
@@ -139,12 +140,14 @@ public:
                                empty);
             m_y += m_rowHeight;
         }
-        for (const QStringList& row : rows) {
-            if (m_y + m_rowHeight > m_bottom) {
+        for (qsizetype i = 0; i < rows.size(); ++i) {
+            // The last row never goes over to a page alone: the one before it goes with it.
+            const double need = (i + 2 == rows.size() ? 2 : 1) * m_rowHeight;
+            if (m_y + need > m_bottom) {
                 newPage();
                 drawRow(head, true);
             }
-            drawRow(row, false);
+            drawRow(rows[i], false);
         }
     }
 
@@ -248,6 +251,12 @@ QString kindName(const std::string& kind) {
     return plain(kind);
 }
 
+// The rows a section's heading keeps on its page: a short table whole, a long one's first rows.
+qsizetype keptRows(qsizetype rows) {
+    constexpr qsizetype kShortTable = 6;
+    return rows <= kShortTable ? rows : 2;
+}
+
 void drawReport(SheetPainter& sheet, const GameReport& r) {
     const RecordHeader& h = r.header;
     const QString home = teamName(h, Team::Home);
@@ -268,7 +277,8 @@ void drawReport(SheetPainter& sheet, const GameReport& r) {
                    ? QCoreApplication::translate("GameReportPdf", "Times are elapsed time in the period.")
                    : QCoreApplication::translate("GameReportPdf", "Times are the time left in the period."));
 
-    sheet.heading(QCoreApplication::translate("GameReportPdf", "Goals"));
+    sheet.heading(QCoreApplication::translate("GameReportPdf", "Goals"),
+                  keptRows(static_cast<qsizetype>(r.goals.size())));
     QList<QStringList> goals;
     for (const ReportGoal& g : r.goals)
         goals << QStringList{num(g.period),    q(g.time),         q(g.team),     q(g.scorer),
@@ -283,7 +293,8 @@ void drawReport(SheetPainter& sheet, const GameReport& r) {
                  {QCoreApplication::translate("GameReportPdf", "Score"), 1.2}},
                 goals, QCoreApplication::translate("GameReportPdf", "No goals."));
 
-    sheet.heading(QCoreApplication::translate("GameReportPdf", "Penalties"));
+    sheet.heading(QCoreApplication::translate("GameReportPdf", "Penalties"),
+                  keptRows(static_cast<qsizetype>(r.penalties.size())));
     QList<QStringList> penalties;
     for (const ReportPenalty& p : r.penalties)
         penalties << QStringList{num(p.period),   q(p.time),        q(p.team),      q(p.player), q(p.servedBy),
@@ -305,7 +316,8 @@ void drawReport(SheetPainter& sheet, const GameReport& r) {
                    .arg(visitor)
                    .arg(r.penaltyMinutes[1]));
 
-    sheet.heading(QCoreApplication::translate("GameReportPdf", "Goalkeepers"));
+    sheet.heading(QCoreApplication::translate("GameReportPdf", "Goalkeepers"),
+                  keptRows(static_cast<qsizetype>(r.goalkeepers.size())));
     QList<QStringList> keepers;
     for (const ReportGoalkeeper& g : r.goalkeepers)
         keepers << QStringList{q(g.team), q(g.number), q(g.in), q(g.out), q(g.minutes)};
@@ -316,7 +328,7 @@ void drawReport(SheetPainter& sheet, const GameReport& r) {
                  {QCoreApplication::translate("GameReportPdf", "Time played"), 1.5}},
                 keepers, QCoreApplication::translate("GameReportPdf", "No goalkeepers recorded."));
 
-    sheet.heading(QCoreApplication::translate("GameReportPdf", "Shots on goal"));
+    sheet.heading(QCoreApplication::translate("GameReportPdf", "Shots on goal"), 2);
     QList<Column> shotColumns{{QCoreApplication::translate("GameReportPdf", "Team"), 4}};
     for (int p = 1; p <= r.periods; ++p)
         shotColumns << Column{p <= 3 ? QCoreApplication::translate("GameReportPdf", "Period %1").arg(p)
@@ -333,7 +345,8 @@ void drawReport(SheetPainter& sheet, const GameReport& r) {
     }
     sheet.table(shotColumns, shots, QString());
 
-    sheet.heading(QCoreApplication::translate("GameReportPdf", "Timeouts"));
+    sheet.heading(QCoreApplication::translate("GameReportPdf", "Timeouts"),
+                  keptRows(static_cast<qsizetype>(r.timeouts.size())));
     QList<QStringList> timeouts;
     for (const ReportTimeout& t : r.timeouts)
         timeouts << QStringList{q(t.team), num(t.period), q(t.time)};
@@ -342,7 +355,8 @@ void drawReport(SheetPainter& sheet, const GameReport& r) {
                  {QCoreApplication::translate("GameReportPdf", "Time"), 1.5}},
                 timeouts, QCoreApplication::translate("GameReportPdf", "No timeouts."));
 
-    sheet.heading(QCoreApplication::translate("GameReportPdf", "Officials"));
+    // The names and the signature lines stay together.
+    sheet.heading(QCoreApplication::translate("GameReportPdf", "Officials"), 7);
     sheet.fields({{QCoreApplication::translate("GameReportPdf", "Referees"), joined(h.referees)},
                   {QCoreApplication::translate("GameReportPdf", "Linesmen"), joined(h.linesmen)},
                   {QCoreApplication::translate("GameReportPdf", "Scorekeeper"), q(h.scorekeeper)},

@@ -1,3 +1,4 @@
+#include "core/rules/GameReport.h"
 #include "core/rules/RecordKeeping.h"
 #include <gtest/gtest.h>
 
@@ -294,6 +295,134 @@ TEST(RecordKeeping, FollowingTheBoardWritesGoalsAndCountsPlay) {
     EXPECT_EQ(std::get<RecordGoal>(keeper.latestGoal()->item).scorer, 19);
     EXPECT_EQ(std::get<RecordGoal>(keeper.latestGoal()->item).strength, "PP");
     EXPECT_TRUE(keeper.replace(latest->seq, named).empty()); // voided already
+}
+
+// The report's penalty start and end: what the official left out comes from the rule book.
+RecordTime at(int period, int minutes, int seconds) {
+    return RecordTime{period, sec(std::int64_t{minutes} * 60 + seconds)};
+}
+RecordItem pen(RecordTime given, Team team, int player, BookKind kind) {
+    RecordPenalty p;
+    p.at = given;
+    p.team = team;
+    p.player = player;
+    p.kind = kind;
+    p.minutes = penaltyMinutes(kind);
+    return p;
+}
+RecordItem scored(RecordTime when, Team team) {
+    RecordGoal g;
+    g.at = when;
+    g.team = team;
+    return g;
+}
+
+TEST(RecordKeeping, ServedTimesOnTheReport) {
+    const std::optional<RecordTime> none;
+    RecordPenalty handMade = std::get<RecordPenalty>(pen(at(1, 10, 0), kH, 4, BookKind::Minor));
+    handMade.start = at(1, 9, 0);
+    handMade.end = at(1, 7, 0);
+    const RecordItem gameOver = RecordEnd{at(3, 0, 0)};
+    const struct {
+        const char* name;
+        std::vector<RecordItem> entries; // after a header
+        std::size_t penalty;             // which penalty entry, in the order written
+        std::optional<RecordTime> start;
+        std::optional<RecordTime> end;
+    } rows[] = {
+        {"a minor a power-play goal ends",
+         {pen(at(1, 15, 0), kH, 4, BookKind::Minor), scored(at(1, 14, 0), kV), gameOver},
+         0,
+         at(1, 15, 0),
+         at(1, 14, 0)},
+        {"a minor that runs out", {pen(at(1, 10, 0), kH, 4, BookKind::Minor), gameOver}, 0, at(1, 10, 0), at(1, 8, 0)},
+        {"a third minor waits for a place",
+         {pen(at(1, 10, 0), kH, 4, BookKind::Minor), pen(at(1, 10, 0), kH, 5, BookKind::Minor),
+          pen(at(1, 9, 30), kH, 6, BookKind::Minor), gameOver},
+         2,
+         at(1, 8, 0),
+         at(1, 6, 0)},
+        {"a 5+2 runs into the next period",
+         {pen(at(2, 5, 0), kV, 7, BookKind::MajorAndMinor), gameOver},
+         0,
+         at(2, 5, 0),
+         at(3, 18, 0)},
+        {"a misconduct starts after the player's minor",
+         {pen(at(1, 10, 0), kV, 9, BookKind::Minor), pen(at(1, 10, 0), kV, 9, BookKind::Misconduct), gameOver},
+         1,
+         at(1, 8, 0),
+         at(2, 18, 0)},
+        {"coincident minors: a goal ends neither",
+         {pen(at(1, 10, 0), kH, 4, BookKind::Minor), pen(at(1, 10, 0), kV, 8, BookKind::Minor), scored(at(1, 9, 0), kH),
+          gameOver},
+         1,
+         at(1, 10, 0),
+         at(1, 8, 0)},
+        {"a double minor a goal cut to its second minor",
+         {pen(at(1, 10, 0), kH, 6, BookKind::DoubleMinor), scored(at(1, 9, 0), kV), gameOver},
+         0,
+         at(1, 10, 0),
+         at(1, 7, 0)},
+        {"a game misconduct (as a match penalty): given, never ended",
+         {pen(at(3, 13, 0), kV, 21, BookKind::GameMisconduct), gameOver},
+         0,
+         at(3, 13, 0),
+         none},
+        {"still running at the latest entry of a game not ended",
+         {pen(at(3, 1, 0), kH, 4, BookKind::Minor), RecordTimeout{at(3, 0, 30), kV}},
+         0,
+         at(3, 1, 0),
+         none},
+        {"still waiting: neither",
+         {pen(at(1, 10, 0), kH, 4, BookKind::Minor), pen(at(1, 10, 0), kH, 5, BookKind::Minor),
+          pen(at(1, 10, 0), kH, 6, BookKind::Minor), RecordTimeout{at(1, 9, 0), kH}},
+         2,
+         none,
+         none},
+        {"what the official wrote stays", {handMade, gameOver}, 0, at(1, 9, 0), at(1, 7, 0)},
+        {"a voided goal ends nothing",
+         {pen(at(1, 10, 0), kH, 4, BookKind::Minor), scored(at(1, 9, 0), kV), RecordCorrection{3}, gameOver},
+         0,
+         at(1, 10, 0),
+         at(1, 8, 0)},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        GameRecord record;
+        record.append(RecordHeader{});
+        for (const RecordItem& item : row.entries)
+            record.append(item);
+        const GameRecord filled = recordWithServedTimes(record);
+        std::vector<RecordPenalty> penalties;
+        for (const RecordEntry& e : filled.standing())
+            if (const auto* p = std::get_if<RecordPenalty>(&e.item))
+                penalties.push_back(*p);
+        ASSERT_LT(row.penalty, penalties.size());
+        EXPECT_EQ(penalties[row.penalty].start, row.start);
+        EXPECT_EQ(penalties[row.penalty].end, row.end);
+        EXPECT_EQ(filled.entries().size(), record.entries().size());
+    }
+}
+
+TEST(RecordKeeping, ServedTimesFromTheLiveBookAndOnTheReport) {
+    RecordKeeper keeper;
+    keeper.append(RecordHeader{});
+    keeper.append(pen(at(1, 20, 0), kV, 8, BookKind::Minor));
+    keeper.play(sec(60));
+    const GameRecord whileRunning = recordWithServedTimes(keeper);
+    const RecordPenalty& running = std::get<RecordPenalty>(whileRunning.entries()[1].item);
+    EXPECT_EQ(running.start, at(1, 20, 0));
+    EXPECT_EQ(running.end, std::nullopt);
+    keeper.play(sec(90));
+    const GameReport report = makeGameReport(recordWithServedTimes(keeper));
+    ASSERT_EQ(report.penalties.size(), 1u);
+    EXPECT_EQ(report.penalties[0].start, "P1 0:00");
+    EXPECT_EQ(report.penalties[0].end, "P1 2:00");
+    // A goal written with no strength is counted against the served times: a power play while the minor ran.
+    GameRecord record = recordWithServedTimes(keeper);
+    record.append(scored(at(1, 19, 0), kH));
+    EXPECT_EQ(makeGameReport(record).goals[0].strength, "PP");
+    EXPECT_EQ(makeGameReport(keeper.record()).penalties[0].end, "");
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 # every change and event arriving in order, at most ten states a second while a clock runs, the newest state
 # published again after the broker restarts, the last will "offline" after kill -9, and TLS with a CA and server
 # certificate made here, with a user name and password from the environment that never show in the output.
+# The penalty rules are on: the broker's state carries the official record's strength and penalties as /state
+# does, a penalty in the record included.
 source "$E2E_LIB"
 for tool in mosquitto mosquitto_sub mosquitto_passwd openssl python3 chromium; do
   command -v "$tool" >/dev/null || [ -x "/usr/sbin/$tool" ] || fail "$tool missing (tools/dev.sh installs it)"
@@ -97,6 +99,7 @@ state_doc() {
 
 start_broker
 start_xvfb 1280x1024
+printf '[RuleSettings]\nPenaltyRules=Yes\n' >"$E2E_TMP/settings.ini"
 # Everything under the prefix, as it arrives.
 mosquitto_sub -h 127.0.0.1 -p "$mqtt_port" -q 1 -t "$prefix/#" -F '%t %p' >"$E2E_TMP/all.txt" 2>"$E2E_TMP/sub.log" &
 E2E_PIDS+=($!)
@@ -107,6 +110,8 @@ grep -q "Rinkmaster MQTT: publishing to mqtt://127.0.0.1:$mqtt_port/$prefix" "$E
   fail "the program did not say where it publishes"
 wait_retained "$prefix/status" '[ "$m" = online ]' || fail "no retained online status"
 wait_retained "$prefix/state" '[ "$m" = "$(state_doc)" ]' || fail "the retained state is not the feed's /state"
+check_state "$m" 's["strength"] == "5-on-5"' 's["penalties"] == {"home": [], "visitor": []}' ||
+  fail "the broker's state has no record: $m"
 
 # Home score 1 (a goal), period 2, then two seconds of running clock.
 keys Tab 1 Return Tab Tab Tab 2
@@ -210,7 +215,12 @@ kill -9 "$E2E_APP_PID"
 wait_retained "$prefix/status" '[ "$m" = offline ]' 20 || fail "no offline last will after kill -9"
 wait_end "$E2E_APP_PID"
 
-# The game resumed after the crash goes out as the state; bringing it back is no event of the game.
+# The game resumed after the crash goes out as the state; bringing it back is no event of the game. A minor
+# to home #12 written into the game's record meanwhile comes back with it.
+record=$(ls "$E2E_TMP"/games/*.rinkrecord 2>/dev/null | head -n 1)
+[ -n "$record" ] || fail "the game has no record file"
+printf '{"seq":1000,"type":"penalty","period":2,"remaining":6000000,"team":"home","player":12,"kind":"minor"}\n' \
+  >>"$record"
 mosquitto_sub -h 127.0.0.1 -p "$mqtt_port" -q 1 -t "$prefix/events" >"$E2E_TMP/resumed.txt" 2>/dev/null &
 E2E_PIDS+=($!)
 sleep 0.3
@@ -221,6 +231,8 @@ keys Return
 sleep 0.5
 check_state "$(state_doc)" 's["home"]["score"]["text"] == "1"' 's["period"]["text"] == "2"' || fail "the game was not resumed"
 wait_retained "$prefix/state" '[ "$m" = "$(state_doc)" ]' || fail "the resumed game was not published"
+check_state "$m" 's["strength"] == "4-on-5"' '[p["player"] for p in s["penalties"]["home"]] == [12]' \
+  's["penalties"]["home"][0]["state"] == "running"' || fail "the broker's state lacks the record's penalty: $m"
 wait_retained "$prefix/status" '[ "$m" = online ]' || fail "no online status after resuming"
 sleep 0.5
 [ ! -s "$E2E_TMP/resumed.txt" ] || fail "resuming the game was published as events: $(cat "$E2E_TMP/resumed.txt")"

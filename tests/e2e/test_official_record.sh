@@ -156,6 +156,14 @@ for word in "North Arena" "County League" "Ann Referee" "Di Scorekeeper" "19" "P
   "misconduct"; do
   grep -qi -- "$word" "$E2E_TMP/report.txt" || fail "the report does not show '$word': $(cat "$E2E_TMP/report.txt")"
 done
+# Each penalty's start is the one the rules counted (the panel's entries carry none).
+python3 - "${pdf%.pdf}.csv" <<'PY' || fail "the report's penalties have no start: $(cat "${pdf%.pdf}.csv")"
+import csv, sys
+rows = list(csv.reader(open(sys.argv[1], newline="", encoding="utf-8")))
+first = rows.index(["Penalties"]) + 2
+penalties = rows[first:rows.index([], first)]
+assert len(penalties) == 4 and all(r[8].startswith("P1 0:0") for r in penalties), penalties
+PY
 
 # The record survives a kill -9 and Resume: strength and penalties come back from the record file.
 kill -9 "$E2E_APP_PID"

@@ -29,10 +29,24 @@ private:
             p.team = i % 2 == 0 ? Team::Home : Team::Visitor;
             p.player = 1 + i % 99;
             p.infraction = "Interference";
+            if (i + 2 >= penalties) { // the table's last two rows
+                p.at = {3, secondsToTime(penalties - i)};
+                p.infraction = i + 1 == penalties ? "Lastone" : "Nextlast";
+            }
             p.start = p.at;
             record.append(p);
         }
+        for (const int minutes : {11, 12, 13}) // elapsed 11:11, 12:12, 13:13
+            record.append(RecordTimeout{{1, secondsToTime(1200 - minutes * 61)}, Team::Visitor});
         return makeGameReport(record);
+    }
+
+    // The page (from 0) whose text holds `what`; -1 when none does.
+    static int pageOf(const QStringList& pages, const QString& what) {
+        for (qsizetype i = 0; i < pages.size(); ++i)
+            if (pages[i].contains(what))
+                return static_cast<int>(i);
+        return -1;
     }
 
     static QString textOf(const QByteArray& pdf) {
@@ -89,6 +103,23 @@ private slots:
         QVERIFY(text.contains(QStringLiteral("Page %1 of %1").arg(result.pages)));
         // The penalties' heading row repeats on each page the table runs onto.
         QVERIFY(text.count(QStringLiteral("Infraction")) >= 2);
+    }
+
+    void shortTablesStayWholeAndNoLastRowIsAlone() {
+        // As many penalties as move the later tables through every place on a page.
+        for (int penalties = 2; penalties <= 60; ++penalties) {
+            QBuffer buffer;
+            buffer.open(QIODevice::WriteOnly);
+            QVERIFY(writeGameReportPdf(reportWith(penalties), buffer).ok);
+            const QStringList pages = textOf(buffer.data()).split(QLatin1Char('\f'));
+            const QString where = QStringLiteral("%1 penalties").arg(penalties);
+            const int timeouts = pageOf(pages, QStringLiteral("Timeouts"));
+            QVERIFY2(timeouts >= 0, qPrintable(where));
+            for (const char* time : {"11:11", "12:12", "13:13"})
+                QVERIFY2(pageOf(pages, QLatin1String(time)) == timeouts, qPrintable(where));
+            QVERIFY2(pageOf(pages, QStringLiteral("Lastone")) == pageOf(pages, QStringLiteral("Nextlast")),
+                     qPrintable(where));
+        }
     }
 
     void existingReportIsKeptUnlessReplaced() {

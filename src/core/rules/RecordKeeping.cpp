@@ -14,6 +14,33 @@ int periodOf(const game::GameState& state) {
     return game::numberShown(state.periodDigits.data(), state.periodDigits.size());
 }
 
+// The moment a book's time is on the record. Penalties stand still through an intermission: what goes on the
+// clock then starts with the next period.
+RecordTime recordTimeOfBook(const GameClock& clock, TimeValue periodLength) {
+    if (clock.intermission)
+        return RecordTime{std::clamp(clock.period + 1, 1, kMaxPeriod), periodLength};
+    return RecordTime{std::clamp(clock.period, 1, kMaxPeriod), clock.remaining};
+}
+
+bool isRecordedOnly(BookKind kind) {
+    return kind == BookKind::GameMisconduct || kind == BookKind::Match;
+}
+
+std::optional<RecordTime> momentOf(const RecordItem& item) {
+    return std::visit(
+        [](const auto& entry) -> std::optional<RecordTime> {
+            if constexpr (requires { entry.at; })
+                return entry.at;
+            else
+                return std::nullopt;
+        },
+        item);
+}
+
+bool later(const RecordTime& a, const RecordTime& b) {
+    return a.period != b.period ? a.period > b.period : a.remaining < b.remaining;
+}
+
 std::set<std::uint64_t> voidedIn(const GameRecord& record) {
     std::set<std::uint64_t> voided;
     for (const RecordEntry& e : record.entries())
@@ -345,4 +372,40 @@ std::vector<PenaltyView> RecordKeeper::openPenalties() const {
         views.push_back(std::move(v));
     }
     return views;
+}
+
+GameRecord recordWithServedTimes(const RecordKeeper& keeper) {
+    const RuleBook& book = keeper.book();
+    const TimeValue periodLength = book.settings().periodLength;
+    GameRecord out;
+    for (RecordEntry entry : keeper.record().entries()) {
+        if (auto* p = std::get_if<RecordPenalty>(&entry.item)) {
+            if (isRecordedOnly(p->kind)) {
+                if (!p->start)
+                    p->start = p->at;
+            } else if (const std::optional<std::uint64_t> id = keeper.penaltyIdOf(entry.seq)) {
+                const BookPenalty* served = book.penalty(*id);
+                if (served != nullptr && served->started) {
+                    if (!p->start)
+                        p->start = recordTimeOfBook(*served->started, periodLength);
+                    if (!p->end && served->ended)
+                        p->end = recordTimeOfBook(*served->ended, periodLength);
+                }
+            }
+        }
+        out.restore(std::move(entry));
+    }
+    return out;
+}
+
+GameRecord recordWithServedTimes(const GameRecord& record, RuleBookSettings settings) {
+    std::optional<RecordTime> latest;
+    std::optional<RecordTime> end;
+    for (const RecordEntry& e : record.standing()) {
+        if (const auto* ended = std::get_if<RecordEnd>(&e.item))
+            end = ended->at;
+        if (const std::optional<RecordTime> at = momentOf(e.item); at && (!latest || later(*at, *latest)))
+            latest = at;
+    }
+    return recordWithServedTimes(RecordKeeper::fromRecord(record, settings, end ? end : latest));
 }

@@ -101,3 +101,18 @@ private:
 
 // The book's entry for a record entry: a penalty or a goal; nothing for the rest.
 std::optional<RuleBook::Entry> bookEntryOf(const RecordItem& item);
+
+// The record as the game report shows it: each penalty's start and end that the official did not write taken
+// from the book, which knows when the penalty went on the clock and when it ran out or a goal ended it. What the
+// official wrote stays; each of the two is filled on its own. As an official sheet shows them:
+// - a penalty with a clock starts when it went on the clock (a waiting one when a place came free, a misconduct
+//   once the player's own penalties ended); one still waiting has neither, one still running no end;
+// - a double minor a goal cut to its second minor runs on and ends when that one ends;
+// - a game misconduct or a match penalty puts no one in the box for a time: its start is the moment it was
+//   given and it has no end (the player is gone for the rest of the game);
+// - a penalty given in an intermission starts with the next period (every penalty stands still in between).
+// The keeper's book as it stands: the board's moment is the report's.
+GameRecord recordWithServedTimes(const RecordKeeper& keeper);
+// The same for a record read from its file: played through to its end entry, or, for a game not ended, to the
+// latest moment any of its entries names.
+GameRecord recordWithServedTimes(const GameRecord& record, RuleBookSettings settings = {});
