@@ -67,6 +67,9 @@ QString saveGameSheet(const game::GameState& state, const QString& homeName, con
     input.homeName = homeName.toStdString();
     input.visitorName = visitorName.toStdString();
     input.events = state.rules.sheet;
+    input.earlierEntriesLost = state.rules.dropped;
+    input.boardScore = std::array<int, 2>{game::numberShown(state.homeDigits.data(), state.homeDigits.size()),
+                                          game::numberShown(state.visitorDigits.data(), state.visitorDigits.size())};
     const GameSheet sheet = buildGameSheet(input);
     QString problem = writeWhole(files.csv, gameSheetCsv(sheet));
     if (problem.isEmpty()) {

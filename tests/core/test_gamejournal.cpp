@@ -283,10 +283,12 @@ TEST(GameJournal, AJournalWithoutTheRulesReadsWithAnEmptyRecord) {
 TEST(GameJournal, AFullSheetStaysWithinTheJournalsSize) {
     GameState s = gameWithRules();
     const SheetEvent longest = s.rules.sheet[1];
+    const std::size_t before = s.rules.sheet.size();
     for (std::size_t i = 0; i < 2 * game::kMaxSheetEvents; ++i) {
         s.rules.note(longest);
     }
     EXPECT_EQ(s.rules.sheet.size(), game::kMaxSheetEvents);
+    EXPECT_EQ(s.rules.dropped, before + game::kMaxSheetEvents); // counted, and kept below
     const std::string text = game::writeJournal(s, 1000);
     EXPECT_LT(text.size(), json::kMaxDocumentBytes / 2);
     const game::JournalReading r = game::readJournal(text);

@@ -159,6 +159,36 @@ TEST(GameSheet, GoalsByPeriodWithTheirClockAndScore) {
     EXPECT_EQ(sheet.periods, periods);
 }
 
+// A sheet whose earliest entries were let go: the goals before its first entry count in the score, the board's
+// score is the final one, and the sheet says it is not whole.
+TEST(GameSheet, EarlierEntriesLetGoKeepTheScore) {
+    GameSheetInput input;
+    SheetEvent e;
+    e.kind = SheetEvent::Kind::Score;
+    e.at = at(3, 5, 0);
+    e.team = Team::Visitor;
+    e.scoreBefore = 0;
+    e.scoreAfter = 1;
+    input.events = {e};
+    input.earlierEntriesLost = 12;
+    GameSheet sheet = buildGameSheet(input); // the home goal was among the entries let go
+    EXPECT_EQ(sheet.homeScore, 0);
+    input.boardScore = std::array<int, 2>{1, 1};
+    sheet = buildGameSheet(input);
+    EXPECT_EQ(sheet.homeScore, 1);
+    EXPECT_EQ(sheet.visitorScore, 1);
+    EXPECT_NE(gameSheetCsv(sheet).find("not kept"), std::string::npos);
+    EXPECT_NE(gameSheetHtml(sheet).find("The earliest 12 entries"), std::string::npos);
+    input.events[0].team = Team::Home;
+    input.events[0].scoreBefore = 2; // a team's first entry on the sheet starts from its score then
+    input.events[0].scoreAfter = 3;
+    input.boardScore.reset();
+    sheet = buildGameSheet(input);
+    EXPECT_EQ(sheet.homeScore, 3);
+    ASSERT_EQ(sheet.goals.size(), 1u);
+    EXPECT_EQ(sheet.goals[0].homeScore, 3);
+}
+
 TEST(GameSheet, PenaltiesWithKindStartEndAndHowTheyEnded) {
     const GameSheet sheet = buildGameSheet(playedGame().input);
     ASSERT_EQ(sheet.penalties.size(), 4u);
@@ -238,7 +268,7 @@ TEST(GameSheet, PageEscapesEveryUserText) {
 }
 
 TEST(GameSheet, AnEmptyListGivesAnEmptySheet) {
-    const GameSheet sheet = buildGameSheet({"Home", "Visitor", {}});
+    const GameSheet sheet = buildGameSheet({"Home", "Visitor", {}, 0, std::nullopt});
     EXPECT_TRUE(sheet.goals.empty());
     EXPECT_TRUE(sheet.penalties.empty());
     EXPECT_TRUE(sheet.periods.empty());

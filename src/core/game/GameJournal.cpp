@@ -130,7 +130,7 @@ private:
 
 // ---- The penalty rules' record ---------------------------------------------------------------------------
 // "penaltyRules":{"clocks":[null or [id,kind,full,remaining] x4],"queues":[[[id,kind,full]...],[...]],
-//                 "nextId":n,"nextSerial":n,"sheet":[entry...]}
+//                 "nextId":n,"nextSerial":n,"sheet":[entry...],"dropped":n}   ("dropped" only when above 0)
 // A sheet entry is an array of whole numbers: [0,period,clock] a period, [1,period,clock,team,before,after] a
 // score, [2,period,clock,event,serial,team,penaltyClock,kind,id,full,before,after,undoes] a penalty record.
 // Kinds, teams and events are numbered as their enumerations.
@@ -191,7 +191,11 @@ void appendRules(std::string& out, const RulesRecord& r) {
         }
         }
     }
-    out += "]}";
+    out += ']';
+    if (r.dropped > 0) {
+        out += ",\"dropped\":" + std::to_string(r.dropped);
+    }
+    out += '}';
 }
 
 // Whole numbers of an array of exactly n (or, with atLeast, at least n) entries.
@@ -331,6 +335,13 @@ std::optional<RulesRecord> readRules(const json::Value& v, std::string& why) {
             return std::nullopt;
         }
         r.sheet.push_back(e);
+    }
+    if (const json::Value* dropped = part("dropped")) {
+        if (dropped->integer() == nullptr || dropped->outOfRange || *dropped->integer() < 0) {
+            why = "its count of game sheet entries let go is not a count";
+            return std::nullopt;
+        }
+        r.dropped = static_cast<std::uint64_t>(*dropped->integer());
     }
     return r;
 }

@@ -27,6 +27,7 @@ std::optional<Field> fieldNamed(std::string_view name) {
 void RulesRecord::note(const SheetEvent& event) {
     if (sheet.size() >= kMaxSheetEvents) {
         sheet.erase(sheet.begin());
+        ++dropped;
     }
     sheet.push_back(event);
 }

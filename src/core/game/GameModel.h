@@ -39,8 +39,9 @@ inline constexpr std::size_t kMaxSheetEvents = 200;
 struct RulesRecord {
     PenaltyRulesState penalties;
     std::vector<SheetEvent> sheet;
+    std::uint64_t dropped = 0; // the oldest entries let go, so the sheet can say it is not whole
     bool empty() const { return *this == RulesRecord{}; }
-    // Adds an entry, letting the oldest go when the record is full.
+    // Adds an entry, letting the oldest go (and counting it) when the record is full.
     void note(const SheetEvent& event);
     bool operator==(const RulesRecord&) const = default;
 };

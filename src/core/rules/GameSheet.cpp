@@ -53,6 +53,11 @@ SheetPeriod& periodOf(std::vector<SheetPeriod>& periods, int period) {
 
 void score(GameSheet& sheet, const SheetEvent& e) {
     int& current = e.team == Team::Home ? sheet.homeScore : sheet.visitorScore;
+    // Goals from before the sheet's first entry (entries let go) count in the score, not as lines of their own.
+    const bool firstOfTeam = std::none_of(sheet.goals.begin(), sheet.goals.end(),
+                                          [&](const SheetGoal& g) { return g.team == e.team; });
+    if (firstOfTeam && current == 0 && e.scoreBefore > 0)
+        current = e.scoreBefore;
     const int after = std::max(0, e.scoreAfter);
     if (after > current) {
         for (int goal = current + 1; goal <= after; ++goal) {
@@ -161,6 +166,12 @@ std::string penaltyKindText(const SheetPenalty& p) {
     return text;
 }
 
+std::string lostText(const GameSheet& sheet) {
+    return "The earliest " + std::to_string(sheet.earlierEntriesLost) +
+           " entries of this game are no longer kept; the score is the board's. The official's record keeps "
+           "every entry.";
+}
+
 } // namespace
 
 GameSheet buildGameSheet(const GameSheetInput& input) {
@@ -195,6 +206,11 @@ GameSheet buildGameSheet(const GameSheetInput& input) {
             continue;
         SheetPeriod& p = periodOf(sheet.periods, pen.given.period);
         (pen.team == Team::Home ? p.homePenalties : p.visitorPenalties) += 1;
+    }
+    sheet.earlierEntriesLost = input.earlierEntriesLost;
+    if (input.boardScore) {
+        sheet.homeScore = std::max(0, (*input.boardScore)[0]);
+        sheet.visitorScore = std::max(0, (*input.boardScore)[1]);
     }
     return sheet;
 }
@@ -234,6 +250,8 @@ std::string gameSheetCsv(const GameSheet& sheet) {
     }
     row({"final", "", "", "", "", "", "", "", "", "", "", "", std::to_string(sheet.homeScore),
          std::to_string(sheet.visitorScore)});
+    if (sheet.earlierEntriesLost > 0)
+        row({"not kept", "", "", "", "", "", "", "", "", "", "", lostText(sheet), "", ""});
     return csv;
 }
 
@@ -251,6 +269,8 @@ std::string gameSheetHtml(const GameSheet& sheet) {
          "@media print{body{margin:0}h2{page-break-after:avoid}table{page-break-inside:auto}}\n</style>\n";
     h += "</head>\n<body>\n";
     h += "<h1>" + home + " " + finalScore + " " + visitor + "</h1>\n";
+    if (sheet.earlierEntriesLost > 0)
+        h += "<p>" + htmlEscape(lostText(sheet)) + "</p>\n";
 
     h += "<h2>Score by period</h2>\n<table>\n<tr><th>Team</th>";
     for (const SheetPeriod& p : sheet.periods)

@@ -1,6 +1,8 @@
 #pragma once
 #include "core/Csv.h"
 #include "core/rules/PenaltyRules.h"
+#include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,6 +31,8 @@ struct GameSheetInput {
     std::string homeName; // UTF-8, as the user typed it
     std::string visitorName;
     std::vector<SheetEvent> events; // in order of happening
+    std::uint64_t earlierEntriesLost = 0; // entries of the game let go before the first of `events`
+    std::optional<std::array<int, 2>> boardScore; // the score the board shows now (home, visitor)
 };
 
 struct SheetGoal {
@@ -66,8 +70,9 @@ struct SheetPeriod {
 struct GameSheet {
     std::string homeName;
     std::string visitorName;
-    int homeScore = 0; // the score on the board after the last event
+    int homeScore = 0; // the score on the board after the last event, or as the board shows it when told
     int visitorScore = 0;
+    std::uint64_t earlierEntriesLost = 0;
     std::vector<SheetPeriod> periods; // in order, each period that has a moment in the list
     std::vector<SheetGoal> goals;
     std::vector<SheetPenalty> penalties; // in order of being given
