@@ -564,8 +564,7 @@ void OptionsDialog::onOkClicked() {
     s.LEDType = static_cast<std::int16_t>(ledTypeCombo->currentIndex());
     s.PenaltyRules = penaltyRulesCheck->isChecked();
     // A length that cannot be read keeps the one stored.
-    s.IntermissionLength =
-        parseStoredMinutes(intermissionEdit->text().toStdString()).value_or(s.IntermissionLength);
+    s.IntermissionLength = parseStoredMinutes(intermissionEdit->text().toStdString()).value_or(s.IntermissionLength);
     s.ShowPlayerNumbers = showPlayerNumbersCheck->isChecked();
     // An untouched choice keeps the stored screen, even while the command line has put another one in use.
     const QString chosenScreen = publicScreenCombo->currentData().toString();

@@ -175,7 +175,8 @@ TEST(GameJournal, AnIntermissionReadsBackAndOlderJournalsHaveNone) {
     const game::JournalReading r = game::readJournal(game::writeJournal(s, 1000));
     ASSERT_TRUE(r.game) << r.problem;
     EXPECT_EQ(r.game->state, s);
-    const game::JournalReading bad = game::readJournal(edited("\"zeroBuzzed\":true", "\"zeroBuzzed\":true,\"intermission\":1"));
+    const game::JournalReading bad =
+        game::readJournal(edited("\"zeroBuzzed\":true", "\"zeroBuzzed\":true,\"intermission\":1"));
     ASSERT_TRUE(bad.game) << bad.problem;
     EXPECT_FALSE(bad.game->state.intermission);
     EXPECT_EQ(bad.heldValues, 1);

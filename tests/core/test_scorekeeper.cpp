@@ -17,8 +17,8 @@
 //   ?what=value  a check: time (4 digits, the colon ':' or the point '.' between), home, visitor, period,
 //            pen1..pen4 (M SS), lights (4), goal, run (5 clocks), tick (1 on), tod, sound, c0..c4 (a clock's
 //            seconds, peeked), reset (seconds), armed (ms to the tick's firing, - none), minute (ms, - none),
-//            mode (1: an intermission), queued (the home team's waiting penalties), records (the rules' records), notices ("each": one
-//            notice to the state's listeners per input), fx (the effects since the last fx check).
+//            mode (1: an intermission), queued (the home team's waiting penalties), records (the rules' records),
+//            notices ("each": one notice to the state's listeners per input), fx (the effects since the last fx check).
 namespace {
 
 struct Row {

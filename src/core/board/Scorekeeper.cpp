@@ -1,7 +1,7 @@
 #include "core/board/Scorekeeper.h"
+#include "core/UiText.h"
 #include "core/board/ClockFace.h"
 #include "core/board/TickSchedule.h"
-#include "core/UiText.h"
 #include "core/input/KeyTables.h"
 #include <algorithm>
 #include <utility>
@@ -680,7 +680,8 @@ void Scorekeeper::beginIntermission() {
     }
     m_runningOnTheirOwn.fill(false);
     m_state.intermission = true;
-    m_engine.setClock(m_settings.IntermissionLength > 0 ? m_settings.IntermissionLength : kIntermissionLengthDefault, 0, 0);
+    m_engine.setClock(m_settings.IntermissionLength > 0 ? m_settings.IntermissionLength : kIntermissionLengthDefault, 0,
+                      0);
     m_engine.startClock(0);
     showStoppedClocks();
     startTick();

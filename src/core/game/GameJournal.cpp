@@ -530,9 +530,9 @@ JournalReading readJournal(std::string_view text) {
     }
     ok = ok && r.boolean("zeroBuzzed", s.zeroBuzzed);
     // Journals written outside an intermission (and by older programs) have no such part.
-    if (const json::Value* intermission = ok ? r.find("intermission") : nullptr; intermission != nullptr) {
-        if (intermission->boolean() != nullptr) {
-            s.intermission = *intermission->boolean();
+    if (const auto intermission = root->find("intermission"); ok && intermission != root->end()) {
+        if (intermission->second.boolean() != nullptr) {
+            s.intermission = *intermission->second.boolean();
         } else {
             ++r.held;
         }

@@ -256,8 +256,8 @@ void loadSettings(SettingsVariables& settings, SettingsStore& store, const std::
 
     s.PenaltyRules = store.readText(kRule, "PenaltyRules", "No") == "Yes";
     const std::optional<std::string> intermission = store.read(kRule, "IntermissionLength");
-    s.IntermissionLength = intermission ? parseStoredMinutes(*intermission).value_or(d.IntermissionLength)
-                                        : d.IntermissionLength;
+    s.IntermissionLength =
+        intermission ? parseStoredMinutes(*intermission).value_or(d.IntermissionLength) : d.IntermissionLength;
     s.PublicScreen = readString(store, kDisplay, "PublicScreen", d.PublicScreen);
 }
 
