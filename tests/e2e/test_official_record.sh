@@ -181,7 +181,6 @@ select_field() { # the board's field by name, by Tab from the one selected
   fail "the field $1 was not reached by Tab"
 }
 focus_window "$console"
-keys Escape
 select_field PenaltyTH1
 keys 2 Return
 select_field TimeBack

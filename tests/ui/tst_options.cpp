@@ -1111,8 +1111,8 @@ void TestOptions::okWritesEveryValue() {
     QVERIFY(rig.settings == expected);
     InMemorySettingsStore written;
     saveSettings(expected, written);
-    QCOMPARE(rig.store.values().size(),
-             std::size_t{28}); // 24 values, the key-code marker, the player numbers, the penalty rules, the screen
+    // 24 values, the key-code marker, the player numbers, the penalty rules and the intermission's length, the screen
+    QCOMPARE(rig.store.values().size(), std::size_t{29});
     QVERIFY(rig.store.values() == written.values());
     // The key-code marker goes with the keys, so the next start keeps them.
     QCOMPARE(text(*rig.store.read("KeySettings", "IsKeyCode")), u"Yes"_s);
