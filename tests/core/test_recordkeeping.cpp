@@ -276,6 +276,12 @@ TEST(RecordKeeping, AnIntermissionIsNoPlay) {
     EXPECT_EQ(playBetween(pausing(board(pause, sec(1), true, 1)), pausing(board(pause, sec(61), true, 1))), 0);
     EXPECT_EQ(playBetween(board(p, p, false, 1), pausing(board(pause, sec(1), true, 1))), 0);
     EXPECT_EQ(recordTimeOf(pausing(board(pause, sec(60), true, 1))), (RecordTime{1, 0}));
+    // The record's period length is never the intermission's: the next period's (the reset time, else 20:00).
+    EXPECT_EQ(game::periodLengthOf(pausing(board(pause, 0, true, 1))), sec(600));
+    game::GameState noReset = pausing(board(pause, 0, true, 1));
+    noReset.resetTime = 0;
+    EXPECT_EQ(game::periodLengthOf(noReset), p);
+    EXPECT_EQ(game::periodLengthOf(board(p, 0, true, 1)), p);
     const game::GameState ended = board(p, 0, false, 2);
     EXPECT_TRUE(periodAdvanced(pausing(board(pause, pause, true, 1)), ended));
     RecordKeeper keeper;
