@@ -173,7 +173,10 @@ void Program::startTwoScreens() {
     m_status = new ConsoleStatusLine(m_board->model(), m_settings);
     m_console = std::make_unique<ConsoleWindow>(*m_board, m_status, *m_events);
     // The game sheet from the console while the penalty rules are on (F3 on the board does the same).
-    const auto gameSheet = [this] { m_console->setGameSheet([this] { openGameSheet(); }, m_settings.PenaltyRules); };
+    const auto gameSheet = [this] {
+        m_console->setGameSheet([this] { openGameSheet(); }, m_settings.PenaltyRules);
+        m_console->setIntermission([this] { m_board->startIntermission(); }, m_settings.PenaltyRules);
+    };
     gameSheet();
     QObject::connect(m_board.get(), &BoardWindow::shownChanged, m_console.get(), gameSheet);
     QObject::connect(m_board.get(), &BoardWindow::shownChanged, m_status, [this] {

@@ -2,6 +2,7 @@
 #include "input/KeyTranslate.h"
 #include "sound/SoundDevice.h"
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QToolTip>
 #include <algorithm>
@@ -187,6 +188,10 @@ void BoardWindow::playHorn() {
     carryOut(m_keeper.playHorn());
 }
 
+void BoardWindow::startIntermission() {
+    carryOut(m_keeper.startIntermission());
+}
+
 void BoardWindow::setPenaltyPlayers(const std::array<int, 4>& players) {
     carryOut(m_keeper.setPenaltyPlayers(players));
 }
@@ -248,7 +253,9 @@ void BoardWindow::carryOut(const BoardEffects& effects) {
         case Kind::Refuse:
             if (e.field) {
                 QWidget* box = fieldBoxes()[static_cast<std::size_t>(*e.field)];
-                QToolTip::showText(box->mapToGlobal(box->rect().center()), QString::fromStdString(e.text), box);
+                // The scorekeeper's own reasons are marked for translation in its context; others pass as they are.
+                QToolTip::showText(box->mapToGlobal(box->rect().center()),
+                                   QCoreApplication::translate("Scorekeeper", e.text.c_str()), box);
             }
             break;
         case Kind::SetNumLock:

@@ -72,6 +72,8 @@ public:
     bool takeCommandKey(int keyCode);
     void playBuzzer();
     void playHorn();
+    // The console's intermission button (F4 on the board does the same).
+    void startIntermission();
     // The players serving penalty clocks 1..4 (-1: none), shown beside their times when the option is on.
     void setPenaltyPlayers(const std::array<int, 4>& players);
     // The official's record's penalties on the penalty clocks, with their players (see Scorekeeper::followRecord).

@@ -99,6 +99,16 @@ ConsoleWindow::ConsoleWindow(BoardWindow& board, ConsoleStatusLine* status, Game
         }
     });
 
+    m_intermission = new QPushButton(tr("Intermission"), this);
+    m_intermission->setObjectName(QStringLiteral("intermission"));
+    m_intermission->setFocusPolicy(Qt::NoFocus);
+    m_intermission->hide();
+    connect(m_intermission, &QPushButton::clicked, this, [this] {
+        if (m_startIntermission) {
+            m_startIntermission();
+        }
+    });
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -117,6 +127,7 @@ ConsoleWindow::ConsoleWindow(BoardWindow& board, ConsoleStatusLine* status, Game
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(m_save);
     buttons->addWidget(m_sheet);
+    buttons->addWidget(m_intermission);
     buttons->addStretch(1);
     bottom->addLayout(buttons);
     layout->addLayout(bottom);
@@ -134,6 +145,11 @@ ConsoleWindow::ConsoleWindow(BoardWindow& board, ConsoleStatusLine* status, Game
 void ConsoleWindow::setGameSheet(const std::function<void()>& open, bool shown) {
     m_openSheet = open;
     m_sheet->setVisible(shown);
+}
+
+void ConsoleWindow::setIntermission(const std::function<void()>& start, bool shown) {
+    m_startIntermission = start;
+    m_intermission->setVisible(shown);
 }
 
 void ConsoleWindow::followSettings(const SettingsVariables& settings) {

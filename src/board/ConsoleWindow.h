@@ -27,6 +27,9 @@ public:
     // "Game sheet...", shown while the penalty rules are on; it runs open.
     QPushButton* gameSheetButton() const { return m_sheet; }
     void setGameSheet(const std::function<void()>& open, bool shown);
+    // "Intermission", beside the game sheet's button and shown with it; it runs start.
+    QPushButton* intermissionButton() const { return m_intermission; }
+    void setIntermission(const std::function<void()>& start, bool shown);
     // The colours and marker width the console's frame round the selected field keeps clear of; without them
     // it takes the default board's.
     void followSettings(const SettingsVariables& settings);
@@ -54,6 +57,8 @@ private:
     QPushButton* m_save = nullptr;
     QPushButton* m_sheet = nullptr;
     std::function<void()> m_openSheet;
+    QPushButton* m_intermission = nullptr;
+    std::function<void()> m_startIntermission;
     const SettingsVariables* m_settings = nullptr;
     QWidget* m_frame = nullptr;
     QWidget* m_panel = nullptr;

@@ -67,6 +67,7 @@ BoardState readGameState(const game::GameState& g, bool soundPlaying, const Sett
     }
 
     s.soundPlaying = soundPlaying;
+    s.intermission = g.intermission;
     if (g.selected) {
         s.selectedField = std::string(game::fieldName(*g.selected));
     }

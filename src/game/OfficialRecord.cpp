@@ -62,7 +62,8 @@ RecordTime OfficialRecord::now() const {
 
 RuleBookSettings OfficialRecord::settings() const {
     RuleBookSettings settings;
-    const TimeValue set = m_board.state().clocks[0].setTime;
+    // During an intermission the game clock counts it: the period's length is the next period's.
+    const TimeValue set = game::periodLengthOf(m_board.state());
     if (set >= secondsToTime(60) && set <= secondsToTime(std::int64_t{99} * 60)) {
         settings.periodLength = set;
     }

@@ -285,7 +285,18 @@ void OptionsDialog::buildTextTab(QWidget* page) {
     // The rules of the game for the penalty clocks (queue, release on a goal); off, the board keeps none.
     penaltyRulesCheck = new QCheckBox(tr("Apply penalty rules"), page);
     penaltyRulesCheck->setObjectName(QStringLiteral("chkPenaltyRules"));
-    twips::place(penaltyRulesCheck, 360, 3840, 4815, 375);
+    twips::place(penaltyRulesCheck, 360, 3840, 2895, 375);
+    // The intermission's length (M:SS) on the same row: the game clock counts it down with the rules on.
+    intermissionLabel = label(page, tr("Intermission:"), 3300, 3900, 1020, 255);
+    intermissionLabel->setObjectName(QStringLiteral("lblIntermissionLength"));
+    intermissionLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    intermissionEdit = new QLineEdit(page);
+    intermissionEdit->setObjectName(QStringLiteral("txtIntermissionLength"));
+    intermissionEdit->setMaxLength(5);
+    intermissionEdit->setToolTip(tr("The intermission's length, minutes:seconds (0:01 to 99:59)"));
+    twips::place(intermissionEdit, 4395, 3840, 780, 375);
+    intermissionLabel->setBuddy(intermissionEdit);
+    connect(penaltyRulesCheck, &QCheckBox::toggled, intermissionEdit, &QWidget::setEnabled);
     // Where the public board goes: this window only, or one of the screens the system reports now.
     publicScreenFrame = frame(page, tr("Public board on:"), 360, 4440, 4815, 855);
     publicScreenFrame->setObjectName(QStringLiteral("fraPublicScreen"));
@@ -369,6 +380,8 @@ void OptionsDialog::fillFromSettings() {
     onLedTypeChosen();
 
     penaltyRulesCheck->setChecked(s.PenaltyRules);
+    intermissionEdit->setEnabled(s.PenaltyRules);
+    intermissionEdit->setText(QString::fromStdString(formatStoredMinutes(s.IntermissionLength)));
     showPlayerNumbersCheck->setChecked(s.ShowPlayerNumbers);
 
     // A name equal to what the box already shows changes nothing, so the stored size is kept for the
@@ -550,6 +563,8 @@ void OptionsDialog::onOkClicked() {
 
     s.LEDType = static_cast<std::int16_t>(ledTypeCombo->currentIndex());
     s.PenaltyRules = penaltyRulesCheck->isChecked();
+    // A length that cannot be read keeps the one stored.
+    s.IntermissionLength = parseStoredMinutes(intermissionEdit->text().toStdString()).value_or(s.IntermissionLength);
     s.ShowPlayerNumbers = showPlayerNumbersCheck->isChecked();
     // An untouched choice keeps the stored screen, even while the command line has put another one in use.
     const QString chosenScreen = publicScreenCombo->currentData().toString();

@@ -147,6 +147,8 @@ public:
     LabelControl* homePreviewLabel = nullptr;
     LabelControl* visitorPreviewLabel = nullptr;
     QCheckBox* penaltyRulesCheck = nullptr;
+    QLabel* intermissionLabel = nullptr;
+    QLineEdit* intermissionEdit = nullptr;
     QCheckBox* showPlayerNumbersCheck = nullptr;
     QGroupBox* publicScreenFrame = nullptr;
     QComboBox* publicScreenCombo = nullptr;

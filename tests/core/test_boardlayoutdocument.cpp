@@ -231,7 +231,8 @@ TEST(BoardLayoutDocument, TheStateNamesTheLayoutVersionOnlyWhenThereIsOne) {
     EXPECT_EQ(stateDocument(s).find(R"("layout")"), std::string::npos);
     s.layoutVersion = 3;
     const std::string doc = stateDocument(s);
-    EXPECT_NE(doc.find(R"("period":{"text":"","digits":[]},"layout":3,"home":{)"), std::string::npos) << doc;
+    EXPECT_NE(doc.find(R"("period":{"text":"","digits":[]},"clockMode":"play","layout":3,"home":{)"), std::string::npos)
+        << doc;
 }
 
 } // namespace

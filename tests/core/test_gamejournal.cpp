@@ -168,6 +168,20 @@ INSTANTIATE_TEST_SUITE_P(
         HeldCase{"player numbers not a list", "\"whoGoal\"", "\"penaltyPlayers\":{},\"whoGoal\"",
                  [](const GameState& s) { return !game::anyPenaltyPlayer(s); }}));
 
+TEST(GameJournal, AnIntermissionReadsBackAndOlderJournalsHaveNone) {
+    GameState s = gameInPlay();
+    EXPECT_EQ(game::writeJournal(s, 1000).find("intermission"), std::string::npos);
+    s.intermission = true;
+    const game::JournalReading r = game::readJournal(game::writeJournal(s, 1000));
+    ASSERT_TRUE(r.game) << r.problem;
+    EXPECT_EQ(r.game->state, s);
+    const game::JournalReading bad =
+        game::readJournal(edited("\"zeroBuzzed\":true", "\"zeroBuzzed\":true,\"intermission\":1"));
+    ASSERT_TRUE(bad.game) << bad.problem;
+    EXPECT_FALSE(bad.game->state.intermission);
+    EXPECT_EQ(bad.heldValues, 1);
+}
+
 TEST(GameJournal, PlayerNumbersAreWrittenOnlyOnceOneIsNoted) {
     EXPECT_EQ(game::writeJournal(gameInPlay(), 1000).find("penaltyPlayers"), std::string::npos);
     EXPECT_NE(game::writeJournal(withPlayers(), 1000).find("\"penaltyPlayers\":[17,null,0,99]"), std::string::npos);

@@ -266,6 +266,35 @@ TEST(RecordKeeping, WhatTheBoardTells) {
     EXPECT_EQ(recordTimeOf(board(p, sec(60), false, 0)), (RecordTime{1, p - sec(60)}));
 }
 
+// The intermission's countdown on the game clock is no play, and its end is the record's next period.
+TEST(RecordKeeping, AnIntermissionIsNoPlay) {
+    const TimeValue p = sec(1200);
+    const TimeValue pause = sec(900);
+    const auto pausing = [](game::GameState s) {
+        s.intermission = true;
+        return s;
+    };
+    EXPECT_EQ(playBetween(pausing(board(pause, sec(1), true, 1)), pausing(board(pause, sec(61), true, 1))), 0);
+    EXPECT_EQ(playBetween(board(p, p, false, 1), pausing(board(pause, sec(1), true, 1))), 0);
+    EXPECT_EQ(recordTimeOf(pausing(board(pause, sec(60), true, 1))), (RecordTime{1, 0}));
+    // The record's period length is never the intermission's: the next period's (the reset time, else 20:00).
+    EXPECT_EQ(game::periodLengthOf(pausing(board(pause, 0, true, 1))), sec(600));
+    game::GameState noReset = pausing(board(pause, 0, true, 1));
+    noReset.resetTime = 0;
+    EXPECT_EQ(game::periodLengthOf(noReset), p);
+    EXPECT_EQ(game::periodLengthOf(board(p, 0, true, 1)), p);
+    const game::GameState ended = board(p, 0, false, 2);
+    EXPECT_TRUE(periodAdvanced(pausing(board(pause, pause, true, 1)), ended));
+    RecordKeeper keeper;
+    keeper.follow(board(p, 0, false, 1), board(p, p, true, 1));
+    keeper.follow(board(p, p, true, 1), pausing(board(pause, 0, true, 1)));
+    keeper.follow(pausing(board(pause, 0, true, 1)), pausing(board(pause, sec(600), true, 1)));
+    EXPECT_EQ(keeper.book().clock().period, 1);
+    keeper.follow(pausing(board(pause, pause, true, 1)), ended);
+    EXPECT_EQ(keeper.book().clock().period, 2);
+    EXPECT_EQ(keeper.book().clock().remaining, p);
+}
+
 TEST(RecordKeeping, FollowingTheBoardWritesGoalsAndCountsPlay) {
     const TimeValue p = sec(1200);
     RecordKeeper keeper;

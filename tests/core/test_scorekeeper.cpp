@@ -7,7 +7,7 @@
 // The board's scorekeeping without a window, on a clock moved by hand. Each row is a script of inputs and checks:
 //   F:keys   keys typed into field F: T time, H home, V visitor, G goal, P period, 1..4 penalty clocks, W none.
 //            Keys: digits . + - as typed, \n Enter, # the clear key (Delete), _ space, ^ Insert, < > v the arrows,
-//            ! F1, % F2, $ F3, kX the keypad's X, and capitals as their letter keys (S start/stop, R reset,
+//            ! F1, % F2, $ F3, * F4, kX the keypad's X, and capitals as their letter keys (S start/stop, R reset,
 //            C clock switch, I independent clock, B buzzer, G horn).
 //   +ms      time passes and the tick runs (when it is on), as the timer would fire
 //   ~ms      time passes, nothing runs
@@ -18,8 +18,8 @@
 //   ?what=value  a check: time (4 digits, the colon ':' or the point '.' between), home, visitor, period,
 //            pen1..pen4 (M SS), lights (4), goal, run (5 clocks), tick (1 on), tod, sound, c0..c4 (a clock's
 //            seconds, peeked), reset (seconds), armed (ms to the tick's firing, - none), minute (ms, - none),
-//            queued (the home team's waiting penalties), records (the rules' records), notices ("each": one
-//            notice to the state's listeners per input), fx (the effects since the last fx check).
+//            mode (1: an intermission), queued (the home team's waiting penalties), records (the rules' records),
+//            notices ("each": one notice to the state's listeners per input), fx (the effects since the last fx check).
 namespace {
 
 struct Row {
@@ -56,6 +56,8 @@ int keyOf(char c) {
         return 113;
     case '$':
         return 114;
+    case '*':
+        return 115;
     default:
         return static_cast<unsigned char>(c);
     }
@@ -116,6 +118,8 @@ void setSetting(SettingsVariables& s, const std::string& name, std::int64_t v) {
         s.NumLockForce = static_cast<std::int32_t>(v);
     } else if (name == "PenaltyRules") {
         s.PenaltyRules = v != 0;
+    } else if (name == "IntermissionLength") {
+        s.IntermissionLength = secondsToTime(v);
     } else {
         ADD_FAILURE() << "no setting " << name;
     }
@@ -285,6 +289,9 @@ struct Board {
         }
         if (what == "minute") {
             return minuteIn ? std::to_string(*minuteIn) : "-";
+        }
+        if (what == "mode") {
+            return s.intermission ? "1" : "0";
         }
         if (what == "queued") {
             std::string out;
@@ -631,4 +638,35 @@ TEST(Scorekeeper, ResumesASavedGame) {
     EXPECT_EQ(board.keeper.state().selected, game::Field::VisitorBack);
     // The resumed rules know both penalties: a visitor goal releases the first minor and the double minor starts.
     board.run("V:+1 ?queued=");
+}
+
+// With the penalty rules on, F4 once the period's time is up: the game clock counts the intermission down while the
+// penalty clocks stay frozen; at its end the horn, the next period and the game clock waiting at the period's length.
+TEST(ScorekeeperTable, Intermission) {
+    runRows({
+        {"refused while the period has time left", "rules horn",
+         "T:5\n T:* ?mode=0 ?fx=beep,refuse:TimeBack ?time=-5:00 ?run=00000"},
+        {"with the rules off F4 does nothing", "horn", "tickon T:0\n +100 T:* ?mode=0 ?fx= ?run=00000 ?time=-0.0-"},
+        {"refused while one runs", "rules", "T:0\n W:* ?mode=1 ?fx= W:* ?fx=beep,refuse:TimeBack ?mode=1"},
+        {"penalties frozen through start/stop, then the horn and the next period", "rules horn IntermissionLength=60",
+         "P:1 T:20\n T:S +60000x19 T:S 1:2\n T:S +60000 ?tick=0 ?time=-0.0- ?pen1=100 W:* ?mode=1 ?time=-1:00 "
+         "?run=10000 +10000 ?time=50.0- ?pen1=100 T:S ?run=00000 T:S ?run=10000 1:I ?run=10000 ?fx= +10000x4 "
+         "?mode=1 ?fx= +10000 ?mode=0 ?fx=play:G ?period=2 ?time=20:00 ?run=00000 ?c1=60 ?pen1=100 ?reset=1200"},
+        {"a time typed during it is what is left, the reset time stays", "rules",
+         "T:0\n tickon +100 W:* ?time=15:00 T:0.02\n ?run=00000 ?reset=0 T:S +1000x3 ?mode=0 ?time=20:00 ?period=1"},
+        {"the period stops at 9", "rules", "P:9 T:0\n tickon +100 W:* T:0\n +100 ?mode=0 ?period=9"},
+        {"reset calls it off", "rules", "T:0\n tickon +100 W:* T:R ?mode=0 ?period=0 ?run=00000 ?time=-0.0-"},
+        {"a penalty typed during it waits for play", "rules",
+         "T:0\n tickon +100 W:* 2:2^ ?run=10000 +5000 ?pen2=200 ?c2=120"},
+    });
+}
+
+TEST(Scorekeeper, ResumesAnIntermission) {
+    Board played("rules");
+    played.run("1:2\n T:0\n tickon +100 W:* +5000");
+    const game::GameState saved = played.keeper.state();
+    ASSERT_TRUE(saved.intermission);
+    Board board("rules");
+    board.apply(board.keeper.resume(saved));
+    board.run("?mode=1 ?run=00000 ?c0=895 T:S ?run=10000 +5000 ?c0=890 ?c1=120");
 }

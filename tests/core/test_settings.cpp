@@ -83,6 +83,7 @@ TEST(loadSettings, EmptyStoreGivesTheDefaultsAndKeepsOnlyTheConvertedKeys) {
     EXPECT_EQ(s.TeamSize, 24 * kFixedPoint4Scale);
     EXPECT_EQ(s.LEDType, 0);
     EXPECT_FALSE(s.PenaltyRules);
+    EXPECT_EQ(s.IntermissionLength, secondsToTime(900));
     EXPECT_FALSE(s.ShowPlayerNumbers);
     EXPECT_EQ(s.PublicScreen, "");
 
@@ -129,6 +130,7 @@ TEST(loadSettings, ReadsConvertsAndAppliesNumLockInTheOrderOfTheStore) {
         "read PicSettings/LEDType",
         "read PicSettings/ShowPlayerNumbers",
         "read RuleSettings/PenaltyRules",
+        "read RuleSettings/IntermissionLength",
         "read DisplaySettings/PublicScreen",
     };
     EXPECT_EQ(store.log, expected);
@@ -471,6 +473,7 @@ SettingsVariables distinctSettings() {
     s.LEDType = 1;
     s.ShowPlayerNumbers = true;
     s.PenaltyRules = true;
+    s.IntermissionLength = secondsToTime(65);
     s.PublicScreen = "HDMI-1";
     return s;
 }
@@ -507,10 +510,11 @@ TEST(saveSettings, WritesEveryValueInOrderAsDecimalText) {
         "write PicSettings/ShowPlayerNumbers=Yes",
         "write KeySettings/IsKeyCode=Yes",
         "write RuleSettings/PenaltyRules=Yes",
+        "write RuleSettings/IntermissionLength=1:05",
         "write DisplaySettings/PublicScreen=HDMI-1",
     };
     EXPECT_EQ(store.log, expected);
-    EXPECT_EQ(store.values().size(), 28u); // the 27 values and the key-code marker
+    EXPECT_EQ(store.values().size(), 29u); // the 28 values and the key-code marker
 }
 
 TEST(saveSettings, CustomKeysSavedIntoAnEmptyStoreHoldAtTheNextStart) {
@@ -540,12 +544,13 @@ TEST(saveSettings, WhatIsSavedLoadsBackUnchanged) {
 TEST(saveSettings, AfterAFirstRunTheStoreHoldsEveryValue) {
     RecordingStore store;
     saveSettings(loadFrom(store), store);
-    EXPECT_EQ(store.values().size(), 28u); // the 27 values and the conversion marker
+    EXPECT_EQ(store.values().size(), 29u); // the 28 values and the conversion marker
     EXPECT_EQ(store.values().at({"TextSettings", "TeamSize"}), "24");
     EXPECT_EQ(store.values().at({"ColorSettings", "BorderColor"}), "16777215");
     EXPECT_EQ(store.values().at({"ColorSettings", "LEDSelected"}), "4210752");
     EXPECT_EQ(store.values().at({"KeySettings", "BuzzerFile"}), "/opt/rinkmaster/buzzer.wav");
     EXPECT_EQ(store.values().at({"RuleSettings", "PenaltyRules"}), "No");
+    EXPECT_EQ(store.values().at({"RuleSettings", "IntermissionLength"}), "15:00");
     EXPECT_EQ(store.values().at({"PicSettings", "ShowPlayerNumbers"}), "No");
     EXPECT_EQ(store.values().at({"DisplaySettings", "PublicScreen"}), "");
 }
@@ -573,6 +578,38 @@ INSTANTIATE_TEST_SUITE_P(Rows, PenaltyRulesSwitch,
                                          RuleSwitchRow{"One", std::string("1"), false},
                                          RuleSwitchRow{"Empty", std::string(""), false}),
                          [](const testing::TestParamInfo<RuleSwitchRow>& info) { return info.param.name; });
+
+struct IntermissionRow {
+    const char* name;
+    std::optional<std::string> stored; // nothing: absent
+    std::int64_t seconds;
+};
+
+class IntermissionLengthText : public testing::TestWithParam<IntermissionRow> {};
+
+// A hand-edited value that is no length from 0:01 to 99:59 reads as the default, 15:00.
+TEST_P(IntermissionLengthText, IsMinutesAndSecondsOrTheDefault) {
+    RecordingStore store;
+    if (GetParam().stored)
+        store.preset({{{"RuleSettings", "IntermissionLength"}, *GetParam().stored}});
+    EXPECT_EQ(loadFrom(store).IntermissionLength, secondsToTime(GetParam().seconds));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, IntermissionLengthText,
+                         testing::Values(IntermissionRow{"Absent", std::nullopt, 900},
+                                         IntermissionRow{"TenMinutes", std::string("10:00"), 600},
+                                         IntermissionRow{"FiveSeconds", std::string("0:05"), 5},
+                                         IntermissionRow{"Blanks", std::string(" 17:30 "), 1050},
+                                         IntermissionRow{"Longest", std::string("99:59"), 5999},
+                                         IntermissionRow{"Zero", std::string("0:00"), 900},
+                                         IntermissionRow{"SixtySeconds", std::string("1:60"), 900},
+                                         IntermissionRow{"NoColon", std::string("15"), 900},
+                                         IntermissionRow{"OneSecondDigit", std::string("15:0"), 900},
+                                         IntermissionRow{"HundredMinutes", std::string("100:00"), 900},
+                                         IntermissionRow{"Negative", std::string("-1:00"), 900},
+                                         IntermissionRow{"Garbage", std::string("abc"), 900},
+                                         IntermissionRow{"Empty", std::string(""), 900}),
+                         [](const testing::TestParamInfo<IntermissionRow>& info) { return info.param.name; });
 
 class PlayerNumbersSwitch : public testing::TestWithParam<RuleSwitchRow> {};
 

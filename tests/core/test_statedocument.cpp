@@ -24,7 +24,7 @@ TEST(StateDocument, TheOpeningBoard) {
         R"({"text":"","digits":[-1,-1,-1],"running":false,"remaining":0.0,"light":false,"player":null})";
     const std::string expected =
         R"({"clock":{"text":"10:00","digits":[1,0,0,0],"colon":true,"running":false,"remaining":600.0,"timeOfDay":false},)"
-        R"("period":{"text":"1","digits":[1]},)"
+        R"("period":{"text":"1","digits":[1]},"clockMode":"play",)"
         R"("home":{"name":"Home","score":{"text":"0","digits":[0,-1]},"goalLight":false,"penalties":[)" +
         dark + "," + dark + R"(]},)" +
         R"("visitor":{"name":"Visitor","score":{"text":"0","digits":[0,-1]},"goalLight":false,"penalties":[)" + dark +
@@ -140,6 +140,12 @@ INSTANTIATE_TEST_SUITE_P(Examples, JsonSecondsTest,
                                            SecondsCase{INT64_MIN, "-922337203685477.5808"}));
 
 } // namespace
+
+TEST(StateDocument, TheClockModeSaysWhatTheGameClockCounts) {
+    BoardState s = openingBoard();
+    s.intermission = true;
+    EXPECT_NE(stateDocument(s).find(R"("digits":[1]},"clockMode":"intermission","home")"), std::string::npos);
+}
 
 TEST(StateDocument, WithThePenaltyRulesEachTeamListsItsWaitingPenalties) {
     BoardState s = openingBoard();

@@ -15,7 +15,7 @@ start_xvfb 3840x1080
 xrandr --setmonitor LEFT 1920/508x1080/286+0+0 none >/dev/null
 xrandr --setmonitor RIGHT 1920/508x1080/286+1920+0 none >/dev/null
 E2E_SETTINGS="$E2E_TMP/settings.ini"
-printf '[RuleSettings]\nPenaltyRules=Yes\n' >"$E2E_SETTINGS"
+printf '[RuleSettings]\nPenaltyRules=Yes\nIntermissionLength=0:05\n' >"$E2E_SETTINGS"
 reports="$E2E_TMP/reports"
 mkdir -p "$reports"
 games="$E2E_TMP/games"
@@ -184,6 +184,38 @@ check_state "$(state)" 's["strength"] == "3-on-4"' 's["visitor"]["score"]["text"
   'sorted(p["player"] for p in s["penalties"]["home"]) == [5, 12]' \
   'sorted(p["player"] for p in s["penalties"]["visitor"]) == [7, 9]' || fail "the resumed game lost its record"
 [ "$(ls "$games"/*.rinkrecord | wc -l)" -eq 1 ] || fail "the resumed game started another record file"
+
+# The intermission (F4) once the period's time is up: a penalty on the board stays frozen while the game clock
+# counts the 0:05 intermission down; then the horn, period 2 and the game clock stopped at the period's length.
+select_field() { # the board's field by name, by Tab from the one selected
+  local i
+  for ((i = 0; i < 9; i++)); do
+    check_state "$(state)" "s['selectedField'] == '$1'" >/dev/null && return 0
+    keys Tab
+    sleep 0.1
+  done
+  fail "the field $1 was not reached by Tab"
+}
+focus_window "$console"
+select_field PenaltyTH1
+keys 2 Return
+select_field TimeBack
+keys s
+sleep 1
+keys 0 Return
+sleep 0.3
+keys F4
+sleep 0.3
+before=$(state)
+check_state "$before" 's["clockMode"] == "intermission"' 's["clock"]["running"]' \
+  's["home"]["penalties"][0]["remaining"] > 110.0' || fail "F4 started no intermission"
+sleep 1.5
+check_state "$(state)" 's["clockMode"] == "intermission"' 's["clock"]["remaining"] < 4.0' \
+  "s['home']['penalties'] == $(python3 -c 'import json,sys; print(json.loads(sys.argv[1])["home"]["penalties"])' "$before")" \
+  || fail "the penalty clocks moved in the intermission"
+sleep 4
+check_state "$(state)" 's["clockMode"] == "play"' 's["period"]["text"] == "2"' 'not s["clock"]["running"]' \
+  's["clock"]["remaining"] == 1200.0' || fail "the intermission's end did not start period 2"
 
 # End game: asked, the record closed with its end, a new game on the board and a new record file.
 first=$(ls "$games"/*.rinkrecord | head -n 1)

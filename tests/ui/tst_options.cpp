@@ -165,6 +165,8 @@ private slots:
     void ledTypeListDrivesThePreview();
     void penaltyRulesBoxIsShownAndKept_data();
     void penaltyRulesBoxIsShownAndKept();
+    void intermissionLengthIsMinutesOrKept_data();
+    void intermissionLengthIsMinutesOrKept();
     void resetColors_data();
     void resetColors();
     void resetKeys_data();
@@ -905,6 +907,32 @@ void TestOptions::penaltyRulesBoxIsShownAndKept() {
     QCOMPARE(value ? text(*value) : QString(), written);
 }
 
+void TestOptions::intermissionLengthIsMinutesOrKept_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("a length") << u"0:30"_s << u"0:30"_s;
+    QTest::newRow("not a length keeps the stored one") << u"abc"_s << u"12:00"_s;
+}
+
+void TestOptions::intermissionLengthIsMinutesOrKept() {
+    QFETCH(QString, typed);
+    QFETCH(QString, written);
+    SettingsVariables s = defaults();
+    s.PenaltyRules = true;
+    s.IntermissionLength = secondsToTime(720);
+    Rig rig(s);
+    OptionsDialog& d = rig.open();
+    auto* edit = d.findChild<QLineEdit*>(u"txtIntermissionLength"_s);
+    QVERIFY(edit);
+    QCOMPARE(edit->text(), u"12:00"_s);
+    QVERIFY(edit->isEnabled());
+    d.tabs->setCurrentIndex(2);
+    QVERIFY(edit->parentWidget()->rect().contains(edit->geometry()));
+    edit->setText(typed);
+    d.okButton->click();
+    QCOMPARE(text(*rig.store.read("RuleSettings", "IntermissionLength")), written);
+}
+
 void TestOptions::resetColors_data() {
     QTest::addColumn<bool>("yes");
     QTest::newRow("Yes") << true;
@@ -1083,8 +1111,8 @@ void TestOptions::okWritesEveryValue() {
     QVERIFY(rig.settings == expected);
     InMemorySettingsStore written;
     saveSettings(expected, written);
-    QCOMPARE(rig.store.values().size(),
-             std::size_t{28}); // 24 values, the key-code marker, the player numbers, the penalty rules, the screen
+    // 24 values, the key-code marker, the player numbers, the penalty rules and the intermission's length, the screen
+    QCOMPARE(rig.store.values().size(), std::size_t{29});
     QVERIFY(rig.store.values() == written.values());
     // The key-code marker goes with the keys, so the next start keeps them.
     QCOMPARE(text(*rig.store.read("KeySettings", "IsKeyCode")), u"Yes"_s);

@@ -169,6 +169,21 @@ void TestPenaltyRulesOnBoard::theConsoleListsQueueReleaseAndStartAndOffersTheShe
     ConsoleWindow offConsole(*off.board, nullptr, offEvents);
     offConsole.setGameSheet([] {}, off.settings.PenaltyRules);
     QVERIFY(offConsole.gameSheetButton()->isHidden());
+    offConsole.setIntermission([] {}, off.settings.PenaltyRules);
+    QVERIFY(offConsole.intermissionButton()->isHidden());
+    // The console's "Intermission": refused while the period has time left, started once the clock shows 0:00.
+    console.setIntermission([&f] { f.board->startIntermission(); }, f.settings.PenaltyRules);
+    QVERIFY(console.intermissionButton()->isVisible());
+    QCOMPARE(console.intermissionButton()->focusPolicy(), Qt::NoFocus);
+    console.intermissionButton()->click();
+    QVERIFY(!f.board->model().state().intermission);
+    f.focus(f.field("TimeBack"));
+    f.type(QStringLiteral("0\n"));
+    console.intermissionButton()->click();
+    QVERIFY(f.board->model().state().intermission);
+    f.type(QStringLiteral("0\n")); // what is left of it: nothing
+    f.board->onTick();
+    QVERIFY(!f.board->model().state().intermission);
 }
 
 void TestPenaltyRulesOnBoard::theGameSheetIsSavedAsCsvAndPage() {

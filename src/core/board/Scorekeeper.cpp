@@ -1,4 +1,5 @@
 #include "core/board/Scorekeeper.h"
+#include "core/UiText.h"
 #include "core/board/ClockFace.h"
 #include "core/board/TickSchedule.h"
 #include "core/input/KeyTables.h"
@@ -11,6 +12,7 @@ namespace {
 constexpr int kF1 = 112;
 constexpr int kF2 = 113;
 constexpr int kF3 = 114;
+constexpr int kF4 = 115;
 constexpr int kNumPad0 = 96;
 constexpr int kNumPad9 = 105;
 constexpr int kInsert = 45;
@@ -19,6 +21,9 @@ constexpr int kLeft = 37;
 constexpr int kRight = 39;
 constexpr int kDown = 40;
 constexpr int kEnter = '\r';
+
+// The highest period the board shows: its one digit.
+constexpr int kLastPeriod = 9;
 
 // Penalty clocks 1..4 and their digit groups and fields: home 1, home 2, visitor 1, visitor 2.
 constexpr std::array<game::DigitGroup, 4> kPenaltyGroups{game::DigitGroup::PenaltyTH1, game::DigitGroup::PenaltyTH2,
@@ -158,7 +163,7 @@ BoardEffects Scorekeeper::keyUp(int keyCode, bool /*shift*/) {
 bool Scorekeeper::isCommandKey(int keyCode) const {
     const SettingsVariables& s = m_settings;
     const bool digit = (keyCode >= '0' && keyCode <= '9') || (keyCode >= kNumPad0 && keyCode <= kNumPad9);
-    if (keyCode == 0 || keyCode == kF1 || keyCode == kF2 || keyCode == kF3 || digit) {
+    if (keyCode == 0 || keyCode == kF1 || keyCode == kF2 || keyCode == kF3 || keyCode == kF4 || digit) {
         return false;
     }
     for (std::int64_t key :
@@ -287,6 +292,8 @@ BoardEffects Scorekeeper::tick() {
         }
         if (v > 0) {
             m_state.zeroBuzzed = false;
+        } else if (m_state.intermission) {
+            endIntermission();
         } else {
             m_tickOn = false;
             effect(BoardEffect::Kind::StopTick);
@@ -326,6 +333,8 @@ BoardEffects Scorekeeper::optionsChanged() {
         } else {
             // The clocks the record ran go on as plain penalty clocks.
             m_recordIds.fill(0);
+            // Without the rules there are no intermissions: the game clock goes on as a plain clock.
+            m_state.intermission = false;
         }
         updateNumLock();
         showPenaltyLights();
@@ -379,6 +388,8 @@ BoardEffects Scorekeeper::resume(const game::GameState& saved) {
         m_state.selected = s.selected.value_or(game::Field::TimeBack);
         if (rulesOn()) {
             adoptShownPenalties();
+        } else {
+            m_state.intermission = false;
         }
         // The tick goes on drawing from the engine, which now holds the saved values.
         startTick();
@@ -390,6 +401,10 @@ BoardEffects Scorekeeper::stopTick() {
         m_tickOn = false;
         effect(BoardEffect::Kind::StopTick);
     });
+}
+
+BoardEffects Scorekeeper::startIntermission() {
+    return input([this] { beginIntermission(); });
 }
 
 BoardEffects Scorekeeper::playBuzzer() {
@@ -415,7 +430,16 @@ void Scorekeeper::handleCommandKey(int keyCode) {
     if (keyCode == s.StartStopClockKey) {
         setTimeOfDayShown(false);
         m_runningOnTheirOwn.fill(false);
-        if (m_engine.isClockRunning(0)) {
+        if (m_state.intermission) {
+            // The intermission's countdown alone: the penalty clocks stay frozen until play.
+            if (m_engine.isClockRunning(0)) {
+                m_engine.stopClock(0);
+                showStoppedClocks();
+            } else {
+                m_engine.startClock(0);
+                startTick();
+            }
+        } else if (m_engine.isClockRunning(0)) {
             for (int n = 0; n < kClockCount; ++n) {
                 m_engine.stopClock(n);
             }
@@ -430,6 +454,8 @@ void Scorekeeper::handleCommandKey(int keyCode) {
         if (m_engine.isClockRunning(0)) {
             handleCommandKey(s.StartStopClockKey);
         }
+        // Reset calls an intermission off: the period stays as it is.
+        m_state.intermission = false;
         m_engine.setClock(m_engine.resetTime, 0, 0);
         showClock(m_engine.clockValue(0));
         setTimeOfDayShown(false);
@@ -452,6 +478,8 @@ void Scorekeeper::handleCommandKey(int keyCode) {
         effect(BoardEffect::Kind::OpenOptions);
     } else if (keyCode == kF3 && rulesOn()) {
         effect(BoardEffect::Kind::OpenGameSheet);
+    } else if (keyCode == kF4 && rulesOn()) {
+        beginIntermission();
     }
     // Every key can change what the tick draws (a typed time, a start or stop, a cleared penalty, new options):
     // the tick runs once as soon as the key has been handled, and schedules itself from what it reads.
@@ -470,7 +498,10 @@ void Scorekeeper::clockFieldKeyDown(int keyCode) {
             handleCommandKey(m_settings.StartStopClockKey);
         }
         m_engine.setClock(t, 0, 0);
-        m_engine.resetTime = t;
+        // A time typed during an intermission is what is left of it; the period's length stays the reset time.
+        if (!m_state.intermission) {
+            m_engine.resetTime = t;
+        }
         showClock(m_engine.clockValue(0));
     }
 }
@@ -521,7 +552,8 @@ void Scorekeeper::penaltyKeyDown(int n, int keyCode) {
         }
     }
     handleCommandKey(keyCode);
-    if (keyCode == m_settings.SepTimeKey) {
+    // Penalty time is frozen through an intermission: the independent-clock key does nothing then.
+    if (keyCode == m_settings.SepTimeKey && !m_state.intermission) {
         if (m_engine.isClockRunning(n)) {
             m_engine.stopClock(n);
             m_runningOnTheirOwn[slot] = false;
@@ -709,6 +741,74 @@ void Scorekeeper::buzzAtZero() {
     playBuzzer();
 }
 
+// ---- Intermission -------------------------------------------------------------------------------------------
+
+void Scorekeeper::refuseAtClock(const std::string& text) {
+    effect(BoardEffect::Kind::Beep);
+    BoardEffect e;
+    e.kind = BoardEffect::Kind::Refuse;
+    e.field = game::Field::TimeBack;
+    e.text = text;
+    m_effects.push_back(e);
+}
+
+void Scorekeeper::beginIntermission() {
+    if (!rulesOn()) {
+        return;
+    }
+    if (m_state.intermission) {
+        refuseAtClock(QT_TRANSLATE_NOOP("Scorekeeper", "The intermission is already running."));
+        return;
+    }
+    if (m_engine.clockValue(0) > 0) {
+        refuseAtClock(QT_TRANSLATE_NOOP("Scorekeeper", "An intermission starts once the period's time is up."));
+        return;
+    }
+    // Every penalty clock keeps what it shows until play goes on, also one running on its own.
+    for (int n = 1; n <= 4; ++n) {
+        m_engine.stopClock(n);
+    }
+    m_runningOnTheirOwn.fill(false);
+    m_state.intermission = true;
+    m_engine.setClock(m_settings.IntermissionLength > 0 ? m_settings.IntermissionLength : kIntermissionLengthDefault, 0,
+                      0);
+    m_engine.startClock(0);
+    showStoppedClocks();
+    startTick();
+}
+
+void Scorekeeper::endIntermission() {
+    m_state.intermission = false;
+    m_state.zeroBuzzed = false;
+    // The horn calls the teams back; a sound still playing is cut short for it.
+    if (m_soundLoaded && m_soundLoaded(Sound::Horn) && m_buzzerPlaying) {
+        if (m_soundPlaying) {
+            BoardEffect e;
+            e.kind = BoardEffect::Kind::CutSound;
+            e.sound = *m_soundPlaying;
+            m_effects.push_back(e);
+        }
+        m_buzzerPlaying = false;
+        m_soundPlaying.reset();
+    }
+    playHorn();
+    const int before = game::numberShown(m_state.periodDigits.data(), 1);
+    const int after = std::min(before + 1, kLastPeriod);
+    m_state.periodDigits[0] = after;
+    if (after != before) {
+        SheetEvent e;
+        e.kind = SheetEvent::Kind::Period;
+        e.at = gameMoment();
+        m_state.rules.note(e);
+    }
+    m_state.resetTime = m_engine.resetTime;
+    m_engine.stopClock(0);
+    m_engine.setClock(game::nextPeriodLength(m_state), 0, 0);
+    if (!m_state.timeOfDay) {
+        showClock(m_engine.clockValue(0));
+    }
+}
+
 // ---- Penalty rules ------------------------------------------------------------------------------------------
 
 PenaltyReadings Scorekeeper::penaltyReadings() {
@@ -764,7 +864,7 @@ void Scorekeeper::putPenaltyOnClock(int clock, TimeValue time) {
     // On the clock as a typed penalty, running while the game clock runs.
     m_engine.setClock(time, 0, clock);
     m_runningOnTheirOwn[static_cast<std::size_t>(clock)] = false;
-    if (m_engine.isClockRunning(0) != 0 && m_engine.clockValue(0) > 0) {
+    if (m_engine.isClockRunning(0) != 0 && m_engine.clockValue(0) > 0 && !m_state.intermission) {
         m_engine.startClock(clock);
         // The tick looks again at once and schedules itself from the clocks it now reads.
         m_tickOn = true;

@@ -99,6 +99,10 @@ public:
     BoardEffects resume(const game::GameState& saved);
     // The tick is held off (until a start): for a caller that runs it by hand.
     BoardEffects stopTick();
+    // With the penalty rules on, once the period's time is up (game clock at 0:00): the game clock counts the
+    // intermission down at once while every penalty clock stays frozen; at its end the horn sounds, the period
+    // goes up by one and the game clock waits at the period's length. Otherwise refused with a beep and a reason.
+    BoardEffects startIntermission();
     // The buzzer or horn keys' sounds, played when loaded and nothing is playing.
     BoardEffects playBuzzer();
     BoardEffects playHorn();
@@ -122,6 +126,7 @@ public:
     bool clockRunning(int n) const;
     const ClockSource& clockSource() const { return m_engine.source(); }
     bool rulesOn() const { return m_settings.PenaltyRules; }
+    bool inIntermission() const { return m_state.intermission; }
 
 private:
     template <class F> BoardEffects input(F&& change);
@@ -157,6 +162,9 @@ private:
 
     void playSound(Sound sound);
     void buzzAtZero();
+    void beginIntermission();
+    void endIntermission();
+    void refuseAtClock(const std::string& text);
 
     PenaltyReadings penaltyReadings();
     GameMoment gameMoment();

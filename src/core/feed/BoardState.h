@@ -69,5 +69,7 @@ struct BoardState {
     // With the penalty rules on: the strength and the record's penalties, written as "strength" and
     // "penalties" ({"home": [...], "visitor": [...]}). Without the rules the document has no such parts.
     std::optional<RecordState> record;
+    // The game clock counts an intermission: written as "clockMode" ("intermission", else "play").
+    bool intermission = false;
     bool operator==(const BoardState&) const = default;
 };

@@ -232,6 +232,9 @@ std::string stateDocument(const BoardState& s) {
     out += ",\"digits\":";
     appendDigits(out, s.periodDigits);
     out += '}';
+    // What the game clock counts: play, or an intermission (penalty clocks frozen).
+    out += ",\"clockMode\":";
+    out += s.intermission ? "\"intermission\"" : "\"play\"";
     if (s.layoutVersion > 0) {
         out += ",\"layout\":";
         out += std::to_string(s.layoutVersion);

@@ -408,6 +408,11 @@ std::string writeJournal(const GameState& s, std::int64_t savedAtMillis, const s
     out += std::to_string(s.resetTime);
     member(out, "zeroBuzzed");
     appendBool(out, s.zeroBuzzed);
+    // Only during an intermission, so that a board outside one saves what it always did.
+    if (s.intermission) {
+        member(out, "intermission");
+        appendBool(out, true);
+    }
     member(out, "clocks");
     out += '[';
     for (std::size_t i = 0; i < s.clocks.size(); ++i) {
@@ -535,6 +540,14 @@ JournalReading readJournal(std::string_view text) {
         }
     }
     ok = ok && r.boolean("zeroBuzzed", s.zeroBuzzed);
+    // Journals written outside an intermission (and by older programs) have no such part.
+    if (const auto intermission = root->find("intermission"); ok && intermission != root->end()) {
+        if (intermission->second.boolean() != nullptr) {
+            s.intermission = *intermission->second.boolean();
+        } else {
+            ++r.held;
+        }
+    }
     if (ok) {
         const json::Array* clocks = r.list<kClockCount>("clocks");
         ok = clocks != nullptr;

@@ -129,6 +129,14 @@ TimeValue gameTimeLeft(const GameState& state) {
     return std::max<TimeValue>(0, c.setTime - c.used);
 }
 
+TimeValue nextPeriodLength(const GameState& state) {
+    return state.resetTime > 0 ? state.resetTime : kDefaultPeriodLength;
+}
+
+TimeValue periodLengthOf(const GameState& state) {
+    return state.intermission ? nextPeriodLength(state) : state.clocks[0].setTime;
+}
+
 ResumeFacts resumeFacts(const GameState& state) {
     const TimeValue left = gameTimeLeft(state);
     const std::int64_t seconds = (left + kTicksPerSecond - 1) / kTicksPerSecond;

@@ -65,6 +65,8 @@ struct GameState {
     ClockTable clocks = freshClocks();
     // The buzzer has sounded for the game clock's present zero.
     bool zeroBuzzed = false;
+    // The game clock counts down an intermission (penalty clocks frozen); its end starts the next period.
+    bool intermission = false;
     RulesRecord rules;
 
     static ClockTable freshClocks();
@@ -104,6 +106,13 @@ int numberShown(const int* digits, std::size_t count);
 
 // The game clock's remaining time in the table.
 TimeValue gameTimeLeft(const GameState& state);
+
+// The length the board gives a period after an intermission: its reset time when it holds one, else 20:00.
+inline constexpr TimeValue kDefaultPeriodLength = secondsToTime(std::int64_t{20} * 60);
+TimeValue nextPeriodLength(const GameState& state);
+// The length of the period being played: the game clock's set time, or during an intermission the next
+// period's (the clock then counts the intermission).
+TimeValue periodLengthOf(const GameState& state);
 
 // What the start-up question tells of a game in progress: the numbers shown and the game time left, M:SS
 // rounded up to the whole second as the board shows a running minute.

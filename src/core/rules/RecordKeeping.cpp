@@ -54,6 +54,9 @@ std::set<std::uint64_t> voidedIn(const GameRecord& record) {
 TimeValue playBetween(const game::GameState& before, const game::GameState& after) {
     const ClockRecord& was = before.clocks[0];
     const ClockRecord& now = after.clocks[0];
+    // An intermission's countdown is no game time.
+    if (before.intermission || after.intermission)
+        return 0;
     if (was.countUp || now.countUp || was.setTime != now.setTime || !(was.running || now.running))
         return 0;
     // Only the time the clock counted down: nothing beyond its zero.
@@ -77,7 +80,8 @@ bool periodAdvanced(const game::GameState& before, const game::GameState& after)
 }
 
 RecordTime recordTimeOf(const game::GameState& state) {
-    return RecordTime{std::clamp(periodOf(state), 1, kMaxPeriod), game::gameTimeLeft(state)};
+    // During an intermission the game clock counts it: the moment is the period's end.
+    return RecordTime{std::clamp(periodOf(state), 1, kMaxPeriod), state.intermission ? 0 : game::gameTimeLeft(state)};
 }
 
 std::optional<RuleBook::Entry> bookEntryOf(const RecordItem& item) {

@@ -21,13 +21,14 @@
 // the play between two of them counted from their times; a corrected entry keeps its place in the game.
 
 // The game clock's time used between two states of the game while it ran (never negative; nothing when the
-// clock was set or counts up).
+// clock was set or counts up, nor while either state counts an intermission).
 TimeValue playBetween(const game::GameState& before, const game::GameState& after);
 // The team whose score went up by exactly one, as the event list counts a goal (both: home first).
 std::vector<Team> goalsBetween(const game::GameState& before, const game::GameState& after);
 // The period on the board went up by one from a period that had started (1 or more).
 bool periodAdvanced(const game::GameState& before, const game::GameState& after);
-// The moment as the record writes it: the period shown (0 counts as 1) and the game clock's time left.
+// The moment as the record writes it: the period shown (0 counts as 1) and the game clock's time left (0, the
+// period's end, during an intermission).
 RecordTime recordTimeOf(const game::GameState& state);
 
 // A penalty still to be served or being served, as the console and the feed show it.

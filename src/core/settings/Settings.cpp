@@ -1,5 +1,6 @@
 #include "core/settings/Settings.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -110,6 +111,32 @@ std::optional<FixedPoint4> parseStoredFixedPoint4(std::string_view text) {
     return negative ? static_cast<FixedPoint4>(0 - magnitude) : static_cast<FixedPoint4>(magnitude);
 }
 
+std::optional<TimeValue> parseStoredMinutes(std::string_view text) {
+    text = trimBlanks(text);
+    const std::size_t colon = text.find(':');
+    if (colon == std::string_view::npos || colon == 0 || colon > 2 || text.size() != colon + 3)
+        return std::nullopt;
+    std::int64_t minutes = 0;
+    for (std::size_t i = 0; i < colon; ++i) {
+        if (!isDigit(text[i]))
+            return std::nullopt;
+        minutes = minutes * 10 + (text[i] - '0');
+    }
+    if (!isDigit(text[colon + 1]) || !isDigit(text[colon + 2]))
+        return std::nullopt;
+    const std::int64_t seconds = (text[colon + 1] - '0') * 10 + (text[colon + 2] - '0');
+    const std::int64_t total = minutes * 60 + seconds;
+    if (seconds >= 60 || total < 1)
+        return std::nullopt;
+    return secondsToTime(total);
+}
+
+std::string formatStoredMinutes(TimeValue value) {
+    const std::int64_t total = std::max<TimeValue>(0, value) / kTicksPerSecond;
+    const std::int64_t seconds = total % 60;
+    return std::to_string(total / 60) + (seconds < 10 ? ":0" : ":") + std::to_string(seconds);
+}
+
 std::string formatFixedPoint4(FixedPoint4 value) {
     const bool negative = value < 0;
     const std::uint64_t magnitude =
@@ -162,6 +189,7 @@ SettingsVariables defaultSettings(const std::string& programFolder, char separat
     s.LEDType = 0;
     s.ShowPlayerNumbers = false;
     s.PenaltyRules = false;
+    s.IntermissionLength = kIntermissionLengthDefault;
     return s;
 }
 
@@ -227,6 +255,9 @@ void loadSettings(SettingsVariables& settings, SettingsStore& store, const std::
     s.ShowPlayerNumbers = store.readText(kPic, "ShowPlayerNumbers", "No") == "Yes";
 
     s.PenaltyRules = store.readText(kRule, "PenaltyRules", "No") == "Yes";
+    const std::optional<std::string> intermission = store.read(kRule, "IntermissionLength");
+    s.IntermissionLength =
+        intermission ? parseStoredMinutes(*intermission).value_or(d.IntermissionLength) : d.IntermissionLength;
     s.PublicScreen = readString(store, kDisplay, "PublicScreen", d.PublicScreen);
 }
 
@@ -264,5 +295,6 @@ void saveSettings(const SettingsVariables& s, SettingsStore& store) {
     store.write(kKey, "IsKeyCode", "Yes");
 
     store.write(kRule, "PenaltyRules", s.PenaltyRules ? "Yes" : "No");
+    store.write(kRule, "IntermissionLength", formatStoredMinutes(s.IntermissionLength));
     store.write(kDisplay, "PublicScreen", s.PublicScreen);
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/TimeValue.h"
 #include "core/settings/SettingsStore.h"
 
 // A Windows colour reference, 0x00BBGGRR: red in the low byte.
@@ -58,6 +59,8 @@ struct SettingsVariables {
 
     // Stored as "Yes" or "No"; only "Yes" turns the penalty rules on.
     bool PenaltyRules = false;
+    // Stored as "M:SS" (0:01 to 99:59); anything else reads as the default, 15:00.
+    TimeValue IntermissionLength = 0;
     // The screen the public board fills, by the name the system gives it; empty: this window only.
     std::string PublicScreen;
     // NOLINTEND(readability-identifier-naming)
@@ -90,5 +93,13 @@ std::optional<std::int64_t> parseStoredInteger(std::string_view text, std::int64
 // The same with an optional decimal part ("12.5", ".5", "12."); places past the fourth are rounded
 // half to even. Nothing when the text is not a number or does not fit.
 std::optional<FixedPoint4> parseStoredFixedPoint4(std::string_view text);
+// The intermission's length when the store holds none (or one that cannot be read).
+inline constexpr TimeValue kIntermissionLengthDefault = secondsToTime(std::int64_t{15} * 60);
+
+// A stored length of time as "M:SS" or "MM:SS" (blanks around it allowed): whole seconds from 0:01 to 99:59.
+// Nothing for anything else.
+std::optional<TimeValue> parseStoredMinutes(std::string_view text);
+// "M:SS" of whole seconds (a fraction is cut): 900 s -> "15:00".
+std::string formatStoredMinutes(TimeValue value);
 // Plain decimal text without trailing zeros: 240000 -> "24", 125000 -> "12.5", -5000 -> "-0.5".
 std::string formatFixedPoint4(FixedPoint4 value);
