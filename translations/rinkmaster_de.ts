@@ -143,6 +143,10 @@
         <source>Save events as CSV...</source>
         <translation>Ereignisse als CSV speichern...</translation>
     </message>
+    <message>
+        <source>Intermission</source>
+        <translation>Drittelpause</translation>
+    </message>
 </context>
 <context>
     <name>FeedDirectory</name>
@@ -908,6 +912,14 @@
         <source>Show player numbers in the penalty boxes</source>
         <translation>Spielernummern in den Strafzeitfeldern anzeigen</translation>
     </message>
+    <message>
+        <source>Intermission:</source>
+        <translation>Drittelpause:</translation>
+    </message>
+    <message>
+        <source>The intermission&apos;s length, minutes:seconds (0:01 to 99:59)</source>
+        <translation>Die Länge der Drittelpause, Minuten:Sekunden (0:01 bis 99:59)</translation>
+    </message>
 </context>
 <context>
     <name>OptionsDialogs</name>
@@ -1449,6 +1461,17 @@
     <message>
         <source>[The rest of this file is too long to be shown.]</source>
         <translation>[Der Rest dieser Datei ist zu lang, um angezeigt zu werden.]</translation>
+    </message>
+</context>
+<context>
+    <name>Scorekeeper</name>
+    <message>
+        <source>The intermission is already running.</source>
+        <translation>Die Drittelpause läuft bereits.</translation>
+    </message>
+    <message>
+        <source>An intermission starts once the period&apos;s time is up.</source>
+        <translation>Eine Drittelpause beginnt erst, wenn die Zeit des Drittels abgelaufen ist.</translation>
     </message>
 </context>
 <context>

@@ -143,6 +143,10 @@
         <source>Save events as CSV...</source>
         <translation>Enregistrer les événements en CSV...</translation>
     </message>
+    <message>
+        <source>Intermission</source>
+        <translation>Entracte</translation>
+    </message>
 </context>
 <context>
     <name>FeedDirectory</name>
@@ -908,6 +912,14 @@
         <source>Show player numbers in the penalty boxes</source>
         <translation>Afficher les numéros des joueurs dans les cases de pénalité</translation>
     </message>
+    <message>
+        <source>Intermission:</source>
+        <translation>Entracte :</translation>
+    </message>
+    <message>
+        <source>The intermission&apos;s length, minutes:seconds (0:01 to 99:59)</source>
+        <translation>La durée de l’entracte, minutes:secondes (0:01 à 99:59)</translation>
+    </message>
 </context>
 <context>
     <name>OptionsDialogs</name>
@@ -1449,6 +1461,17 @@
     <message>
         <source>[The rest of this file is too long to be shown.]</source>
         <translation>[La suite de ce fichier est trop longue pour être affichée.]</translation>
+    </message>
+</context>
+<context>
+    <name>Scorekeeper</name>
+    <message>
+        <source>The intermission is already running.</source>
+        <translation>L’entracte est déjà en cours.</translation>
+    </message>
+    <message>
+        <source>An intermission starts once the period&apos;s time is up.</source>
+        <translation>Un entracte commence une fois le temps de la période écoulé.</translation>
     </message>
 </context>
 <context>
