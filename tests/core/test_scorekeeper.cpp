@@ -1,6 +1,6 @@
 #include "core/board/Scorekeeper.h"
-#include <gtest/gtest.h>
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <map>
 #include <sstream>
 
@@ -594,12 +594,14 @@ TEST(ScorekeeperTable, RecordedPenalties) {
     runRows({
         {"on a dark clock, with its player, running with the game", "rules",
          "rec:H1=120#12 ?pen1=200 ?players=12,-,-,- ?lights=1000 T:S +1000 ?pen1=159"},
-        {"given while the game runs: runs at once", "rules", "T:S +1000 rec:V1=300 +2000 ?pen3=458 T:S +2000 ?pen3=458"},
+        {"given while the game runs: runs at once", "rules",
+         "T:S +1000 rec:V1=300 +2000 ?pen3=458 T:S +2000 ?pen3=458"},
         {"each keeps its clock when the one before leaves", "rules",
          "rec:H1=120,H2=300 ?pen1=200 ?pen2=500 rec:H2=300 ?pen1=--- ?pen2=500 rec:H2=300,H3=90 ?pen1=130 ?pen2=500"},
         {"a typed penalty keeps its clock while another is free", "rules",
          "1:2^ rec:H1=300 ?pen1=200 ?pen2=500 rec:H1=300,H2=90 ?pen1=130 ?pen2=500 V:+1 ?pen1=130 ?records=add"},
-        {"typed on the board and recorded: one clock", "rules", "3:2\n rec:V1=120#8 ?pen3=200 ?pen4=--- ?players=-,-,8,-"},
+        {"typed on the board and recorded: one clock", "rules",
+         "3:2\n rec:V1=120#8 ?pen3=200 ?pen4=--- ?players=-,-,8,-"},
         {"one that ran out keeps 0:00", "rules", "rec:H1=1 T:S +1500 ?pen1=000 rec: ?pen1=000 ?players=-,-,-,-"},
         {"the same penalties again change nothing", "rules", "rec:V4=120#7 rec:V4=118#7 ?pen3=200"},
         {"with the rules off the record changes nothing", "", "rec:H1=120#12 ?pen1=--- ?players=-,-,-,-"},

@@ -54,8 +54,8 @@ SheetPeriod& periodOf(std::vector<SheetPeriod>& periods, int period) {
 void score(GameSheet& sheet, const SheetEvent& e) {
     int& current = e.team == Team::Home ? sheet.homeScore : sheet.visitorScore;
     // Goals from before the sheet's first entry (entries let go) count in the score, not as lines of their own.
-    const bool firstOfTeam = std::none_of(sheet.goals.begin(), sheet.goals.end(),
-                                          [&](const SheetGoal& g) { return g.team == e.team; });
+    const bool firstOfTeam =
+        std::none_of(sheet.goals.begin(), sheet.goals.end(), [&](const SheetGoal& g) { return g.team == e.team; });
     if (firstOfTeam && current == 0 && e.scoreBefore > 0)
         current = e.scoreBefore;
     const int after = std::max(0, e.scoreAfter);

@@ -30,8 +30,8 @@ struct SheetEvent {
 struct GameSheetInput {
     std::string homeName; // UTF-8, as the user typed it
     std::string visitorName;
-    std::vector<SheetEvent> events; // in order of happening
-    std::uint64_t earlierEntriesLost = 0; // entries of the game let go before the first of `events`
+    std::vector<SheetEvent> events;               // in order of happening
+    std::uint64_t earlierEntriesLost = 0;         // entries of the game let go before the first of `events`
     std::optional<std::array<int, 2>> boardScore; // the score the board shows now (home, visitor)
 };
 
