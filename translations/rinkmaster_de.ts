@@ -920,6 +920,14 @@
         <source>The intermission&apos;s length, minutes:seconds (0:01 to 99:59)</source>
         <translation>Die Länge der Drittelpause, Minuten:Sekunden (0:01 bis 99:59)</translation>
     </message>
+    <message>
+        <source>Minor:</source>
+        <translation>Kleine:</translation>
+    </message>
+    <message>
+        <source>The minor penalty&apos;s length, minutes:seconds (0:30 to 4:59; 1:30 in youth hockey)</source>
+        <translation>Die Länge der kleinen Strafe, Minuten:Sekunden (0:30 bis 4:59; 1:30 im Nachwuchs)</translation>
+    </message>
 </context>
 <context>
     <name>OptionsDialogs</name>

@@ -694,7 +694,7 @@
     <name>OptionsDialog</name>
     <message>
         <source>Apply penalty rules</source>
-        <translation>Appliquer les règles de pénalité</translation>
+        <translation>Règles de pénalité</translation>
     </message>
     <message>
         <source>Public board on:</source>
@@ -919,6 +919,14 @@
     <message>
         <source>The intermission&apos;s length, minutes:seconds (0:01 to 99:59)</source>
         <translation>La durée de l’entracte, minutes:secondes (0:01 à 99:59)</translation>
+    </message>
+    <message>
+        <source>Minor:</source>
+        <translation>Mineure:</translation>
+    </message>
+    <message>
+        <source>The minor penalty&apos;s length, minutes:seconds (0:30 to 4:59; 1:30 in youth hockey)</source>
+        <translation>La durée de la pénalité mineure, minutes:secondes (0:30 à 4:59 ; 1:30 chez les jeunes)</translation>
     </message>
 </context>
 <context>

@@ -376,6 +376,7 @@ void Program::startRecord(bool resumed) {
 void Program::followRecordSettings() {
     const bool on = m_settings.PenaltyRules;
     m_record->setTeamNames(QString::fromStdString(m_settings.HomeText), QString::fromStdString(m_settings.VisitorText));
+    m_record->setMinorLength(m_settings.MinorLength);
     // Nothing is followed or written before the saved game has been offered.
     m_record->setActive(on && m_recordStarted);
     if (m_panel != nullptr) {

@@ -62,6 +62,9 @@ RecordTime OfficialRecord::now() const {
 
 RuleBookSettings OfficialRecord::settings() const {
     RuleBookSettings settings;
+    if (m_minorLength > 0) {
+        settings.minorLength = m_minorLength;
+    }
     // During an intermission the game clock counts it: the period's length is the next period's.
     const TimeValue set = game::periodLengthOf(m_board.state());
     if (set >= secondsToTime(60) && set <= secondsToTime(std::int64_t{99} * 60)) {

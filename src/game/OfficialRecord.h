@@ -24,6 +24,8 @@ public:
     bool isActive() const { return m_active; }
     // The teams' names a new header starts with.
     void setTeamNames(const QString& home, const QString& visitor);
+    // The minor penalty's length the rule book counts with (from the next game, or the game read back on resume).
+    void setMinorLength(TimeValue length) { m_minorLength = length; }
 
     const RecordKeeper& keeper() const { return m_keeper; }
     const GameRecord& record() const { return m_keeper.record(); }
@@ -71,6 +73,7 @@ private:
     QString m_sidecar;
     QString m_home = QStringLiteral("Home");
     QString m_visitor = QStringLiteral("Visitor");
+    TimeValue m_minorLength = kMinorTime;
     bool m_active = false;
     bool m_nextPenaltyShot = false;
     bool m_clearing = false;

@@ -285,7 +285,7 @@ void OptionsDialog::buildTextTab(QWidget* page) {
     // The rules of the game for the penalty clocks (queue, release on a goal); off, the board keeps none.
     penaltyRulesCheck = new QCheckBox(tr("Apply penalty rules"), page);
     penaltyRulesCheck->setObjectName(QStringLiteral("chkPenaltyRules"));
-    twips::place(penaltyRulesCheck, 360, 3840, 2895, 375);
+    twips::place(penaltyRulesCheck, 360, 3840, 1800, 375);
     // The intermission's length (M:SS) on the same row: the game clock counts it down with the rules on.
     intermissionLabel = label(page, tr("Intermission:"), 3300, 3900, 1020, 255);
     intermissionLabel->setObjectName(QStringLiteral("lblIntermissionLength"));
@@ -297,6 +297,17 @@ void OptionsDialog::buildTextTab(QWidget* page) {
     twips::place(intermissionEdit, 4395, 3840, 780, 375);
     intermissionLabel->setBuddy(intermissionEdit);
     connect(penaltyRulesCheck, &QCheckBox::toggled, intermissionEdit, &QWidget::setEnabled);
+    // The minor penalty's length (M:SS): 2:00, or 1:30 in youth hockey; the rules count a double minor as two.
+    minorLengthLabel = label(page, tr("Minor:"), 2160, 3900, 600, 255);
+    minorLengthLabel->setObjectName(QStringLiteral("lblMinorLength"));
+    minorLengthLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    minorLengthEdit = new QLineEdit(page);
+    minorLengthEdit->setObjectName(QStringLiteral("txtMinorLength"));
+    minorLengthEdit->setMaxLength(4);
+    minorLengthEdit->setToolTip(tr("The minor penalty's length, minutes:seconds (0:30 to 4:59; 1:30 in youth hockey)"));
+    twips::place(minorLengthEdit, 2790, 3840, 510, 375);
+    minorLengthLabel->setBuddy(minorLengthEdit);
+    connect(penaltyRulesCheck, &QCheckBox::toggled, minorLengthEdit, &QWidget::setEnabled);
     // Where the public board goes: this window only, or one of the screens the system reports now.
     publicScreenFrame = frame(page, tr("Public board on:"), 360, 4440, 4815, 855);
     publicScreenFrame->setObjectName(QStringLiteral("fraPublicScreen"));
@@ -382,6 +393,8 @@ void OptionsDialog::fillFromSettings() {
     penaltyRulesCheck->setChecked(s.PenaltyRules);
     intermissionEdit->setEnabled(s.PenaltyRules);
     intermissionEdit->setText(QString::fromStdString(formatStoredMinutes(s.IntermissionLength)));
+    minorLengthEdit->setEnabled(s.PenaltyRules);
+    minorLengthEdit->setText(QString::fromStdString(formatStoredMinutes(s.MinorLength)));
     showPlayerNumbersCheck->setChecked(s.ShowPlayerNumbers);
 
     // A name equal to what the box already shows changes nothing, so the stored size is kept for the
@@ -565,6 +578,11 @@ void OptionsDialog::onOkClicked() {
     s.PenaltyRules = penaltyRulesCheck->isChecked();
     // A length that cannot be read keeps the one stored.
     s.IntermissionLength = parseStoredMinutes(intermissionEdit->text().toStdString()).value_or(s.IntermissionLength);
+    // A length outside 0:30..4:59 keeps the one stored.
+    const std::optional<TimeValue> minor = parseStoredMinutes(minorLengthEdit->text().toStdString());
+    if (minor && *minor >= kShortestMinor && *minor <= kLongestMinor) {
+        s.MinorLength = *minor;
+    }
     s.ShowPlayerNumbers = showPlayerNumbersCheck->isChecked();
     // An untouched choice keeps the stored screen, even while the command line has put another one in use.
     const QString chosenScreen = publicScreenCombo->currentData().toString();

@@ -149,6 +149,8 @@ public:
     QCheckBox* penaltyRulesCheck = nullptr;
     QLabel* intermissionLabel = nullptr;
     QLineEdit* intermissionEdit = nullptr;
+    QLabel* minorLengthLabel = nullptr;
+    QLineEdit* minorLengthEdit = nullptr;
     QCheckBox* showPlayerNumbersCheck = nullptr;
     QGroupBox* publicScreenFrame = nullptr;
     QComboBox* publicScreenCombo = nullptr;

@@ -118,6 +118,8 @@ void setSetting(SettingsVariables& s, const std::string& name, std::int64_t v) {
         s.NumLockForce = static_cast<std::int32_t>(v);
     } else if (name == "PenaltyRules") {
         s.PenaltyRules = v != 0;
+    } else if (name == "MinorLength") {
+        s.MinorLength = secondsToTime(v);
     } else if (name == "IntermissionLength") {
         s.IntermissionLength = secondsToTime(v);
     } else {
@@ -584,6 +586,11 @@ TEST(ScorekeeperTable, PenaltyRules) {
         {"typing a released penalty's time again undoes the release", "rules",
          "1:2^2^5^ 2:1.30\n V:+1 ?pen2=500 V:-1 ?pen2=500 2:1.30\n ?pen2=130 ?queued=300 "
          "?records=add,add,queue,fix,release,start,requeue,undo V:+1 ?pen2=500"},
+        {"a youth minor of 1:30 is a minor a goal ends", "rules MinorLength=90",
+         "1:1.30^ V:+1 ?pen1=--- ?records=add,release"},
+        {"a youth double minor of 3:00 is cut to its second minor", "rules MinorLength=90",
+         "1:3^ V:+1 ?pen1=130 ?records=add,release"},
+        {"with 2:00 minors a typed 1:30 stays timed", "rules", "1:1.30^ V:+1 ?pen1=130"},
         {"penalties typed with the option off are taken up when it goes on", "",
          "1:2\n 2:1.30\n set:PenaltyRules=1 W:% 1:5^ ?queued=300 ?pen1=200 V:+1 ?pen1=500 ?pen2=130"},
     });

@@ -84,6 +84,7 @@ TEST(loadSettings, EmptyStoreGivesTheDefaultsAndKeepsOnlyTheConvertedKeys) {
     EXPECT_EQ(s.LEDType, 0);
     EXPECT_FALSE(s.PenaltyRules);
     EXPECT_EQ(s.IntermissionLength, secondsToTime(900));
+    EXPECT_EQ(s.MinorLength, secondsToTime(120));
     EXPECT_FALSE(s.ShowPlayerNumbers);
     EXPECT_EQ(s.PublicScreen, "");
 
@@ -131,6 +132,7 @@ TEST(loadSettings, ReadsConvertsAndAppliesNumLockInTheOrderOfTheStore) {
         "read PicSettings/ShowPlayerNumbers",
         "read RuleSettings/PenaltyRules",
         "read RuleSettings/IntermissionLength",
+        "read RuleSettings/MinorLength",
         "read DisplaySettings/PublicScreen",
     };
     EXPECT_EQ(store.log, expected);
@@ -474,6 +476,7 @@ SettingsVariables distinctSettings() {
     s.ShowPlayerNumbers = true;
     s.PenaltyRules = true;
     s.IntermissionLength = secondsToTime(65);
+    s.MinorLength = secondsToTime(90);
     s.PublicScreen = "HDMI-1";
     return s;
 }
@@ -511,10 +514,11 @@ TEST(saveSettings, WritesEveryValueInOrderAsDecimalText) {
         "write KeySettings/IsKeyCode=Yes",
         "write RuleSettings/PenaltyRules=Yes",
         "write RuleSettings/IntermissionLength=1:05",
+        "write RuleSettings/MinorLength=1:30",
         "write DisplaySettings/PublicScreen=HDMI-1",
     };
     EXPECT_EQ(store.log, expected);
-    EXPECT_EQ(store.values().size(), 29u); // the 28 values and the key-code marker
+    EXPECT_EQ(store.values().size(), 30u); // the 29 values and the key-code marker
 }
 
 TEST(saveSettings, CustomKeysSavedIntoAnEmptyStoreHoldAtTheNextStart) {
@@ -544,13 +548,14 @@ TEST(saveSettings, WhatIsSavedLoadsBackUnchanged) {
 TEST(saveSettings, AfterAFirstRunTheStoreHoldsEveryValue) {
     RecordingStore store;
     saveSettings(loadFrom(store), store);
-    EXPECT_EQ(store.values().size(), 29u); // the 28 values and the conversion marker
+    EXPECT_EQ(store.values().size(), 30u); // the 29 values and the conversion marker
     EXPECT_EQ(store.values().at({"TextSettings", "TeamSize"}), "24");
     EXPECT_EQ(store.values().at({"ColorSettings", "BorderColor"}), "16777215");
     EXPECT_EQ(store.values().at({"ColorSettings", "LEDSelected"}), "4210752");
     EXPECT_EQ(store.values().at({"KeySettings", "BuzzerFile"}), "/opt/rinkmaster/buzzer.wav");
     EXPECT_EQ(store.values().at({"RuleSettings", "PenaltyRules"}), "No");
     EXPECT_EQ(store.values().at({"RuleSettings", "IntermissionLength"}), "15:00");
+    EXPECT_EQ(store.values().at({"RuleSettings", "MinorLength"}), "2:00");
     EXPECT_EQ(store.values().at({"PicSettings", "ShowPlayerNumbers"}), "No");
     EXPECT_EQ(store.values().at({"DisplaySettings", "PublicScreen"}), "");
 }
@@ -610,6 +615,17 @@ INSTANTIATE_TEST_SUITE_P(Rows, IntermissionLengthText,
                                          IntermissionRow{"Garbage", std::string("abc"), 900},
                                          IntermissionRow{"Empty", std::string(""), 900}),
                          [](const testing::TestParamInfo<IntermissionRow>& info) { return info.param.name; });
+
+// The minor's length: 0:30 to 4:59 (a double minor of two must fit the penalty clock), else 2:00.
+TEST(Settings, MinorLengthIsWithinAMinorsBoundsOrTheDefault) {
+    const std::pair<const char*, std::int64_t> rows[] = {{"1:30", 90},  {"2:00", 120}, {"0:30", 30}, {"4:59", 299},
+                                                         {"0:29", 120}, {"5:00", 120}, {"x", 120},   {"", 120}};
+    for (const auto& [stored, seconds] : rows) {
+        RecordingStore store;
+        store.preset({{{"RuleSettings", "MinorLength"}, stored}});
+        EXPECT_EQ(loadFrom(store).MinorLength, secondsToTime(seconds)) << stored;
+    }
+}
 
 class PlayerNumbersSwitch : public testing::TestWithParam<RuleSwitchRow> {};
 

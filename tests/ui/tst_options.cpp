@@ -929,8 +929,15 @@ void TestOptions::intermissionLengthIsMinutesOrKept() {
     d.tabs->setCurrentIndex(2);
     QVERIFY(edit->parentWidget()->rect().contains(edit->geometry()));
     edit->setText(typed);
+    // The minor's length beside it: a length of a minor, or the stored one kept (5:00 is a major's).
+    auto* minor = d.findChild<QLineEdit*>(u"txtMinorLength"_s);
+    QVERIFY(minor && minor->isEnabled());
+    QVERIFY(minor->parentWidget()->rect().contains(minor->geometry()));
+    QVERIFY(!minor->geometry().intersects(edit->geometry()));
+    minor->setText(typed == u"abc"_s ? u"5:00"_s : u"1:30"_s);
     d.okButton->click();
     QCOMPARE(text(*rig.store.read("RuleSettings", "IntermissionLength")), written);
+    QCOMPARE(text(*rig.store.read("RuleSettings", "MinorLength")), typed == u"abc"_s ? u"2:00"_s : u"1:30"_s);
 }
 
 void TestOptions::resetColors_data() {
@@ -1112,7 +1119,7 @@ void TestOptions::okWritesEveryValue() {
     InMemorySettingsStore written;
     saveSettings(expected, written);
     // 24 values, the key-code marker, the player numbers, the penalty rules and the intermission's length, the screen
-    QCOMPARE(rig.store.values().size(), std::size_t{29});
+    QCOMPARE(rig.store.values().size(), std::size_t{30});
     QVERIFY(rig.store.values() == written.values());
     // The key-code marker goes with the keys, so the next start keeps them.
     QCOMPARE(text(*rig.store.read("KeySettings", "IsKeyCode")), u"Yes"_s);

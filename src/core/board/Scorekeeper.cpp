@@ -65,7 +65,9 @@ game::Field penaltyField(int clock) {
 }
 
 Scorekeeper::Scorekeeper(ClockEngine& engine, const SettingsVariables& settings)
-    : m_engine(engine), m_settings(settings) {}
+    : m_engine(engine), m_settings(settings) {
+    m_rules.setMinorLength(m_settings.MinorLength);
+}
 
 void Scorekeeper::addListener(std::function<void(const game::GameState&)> listener) {
     m_listeners.push_back(std::move(listener));
@@ -105,6 +107,7 @@ bool Scorekeeper::clockRunning(int n) const {
 
 BoardEffects Scorekeeper::load() {
     return input([this] {
+        m_rules.setMinorLength(m_settings.MinorLength);
         showPenaltyLights();
         updateNumLock();
         m_engine.resetTime = secondsToTime(600);
@@ -329,6 +332,7 @@ BoardEffects Scorekeeper::minutePassed() {
 
 BoardEffects Scorekeeper::optionsChanged() {
     return input([this] {
+        m_rules.setMinorLength(m_settings.MinorLength);
         if (rulesOn()) {
             adoptShownPenalties();
         } else {
@@ -379,6 +383,7 @@ BoardEffects Scorekeeper::resume(const game::GameState& saved) {
         m_recordIds.fill(0);
         // The journal's reader has let through only a rules' state the rules could have made.
         m_rules = PenaltyRules::fromState(s.rules.penalties).value_or(PenaltyRules{});
+        m_rules.setMinorLength(m_settings.MinorLength);
         const bool wasShowingTimeOfDay = m_state.timeOfDay;
         m_state = s;
         m_state.timeOfDay = wasShowingTimeOfDay;

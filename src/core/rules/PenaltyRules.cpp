@@ -4,10 +4,10 @@
 #include <set>
 #include <tuple>
 
-PenaltyKind penaltyKindOf(TimeValue typed) {
-    if (typed == kMinorTime)
+PenaltyKind penaltyKindOf(TimeValue typed, TimeValue minorLength) {
+    if (typed == minorLength)
         return PenaltyKind::Minor;
-    if (typed == kDoubleMinorTime)
+    if (typed == 2 * minorLength)
         return PenaltyKind::DoubleMinor;
     if (typed == kMajorTime)
         return PenaltyKind::Major;
@@ -62,9 +62,9 @@ const char* penaltyEventName(PenaltyEventKind kind) {
 
 namespace {
 
-// The time left of the minor a goal would end: a double minor's first minor ends at 2:00 left.
-TimeValue currentMinorLeft(PenaltyKind kind, TimeValue remaining) {
-    return kind == PenaltyKind::DoubleMinor && remaining > kMinorTime ? remaining - kMinorTime : remaining;
+// The time left of the minor a goal would end: a double minor's first minor ends at one minor's length left.
+TimeValue currentMinorLeft(PenaltyKind kind, TimeValue remaining, TimeValue minorLength) {
+    return kind == PenaltyKind::DoubleMinor && remaining > minorLength ? remaining - minorLength : remaining;
 }
 
 bool releasable(PenaltyKind kind) {
@@ -151,7 +151,7 @@ PenaltyOutcome PenaltyRules::addPenalty(Team team, TimeValue typed, int preferre
             target = clock;
     }
 
-    const PenaltyKind kind = penaltyKindOf(typed);
+    const PenaltyKind kind = penaltyKindOf(typed, m_minorLength);
     if (!target) {
         auto& queue = m_queues[side(team)];
         if (queue.size() >= kMaxQueued) {
@@ -191,7 +191,7 @@ void PenaltyRules::undoRelease(int clock, TimeValue typed, PenaltyOutcome& out, 
 
     Held restored = undo.released;
     if (typed > restored.fullTime) {
-        restored.kind = penaltyKindOf(typed);
+        restored.kind = penaltyKindOf(typed, m_minorLength);
         restored.fullTime = typed;
     }
     restored.remaining = typed;
@@ -230,7 +230,7 @@ PenaltyOutcome PenaltyRules::typedTime(int clock, TimeValue typed, const Penalty
     if (!held) {
         if (typed > 0) {
             const std::uint64_t id = m_nextId++;
-            const PenaltyKind kind = penaltyKindOf(typed);
+            const PenaltyKind kind = penaltyKindOf(typed, m_minorLength);
             held = Held{id, kind, typed, typed};
             out.events.push_back(event(PenaltyEventKind::Added, clock, team, id, kind, typed, 0, typed, at));
         }
@@ -245,7 +245,7 @@ PenaltyOutcome PenaltyRules::typedTime(int clock, TimeValue typed, const Penalty
     }
     const TimeValue before = held->remaining;
     if (typed > held->fullTime) {
-        held->kind = penaltyKindOf(typed);
+        held->kind = penaltyKindOf(typed, m_minorLength);
         held->fullTime = typed;
     }
     held->remaining = typed;
@@ -304,8 +304,8 @@ PenaltyOutcome PenaltyRules::scoreChanged(Team team, int before, int after, cons
             continue;
         }
         const auto& best = m_clocks[slot(*chosen)];
-        if (std::tuple(currentMinorLeft(held->kind, held->remaining), held->id) <
-            std::tuple(currentMinorLeft(best->kind, best->remaining), best->id))
+        if (std::tuple(currentMinorLeft(held->kind, held->remaining, m_minorLength), held->id) <
+            std::tuple(currentMinorLeft(best->kind, best->remaining, m_minorLength), best->id))
             chosen = clock;
     }
     if (!chosen)
@@ -315,13 +315,13 @@ PenaltyOutcome PenaltyRules::scoreChanged(Team team, int before, int after, cons
     auto& held = m_clocks[slot(clock)];
     Undo undo;
     undo.released = *held;
-    if (held->kind == PenaltyKind::DoubleMinor && held->remaining > kMinorTime) {
+    if (held->kind == PenaltyKind::DoubleMinor && held->remaining > m_minorLength) {
         PenaltyEvent e = event(PenaltyEventKind::Released, clock, other, held->id, held->kind, held->fullTime,
-                               held->remaining, kMinorTime, at);
+                               held->remaining, m_minorLength, at);
         undo.releaseSerial = e.serial;
         undo.cutOnly = true;
-        held->remaining = kMinorTime;
-        out.actions.push_back({ClockAction::Kind::SetAndRun, clock, kMinorTime});
+        held->remaining = m_minorLength;
+        out.actions.push_back({ClockAction::Kind::SetAndRun, clock, m_minorLength});
         out.events.push_back(e);
     } else {
         PenaltyEvent e = event(PenaltyEventKind::Released, clock, other, held->id, held->kind, held->fullTime,

@@ -63,7 +63,9 @@ inline constexpr std::size_t kMaxQueued = 8;
 inline constexpr int kFirstPenaltyClock = 1;
 inline constexpr int kLastPenaltyClock = 4;
 
-PenaltyKind penaltyKindOf(TimeValue typed);
+// The kind a typed time gives: the minor's length (2:00, or as set) a minor, two of them a double minor, 5:00 a
+// major, any other time timed.
+PenaltyKind penaltyKindOf(TimeValue typed, TimeValue minorLength = kMinorTime);
 Team teamOfClock(int clock);
 // "minor", "double minor", "major", "timed"
 const char* penaltyKindName(PenaltyKind kind);
@@ -175,6 +177,9 @@ public:
     // The clock is taken over by a penalty the rules do not count (the official's record): what it held is
     // dropped without an event, and the clock is no longer the rules' to end or fill.
     void giveUpClock(int clock);
+    // The minor penalty's length (2:00 unless set: 1:30 in youth hockey); a double minor is two of them. Penalties
+    // already held keep their kind.
+    void setMinorLength(TimeValue length) { m_minorLength = length > 0 ? length : kMinorTime; }
 
     std::optional<PenaltyOnClock> onClock(int clock) const;
     // The full times of the team's waiting penalties, oldest first.
@@ -221,4 +226,5 @@ private:
     std::array<std::optional<Undo>, 4> m_undo{};
     std::uint64_t m_nextId = 1;
     std::uint64_t m_nextSerial = 1;
+    TimeValue m_minorLength = kMinorTime;
 };

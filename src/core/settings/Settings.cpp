@@ -190,6 +190,7 @@ SettingsVariables defaultSettings(const std::string& programFolder, char separat
     s.ShowPlayerNumbers = false;
     s.PenaltyRules = false;
     s.IntermissionLength = kIntermissionLengthDefault;
+    s.MinorLength = kMinorLengthDefault;
     return s;
 }
 
@@ -258,6 +259,10 @@ void loadSettings(SettingsVariables& settings, SettingsStore& store, const std::
     const std::optional<std::string> intermission = store.read(kRule, "IntermissionLength");
     s.IntermissionLength =
         intermission ? parseStoredMinutes(*intermission).value_or(d.IntermissionLength) : d.IntermissionLength;
+    const std::optional<std::string> minor = store.read(kRule, "MinorLength");
+    const std::optional<TimeValue> minorLength = minor ? parseStoredMinutes(*minor) : std::nullopt;
+    s.MinorLength =
+        minorLength && *minorLength >= kShortestMinor && *minorLength <= kLongestMinor ? *minorLength : d.MinorLength;
     s.PublicScreen = readString(store, kDisplay, "PublicScreen", d.PublicScreen);
 }
 
@@ -296,5 +301,6 @@ void saveSettings(const SettingsVariables& s, SettingsStore& store) {
 
     store.write(kRule, "PenaltyRules", s.PenaltyRules ? "Yes" : "No");
     store.write(kRule, "IntermissionLength", formatStoredMinutes(s.IntermissionLength));
+    store.write(kRule, "MinorLength", formatStoredMinutes(s.MinorLength));
     store.write(kDisplay, "PublicScreen", s.PublicScreen);
 }

@@ -61,6 +61,9 @@ struct SettingsVariables {
     bool PenaltyRules = false;
     // Stored as "M:SS" (0:01 to 99:59); anything else reads as the default, 15:00.
     TimeValue IntermissionLength = 0;
+    // Stored as "M:SS", the minor penalty's length (1:30 in youth hockey): 0:30 to 4:59; anything else reads as
+    // the default, 2:00. A double minor is two of them.
+    TimeValue MinorLength = 0;
     // The screen the public board fills, by the name the system gives it; empty: this window only.
     std::string PublicScreen;
     // NOLINTEND(readability-identifier-naming)
@@ -95,6 +98,10 @@ std::optional<std::int64_t> parseStoredInteger(std::string_view text, std::int64
 std::optional<FixedPoint4> parseStoredFixedPoint4(std::string_view text);
 // The intermission's length when the store holds none (or one that cannot be read).
 inline constexpr TimeValue kIntermissionLengthDefault = secondsToTime(std::int64_t{15} * 60);
+// The minor penalty's length when the store holds none (or one outside 0:30 to 4:59).
+inline constexpr TimeValue kMinorLengthDefault = secondsToTime(120);
+inline constexpr TimeValue kShortestMinor = secondsToTime(30);
+inline constexpr TimeValue kLongestMinor = secondsToTime(299);
 
 // A stored length of time as "M:SS" or "MM:SS" (blanks around it allowed): whole seconds from 0:01 to 99:59.
 // Nothing for anything else.
