@@ -635,6 +635,17 @@ TEST(Scorekeeper, EffectsSurviveAListenersInput) {
                             [](const BoardEffect& e) { return e.kind == BoardEffect::Kind::TickAt; }));
 }
 
+// A resumed game: the clocks the record ran are adopted by the penalty rules, and the record takes each back by
+// its player (with the record's count of its time), even when that differs from the saved clock by over a second.
+TEST(Scorekeeper, ResumedRecordClocksStayPut) {
+    Board played("rules");
+    played.run("rec:H1=120#12,H2=300#5 T:S +5000 T:S");
+    Board board("rules");
+    board.apply(board.keeper.resume(played.keeper.state()));
+    board.run("?pen1=155 ?pen2=455 ?players=12,5,-,- rec:H2=290#5,H1=110#12 ?pen1=150 ?pen2=450 ?players=12,5,-,- "
+              "V:+1 ?pen1=150");
+}
+
 // A resumed game: every clock stopped at its saved value, the view and the selection as saved.
 TEST(Scorekeeper, ResumesASavedGame) {
     Board played("rules");

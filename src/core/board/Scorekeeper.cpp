@@ -235,10 +235,12 @@ BoardEffects Scorekeeper::followRecord(const RecordedPenalties& shown) {
                 const TimeValue shownTime = m_engine.clockValue(clock);
                 if (m_recordIds[slot(clock)] == 0 && m_rules.onClock(clock)) {
                     // Typed on the board: the same penalty when it shows the record's time (typed at the
-                    // stoppage it was given in), else another one that keeps its clock while one is free.
+                    // stoppage it was given in) or the record's player (a resumed game's clock), else another
+                    // one that keeps its clock while one is free.
                     const TimeValue off =
                         shownTime > p->remaining ? shownTime - p->remaining : p->remaining - shownTime;
-                    rank = off <= secondsToTime(1) ? 4 : 1;
+                    const int player = m_state.penaltyPlayers[slot(clock)];
+                    rank = off <= secondsToTime(1) || (player >= 0 && player == p->player) ? 4 : 1;
                 } else if (m_recordIds[slot(clock)] == 0 && penaltyShown(clock) && shownTime > 0) {
                     rank = 2;
                 }
