@@ -285,7 +285,7 @@ void OptionsDialog::buildTextTab(QWidget* page) {
     // The rules of the game for the penalty clocks (queue, release on a goal); off, the board keeps none.
     penaltyRulesCheck = new QCheckBox(tr("Apply penalty rules"), page);
     penaltyRulesCheck->setObjectName(QStringLiteral("chkPenaltyRules"));
-    twips::place(penaltyRulesCheck, 360, 3840, 1800, 375);
+    twips::place(penaltyRulesCheck, 360, 3840, 1740, 375);
     // The intermission's length (M:SS) on the same row: the game clock counts it down with the rules on.
     intermissionLabel = label(page, tr("Intermission:"), 3300, 3900, 1020, 255);
     intermissionLabel->setObjectName(QStringLiteral("lblIntermissionLength"));
@@ -298,7 +298,7 @@ void OptionsDialog::buildTextTab(QWidget* page) {
     intermissionLabel->setBuddy(intermissionEdit);
     connect(penaltyRulesCheck, &QCheckBox::toggled, intermissionEdit, &QWidget::setEnabled);
     // The minor penalty's length (M:SS): 2:00, or 1:30 in youth hockey; the rules count a double minor as two.
-    minorLengthLabel = label(page, tr("Minor:"), 2160, 3900, 600, 255);
+    minorLengthLabel = label(page, tr("Minor:"), 2100, 3900, 660, 255);
     minorLengthLabel->setObjectName(QStringLiteral("lblMinorLength"));
     minorLengthLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     minorLengthEdit = new QLineEdit(page);

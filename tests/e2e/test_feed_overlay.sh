@@ -40,7 +40,8 @@ grep -q '<span class="name" id="home-name"[^>]*>Home</span>' <<<"$dom" || fail "
 
 # In pixels: GOAL is a badge beside the name, not a cover over the whole name box (236 x 46 px).
 # A loaded machine may take the picture before the page has its first state: a blank picture is taken again.
-for attempt in 1 2 3; do
+for attempt in 1 2 3 4 5; do
+  [ "$attempt" -eq 1 ] || sleep 1
   page --screenshot="$E2E_TMP/bug.png" --window-size=700,160 >/dev/null
   [ -s "$E2E_TMP/bug.png" ] || fail "no screenshot of the overlay"
   accent=$(convert "$E2E_TMP/bug.png" -alpha off -fuzz 25% -fill black +opaque '#ffc53d' -fill white -opaque '#ffc53d' \
