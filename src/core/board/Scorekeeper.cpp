@@ -733,10 +733,10 @@ void Scorekeeper::playSound(Sound sound) {
     m_effects.push_back(e);
 }
 
-void Scorekeeper::buzzAtZero() {
-    // The end of play is the one signal that is never lost: a sound still playing (the horn, a long buzzer) is cut
-    // short for it. Its device still reports the end of the playback that was cut, which then changes nothing.
-    if (m_soundLoaded && m_soundLoaded(Sound::Buzzer) && m_buzzerPlaying) {
+void Scorekeeper::cutPlayingSoundFor(Sound sound) {
+    // A sound still playing (the horn, a long buzzer) is cut short when `sound` is loaded to take its place. Its
+    // device still reports the end of the playback that was cut, which then changes nothing.
+    if (m_soundLoaded && m_soundLoaded(sound) && m_buzzerPlaying) {
         if (m_soundPlaying) {
             BoardEffect e;
             e.kind = BoardEffect::Kind::CutSound;
@@ -746,6 +746,11 @@ void Scorekeeper::buzzAtZero() {
         m_buzzerPlaying = false;
         m_soundPlaying.reset();
     }
+}
+
+void Scorekeeper::buzzAtZero() {
+    // The end of play is the one signal that is never lost.
+    cutPlayingSoundFor(Sound::Buzzer);
     playBuzzer();
 }
 
@@ -789,16 +794,7 @@ void Scorekeeper::endIntermission() {
     m_state.intermission = false;
     m_state.zeroBuzzed = false;
     // The horn calls the teams back; a sound still playing is cut short for it.
-    if (m_soundLoaded && m_soundLoaded(Sound::Horn) && m_buzzerPlaying) {
-        if (m_soundPlaying) {
-            BoardEffect e;
-            e.kind = BoardEffect::Kind::CutSound;
-            e.sound = *m_soundPlaying;
-            m_effects.push_back(e);
-        }
-        m_buzzerPlaying = false;
-        m_soundPlaying.reset();
-    }
+    cutPlayingSoundFor(Sound::Horn);
     playHorn();
     const int before = game::numberShown(m_state.periodDigits.data(), 1);
     const int after = std::min(before + 1, kLastPeriod);

@@ -161,6 +161,7 @@ private:
     void updateNumLock();
 
     void playSound(Sound sound);
+    void cutPlayingSoundFor(Sound sound);
     void buzzAtZero();
     void beginIntermission();
     void endIntermission();
